@@ -1,0 +1,93 @@
+// Addressing of the item x attribute bit matrix (and the item x menu data
+// bits): one row of 32-bit words per item, kept in blocks of at most 16000
+// words so that no stored array grows large.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "database/Records.h"
+
+inline constexpr DWORD kBlockWords = 16000;
+
+inline void SetBit(DWORD* row, WORD bit) { row[bit / 32] |= (DWORD{1} << (bit % 32)); }
+inline void ClearBit(DWORD* row, WORD bit) { row[bit / 32] &= ~(DWORD{1} << (bit % 32)); }
+inline bool TestBit(const DWORD* row, WORD bit) { return (row[bit / 32] >> (bit % 32)) & 1u; }
+
+class CBitMatrix {
+ public:
+  // Refuses 0 attributes through the error box ("Must be at least one attribute.").
+  CBitMatrix(DWORD attributes, DWORD items);
+
+  void SetSize(DWORD attributes, DWORD items);
+
+  struct Location {
+    WORD block;
+    DWORD wordOffset;
+  };
+  Location Locate(DWORD row) const;
+
+  // Row pointer inside any block array; null when the row's block is missing.
+  DWORD* GetRowWordsIn(DWORD row, std::vector<CQDatablock>& blocks) const;
+  const DWORD* GetRowWordsIn(DWORD row, const std::vector<CQDatablock>& blocks) const;
+
+  // Sizes the array to the block count, each block zeroed for its rows.
+  // Nothing happens without attributes or items.
+  void BuildBlocks(std::vector<CQDatablock>& blocks) const;
+
+  DWORD columns() const { return m_columns; }
+  DWORD rows() const { return m_rows; }
+  WORD wordsPerRow() const { return m_wordsPerRow; }
+  DWORD totalWords() const { return m_totalWords; }
+  WORD rowsPerBlock() const { return m_rowsPerBlock; }
+  WORD blockCount() const { return m_blockCount; }
+  DWORD firstRow(WORD block) const { return m_firstRows[block]; }
+  WORD blockRows(WORD block) const { return m_blockRows[block]; }
+
+ private:
+  DWORD m_columns = 0;
+  DWORD m_rows = 0xFFFFFFFFu;  // impossible, so the first SetSize always lays out
+  WORD m_wordsPerRow = 0;
+  DWORD m_totalWords = 0;
+  WORD m_rowsPerBlock = 0;
+  WORD m_blockCount = 0;
+  std::vector<DWORD> m_firstRows;
+  std::vector<WORD> m_blockRows;
+};
+
+// A bit set held in 32-bit words; the bit count is kept rounded up to 32.
+class CBitArray {
+ public:
+  CBitArray() = default;
+  explicit CBitArray(DWORD bits);
+
+  void SetBit(DWORD bit);  // grows to cover the bit
+  void ClearBit(DWORD bit) {
+    if (bit < m_bitCount) m_words[bit / 32] &= ~(DWORD{1} << (bit % 32));
+  }
+  bool TestBit(DWORD bit) const { return bit < m_bitCount && ((m_words[bit / 32] >> (bit % 32)) & 1u); }
+  void RemoveAll() {
+    m_words.clear();
+    m_bitCount = 0;
+  }
+
+  DWORD bitCount() const { return m_bitCount; }
+  std::vector<DWORD>& words() { return m_words; }
+  const std::vector<DWORD>& words() const { return m_words; }
+
+ private:
+  std::vector<DWORD> m_words;
+  DWORD m_bitCount = 0;
+};
+
+// The run-time companion of one item, rebuilt after every load; never stored.
+class CZAVDocItem {
+ public:
+  CZAVDocItem(DWORD attributes, DWORD menus, CQItemrec* item)
+      : menuBits(menus), attributeBits(attributes), item(item) {}
+
+  DWORD mismatchCount = 0;
+  CBitArray menuBits;       // one bit per menu
+  CBitArray attributeBits;  // the item's lenient row while "Allow Missing Data" is on
+  CQItemrec* item = nullptr;  // not owned
+};

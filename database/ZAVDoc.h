@@ -1,0 +1,155 @@
+// The document: every record of one open database, the identification state
+// (marks, item states, forgiveness) and the report state of its frame.
+//
+// The class carries the members of many concerns; its definitions are split
+// by concern across ZAVDoc*.cpp files (records, bits, archive, items, names,
+// marks, elimination, announcements, reports ...).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "database/BitMatrix.h"
+#include "database/Records.h"
+
+class IHtmlView;
+class ILeftView;
+class IItemListView;
+class LevelNames;
+struct MarkLogRecord;
+
+inline constexpr int kMaxItems = 32000;
+inline constexpr int kMaxAttributesOrMenus = 16000;
+
+class CZAVDoc {
+ public:
+  CZAVDoc();
+  ~CZAVDoc();
+  CZAVDoc(const CZAVDoc&) = delete;
+  CZAVDoc& operator=(const CZAVDoc&) = delete;
+
+  // ---- records (ZAVDoc.cpp) ------------------------------------------------
+  CQAttdata& GetAttribute(int index) { return *m_attributes.at(index); }
+  CQItemrec& GetItem(int index) { return *m_items.at(index); }
+  CQMenudata& GetMenu(int index) { return *m_menus.at(index); }
+  CZAVDocItem& GetDocItem(int index) { return *m_docItems.at(index); }
+  const CQAttdata& GetAttribute(int index) const { return *m_attributes.at(index); }
+  const CQItemrec& GetItem(int index) const { return *m_items.at(index); }
+  const CQMenudata& GetMenu(int index) const { return *m_menus.at(index); }
+
+  int AttributeCount() const { return static_cast<int>(m_attributes.size()); }
+  int ItemCount() const { return static_cast<int>(m_items.size()); }
+  int MenuCount() const { return static_cast<int>(m_menus.size()); }
+
+  void InsertItem(int index, std::unique_ptr<CQItemrec> record);
+  void SetDocItem(int index, std::unique_ptr<CZAVDocItem> docItem);
+  void SetAttributeAt(int index, std::unique_ptr<CQAttdata> record);
+  // Pointer to the item's row of attribute bits; null when there are no items.
+  DWORD* GetItemAttributeBits(int item);
+  const DWORD* GetItemAttributeBits(int item) const;
+
+  int FindFreeAttribute() const;
+  int FindFreeItem() const;
+  int FindFreeMenu() const;
+  int GetMenuDepth(int menu) const;
+  void CollectMenuTree(int menu, std::vector<WORD>& list) const;
+  bool IsMenuMarked(int menu) const;
+  bool IsGenusUnused(int genus) const;
+  bool IsFamilyUnused(int family) const;
+  int FindItemNameInsertIndex(const std::string& name) const;
+  int FindSpeciesNameInsertIndex(const std::string& name) const;
+  int FindOrAddReference(const std::string& title);
+  int FindMenuByTitle(const std::string& title, bool topOnly) const;
+  int FindAttributeInMenu(const std::string& name, int menu) const;
+  int FindChildByName(const std::string& name, int menu) const;
+  void ClearAttribute(int attribute);
+  void ClearMenu(int menu);
+  void DeleteContents();
+
+  // The lock: a database may be edited while its lock word is not 0.
+  static DWORD LockTokenFor(const std::string& description);
+  bool IsEditable() const { return m_header.lockWord != 0; }
+
+  void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+  bool IsModified() const { return m_modified; }
+
+  // ---- bit matrix growth (ZAVDocBits.cpp) ----------------------------------
+  void AddItemRow();
+  void ClearItemBits(int item);
+  CQAttdata& GetOrCreateAttribute(int index);
+  void ClearAttributeColumn(int attribute);
+  void WidenForNewAttribute();
+
+  // ---- missing data (engine) -------------------------------------------------
+  void UpdateMissingDataBits();
+
+  // ---- views -----------------------------------------------------------------
+  IHtmlView* GetHtmlView() const { return m_htmlView; }
+  ILeftView* GetLeftView() const { return m_leftView; }
+  IItemListView* GetItemListView() const { return m_itemListView; }
+  void AttachViews(IHtmlView* html, ILeftView* tree, IItemListView* list) {
+    m_htmlView = html;
+    m_leftView = tree;
+    m_itemListView = list;
+  }
+
+  // ---- data members, in the order of the stored document ----------------------
+  int m_loadedMissingData = 0;
+  int m_spare1 = 0;
+  std::array<int, 10> m_itemListOptions{};  // the document's copy of ItemListOptions
+  IHtmlView* m_htmlView = nullptr;
+  ILeftView* m_leftView = nullptr;
+  IItemListView* m_itemListView = nullptr;
+  std::unique_ptr<LevelNames> m_levelNames;
+  int m_spare2 = 0;
+  std::vector<BYTE> m_marks;  // one mark per attribute
+  std::vector<std::unique_ptr<CQAttdata>> m_attributes;  // never null
+  std::vector<std::unique_ptr<CQItemrec>> m_items;       // never null
+  std::vector<BYTE> m_itemStates;  // one state per item
+  int m_markedCount = 0;
+  BYTE m_forgivenessLevel = 0;
+  std::vector<std::unique_ptr<CZAVDocItem>> m_docItems;
+  std::vector<std::unique_ptr<MarkLogRecord>> m_markLog;
+  BYTE m_forgivenessOn = 0;
+  std::vector<WORD> m_attributeCounts;  // candidate items having each attribute
+  int m_pageStart = -1;        // first paging position of the list page shown
+  int m_pageEnd = -1;          // end paging position of the list page shown
+  int m_reportKind = -1;       // current report kind, -1 while none
+  int m_reportArgument = -1;   // item/menu/attribute/reference of the page, -1 for lists
+  int m_namedItemCount = 0;
+  int m_reportValues2[2] = {0, 0};
+  int m_thumbnailFolder[2] = {0, 0};  // both 1 when the database folder has "Thumbnails"
+  int m_reportValues3[3] = {0, 0, 0};
+  int m_galleryResume = 0;       // gallery's resume picture index
+  int m_gallerySavedResume = 0;  // gallery's saved resume index
+  int m_announcedItem = -1;      // announcement state (identification)
+  int m_announcedGenus = -1;
+  int m_announcedFamily = -1;
+  std::string m_mergeOutputPath;
+  int m_attributesChanged = 0;
+  int m_currentItem = 0;
+  int m_recountFlag = 0;
+  int m_remainingCount = 0;
+  int m_usedCount = 0;
+  WORD m_word1 = 65535;
+  WORD m_word2 = 65535;
+  WORD m_fileVersion = 1;
+  CQDochdr m_header;
+  std::vector<std::unique_ptr<CQMenudata>> m_menus;  // never null
+  std::vector<std::string> m_referenceTitles;
+  std::vector<std::unique_ptr<CQItemname>> m_itemNames;     // sorted, never null
+  std::vector<std::unique_ptr<CQItemname>> m_speciesNames;  // sorted, never null
+  std::vector<std::string> m_genusNames;
+  std::vector<std::string> m_familyNames;
+  std::vector<CQDatablock> m_dataBlocks;  // stored item x attribute bits
+  BYTE m_missingData = 0;                 // "Allow Missing Data"
+  std::vector<CQDatablock> m_menuDataBlocks;     // run-time item x menu data bits
+  std::vector<CQDatablock> m_lenientDataBlocks;  // run-time lenient rows
+
+  // Framework document state.
+  std::string m_pathName;  // full path of the open file, empty for a new database
+  bool m_modified = false;
+};

@@ -1,0 +1,6 @@
+#!/bin/sh
+# Set-up, build, then start the program on the bundled sample key.
+set -eu
+cd "$(dirname "$0")/.."
+sh scripts/setup.sh
+exec ./build/qor "${1:-samples/birds/birds.qor}"
