@@ -100,6 +100,7 @@ class CZAVDoc {
   int m_loadedMissingData = 0;
   int m_spare1 = 0;
   std::array<int, 10> m_itemListOptions{};  // the document's copy of ItemListOptions
+  int m_orderChoice = 0;  // name order when both name kinds are enabled ("ItemOrder")
   IHtmlView* m_htmlView = nullptr;
   ILeftView* m_leftView = nullptr;
   IItemListView* m_itemListView = nullptr;
