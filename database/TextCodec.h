@@ -1,0 +1,23 @@
+#pragma once
+// Text conversions at the file boundary. Text in memory is always UTF-8.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Windows-1252 bytes -> UTF-8. The five bytes the code page leaves undefined
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of the same value so
+// every byte survives a round trip.
+std::string Cp1252ToUtf8(std::string_view bytes);
+
+// UTF-8 -> Windows-1252. Returns false (and leaves `out` unspecified) when a
+// character has no single-byte form; the caller then writes a wide string.
+bool Utf8ToCp1252(std::string_view utf8, std::string& out);
+
+// UTF-16 code units (little-endian in files) <-> UTF-8. Malformed sequences
+// become U+FFFD rather than failing.
+std::u16string Utf8ToUtf16(std::string_view utf8);
+std::string Utf16ToUtf8(std::u16string_view utf16);
+
+// Case-insensitive comparison of two UTF-8 strings using full case folding.
+// Returns <0, 0 or >0 like strcmp.
+int CompareNoCase(const std::string& a, const std::string& b);
