@@ -86,6 +86,29 @@ class CZAVDoc {
   // ---- missing data (engine) -------------------------------------------------
   void UpdateMissingDataBits();
 
+  // ---- adding, deleting and compacting items (ZAVDocItems.cpp, ZAVDocCompact.cpp)
+  int AddItem(std::string pictures, const std::string& species, const std::string& commonName, std::string genus,
+              std::string family, const std::string& description);
+  void DeleteItem(int item);
+  void CutItem(int item);
+  void OnDeleteAllExceptRemaining();  // command 32843
+  void CompactItems();
+  void RecountItems();
+
+  // ---- opening, saving, creating (ZAVDocFile.cpp) --------------------------------
+  bool OnOpenDocument(const std::string& path);
+  bool OnSaveDocument(const std::string& path);
+  bool OnNewDocument();
+  bool SaveAsNew(const std::string& path, bool replace);
+  std::string GetOpeningPagePath() const;
+  // The framework's document title: the database title, "Untitled" without one.
+  std::string GetTitle() const;
+
+  // ---- XML dump (ZAVDocXml.cpp) ----------------------------------------------------
+  // Writes "TEST.qorx" into the current folder; silent when it cannot.
+  void WriteXmlDump() const;
+  std::string WriteXml() const;  // the whole dump, ISO-8859-1 bytes
+
   // ---- views -----------------------------------------------------------------
   IHtmlView* GetHtmlView() const { return m_htmlView; }
   ILeftView* GetLeftView() const { return m_leftView; }
@@ -154,3 +177,8 @@ class CZAVDoc {
   std::string m_pathName;  // full path of the open file, empty for a new database
   bool m_modified = false;
 };
+
+// Keeps the items' links into the sorted name arrays right after one entry
+// was inserted at (insert) or removed from the given positions (-1: that
+// array unchanged). skipItem is the item just given the inserted position.
+void ShiftItemNameIndices(CZAVDoc& document, bool insert, int namePosition, int speciesPosition, int skipItem);
