@@ -1,0 +1,70 @@
+// Regions on a menu's picture, one attribute each, kept in a text file
+// beside the picture ("<picture>.regions"): three lines a region (id,
+// "poly" or "rect", coordinates). Also the HTML image map made from it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct RegionPoint {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  bool operator==(const RegionPoint&) const = default;
+};
+
+struct RegionRect {
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+  std::int32_t right = 0;
+  std::int32_t bottom = 0;
+  bool operator==(const RegionRect&) const = default;
+};
+
+using RegionPolygon = std::vector<RegionPoint>;
+
+// A region set: polygon k has polygon id k, rectangle k rectangle id k.
+struct RegionSet {
+  std::vector<RegionPolygon> polygons;
+  std::vector<RegionRect> rectangles;
+  std::vector<std::string> polygonIds;
+  std::vector<std::string> rectangleIds;
+  bool operator==(const RegionSet&) const = default;
+};
+
+// One attribute that has a region: its name is the region's id.
+struct RegionAttribute {
+  std::string name;
+  std::int32_t selected = 0;  // 0 or 1
+  std::int32_t attribute = -1;
+};
+
+// The region attributes of one menu, in the order of its child list.
+struct MenuRegionAttributes {
+  std::string menuTitle;
+  std::string picturePath;  // full path of the menu's first picture
+  std::int32_t menu = -1;
+  std::vector<RegionAttribute> regions;
+};
+
+// Appends the regions of the file (lines end in CRLF or LF, any length).
+// A missing file leaves the set as it is; the result is still true.
+bool ReadRegions(const std::string& regionsPath, RegionSet& regions);
+bool ReadRegions(const std::string& regionsPath, std::vector<RegionPolygon>& polygons,
+                 std::vector<RegionRect>& rectangles, std::vector<std::string>& polygonIds,
+                 std::vector<std::string>& rectangleIds);
+// The file's text from a region set, CRLF line ends.
+std::string FormatRegions(const RegionSet& regions);
+// Writes the file through a temporary file and a rename; false (old file
+// kept) when it cannot be written.
+bool WriteRegions(const std::string& regionsPath, const RegionSet& regions);
+
+// The HTML image map of the regions in the file, each area a "qorattr:" link.
+std::string MakeImageMap(const std::string& regionsPath, const std::string& mapName);
+
+// Escapes (encode) or restores the five link characters % blank + " '.
+std::string EscapeLinkId(const std::string& text, bool encode);
+
+// The folder part of path (up to its last "\" or "/") joined with the
+// first name of a ";"-separated list.
+std::string MakeSiblingPath(const std::string& path, const std::string& names);

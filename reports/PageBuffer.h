@@ -1,0 +1,15 @@
+// The page buffer: the one text every report writes its page into. Its
+// storage is reserved once and grows by doubling, so a page of several
+// hundred thousand characters is written without a reallocation per append.
+#pragma once
+
+#include <string>
+
+std::string& ReportPageBuffer();
+
+// Sets the buffer to one blank, keeping its storage (every report constructor).
+void ResetPageBuffer();
+
+// When fewer than 300 characters of room remain, doubles the storage; the
+// grown text begins with one more blank.
+void EnsurePageRoom();
