@@ -1,0 +1,75 @@
+#include "reports/DistinctiveAttributes.h"
+
+#include <algorithm>
+#include <bit>
+#include <climits>
+
+#include "database/ZAVDoc.h"
+#include "reports/ItemRows.h"
+
+namespace {
+
+// Counts, per attribute of the item, the candidates that share it; only the
+// words in which the item has any attribute are read.
+std::vector<DWORD> CountShared(const CZAVDoc& doc, int item, const std::vector<int>& candidates) {
+  std::vector<DWORD> counts(doc.AttributeCount(), 0);
+  ItemRows rows(doc);
+  const DWORD* own = rows.Row(item);
+  if (!own) return counts;
+  std::vector<int> words;
+  for (int w = 0; w < rows.wordsPerRow(); ++w)
+    if (own[w]) words.push_back(w);
+  for (int j : candidates) {
+    const DWORD* row = rows.Row(j);
+    if (!row) continue;
+    for (int w : words)
+      for (DWORD bits = row[w] & own[w]; bits; bits &= bits - 1) {
+        const int a = w * 32 + std::countr_zero(bits);
+        if (a < doc.AttributeCount()) ++counts[a];
+      }
+  }
+  return counts;
+}
+
+// Position of each listed attribute in its own menu's child list (INT_MAX
+// when the list does not hold it), found with one scan per menu.
+std::vector<int> PlacesInMenus(const CZAVDoc& doc, const std::vector<DistinctiveAttribute>& listed) {
+  std::vector<int> place(doc.AttributeCount(), INT_MAX);
+  std::vector<bool> scanned(doc.MenuCount(), false);
+  for (const auto& entry : listed) {
+    const WORD menu = doc.GetAttribute(entry.attribute).menuIndex;
+    if (scanned[menu]) continue;
+    scanned[menu] = true;
+    const auto& children = doc.GetMenu(menu).children;
+    for (int k = 0; k < static_cast<int>(children.size()); ++k) {
+      const WORD a = children[k];
+      if (a < place.size() && place[a] == INT_MAX && doc.GetAttribute(a).menuIndex == menu) place[a] = k;
+    }
+  }
+  return place;
+}
+
+}  // namespace
+
+std::vector<DistinctiveAttribute> FindDistinctiveAttributes(const CZAVDoc& doc, int item,
+                                                            const std::vector<int>& candidates, int remaining) {
+  const std::vector<DWORD> counts = CountShared(doc, item, candidates);
+  std::vector<DistinctiveAttribute> listed;
+  for (int a = 0; a < doc.AttributeCount(); ++a) {
+    const WORD menu = doc.GetAttribute(a).menuIndex;
+    const DWORD c = counts[a];
+    if (menu >= doc.MenuCount() || c == 0 || static_cast<std::int64_t>(c) == remaining) continue;
+    listed.push_back({c, a});
+  }
+  const std::vector<int> place = PlacesInMenus(doc, listed);
+  // Stable, so that entries equal in all three keys keep index order, as
+  // inserting each one after its equals would.
+  std::stable_sort(listed.begin(), listed.end(), [&](const auto& x, const auto& y) {
+    if (x.count != y.count) return x.count < y.count;
+    const WORD mx = doc.GetAttribute(x.attribute).menuIndex;
+    const WORD my = doc.GetAttribute(y.attribute).menuIndex;
+    if (mx != my) return mx < my;
+    return place[x.attribute] < place[y.attribute];
+  });
+  return listed;
+}
