@@ -8,6 +8,8 @@
 
 #include <array>
 #include <cstdint>
+#include <iosfwd>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +17,7 @@
 #include "database/BitMatrix.h"
 #include "database/Records.h"
 
+class CArchive;
 class IHtmlView;
 class ILeftView;
 class IItemListView;
@@ -83,8 +86,63 @@ class CZAVDoc {
   void ClearAttributeColumn(int attribute);
   void WidenForNewAttribute();
 
-  // ---- missing data (engine) -------------------------------------------------
+  // ---- marks and elimination (ZAVDocMarks, ZAVDocElimination, ZAVDocMissingData,
+  //      ZAVDocAnnounce, LevelLabels) ----------------------------------------
+  BYTE GetItemState(int item) const { return m_itemStates.at(item); }
+  bool IsItemRemaining(int item) const;
+  bool IsItemSelected(int item) const;
+  void SetItemState(int item, BYTE state);
+  BYTE GetAttributeMark(int attribute) const { return m_marks.at(attribute); }
+  void SetAttributeMark(int attribute, BYTE mark);
+  int CountSelectedItems() const;
+  int CountUsedItems() const;
+  void ResetItemStates(bool keepUser);
+  bool ToggleItemExcluded(int item);
+  void ClearAllMarks();
+  void OnClearAllMarks();
+  bool PurgeUndoRecords(int mark, int node, int attribute);
+
+  int GetAllowedMismatches() const;
+  bool AddMismatch(int item, DWORD bits);
+  void UpdateRemainingItems();
+  void Reevaluate(bool keepUser);
+  void SetForgivenessLevel(int level);
+  void OnForgivenessLevel(int level) { SetForgivenessLevel(level); }  // 32882-32885
+  bool IsForgivenessLevelChecked(int level) const { return m_forgivenessLevel == level; }
+  std::string GetForgivenessPaneText() const;  // status pane 59143
+  void OnAllowMissingData();                   // 32900
+  bool IsAllowMissingDataChecked() const { return m_missingData != 0; }
+
   void UpdateMissingDataBits();
+  void BuildMenuDataBits();
+  void FillMissingDataAttributeBits();
+  // Bit (menu, item) of the menu-data matrix: the item has an attribute of the menu.
+  bool HasMenuData(int menu, int item) const;
+  // The item's lenient row (has or might have each attribute); null when not built.
+  const DWORD* GetLenientRow(int item) const;
+
+  void UpdateAttributeCounts();
+  bool IsAttributeUseless(int attribute) const;
+  bool IsMenuUseless(int menu) const;
+  bool IsMenuBranchUseless(int menu) const;
+
+  void UpdateIdentifiedStatus(bool silent);
+  // Why the item fails the marks: one HTML sentence per failed mark or group.
+  std::vector<std::string> ExplainElimination(int item) const;
+
+  std::string GetCommonLabel() const;
+  std::string GetFamilyLabel() const;
+  std::string GetGenusLabel() const;
+  std::string GetSpeciesLabel() const;
+  static std::string GetItemsLabel() { return "Item(s)"; }
+
+  // Re-creating the right pane belongs to the report driver, which installs
+  // these; until then they do nothing.
+  std::function<void(bool saveOptions)> m_showReportHook;
+  std::function<void(int item)> m_showItemPageHook;  // item page; -2000 an empty one
+  int m_itemDone = 0;  // announcement flags: the narrowing to one item, genus,
+  int m_genusDone = 0;  // family has been dealt with
+  int m_familyDone = 0;
 
   // ---- adding, deleting and compacting items (ZAVDocItems.cpp, ZAVDocCompact.cpp)
   int AddItem(std::string pictures, const std::string& species, const std::string& commonName, std::string genus,
@@ -101,6 +159,8 @@ class CZAVDoc {
   bool OnNewDocument();
   bool SaveAsNew(const std::string& path, bool replace);
   std::string GetOpeningPagePath() const;
+  // Clears every mark and the mark log and makes every used item remaining.
+  void ResetMarks();
   // The framework's document title: the database title, "Untitled" without one.
   std::string GetTitle() const;
 
@@ -108,6 +168,33 @@ class CZAVDoc {
   // Writes "TEST.qorx" into the current folder; silent when it cannot.
   void WriteXmlDump() const;
   std::string WriteXml() const;  // the whole dump, ISO-8859-1 bytes
+
+  // ---- archive (ZAVDocSerialize.cpp) ------------------------------------------
+  enum class LoadResult { Ok, InvalidFormat, ArchiveError };
+  // Stores, or loads all-or-nothing: a load that fails leaves the document
+  // as it was. A bad version word shows "Invalid QOR Database Format"; a
+  // damaged archive throws ArchiveError.
+  LoadResult Serialize(CArchive& ar);
+  // Loads from bytes or a stream; on failure, *error (when given) gets the
+  // message the open operation reports.
+  LoadResult LoadFromBytes(const std::uint8_t* data, std::size_t size, std::string* error = nullptr);
+  LoadResult Load(std::istream& in, std::string* error = nullptr);
+  std::vector<std::uint8_t> StoreToBytes();
+  bool Store(std::ostream& out);  // false when the stream failed
+  void BuildAfterLoad();
+  // Repairs the names' back links and writes one line per fully named item
+  // into fileName in the current folder; silent when it cannot be created.
+  void DumpItemNames(const std::string& fileName);
+
+  // ---- tree and item list (MenuTree*.cpp, ItemListRows.cpp) -------------------
+  // True for items in state 1 or 4; false outside the items.
+  bool IsItemFullyMatching(int item) const;
+  // Items in state 3 while missing data is allowed, else 0.
+  int CountMissingDataItems() const;
+  int m_menuReportSwitch = 0;  // 1 when the menus report was asked for from the tree
+  // The pane that gets the keyboard focus back after a page has loaded:
+  // the tree or the item list (an opaque window pointer of the shell).
+  void* m_focusWindow = nullptr;
 
   // ---- views -----------------------------------------------------------------
   IHtmlView* GetHtmlView() const { return m_htmlView; }
@@ -177,6 +264,11 @@ class CZAVDoc {
   std::string m_pathName;  // full path of the open file, empty for a new database
   bool m_modified = false;
 };
+
+// Compares the display names of two entries of a name array, ignoring case;
+// an entry outside the array compares equal.
+int CompareItemDisplayNames(const CZAVDoc& document, const std::vector<std::unique_ptr<CQItemname>>& names,
+                            int first, int second);
 
 // Keeps the items' links into the sorted name arrays right after one entry
 // was inserted at (insert) or removed from the given positions (-1: that

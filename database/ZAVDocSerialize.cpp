@@ -1,0 +1,247 @@
+// Storing and loading a whole database, and the build that follows a load.
+#include <algorithm>
+#include <cstdio>
+#include <istream>
+#include <iterator>
+#include <numeric>
+#include <ostream>
+
+#include "database/Archive.h"
+#include "database/LevelNames.h"
+#include "database/LoadedDatabaseCheck.h"
+#include "database/MarkLog.h"
+#include "database/RecordArchive.h"
+#include "database/TextCodec.h"
+#include "database/UtilityFunction.h"
+#include "database/ZAVDoc.h"
+#include "platform/Ui.h"
+
+namespace {
+
+// Record indices are 16-bit in menus and attributes.
+constexpr DWORD kMaxWordIndexed = 0xFFFF;
+
+void StoreHeader(CArchive& ar, const CQDochdr& h) {
+  ar.WriteByte(h.commonNamesEnabled);
+  ar.WriteByte(h.scientificNamesEnabled);
+  ar.WriteByte(h.showCommonNames);
+  ar.WriteWord(h.reservedWord);
+  for (DWORD value : h.reserved) ar.WriteDword(value);
+  ar.WriteDword(h.lockWord);
+  ar.WriteString(h.title);
+  ar.WriteString(h.dbVersion);
+  ar.WriteString(h.menuVersion);
+  ar.WriteString(h.description);
+}
+
+void LoadHeader(CArchive& ar, CQDochdr& h) {
+  ar.SetContext("header");
+  h.commonNamesEnabled = ar.ReadByte("common names enabled");
+  h.scientificNamesEnabled = ar.ReadByte("scientific names enabled");
+  h.showCommonNames = ar.ReadByte("show common names");
+  h.reservedWord = ar.ReadWord("reserved word");
+  for (DWORD& value : h.reserved) value = ar.ReadDword("reserved value");
+  h.lockWord = ar.ReadDword("lock word");
+  h.title = ar.ReadString("title");
+  h.dbVersion = ar.ReadString("db_version");
+  h.menuVersion = ar.ReadString("menu_version");
+  h.description = ar.ReadString("description");
+}
+
+constexpr const char* kTrailingArrays[] = {"record array 12", "record array 13", "record array 14",
+                                           "record array 15"};
+
+void StoreMembers(CArchive& ar, CZAVDoc& doc) {
+  ar.WriteWord(doc.m_fileVersion);
+  StoreHeader(ar, doc.m_header);
+  StoreObjectArray(ar, doc.m_attributes);
+  StoreObjectArray(ar, doc.m_menus);
+  ar.WriteStrings(doc.m_referenceTitles);
+  StoreObjectArray(ar, doc.m_itemNames);
+  StoreObjectArray(ar, doc.m_speciesNames);
+  StoreObjectArray(ar, doc.m_items);
+  ar.WriteStrings(doc.m_genusNames);
+  ar.WriteStrings(doc.m_familyNames);
+  StoreBlockArray(ar, doc.m_dataBlocks);
+  for (int i = 0; i < 4; ++i) ar.WriteCount(0);  // the further record arrays are never filled
+  if (doc.m_fileVersion == 1) ar.WriteByte(doc.m_missingData);
+}
+
+// Everything after the version word, into a fresh document.
+void LoadMembers(CArchive& ar, CZAVDoc& doc) {
+  LoadHeader(ar, doc.m_header);
+  LoadObjectArray(ar, "attributes", doc.m_attributes, kMaxWordIndexed);
+  LoadObjectArray(ar, "menus", doc.m_menus, kMaxWordIndexed);
+  ar.SetContext("reference titles");
+  ar.ReadStrings("titles", doc.m_referenceTitles);
+  LoadObjectArray(ar, "item names", doc.m_itemNames);
+  LoadObjectArray(ar, "species names", doc.m_speciesNames);
+  LoadObjectArray(ar, "items", doc.m_items);
+  ar.SetContext("genus names");
+  ar.ReadStrings("names", doc.m_genusNames);
+  ar.SetContext("family names");
+  ar.ReadStrings("names", doc.m_familyNames);
+  LoadBlockArray(ar, "data blocks", doc.m_dataBlocks);
+  for (const char* name : kTrailingArrays) SkipObjectArray(ar, name);
+  ar.SetContext(nullptr);
+  doc.m_missingData = doc.m_fileVersion == 1 ? ar.ReadByte("missing-data flag") : 0;
+}
+
+// The display name of the entry's item; empty for an entry not linked.
+std::string EntryDisplayName(const CZAVDoc& doc, const std::vector<std::unique_ptr<CQItemname>>& names,
+                             std::size_t at) {
+  const std::int32_t item = names[at]->itemIndex;
+  return item >= 0 && item < doc.ItemCount() ? GetItemDisplayName(doc, item) : std::string();
+}
+
+void DumpLine(std::FILE* file, const CZAVDoc& doc, const CQItemrec& item, int index) {
+  std::fprintf(file, "%s/%s %s/%s, %4i, %4i, %4i, %4i, %4i\n", doc.m_itemNames[item.nameIndex]->name.c_str(),
+               doc.m_genusNames[item.genusIndex].c_str(), doc.m_speciesNames[item.speciesIndex]->name.c_str(),
+               doc.m_familyNames[item.familyIndex].c_str(), item.nameIndex, item.genusIndex, item.speciesIndex,
+               item.familyIndex, index);
+}
+
+bool InRange(std::int32_t index, std::size_t size) { return index >= 0 && static_cast<std::size_t>(index) < size; }
+
+}  // namespace
+
+int CompareItemDisplayNames(const CZAVDoc& document, const std::vector<std::unique_ptr<CQItemname>>& names,
+                            int first, int second) {
+  const auto size = static_cast<int>(names.size());
+  if (first < 0 || second < 0 || first >= size || second >= size) return 0;
+  return CompareNoCase(EntryDisplayName(document, names, first), EntryDisplayName(document, names, second));
+}
+
+CZAVDoc::LoadResult CZAVDoc::Serialize(CArchive& ar) {
+  if (ar.IsStoring()) {
+    m_fileVersion = m_missingData ? 1 : 0;
+    StoreMembers(ar, *this);
+    ar.Flush();
+    CompactItems();  // the file just written keeps its free slots
+    WriteXmlDump();
+    return LoadResult::Ok;
+  }
+  ar.SetKnownClasses(RecordClassNames());
+  ar.SetContext(nullptr);
+  const WORD version = ar.ReadWord("file version");
+  if (version > 1) {
+    platform::Ui().ShowMessage("Invalid QOR Database Format");
+    return LoadResult::InvalidFormat;
+  }
+  // Read and check everything before touching this document, so a damaged
+  // file leaves it as it was.
+  CZAVDoc loaded;
+  loaded.m_fileVersion = version;
+  LoadMembers(ar, loaded);
+  CheckLoadedDatabase(loaded, ar);
+
+  m_fileVersion = loaded.m_fileVersion;
+  m_header = std::move(loaded.m_header);
+  m_attributes.swap(loaded.m_attributes);
+  m_menus.swap(loaded.m_menus);
+  m_referenceTitles.swap(loaded.m_referenceTitles);
+  m_itemNames.swap(loaded.m_itemNames);
+  m_speciesNames.swap(loaded.m_speciesNames);
+  m_items.swap(loaded.m_items);
+  m_genusNames.swap(loaded.m_genusNames);
+  m_familyNames.swap(loaded.m_familyNames);
+  m_dataBlocks.swap(loaded.m_dataBlocks);
+  m_missingData = loaded.m_missingData;
+  // Marks and item states are not stored; the open resets them.
+  m_marks.assign(m_attributes.size(), MARK_CLEAR);
+  m_markedCount = 0;
+  m_markLog.clear();
+  m_attributeCounts.assign(m_attributes.size(), 0);
+  m_itemStates.resize(m_items.size());
+  for (std::size_t i = 0; i < m_items.size(); ++i)
+    m_itemStates[i] = m_items[i]->IsFreeSlot() ? STATE_FREE : STATE_REMAINING;
+
+  m_loadedMissingData = m_missingData;
+  BuildAfterLoad();
+  CompactItems();
+  WriteXmlDump();
+  return LoadResult::Ok;
+}
+
+CZAVDoc::LoadResult CZAVDoc::LoadFromBytes(const std::uint8_t* data, std::size_t size, std::string* error) {
+  CArchive ar(data, size);
+  try {
+    return Serialize(ar);
+  } catch (const ArchiveError& e) {
+    if (error) *error = e.what();
+    return LoadResult::ArchiveError;
+  }
+}
+
+CZAVDoc::LoadResult CZAVDoc::Load(std::istream& in, std::string* error) {
+  const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  if (in.bad()) {
+    if (error) *error = "The database file could not be read.";
+    return LoadResult::ArchiveError;
+  }
+  return LoadFromBytes(bytes.data(), bytes.size(), error);
+}
+
+std::vector<std::uint8_t> CZAVDoc::StoreToBytes() {
+  CArchive ar;
+  Serialize(ar);
+  return ar.TakeBytes();
+}
+
+bool CZAVDoc::Store(std::ostream& out) {
+  CArchive ar(&out);
+  Serialize(ar);
+  out.flush();
+  return static_cast<bool>(out);
+}
+
+void CZAVDoc::BuildAfterLoad() {
+  m_namedItemCount = 0;
+  m_docItems.clear();
+  m_docItems.reserve(m_items.size());
+  for (auto& item : m_items) {
+    m_docItems.push_back(std::make_unique<CZAVDocItem>(AttributeCount(), MenuCount(), item.get()));
+    if (item->nameIndex != -1 || item->speciesIndex != -1) ++m_namedItemCount;
+  }
+  UpdateMissingDataBits();
+  // Without either name kind there is no name order and nothing to sort.
+  const bool hasOrder = m_header.commonNamesEnabled || m_header.scientificNamesEnabled;
+  DumpItemNames("before_sorting.txt");
+  if (hasOrder) {
+    const int order = GetOrderType(*this);
+    auto& names = order == kScientificOrder ? m_speciesNames : m_itemNames;
+    // One display name per entry rather than two per comparison.
+    std::vector<std::string> keys(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) keys[i] = EntryDisplayName(*this, names, i);
+    std::vector<std::size_t> positions(names.size());
+    std::iota(positions.begin(), positions.end(), std::size_t{0});
+    std::sort(positions.begin(), positions.end(),
+              [&keys](std::size_t a, std::size_t b) { return CompareNoCase(keys[a], keys[b]) < 0; });
+    std::vector<std::unique_ptr<CQItemname>> sorted;
+    sorted.reserve(names.size());
+    for (std::size_t at : positions) sorted.push_back(std::move(names[at]));
+    names = std::move(sorted);
+    for (std::size_t p = 0; p < names.size(); ++p) {
+      const std::int32_t item = names[p]->itemIndex;
+      if (item == -1 || item >= ItemCount()) continue;
+      (order == kScientificOrder ? m_items[item]->speciesIndex : m_items[item]->nameIndex) =
+          static_cast<std::int32_t>(p);
+    }
+  }
+  DumpItemNames("after_sorting.txt");
+}
+
+void CZAVDoc::DumpItemNames(const std::string& fileName) {
+  std::FILE* file = std::fopen(fileName.c_str(), "w");
+  for (int i = 0; i < ItemCount(); ++i) {
+    const CQItemrec& item = *m_items[i];
+    if (InRange(item.nameIndex, m_itemNames.size())) m_itemNames[item.nameIndex]->itemIndex = i;
+    if (InRange(item.speciesIndex, m_speciesNames.size())) m_speciesNames[item.speciesIndex]->itemIndex = i;
+    const bool complete = InRange(item.nameIndex, m_itemNames.size()) &&
+                          InRange(item.speciesIndex, m_speciesNames.size()) &&
+                          InRange(item.genusIndex, m_genusNames.size()) &&
+                          InRange(item.familyIndex, m_familyNames.size());
+    if (file && complete) DumpLine(file, *this, item, i);
+  }
+  if (file) std::fclose(file);
+}
