@@ -13,4 +13,12 @@ class LevelNames {
   std::string path;       // database path + ".levels.dat"
   bool modified = false;
   bool inUse = false;
+
+  void SetFilePath(const std::string& databasePath) { path = databasePath + ".levels.dat"; }
+  // Reads the four names; a missing key gives the key's own name.
+  void Load();
+  // Writes the four names; false when the file could not be written.
+  bool Save();
+  bool Exists() const;
+  void Remove() const;
 };

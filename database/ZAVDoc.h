@@ -127,7 +127,8 @@ class CZAVDoc {
   bool IsMenuBranchUseless(int menu) const;
 
   void UpdateIdentifiedStatus(bool silent);
-  // Why the item fails the marks: one HTML sentence per failed mark or group.
+  // Why the item fails the marks: one HTML sentence per failed mark or
+  // group, each ending with ";" (the sentences joined are the whole text).
   std::vector<std::string> ExplainElimination(int item) const;
 
   std::string GetCommonLabel() const;

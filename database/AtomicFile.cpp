@@ -1,0 +1,102 @@
+#include "database/AtomicFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#if __has_include(<unistd.h>)
+#include <unistd.h>
+#define QOR_HAVE_FSYNC 1
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path TemporaryBeside(const fs::path& target) {
+  std::random_device random;
+  const std::string suffix = std::to_string(random()) + ".tmp";
+  return target.parent_path() / ("." + target.filename().string() + "." + suffix);
+}
+
+std::string ErrnoText() { return std::strerror(errno); }
+
+// Writes the bytes to a new file and makes sure they reached the disk.
+bool WriteAndSync(const fs::path& path, const std::string& bytes, std::string& error) {
+  std::FILE* file = std::fopen(path.c_str(), "wbx");
+  if (!file) {
+    error = "cannot create a file in the folder (" + ErrnoText() + ")";
+    return false;
+  }
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
+#ifdef QOR_HAVE_FSYNC
+  ok = ok && ::fsync(::fileno(file)) == 0;
+#endif
+  if (!ok) error = "cannot write the file (" + ErrnoText() + ")";
+  if (std::fclose(file) != 0 && ok) {
+    error = "cannot write the file (" + ErrnoText() + ")";
+    ok = false;
+  }
+  return ok;
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const fs::path& target, const std::function<bool(std::ostream&)>& writer,
+                         std::string& error) {
+  std::ostringstream contents(std::ios::binary);
+  try {
+    if (!writer(contents)) {
+      if (error.empty()) error = "the contents could not be written";
+      return false;
+    }
+  } catch (const std::exception& e) {
+    error = e.what();
+    return false;
+  }
+  if (!contents) {
+    error = "the contents could not be written";
+    return false;
+  }
+  const fs::path temporary = TemporaryBeside(target);
+  if (!WriteAndSync(temporary, contents.str(), error)) {
+    std::error_code ignored;
+    fs::remove(temporary, ignored);
+    return false;
+  }
+  std::error_code code;
+  const fs::file_status old = fs::status(target, code);
+  if (!code && fs::exists(old)) fs::permissions(temporary, old.permissions(), code);
+  fs::rename(temporary, target, code);
+  if (code) {
+    error = "cannot replace the file (" + code.message() + ")";
+    std::error_code ignored;
+    fs::remove(temporary, ignored);
+    return false;
+  }
+  return true;
+}
+
+bool ReadWholeFile(const fs::path& path, std::string& bytes, std::string& error) {
+  std::error_code code;
+  if (fs::is_directory(path, code)) {
+    error = "it is a folder";
+    return false;
+  }
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    error = fs::exists(path, code) ? "it cannot be read (" + ErrnoText() + ")" : "it does not exist";
+    return false;
+  }
+  std::ostringstream contents;
+  contents << file.rdbuf();
+  if (file.bad()) {
+    error = "it cannot be read (" + ErrnoText() + ")";
+    return false;
+  }
+  bytes = contents.str();
+  return true;
+}

@@ -1,0 +1,17 @@
+// Replacing a file safely: the new contents go to a temporary file in the
+// same folder, are flushed to disk and renamed over the target, which keeps
+// its permissions. On any failure the old file is untouched.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <ostream>
+#include <string>
+
+// writer puts the contents on the stream and returns false (with a reason in
+// error) when it fails. Returns false with a short reason in error.
+bool WriteFileAtomically(const std::filesystem::path& target, const std::function<bool(std::ostream&)>& writer,
+                         std::string& error);
+
+// The whole file as bytes; false with a reason when it cannot be read.
+bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::string& error);

@@ -1,0 +1,24 @@
+// The files beside a database: its page (shown for the root menu and as the
+// opening page) and its thumbnails folder.
+#pragma once
+
+#include <string>
+
+// The database path with the extension of its file name replaced by ".htm";
+// the path itself when the file name has no ".".
+std::string DatabasePagePath(const std::string& databasePath);
+
+// The "Thumbnails" folder beside the database, with a final separator;
+// empty when the path has no folder part.
+std::string ThumbnailsFolderPath(const std::string& databasePath);
+
+// The generated page text for a page at pagePath.
+std::string GeneratedPageText(const std::string& pagePath);
+
+// Writes the generated page for the database when no file is there yet;
+// shows "Couldn't create the file!" or "Couldn't write the file!" on failure.
+void WriteDatabasePageIfMissing(const std::string& databasePath);
+
+// The file relative to the program's folder, else to "../share/qor" beside
+// it; empty when neither exists.
+std::string FindProgramDataFile(const std::string& relative);

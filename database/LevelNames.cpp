@@ -1,0 +1,41 @@
+#include "database/LevelNames.h"
+
+#include <filesystem>
+
+#include "database/ProfileFile.h"
+
+namespace {
+constexpr const char* kSection = "LevelNames";
+constexpr std::size_t kMaxNameChars = 1000;
+
+struct LevelKey {
+  const char* key;
+  std::string LevelNames::*name;
+};
+constexpr LevelKey kKeys[] = {{"Common", &LevelNames::common},
+                              {"Family", &LevelNames::family},
+                              {"Genus", &LevelNames::genus},
+                              {"Species", &LevelNames::species}};
+}  // namespace
+
+void LevelNames::Load() {
+  const ProfileFile file(path);
+  for (const auto& level : kKeys) this->*level.name = file.GetString(kSection, level.key, level.key, kMaxNameChars);
+}
+
+bool LevelNames::Save() {
+  const ProfileFile file(path);
+  bool ok = true;
+  for (const auto& level : kKeys) ok = file.WriteString(kSection, level.key, this->*level.name) && ok;
+  return ok;
+}
+
+bool LevelNames::Exists() const {
+  std::error_code error;
+  return !path.empty() && std::filesystem::is_regular_file(path, error);
+}
+
+void LevelNames::Remove() const {
+  std::error_code error;
+  if (!path.empty()) std::filesystem::remove(path, error);
+}

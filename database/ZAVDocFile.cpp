@@ -1,0 +1,145 @@
+// Opening, saving and creating a database, with the files beside it.
+#include <filesystem>
+
+#include "database/AtomicFile.h"
+#include "database/DatabaseFiles.h"
+#include "database/DocumentHost.h"
+#include "database/LevelNames.h"
+#include "database/MarkLog.h"
+#include "database/ZAVDoc.h"
+#include "platform/Ui.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void ShowOpenFailure(const std::string& path, const std::string& reason) {
+  platform::Ui().ShowMessage("Cannot open the database \"" + path + "\": " + reason + ".", {},
+                             platform::MessageIcon::Error);
+}
+
+void ShowSaveFailure(const std::string& path, const std::string& reason) {
+  platform::Ui().ShowMessage("Cannot save the database \"" + path + "\": " + reason + ". The file on disk is unchanged.",
+                             {}, platform::MessageIcon::Error);
+}
+
+// The first characters of the title that can stand in a file name.
+std::string ProposedFileName(const std::string& title) {
+  return title.substr(0, title.find_first_of(" #%;/\\")) + ".qor";
+}
+
+}  // namespace
+
+std::string CZAVDoc::GetTitle() const { return m_header.title.empty() ? "Untitled" : m_header.title; }
+
+void CZAVDoc::ResetMarks() {
+  m_marks.assign(m_attributes.size(), MARK_CLEAR);
+  m_markedCount = 0;
+  m_markLog.clear();
+  m_attributesChanged = 0;
+  ResetItemStates(false);
+  UpdateRemainingItems();
+  UpdateIdentifiedStatus(true);
+}
+
+bool CZAVDoc::OnOpenDocument(const std::string& path) {
+  if (IsModified()) platform::Ui().Trace("Opening " + path + " replaces a document with unsaved changes");
+  std::string bytes, reason;
+  if (!ReadWholeFile(path, bytes, reason)) {
+    ShowOpenFailure(path, reason);
+    return false;
+  }
+  DeleteContents();
+  SetModifiedFlag();
+  if (!bytes.empty()) {
+    platform::WaitCursor wait;
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    const LoadResult result = LoadFromBytes(data, bytes.size(), &reason);
+    if (result != LoadResult::Ok) {
+      // A refused file must not pass for an empty database under its own name;
+      // the format message was shown by the loader.
+      DeleteContents();
+      if (result == LoadResult::ArchiveError) ShowOpenFailure(path, reason.empty() ? "the file is damaged" : reason);
+      return false;
+    }
+  }
+  SetModifiedFlag(false);
+  m_pathName = path;
+
+  RecountItems();
+  ResetMarks();
+  UpdateAttributeCounts();
+
+  const std::string thumbnails = ThumbnailsFolderPath(path);
+  std::error_code error;
+  const int hasThumbnails = !thumbnails.empty() && fs::is_directory(thumbnails, error) ? 1 : 0;
+  m_thumbnailFolder[0] = m_thumbnailFolder[1] = hasThumbnails;
+
+  m_levelNames->SetFilePath(path);
+  m_levelNames->Load();
+  m_levelNames->modified = false;
+  if (m_levelNames->Exists()) m_levelNames->inUse = m_levelNames->modified = true;
+  return true;
+}
+
+bool CZAVDoc::OnSaveDocument(const std::string& path) {
+  std::string reason;
+  const bool stored = WriteFileAtomically(
+      path,
+      [&](std::ostream& out) {
+        if (Store(out)) return true;
+        reason = "the database could not be written";
+        return false;
+      },
+      reason);
+  if (!stored) {
+    ShowSaveFailure(path, reason);
+    return false;
+  }
+  SetModifiedFlag(false);
+  WriteDatabasePageIfMissing(path);
+
+  m_levelNames->SetFilePath(path);
+  if (m_levelNames->inUse) {
+    m_levelNames->Save();
+    m_levelNames->modified = false;
+  } else if (m_levelNames->Exists()) {
+    m_levelNames->Remove();
+  }
+  return true;
+}
+
+bool CZAVDoc::OnNewDocument() {
+  DeleteContents();
+  m_pathName.clear();
+  RecountItems();
+  ResetMarks();
+  if (!Host().EditDescription(*this)) return false;
+  platform::Ui().ShowMessage("You must save QOR file to work with.");
+  return SaveAsNew({}, true);
+}
+
+bool CZAVDoc::SaveAsNew(const std::string& path, bool replace) {
+  (void)replace;  // the dialog always asks before replacing a file
+  std::string proposed = !path.empty() ? path : !m_pathName.empty() ? m_pathName : ProposedFileName(GetTitle());
+  const auto chosen = platform::Ui().AskSaveFileName("Save As", {{"QOR Database (*.qor)", "*.qor"}}, proposed);
+  if (!chosen || chosen->empty()) return false;
+  {
+    platform::WaitCursor wait;
+    // The save is atomic, so a failure leaves nothing half-written to delete.
+    if (!OnSaveDocument(*chosen)) return false;
+  }
+  if (*chosen != m_pathName) WriteDatabasePageIfMissing(*chosen);
+  m_pathName = *chosen;
+  Host().AddRecentFile(*chosen);
+  return true;
+}
+
+std::string CZAVDoc::GetOpeningPagePath() const {
+  if (!m_pathName.empty()) {
+    const std::string page = DatabasePagePath(m_pathName);
+    std::error_code error;
+    if (page != m_pathName && fs::is_regular_file(page, error)) return page;
+  }
+  return FindProgramDataFile("Opening Page/QOR.htm");
+}

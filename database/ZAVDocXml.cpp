@@ -1,0 +1,141 @@
+// The XML dump "TEST.qorx": a readable copy of the database in memory,
+// written after every load and store. Nothing reads it back.
+#include <cstdio>
+#include <fstream>
+
+#include "database/XmlText.h"
+#include "database/ZAVDoc.h"
+
+namespace {
+
+const char* Flag(bool on) { return on ? "true" : "false"; }
+
+class XmlWriter {
+ public:
+  explicit XmlWriter(const CZAVDoc& document) : m_doc(document) {}
+
+  std::string Write() {
+    Header();
+    m_out += "\t<attributes>\n";
+    Attributes(0, 0);
+    m_out += "\t</attributes>\n\t<menus>\n";
+    Menus(0, 0);
+    m_out += "\t</menus>\n";
+    References();
+    NameEntries("item_names", "item_name", m_doc.m_itemNames);
+    NameEntries("species_names", "species_name", m_doc.m_speciesNames);
+    Strings("genus_names", "\t\t<genus_name name=\"%s\" id=\"%d\" />\n", m_doc.m_genusNames);
+    Strings("family_names", "\t\t<family_name name=\"%s\" id=\"%d\"/>\n", m_doc.m_familyNames);
+    m_out += "\t<items>\n";
+    for (int i = 0; i < m_doc.ItemCount(); ++i) Item(i);
+    m_out += "\t</items>\n</QOR>";
+    return Utf8ToLatin1WithReferences(m_out);
+  }
+
+ private:
+  // A format text with %d and %s filled in order; texts are escaped here.
+  void Format(const char* format, std::initializer_list<XmlArg> args) { m_out += FormatXml(format, args); }
+
+  void Header() {
+    const CQDochdr& h = m_doc.m_header;
+    Format("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<QOR version=\"%d\" missing_data=\"%s\">\n",
+           {XmlArg(m_doc.m_fileVersion), XmlArg::Raw(Flag(m_doc.m_missingData))});
+    Format("\t<header common_names_enabled=\"%s\"\n\tscientific_names_enabled=\"%s\"\n\tshow_common_names=\"%s\"\n"
+           "\ttitle=\"%s\"\n\tdb_version=\"%s\"\n\tmenu_version=\"%s\">\n\t<description>%s</description>\n"
+           "\t</header>\n",
+           {XmlArg::Raw(Flag(h.commonNamesEnabled)), XmlArg::Raw(Flag(h.scientificNamesEnabled)),
+            XmlArg::Raw(Flag(h.showCommonNames)), XmlArg(h.title), XmlArg(h.dbVersion), XmlArg(h.menuVersion),
+            XmlArg(h.description)});
+  }
+
+  // The walks are bounded by the menu count so a cycle in damaged data ends.
+  bool IsWalkable(int menu, int depth) const {
+    return menu >= 0 && menu < m_doc.MenuCount() && depth <= m_doc.MenuCount() &&
+           m_doc.GetMenu(menu).kind != MENU_FREE;
+  }
+
+  void Attributes(int menu, int depth) {
+    if (!IsWalkable(menu, depth)) return;
+    const CQMenudata& data = m_doc.GetMenu(menu);
+    for (WORD child : data.children) {
+      if (data.kind == MENU_OF_MENUS) {
+        Attributes(child, depth + 1);
+        continue;
+      }
+      if (data.kind != MENU_OF_ATTRIBUTES || child >= m_doc.AttributeCount()) continue;
+      const CQAttdata& a = m_doc.GetAttribute(child);
+      if (a.menuIndex == kNoIndex16) continue;
+      Format("\t\t<attribute\n\t\t\tparent_menu=\"%d\"\n\t\t\tname=\"%s\"\n\t\t\tid=\"%d\"\n\t\t\timage_name=\"%s\">\n"
+             "\t\t\t<help_text>%s</help_text>\n\t\t</attribute>\n",
+             {XmlArg(a.menuIndex), XmlArg(a.name), XmlArg(child), XmlArg(a.pictures), XmlArg(a.helpText)});
+    }
+  }
+
+  void Menus(int menu, int depth) {
+    if (!IsWalkable(menu, depth)) return;
+    const CQMenudata& m = m_doc.GetMenu(menu);
+    Format("\t\t<menu\n\t\t\tid=\"%d\"\n\t\t\tdifficulty=\"%d\"\n\t\t\tparent=\"%d\"\n\t\t\ttitle=\"%s\"\n"
+           "\t\t\timage_name=\"%s\">\n\t\t\t<help_text>%s</help_text>\n\t\t</menu>\n",
+           {XmlArg(menu), XmlArg(m.difficulty), XmlArg(m.parent), XmlArg(m.title), XmlArg(m.pictures),
+            XmlArg(m.helpText)});
+    if (m.kind == MENU_OF_MENUS)
+      for (WORD child : m.children) Menus(child, depth + 1);
+  }
+
+  void References() {
+    m_out += "\t<references>\n";
+    for (std::size_t r = 0; r < m_doc.m_referenceTitles.size(); ++r)
+      Format("\t\t<reference name=\"%s\" id=\"%d\" />\n", {XmlArg(m_doc.m_referenceTitles[r]), XmlArg(r)});
+    m_out += "\t</references>\n";
+  }
+
+  void NameEntries(const std::string& group, const std::string& element,
+                   const std::vector<std::unique_ptr<CQItemname>>& names) {
+    m_out += "\t<" + group + ">\n";
+    const std::string format = "\t\t<" + element + " item_index=\"%d\" name=\"%s\" id=\"%d\" />\n";
+    for (std::size_t e = 0; e < names.size(); ++e) {
+      if (!names[e] || names[e]->itemIndex == -1) continue;
+      Format(format.c_str(), {XmlArg(names[e]->itemIndex), XmlArg(names[e]->name), XmlArg(e)});
+    }
+    m_out += "\t</" + group + ">\n";
+  }
+
+  void Strings(const std::string& group, const char* format, const std::vector<std::string>& texts) {
+    m_out += "\t<" + group + ">\n";
+    for (std::size_t i = 0; i < texts.size(); ++i) Format(format, {XmlArg(texts[i]), XmlArg(i)});
+    m_out += "\t</" + group + ">\n";
+  }
+
+  void Item(int i) {
+    const CQItemrec& item = m_doc.GetItem(i);
+    if (item.IsFreeSlot()) return;
+    Format("\t\t<item id=\"%d\"\n\t\t\tname_index=\"%d\"\n\t\t\tspecies_index=\"%d\"\n\t\t\tgenus_index=\"%d\"\n"
+           "\t\t\tfamily_index=\"%d\"\n\t\t\timage_name=\"%s\">\n\t\t\t<description>%s</description>\n",
+           {XmlArg(i), XmlArg(item.nameIndex), XmlArg(item.speciesIndex), XmlArg(item.genusIndex),
+            XmlArg(item.familyIndex), XmlArg(item.pictures), XmlArg(item.description)});
+    if (const DWORD* row = m_doc.GetItemAttributeBits(i)) {
+      for (int a = 0; a < m_doc.AttributeCount(); ++a) {
+        if (!TestBit(row, static_cast<WORD>(a))) continue;
+        const std::string name = XmlEscape(m_doc.GetAttribute(a).name);
+        if (!name.empty()) Format("\t\t\t<attribute name=\"%s\" id=\"%d\" />\n", {XmlArg::Raw(name), XmlArg(a)});
+      }
+    }
+    for (std::size_t r = 0; r < item.referencePages.size(); ++r)
+      if (!item.referencePages[r].empty())
+        Format("\t\t\t<reference id=\"%d\" page=\"%s\" />\n", {XmlArg(r), XmlArg(item.referencePages[r])});
+    m_out += "\t\t</item>\n";
+  }
+
+  const CZAVDoc& m_doc;
+  std::string m_out;
+};
+
+}  // namespace
+
+std::string CZAVDoc::WriteXml() const { return XmlWriter(*this).Write(); }
+
+void CZAVDoc::WriteXmlDump() const {
+  const std::string text = WriteXml();
+  std::ofstream file("TEST.qorx", std::ios::binary | std::ios::trunc);
+  if (file) file.write(text.data(), static_cast<std::streamsize>(text.size()));
+}
