@@ -1,0 +1,29 @@
+#include "reports/ReportAttributeRegion.h"
+
+#include "database/ImageRegion.h"
+#include "database/ZAVDoc.h"
+#include "reports/HtmlWriter.h"
+
+CReportAttributeRegion::CReportAttributeRegion(CZAVDoc& document, int menu) : CReport(document), m_menu(menu) {
+  m_Kind = kReportRegions;
+  document.m_reportArgument = menu;
+}
+
+void CReportAttributeRegion::Build() {
+  const CZAVDoc& doc = Document();
+  WriteHead(false, true);
+  if (m_menu < 0 || m_menu >= doc.MenuCount() || doc.GetMenu(m_menu).kind == MENU_FREE) {
+    AppendHeading1("Undefined Menu");
+    return WriteFooter(false);
+  }
+  const CQMenudata& menu = doc.GetMenu(m_menu);
+  AppendHeading1(menu.title);
+  if (!menu.pictures.empty()) {
+    const std::string path = MakeSiblingPath(doc.m_pathName, menu.pictures);
+    const std::string picture = ImageWithMap(path, menu.title);
+    if (!picture.empty()) AppendHtml(picture);
+  }
+  AppendParamNumber("Difficulty", menu.difficulty);
+  AppendParamText("Description", menu.helpText, true);
+  WriteFooter(false);
+}

@@ -1,0 +1,23 @@
+#include "reports/ReportReferenceItem.h"
+
+#include "database/ZAVDoc.h"
+#include "reports/HtmlWriter.h"
+
+CReportReferenceItem::CReportReferenceItem(CZAVDoc& document, int reference)
+    : CReport(document), m_reference(reference) {
+  m_Kind = kReportReferenceItem;
+  document.m_reportArgument = reference;
+}
+
+void CReportReferenceItem::Build() {
+  const auto& titles = Document().m_referenceTitles;
+  WriteHead(false, true);
+  if (m_reference >= 0 && m_reference < static_cast<int>(titles.size())) {
+    AppendHeading1("Reference Item");
+    AppendBreak();
+    AppendVerdana(titles[m_reference]);
+  } else {
+    AppendHeading1("Item does not exist.");
+  }
+  WriteFooter(false);
+}
