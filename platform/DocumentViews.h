@@ -14,8 +14,8 @@
 
 class ReportAction;
 
-// A node of the tree pane, opaque to the core; 0 is "no node".
-using TreeNodeHandle = std::uintptr_t;
+// A node of the tree pane (the tree's HTREEITEM); 0 is "no node".
+using TreeNodeHandle = std::int32_t;
 
 // Commands of the item-link popup (the "rw" popup has all seven, the
 // "ronly" popup the first four).
@@ -79,6 +79,10 @@ class ILeftView {
   virtual void ShowNodeReport(TreeNodeHandle node) { (void)node; }
   // Refills the item list pane.
   virtual void RefreshItemList() {}
+  // Collapses every node below the first top-level node ("Clear all marks").
+  virtual void CollapseAll() {}
+  // Repaints the control after the missing-data bits changed.
+  virtual void RepaintTreeControl() {}
   // Asks, then sets (or clears) the attribute for the remaining items.
   // Returns true when the item data changed.
   virtual bool SetAttributeForAllItems(bool set, int attribute) { (void)set; (void)attribute; return false; }
@@ -93,6 +97,14 @@ class IItemListView {
   virtual void FillList() = 0;
   // Selects every row of the item; shows no page.
   virtual void SelectItem(int item) { (void)item; }
+  // The item of the selected row; -1 when no row is selected.
+  virtual int GetSelectedItemOrNone() { return -1; }
+  // Selects one row; shows no page.
+  virtual void SelectRow(int row) { (void)row; }
+  // The selected row, -1 when none; the selection handling that shows the
+  // page of the selected row.
+  virtual int GetSelectedRow() { return -1; }
+  virtual void OnSelChange() {}
   // Runs the item editor on the item; true when it ended with OK.
   virtual bool EditItemDescription(int item) { (void)item; return false; }
   // The list's own "Edit item references" and "Edit item attributes"

@@ -1,0 +1,47 @@
+// The marks of one evaluation turned into 32-bit word masks, built once so
+// that the passes over the items allocate nothing and test 32 attributes at
+// a time. Marks on freed attributes (menu 65535) are left out.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "database/Records.h"
+
+class CZAVDoc;
+
+struct WordMask {
+  DWORD word;
+  DWORD mask;
+};
+
+// A menu's NO group in one word: the NO-marked attributes and the others.
+struct NoWordMask {
+  DWORD word;
+  DWORD no;
+  DWORD others;
+};
+
+// A run of entries of one of the word lists: one ONLY, OR or NO group.
+struct GroupRange {
+  std::uint32_t begin;
+  std::uint32_t end;
+};
+
+struct EliminationPlan {
+  std::vector<WordMask> yesOnlyWords;  // pass 1, in word order
+  std::vector<WordMask> neverWords;    // pass 2, in word order
+  std::vector<WordMask> onlyWords;     // pass 3: per ONLY mark, the other attributes of its menu
+  std::vector<GroupRange> onlyGroups;
+  std::vector<WordMask> orWords;  // pass 4: per menu, its OR-marked attributes (two or more)
+  std::vector<GroupRange> orGroups;
+  std::vector<NoWordMask> noWords;  // pass 5: per menu, every word the menu has attributes in
+  std::vector<GroupRange> noGroups;
+
+  bool Empty() const {
+    return yesOnlyWords.empty() && neverWords.empty() && onlyGroups.empty() && orGroups.empty() &&
+           noGroups.empty();
+  }
+};
+
+EliminationPlan BuildEliminationPlan(const CZAVDoc& doc);

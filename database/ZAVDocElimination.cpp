@@ -1,0 +1,241 @@
+// The evaluation: the reset and the five elimination passes, the allowed
+// number of mismatches, and the per-attribute candidate counts.
+//
+// The passes are described word by word over all items; every item's
+// outcome depends only on its own row, so they run item by item here (each
+// row stays in cache) with the words, groups and passes in the described
+// order for each item.
+#include <algorithm>
+#include <bit>
+
+#include "database/AttributeSplit.h"
+#include "database/EliminationPlan.h"
+#include "database/ZAVDoc.h"
+
+namespace {
+
+bool Remaining(BYTE state) {
+  return state == STATE_REMAINING || state == STATE_MISSING_DATA || state == STATE_SELECTED;
+}
+
+// One item during the passes: its state, mismatch count and two rows.
+struct ItemCursor {
+  BYTE* state;
+  DWORD* mismatches;
+  const DWORD* row;
+  const DWORD* lenient;  // null while missing data is off
+  int allowed;
+  int* remainingCount;
+
+  bool InPlay() const { return Remaining(*state); }
+
+  // Adds one mismatch per set bit; false when the item is eliminated.
+  bool Mismatch(DWORD bits) {
+    *mismatches += static_cast<DWORD>(std::popcount(bits));
+    if (static_cast<long long>(*mismatches) <= allowed) return true;
+    if (*state == STATE_SELECTED || *state == STATE_SELECTED_ELIMINATED) {
+      *state = STATE_SELECTED_ELIMINATED;  // stays in the remaining count
+    } else {
+      *state = STATE_ELIMINATED;
+      --*remainingCount;
+    }
+    return false;
+  }
+
+  // Remaining only through missing data; never for a selected item.
+  void MissingData() {
+    if (*state == STATE_REMAINING) *state = STATE_MISSING_DATA;
+  }
+};
+
+void PassYesOnly(ItemCursor& item, const std::vector<WordMask>& words) {
+  for (const WordMask& w : words) {
+    if (!item.InPlay()) return;
+    const DWORD lacking = w.mask & ~item.row[w.word];
+    if (!lacking) continue;
+    if (item.lenient && (item.lenient[w.word] & w.mask) == w.mask)
+      item.MissingData();
+    else
+      item.Mismatch(lacking);
+  }
+}
+
+void PassNever(ItemCursor& item, const std::vector<WordMask>& words) {
+  for (const WordMask& w : words) {
+    if (!item.InPlay()) return;
+    if (const DWORD hit = item.row[w.word] & w.mask)
+      item.Mismatch(hit);
+    else if (item.lenient && (item.lenient[w.word] & w.mask))
+      item.MissingData();
+  }
+}
+
+// With missing data on, the lenient row decides where the passes look;
+// the item's own row then tells a real hit from missing data.
+
+// One ONLY mark: at most one mismatch for having another attribute of its menu.
+void OnlyGroup(ItemCursor& item, const WordMask* w, const WordMask* end) {
+  for (; w != end; ++w) {
+    if (item.lenient && !(item.lenient[w->word] & w->mask)) continue;
+    if (item.row[w->word] & w->mask) {
+      item.Mismatch(1);
+      return;
+    }
+    if (item.lenient) item.MissingData();
+  }
+}
+
+// One OR group: the first word in which the item has (or might have) a member decides.
+void OrGroup(ItemCursor& item, const WordMask* w, const WordMask* end) {
+  for (; w != end; ++w) {
+    const DWORD* decider = item.lenient ? item.lenient : item.row;
+    if (!(decider[w->word] & w->mask)) continue;
+    if (!(item.row[w->word] & w->mask)) item.MissingData();
+    return;
+  }
+  item.Mismatch(1);
+}
+
+// One NO group: one mismatch when the item has a NO-marked attribute of the
+// menu and no other attribute of it.
+void NoGroup(ItemCursor& item, const NoWordMask* w, const NoWordMask* end) {
+  DWORD acc = 0;
+  for (; w != end; ++w) {
+    const DWORD row = item.row[w->word];
+    const DWORD* decider = item.lenient ? item.lenient : item.row;
+    if (decider[w->word] & w->others) {
+      if (!(row & w->others)) item.MissingData();
+      return;
+    }
+    acc |= row & w->no;
+  }
+  if (acc) item.Mismatch(1);
+}
+
+template <typename Word, typename Group>
+void EachGroup(ItemCursor& item, const std::vector<GroupRange>& groups, const std::vector<Word>& words,
+               Group group) {
+  for (const GroupRange& range : groups) {
+    if (!item.InPlay()) return;
+    group(item, words.data() + range.begin, words.data() + range.end);
+  }
+}
+
+void RunPasses(ItemCursor& item, const EliminationPlan& plan) {
+  PassYesOnly(item, plan.yesOnlyWords);
+  PassNever(item, plan.neverWords);
+  EachGroup(item, plan.onlyGroups, plan.onlyWords, OnlyGroup);
+  EachGroup(item, plan.orGroups, plan.orWords, OrGroup);
+  EachGroup(item, plan.noGroups, plan.noWords, NoGroup);
+}
+
+// A row of the item's words, zero-padded when the stored words are short
+// (a damaged or not yet built row reads as all zero).
+const DWORD* PaddedRow(const DWORD* words, std::size_t size, std::size_t needed, std::vector<DWORD>& scratch) {
+  if (words && size >= needed) return words;
+  scratch.assign(needed, 0);
+  if (words) std::copy(words, words + std::min(size, needed), scratch.begin());
+  return scratch.data();
+}
+
+}  // namespace
+
+int CZAVDoc::GetAllowedMismatches() const {
+  if (m_forgivenessLevel == 0 || m_markedCount < 1) return 0;
+  return std::min<int>(m_forgivenessLevel, m_markedCount);
+}
+
+bool CZAVDoc::AddMismatch(int item, DWORD bits) {
+  CZAVDocItem& docItem = GetDocItem(item);
+  ItemCursor cursor{&m_itemStates.at(item), &docItem.mismatchCount, nullptr, nullptr, GetAllowedMismatches(),
+                    &m_remainingCount};
+  if (!bits) return true;
+  return cursor.Mismatch(bits);
+}
+
+void CZAVDoc::UpdateRemainingItems() {
+  const int items = ItemCount();
+  if (m_itemStates.size() < static_cast<std::size_t>(items)) m_itemStates.resize(items, STATE_REMAINING);
+  for (int i = 0; i < items; ++i) {
+    if (m_docItems.size() > static_cast<std::size_t>(i) && m_docItems[i]) m_docItems[i]->mismatchCount = 0;
+    const BYTE state = m_itemStates[i];
+    if (state == STATE_USER_ELIMINATED || state == STATE_FREE) continue;
+    SetItemState(i, state == STATE_SELECTED || state == STATE_SELECTED_ELIMINATED ? STATE_SELECTED : STATE_REMAINING);
+  }
+  m_remainingCount = 0;
+  for (int i = 0; i < items; ++i)
+    m_remainingCount += m_itemStates[i] != STATE_USER_ELIMINATED && m_itemStates[i] != STATE_FREE ? 1 : 0;
+  if (items == 0 || m_attributes.empty()) return;
+
+  const EliminationPlan plan = BuildEliminationPlan(*this);
+  if (plan.Empty()) return;
+  const CBitMatrix layout(AttributeCount(), items);
+  const std::size_t wordsPerRow = layout.wordsPerRow();
+  const bool missing = m_missingData != 0;
+  const int allowed = GetAllowedMismatches();
+  std::vector<DWORD> rowScratch, lenientScratch;
+  DWORD spareMismatches = 0;
+  for (int i = 0; i < items; ++i) {
+    if (!Remaining(m_itemStates[i])) continue;
+    CZAVDocItem* docItem = i < static_cast<int>(m_docItems.size()) ? m_docItems[i].get() : nullptr;
+    const DWORD* stored = layout.GetRowWordsIn(i, m_dataBlocks);
+    ItemCursor cursor{&m_itemStates[i], docItem ? &docItem->mismatchCount : &spareMismatches,
+                      PaddedRow(stored, stored ? wordsPerRow : 0, wordsPerRow, rowScratch), nullptr, allowed,
+                      &m_remainingCount};
+    if (missing) {
+      const std::vector<DWORD>* words = docItem ? &docItem->attributeBits.words() : nullptr;
+      cursor.lenient = PaddedRow(words ? words->data() : nullptr, words ? words->size() : 0, wordsPerRow,
+                                 lenientScratch);
+    }
+    spareMismatches = 0;
+    RunPasses(cursor, plan);
+  }
+}
+
+void CZAVDoc::UpdateAttributeCounts() {
+  const int items = ItemCount();
+  if (items == 0) return;
+  const int attributes = AttributeCount();
+  m_attributeCounts.assign(static_cast<std::size_t>(attributes / 32 + 1) * 32, 0);
+  if (attributes == 0) return;
+  const bool selectedOnly = CountSelectedItems() > 0;
+  const CBitMatrix layout(attributes, items);
+  for (int i = 0; i < items; ++i) {
+    if (!(selectedOnly ? IsItemSelected(i) : IsItemRemaining(i))) continue;
+    const DWORD* row = layout.GetRowWordsIn(i, m_dataBlocks);
+    if (!row) continue;
+    for (DWORD w = 0; w < layout.wordsPerRow(); ++w)
+      for (DWORD bits = row[w]; bits; bits &= bits - 1)
+        ++m_attributeCounts[w * 32 + static_cast<DWORD>(std::countr_zero(bits))];
+  }
+}
+
+bool CZAVDoc::IsAttributeUseless(int attribute) const {
+  if (attribute < 0 || attribute >= static_cast<int>(m_attributeCounts.size())) return true;
+  return !AttributeSplitsItems(m_attributeCounts[attribute], m_remainingCount);
+}
+
+bool CZAVDoc::IsMenuUseless(int menu) const {
+  if (m_remainingCount < 2) return true;
+  if (menu < 0 || menu >= MenuCount() || GetMenu(menu).kind != MENU_OF_ATTRIBUTES) return false;
+  const auto& children = GetMenu(menu).children;
+  return std::all_of(children.begin(), children.end(), [this](WORD a) { return IsAttributeUseless(a); });
+}
+
+bool CZAVDoc::IsMenuBranchUseless(int menu) const {
+  if (m_remainingCount < 2) return true;
+  // Depth-first over the menus of menus, each menu once, so that a cycle in
+  // damaged data cannot recurse without end.
+  std::vector<bool> seen(MenuCount(), false);
+  std::vector<int> stack{menu};
+  while (!stack.empty()) {
+    const int m = stack.back();
+    stack.pop_back();
+    if (m < 0 || m >= MenuCount() || seen[m]) continue;
+    seen[m] = true;
+    const CQMenudata& data = GetMenu(m);
+    if (data.kind == MENU_OF_ATTRIBUTES && !IsMenuUseless(m)) return false;
+    if (data.kind == MENU_OF_MENUS) stack.insert(stack.end(), data.children.begin(), data.children.end());
+  }
+  return true;
+}
