@@ -182,6 +182,9 @@ class CZAVDoc {
   LoadResult Load(std::istream& in, std::string* error = nullptr);
   std::vector<std::uint8_t> StoreToBytes();
   bool Store(std::ostream& out);  // false when the stream failed
+  // Writes the stored fields alone, without the compaction and dump that
+  // follow a store; for tools that build files of their own.
+  void StoreFields(CArchive& ar);
   void BuildAfterLoad();
   // Repairs the names' back links and writes one line per fully named item
   // into fileName in the current folder; silent when it cannot be created.
@@ -196,6 +199,14 @@ class CZAVDoc {
   // The pane that gets the keyboard focus back after a page has loaded:
   // the tree or the item list (an opaque window pointer of the shell).
   void* m_focusWindow = nullptr;
+
+  // ---- report driver (ZAVDocReports.cpp) ---------------------------------------
+  // Re-creates the page of the current report kind (1-12) with its link
+  // action; any other kind leaves the page as it is. saveOptions writes the
+  // option set of kinds 1-3 first; the item page's set is written always.
+  void ShowReport(bool saveOptions);
+  // Connects the report hooks and the report factory to the report pages.
+  void InstallReportDriver();
 
   // ---- views -----------------------------------------------------------------
   IHtmlView* GetHtmlView() const { return m_htmlView; }

@@ -51,7 +51,10 @@ void LoadHeader(CArchive& ar, CQDochdr& h) {
 constexpr const char* kTrailingArrays[] = {"record array 12", "record array 13", "record array 14",
                                            "record array 15"};
 
-void StoreMembers(CArchive& ar, CZAVDoc& doc) {
+}  // namespace
+
+void CZAVDoc::StoreFields(CArchive& ar) {
+  CZAVDoc& doc = *this;
   ar.WriteWord(doc.m_fileVersion);
   StoreHeader(ar, doc.m_header);
   StoreObjectArray(ar, doc.m_attributes);
@@ -66,6 +69,8 @@ void StoreMembers(CArchive& ar, CZAVDoc& doc) {
   for (int i = 0; i < 4; ++i) ar.WriteCount(0);  // the further record arrays are never filled
   if (doc.m_fileVersion == 1) ar.WriteByte(doc.m_missingData);
 }
+
+namespace {
 
 // Everything after the version word, into a fresh document.
 void LoadMembers(CArchive& ar, CZAVDoc& doc) {
@@ -115,7 +120,7 @@ int CompareItemDisplayNames(const CZAVDoc& document, const std::vector<std::uniq
 CZAVDoc::LoadResult CZAVDoc::Serialize(CArchive& ar) {
   if (ar.IsStoring()) {
     m_fileVersion = m_missingData ? 1 : 0;
-    StoreMembers(ar, *this);
+    StoreFields(ar);
     ar.Flush();
     CompactItems();  // the file just written keeps its free slots
     WriteXmlDump();
