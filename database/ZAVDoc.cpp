@@ -5,6 +5,7 @@
 
 CZAVDoc::CZAVDoc() : m_levelNames(std::make_unique<LevelNames>()) {
   m_header.lockWord = LockTokenFor(m_header.description);
+  InstallReportDriver();
 }
 
 CZAVDoc::~CZAVDoc() = default;
