@@ -1,13 +1,21 @@
 // The right-hand pane of a database frame: the report page in a web view.
+// Private links caught by the page script and navigations the page refused
+// are put to the current link action from the event loop, never from inside
+// a browser callback.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 #include <string>
 
 #include "platform/DocumentViews.h"
+#include "reports/ActionSlots.h"
 
 class CZAVDoc;
+class CCustomControlSite;
+class CReportPage;
+class QPrinter;
 class QWebEngineView;
 
 class CZAVView : public QWidget, public IHtmlView {
@@ -17,13 +25,47 @@ class CZAVView : public QWidget, public IHtmlView {
   CZAVView(CZAVDoc& doc, QWidget* parent = nullptr);
   ~CZAVView() override;
 
+  // IHtmlView
   void ShowPage(const std::string& html, std::unique_ptr<ReportAction> action) override;
+  int PopupItemMenu(bool editable) override;
+  int PopupRegionMenu() override;
+
+  // Loads a file (the opening page) past the link actions.
+  void NavigateTo(const std::string& path);
+  void Print();
+  void PageSetup();
+
+  // The tree or the item list records itself here; it gets the keyboard
+  // focus back whenever a page has finished loading.
+  void SetFocusWindow(QWidget* window) { m_focusWindow = window; }
+  static void RememberFocusWindow(CZAVDoc& doc, QWidget* window);
+
+  // The status-bar text for a status text of the page.
+  static QString StatusTextFor(const QString& text);
 
   CZAVDoc& GetDocument() const { return m_doc; }
-  QWebEngineView* WebView() const { return m_web; }
+  QWebEngineView* WebView() const;
+  CReportPage& Page() const { return *m_page; }
+  const ActionSlots& Actions() const { return m_actions; }
+
+ signals:
+  void statusTextChanged(const QString& text);
+
+ private slots:
+  void OnLinkClicked(const QString& raw, bool shift);
+  void OnNavigationRequested(const QString& address);
+  void OnStatusText(const QString& text);
+  void OnLoadFinished();
 
  private:
+  bool RunAction(const QString& address, bool shift);
+  QUrl DatabaseFolderUrl() const;
+  QPrinter& Printer();
+
   CZAVDoc& m_doc;
-  QWebEngineView* m_web;
-  ReportAction* m_current = nullptr;
+  CReportPage* m_page;
+  CCustomControlSite* m_site;
+  ActionSlots m_actions;
+  QPointer<QWidget> m_focusWindow;
+  std::unique_ptr<QPrinter> m_printer;
 };

@@ -1,0 +1,27 @@
+#include "reports/view/HelpDlg.h"
+
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "reports/view/BrowserBridge.h"
+#include "reports/view/CustomControlSite.h"
+#include "reports/view/HelpDocument.h"
+
+CHelpDlg::CHelpDlg(std::string topic, QWidget* parent)
+    : QDialog(parent), m_topic(std::move(topic)), m_browser(new CCustomControlSite(this)) {
+  setWindowTitle(QStringLiteral("QOR Help"));
+  setSizeGripEnabled(true);
+  resize(693, 470);  // 462 x 289 dialog units
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(m_browser);
+  new QShortcut(QKeySequence(Qt::Key_F1), this);  // swallowed
+  // Caught private links go on to the browser unchanged.
+  connect(&m_browser->Bridge(), &CBrowserBridge::linkClicked, m_browser,
+          [this](const QString& raw) { m_browser->setUrl(QUrl(raw)); }, Qt::QueuedConnection);
+  const QString text = QString::fromStdString(m_topic);
+  if (text.contains(QStringLiteral("<html>")))
+    m_browser->setHtml(text);
+  else
+    m_browser->setUrl(CHelpDocument::AddressToUrl(m_topic));
+}

@@ -1,0 +1,14 @@
+#include "reports/view/HelpDocument.h"
+
+#include <QDir>
+
+QUrl CHelpDocument::AddressToUrl(const std::string& address) {
+  const QString text = QString::fromStdString(address);
+  const QUrl asUrl(text);
+  // A drive letter parses as a one-letter scheme; real schemes are longer.
+  if (asUrl.isValid() && asUrl.scheme().size() > 1) return asUrl;
+  const qsizetype hash = text.indexOf(QLatin1Char('#'));
+  QUrl url = QUrl::fromLocalFile(QDir::fromNativeSeparators(hash < 0 ? text : text.left(hash)));
+  if (hash >= 0) url.setFragment(text.mid(hash + 1));
+  return url;
+}

@@ -1,0 +1,15 @@
+// What a help window shows: a text of HTML when it has one, else a file
+// (a path with an optional "#" anchor, or a full address).
+#pragma once
+
+#include <QUrl>
+#include <string>
+
+struct CHelpDocument {
+  std::string m_path;
+  std::string m_html;
+
+  bool HasHtml() const { return !m_html.empty(); }
+  // The address of the path: a local file with its anchor kept as fragment.
+  static QUrl AddressToUrl(const std::string& address);
+};

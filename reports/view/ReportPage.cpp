@@ -1,0 +1,59 @@
+#include "reports/view/ReportPage.h"
+
+#include <QDir>
+#include <QTemporaryFile>
+
+CReportPage::CReportPage(QObject* parent) : QWebEnginePage(parent) {}
+
+CReportPage::~CReportPage() = default;
+
+void CReportPage::LoadHtml(const QString& html, const QUrl& base) {
+  if (html.toUtf8().size() > kInlineLimit) {
+    LoadThroughFile(html, base);
+    return;
+  }
+  m_file.reset();
+  m_direct = QUrl();
+  setHtml(html, base);
+}
+
+void CReportPage::LoadThroughFile(const QString& html, const QUrl& base) {
+  auto file = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/qor-page-XXXXXX.html"));
+  if (!file->open()) return;
+  // The base element keeps pictures and style sheets resolving against the
+  // database folder; the parser moves both elements into the head.
+  file->write("<meta charset=\"utf-8\"><base href=\"");
+  file->write(base.toString(QUrl::FullyEncoded).toHtmlEscaped().toUtf8());
+  file->write("\">");
+  file->write(html.toUtf8());
+  file->flush();
+  const QUrl url = QUrl::fromLocalFile(file->fileName());
+  m_file = std::move(file);  // the previous page's file goes now
+  m_direct = url;
+  load(url);
+}
+
+void CReportPage::LoadDirect(const QUrl& url) {
+  m_direct = url;
+  load(url);
+}
+
+QString CReportPage::TemporaryFilePath() const { return m_file ? m_file->fileName() : QString(); }
+
+bool CReportPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
+  if (!isMainFrame || IsOwnLoad(url, type) || IsOpeningPage(url)) return true;
+  if (url.isValid() && !url.isEmpty()) emit navigationRequested(url.toString());
+  return false;
+}
+
+bool CReportPage::IsOwnLoad(const QUrl& url, NavigationType type) const {
+  if (url.scheme() == QLatin1String("data") || url == QUrl(QStringLiteral("about:blank"))) return true;
+  if (type == NavigationTypeReload || type == NavigationTypeRedirect || type == NavigationTypeBackForward) return true;
+  return !m_direct.isEmpty() && url == m_direct;
+}
+
+bool CReportPage::IsOpeningPage(const QUrl& url) const {
+  if (!m_openingPage || !url.isLocalFile()) return false;
+  const QString opening = m_openingPage();
+  return !opening.isEmpty() && QDir::fromNativeSeparators(opening) == url.toLocalFile();
+}
