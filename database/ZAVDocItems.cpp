@@ -73,7 +73,7 @@ int CZAVDoc::AddItem(std::string pictures, const std::string& species, const std
   if (ItemCount() >= kMaxItems) ThrowErrorMessage("Can't add. Too much items!");
 
   TrimSpaces(family);
-  if (family.empty()) family = " ";
+  if (family.empty()) family.assign(1, ' ');
   TrimSpaces(genus);
   TrimSpaces(pictures);
 
