@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "database/RegionAttributes.h"
+
 struct RegionPoint {
   std::int32_t x = 0;
   std::int32_t y = 0;
@@ -30,21 +32,6 @@ struct RegionSet {
   std::vector<std::string> polygonIds;
   std::vector<std::string> rectangleIds;
   bool operator==(const RegionSet&) const = default;
-};
-
-// One attribute that has a region: its name is the region's id.
-struct RegionAttribute {
-  std::string name;
-  std::int32_t selected = 0;  // 0 or 1
-  std::int32_t attribute = -1;
-};
-
-// The region attributes of one menu, in the order of its child list.
-struct MenuRegionAttributes {
-  std::string menuTitle;
-  std::string picturePath;  // full path of the menu's first picture
-  std::int32_t menu = -1;
-  std::vector<RegionAttribute> regions;
 };
 
 // Appends the regions of the file (lines end in CRLF or LF, any length).

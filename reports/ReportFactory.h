@@ -4,7 +4,8 @@
 //   1 menus (ActionForMenuListRepotrt), 3 item list (ActionForItemsReport),
 //   4 gallery (ActionForGalleryReport), 7 item description (ActionForItemReport),
 //   10 distinctive attributes and 12 current search (ActionFindMenuAndItem), ...
-// and runs it with the keep-page value.
+// and runs it with the keep-page value. Re-creating the current report
+// goes through the document's report driver (CZAVDoc::m_showReportHook).
 #pragma once
 
 class CZAVDoc;
@@ -14,8 +15,6 @@ class IReportFactory {
   virtual ~IReportFactory() = default;
   // Builds and shows the report of `kind` on `argument` (-1 for list pages).
   virtual void RunReport(CZAVDoc& document, int kind, int argument, int keepPage) = 0;
-  // Re-creates the current report kind (the document's report driver).
-  virtual void ShowReport(CZAVDoc& document, bool saveOptions) = 0;
 };
 
 // The installed factory; one that builds nothing until the reports install theirs.

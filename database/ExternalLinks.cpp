@@ -1,0 +1,144 @@
+#include "database/ExternalLinks.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+#include "database/UtilityFunction.h"
+#include "database/ZAVDoc.h"
+#include "platform/ErrorBox.h"
+#include "platform/Ui.h"
+#include "reports/HtmlEscape.h"
+
+namespace {
+
+constexpr const char* kLinksMarker = "@Links";
+constexpr const char* kLinkSeparator = "@$";
+constexpr const char* kQorLink = "qorlink:";
+
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+  for (std::size_t pos = text.find(from); pos != std::string::npos; pos = text.find(from, pos + to.size()))
+    text.replace(pos, from.size(), to);
+  return text;
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// Programs and launchers are never started from a page link.
+bool IsProgramFile(const std::filesystem::path& path) {
+  static const char* const kRefused[] = {".exe", ".com", ".bat", ".cmd", ".pif", ".scr", ".msi", ".vbs",
+                                         ".js",  ".jse", ".wsf", ".ps1", ".sh",  ".desktop", ".app",
+                                         ".jar", ".lnk", ".url", ".reg", ".cpl", ".hta", ".run", ".appimage"};
+  const std::string extension = Lower(path.extension().string());
+  if (std::find(std::begin(kRefused), std::end(kRefused), extension) != std::end(kRefused)) return true;
+  std::error_code error;
+  const auto status = std::filesystem::status(path, error);
+  if (error || !std::filesystem::is_regular_file(status)) return false;
+  using std::filesystem::perms;
+  return (status.permissions() & (perms::owner_exec | perms::group_exec | perms::others_exec)) != perms::none;
+}
+
+bool ClimbsOut(const std::string& relative) {
+  std::string slashed = relative;
+  std::replace(slashed.begin(), slashed.end(), '\\', '/');
+  const std::filesystem::path path(slashed);
+  if (path.is_absolute() || path.has_root_name() || path.has_root_directory()) return true;
+  if (slashed.size() >= 2 && slashed[1] == ':') return true;  // a drive on any system
+  for (const auto& part : path)
+    if (part == "..") return true;
+  return false;
+}
+
+void ReportLinkError(const std::string& target, int code, const std::string& reason) {
+  platform::Ui().ShowMessage("Error running External Link [" + target + "], Code=" + std::to_string(code) + "\n" +
+                                 reason,
+                             "QOR Error", platform::MessageIcon::Error);
+}
+
+void OpenDatabaseFile(const std::string& relative, const std::string& folder) {
+  const std::string target = folder + relative;
+  if (ClimbsOut(relative)) return ReportLinkError(target, 5, "Links may open only files inside the database folder.");
+  const std::filesystem::path path = StoredNameToPath(folder, relative);
+  std::error_code error;
+  if (!std::filesystem::exists(path, error)) return ReportLinkError(target, 2, "The file does not exist.");
+  if (IsProgramFile(path)) return ReportLinkError(target, 5, "Links may not start programs.");
+  if (!platform::Ui().OpenExternal(FileUrl(path))) ReportLinkError(target, 31, "No program opens this file.");
+}
+
+void RunLinkIn(const std::string& address, const std::string& folder) {
+  const std::string rest = address.size() > 8 ? address.substr(8) : std::string();
+  if (HasUrlScheme(rest)) {
+    if (!platform::Ui().OpenExternal(rest)) ReportLinkError(rest, 31, "No program opens this address.");
+    return;
+  }
+  OpenDatabaseFile(ReplaceAll(rest, "%20", " "), folder);
+}
+
+std::string FolderOf(const CZAVDoc& document) {
+  const std::string& path = document.m_pathName;
+  if (path.empty()) ThrowErrorMessage("Please save the document.");
+  const auto slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(0, slash + 1);
+}
+
+}  // namespace
+
+std::string GetDescriptionPart(const std::string& text) {
+  const auto marker = text.find(kLinksMarker);
+  return marker == std::string::npos ? text : text.substr(0, marker);
+}
+
+std::string GetLinksPart(const std::string& text) {
+  const auto marker = text.find(kLinksMarker);
+  return marker == std::string::npos ? std::string() : text.substr(marker + 6);
+}
+
+std::string JoinDescriptionAndLinks(const std::string& description, const std::string& links) {
+  return links.empty() ? description : description + kLinksMarker + links;
+}
+
+void SplitLinks(const std::string& links, std::vector<std::string>& lines) {
+  std::size_t start = 0;
+  for (auto end = links.find("\r\n"); end != std::string::npos; end = links.find("\r\n", start)) {
+    lines.push_back(links.substr(start, end - start));
+    start = end + 2;
+  }
+}
+
+void SplitLink(const std::string& line, std::string& name, std::string& address) {
+  const auto separator = line.find(kLinkSeparator);
+  if (separator == std::string::npos) return;
+  name = line.substr(0, separator);
+  address = line.substr(separator + 2);
+}
+
+std::string MakeLink(const std::string& name, const std::string& address) { return name + kLinkSeparator + address; }
+
+std::string LinksToHtml(const std::string& links) {
+  if (links.empty()) return {};
+  std::vector<std::string> lines;
+  SplitLinks(links, lines);
+  std::string html = "<div class='links'><span class='linkHeader'>External Links:</span>";
+  for (const auto& line : lines) {
+    std::string name = line, address;
+    SplitLink(line, name, address);
+    html += "<a class='external' href=\"qorlink:" + EscapeAttributeValue(address, '"') + "\" >" +
+            EscapeAttributeValue(name, '"') + "</a><br/>";
+  }
+  return html + "</div>";
+}
+
+bool IsQorLink(const std::string& address) { return address.rfind(kQorLink, 0) == 0; }
+
+void RunExternalLink(const std::string& address, const CZAVDoc& document) {
+  RunLinkIn(address, HasUrlScheme(address.size() > 8 ? address.substr(8) : std::string()) ? std::string()
+                                                                                           : FolderOf(document));
+}
+
+void RunExternalLink(const std::string& address) {
+  RunLinkIn(address, HasUrlScheme(address.size() > 8 ? address.substr(8) : std::string()) ? std::string()
+                                                                                           : GetActiveDatabaseFolder());
+}

@@ -1,0 +1,220 @@
+#include "database/ImageRegion.h"
+
+#include <cctype>
+#include <fstream>
+#include <limits>
+#include <sstream>
+
+#include "database/AtomicFile.h"
+
+namespace {
+
+// Decimal as the file has it: blanks, an optional sign, digits up to the
+// first other character; no digits read as 0. Values beyond 32 bits saturate.
+std::int32_t ReadNumber(const std::string& field) {
+  std::size_t i = 0;
+  while (i < field.size() && (field[i] == ' ' || field[i] == '\t')) ++i;
+  bool negative = false;
+  if (i < field.size() && (field[i] == '-' || field[i] == '+')) negative = field[i++] == '-';
+  long long value = 0;
+  const long long limit = static_cast<long long>(std::numeric_limits<std::int32_t>::max()) + 1;
+  for (; i < field.size() && std::isdigit(static_cast<unsigned char>(field[i])); ++i)
+    value = std::min(limit, value * 10 + (field[i] - '0'));
+  if (negative) return static_cast<std::int32_t>(-value);
+  return static_cast<std::int32_t>(std::min(value, limit - 1));
+}
+
+bool ReadLine(std::istream& in, std::string& line) {
+  if (!std::getline(in, line)) return false;
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return true;
+}
+
+RegionPolygon ParsePolygon(const std::string& line) {
+  RegionPolygon points;
+  std::size_t pos = 0;
+  for (;;) {
+    const std::size_t comma = line.find(',', pos);
+    if (comma == std::string::npos) break;  // an odd last number is dropped
+    const std::size_t next = line.find(',', comma + 1);
+    const std::string y = line.substr(comma + 1, next == std::string::npos ? std::string::npos : next - comma - 1);
+    points.push_back({ReadNumber(line.substr(pos, comma - pos)), ReadNumber(y)});
+    if (next == std::string::npos) break;
+    pos = next + 1;
+  }
+  return points;
+}
+
+bool ParseRect(const std::string& line, RegionRect& rect) {
+  const std::size_t c1 = line.find(',');
+  if (c1 == std::string::npos) return false;
+  const std::size_t c2 = line.find(',', c1 + 1);
+  if (c2 == std::string::npos) return false;
+  const std::size_t c3 = line.find(',', c2 + 1);
+  if (c3 == std::string::npos) return false;
+  rect = {ReadNumber(line.substr(0, c1)), ReadNumber(line.substr(c1 + 1, c2 - c1 - 1)),
+          ReadNumber(line.substr(c2 + 1, c3 - c2 - 1)), ReadNumber(line.substr(c3 + 1))};
+  return true;
+}
+
+std::string PolygonCoordinates(const RegionPolygon& polygon) {
+  std::string text;
+  for (const auto& point : polygon) {
+    if (!text.empty()) text += ',';
+    text += std::to_string(point.x) + ',' + std::to_string(point.y);
+  }
+  return text;
+}
+
+std::string RectCoordinates(const RegionRect& r) {
+  return std::to_string(r.left) + ',' + std::to_string(r.top) + ',' + std::to_string(r.right) + ',' +
+         std::to_string(r.bottom);
+}
+
+// Ids are single lines; a line break inside one would split its record.
+std::string OneLine(const std::string& id) {
+  std::string line = id;
+  for (char& c : line)
+    if (c == '\r' || c == '\n') c = ' ';
+  return line;
+}
+
+std::string AreaLine(const std::string& shape, const std::string& coordinates, const std::string& id) {
+  std::string title = id;
+  for (char& c : title)
+    if (c == '\'') c = '`';
+  // The id is link-escaped (no quotes remain); the title still needs & and <.
+  std::string safeTitle;
+  for (char c : title) {
+    if (c == '&') safeTitle += "&amp;";
+    else if (c == '<') safeTitle += "&lt;";
+    else if (c == '>') safeTitle += "&gt;";
+    else safeTitle += c;
+  }
+  const std::string linkId = EscapeLinkId(id, true);
+  return "\t<AREA onclick=\"window.navigate(id)\" SHAPE=\"" + shape + "\" COORDS=\"" + coordinates +
+         "\" id=\"qorattr:" + linkId + "\"  TITLE='" + safeTitle + "'>\n";
+}
+
+}  // namespace
+
+bool ReadRegions(const std::string& regionsPath, RegionSet& regions) {
+  std::ifstream in(regionsPath, std::ios::binary);
+  if (!in) return true;
+  std::string id, shape, coordinates;
+  while (ReadLine(in, id)) {
+    shape.clear();
+    coordinates.clear();
+    ReadLine(in, shape) && ReadLine(in, coordinates);
+    if (shape == "poly") {
+      regions.polygons.push_back(ParsePolygon(coordinates));
+      regions.polygonIds.push_back(id);
+      continue;
+    }
+    RegionRect rect;
+    if (!ParseRect(coordinates, rect)) continue;
+    regions.rectangles.push_back(rect);
+    regions.rectangleIds.push_back(id);
+  }
+  return true;
+}
+
+bool ReadRegions(const std::string& regionsPath, std::vector<RegionPolygon>& polygons,
+                 std::vector<RegionRect>& rectangles, std::vector<std::string>& polygonIds,
+                 std::vector<std::string>& rectangleIds) {
+  RegionSet set;
+  ReadRegions(regionsPath, set);
+  polygons.insert(polygons.end(), set.polygons.begin(), set.polygons.end());
+  rectangles.insert(rectangles.end(), set.rectangles.begin(), set.rectangles.end());
+  polygonIds.insert(polygonIds.end(), set.polygonIds.begin(), set.polygonIds.end());
+  rectangleIds.insert(rectangleIds.end(), set.rectangleIds.begin(), set.rectangleIds.end());
+  return true;
+}
+
+std::string FormatRegions(const RegionSet& regions) {
+  std::string text;
+  for (std::size_t k = 0; k < regions.polygons.size(); ++k) {
+    const std::string id = k < regions.polygonIds.size() ? regions.polygonIds[k] : std::string();
+    text += OneLine(id) + "\r\npoly\r\n" + PolygonCoordinates(regions.polygons[k]) + "\r\n";
+  }
+  for (std::size_t k = 0; k < regions.rectangles.size(); ++k) {
+    const std::string id = k < regions.rectangleIds.size() ? regions.rectangleIds[k] : std::string();
+    text += OneLine(id) + "\r\nrect\r\n" + RectCoordinates(regions.rectangles[k]) + "\r\n";
+  }
+  return text;
+}
+
+bool WriteRegions(const std::string& regionsPath, const RegionSet& regions) {
+  const std::string text = FormatRegions(regions);
+  std::string error;
+  return WriteFileAtomically(
+      regionsPath,
+      [&](std::ostream& out) {
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        return static_cast<bool>(out);
+      },
+      error);
+}
+
+std::string MakeImageMap(const std::string& regionsPath, const std::string& mapName) {
+  RegionSet regions;
+  ReadRegions(regionsPath, regions);
+  std::string safeName;
+  for (char c : mapName) safeName += (c == '"' || c == '<' || c == '>' || c == '&') ? '_' : c;
+  std::string html = "<MAP NAME=\"" + safeName + "\">\n";
+  for (std::size_t k = 0; k < regions.polygons.size(); ++k)
+    html += AreaLine("poly", PolygonCoordinates(regions.polygons[k]), regions.polygonIds[k]);
+  for (std::size_t k = 0; k < regions.rectangles.size(); ++k)
+    html += AreaLine("rect", RectCoordinates(regions.rectangles[k]), regions.rectangleIds[k]);
+  return html + "</MAP>\n";
+}
+
+namespace {
+struct LinkEscape {
+  char plain;
+  const char* code;
+};
+// "%" first in meaning: every other code starts with it, so a one-pass
+// scan (not a chain of replacements) keeps decoding the inverse of encoding.
+// & < > are beyond the classic five; they keep the id safe inside markup.
+constexpr LinkEscape kLinkEscapes[] = {{'%', "%25"}, {' ', "%20"}, {'+', "%2B"}, {'"', "%22"},
+                                       {'\'', "%27"}, {'&', "%26"}, {'<', "%3C"}, {'>', "%3E"}};
+
+const LinkEscape* EscapeOf(char c) {
+  for (const auto& e : kLinkEscapes)
+    if (e.plain == c) return &e;
+  return nullptr;
+}
+
+const LinkEscape* EscapeAt(const std::string& text, std::size_t i) {
+  if (text[i] != '%' || i + 3 > text.size()) return nullptr;
+  for (const auto& e : kLinkEscapes)
+    if (text[i + 1] == e.code[1] && std::toupper(static_cast<unsigned char>(text[i + 2])) == e.code[2]) return &e;
+  return nullptr;
+}
+}  // namespace
+
+std::string EscapeLinkId(const std::string& text, bool encode) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (encode) {
+      const LinkEscape* e = EscapeOf(text[i]);
+      out += e ? std::string(e->code) : std::string(1, text[i]);
+    } else if (const LinkEscape* e = EscapeAt(text, i)) {
+      out += e->plain;
+      i += 2;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+std::string MakeSiblingPath(const std::string& path, const std::string& names) {
+  const std::size_t slash = path.find_last_of("\\/");
+  const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  const std::size_t semicolon = names.find(';');
+  const std::string first = (semicolon == std::string::npos || semicolon == 0) ? names : names.substr(0, semicolon);
+  return folder + first;
+}

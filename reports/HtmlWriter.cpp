@@ -1,0 +1,109 @@
+#include "reports/HtmlWriter.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "database/ExternalLinks.h"
+#include "database/ImageRegion.h"
+#include "database/ProgramFolders.h"
+#include "database/ZAVDoc.h"
+#include "reports/HtmlEscape.h"
+#include "reports/PageBuffer.h"
+
+namespace {
+
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+  for (std::size_t pos = text.find(from); pos != std::string::npos; pos = text.find(from, pos + to.size()))
+    text.replace(pos, from.size(), to);
+  return text;
+}
+
+bool LocalFileExists(const std::string& path) {
+  std::string slashed = path;
+  std::replace(slashed.begin(), slashed.end(), '\\', '/');
+  std::error_code error;
+  return std::filesystem::is_regular_file(slashed, error);
+}
+
+// The database path's own style sheet: its extension replaced by ".css"
+// (a name without extension gives the bare ".css").
+std::string DatabaseStyleSheet(const std::string& databasePath) {
+  const std::filesystem::path path(databasePath);
+  if (!path.has_extension() || path.stem().empty()) return ".css";
+  return FileUrl(std::filesystem::path(path).replace_extension(".css"));
+}
+
+}  // namespace
+
+std::string TextToHtml(const std::string& text, bool alwaysParagraphs) {
+  std::string html;
+  html.reserve(text.size());
+  bool lineFeed = false;
+  for (char c : text) {
+    switch (c) {
+      case '&': html += "&amp;"; break;
+      case '>': html += "&gt;"; break;
+      case '<': html += "&lt;"; break;
+      case '"':
+      case '\'': html += '`'; break;
+      case '\r': break;
+      case '\n': html += "</p><p>"; lineFeed = true; break;
+      default: html += c;
+    }
+  }
+  if (!alwaysParagraphs && !lineFeed) return html;
+  return "<p>" + html + "</p>";
+}
+
+std::string FormatLink(const std::string& word, int number, const std::string& html) {
+  return "<A href=\"http:\\\\" + word + std::to_string(number) + "end\">" + html + "</A>";
+}
+
+std::string IndentDiv(int level) { return "<div style=\"padding-left:" + std::to_string(level * 5) + "mm\">"; }
+
+std::string IndentSpaces(int count) {
+  std::string spaces;
+  for (int i = 0; i < count; ++i) spaces += "&nbsp;&nbsp;&nbsp;";
+  return spaces;
+}
+
+std::string CheckBox(const std::string& name, bool checked, bool bulletOnly) {
+  if (bulletOnly) return checked ? "&bull;&nbsp;&nbsp;" : "&nbsp;&nbsp;&nbsp;&nbsp;";
+  return "\n<input type=checkbox name=\"" + TextToHtml(name) + "\"" + (checked ? " checked" : "") + ">";
+}
+
+std::string StyleSheetLink(const std::string* databasePath) {
+  const std::string href =
+      databasePath ? DatabaseStyleSheet(*databasePath) : FileUrl(ProgramFolder() / "qor.css");
+  return "<link rel='stylesheet' type='text/css' media='screen' href='" + EscapeAttributeValue(href, '\'') + "'/>";
+}
+
+std::string ImageWithMap(const std::string& picturePath, const std::string& mapName) {
+  const std::string regions = picturePath + ".regions";
+  if (!LocalFileExists(regions)) return {};
+  return "<br><IMG class='NoThumbnail' SRC=\"" + FileUrl(picturePath) + "\" USEMAP=\"#" +
+         EscapeAttributeValue(mapName, '"') + "\">\n" + MakeImageMap(ReplaceAll(regions, "\\", "/"), mapName);
+}
+
+bool MenuImageHasRegions(const CZAVDoc& document, int menu) {
+  const CQMenudata& record = document.GetMenu(menu);
+  if (record.pictures.empty()) return false;
+  return LocalFileExists(MakeSiblingPath(document.m_pathName, record.pictures) + ".regions");
+}
+
+void AppendNewLine() { ReportPageBuffer() += "\n"; }
+void AppendSpanEnd() { ReportPageBuffer() += "</span>"; }
+void AppendBreak() { AppendHtml("<br>"); }
+void AppendIndentSpaces(int count) { AppendHtml(IndentSpaces(count)); }
+
+void AppendHtml(const std::string& html) {
+  EnsurePageRoom();
+  ReportPageBuffer() += html;
+}
+
+void AppendCourierStart() { AppendHtml("<span class='Courier'>"); }
+void AppendVerdanaStart() { AppendHtml("<span class='Verdana'>"); }
+void AppendCheckBox(const std::string& name, bool checked, bool bulletOnly) {
+  ReportPageBuffer() += CheckBox(name, checked, bulletOnly);
+}
+void AppendItemLinks(const std::string& itemText) { AppendHtml(LinksToHtml(GetLinksPart(itemText))); }
