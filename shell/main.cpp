@@ -1,9 +1,43 @@
+// The program: the private link schemes, the application object, and on
+// request a measurement of the time to the first page shown.
 #include <QApplication>
-#include <QLabel>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QWebEngineView>
+#include <cstdio>
+
+#include "reports/view/QorUrlSchemes.h"
+#include "reports/view/ZAVView.h"
+#include "shell/ChildFrame.h"
+#include "shell/MainFrame.h"
+#include "shell/ZAVApp.h"
+
+namespace {
+
+// With QOR_MEASURE_STARTUP set the program prints the time until the first
+// page has loaded and ends.
+void MeasureFirstPage(CZAVApp& qor, const QElapsedTimer& clock) {
+  CChildFrame* frame = qor.MainFrame() ? qor.MainFrame()->ActiveChild() : nullptr;
+  if (!frame) return;
+  QWebEngineView* web = frame->HtmlView()->WebView();
+  QObject::connect(web, &QWebEngineView::loadFinished, [&clock, web](bool) {
+    if (web->url().toString() == "about:blank") return;
+    std::printf("first page shown after %lld ms\n", static_cast<long long>(clock.elapsed()));
+    std::fflush(stdout);
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+  });
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QLabel label("QOR");
-  label.show();
-  return app.exec();
+  QElapsedTimer clock;
+  clock.start();
+  RegisterQorUrlSchemes();
+  QApplication application(argc, argv);
+  application.setApplicationName("QOR");
+  CZAVApp qor;
+  if (!qor.InitInstance(application.arguments().mid(1))) return 0;
+  if (qEnvironmentVariableIsSet("QOR_MEASURE_STARTUP")) MeasureFirstPage(qor, clock);
+  return application.exec();
 }

@@ -1,0 +1,127 @@
+#include "database/ZAVDocCommands.h"
+
+#include <array>
+#include <functional>
+
+#include "database/CommandIds.h"
+#include "database/UtilityFunction.h"
+#include "database/ZAVDoc.h"
+#include "platform/DocumentViews.h"
+#include "platform/Ui.h"
+#include "reports/ReportFactory.h"
+#include "reports/ReportOptions.h"
+
+namespace {
+
+// Report kinds the commands show.
+enum : int {
+  kKindMenus = 1, kKindItems = 3, kKindGallery = 4, kKindAnalyze = 9,
+  kKindCommon = 11, kKindEliminated = 12, kKindMissingPictures = 14,
+};
+
+void ShowFirstPage(CZAVDoc& document, int kind) { ReportFactory().RunReport(document, kind, -1, 0); }
+
+// The item in the list's first row: the first candidate in name order.
+int FirstListedItem(const CZAVDoc& document) {
+  const bool anySelected = document.CountSelectedItems() > 0;
+  for (const auto& name : GetOrderArray(document)) {
+    const int item = name->itemIndex;
+    if (item < 0 || item >= document.ItemCount()) continue;
+    if (anySelected ? document.IsItemSelected(item) : document.IsItemRemaining(item)) return item;
+  }
+  return -1;
+}
+
+CommandState Enabled(bool on) { return CommandState{on, CommandState::Check::None, {}}; }
+
+CommandState Checked(bool on) {
+  return CommandState{true, on ? CommandState::Check::Checked : CommandState::Check::Unchecked, {}};
+}
+
+struct DocumentCommand {
+  int id;
+  std::function<void(CZAVDoc&)> run;
+  std::function<CommandState(const CZAVDoc&)> state;
+};
+
+CommandState AlwaysEnabled(const CZAVDoc&) { return Enabled(true); }
+CommandState WhileEditable(const CZAVDoc& document) { return Enabled(IsDatabaseEditable(&document)); }
+
+std::function<void(CZAVDoc&)> Report(int kind) {
+  return [kind](CZAVDoc& document) { ShowFirstPage(document, kind); };
+}
+
+DocumentCommand Forgiveness(int level) {
+  return {cmd::kForgivenessLevel0 + level, [level](CZAVDoc& d) { d.OnForgivenessLevel(level); },
+          [level](const CZAVDoc& d) { return Checked(d.IsForgivenessLevelChecked(level)); }};
+}
+
+const std::vector<DocumentCommand>& Commands() {
+  static const std::vector<DocumentCommand> commands = {
+      {cmd::kItemListReport, OnItemListReport, AlwaysEnabled},
+      {cmd::kClearAllMarks, [](CZAVDoc& d) { d.OnClearAllMarks(); }, AlwaysEnabled},
+      {cmd::kAnalyze, Report(kKindAnalyze), AlwaysEnabled},
+      {cmd::kLockDatabase, OnLockDatabase,
+       [](const CZAVDoc& d) {
+         const bool editable = IsDatabaseEditable(&d);
+         return CommandState{editable, CommandState::Check::None, editable ? "Lock" : "Unlock"};
+       }},
+      {cmd::kRefreshTreeOrder, [](CZAVDoc& d) { if (d.GetLeftView()) d.GetLeftView()->RefreshTree(); },
+       AlwaysEnabled},
+      {cmd::kGallery, Report(kKindGallery), AlwaysEnabled},
+      {cmd::kMarkedAndEliminated, Report(kKindEliminated), AlwaysEnabled},
+      {cmd::kDisplayMenus, Report(kKindMenus), AlwaysEnabled},
+      {cmd::kCommonAttributes, Report(kKindCommon), AlwaysEnabled},
+      {cmd::kToggleRightPaneRefresh,
+       [](CZAVDoc&) { GalleryOptions::Shared().dontShow = GalleryOptions::Shared().dontShow ? 0 : 1; },
+       [](const CZAVDoc&) { return Checked(GalleryOptions::Shared().dontShow == 0); }},
+      {cmd::kNoMatchingImageFile, Report(kKindMissingPictures), AlwaysEnabled},
+      Forgiveness(0), Forgiveness(1), Forgiveness(2), Forgiveness(3),
+      {cmd::kAllowMissingData, [](CZAVDoc& d) { d.OnAllowMissingData(); },
+       [](const CZAVDoc& d) { return Checked(d.IsAllowMissingDataChecked()); }},
+      {cmd::kLockPane, [](CZAVDoc&) {},
+       [](const CZAVDoc& d) { return CommandState{true, CommandState::Check::None, LockPaneText(d)}; }},
+      {cmd::kForgivenessPane, [](CZAVDoc&) {},
+       [](const CZAVDoc& d) { return CommandState{true, CommandState::Check::None, d.GetForgivenessPaneText()}; }},
+  };
+  return commands;
+}
+
+const DocumentCommand* Find(int command) {
+  for (const auto& entry : Commands())
+    if (entry.id == command) return &entry;
+  return nullptr;
+}
+
+}  // namespace
+
+bool RunDocumentCommand(CZAVDoc& document, int command) {
+  const DocumentCommand* entry = Find(command);
+  if (!entry) return false;
+  entry->run(document);
+  return true;
+}
+
+std::optional<CommandState> DocumentCommandState(const CZAVDoc& document, int command) {
+  const DocumentCommand* entry = Find(command);
+  if (!entry) return std::nullopt;
+  return entry->state(document);
+}
+
+void OnLockDatabase(CZAVDoc& document) {
+  if (IsDatabaseEditable(&document) && platform::Ui().AskYesNo(kLockQuestion, false))
+    document.m_header.lockWord = 0;
+  document.SetModifiedFlag(true);
+}
+
+std::string LockPaneText(const CZAVDoc& document) {
+  return IsDatabaseEditable(&document) ? "UNLOCKED" : " LOCKED ";
+}
+
+void OnItemListReport(CZAVDoc& document) {
+  if (IItemListView* list = document.GetItemListView()) {
+    const int first = FirstListedItem(document);
+    if (first >= 0) list->SelectItem(first);
+  }
+  ShowFirstPage(document, kKindItems);
+}

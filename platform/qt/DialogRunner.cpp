@@ -1,0 +1,20 @@
+#include "platform/qt/DialogRunner.h"
+
+#include <QDialog>
+
+namespace platform::qt {
+namespace {
+ModalHook& Hook() {
+  static ModalHook hook;
+  return hook;
+}
+}  // namespace
+
+int RunModal(QDialog& dialog) {
+  if (Hook()) return Hook()(dialog);
+  return dialog.exec();
+}
+
+void SetModalHook(ModalHook hook) { Hook() = std::move(hook); }
+
+}  // namespace platform::qt

@@ -1,0 +1,16 @@
+// Menu texts, prompts and keys of the commands the menus and the toolbar show.
+#pragma once
+
+#include <QKeySequence>
+#include <QString>
+
+struct CommandText {
+  int command;
+  const char* text;    // menu text
+  const char* prompt;  // status-bar prompt and tooltip
+  QKeySequence::StandardKey key;
+  bool checkable;
+};
+
+// The entry of a command; null for a command the program does not show.
+const CommandText* FindCommandText(int command);
