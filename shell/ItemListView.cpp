@@ -1,9 +1,68 @@
 #include "shell/ItemListView.h"
 
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "database/CommandIds.h"
+#include "database/ItemListRows.h"
 #include "database/ZAVDoc.h"
+#include "database/ZAVDocCommands.h"
+#include "platform/ErrorBox.h"
+#include "reports/Report.h"
+#include "shell/ItemListBox.h"
 
-CItemListView::CItemListView(CZAVDoc& doc, QWidget* parent) : QWidget(parent), m_doc(doc) {}
+CItemListView::CItemListView(CZAVDoc& doc, QWidget* parent) : QWidget(parent), m_doc(doc) {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(2, 2, 2, 2);
+  layout->setSpacing(2);
+  m_caption = new QLabel("Items/Species", this);
+  m_caption->setObjectName("itemListCaption");
+  m_list = new CItemListBox(doc, this);
+  m_list->setObjectName("itemListBox");
+  layout->addWidget(m_caption);
+  layout->addWidget(m_list, 1);
+  m_list->SetCommandFilter([this](int command) { return HasCommand(command); });
+  m_list->SetCommandSink([this](int command) { return OnCommand(command); });
+  AddCommandHandler(cmd::kItemListReport, [this] { OnItemListReport(m_doc); });
+  FillList();
+}
 
-CItemListView::~CItemListView() = default;
+CItemListView::~CItemListView() {
+  if (m_doc.m_focusWindow == m_list) m_doc.m_focusWindow = nullptr;
+}
 
-void CItemListView::FillList() {}
+QString CItemListView::CaptionText() const { return m_caption->text(); }
+
+void CItemListView::FillList() {
+  m_list->FillRows();
+  m_list->SelectRow(0);
+  const CItemListRows& rows = m_list->Rows();
+  if (rows.RowCount() > 0 && m_doc.m_reportKind == kReportItemDescription && m_doc.m_reportArgument != -2000)
+    m_doc.m_reportArgument = rows.ItemOrNone(0);
+  UpdateCaption();
+  update();
+}
+
+void CItemListView::UpdateCaption() { m_caption->setText(QString::fromStdString(CItemListRows::Caption(m_doc))); }
+
+void CItemListView::SelectItem(int item) { m_list->SelectItem(item); }
+
+int CItemListView::GetSelectedItemOrNone() { return m_list->Rows().ItemOrNone(m_list->SelectedRow()); }
+
+void CItemListView::SelectRow(int row) { m_list->SelectRow(row); }
+
+void CItemListView::AddCommandHandler(int command, std::function<void()> handler) {
+  m_commands[command] = std::move(handler);
+}
+
+bool CItemListView::OnCommand(int command) {
+  auto it = m_commands.find(command);
+  if (it == m_commands.end()) return false;
+  RunCommand(it->second);
+  return true;
+}
+
+std::optional<CommandState> CItemListView::CommandStateOf(int command) {
+  if (!HasCommand(command)) return std::nullopt;
+  return CommandState{};
+}

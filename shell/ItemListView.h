@@ -2,20 +2,41 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
+#include <map>
 
 #include "platform/DocumentViews.h"
+#include "shell/CommandTarget.h"
 
 class CZAVDoc;
+class CItemListBox;
+class QLabel;
 
-class CItemListView : public QWidget, public IItemListView {
+class CItemListView : public QWidget, public IItemListView, public CCommandTarget {
   Q_OBJECT
  public:
   CItemListView(CZAVDoc& doc, QWidget* parent = nullptr);
   ~CItemListView() override;
 
   CZAVDoc& GetDocument() const { return m_doc; }
+  CItemListBox& ListBox() const { return *m_list; }
+  QString CaptionText() const;
+
   void FillList() override;
+  void UpdateCaption();
+  void SelectItem(int item) override;
+  int GetSelectedItemOrNone() override;
+  void SelectRow(int row) override;
+
+  bool OnCommand(int command) override;
+  std::optional<CommandState> CommandStateOf(int command) override;
+  // Commands of the list's other concerns join the context menu here.
+  void AddCommandHandler(int command, std::function<void()> handler);
+  bool HasCommand(int command) const { return m_commands.count(command) != 0; }
 
  private:
   CZAVDoc& m_doc;
+  QLabel* m_caption;
+  CItemListBox* m_list;
+  std::map<int, std::function<void()>> m_commands;
 };

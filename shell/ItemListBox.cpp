@@ -1,0 +1,142 @@
+#include "shell/ItemListBox.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QScrollBar>
+
+#include "database/ItemListRows.h"
+#include "database/TreeContextMenus.h"
+#include "database/TreeDocumentCalls.h"
+#include "database/UtilityFunction.h"
+#include "database/ZAVDoc.h"
+#include "platform/ErrorBox.h"
+#include "reports/Report.h"
+#include "shell/ItemListDelegate.h"
+#include "shell/ItemListModel.h"
+
+CItemListBox::CItemListBox(CZAVDoc& doc, QWidget* parent) : QListView(parent), m_doc(doc) {
+  m_model = new CItemListModel(this);
+  setModel(m_model);
+  setItemDelegate(new CItemListDelegate(doc, this));
+  setUniformItemSizes(true);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setLayoutMode(QListView::SinglePass);
+  m_popupRunner = [](QMenu& menu, const QPoint& at) { return menu.exec(at); };
+  connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& current) { OnCurrentChanged(current); });
+  connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { m_scrolledByBar = true; });
+  connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { KeepSelectionVisible(); });
+}
+
+CItemListRows& CItemListBox::Rows() { return m_model->Rows(); }
+
+int CItemListBox::GetItemAtRow(int row) const { return m_model->Rows().GetItemAtRow(row); }
+
+int CItemListBox::SelectedRow() const {
+  const QModelIndex current = currentIndex();
+  return current.isValid() && selectionModel()->isSelected(current) ? current.row() : -1;
+}
+
+int CItemListBox::GetSelectedItem() const { return m_model->Rows().GetSelectedItem(SelectedRow()); }
+
+void CItemListBox::SelectRow(int row) {
+  m_programmatic = true;
+  const QModelIndex index = m_model->index(row, 0);
+  if (index.isValid()) selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+  else selectionModel()->clear();
+  m_programmatic = false;
+}
+
+bool CItemListBox::SelectItem(int item) {
+  for (int row : m_model->Rows().RowsOfItem(item)) SelectRow(row);
+  viewport()->update();
+  return false;
+}
+
+void CItemListBox::FillRows() { m_model->Refill(m_doc); }
+
+void CItemListBox::OnCurrentChanged(const QModelIndex& current) {
+  if (m_programmatic || !current.isValid()) return;
+  RunCommand([this] { OnSelChange(); });
+}
+
+void CItemListBox::OnSelChange() {
+  const int item = m_model->Rows().ItemOrNone(SelectedRow());
+  if (item < 0) return;
+  m_model->Rows().ClearTypeAhead();
+  int saved[3];
+  treedoc::SaveItemOptions(saved);
+  const int kind = m_doc.m_reportKind;
+  if (kind == kReportNone || kind == 0 || kind == kReportMenus || kind == kReportReferences ||
+      kind == kReportMenuItem || kind == kReportReferenceItem || kind == kReportItemDescription ||
+      kind == kReportAttribute)
+    treedoc::ShowItemPage(m_doc, -2000, kSamePage);
+  treedoc::RestoreItemOptions(saved);
+  treedoc::ShowItemPage(m_doc, item, kFirstPage);
+  m_doc.m_focusWindow = this;
+}
+
+void CItemListBox::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) return;
+  const QString text = event->text();
+  if (text.size() == 1 && text[0].unicode() < 128) {
+    const int row = m_model->Rows().TypeAhead(m_doc, static_cast<char>(text[0].unicode()), SelectedRow() < 0 ? 0 : SelectedRow());
+    if (row >= 0) SelectRow(row);
+    if (text[0].isLetterOrNumber()) return;
+  }
+  QListView::keyPressEvent(event);
+}
+
+void CItemListBox::KeepSelectionVisible() {
+  if (!m_scrolledByBar) return;
+  m_scrolledByBar = false;
+  const int row = SelectedRow();
+  if (row < 0) return;
+  const QModelIndex first = indexAt(QPoint(1, 1));
+  const QModelIndex last = indexAt(QPoint(1, viewport()->height() - 1));
+  if (first.isValid() && row < first.row()) SelectRow(first.row());
+  else if (last.isValid() && row > last.row()) SelectRow(std::max(first.row(), last.row() - 1));
+}
+
+void CItemListBox::resizeEvent(QResizeEvent* event) {
+  QListView::resizeEvent(event);
+  const int rowHeight = m_model->rowCount() > 0 ? std::max(1, sizeHintForRow(0)) : 14;
+  m_rowsPerPage = std::max(1, viewport()->height() / rowHeight);
+}
+
+int CItemListBox::RowNearest(const QPoint& point) const {
+  const QModelIndex index = indexAt(point);
+  if (index.isValid()) return index.row();
+  return m_model->rowCount() - 1;
+}
+
+void CItemListBox::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton) return;  // the context-menu event handles it
+  QListView::mousePressEvent(event);
+}
+
+std::unique_ptr<QMenu> CItemListBox::BuildContextMenu(const QPoint& viewportPoint) {
+  const bool onRow = indexAt(viewportPoint).isValid();
+  const int popup = onRow ? kItemsPopup : kMainItemsPopup;
+  auto menu = std::make_unique<QMenu>(QString::fromUtf8(ContextPopupName(popup)), this);
+  for (const ContextMenuEntry& entry : ContextPopupEntries(popup, IsDatabaseEditable(&m_doc))) {
+    if (!entry.text || !m_commandExists || !m_commandExists(entry.command)) continue;
+    menu->addAction(QString::fromUtf8(entry.text))->setData(entry.command);
+  }
+  return menu;
+}
+
+void CItemListBox::contextMenuEvent(QContextMenuEvent* event) {
+  const QPoint point = event->pos();
+  const int row = RowNearest(point);
+  if (row >= 0) {
+    SelectRow(row);
+    RunCommand([this] { OnSelChange(); });
+  }
+  std::unique_ptr<QMenu> menu = BuildContextMenu(point);
+  if (menu->isEmpty()) return;
+  if (QAction* chosen = m_popupRunner(*menu, viewport()->mapToGlobal(point)))
+    if (m_commandSink) m_commandSink(chosen->data().toInt());
+}

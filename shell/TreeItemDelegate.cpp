@@ -1,0 +1,57 @@
+#include "shell/TreeItemDelegate.h"
+
+#include <QPainter>
+
+#include "database/MenuTree.h"
+#include "shell/NodeImages.h"
+#include "shell/TreeModel.h"
+
+static QColor Rgb(std::uint32_t rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
+static QFont NodeFont(const QFont& base, bool arial, bool bold) {
+  QFont font = base;
+  if (arial) {
+    font.setFamily("Arial");
+    font.setStyleHint(QFont::SansSerif);
+  }
+  font.setBold(bold);
+  return font;
+}
+
+void CTreeItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  const HTREEITEM node = CTreeModel::NodeOf(index);
+  const bool highlighted = option.state & (QStyle::State_Selected | QStyle::State_HasFocus | QStyle::State_MouseOver);
+  const TreeNodeStyle style = m_tree.GetNodeStyle(node, highlighted);
+  const QString label = QString::fromStdString(m_tree.GetNodeLabel(node));
+  painter->save();
+  QRect rect = option.rect;
+  painter->fillRect(rect, option.state & QStyle::State_Selected ? QColor(230, 230, 230) : Rgb(style.background));
+  painter->drawPixmap(rect.left() + 1, rect.top() + (rect.height() - 16) / 2, TreeNodePixmap(m_tree.Nodes().Image(node)));
+  rect.setLeft(rect.left() + 20);
+  const QFont font = NodeFont(option.font, style.arial, style.bold);
+  painter->setFont(font);
+  painter->setPen(Rgb(style.text));
+  painter->drawText(rect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, label);
+  if (style.countFirst >= 0) {
+    // The count part again, bars blanked, blue on white over the first drawing.
+    QString part = label.mid(style.countFirst, style.countLast - style.countFirst + 1);
+    part.front() = ' ';
+    part.back() = ' ';
+    const QFont countFont = NodeFont(option.font, true, style.countBold);
+    QRect partRect = rect;
+    partRect.setLeft(rect.left() + QFontMetrics(font).horizontalAdvance(label.left(style.countFirst)));
+    partRect.setWidth(QFontMetrics(countFont).horizontalAdvance(part));
+    painter->fillRect(partRect, Qt::white);
+    painter->setFont(countFont);
+    painter->setPen(QColor(0, 0, 255));
+    painter->drawText(partRect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, part);
+  }
+  painter->restore();
+}
+
+QSize CTreeItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  const HTREEITEM node = CTreeModel::NodeOf(index);
+  const QFont font = NodeFont(option.font, true, true);
+  const int width = QFontMetrics(font).horizontalAdvance(QString::fromStdString(m_tree.GetNodeLabel(node)));
+  return {width + 26, std::max(18, QFontMetrics(font).height() + 2)};
+}

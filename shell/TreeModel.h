@@ -1,0 +1,36 @@
+// The Qt model over the core's tree nodes. Labels, images and tooltips are
+// asked from the core on every paint, so a refresh only has to repaint.
+#pragma once
+
+#include <QAbstractItemModel>
+
+#include "database/TreeNodes.h"
+
+class CMenuTree;
+
+class CTreeModel : public QAbstractItemModel, public ITreeNodesObserver {
+  Q_OBJECT
+ public:
+  CTreeModel(CMenuTree& tree, QObject* parent = nullptr);
+  ~CTreeModel() override;
+
+  QModelIndex IndexOf(HTREEITEM node) const;
+  static HTREEITEM NodeOf(const QModelIndex& index) { return index.isValid() ? static_cast<HTREEITEM>(index.internalId()) : kNoNode; }
+  // Every label may have changed.
+  void LabelsChanged();
+
+  QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
+  QModelIndex parent(const QModelIndex& child) const override;
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+
+  void BeginInsertNode(HTREEITEM parent, int row) override;
+  void EndInsertNode() override;
+  void BeginRemoveNodes(HTREEITEM parent, int first, int last) override;
+  void EndRemoveNodes() override;
+  void NodeChanged(HTREEITEM node) override;
+
+ private:
+  CMenuTree& m_tree;
+};
