@@ -18,7 +18,8 @@ std::size_t FileNameStart(const std::string& path) {
 
 std::string DatabasePagePath(const std::string& databasePath) {
   const auto dot = databasePath.find_last_of('.');
-  if (dot == std::string::npos || dot < FileNameStart(databasePath)) return databasePath;
+  // A "." in a folder name is no extension: "/d/v1.2/birds" gets "/d/v1.2/birds.htm".
+  if (dot == std::string::npos || dot < FileNameStart(databasePath)) return databasePath + ".htm";
   return databasePath.substr(0, dot) + ".htm";
 }
 

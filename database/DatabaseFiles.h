@@ -4,8 +4,8 @@
 
 #include <string>
 
-// The database path with the extension of its file name replaced by ".htm";
-// the path itself when the file name has no ".".
+// The database path with the extension of its file name replaced by ".htm",
+// or with ".htm" added when the file name has none.
 std::string DatabasePagePath(const std::string& databasePath);
 
 // The "Thumbnails" folder beside the database, with a final separator;

@@ -14,8 +14,9 @@ namespace fs = std::filesystem;
 namespace {
 
 void ShowOpenFailure(const std::string& path, const std::string& reason) {
-  platform::Ui().ShowMessage("Cannot open the database \"" + path + "\": " + reason + ".", {},
-                             platform::MessageIcon::Error);
+  std::string text = "Cannot open the database \"" + path + "\": " + reason;
+  if (text.back() != '.') text += '.';
+  platform::Ui().ShowMessage(text, {}, platform::MessageIcon::Error);
 }
 
 void ShowSaveFailure(const std::string& path, const std::string& reason) {
@@ -139,7 +140,7 @@ std::string CZAVDoc::GetOpeningPagePath() const {
   if (!m_pathName.empty()) {
     const std::string page = DatabasePagePath(m_pathName);
     std::error_code error;
-    if (page != m_pathName && fs::is_regular_file(page, error)) return page;
+    if (fs::is_regular_file(page, error)) return page;
   }
   return FindProgramDataFile("Opening Page/QOR.htm");
 }

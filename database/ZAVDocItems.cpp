@@ -131,6 +131,18 @@ void ReleaseStringIfUnused(std::vector<std::string>& table, int index, bool unus
   if (unused && IsValidIndex(index, table.size())) table[index].clear();
 }
 
+// The end of delete and cut: the record's texts go and its slot is free.
+void FreeItemSlot(CZAVDoc& document, int item) {
+  CQItemrec& record = document.GetItem(item);
+  record.description.clear();
+  record.pictures.clear();
+  record.referencePages.clear();
+  document.m_recountFlag = 1;
+  if (IsValidIndex(item, document.m_itemStates.size())) document.m_itemStates[item] = STATE_FREE;
+  --document.m_usedCount;
+  document.SetModifiedFlag();
+}
+
 }  // namespace
 
 void CZAVDoc::DeleteItem(int item) {
@@ -155,13 +167,7 @@ void CZAVDoc::DeleteItem(int item) {
     ReleaseStringIfUnused(m_familyNames, family, IsFamilyUnused(family));
   }
   if (IsValidIndex(item, m_itemStates.size()) && IsRemainingState(m_itemStates[item])) --m_remainingCount;
-  record.description.clear();
-  record.pictures.clear();
-  record.referencePages.clear();
-  m_recountFlag = 1;
-  if (IsValidIndex(item, m_itemStates.size())) m_itemStates[item] = STATE_FREE;
-  --m_usedCount;
-  SetModifiedFlag();
+  FreeItemSlot(*this, item);
   CompactItems();
 }
 
@@ -178,13 +184,7 @@ void CZAVDoc::CutItem(int item) {
   }
   record.genusIndex = -1;
   record.familyIndex = -1;
-  record.description.clear();
-  record.pictures.clear();
-  record.referencePages.clear();
-  m_recountFlag = 1;
-  if (IsValidIndex(item, m_itemStates.size())) m_itemStates[item] = STATE_FREE;
-  --m_usedCount;
-  SetModifiedFlag();
+  FreeItemSlot(*this, item);
 }
 
 void CZAVDoc::RecountItems() {

@@ -1,0 +1,271 @@
+#include <filesystem>
+
+#include "database/AtomicFile.h"
+#include "database/DatabaseFiles.h"
+#include "database/DocumentHost.h"
+#include "database/LevelNames.h"
+#include "database/ProgramFolders.h"
+#include "fakes/ScriptedUi.h"
+#include "items/ItemsTestSupport.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::unique_ptr<CZAVDoc> SmallDatabase() {
+  auto doc = MakeDocument(true, true);
+  doc->m_header.title = "Birds";
+  auto root = std::make_unique<CQMenudata>();
+  root->kind = MENU_OF_ATTRIBUTES;
+  root->title = "Colour";
+  root->children = {0};
+  doc->m_menus.push_back(std::move(root));
+  CQAttdata& red = doc->GetOrCreateAttribute(0);
+  red.menuIndex = 0;
+  red.name = "Red";
+  Add(*doc, "Robin", "Erithacus", "rubecula", "Muscicapidae");
+  Add(*doc, "Wren", "Troglodytes", "troglodytes", "Troglodytidae");
+  return doc;
+}
+
+bool ContainsMessage(const ScriptedUi& ui, const std::string& part) {
+  for (const auto& text : ui.Messages())
+    if (text.find(part) != std::string::npos) return true;
+  return false;
+}
+
+// Answers the description editor and records the recent files.
+class ScriptedHost : public DocumentHost {
+ public:
+  ScriptedHost() { SetDocumentHost(this); }
+  ~ScriptedHost() override { SetDocumentHost(nullptr); }
+  bool EditDescription(CZAVDoc& document) override {
+    if (accept) document.m_header.title = title;
+    return accept;
+  }
+  void AddRecentFile(const std::string& path) override { recent.push_back(path); }
+  bool accept = true;
+  std::string title = "My key #2";
+  std::vector<std::string> recent;
+};
+
+// Records the name a save dialog proposed.
+class ProposalUi : public ScriptedUi {
+ public:
+  std::optional<std::string> AskSaveFileName(const std::string& title, const std::vector<platform::FileFilter>& f,
+                                             const std::string& initialPath) override {
+    proposals.push_back(initialPath);
+    return ScriptedUi::AskSaveFileName(title, f, initialPath);
+  }
+  std::vector<std::string> proposals;
+};
+
+}  // namespace
+
+TEST(DatabaseFiles, ThePageReplacesOnlyTheFileNameExtension) {
+  EXPECT_EQ(DatabasePagePath("/d/keys/birds.qor"), "/d/keys/birds.htm");
+  EXPECT_EQ(DatabasePagePath("/d/v1.2/birds"), "/d/v1.2/birds.htm");
+  EXPECT_EQ(DatabasePagePath("C:\\v1.2\\birds"), "C:\\v1.2\\birds.htm");
+  EXPECT_EQ(ThumbnailsFolderPath("/d/keys/birds.qor"), "/d/keys/Thumbnails/");
+  EXPECT_EQ(ThumbnailsFolderPath("birds.qor"), "");
+}
+
+TEST(SaveAndOpen, RoundTripRestoresTheItemsAndStartsWithEverythingRemaining) {
+  TempFolder temp;
+  ScriptedUi ui;
+  const std::string path = temp.File("birds.qor");
+  ASSERT_TRUE(SmallDatabase()->OnSaveDocument(path));
+  EXPECT_TRUE(fs::exists("TEST.qorx"));
+
+  CZAVDoc opened;
+  ASSERT_TRUE(opened.OnOpenDocument(path)) << ::testing::PrintToString(ui.Messages());
+  EXPECT_EQ(opened.m_pathName, path);
+  EXPECT_FALSE(opened.IsModified());
+  EXPECT_EQ(opened.ItemCount(), 2);
+  EXPECT_EQ(opened.m_header.title, "Birds");
+  EXPECT_EQ(opened.m_usedCount, 2);
+  EXPECT_EQ(opened.m_remainingCount, 2);
+  EXPECT_EQ(opened.m_itemStates, (std::vector<BYTE>{STATE_REMAINING, STATE_REMAINING}));
+  EXPECT_EQ(opened.m_thumbnailFolder[0], 0);
+  EXPECT_TRUE(ui.Messages().empty());
+
+  fs::create_directory(temp.path() / "Thumbnails");
+  CZAVDoc again;
+  ASSERT_TRUE(again.OnOpenDocument(path));
+  EXPECT_EQ(again.m_thumbnailFolder[0], 1);
+  EXPECT_EQ(again.m_thumbnailFolder[1], 1);
+}
+
+TEST(SaveAndOpen, ThePageIsWrittenOnceAndThenLeftAlone) {
+  TempFolder temp;
+  ScriptedUi ui;
+  auto doc = SmallDatabase();
+  const std::string path = temp.File("birds.qor");
+  const std::string page = temp.File("birds.htm");
+  ASSERT_TRUE(doc->OnSaveDocument(path));
+  EXPECT_EQ(ReadFile(page), GeneratedPageText(page));
+  EXPECT_NE(ReadFile(page).find("This page (" + page + ") was automatically generated"), std::string::npos);
+  WriteFile(page, "edited by the author");
+  ASSERT_TRUE(doc->OnSaveDocument(path));
+  EXPECT_EQ(ReadFile(page), "edited by the author");
+  doc->m_pathName = path;
+  EXPECT_EQ(doc->GetOpeningPagePath(), page);
+}
+
+TEST(SaveAndOpen, TheLevelsFileIsWrittenWhenInUseAndDeletedOtherwise) {
+  TempFolder temp;
+  ScriptedUi ui;
+  auto doc = SmallDatabase();
+  const std::string path = temp.File("birds.qor");
+  LevelNames& levels = *doc->m_levelNames;
+  levels.common = "Vernacular";
+  levels.family = "";
+  levels.genus = "Group";
+  levels.species = "Kind";
+  levels.inUse = levels.modified = true;
+  ASSERT_TRUE(doc->OnSaveDocument(path));
+  EXPECT_FALSE(levels.modified);
+  EXPECT_EQ(ReadFile(path + ".levels.dat"),
+            "[LevelNames]\r\nCommon=Vernacular\r\nFamily=\r\nGenus=Group\r\nSpecies=Kind\r\n");
+
+  CZAVDoc opened;
+  ASSERT_TRUE(opened.OnOpenDocument(path));
+  EXPECT_TRUE(opened.m_levelNames->inUse);
+  EXPECT_EQ(opened.m_levelNames->common, "Vernacular");
+  EXPECT_EQ(opened.m_levelNames->family, "");
+  EXPECT_EQ(opened.m_levelNames->species, "Kind");
+
+  opened.m_levelNames->inUse = false;
+  ASSERT_TRUE(opened.OnSaveDocument(path));
+  EXPECT_FALSE(fs::exists(path + ".levels.dat"));
+
+  CZAVDoc without;
+  ASSERT_TRUE(without.OnOpenDocument(path));
+  EXPECT_FALSE(without.m_levelNames->inUse);
+  EXPECT_EQ(without.m_levelNames->genus, "Genus");  // a missing key reads as its own name
+}
+
+TEST(SaveFailure, AnUnwritableFolderLeavesTheOldFileByteIdentical) {
+  TempFolder temp;
+  ScriptedUi ui;
+  const fs::path folder = temp.path() / "locked";
+  fs::create_directory(folder);
+  const std::string path = (folder / "birds.qor").string();
+  ASSERT_TRUE(SmallDatabase()->OnSaveDocument(path));
+  const std::string before = ReadFile(path);
+  fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+  if (std::ofstream(folder / "probe")) {
+    fs::permissions(folder, fs::perms::owner_all);
+    GTEST_SKIP() << "permissions are not enforced for this user";
+  }
+  auto changed = SmallDatabase();
+  Add(*changed, "Jay", "Garrulus", "glandarius", "Corvidae");
+  EXPECT_FALSE(changed->OnSaveDocument(path));
+  fs::permissions(folder, fs::perms::owner_all);
+  EXPECT_EQ(ReadFile(path), before);
+  EXPECT_TRUE(ContainsMessage(ui, path));
+}
+
+TEST(SaveFailure, AMissingFolderFailsTheSave) {
+  TempFolder temp;
+  ScriptedUi ui;
+  const std::string path = temp.File("no such folder/birds.qor");
+  EXPECT_FALSE(SmallDatabase()->OnSaveDocument(path));
+  EXPECT_FALSE(fs::exists(path));
+  EXPECT_TRUE(ContainsMessage(ui, "Cannot save"));
+}
+
+TEST(SaveFailure, AFailingWriterLeavesTheTargetAndNoTemporaryFile) {
+  TempFolder temp;
+  const std::string path = temp.File("target.bin");
+  WriteFile(path, "old contents");
+  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  for (bool throws : {false, true}) {
+    std::string error;
+    const bool ok = WriteFileAtomically(
+        path,
+        [&](std::ostream& out) {
+          out << "half of the new";
+          if (throws) throw std::runtime_error("disk full");
+          return false;
+        },
+        error);
+    EXPECT_FALSE(ok);
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(ReadFile(path), "old contents");
+  }
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(path, [](std::ostream& out) { return static_cast<bool>(out << "new"); }, error));
+  EXPECT_EQ(ReadFile(path), "new");
+  EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator()), 1);
+}
+
+TEST(OpenFailure, ABadVersionWordFailsTheOpen) {
+  TempFolder temp;
+  ScriptedUi ui;
+  const std::string path = temp.File("bad.qor");
+  WriteFile(path, std::string("\x02\x00", 2) + std::string(40, '\0'));
+  CZAVDoc doc;
+  EXPECT_FALSE(doc.OnOpenDocument(path));
+  EXPECT_EQ(ui.Messages(), std::vector<std::string>{"Invalid QOR Database Format"});
+  EXPECT_TRUE(doc.m_pathName.empty());
+  EXPECT_EQ(doc.ItemCount(), 0);
+}
+
+TEST(OpenFailure, TruncatedAndMissingFilesAreReportedWithTheirPath) {
+  TempFolder temp;
+  ScriptedUi ui;
+  const std::string path = temp.File("birds.qor");
+  ASSERT_TRUE(SmallDatabase()->OnSaveDocument(path));
+  const std::string whole = ReadFile(path);
+  WriteFile(path, whole.substr(0, whole.size() / 2));
+  CZAVDoc doc;
+  EXPECT_FALSE(doc.OnOpenDocument(path));
+  EXPECT_TRUE(ContainsMessage(ui, path));
+  EXPECT_EQ(doc.ItemCount(), 0);
+
+  CZAVDoc missing;
+  EXPECT_FALSE(missing.OnOpenDocument(temp.File("gone.qor")));
+  EXPECT_TRUE(ContainsMessage(ui, "gone.qor"));
+}
+
+TEST(NewDocument, CancelMakesNothingAndOkForcesTheFirstSave) {
+  TempFolder temp;
+  ProposalUi ui;
+  ScriptedHost host;
+  host.accept = false;
+  CZAVDoc cancelled;
+  EXPECT_FALSE(cancelled.OnNewDocument());
+  EXPECT_TRUE(ui.shown.empty());
+
+  host.accept = true;
+  const std::string path = temp.File("chosen.qor");
+  ui.fileAnswers = {path};
+  CZAVDoc doc;
+  ASSERT_TRUE(doc.OnNewDocument());
+  EXPECT_EQ(ui.Messages(), std::vector<std::string>{"You must save QOR file to work with."});
+  EXPECT_EQ(ui.proposals, std::vector<std::string>{"My.qor"});
+  EXPECT_EQ(doc.m_pathName, path);
+  EXPECT_TRUE(fs::exists(path));
+  EXPECT_TRUE(fs::exists(temp.File("chosen.htm")));
+  EXPECT_EQ(host.recent, std::vector<std::string>{path});
+
+  CZAVDoc dialogCancelled;
+  EXPECT_FALSE(dialogCancelled.OnNewDocument());  // the file dialog's queue is empty
+}
+
+TEST(OpeningPage, FallsBackToTheProgramsSharedFolder) {
+  TempFolder temp;
+  fs::create_directories(temp.path() / "bin");
+  fs::create_directories(temp.path() / "share" / "qor" / "Opening Page");
+  WriteFile((temp.path() / "share" / "qor" / "Opening Page" / "QOR.htm").string(), "<html></html>");
+  const fs::path previous = ProgramFile();
+  SetProgramFile(temp.path() / "bin" / "qor");
+  CZAVDoc doc;
+  doc.m_pathName = temp.File("nopage.qor");
+  EXPECT_EQ(doc.GetOpeningPagePath(), (temp.path() / "share" / "qor" / "Opening Page" / "QOR.htm").string());
+  SetProgramFile(temp.path() / "elsewhere" / "qor");
+  EXPECT_EQ(doc.GetOpeningPagePath(), "");
+  SetProgramFile(previous);
+}

@@ -1,0 +1,37 @@
+#include "database/ProfileFile.h"
+
+#include "items/ItemsTestSupport.h"
+
+TEST(ProfileFile, NamesAreFoundWithoutRegardToCaseAndValuesAreTrimmedAndUnquoted) {
+  const auto lines = ProfileFile::SplitLines("; comment\r\n[levelnames]\r\n common = Vernacular \r\nGENUS=\"  Group \"\n");
+  std::string value;
+  ASSERT_TRUE(ProfileFile::Lookup(lines, "LevelNames", "Common", value));
+  EXPECT_EQ(value, "Vernacular");
+  ASSERT_TRUE(ProfileFile::Lookup(lines, "LEVELNAMES", "genus", value));
+  EXPECT_EQ(value, "  Group ");
+  EXPECT_FALSE(ProfileFile::Lookup(lines, "LevelNames", "Species", value));
+  EXPECT_FALSE(ProfileFile::Lookup(lines, "Other", "Common", value));
+}
+
+TEST(ProfileFile, WritingKeepsOtherLinesAndAddsKeysAtTheEndOfTheirSection) {
+  auto lines = ProfileFile::SplitLines("; kept\n[Other]\nCommon=x\n[LevelNames]\nFamily=Old\n\n[Tail]\nk=v\n");
+  ProfileFile::Assign(lines, "levelnames", "FAMILY", "New");
+  ProfileFile::Assign(lines, "LevelNames", "Genus", "Group");
+  ProfileFile::Assign(lines, "Fresh", "Key", "1");
+  EXPECT_EQ(lines, (std::vector<std::string>{"; kept", "[Other]", "Common=x", "[LevelNames]", "FAMILY=New",
+                                             "Genus=Group", "", "[Tail]", "k=v", "[Fresh]", "Key=1"}));
+}
+
+TEST(ProfileFile, FileRoundTripUsesCrLfAndReadsWindows1252) {
+  TempFolder temp;
+  const std::string path = temp.File("names.levels.dat");
+  ProfileFile file(path);
+  EXPECT_EQ(file.GetString("LevelNames", "Common", "Common"), "Common");  // no file yet
+  ASSERT_TRUE(file.WriteString("LevelNames", "Common", "Gem\u00fcse"));
+  EXPECT_EQ(ReadFile(path), "[LevelNames]\r\nCommon=Gem\xfcse\r\n");
+  EXPECT_EQ(file.GetString("LevelNames", "Common", ""), "Gem\u00fcse");
+  ASSERT_TRUE(file.WriteString("LevelNames", "Species", "\u4e2d"));  // no single-byte form: UTF-8
+  EXPECT_EQ(file.GetString("levelnames", "species", ""), "\u4e2d");
+  EXPECT_EQ(file.GetString("LevelNames", "Common", ""), "Gem\u00fcse");
+  EXPECT_EQ(file.GetString("LevelNames", "Common", "", 3), "Gem");
+}
