@@ -9,6 +9,7 @@
 #include "reports/view/BrowserBridge.h"
 #include "reports/view/Idispimp.h"
 #include "reports/view/PageScript.h"
+#include "reports/view/QorUrlSchemes.h"
 
 CCustomControlSite::CCustomControlSite(QWidget* parent, QWebEnginePage* page)
     : QWebEngineView(parent), m_bridge(new CBrowserBridge(this)) {
@@ -22,6 +23,7 @@ void CCustomControlSite::HostPage(QWebEnginePage* page) {
   channel->registerObject(QStringLiteral("qorExternal"), &CImpIDispatch::Application());
   page->setWebChannel(channel);
   InstallQorPageScripts(*page);
+  InstallQorSchemeHandlers(*page->profile());
   QWebEngineSettings* settings = page->settings();
   settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
   settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);

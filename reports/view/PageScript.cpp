@@ -83,28 +83,7 @@ const char kScript[] = R"JS(
       });
     });
 
-  // Opacities written in percent (85, 45, 0) as the old filters took them.
-  function fraction(v) {
-    var n = parseFloat(v);
-    return !isNaN(n) && n > 1 ? String(n / 100) : v;
-  }
-  var opacity = Object.getOwnPropertyDescriptor(style, 'opacity');
-  if (opacity && opacity.set) {
-    Object.defineProperty(style, 'opacity', {
-      configurable: true, get: opacity.get,
-      set: function (v) { opacity.set.call(this, fraction(v)); }
-    });
-  }
-  var filter = Object.getOwnPropertyDescriptor(style, 'filter');
-  if (filter && filter.set) {
-    Object.defineProperty(style, 'filter', {
-      configurable: true, get: filter.get,
-      set: function (v) {
-        var m = /alpha\s*\(\s*opacity\s*=\s*([0-9.]+)\s*\)/i.exec(String(v));
-        if (m) this.opacity = fraction(m[1]); else filter.set.call(this, v);
-      }
-    });
-  }
+  // The old alpha filter object: opacity in percent.
   if (!('filters' in HTMLElement.prototype)) {
     Object.defineProperty(HTMLElement.prototype, 'filters', {
       configurable: true,

@@ -1,15 +1,20 @@
 #include "reports/view/QorUrlSchemes.h"
 
+#include <QWebEngineProfile>
+#include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlScheme>
+#include <QWebEngineUrlSchemeHandler>
 
 namespace {
 
-void RegisterScheme(const char* name) {
-  QWebEngineUrlScheme scheme(name);
-  scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
-  scheme.setFlags(QWebEngineUrlScheme::LocalScheme | QWebEngineUrlScheme::LocalAccessAllowed);
-  QWebEngineUrlScheme::registerScheme(scheme);
-}
+const char* const kSchemes[] = {"qorlink", "qorattr"};
+
+// The program acts on these addresses itself; there is nothing to load.
+class CRefusingSchemeHandler : public QWebEngineUrlSchemeHandler {
+ public:
+  using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
+  void requestStarted(QWebEngineUrlRequestJob* job) override { job->fail(QWebEngineUrlRequestJob::RequestDenied); }
+};
 
 }  // namespace
 
@@ -17,6 +22,16 @@ void RegisterQorUrlSchemes() {
   static bool done = false;
   if (done) return;
   done = true;
-  RegisterScheme("qorlink");
-  RegisterScheme("qorattr");
+  for (const char* name : kSchemes) {
+    QWebEngineUrlScheme scheme(name);
+    scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
+    QWebEngineUrlScheme::registerScheme(scheme);
+  }
+}
+
+void InstallQorSchemeHandlers(QWebEngineProfile& profile) {
+  for (const char* name : kSchemes) {
+    if (profile.urlSchemeHandler(name)) continue;
+    profile.installUrlSchemeHandler(name, new CRefusingSchemeHandler(&profile));
+  }
 }

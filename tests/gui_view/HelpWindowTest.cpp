@@ -1,0 +1,112 @@
+// Help windows: titled "Image Gallery", showing HTML text or a file, and
+// closed by a page that follows "qorlink::closedoc".
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QWebEngineView>
+
+#include "reports/view/HelpDocument.h"
+#include "reports/view/HelpHtmlView.h"
+#include "reports/view/HelpMDIChildWnd.h"
+#include "ViewTestSupport.h"
+
+using namespace viewtest;
+
+namespace {
+
+const char kClosingPage[] = "<html><body><a id='close' href='qorlink::closedoc'>Close</a>"
+                            "<p id='text'>Picture page</p></body></html>";
+
+CHelpDocument HtmlDocument(const std::string& html) {
+  CHelpDocument document;
+  document.m_html = html;
+  return document;
+}
+
+bool WaitForContent(CHelpHtmlView& view) {
+  return WaitUntil([&] {
+    return RunJs(*view.WebView()->page(), "document.getElementById('text') ? 1 : 0").toInt() == 1;
+  });
+}
+
+TEST(HelpWindow, InAnMdiAreaClosesOnTheCloseLink) {
+  QMdiArea area;
+  area.resize(800, 600);
+  CHelpHtmlView* view = OpenHelpWindow(HtmlDocument(kClosingPage), &area);
+  ASSERT_EQ(area.subWindowList().size(), 1);
+  EXPECT_EQ(area.subWindowList().front()->windowTitle(), "Image Gallery");
+  ASSERT_TRUE(WaitForContent(*view));
+  RunJs(*view->WebView()->page(), "document.getElementById('close').click();");
+  EXPECT_TRUE(WaitUntil([&] { return area.subWindowList().isEmpty(); }));
+}
+
+TEST(HelpWindow, TopLevelClosesOnTheCloseLinkAndIsFreed) {
+  QPointer<CHelpHtmlView> view = OpenHelpWindow(HtmlDocument(kClosingPage), nullptr);
+  ASSERT_TRUE(view);
+  EXPECT_EQ(view->windowTitle(), "Image Gallery");
+  EXPECT_TRUE(view->GetDocument().m_path.empty());
+  ASSERT_TRUE(WaitForContent(*view));
+  RunJs(*view->WebView()->page(), "document.getElementById('close').click();");
+  EXPECT_TRUE(WaitUntil([&] {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return view.isNull();
+  }));
+}
+
+TEST(HelpWindow, ScriptNavigationToTheCloseLinkClosesToo) {
+  QPointer<CHelpHtmlView> view = OpenHelpWindow(HtmlDocument(kClosingPage), nullptr);
+  ASSERT_TRUE(WaitForContent(*view));
+  RunJs(*view->WebView()->page(), "window.location.href = 'qorlink::closedoc';");
+  EXPECT_TRUE(WaitUntil([&] {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return view.isNull();
+  }));
+}
+
+TEST(HelpWindow, OtherLinksStayOpen) {
+  QPointer<CHelpHtmlView> view = OpenHelpWindow(
+      HtmlDocument("<html><body><a id='other' href='#below'>x</a><p id='text'>t</p></body></html>"), nullptr);
+  ASSERT_TRUE(WaitForContent(*view));
+  RunJs(*view->WebView()->page(), "document.getElementById('other').click();");
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(view.isNull());
+  delete view.data();
+}
+
+TEST(HelpWindow, FileWithAnchorOpensAtTheFile) {
+  QTemporaryDir folder;
+  const QString path = QDir(folder.path()).filePath("help.htm");
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("<html><body><p id='text'>help</p><a name='ExportDialog'></a></body></html>");
+  file.close();
+  CHelpDocument document;
+  document.m_path = (path + "#ExportDialog").toStdString();
+  QPointer<CHelpHtmlView> view = OpenHelpWindow(document, nullptr);
+  ASSERT_TRUE(WaitForContent(*view));
+  EXPECT_EQ(view->WebView()->url().fileName(), "help.htm");
+  EXPECT_EQ(view->WebView()->url().fragment(), "ExportDialog");
+  delete view.data();
+}
+
+TEST(HelpDocumentAddress, PathsBecomeFileUrlsWithTheirAnchor) {
+  const QUrl url = CHelpDocument::AddressToUrl("/opt/qor/hlp/help.htm#Item_Editor");
+  EXPECT_TRUE(url.isLocalFile());
+  EXPECT_EQ(url.toLocalFile(), "/opt/qor/hlp/help.htm");
+  EXPECT_EQ(url.fragment(), "Item_Editor");
+  EXPECT_EQ(CHelpDocument::AddressToUrl("file:///a/b.htm").toLocalFile(), "/a/b.htm");
+  EXPECT_EQ(CHelpDocument::AddressToUrl("/a/pic one.jpg").toLocalFile(), "/a/pic one.jpg");
+}
+
+TEST(HelpHtmlView, CloseLinkIsRecognisedByItsPrefix) {
+  EXPECT_TRUE(CHelpHtmlView::IsCloseLink("qorlink::closedoc"));
+  EXPECT_TRUE(CHelpHtmlView::IsCloseLink("qorlink::closedoc/"));
+  EXPECT_FALSE(CHelpHtmlView::IsCloseLink("qorlink:closedoc"));
+  EXPECT_FALSE(CHelpHtmlView::IsCloseLink("x qorlink::closedoc"));
+}
+
+}  // namespace

@@ -1,0 +1,125 @@
+// Clicks in a real web view reach the current link action with the address
+// exactly as the page wrote it.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QUrl>
+
+#include "database/ZAVDoc.h"
+#include "reports/view/ReportPage.h"
+#include "reports/view/ZAVView.h"
+#include "ViewTestSupport.h"
+
+using namespace viewtest;
+
+namespace {
+
+const char kLinksPage[] =
+    " <html><head></head><body>"
+    "<a id='item' href='http:\\\\item%205end'>item</a>"
+    "<a id='menu' href='http:\\\\menu2end'>menu</a>"
+    "<a id='help' href='qorlink:help//help.htm#Top'>help</a>"
+    "<a id='attr' href='qorattr:Red%20wing'><span id='inner'>attr</span></a>"
+    "<img src='x.png' usemap='#m'><map name='m'>"
+    "<area id=\"qorattr:Left%27s\" onclick=\"window.navigate(id)\" shape='rect' coords='0,0,5,5'></map>"
+    "<a id='real' href='other.htm'>real</a>"
+    "</body></html>";
+
+class ZAVViewLinks : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(m_folder.isValid());
+    m_doc.m_pathName = QDir(m_folder.path()).filePath("key.qor").toStdString();
+    m_view.resize(600, 400);
+  }
+
+  void Show(bool handled = true) {
+    ASSERT_TRUE(WaitForLoad(m_view.Page(), [&] {
+      m_view.ShowPage(kLinksPage, std::make_unique<RecordingAction>(m_calls, handled));
+    }));
+  }
+
+  void Click(const char* id, bool shift = false) {
+    if (!shift) {
+      RunJs(m_view.Page(), QStringLiteral("document.getElementById('%1').click();").arg(QString::fromUtf8(id)));
+      return;
+    }
+    const QString script = QStringLiteral(
+                               "document.getElementById('%1').dispatchEvent(new MouseEvent('click', "
+                               "{bubbles: true, cancelable: true, shiftKey: %2}));")
+                               .arg(QString::fromUtf8(id), shift ? "true" : "false");
+    RunJs(m_view.Page(), script);
+  }
+
+  std::string ClickAndWait(const char* id, bool shift = false) {
+    const size_t before = m_calls.size();
+    Click(id, shift);
+    if (!WaitUntil([&] { return m_calls.size() > before; })) return "<no call>";
+    return m_calls.back().address;
+  }
+
+  QTemporaryDir m_folder;
+  CZAVDoc m_doc;
+  CZAVView m_view{m_doc};
+  std::vector<Call> m_calls;
+};
+
+TEST_F(ZAVViewLinks, PseudoAddressesArriveAsWritten) {
+  Show();
+  EXPECT_EQ(ClickAndWait("item"), "http:\\\\item%205end");
+  EXPECT_EQ(ClickAndWait("menu"), "http:\\\\menu2end");
+}
+
+TEST_F(ZAVViewLinks, PrivateSchemesArriveAsWritten) {
+  Show();
+  EXPECT_EQ(ClickAndWait("help"), "qorlink:help//help.htm#Top");
+  EXPECT_EQ(ClickAndWait("attr"), "qorattr:Red%20wing");
+}
+
+TEST_F(ZAVViewLinks, ClickOnElementInsideLinkIsTheLinks) {
+  Show();
+  EXPECT_EQ(ClickAndWait("inner"), "qorattr:Red%20wing");
+}
+
+TEST_F(ZAVViewLinks, ShiftStateTravelsWithTheClick) {
+  Show();
+  ClickAndWait("attr", true);
+  ASSERT_FALSE(m_calls.empty());
+  EXPECT_TRUE(m_calls.back().shift);
+  ClickAndWait("attr", false);
+  EXPECT_FALSE(m_calls.back().shift);
+}
+
+TEST_F(ZAVViewLinks, ImageMapNavigateSendsTheRegionId) {
+  Show();
+  EXPECT_EQ(ClickAndWait("qorattr:Left%27s"), "qorattr:Left%27s");
+}
+
+TEST_F(ZAVViewLinks, HandledLinkKeepsThePage) {
+  Show();
+  ClickAndWait("item");
+  EXPECT_EQ(RunJs(m_view.Page(), "document.getElementById('menu') !== null").toBool(), true);
+}
+
+TEST_F(ZAVViewLinks, RealLinkNobodyHandlesIsFollowed) {
+  QFile other(QDir(m_folder.path()).filePath("other.htm"));
+  ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+  other.write("<html><body id='other'>other</body></html>");
+  other.close();
+  Show(false);
+  QSignalSpy loads(&m_view.Page(), &QWebEnginePage::loadFinished);
+  Click("real");
+  ASSERT_TRUE(WaitUntil([&] { return m_view.Page().url().fileName() == "other.htm" && loads.count() > 0; }));
+  ASSERT_EQ(m_calls.size(), 1u);
+  EXPECT_EQ(QUrl(QString::fromStdString(m_calls[0].address)).fileName(), "other.htm");
+}
+
+TEST_F(ZAVViewLinks, PseudoAddressNobodyHandlesLeavesThePage) {
+  Show(false);
+  ClickAndWait("menu");
+  QCoreApplication::processEvents();
+  EXPECT_EQ(RunJs(m_view.Page(), "document.getElementById('item') !== null").toBool(), true);
+}
+
+}  // namespace

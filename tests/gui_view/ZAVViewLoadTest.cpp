@@ -1,0 +1,153 @@
+// Page loading of the report view: the base folder, the path for pages too
+// large for an inline load, the action lifetime rule, status and focus.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QLineEdit>
+#include <QWebEngineView>
+
+#include "database/ZAVDoc.h"
+#include "reports/view/ReportPage.h"
+#include "reports/view/ZAVView.h"
+#include "ViewTestSupport.h"
+#include "fakes/ScriptedUi.h"
+
+using namespace viewtest;
+
+namespace {
+
+class ZAVViewLoad : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(m_folder.isValid());
+    m_doc.m_pathName = QDir(m_folder.path()).filePath("key.qor").toStdString();
+  }
+
+  bool Show(const std::string& html, std::unique_ptr<ReportAction> action = nullptr) {
+    return WaitForLoad(m_view.Page(), [&] { m_view.ShowPage(html, std::move(action)); });
+  }
+
+  QString FolderUrl() const { return QUrl::fromLocalFile(m_folder.path() + "/").toString(); }
+
+  QTemporaryDir m_folder;
+  CZAVDoc m_doc;
+  CZAVView m_view{m_doc};
+};
+
+std::string PageOfSize(qsizetype bytes) {
+  std::string html = " <html><head></head><body><p id='first'>first</p>";
+  const std::string row = "<div class='row'>some report text in a row</div>\n";
+  while (static_cast<qsizetype>(html.size()) < bytes) html += row;
+  return html + "<p id='last'>last</p></body></html>";
+}
+
+TEST_F(ZAVViewLoad, SmallPageLoadsInlineAgainstTheDatabaseFolder) {
+  ASSERT_TRUE(Show(PageOfSize(1000)));
+  EXPECT_TRUE(m_view.Page().TemporaryFilePath().isEmpty());
+  EXPECT_EQ(RunJs(m_view.Page(), "document.baseURI").toString(), FolderUrl());
+}
+
+// Between the inline limit and 2 MB an inline load already fails, because
+// the data address grows by a third.
+TEST_F(ZAVViewLoad, LargePageLoadsWholeThroughATemporaryFile) {
+  ASSERT_TRUE(Show(PageOfSize(1800000)));
+  const QString file = m_view.Page().TemporaryFilePath();
+  ASSERT_FALSE(file.isEmpty());
+  EXPECT_TRUE(QFileInfo::exists(file));
+  EXPECT_EQ(RunJs(m_view.Page(), "document.getElementById('last').textContent").toString(), "last");
+  EXPECT_EQ(RunJs(m_view.Page(), "document.baseURI").toString(), FolderUrl());
+  EXPECT_GT(RunJs(m_view.Page(), "document.querySelectorAll('div.row').length").toInt(), 30000);
+
+  ASSERT_TRUE(Show(PageOfSize(100)));
+  EXPECT_FALSE(QFileInfo::exists(file));  // freed with the page it served
+}
+
+TEST_F(ZAVViewLoad, EmptyPageStillLoads) { EXPECT_TRUE(Show("")); }
+
+TEST_F(ZAVViewLoad, PageWithoutActionGetsAPlainOne) {
+  ASSERT_TRUE(Show("<html></html>"));
+  ASSERT_NE(m_view.Actions().Current(), nullptr);
+  EXPECT_EQ(typeid(*m_view.Actions().Current()), typeid(ReportAction));
+}
+
+// Destroying records into a flag the test owns.
+class TrackedAction : public ReportAction {
+ public:
+  explicit TrackedAction(bool& destroyed) : m_destroyed(destroyed) {}
+  ~TrackedAction() override { m_destroyed = true; }
+
+ protected:
+  bool& m_destroyed;
+};
+
+// Shows two pages from its own handler, as "move" links do.
+class ReplacingAction : public TrackedAction {
+ public:
+  ReplacingAction(bool& destroyed, bool& aliveAtEnd) : TrackedAction(destroyed), m_aliveAtEnd(aliveAtEnd) {}
+  bool Execute() override {
+    View().ShowPage("<html><body>one</body></html>", nullptr);
+    View().ShowPage("<html><body id='two'>two</body></html>", nullptr);
+    m_aliveAtEnd = !m_destroyed;
+    return true;
+  }
+
+ private:
+  bool& m_aliveAtEnd;
+};
+
+TEST_F(ZAVViewLoad, ActionsGoWhenTheThirdPageArrives) {
+  bool firstGone = false, secondGone = false;
+  ASSERT_TRUE(Show("<html>1</html>", std::make_unique<TrackedAction>(firstGone)));
+  ASSERT_TRUE(Show("<html>2</html>", std::make_unique<TrackedAction>(secondGone)));
+  EXPECT_FALSE(firstGone);
+  ASSERT_TRUE(Show("<html>3</html>"));
+  EXPECT_TRUE(firstGone);
+  EXPECT_FALSE(secondGone);
+}
+
+TEST_F(ZAVViewLoad, ActionReplacedByItsOwnHandlerLivesUntilItReturns) {
+  bool destroyed = false, aliveAtEnd = false;
+  ASSERT_TRUE(Show("<html><body><a id='l' href='http:\\\\move3end'>x</a></body></html>",
+                   std::make_unique<ReplacingAction>(destroyed, aliveAtEnd)));
+  RunJs(m_view.Page(), "document.getElementById('l').click();");
+  ASSERT_TRUE(WaitUntil([&] { return destroyed; }));
+  EXPECT_TRUE(aliveAtEnd);
+  EXPECT_TRUE(WaitUntil([&] { return RunJs(m_view.Page(), "document.getElementById('two') !== null").toBool(); }));
+}
+
+TEST(ZAVViewStatus, ShortcutTextsBecomeClickShortcut) {
+  EXPECT_EQ(CZAVView::StatusTextFor("Shortcut to menu12end"), "Click Shortcut");
+  EXPECT_EQ(CZAVView::StatusTextFor("sHoRtCuT"), "Click Shortcut");
+  EXPECT_EQ(CZAVView::StatusTextFor("Shortcu"), "Shortcu");
+  EXPECT_EQ(CZAVView::StatusTextFor("Red wing"), "Red wing");
+  EXPECT_EQ(CZAVView::StatusTextFor(""), "");
+}
+
+TEST_F(ZAVViewLoad, WindowStatusGoesToTheStatusText) {
+  ASSERT_TRUE(Show("<html><body></body></html>"));
+  QSignalSpy spy(&m_view, &CZAVView::statusTextChanged);
+  RunJs(m_view.Page(), "window.status = 'Shortcut here'; window.status = 'Wing colour';");
+  ASSERT_TRUE(WaitUntil([&] { return spy.count() >= 2; }));
+  EXPECT_EQ(spy.at(0).at(0).toString(), "Click Shortcut");
+  EXPECT_EQ(spy.at(1).at(0).toString(), "Wing colour");
+}
+
+TEST_F(ZAVViewLoad, FocusReturnsToTheFocusWindowAfterLoading) {
+  ScriptedUi ui;
+  QLineEdit edit;
+  m_view.SetFocusWindow(&edit);
+  ASSERT_TRUE(Show("<html><body>page</body></html>"));
+  ASSERT_FALSE(ui.traces.empty());
+  EXPECT_EQ(ui.traces.back().rfind("Setting Focus To: ", 0), 0u);
+}
+
+TEST_F(ZAVViewLoad, RememberFocusWindowFindsTheDocumentsView) {
+  ScriptedUi ui;
+  QLineEdit edit;
+  m_doc.AttachViews(&m_view, nullptr, nullptr);
+  CZAVView::RememberFocusWindow(m_doc, &edit);
+  ASSERT_TRUE(Show("<html><body>page</body></html>"));
+  EXPECT_FALSE(ui.traces.empty());
+}
+
+}  // namespace
