@@ -33,6 +33,20 @@ bool WaitForContent(CHelpHtmlView& view) {
   });
 }
 
+// Runs the script in a top-level help window and tells whether the window
+// was closed and freed.
+bool ClosesAfter(const char* script) {
+  QPointer<CHelpHtmlView> view = OpenHelpWindow(HtmlDocument(kClosingPage), nullptr);
+  if (!view || view->windowTitle() != "Image Gallery" || !WaitForContent(*view)) return false;
+  RunJs(*view->WebView()->page(), script);
+  const bool closed = WaitUntil([&] {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return view.isNull();
+  });
+  delete view.data();
+  return closed;
+}
+
 TEST(HelpWindow, InAnMdiAreaClosesOnTheCloseLink) {
   QMdiArea area;
   area.resize(800, 600);
@@ -45,26 +59,18 @@ TEST(HelpWindow, InAnMdiAreaClosesOnTheCloseLink) {
 }
 
 TEST(HelpWindow, TopLevelClosesOnTheCloseLinkAndIsFreed) {
-  QPointer<CHelpHtmlView> view = OpenHelpWindow(HtmlDocument(kClosingPage), nullptr);
-  ASSERT_TRUE(view);
-  EXPECT_EQ(view->windowTitle(), "Image Gallery");
-  EXPECT_TRUE(view->GetDocument().m_path.empty());
-  ASSERT_TRUE(WaitForContent(*view));
-  RunJs(*view->WebView()->page(), "document.getElementById('close').click();");
-  EXPECT_TRUE(WaitUntil([&] {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return view.isNull();
-  }));
+  EXPECT_TRUE(ClosesAfter("document.getElementById('close').click();"));
 }
 
 TEST(HelpWindow, ScriptNavigationToTheCloseLinkClosesToo) {
+  EXPECT_TRUE(ClosesAfter("window.location.href = 'qorlink::closedoc';"));
+}
+
+TEST(HelpWindow, WindowOnHtmlTextHasNoPath) {
   QPointer<CHelpHtmlView> view = OpenHelpWindow(HtmlDocument(kClosingPage), nullptr);
-  ASSERT_TRUE(WaitForContent(*view));
-  RunJs(*view->WebView()->page(), "window.location.href = 'qorlink::closedoc';");
-  EXPECT_TRUE(WaitUntil([&] {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return view.isNull();
-  }));
+  EXPECT_TRUE(view->GetDocument().m_path.empty());
+  EXPECT_TRUE(WaitForContent(*view));
+  delete view.data();
 }
 
 TEST(HelpWindow, OtherLinksStayOpen) {
