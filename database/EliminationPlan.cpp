@@ -10,10 +10,11 @@ namespace {
 constexpr DWORD Bit(int attribute) { return DWORD{1} << (attribute % 32); }
 
 // Sets the attribute's bit in a word list kept in increasing word order
-// (attributes arrive in index order).
-void AddToWords(std::vector<WordMask>& words, int attribute) {
+// (attributes arrive in index order); entries before groupBegin belong to
+// earlier groups and are never merged into.
+void AddToWords(std::vector<WordMask>& words, int attribute, std::size_t groupBegin = 0) {
   const DWORD word = static_cast<DWORD>(attribute / 32);
-  if (words.empty() || words.back().word != word) words.push_back({word, 0});
+  if (words.size() == groupBegin || words.back().word != word) words.push_back({word, 0});
   words.back().mask |= Bit(attribute);
 }
 
@@ -51,7 +52,7 @@ MarkedMenus CollectMarkedMenus(const CZAVDoc& doc, int count) {
 void AddOnlyGroup(EliminationPlan& plan, const std::vector<int>& menuAttributes, int only) {
   const auto begin = static_cast<std::uint32_t>(plan.onlyWords.size());
   for (int a : menuAttributes)
-    if (a != only) AddToWords(plan.onlyWords, a);
+    if (a != only) AddToWords(plan.onlyWords, a, begin);
   plan.onlyGroups.push_back({begin, static_cast<std::uint32_t>(plan.onlyWords.size())});
 }
 
