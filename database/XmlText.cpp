@@ -72,6 +72,12 @@ std::string Utf8ToLatin1WithReferences(const std::string& utf8) {
   std::string out;
   out.reserve(utf8.size());
   for (std::size_t at = 0; at < utf8.size();) {
+    // Runs of plain ASCII, nearly all of a dump, are copied at once.
+    std::size_t run = at;
+    while (run < utf8.size() && static_cast<unsigned char>(utf8[run]) < 0x80) ++run;
+    out.append(utf8, at, run - at);
+    at = run;
+    if (at == utf8.size()) break;
     char32_t code = 0;
     const std::size_t length = DecodeUtf8(utf8, at, code);
     if (length == 0) {
