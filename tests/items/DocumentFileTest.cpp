@@ -166,6 +166,19 @@ TEST(SaveFailure, AnUnwritableFolderLeavesTheOldFileByteIdentical) {
   EXPECT_TRUE(ContainsMessage(ui, path));
 }
 
+TEST(SaveFailure, AFailedReplaceLeavesWhatWasThereAndNoTemporaryFile) {
+  TempFolder temp;
+  ScriptedUi ui;
+  const fs::path target = temp.path() / "birds.qor";
+  fs::create_directory(target);  // the rename over it cannot succeed, whoever runs the test
+  WriteFile((target / "inside").string(), "kept");
+  EXPECT_FALSE(SmallDatabase()->OnSaveDocument(target.string()));
+  EXPECT_EQ(ReadFile((target / "inside").string()), "kept");
+  EXPECT_TRUE(ContainsMessage(ui, "unchanged"));
+  for (const auto& entry : fs::directory_iterator(temp.path()))
+    EXPECT_EQ(entry.path().extension(), entry.path() == target ? ".qor" : ".qorx") << entry.path();
+}
+
 TEST(SaveFailure, AMissingFolderFailsTheSave) {
   TempFolder temp;
   ScriptedUi ui;
