@@ -16,12 +16,6 @@ constexpr const char* kLinksMarker = "@Links";
 constexpr const char* kLinkSeparator = "@$";
 constexpr const char* kQorLink = "qorlink:";
 
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
-  for (std::size_t pos = text.find(from); pos != std::string::npos; pos = text.find(from, pos + to.size()))
-    text.replace(pos, from.size(), to);
-  return text;
-}
-
 std::string Lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return text;

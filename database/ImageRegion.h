@@ -49,7 +49,8 @@ bool WriteRegions(const std::string& regionsPath, const RegionSet& regions);
 // The HTML image map of the regions in the file, each area a "qorattr:" link.
 std::string MakeImageMap(const std::string& regionsPath, const std::string& mapName);
 
-// Escapes (encode) or restores the five link characters % blank + " '.
+// Escapes (encode) or restores the link characters % blank + " ' (and & < >);
+// decoding is the exact inverse of encoding.
 std::string EscapeLinkId(const std::string& text, bool encode);
 
 // The folder part of path (up to its last "\" or "/") joined with the

@@ -6,15 +6,12 @@
 #include "database/HelpPages.h"
 #include "database/ZAVDoc.h"
 #include "platform/Ui.h"
+#include "reports/HtmlEscape.h"
 #include "reports/PictureViewer.h"
 
 namespace {
 
-std::string BlanksFor20(std::string text) {
-  for (auto pos = text.find("%20"); pos != std::string::npos; pos = text.find("%20", pos + 1))
-    text.replace(pos, 3, " ");
-  return text;
-}
+std::string BlanksFor20(const std::string& text) { return ReplaceAll(text, "%20", " "); }
 
 bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 

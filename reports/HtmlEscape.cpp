@@ -102,3 +102,9 @@ bool HasUrlScheme(const std::string& address) {
   }
   return true;
 }
+
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+  for (std::size_t pos = text.find(from); pos != std::string::npos; pos = text.find(from, pos + to.size()))
+    text.replace(pos, from.size(), to);
+  return text;
+}

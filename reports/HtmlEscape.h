@@ -20,6 +20,9 @@ std::string PercentEncode(const std::string& text);
 // Decodes every %XX (two hex digits); other "%" stay as they are.
 std::string PercentDecode(const std::string& text);
 
+// Every occurrence of `from` replaced, left to right, without rescanning.
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to);
+
 // True when the address starts with a URL scheme ("http:", "mailto:", ...);
 // a one-letter scheme is a drive letter and does not count.
 bool HasUrlScheme(const std::string& address);

@@ -12,19 +12,6 @@
 
 namespace {
 
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
-  for (std::size_t pos = text.find(from); pos != std::string::npos; pos = text.find(from, pos + to.size()))
-    text.replace(pos, from.size(), to);
-  return text;
-}
-
-bool LocalFileExists(const std::string& path) {
-  std::string slashed = path;
-  std::replace(slashed.begin(), slashed.end(), '\\', '/');
-  std::error_code error;
-  return std::filesystem::is_regular_file(slashed, error);
-}
-
 // The database path's own style sheet: its extension replaced by ".css"
 // (a name without extension gives the bare ".css").
 std::string DatabaseStyleSheet(const std::string& databasePath) {
@@ -34,6 +21,13 @@ std::string DatabaseStyleSheet(const std::string& databasePath) {
 }
 
 }  // namespace
+
+bool LocalFileExists(const std::string& path) {
+  std::string slashed = path;
+  std::replace(slashed.begin(), slashed.end(), '\\', '/');
+  std::error_code error;
+  return std::filesystem::is_regular_file(slashed, error);
+}
 
 std::string TextToHtml(const std::string& text, bool alwaysParagraphs) {
   std::string html;
@@ -97,7 +91,7 @@ void AppendBreak() { AppendHtml("<br>"); }
 void AppendIndentSpaces(int count) { AppendHtml(IndentSpaces(count)); }
 
 void AppendHtml(const std::string& html) {
-  EnsurePageRoom();
+  EnsurePageRoom(html.size());
   ReportPageBuffer() += html;
 }
 

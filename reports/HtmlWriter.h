@@ -25,6 +25,9 @@ std::string StyleSheetLink(const std::string* databasePath);
 // The picture with its image map when a "<picture>.regions" file exists; else empty.
 std::string ImageWithMap(const std::string& picturePath, const std::string& mapName);
 
+// Whether a file exists at a path written with "\\" or "/".
+bool LocalFileExists(const std::string& path);
+
 // Whether a regions file lies beside the menu's first picture.
 bool MenuImageHasRegions(const CZAVDoc& document, int menu);
 

@@ -68,11 +68,6 @@ std::vector<std::string> SplitNames(const std::string& pictures) {
   return names;
 }
 
-bool Exists(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::is_regular_file(Slashed(path), error);
-}
-
 std::string StyleFor(int height, bool sized) {
   int h = height;
   if (h < 1 && sized && GalleryOptions::Shared().thumbnailSize > 0) h = GalleryOptions::Shared().thumbnailSize;
@@ -93,7 +88,7 @@ std::string ViewerList(const CellContext& context, const std::vector<std::string
   count = 0;
   for (int i = first; i < end; ++i) {
     const std::string& name = names[i];
-    if (Exists(context.folder + name)) {
+    if (LocalFileExists(context.folder + name)) {
       list += EncodeViewerPart(Slashed(context.folder + name)) + ";";
     } else if (context.hasBase) {
       list += EncodeViewerPart(context.base + Slashed(name)) + ";";
@@ -149,8 +144,8 @@ void CReport::ImageCell(std::string& output, const std::string& pictures, int he
     if (counter) ++*counter;
     const std::string& name = names[i];
     const std::string thumbnail = context.folder + "Thumbnails/" + name;
-    const std::string tested = context.thumbnailsFolder ? thumbnail : context.folder + name;
-    const bool missing = !Exists(tested);
+    // Only a missing picture is "missing"; a thumbnail stands in when it exists.
+    const bool missing = !LocalFileExists(context.folder + name);
     if (missing && !context.hasBase) {
       cell += "\n<span class='im_missing'>Image file " + TextToHtml(name) + " missing</span>\n";
       continue;
@@ -159,7 +154,7 @@ void CReport::ImageCell(std::string& output, const std::string& pictures, int he
     const std::string address = missing ? context.base + Slashed(name) : path;
     const std::string src = EscapeAttributeValue(missing ? context.base + PercentEncode(Slashed(name)) : FileUrl(path), '\'');
     const std::string small =
-        (context.thumbnailsFolder && !missing) ? EscapeAttributeValue(FileUrl(Slashed(thumbnail)), '\'') : src;
+        (context.thumbnailsFolder && !missing && LocalFileExists(thumbnail)) ? EscapeAttributeValue(FileUrl(Slashed(thumbnail)), '\'') : src;
     const std::string link = multi ? "qorlink::images//" + std::to_string(viewerCount) + "/" +
                                          std::to_string(written) + "/" + viewerTitle + ";" + viewerList
                                    : "qorlink::images//1/0/" + viewerTitle + ";" + EncodeViewerPart(address) + ";";

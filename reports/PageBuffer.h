@@ -10,6 +10,7 @@ std::string& ReportPageBuffer();
 // Sets the buffer to one blank, keeping its storage (every report constructor).
 void ResetPageBuffer();
 
-// When fewer than 300 characters of room remain, doubles the storage; the
-// grown text begins with one more blank.
-void EnsurePageRoom();
+// When fewer than 300 characters of room remain (or fewer than the text
+// about to be appended needs), doubles the storage until they do; the grown
+// text begins with one more blank.
+void EnsurePageRoom(std::size_t needed = 0);

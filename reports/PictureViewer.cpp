@@ -7,12 +7,6 @@
 
 namespace {
 
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
-  for (std::size_t pos = text.find(from); pos != std::string::npos; pos = text.find(from, pos + to.size()))
-    text.replace(pos, from.size(), to);
-  return text;
-}
-
 std::vector<std::string> SplitPictures(const std::string& list) {
   std::vector<std::string> pictures;
   std::size_t pos = 0;

@@ -45,7 +45,7 @@ std::string SheetLink(const std::string& href) {
 
 }  // namespace
 
-CReport::CReport(CZAVDoc& document) : m_pDoc(&document) {
+CReport::CReport(CZAVDoc& document) : m_pDoc(&document), m_kindBefore(document.m_reportKind) {
   ResetPageBuffer();
   document.m_reportKind = kReportNone;
 }
@@ -59,7 +59,9 @@ void CReport::Execute(std::unique_ptr<ReportAction> action, int keepPage) {
   m_KeepPage = keepPage;
   m_Cancelled = 0;
   CZAVDoc& doc = *m_pDoc;
-  const int previousKind = doc.m_reportKind;
+  // The kind shown before this report was made: the constructor already
+  // cleared the document's, and a dropped page must not leave it at none.
+  const int previousKind = doc.m_reportKind != kReportNone ? doc.m_reportKind : m_kindBefore;
   doc.m_reportKind = kReportNone;
   if (keepPage == kFirstPage) {
     doc.m_pageStart = -1;

@@ -104,6 +104,9 @@ class CReport {
   BYTE m_Cancelled = 0;
   CZAVDoc* m_pDoc;
   int m_Columns = 0;
+
+ private:
+  int m_kindBefore;  // the document's report kind before this report was made
 };
 
 // The program-wide picture counter that numbers thumbnail/full-size pairs.

@@ -1,0 +1,110 @@
+// Region files, image maps, link-id escaping and sibling paths.
+#include <unistd.h>
+
+#include "ReportCoreFixtures.h"
+#include "database/ImageRegion.h"
+
+using namespace reportcore_test;
+
+namespace {
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+}  // namespace
+
+TEST(RegionFile, ReadsTheSixLinesAndWritesThemBackWithCrlf) {
+  TempFolder folder;
+  const std::string crlf = "A\r\npoly\r\n1,2,3,4,5,6\r\nB\r\nrect\r\n5,6,7,8\r\n";
+  for (const std::string& text : {crlf, std::string("A\npoly\n1,2,3,4,5,6\nB\nrect\n5,6,7,8"),
+                                  std::string("A\npoly\n1,2,3,4,5,6\nB\nrect\n5,6,7,8\n\n")}) {
+    const std::string path = folder.Write("Legs.jpg.regions", text);
+    RegionSet set;
+    EXPECT_TRUE(ReadRegions(path, set));
+    ASSERT_EQ(set.polygons.size(), 1u);
+    EXPECT_EQ(set.polygons[0], (RegionPolygon{{1, 2}, {3, 4}, {5, 6}}));
+    EXPECT_EQ(set.polygonIds, std::vector<std::string>{"A"});
+    EXPECT_EQ(set.rectangles, (std::vector<RegionRect>{{5, 6, 7, 8}}));
+    EXPECT_EQ(set.rectangleIds, std::vector<std::string>{"B"});
+    ASSERT_TRUE(WriteRegions(path, set));
+    EXPECT_EQ(ReadBytes(path), crlf);
+  }
+}
+
+TEST(RegionFile, MalformedRecordsAndNumbers) {
+  TempFolder folder;
+  const std::string path =
+      folder.Write("a.regions", "R\nrect\n1,2,3\nP\npoly\n1,2,3\nQ\nPoly\n 7,-8,x,9\nE\npoly\n\n");
+  RegionSet set;
+  ReadRegions(path, set);
+  EXPECT_EQ(set.polygonIds, (std::vector<std::string>{"P", "E"}));
+  EXPECT_EQ(set.polygons[0], (RegionPolygon{{1, 2}}));
+  EXPECT_TRUE(set.polygons[1].empty());
+  EXPECT_EQ(set.rectangleIds, std::vector<std::string>{"Q"}) << "\"Poly\" reads as a rectangle";
+  EXPECT_EQ(set.rectangles[0], (RegionRect{7, -8, 0, 9}));
+  RegionSet none;
+  EXPECT_TRUE(ReadRegions((folder.path() / "missing.regions").string(), none));
+  EXPECT_TRUE(none.polygons.empty() && none.rectangles.empty());
+}
+
+TEST(RegionFile, LongPolygonsSurviveWhole) {
+  TempFolder folder;
+  RegionSet set;
+  RegionPolygon big;
+  for (int i = 0; i < 3000; ++i) big.push_back({i * 1000 + 7, -i});
+  set.polygons.push_back(big);
+  set.polygonIds.push_back("big one");
+  const std::string path = (folder.path() / "big.regions").string();
+  ASSERT_TRUE(WriteRegions(path, set));
+  RegionSet back;
+  ReadRegions(path, back);
+  EXPECT_EQ(back, set);
+}
+
+TEST(RegionFile, FailedWriteReportsFailureAndKeepsTheOldFile) {
+  TempFolder folder;
+  const std::string path = folder.Write("keep.regions", "old");
+  RegionSet set;
+  set.rectangles.push_back({1, 2, 3, 4});
+  set.rectangleIds.push_back("X");
+  EXPECT_FALSE(WriteRegions((folder.path() / "no" / "such" / "f.regions").string(), set));
+  if (::geteuid() != 0) {  // root writes anywhere
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    EXPECT_FALSE(WriteRegions(path, set));
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all);
+  }
+  EXPECT_EQ(ReadBytes(path), "old");
+}
+
+TEST(ImageMap, AreasCarryEscapedIdsAndTitles) {
+  TempFolder folder;
+  const std::string path = folder.Write("m.regions", "O'Hara's leg\npoly\n10,10,50,10,30,40\nB\nrect\n5,6,7,8\n");
+  EXPECT_EQ(MakeImageMap(path, "map1"),
+            "<MAP NAME=\"map1\">\n"
+            "\t<AREA onclick=\"window.navigate(id)\" SHAPE=\"poly\" COORDS=\"10,10,50,10,30,40\" "
+            "id=\"qorattr:O%27Hara%27s%20leg\"  TITLE='O`Hara`s leg'>\n"
+            "\t<AREA onclick=\"window.navigate(id)\" SHAPE=\"rect\" COORDS=\"5,6,7,8\" id=\"qorattr:B\"  TITLE='B'>\n"
+            "</MAP>\n");
+  EXPECT_EQ(MakeImageMap((folder.path() / "none").string(), "m"), "<MAP NAME=\"m\">\n</MAP>\n");
+  const std::string hostile = folder.Write("h.regions", "<b>\"&x\nrect\n1,2,3,4\n");
+  const std::string map = MakeImageMap(hostile, "m");
+  EXPECT_EQ(map.find("<b>"), std::string::npos);
+  EXPECT_NE(map.find("id=\"qorattr:%3Cb%3E%22%26x\""), std::string::npos);
+  EXPECT_NE(map.find("TITLE='&lt;b&gt;\"&amp;x'"), std::string::npos);
+}
+
+TEST(LinkId, EncodingAndDecodingAreExactInverses) {
+  EXPECT_EQ(EscapeLinkId("50%", true), "50%25");
+  EXPECT_EQ(EscapeLinkId("O'Hara's leg", true), "O%27Hara%27s%20leg");
+  EXPECT_EQ(EscapeLinkId("a+b \"c\"", true), "a%2Bb%20%22c%22");
+  for (const std::string text : {"%2520", "100% + 'x' \"y\" &<>", "plain", "%%20%", ""})
+    EXPECT_EQ(EscapeLinkId(EscapeLinkId(text, true), false), text) << text;
+  EXPECT_EQ(EscapeLinkId("%2520", false), "%20");
+}
+
+TEST(SiblingPath, JoinsTheFolderWithTheFirstName) {
+  EXPECT_EQ(MakeSiblingPath("C:\\Keys\\birds.qor", "wing.jpg;tail.jpg"), "C:\\Keys\\wing.jpg");
+  EXPECT_EQ(MakeSiblingPath("C:\\Keys\\birds.qor", ";wing.jpg"), "C:\\Keys\\;wing.jpg");
+  EXPECT_EQ(MakeSiblingPath("birds.qor", "wing.jpg"), "wing.jpg");
+  EXPECT_EQ(MakeSiblingPath("/home/k/birds.qor", "sub\\wing.jpg"), "/home/k/sub\\wing.jpg");
+}
