@@ -33,7 +33,8 @@ int GetNextInOrder(const CZAVDoc& document, int item, int step);
 std::string GetItemDisplayName(const CZAVDoc& document, int item);
 
 // Where the common-name part of the last display name begins (scientific
-// order) or ends (common-name order); 0 without a common-name part.
+// order) or ends (common-name order), as a byte offset into the UTF-8 text;
+// 0 without a common-name part.
 extern int g_displayNameSplit;
 inline int GetDisplayNameSplit() { return g_displayNameSplit; }
 

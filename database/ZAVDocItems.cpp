@@ -85,6 +85,7 @@ int CZAVDoc::AddItem(std::string pictures, const std::string& species, const std
     InsertItem(slot, std::make_unique<CQItemrec>());
     AddItemRow();
   }
+  if (m_itemStates.size() <= static_cast<std::size_t>(slot)) m_itemStates.resize(slot + 1, STATE_REMAINING);
   m_itemStates[slot] = STATE_REMAINING;
 
   CQItemrec& record = GetItem(slot);

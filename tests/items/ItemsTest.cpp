@@ -241,6 +241,16 @@ TEST(DeleteAllExceptRemaining, KeepsTheRemainingItemsAfterYes) {
   ExpectLinksConsistent(*doc);
 }
 
+TEST(DeleteAllExceptRemaining, ALockedDatabaseIsLeftAloneWithoutAsking) {
+  ScriptedUi ui;
+  auto doc = LetteredDocument(2);
+  doc->m_itemStates[0] = STATE_ELIMINATED;
+  doc->m_header.lockWord = 0;
+  doc->OnDeleteAllExceptRemaining();
+  EXPECT_TRUE(ui.shown.empty());
+  EXPECT_EQ(doc->ItemCount(), 2);
+}
+
 TEST(DeleteAllExceptRemaining, WithASelectionKeepsOnlyTheSelected) {
   ScriptedUi ui;
   auto doc = LetteredDocument(3);

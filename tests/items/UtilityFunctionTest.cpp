@@ -88,12 +88,19 @@ TEST(NameOrder, NoNameKindAbandonsWithTheHookError) {
   EXPECT_EQ(ui.Messages().front(), "OrderHookError");
 }
 
-TEST(NameOrder, OrderArrayFollowsTheOrderType) {
+TEST(NameOrder, ScientificOrderWalksTheSpeciesArray) {
+  ScriptedUi ui;
   auto doc = MakeDocument(true, true);
   doc->m_orderChoice = kScientificOrder;
-  EXPECT_EQ(&GetOrderArray(*doc), &doc->m_speciesNames);
+  const int zebra = Add(*doc, "Aardvark", "Zebra", "z");  // first by common name, last by scientific
+  const int ant = Add(*doc, "Zulu", "Ant", "a");
+  EXPECT_EQ(GetNextInOrder(*doc, ant, 1), zebra);
   doc->m_orderChoice = kCommonNameOrder;
-  EXPECT_EQ(&GetOrderArray(*doc), &doc->m_itemNames);
+  EXPECT_EQ(GetNextInOrder(*doc, zebra, 1), ant);
+  doc->m_orderChoice = kScientificOrder;
+  doc->GetItem(ant).speciesIndex = -1;
+  EXPECT_THROW(GetNextInOrder(*doc, ant, 1), UserAbort);
+  EXPECT_EQ(ui.Messages().back(), "Order error! <scientificOrder>");
 }
 
 class NextInOrder : public ::testing::Test {
