@@ -22,6 +22,10 @@
 #include "shell/MainFrame.h"
 #include "shell/StreamHTMLDocTemplate.h"
 
+// The built-in style sheet lives in the program's resources; a static
+// library's resources must be registered by name.
+static void InitProgramResources() { Q_INIT_RESOURCE(resources); }
+
 namespace {
 
 CZAVApp* g_app = nullptr;
@@ -49,6 +53,7 @@ CZAVApp::CZAVApp() : CZAVApp(Setup{}) {}
 
 CZAVApp::CZAVApp(Setup setup) : m_setup(setup), m_htmlTemplate(std::make_unique<CStreamHTMLDocTemplate>()) {
   g_app = this;
+  InitProgramResources();
 }
 
 CZAVApp::~CZAVApp() {
