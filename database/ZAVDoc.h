@@ -185,6 +185,9 @@ class CZAVDoc {
   // Writes the stored fields alone, without the compaction and dump that
   // follow a store; for tools that build files of their own.
   void StoreFields(CArchive& ar);
+  // Reads, checks and adopts the stored fields alone, without the build,
+  // compaction and dump that follow a load.
+  LoadResult LoadStoredFields(CArchive& ar);
   void BuildAfterLoad();
   // Repairs the names' back links and writes one line per fully named item
   // into fileName in the current folder; silent when it cannot be created.

@@ -106,6 +106,30 @@ void DumpLine(std::FILE* file, const CZAVDoc& doc, const CQItemrec& item, int in
                item.familyIndex, index);
 }
 
+// Takes the stored fields of a checked, freshly read document.
+void AdoptStoredFields(CZAVDoc& to, CZAVDoc& from) {
+  to.m_fileVersion = from.m_fileVersion;
+  to.m_header = std::move(from.m_header);
+  to.m_attributes.swap(from.m_attributes);
+  to.m_menus.swap(from.m_menus);
+  to.m_referenceTitles.swap(from.m_referenceTitles);
+  to.m_itemNames.swap(from.m_itemNames);
+  to.m_speciesNames.swap(from.m_speciesNames);
+  to.m_items.swap(from.m_items);
+  to.m_genusNames.swap(from.m_genusNames);
+  to.m_familyNames.swap(from.m_familyNames);
+  to.m_dataBlocks.swap(from.m_dataBlocks);
+  to.m_missingData = from.m_missingData;
+  // Marks and item states are not stored; the open resets them.
+  to.m_marks.assign(to.m_attributes.size(), MARK_CLEAR);
+  to.m_markedCount = 0;
+  to.m_markLog.clear();
+  to.m_attributeCounts.assign(to.m_attributes.size(), 0);
+  to.m_itemStates.resize(to.m_items.size());
+  for (std::size_t i = 0; i < to.m_items.size(); ++i)
+    to.m_itemStates[i] = to.m_items[i]->IsFreeSlot() ? STATE_FREE : STATE_REMAINING;
+}
+
 bool InRange(std::int32_t index, std::size_t size) { return index >= 0 && static_cast<std::size_t>(index) < size; }
 
 }  // namespace
@@ -126,6 +150,16 @@ CZAVDoc::LoadResult CZAVDoc::Serialize(CArchive& ar) {
     WriteXmlDump();
     return LoadResult::Ok;
   }
+  const LoadResult result = LoadStoredFields(ar);
+  if (result != LoadResult::Ok) return result;
+  m_loadedMissingData = m_missingData;
+  BuildAfterLoad();
+  CompactItems();
+  WriteXmlDump();
+  return LoadResult::Ok;
+}
+
+CZAVDoc::LoadResult CZAVDoc::LoadStoredFields(CArchive& ar) {
   ar.SetKnownClasses(RecordClassNames());
   ar.SetContext(nullptr);
   const WORD version = ar.ReadWord("file version");
@@ -140,31 +174,7 @@ CZAVDoc::LoadResult CZAVDoc::Serialize(CArchive& ar) {
   LoadMembers(ar, loaded);
   CheckLoadedDatabase(loaded, ar);
 
-  m_fileVersion = loaded.m_fileVersion;
-  m_header = std::move(loaded.m_header);
-  m_attributes.swap(loaded.m_attributes);
-  m_menus.swap(loaded.m_menus);
-  m_referenceTitles.swap(loaded.m_referenceTitles);
-  m_itemNames.swap(loaded.m_itemNames);
-  m_speciesNames.swap(loaded.m_speciesNames);
-  m_items.swap(loaded.m_items);
-  m_genusNames.swap(loaded.m_genusNames);
-  m_familyNames.swap(loaded.m_familyNames);
-  m_dataBlocks.swap(loaded.m_dataBlocks);
-  m_missingData = loaded.m_missingData;
-  // Marks and item states are not stored; the open resets them.
-  m_marks.assign(m_attributes.size(), MARK_CLEAR);
-  m_markedCount = 0;
-  m_markLog.clear();
-  m_attributeCounts.assign(m_attributes.size(), 0);
-  m_itemStates.resize(m_items.size());
-  for (std::size_t i = 0; i < m_items.size(); ++i)
-    m_itemStates[i] = m_items[i]->IsFreeSlot() ? STATE_FREE : STATE_REMAINING;
-
-  m_loadedMissingData = m_missingData;
-  BuildAfterLoad();
-  CompactItems();
-  WriteXmlDump();
+  AdoptStoredFields(*this, loaded);
   return LoadResult::Ok;
 }
 
