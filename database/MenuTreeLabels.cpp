@@ -26,8 +26,9 @@ int CMenuTree::CountMenuCandidates(int menu) const {
 static std::string AttributeLabel(const CZAVDoc& doc, int attribute, int total) {
   const std::string& name = attribute < doc.AttributeCount() ? doc.GetAttribute(attribute).name : std::string();
   const auto& counts = doc.m_attributeCounts;
-  if (attribute >= static_cast<int>(counts.size())) return "|  | " + name;
-  const int c = counts[attribute];
+  // Without items nothing is counted: no candidate has it, out of none.
+  if (attribute >= static_cast<int>(counts.size()) && doc.ItemCount() > 0) return "|  | " + name;
+  const int c = attribute < static_cast<int>(counts.size()) ? counts[attribute] : 0;
   if (c == total) return "|All| " + name;
   char buffer[16];
   std::snprintf(buffer, sizeof buffer, "|%2d| ", c);

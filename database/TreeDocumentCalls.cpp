@@ -4,7 +4,14 @@
 #include "platform/DocumentViews.h"
 #include "reports/Action.h"
 #include "reports/Report.h"
-#include "reports/ReportFactory.h"
+#include "reports/HtmlWriter.h"
+#include "reports/ReportAttributeItem.h"
+#include "reports/ReportAttributeRegion.h"
+#include "reports/ReportItemItem.h"
+#include "reports/ReportMenu.h"
+#include "reports/ReportMenuItem.h"
+#include "reports/ReportReferenceItem.h"
+#include "reports/ReportReferences.h"
 #include "reports/ReportOptions.h"
 
 namespace treedoc {
@@ -32,29 +39,36 @@ void ShowCurrentReport(CZAVDoc& doc) {
   if (doc.m_showReportHook) doc.m_showReportHook(false);
 }
 
-void ShowMenuPage(CZAVDoc& doc, int menu, HTREEITEM) {
-  ReportFactory().RunReport(doc, kReportMenuItem, menu, kFirstPage);
+void ShowMenuPage(CZAVDoc& doc, int menu, HTREEITEM node) {
+  if (MenuImageHasRegions(doc, menu)) return ShowRegionsPage(doc, menu, node);
+  CReportMenuItem(doc, menu).Execute(std::make_unique<ActionForItemReport>(), kFirstPage);
 }
-void ShowMenuItemReport(CZAVDoc& doc, int menu) { ReportFactory().RunReport(doc, kReportMenuItem, menu, kFirstPage); }
-void ShowAttributePage(CZAVDoc& doc, int attribute, bool) {
-  ReportFactory().RunReport(doc, kReportAttribute, attribute, kFirstPage);
+void ShowMenuItemReport(CZAVDoc& doc, int menu) { CReportMenuItem(doc, menu).Execute(nullptr, kFirstPage); }
+void ShowAttributePage(CZAVDoc& doc, int attribute, bool withAction) {
+  std::unique_ptr<ReportAction> action;
+  if (withAction) action = std::make_unique<ActionForItemReport>();
+  CReportAttributeItem(doc, attribute).Execute(std::move(action), kFirstPage);
 }
 void ShowReferenceItemReport(CZAVDoc& doc, int reference) {
-  ReportFactory().RunReport(doc, kReportReferenceItem, reference, kFirstPage);
+  CReportReferenceItem(doc, reference).Execute(nullptr, kFirstPage);
 }
-void ShowReferencesReport(CZAVDoc& doc) { ReportFactory().RunReport(doc, kReportReferences, -1, kFirstPage); }
-void ShowMenusReport(CZAVDoc& doc) { ReportFactory().RunReport(doc, kReportMenus, -1, kFirstPage); }
-void ShowRegionsPage(CZAVDoc& doc, int menu, HTREEITEM) {
-  ReportFactory().RunReport(doc, kReportRegions, menu, kFirstPage);
+void ShowReferencesReport(CZAVDoc& doc) { CReportReferences(doc).Execute(nullptr, kFirstPage); }
+void ShowMenusReport(CZAVDoc& doc) { CReportMenu(doc).Execute(std::make_unique<ActionForMenuListRepotrt>(), kFirstPage); }
+void ShowRegionsPage(CZAVDoc& doc, int menu, HTREEITEM node) {
+  CReportAttributeRegion(doc, menu).Execute(std::make_unique<ActionSelectRegion>(node), kFirstPage);
 }
 void ShowItemPage(CZAVDoc& doc, int item, int keepPage) {
-  ReportFactory().RunReport(doc, kReportItemDescription, item, keepPage);
+  CReportItemItem(doc, item).Execute(std::make_unique<ActionForItemReport>(), keepPage);
 }
-void ShowOpeningPage(CZAVDoc&) {}
+void ShowOpeningPage(CZAVDoc& doc) {
+  if (IHtmlView* view = doc.GetHtmlView()) view->NavigateTo(doc.GetOpeningPagePath());
+}
 void ShowHtmlWithoutAction(CZAVDoc& doc, const std::string& html) {
   if (IHtmlView* view = doc.GetHtmlView()) view->ShowPage(html, nullptr);
 }
-void PrintCurrentPage(CZAVDoc&) {}
+void PrintCurrentPage(CZAVDoc& doc) {
+  if (IHtmlView* view = doc.GetHtmlView()) view->Print();
+}
 
 void SaveItemOptions(int saved[3]) {
   const ItemOptions& options = ItemOptions::Shared();

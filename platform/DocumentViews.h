@@ -53,6 +53,10 @@ class IHtmlView {
   virtual int PopupItemMenu(bool editable) { (void)editable; return 0; }
   // Opens the "Attribute" popup of a picture region; the chosen command or 0.
   virtual int PopupRegionMenu() { return 0; }
+  // Opens a page file directly, without a report (the database's opening page).
+  virtual void NavigateTo(const std::string& path) { (void)path; }
+  // Prints the page now shown.
+  virtual void Print() {}
 };
 
 // The tree of menus, attributes and references (top left).

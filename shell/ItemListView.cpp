@@ -52,15 +52,10 @@ int CItemListView::GetSelectedItemOrNone() { return m_list->Rows().ItemOrNone(m_
 void CItemListView::SelectRow(int row) { m_list->SelectRow(row); }
 
 void CItemListView::AddCommandHandler(int command, std::function<void()> handler) {
-  m_commands[command] = std::move(handler);
+  m_commands.Add(command, std::move(handler));
 }
 
-bool CItemListView::OnCommand(int command) {
-  auto it = m_commands.find(command);
-  if (it == m_commands.end()) return false;
-  RunCommand(it->second);
-  return true;
-}
+bool CItemListView::OnCommand(int command) { return m_commands.Run(command); }
 
 std::optional<CommandState> CItemListView::CommandStateOf(int command) {
   if (!HasCommand(command)) return std::nullopt;

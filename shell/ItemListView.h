@@ -6,6 +6,7 @@
 #include <map>
 
 #include "platform/DocumentViews.h"
+#include "shell/CommandMap.h"
 #include "shell/CommandTarget.h"
 
 class CZAVDoc;
@@ -32,11 +33,11 @@ class CItemListView : public QWidget, public IItemListView, public CCommandTarge
   std::optional<CommandState> CommandStateOf(int command) override;
   // Commands of the list's other concerns join the context menu here.
   void AddCommandHandler(int command, std::function<void()> handler);
-  bool HasCommand(int command) const { return m_commands.count(command) != 0; }
+  bool HasCommand(int command) const { return m_commands.Has(command); }
 
  private:
   CZAVDoc& m_doc;
   QLabel* m_caption;
   CItemListBox* m_list;
-  std::map<int, std::function<void()>> m_commands;
+  CCommandMap m_commands;
 };

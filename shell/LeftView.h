@@ -11,6 +11,7 @@
 #include "database/MenuTree.h"
 #include "database/Records.h"
 #include "platform/DocumentViews.h"
+#include "shell/CommandMap.h"
 #include "shell/CommandTarget.h"
 
 class CZAVDoc;
@@ -98,7 +99,7 @@ class CLeftView : public QTreeView, public ILeftView, public CCommandTarget {
   int m_dragBlocked = 0;
   int m_autoCollapse = 1;
   bool m_byKeyboard = false;
-  std::map<int, std::function<void()>> m_commands;
+  CCommandMap m_commands;
   PopupRunner m_popupRunner;
   std::function<bool()> m_ctrlHeld;
 };

@@ -45,16 +45,13 @@ void CLeftView::RegisterOwnCommands() {
   }
 }
 
-void CLeftView::AddCommandHandler(int command, std::function<void()> handler) { m_commands[command] = std::move(handler); }
-
-bool CLeftView::HasCommand(int command) const { return m_commands.count(command) != 0; }
-
-bool CLeftView::OnCommand(int command) {
-  auto it = m_commands.find(command);
-  if (it == m_commands.end()) return false;
-  RunCommand(it->second);
-  return true;
+void CLeftView::AddCommandHandler(int command, std::function<void()> handler) {
+  m_commands.Add(command, std::move(handler));
 }
+
+bool CLeftView::HasCommand(int command) const { return m_commands.Has(command); }
+
+bool CLeftView::OnCommand(int command) { return m_commands.Run(command); }
 
 std::optional<CommandState> CLeftView::CommandStateOf(int command) {
   if (!HasCommand(command)) return std::nullopt;
