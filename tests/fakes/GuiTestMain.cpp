@@ -2,12 +2,27 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <unistd.h>
 
 #include "reports/view/QorUrlSchemes.h"
+
+namespace {
+
+// Chromium refuses to start as root with its sandbox on; the test
+// environment may not reach every run (a test started by hand or by ctest).
+void AllowWebEngineAsRoot() {
+  if (geteuid() != 0) return;
+  qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+  if (!flags.contains("--no-sandbox")) qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + " --no-sandbox").trimmed());
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
   ::testing::InitGoogleTest(&argc, argv);
+  AllowWebEngineAsRoot();
   RegisterQorUrlSchemes();  // before the application object, as the program does
   QApplication app(argc, argv);
   return RUN_ALL_TESTS();

@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QVariant>
@@ -41,9 +40,12 @@ inline QVariant RunJs(QWebEnginePage& page, const QString& script, int timeoutMs
 
 // Loads through fn and waits for the page's load to finish.
 inline bool WaitForLoad(QWebEnginePage& page, const std::function<void()>& load) {
-  QSignalSpy spy(&page, &QWebEnginePage::loadFinished);
+  int finished = 0;
+  QMetaObject::Connection connection = QObject::connect(&page, &QWebEnginePage::loadFinished, [&] { ++finished; });
   load();
-  return spy.wait(15000) || spy.count() > 0;
+  const bool loaded = WaitUntil([&] { return finished > 0; });
+  QObject::disconnect(connection);
+  return loaded;
 }
 
 struct Call {

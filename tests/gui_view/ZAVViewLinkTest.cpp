@@ -108,9 +108,8 @@ TEST_F(ZAVViewLinks, RealLinkNobodyHandlesIsFollowed) {
   other.write("<html><body id='other'>other</body></html>");
   other.close();
   Show(false);
-  QSignalSpy loads(&m_view.Page(), &QWebEnginePage::loadFinished);
-  Click("real");
-  ASSERT_TRUE(WaitUntil([&] { return m_view.Page().url().fileName() == "other.htm" && loads.count() > 0; }));
+  ASSERT_TRUE(WaitForLoad(m_view.Page(), [&] { Click("real"); }));
+  EXPECT_EQ(m_view.Page().url().fileName(), "other.htm");
   ASSERT_EQ(m_calls.size(), 1u);
   EXPECT_EQ(QUrl(QString::fromStdString(m_calls[0].address)).fileName(), "other.htm");
 }
