@@ -31,8 +31,8 @@ class CZAVView : public QWidget, public IHtmlView {
   int PopupRegionMenu() override;
 
   // Loads a file (the opening page) past the link actions.
-  void NavigateTo(const std::string& path);
-  void Print();
+  void NavigateTo(const std::string& path) override;
+  void Print() override;
   void PageSetup();
 
   // The tree or the item list records itself here; it gets the keyboard

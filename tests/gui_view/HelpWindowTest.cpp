@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QWebEngineView>
 
+#include "reports/view/HelpDlg.h"
 #include "reports/view/HelpDocument.h"
 #include "reports/view/HelpHtmlView.h"
 #include "reports/view/HelpMDIChildWnd.h"
@@ -113,6 +114,23 @@ TEST(HelpHtmlView, CloseLinkIsRecognisedByItsPrefix) {
   EXPECT_TRUE(CHelpHtmlView::IsCloseLink("qorlink::closedoc/"));
   EXPECT_FALSE(CHelpHtmlView::IsCloseLink("qorlink:closedoc"));
   EXPECT_FALSE(CHelpHtmlView::IsCloseLink("x qorlink::closedoc"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(HelpDlg, BrowserFillsTheDialogWhenResized) {
+  CHelpDlg dialog("<html><body>help</body></html>");
+  EXPECT_EQ(dialog.windowTitle(), "QOR Help");
+  dialog.resize(500, 300);
+  dialog.show();
+  auto* browser = dialog.findChild<QWebEngineView*>();
+  ASSERT_NE(browser, nullptr);
+  dialog.resize(640, 420);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(browser->geometry(), dialog.rect());
+  dialog.hide();
 }
 
 }  // namespace
