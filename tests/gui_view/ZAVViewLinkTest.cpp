@@ -9,7 +9,7 @@
 #include "database/ZAVDoc.h"
 #include "reports/view/ReportPage.h"
 #include "reports/view/ZAVView.h"
-#include "ViewTestSupport.h"
+#include "ViewFixture.h"
 
 using namespace viewtest;
 
@@ -26,13 +26,8 @@ const char kLinksPage[] =
     "<a id='real' href='other.htm'>real</a>"
     "</body></html>";
 
-class ZAVViewLinks : public ::testing::Test {
+class ZAVViewLinks : public ViewFixture {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(m_folder.isValid());
-    m_doc.m_pathName = QDir(m_folder.path()).filePath("key.qor").toStdString();
-    m_view.resize(600, 400);
-  }
 
   void Show(bool handled = true) {
     ASSERT_TRUE(WaitForLoad(m_view.Page(), [&] {
@@ -58,11 +53,6 @@ class ZAVViewLinks : public ::testing::Test {
     if (!WaitUntil([&] { return m_calls.size() > before; })) return "<no call>";
     return m_calls.back().address;
   }
-
-  QTemporaryDir m_folder;
-  CZAVDoc m_doc;
-  CZAVView m_view{m_doc};
-  std::vector<Call> m_calls;
 };
 
 TEST_F(ZAVViewLinks, PseudoAddressesArriveAsWritten) {

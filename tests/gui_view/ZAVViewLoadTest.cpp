@@ -9,29 +9,21 @@
 #include "database/ZAVDoc.h"
 #include "reports/view/ReportPage.h"
 #include "reports/view/ZAVView.h"
-#include "ViewTestSupport.h"
+#include "ViewFixture.h"
 #include "fakes/ScriptedUi.h"
 
 using namespace viewtest;
 
 namespace {
 
-class ZAVViewLoad : public ::testing::Test {
+class ZAVViewLoad : public ViewFixture {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(m_folder.isValid());
-    m_doc.m_pathName = QDir(m_folder.path()).filePath("key.qor").toStdString();
-  }
 
   bool Show(const std::string& html, std::unique_ptr<ReportAction> action = nullptr) {
     return WaitForLoad(m_view.Page(), [&] { m_view.ShowPage(html, std::move(action)); });
   }
 
   QString FolderUrl() const { return QUrl::fromLocalFile(m_folder.path() + "/").toString(); }
-
-  QTemporaryDir m_folder;
-  CZAVDoc m_doc;
-  CZAVView m_view{m_doc};
 };
 
 std::string PageOfSize(qsizetype bytes) {

@@ -9,17 +9,16 @@
 #include "database/ZAVDoc.h"
 #include "reports/view/ReportPage.h"
 #include "reports/view/ZAVView.h"
-#include "ViewTestSupport.h"
+#include "ViewFixture.h"
 
 using namespace viewtest;
 
 namespace {
 
-class ZAVViewOpeningPage : public ::testing::Test {
+class ZAVViewOpeningPage : public ViewFixture {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(m_folder.isValid());
-    m_doc.m_pathName = QDir(m_folder.path()).filePath("key.qor").toStdString();
+    ViewFixture::SetUp();
     m_pagePath = QString::fromStdString(DatabasePagePath(m_doc.m_pathName));
     QFile page(m_pagePath);
     ASSERT_TRUE(page.open(QIODevice::WriteOnly));
@@ -37,11 +36,7 @@ class ZAVViewOpeningPage : public ::testing::Test {
     }));
   }
 
-  QTemporaryDir m_folder;
   QString m_pagePath;
-  CZAVDoc m_doc;
-  CZAVView m_view{m_doc};
-  std::vector<Call> m_calls;
 };
 
 TEST_F(ZAVViewOpeningPage, NavigateToLoadsTheOpeningPage) {
