@@ -1,0 +1,72 @@
+// The small key in a real tree pane and item list, with a recording HTML view.
+#pragma once
+
+#include <QApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <memory>
+
+#include "database/CommandIds.h"
+#include "reports/Report.h"
+#include "shell/ItemListBox.h"
+#include "shell/ItemListView.h"
+#include "shell/LeftView.h"
+#include "shell/TreeModel.h"
+#include "tree/SmallKey.h"
+
+struct TreeGuiFixture {
+  TreeGuiFixture() : doc(MakeSmallKey()) {
+    g_partialMatchWarned = false;
+    tree = std::make_unique<CLeftView>(*doc);
+    list = std::make_unique<CItemListView>(*doc);
+    doc->AttachViews(&html, tree.get(), list.get());
+    doc->InstallReportDriver();
+    tree->resize(400, 600);
+    list->resize(300, 300);
+    tree->show();
+    list->show();
+    tree->expandAll();
+    QApplication::processEvents();
+    tree->SetPopupRunner([this](QMenu& menu, const QPoint&) {
+      ++popups;
+      lastPopup.clear();
+      for (QAction* action : menu.actions())
+        if (!action->isSeparator()) lastPopup.push_back(action->text().toStdString());
+      return chosen.empty() ? nullptr : Find(menu, chosen);
+    });
+    tree->SetCtrlQuery([this] { return ctrl; });
+  }
+  ~TreeGuiFixture() { doc->AttachViews(nullptr, nullptr, nullptr); }
+
+  static QAction* Find(QMenu& menu, const std::string& text) {
+    for (QAction* action : menu.actions())
+      if (action->text().toStdString() == text) return action;
+    return nullptr;
+  }
+  HTREEITEM Node(int attribute) const { return tree->Tree().FindAttributeNode(attribute); }
+  QModelIndex Index(HTREEITEM node) const { return tree->Model().IndexOf(node); }
+  QString Label(int attribute) const { return Index(Node(attribute)).data(Qt::DisplayRole).toString(); }
+  int Image(int attribute) const { return tree->Tree().Nodes().Image(Node(attribute)); }
+  QPoint LabelPoint(HTREEITEM node) const {
+    const QRect rect = tree->visualRect(Index(node));
+    return {rect.left() + 40, rect.center().y()};
+  }
+  void Mouse(QEvent::Type type, Qt::MouseButton button, const QPoint& at) {
+    QMouseEvent event(type, at, tree->viewport()->mapToGlobal(at), button, button, Qt::NoModifier);
+    QApplication::sendEvent(tree->viewport(), &event);
+  }
+  void Key(QWidget* target, int key, const QString& text = {}) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &press);
+  }
+
+  ScriptedUi ui;
+  std::unique_ptr<CZAVDoc> doc;
+  RecordingHtml html;
+  std::unique_ptr<CLeftView> tree;
+  std::unique_ptr<CItemListView> list;
+  int popups = 0;
+  std::vector<std::string> lastPopup;
+  std::string chosen;
+  bool ctrl = false;
+};
