@@ -144,3 +144,16 @@ TEST_F(ZAVViewLoad, RememberFocusWindowFindsTheDocumentsView) {
 }
 
 }  // namespace
+
+namespace {
+
+// The built-in style sheet is a program resource ("qrc:"); report pages
+// based in the database folder must be able to load such resources.
+TEST_F(ZAVViewLoad, PagesLoadProgramResources) {
+  ASSERT_TRUE(Show("<html><head><script src='qrc:///qtwebchannel/qwebchannel.js' "
+                   "onload='window.resourceLoaded = 1' onerror='window.resourceLoaded = 2'></script></head></html>"));
+  ASSERT_TRUE(WaitUntil([&] { return RunJs(m_view.Page(), "window.resourceLoaded || 0").toInt() != 0; }));
+  EXPECT_EQ(RunJs(m_view.Page(), "window.resourceLoaded").toInt(), 1);
+}
+
+}  // namespace
