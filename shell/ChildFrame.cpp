@@ -113,10 +113,13 @@ void CChildFrame::CreateStatusBar(QWidget* client) {
 
 void CChildFrame::ApplySplitterRule() {
   if (!m_splittersReady) return;
-  const int width = m_outer->width();
+  // The handle between two panes takes its width from the second pane, so the
+  // first gets exactly what the rule gives it.
+  const int width = m_outer->width() - m_outer->handleWidth();
   const int height = m_nested->height();
+  const int tree = std::max(kMinimumPane, 2 * height / 3);
   m_outer->setSizes({kLeftColumn, std::max(kMinimumPane, width - kLeftColumn)});
-  m_nested->setSizes({std::max(kMinimumPane, 2 * height / 3), std::max(kMinimumPane, height / 3)});
+  m_nested->setSizes({tree, std::max(kMinimumPane, std::min(height / 3, height - m_nested->handleWidth() - tree))});
 }
 
 void CChildFrame::ActivateFrame() {

@@ -56,6 +56,12 @@ CMainFrame::CMainFrame(CZAVApp& app) : m_app(app), m_mdi(new QMdiArea(this)) {
   RebuildMenus();
 }
 
+CMainFrame::~CMainFrame() {
+  // The frames go with the base class, after the members: no more news from them.
+  disconnect(m_mdi, nullptr, this, nullptr);
+  for (CChildFrame* frame : Children()) disconnect(frame, nullptr, this, nullptr);
+}
+
 QAction* CMainFrame::MakeAction(int command) {
   if (auto it = m_actions.find(command); it != m_actions.end()) return it->second;
   const CommandText* text = FindCommandText(command);

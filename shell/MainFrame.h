@@ -16,6 +16,7 @@ class CMainFrame : public QMainWindow {
   Q_OBJECT
  public:
   explicit CMainFrame(CZAVApp& app);
+  ~CMainFrame() override;
 
   QMdiArea* MdiArea() const { return m_mdi; }
   QToolBar* ToolBar() const { return m_toolBar; }

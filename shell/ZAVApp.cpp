@@ -62,11 +62,13 @@ CZAVApp::~CZAVApp() {
   SetHelpDisplay(nullptr);
   SetDocumentHost(nullptr);
   if (m_ui) platform::SetUi(nullptr);
-  if (m_ownProfile) platform::SetUserProfile(nullptr);
+  if (m_profileInstalled) platform::SetUserProfile(nullptr);
   if (g_app == this) g_app = nullptr;
 }
 
 CZAVApp* CZAVApp::Instance() { return g_app; }
+
+CMainFrame* CZAVApp::MainFrame() const { return m_mainFrame.data(); }
 
 bool CZAVApp::InitInstance(const QStringList& arguments) {
   SetProgramFile(QCoreApplication::applicationFilePath().toStdString());
@@ -75,12 +77,12 @@ bool CZAVApp::InitInstance(const QStringList& arguments) {
     m_ui = std::make_unique<platform::qt::QtUi>();
     platform::SetUi(m_ui.get());
   }
-  if (m_setup.profile) {
-    platform::SetUserProfile(m_setup.profile);
-  } else {
+  if (!m_setup.profile) {
     m_ownProfile = std::make_unique<platform::qt::QtProfile>();
-    platform::SetUserProfile(m_ownProfile.get());
+    m_setup.profile = m_ownProfile.get();
   }
+  platform::SetUserProfile(m_setup.profile);
+  m_profileInstalled = true;
   LoadRecentFiles();
   LoadReportOptions();
   m_showMaximized = platform::UserProfile().GetInt("Main window", "Expanded", 0) != 0;

@@ -39,7 +39,7 @@ class CZAVApp : public IHelpDisplay, public DocumentHost {
   bool InitInstance(const QStringList& arguments);
   static CZAVApp* Instance();
 
-  CMainFrame* MainFrame() const { return m_mainFrame.data(); }
+  CMainFrame* MainFrame() const;
   bool IsMaximizedAtStart() const { return m_showMaximized; }
 
   // Opens the database in a frame of its own; null when it did not open.
@@ -83,4 +83,5 @@ class CZAVApp : public IHelpDisplay, public DocumentHost {
   std::unique_ptr<CStreamHTMLDocTemplate> m_htmlTemplate;
   std::vector<std::string> m_recentFiles;
   bool m_showMaximized = false;
+  bool m_profileInstalled = false;
 };

@@ -1,0 +1,139 @@
+// Start-up with and without a database named on the command line.
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QSplitter>
+
+#include "ProgramTestSupport.h"
+#include "reports/view/ZAVView.h"
+#include "shell/DirTreeCtrl.h"
+#include "shell/DlgQOROpen.h"
+#include "shell/ItemListView.h"
+#include "shell/LeftView.h"
+#include "shell/MainFrame.h"
+
+using namespace program_test;
+
+namespace {
+
+// Finds the database node of the file in the dialog's tree, after opening its folder.
+QTreeWidgetItem* SelectFile(CDlgQOROpen& dialog, const std::filesystem::path& file) {
+  CDirTreeCtrl* tree = dialog.Tree();
+  if (!tree->SetSelPath(QString::fromStdString(file.parent_path().string()))) return nullptr;
+  QTreeWidgetItem* folder = tree->currentItem();
+  for (int i = 0; i < folder->childCount(); ++i)
+    if (tree->GetFullPath(folder->child(i)).toStdString() == file.string()) {
+      tree->setCurrentItem(folder->child(i));
+      return folder->child(i);
+    }
+  return nullptr;
+}
+
+class StartupTest : public ProgramTest {};
+
+}  // namespace
+
+TEST_F(StartupTest, PathOnCommandLineOpensOneFrameWithThreePanesAndStatusTexts) {
+  const std::string path = Database("birds.qor", "Birds");
+  bool dialogShown = false;
+  platform::qt::SetModalHook([&](QDialog&) { dialogShown = true; return int(QDialog::Rejected); });
+  CZAVApp& app = StartApp();
+  ASSERT_TRUE(app.InitInstance({QString::fromStdString(path)}));
+  EXPECT_FALSE(dialogShown);
+  ASSERT_EQ(app.MainFrame()->Children().size(), 1);
+  CChildFrame* frame = app.MainFrame()->ActiveChild();
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->GetDocument().m_header.title, "Birds");
+  // Tree and list in the nested splitter on the left, the report view on the right.
+  EXPECT_EQ(frame->OuterSplitter()->widget(0), frame->NestedSplitter());
+  EXPECT_EQ(frame->NestedSplitter()->widget(0), frame->LeftView());
+  EXPECT_EQ(frame->NestedSplitter()->widget(1), frame->ItemListView());
+  EXPECT_EQ(frame->OuterSplitter()->widget(1), frame->HtmlView());
+  EXPECT_EQ(frame->GetDocument().GetHtmlView(), frame->HtmlView());
+  EXPECT_EQ(frame->ForgivenessPane()->text(), "Forgiveness level: 0");
+  EXPECT_EQ(frame->LockPane()->text(), "UNLOCKED");
+  EXPECT_TRUE(app.MainFrame()->isVisible());
+}
+
+TEST_F(StartupTest, WithoutPathTheDialogOffersCreateNewAndCancelEndsTheProgram) {
+  bool sawCreateNew = false;
+  int runs = 0;
+  platform::qt::SetModalHook([&](QDialog& dialog) {
+    auto* open = qobject_cast<CDlgQOROpen*>(&dialog);
+    ++runs;
+    sawCreateNew = open && !open->CreateButton()->isHidden();
+    return int(QDialog::Rejected);
+  });
+  CZAVApp& app = StartApp();
+  EXPECT_FALSE(app.InitInstance({}));
+  EXPECT_EQ(runs, 1);
+  EXPECT_TRUE(sawCreateNew);
+  EXPECT_FALSE(app.MainFrame()->isVisible());
+  EXPECT_TRUE(app.MainFrame()->Children().isEmpty());
+}
+
+TEST_F(StartupTest, DatabaseChosenInTheDialogIsOpenedByTheDialog) {
+  const std::string path = Database("chosen.qor", "Chosen key");
+  platform::qt::SetModalHook([&](QDialog& dialog) {
+    auto* open = qobject_cast<CDlgQOROpen*>(&dialog);
+    if (!open || !SelectFile(*open, path)) return int(QDialog::Rejected);
+    RunCommand([&] { open->OnOK(); });
+    return dialog.result();
+  });
+  CZAVApp& app = StartApp();
+  ASSERT_TRUE(app.InitInstance({}));
+  ASSERT_EQ(app.MainFrame()->Children().size(), 1);
+  EXPECT_EQ(app.MainFrame()->ActiveChild()->GetDocument().m_header.title, "Chosen key");
+  EXPECT_EQ(g_lastDatabasePath, path);
+  EXPECT_EQ(g_lastFolder, Folder().string());
+}
+
+TEST_F(StartupTest, DamagedDatabaseIsAFailedOpenAndTheDialogStays) {
+  const auto damaged = Folder() / "damaged.qor";
+  WriteBytes(damaged, std::string("\x07\x00garbage", 9));
+  bool stayed = false;
+  platform::qt::SetModalHook([&](QDialog& dialog) {
+    auto* open = qobject_cast<CDlgQOROpen*>(&dialog);
+    if (!open || !SelectFile(*open, damaged)) return int(QDialog::Rejected);
+    RunCommand([&] { open->OnOK(); });
+    stayed = dialog.result() != QDialog::Accepted;
+    return int(QDialog::Rejected);
+  });
+  CZAVApp& app = StartApp();
+  EXPECT_FALSE(app.InitInstance({}));
+  EXPECT_TRUE(stayed);
+  ASSERT_FALSE(m_ui.Messages().empty());
+  EXPECT_EQ(m_ui.Messages().back(), "Please choose QOR database.");
+  EXPECT_TRUE(app.MainFrame()->Children().isEmpty());
+}
+
+TEST_F(StartupTest, OpenCommandHidesCreateNew) {
+  const std::string path = Database("a.qor", "A");
+  CZAVApp& app = StartApp();
+  ASSERT_TRUE(app.InitInstance({QString::fromStdString(path)}));
+  bool createHidden = false;
+  platform::qt::SetModalHook([&](QDialog& dialog) {
+    auto* open = qobject_cast<CDlgQOROpen*>(&dialog);
+    createHidden = open && open->CreateButton()->isHidden();
+    return int(QDialog::Rejected);
+  });
+  app.MainFrame()->OnCommand(32827);
+  EXPECT_TRUE(createHidden);
+  EXPECT_EQ(app.MainFrame()->Children().size(), 1);
+}
+
+TEST_F(StartupTest, OpeningTheSameDatabaseTwiceKeepsOneFrame) {
+  const std::string path = Database("once.qor", "Once");
+  CZAVApp& app = StartApp();
+  ASSERT_TRUE(app.InitInstance({QString::fromStdString(path)}));
+  EXPECT_EQ(app.OpenDocumentFile(path), app.MainFrame()->ActiveChild());
+  EXPECT_EQ(app.MainFrame()->Children().size(), 1);
+}
+
+TEST_F(StartupTest, UnreadablePathEndsTheProgram) {
+  CZAVApp& app = StartApp();
+  EXPECT_FALSE(app.InitInstance({QString::fromStdString((Folder() / "missing.qor").string())}));
+  EXPECT_TRUE(app.MainFrame()->Children().isEmpty());
+}
