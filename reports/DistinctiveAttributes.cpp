@@ -6,28 +6,48 @@
 
 #include "database/ZAVDoc.h"
 #include "reports/ItemRows.h"
+#include "reports/Shares.h"
 
 namespace {
 
 // Counts, per attribute of the item, the candidates that share it; only the
 // words in which the item has any attribute are read.
+struct OwnWord {
+  int index;
+  DWORD bits;
+};
+
+void CountShare(const ItemRows& rows, const std::vector<OwnWord>& words, const int* first, const int* last,
+                std::vector<DWORD>& counts) {
+  const int attributes = static_cast<int>(counts.size());
+  DWORD* count = counts.data();
+  for (const int* j = first; j != last; ++j) {
+    const DWORD* row = rows.Row(*j);
+    if (!row) continue;
+    for (const OwnWord& word : words) {
+      for (DWORD bits = row[word.index] & word.bits; bits; bits &= bits - 1) {
+        const int a = word.index * 32 + std::countr_zero(bits);
+        if (a < attributes) ++count[a];
+      }
+    }
+  }
+}
+
 std::vector<DWORD> CountShared(const CZAVDoc& doc, int item, const std::vector<int>& candidates) {
   std::vector<DWORD> counts(doc.AttributeCount(), 0);
-  ItemRows rows(doc);
+  const ItemRows rows(doc);
   const DWORD* own = rows.Row(item);
   if (!own) return counts;
-  std::vector<int> words;
+  std::vector<OwnWord> words;
   for (int w = 0; w < rows.wordsPerRow(); ++w)
-    if (own[w]) words.push_back(w);
-  for (int j : candidates) {
-    const DWORD* row = rows.Row(j);
-    if (!row) continue;
-    for (int w : words)
-      for (DWORD bits = row[w] & own[w]; bits; bits &= bits - 1) {
-        const int a = w * 32 + std::countr_zero(bits);
-        if (a < doc.AttributeCount()) ++counts[a];
-      }
-  }
+    if (own[w]) words.push_back({w, own[w]});
+  const unsigned shares = ShareCount(candidates.size());
+  std::vector<std::vector<DWORD>> partial(shares, counts);
+  RunInShares(candidates.size(), shares, [&](std::size_t first, std::size_t last, unsigned k) {
+    CountShare(rows, words, candidates.data() + first, candidates.data() + last, partial[k]);
+  });
+  for (const auto& share : partial)
+    for (std::size_t a = 0; a < counts.size(); ++a) counts[a] += share[a];
   return counts;
 }
 

@@ -1,9 +1,10 @@
 #include "reports/MenuScoring.h"
 
-#include <bit>
+#include <algorithm>
 
 #include "database/ZAVDoc.h"
 #include "reports/ItemRows.h"
+#include "reports/Shares.h"
 
 std::vector<int> CollectCandidateItems(const CZAVDoc& doc) {
   const bool selectedOnly = doc.CountSelectedItems() != 0;
@@ -13,13 +14,125 @@ std::vector<int> CollectCandidateItems(const CZAVDoc& doc) {
   return candidates;
 }
 
+namespace {
+
+// Counts, per bit position of a row, how many added rows have the bit set.
+// Each byte of a word is spread into eight byte lanes of a 64-bit sum, so a
+// word costs four table adds; the lanes are emptied before they can overflow.
+class ColumnCounter {
+ public:
+  explicit ColumnCounter(int words) : m_lanes(static_cast<std::size_t>(words) * 4, 0), m_counts(words * 32, 0) {}
+
+  void Add(const DWORD* row) {
+    std::uint64_t* lanes = m_lanes.data();
+    const std::size_t words = m_lanes.size() / 4;
+    for (std::size_t w = 0; w < words; ++w, lanes += 4) {
+      const DWORD x = row[w];
+      if (!x) continue;
+      lanes[0] += Spread()[x & 0xFF];
+      lanes[1] += Spread()[(x >> 8) & 0xFF];
+      lanes[2] += Spread()[(x >> 16) & 0xFF];
+      lanes[3] += Spread()[x >> 24];
+    }
+    if (++m_pending == 255) Flush();
+  }
+
+  // The counts per bit position (attribute), after the last row added.
+  const std::vector<DWORD>& Counts() {
+    if (m_pending) Flush();
+    return m_counts;
+  }
+
+ private:
+  // Byte b as eight bytes, byte j holding bit j of b.
+  static const std::array<std::uint64_t, 256>& Spread() {
+    static const std::array<std::uint64_t, 256> table = [] {
+      std::array<std::uint64_t, 256> t{};
+      for (int b = 0; b < 256; ++b)
+        for (int j = 0; j < 8; ++j)
+          if (b & (1 << j)) t[b] |= std::uint64_t{1} << (8 * j);
+      return t;
+    }();
+    return table;
+  }
+
+  void Flush() {
+    for (std::size_t i = 0; i < m_lanes.size(); ++i) {
+      for (int j = 0; j < 8; ++j) m_counts[i * 8 + j] += (m_lanes[i] >> (8 * j)) & 0xFF;
+      m_lanes[i] = 0;
+    }
+    m_pending = 0;
+  }
+
+  std::vector<std::uint64_t> m_lanes;  // per word, four 8-lane byte sums
+  std::vector<DWORD> m_counts;
+  int m_pending = 0;
+};
+
+// The attributes of one menu within one word of a row; a menu's segments
+// follow each other, so one pass per item tells which menus it has data for.
+struct MenuSegment {
+  int word;
+  DWORD mask;
+  WORD menu;
+};
+
+std::vector<MenuSegment> MenuSegments(const std::vector<WORD>& menuOf, int words, int menus) {
+  std::vector<std::vector<MenuSegment>> perMenu(menus);
+  for (int a = 0; a < static_cast<int>(menuOf.size()) && a / 32 < words; ++a) {
+    const WORD m = menuOf[a];
+    if (m == kNoIndex16) continue;
+    auto& list = perMenu[m];
+    if (list.empty() || list.back().word != a / 32) list.push_back({a / 32, 0, m});
+    list.back().mask |= DWORD{1} << (a % 32);
+  }
+  std::vector<MenuSegment> segments;
+  for (const auto& list : perMenu) segments.insert(segments.end(), list.begin(), list.end());
+  return segments;
+}
+
+// Adds 1 to the count of every menu in which the row has an attribute.
+void CountMenusOfRow(const DWORD* row, const std::vector<MenuSegment>& segments, std::vector<DWORD>& counts) {
+  const std::size_t n = segments.size();
+  for (std::size_t i = 0; i < n;) {
+    const WORD menu = segments[i].menu;
+    DWORD any = 0;
+    for (; i < n && segments[i].menu == menu; ++i) any |= row[segments[i].word] & segments[i].mask;
+    counts[menu] += any != 0;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// The counts over one share of the candidates.
+void CountShare(const ItemRows& rows, const std::vector<MenuSegment>& segments, const int* first, const int* last,
+                std::vector<DWORD>& attributes, std::vector<DWORD>& menus) {
+  ColumnCounter columns(rows.wordsPerRow());
+  for (const int* item = first; item != last; ++item) {
+    const DWORD* row = rows.Row(*item);
+    if (!row) continue;
+    columns.Add(row);
+    CountMenusOfRow(row, segments, menus);
+  }
+  const std::vector<DWORD>& counts = columns.Counts();
+  for (std::size_t a = 0; a < attributes.size(); ++a) attributes[a] += counts[a];
+}
+
+}  // namespace
+
 CandidateCounts CountCandidates(const CZAVDoc& doc, const std::vector<int>& candidates) {
+  return CountCandidates(doc, candidates, ShareCount(candidates.size()));
+}
+
+CandidateCounts CountCandidates(const CZAVDoc& doc, const std::vector<int>& candidates, unsigned shares) {
   CandidateCounts counts;
   const int attributes = doc.AttributeCount();
   const int menus = doc.MenuCount();
   counts.attributes.assign(attributes, 0);
   counts.menus.assign(menus, 0);
-  ItemRows rows(doc);
+  const ItemRows rows(doc);
   if (!rows.valid()) return counts;
 
   std::vector<WORD> menuOf(attributes);
@@ -27,24 +140,18 @@ CandidateCounts CountCandidates(const CZAVDoc& doc, const std::vector<int>& cand
     const WORD m = doc.GetAttribute(a).menuIndex;
     menuOf[a] = m < menus ? m : kNoIndex16;
   }
-  // The last item that touched each menu: no per-item clearing of flags.
-  std::vector<int> touchedBy(menus, -1);
-  for (int item : candidates) {
-    const DWORD* row = rows.Row(item);
-    if (!row) continue;
-    for (int w = 0; w < rows.wordsPerRow(); ++w) {
-      for (DWORD bits = row[w]; bits; bits &= bits - 1) {
-        const int a = w * 32 + std::countr_zero(bits);
-        if (a >= attributes) break;
-        const WORD m = menuOf[a];
-        if (m == kNoIndex16) continue;
-        ++counts.attributes[a];
-        if (touchedBy[m] != item) {
-          touchedBy[m] = item;
-          ++counts.menus[m];
-        }
-      }
-    }
+  const std::vector<MenuSegment> segments = MenuSegments(menuOf, rows.wordsPerRow(), menus);
+
+  shares = std::max(1u, shares);
+  std::vector<CandidateCounts> partial(shares, CandidateCounts{counts.attributes, counts.menus});
+  RunInShares(candidates.size(), shares, [&](std::size_t first, std::size_t last, unsigned k) {
+    CountShare(rows, segments, candidates.data() + first, candidates.data() + last, partial[k].attributes,
+               partial[k].menus);
+  });
+  for (const auto& share : partial) {
+    for (int a = 0; a < attributes; ++a)
+      if (menuOf[a] != kNoIndex16) counts.attributes[a] += share.attributes[a];
+    for (int m = 0; m < menus; ++m) counts.menus[m] += share.menus[m];
   }
   return counts;
 }

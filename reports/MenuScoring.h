@@ -23,8 +23,10 @@ struct CandidateCounts {
 // The candidate items: the selected ones when any is selected, else the remaining ones.
 std::vector<int> CollectCandidateItems(const CZAVDoc& doc);
 
-// Counts over the candidates' rows, walking set bits only.
+// Counts over the candidates' rows; large sets are counted in shares on a
+// few threads (the sums do not depend on the split).
 CandidateCounts CountCandidates(const CZAVDoc& doc, const std::vector<int>& candidates);
+CandidateCounts CountCandidates(const CZAVDoc& doc, const std::vector<int>& candidates, unsigned shares);
 
 // The score of a menu of attributes, lower is better; none when the menu
 // cannot be rated (no item in play, or no attribute with a count).

@@ -2,6 +2,7 @@
 
 #include "database/ZAVDoc.h"
 #include "reports/HtmlWriter.h"
+#include "reports/PageParts.h"
 #include "reports/ReportOptions.h"
 
 CReportAttributeItem::CReportAttributeItem(CZAVDoc& document, int attribute)
@@ -12,24 +13,13 @@ CReportAttributeItem::CReportAttributeItem(CZAVDoc& document, int attribute)
 
 void CReportAttributeItem::Build() {
   const CZAVDoc& doc = Document();
-  if (m_attribute < 0 || m_attribute >= doc.AttributeCount()) {
-    WriteHead(false, true);
-    AppendHeading1("Item does not exist");
-    return WriteFooter(false);
-  }
+  if (m_attribute < 0 || m_attribute >= doc.AttributeCount()) return WriteOneLinePage(*this, "Item does not exist");
   WriteHead(true, false);
   const CQAttdata& attribute = doc.GetAttribute(m_attribute);
-  if (attribute.menuIndex == kNoIndex16) {
-    AppendHeading1("Attribute Deleted");
-    return WriteFooter(false);
-  }
+  if (attribute.menuIndex == kNoIndex16) return WriteOneLinePage(*this, "Attribute Deleted");
   const MenuListOptions& options = MenuListOptions::Shared();
   AppendHeading1(attribute.name);
-  if (options.picture && !attribute.pictures.empty()) {
-    std::string cell;
-    ImageCell(cell, attribute.pictures, 0, &attribute.name, false, nullptr, false);
-    AppendHtml(cell);
-  }
+  if (options.picture) AppendPictures(*this, attribute.pictures, &attribute.name, false, false);
   if (options.description) AppendParamText("Description", attribute.helpText, true);
   if (options.file) AppendParamText("Image name", attribute.pictures, true);
   WriteFooter(false);

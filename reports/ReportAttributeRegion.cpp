@@ -3,6 +3,7 @@
 #include "database/ImageRegion.h"
 #include "database/ZAVDoc.h"
 #include "reports/HtmlWriter.h"
+#include "reports/PageParts.h"
 
 CReportAttributeRegion::CReportAttributeRegion(CZAVDoc& document, int menu) : CReport(document), m_menu(menu) {
   m_Kind = kReportRegions;
@@ -11,11 +12,9 @@ CReportAttributeRegion::CReportAttributeRegion(CZAVDoc& document, int menu) : CR
 
 void CReportAttributeRegion::Build() {
   const CZAVDoc& doc = Document();
+  if (m_menu < 0 || m_menu >= doc.MenuCount() || doc.GetMenu(m_menu).kind == MENU_FREE)
+    return WriteOneLinePage(*this, "Undefined Menu");
   WriteHead(false, true);
-  if (m_menu < 0 || m_menu >= doc.MenuCount() || doc.GetMenu(m_menu).kind == MENU_FREE) {
-    AppendHeading1("Undefined Menu");
-    return WriteFooter(false);
-  }
   const CQMenudata& menu = doc.GetMenu(m_menu);
   AppendHeading1(menu.title);
   if (!menu.pictures.empty()) {

@@ -5,6 +5,7 @@
 #include "database/ZAVDoc.h"
 #include "reports/AttributeList.h"
 #include "reports/HtmlWriter.h"
+#include "reports/PageParts.h"
 #include "reports/ReportOptions.h"
 
 namespace {
@@ -24,19 +25,13 @@ CReportItemItem::CReportItemItem(CZAVDoc& document, int item) : CReport(document
   document.m_reportArgument = item;
 }
 
-void CReportItemItem::OneLinePage(const char* heading) {
-  WriteHead(false, true);
-  if (heading) AppendHeading1(heading);
-  WriteFooter(false);
-}
-
 void CReportItemItem::Build() {
   CZAVDoc& doc = Document();
-  if (m_item == kNoItemPage) return OneLinePage(nullptr);
-  if (m_item < 0 || m_item >= doc.ItemCount()) return OneLinePage("Item does not exist.");
+  if (m_item == kNoItemPage) return WriteOneLinePage(*this, nullptr);
+  if (m_item < 0 || m_item >= doc.ItemCount()) return WriteOneLinePage(*this, "Item does not exist.");
   const ItemOptions& options = ItemOptions::Shared();
   const CQItemrec& record = doc.GetItem(m_item);
-  if (record.nameIndex == -1 && record.genusIndex == -1) return OneLinePage("Item deleted");
+  if (record.nameIndex == -1 && record.genusIndex == -1) return WriteOneLinePage(*this, "Item deleted");
 
   const std::string name = GetItemDisplayName(doc, m_item);
   const std::string nav = options.previousNext && doc.IsItemRemaining(m_item) ? NavigationBar() : std::string();
@@ -47,11 +42,7 @@ void CReportItemItem::Build() {
   AppendHeading1(name);
   AppendReasons();
   AppendInput("ItemIndex", std::to_string(m_item), "hidden", false);
-  if (options.picture && !record.pictures.empty()) {
-    std::string cell;
-    ImageCell(cell, record.pictures, 0, &name, thumbnails, nullptr, true);
-    AppendHtml(cell);
-  }
+  if (options.picture) AppendPictures(*this, record.pictures, &name, thumbnails, true);
   AppendLevelNames();
   if (options.description) AppendParamText("Description", GetDescriptionPart(record.description), true);
   if (options.externalLinks && !GetLinksPart(record.description).empty())

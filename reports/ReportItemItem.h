@@ -19,7 +19,6 @@ class CReportItemItem : public CReport {
   void AppendReasons();
   void AppendLevelNames();
   void AppendReferences();
-  void OneLinePage(const char* heading);
 
   int m_item;
 };

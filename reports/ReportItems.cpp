@@ -6,6 +6,7 @@
 #include "platform/Ui.h"
 #include "reports/AttributeList.h"
 #include "reports/HtmlWriter.h"
+#include "reports/PageParts.h"
 #include "reports/ListPaging.h"
 #include "reports/PageBuffer.h"
 #include "reports/ReportOptions.h"
@@ -79,11 +80,7 @@ void CReportItems::AppendItem(int position, int item) {
     AppendHtml(LinksToHtml(GetLinksPart(record.description)));
   if (ListOption(doc, kListFile)) AppendParamText("Image name", record.pictures, true);
   if (ListOption(doc, kListReference)) AppendReferences(record);
-  if (picture) {
-    std::string cell;
-    ImageCell(cell, record.pictures, 0, &name, m_thumbnails, nullptr, true);
-    AppendHtml(cell);
-  }
+  if (picture) AppendPictures(*this, record.pictures, &name, m_thumbnails, true);
   AppendAttributeList(*this, item, ListOption(doc, kListData) != 0, ListOption(doc, kListAll) != 0,
                       ItemListOptions::Shared().allMenus != 0);
   AppendHtml("</div>");

@@ -5,6 +5,7 @@
 #include "database/ZAVDoc.h"
 #include "platform/Ui.h"
 #include "reports/HtmlWriter.h"
+#include "reports/PageParts.h"
 #include "reports/ListPaging.h"
 #include "reports/MenuText.h"
 #include "reports/PageBuffer.h"
@@ -62,9 +63,7 @@ std::string CReportMenu::SecondText(const std::string& help, const std::string& 
 }
 
 std::string CReportMenu::Pictures(const std::string& pictures, bool linked) {
-  std::string cell;
-  ImageCell(cell, pictures, 0, nullptr, false, &m_pictureCount, linked);
-  return cell;
+  return PictureCell(*this, pictures, 0, nullptr, false, &m_pictureCount, linked);
 }
 
 void CReportMenu::AppendRootAttributes() {

@@ -2,6 +2,7 @@
 
 #include "database/ZAVDoc.h"
 #include "reports/HtmlWriter.h"
+#include "reports/PageParts.h"
 #include "reports/ReportOptions.h"
 
 CReportMenuItem::CReportMenuItem(CZAVDoc& document, int menu) : CReport(document), m_menu(menu) {
@@ -11,24 +12,13 @@ CReportMenuItem::CReportMenuItem(CZAVDoc& document, int menu) : CReport(document
 
 void CReportMenuItem::Build() {
   const CZAVDoc& doc = Document();
-  if (m_menu < 0 || m_menu >= doc.MenuCount()) {
-    WriteHead(false, true);
-    AppendHeading1("Item does not exist.");
-    return WriteFooter(false);
-  }
+  if (m_menu < 0 || m_menu >= doc.MenuCount()) return WriteOneLinePage(*this, "Item does not exist.");
   WriteHead(true, false);
   const CQMenudata& menu = doc.GetMenu(m_menu);
-  if (menu.kind == MENU_FREE) {
-    AppendHeading1("Menu Item Deleted");
-    return WriteFooter(false);
-  }
+  if (menu.kind == MENU_FREE) return WriteOneLinePage(*this, "Menu Item Deleted");
   const MenuListOptions& options = MenuListOptions::Shared();
   AppendHeading1(menu.title);
-  if (options.picture && !menu.pictures.empty()) {
-    std::string cell;
-    ImageCell(cell, menu.pictures, 0, nullptr, false, nullptr, false);
-    AppendHtml(cell);
-  }
+  if (options.picture) AppendPictures(*this, menu.pictures, nullptr, false, false);
   if (options.file) AppendParamText("Image name", menu.pictures, true);
   AppendParamNumber("Difficulty", menu.difficulty);
   if (options.description) AppendParamText("Description", menu.helpText, true);

@@ -4,6 +4,7 @@
 #include "database/ZAVDoc.h"
 #include "reports/DistinctiveAttributes.h"
 #include "reports/HtmlWriter.h"
+#include "reports/PageParts.h"
 #include "reports/MenuScoring.h"
 #include "reports/ReportOptions.h"
 
@@ -65,8 +66,8 @@ std::string CReportUnusual::RowText(DWORD count, int attribute) const {
 void CReportUnusual::AppendItemPicture() {
   const CZAVDoc& doc = Document();
   const std::string name = GetItemDisplayName(doc, m_item);
-  std::string picture;
-  ImageCell(picture, doc.GetItem(m_item).pictures, GalleryOptions::Shared().pictureWidth, &name, false, nullptr,
-            false);
+  const std::string picture =
+      PictureCell(*this, doc.GetItem(m_item).pictures, GalleryOptions::Shared().pictureWidth, &name, false, nullptr,
+                  false);
   AppendHtml(FormatLink("item%20", m_item, picture.empty() ? TextToHtml(name) : picture));
 }

@@ -186,4 +186,7 @@ TEST_F(AnalysisTest, CountingMatchesAPlainModelOnRandomData) {
     }
     EXPECT_EQ(counts.menus[m], expected) << m;
   }
+  const CandidateCounts shared = CountCandidates(*doc, candidates, 3);
+  EXPECT_EQ(shared.attributes, counts.attributes);
+  EXPECT_EQ(shared.menus, counts.menus);
 }

@@ -1,0 +1,56 @@
+// Speed of the report pages on a database at the limits: 32000 items x
+// 16000 attributes in 400 menus, 5% of the attribute bits set.
+#include <benchmark/benchmark.h>
+
+#include "GeneratedDatabase.h"
+#include "reports/Action.h"
+#include "reports/ReportAnalize.h"
+#include "reports/ReportCommonAttributes.h"
+#include "reports/ReportItemItem.h"
+#include "reports/ReportItems.h"
+#include "reports/ReportOptions.h"
+#include "reports/ReportUnusual.h"
+
+namespace {
+
+CZAVDoc& LargeDatabase() {
+  static std::unique_ptr<CZAVDoc> doc = [] {
+    auto d = MakeGeneratedDatabase(32000, 16000, 401, 0.05, 11);
+    d->m_itemListOptions = ItemListOptions::Shared().DocumentCopy();
+    d->m_itemListOptions[kListThumbnail] = 0;
+    d->ResetItemStates(false);
+    d->UpdateRemainingItems();
+    d->UpdateAttributeCounts();
+    return d;
+  }();
+  return *doc;
+}
+
+template <class Report, class... Args>
+void RunReport(benchmark::State& state, Args... args) {
+  CZAVDoc& doc = LargeDatabase();
+  for (auto _ : state) {
+    Report report(doc, args...);
+    report.Execute(nullptr, kFirstPage);
+    benchmark::DoNotOptimize(report.Kind());
+  }
+}
+
+void BM_MenuAnalysis(benchmark::State& state) { RunReport<CReportAnalize>(state); }
+void BM_DistinctiveAttributes(benchmark::State& state) { RunReport<CReportUnusual>(state, 12345); }
+void BM_CommonAttributes(benchmark::State& state) { RunReport<CReportCommonAttributes>(state); }
+void BM_ItemListFirstPage(benchmark::State& state) { RunReport<CReportItems>(state); }
+
+void BM_ItemPageAllAttributes(benchmark::State& state) {
+  ItemOptions::Shared().data = 1;
+  ItemOptions::Shared().dataAll = 1;
+  RunReport<CReportItemItem>(state, 12345);
+}
+
+}  // namespace
+
+BENCHMARK(BM_MenuAnalysis)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_DistinctiveAttributes)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_CommonAttributes)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ItemListFirstPage)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ItemPageAllAttributes)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
