@@ -28,7 +28,6 @@ class ColumnCounter {
     const std::size_t words = m_lanes.size() / 4;
     for (std::size_t w = 0; w < words; ++w, lanes += 4) {
       const DWORD x = row[w];
-      if (!x) continue;
       lanes[0] += Spread()[x & 0xFF];
       lanes[1] += Spread()[(x >> 8) & 0xFF];
       lanes[2] += Spread()[(x >> 16) & 0xFF];
