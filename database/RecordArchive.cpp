@@ -23,6 +23,33 @@ const std::vector<std::string>& RecordClassNames() {
   return names;
 }
 
+void StoreHeader(CArchive& ar, const CQDochdr& h) {
+  ar.WriteByte(h.commonNamesEnabled);
+  ar.WriteByte(h.scientificNamesEnabled);
+  ar.WriteByte(h.showCommonNames);
+  ar.WriteWord(h.reservedWord);
+  for (DWORD value : h.reserved) ar.WriteDword(value);
+  ar.WriteDword(h.lockWord);
+  ar.WriteString(h.title);
+  ar.WriteString(h.dbVersion);
+  ar.WriteString(h.menuVersion);
+  ar.WriteString(h.description);
+}
+
+void LoadHeader(CArchive& ar, CQDochdr& h) {
+  ar.SetContext("header");
+  h.commonNamesEnabled = ar.ReadByte("common names enabled");
+  h.scientificNamesEnabled = ar.ReadByte("scientific names enabled");
+  h.showCommonNames = ar.ReadByte("show common names");
+  h.reservedWord = ar.ReadWord("reserved word");
+  for (DWORD& value : h.reserved) value = ar.ReadDword("reserved value");
+  h.lockWord = ar.ReadDword("lock word");
+  h.title = ar.ReadString("title");
+  h.dbVersion = ar.ReadString("db_version");
+  h.menuVersion = ar.ReadString("menu_version");
+  h.description = ar.ReadString("description");
+}
+
 void StoreRecord(CArchive& ar, CQAttdata& record) {
   NormalizeInPlace(record.pictures);
   ar.WriteWord(record.menuIndex);

@@ -35,6 +35,10 @@ struct RecordClass<CQDatablock> {
 // Every class name a database file may hold.
 const std::vector<std::string>& RecordClassNames();
 
+// The header is stored inline, without a class tag.
+void StoreHeader(CArchive& ar, const CQDochdr& header);
+void LoadHeader(CArchive& ar, CQDochdr& header);
+
 // Picture lists are normalised in the record itself, before writing and
 // after reading.
 void StoreRecord(CArchive& ar, CQAttdata& record);

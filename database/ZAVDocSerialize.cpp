@@ -21,33 +21,6 @@ namespace {
 // Record indices are 16-bit in menus and attributes.
 constexpr DWORD kMaxWordIndexed = 0xFFFF;
 
-void StoreHeader(CArchive& ar, const CQDochdr& h) {
-  ar.WriteByte(h.commonNamesEnabled);
-  ar.WriteByte(h.scientificNamesEnabled);
-  ar.WriteByte(h.showCommonNames);
-  ar.WriteWord(h.reservedWord);
-  for (DWORD value : h.reserved) ar.WriteDword(value);
-  ar.WriteDword(h.lockWord);
-  ar.WriteString(h.title);
-  ar.WriteString(h.dbVersion);
-  ar.WriteString(h.menuVersion);
-  ar.WriteString(h.description);
-}
-
-void LoadHeader(CArchive& ar, CQDochdr& h) {
-  ar.SetContext("header");
-  h.commonNamesEnabled = ar.ReadByte("common names enabled");
-  h.scientificNamesEnabled = ar.ReadByte("scientific names enabled");
-  h.showCommonNames = ar.ReadByte("show common names");
-  h.reservedWord = ar.ReadWord("reserved word");
-  for (DWORD& value : h.reserved) value = ar.ReadDword("reserved value");
-  h.lockWord = ar.ReadDword("lock word");
-  h.title = ar.ReadString("title");
-  h.dbVersion = ar.ReadString("db_version");
-  h.menuVersion = ar.ReadString("menu_version");
-  h.description = ar.ReadString("description");
-}
-
 constexpr const char* kTrailingArrays[] = {"record array 12", "record array 13", "record array 14",
                                            "record array 15"};
 
@@ -130,6 +103,23 @@ void AdoptStoredFields(CZAVDoc& to, CZAVDoc& from) {
     to.m_itemStates[i] = to.m_items[i]->IsFreeSlot() ? STATE_FREE : STATE_REMAINING;
 }
 
+// In one read when the stream can tell its size, else piece by piece.
+std::vector<std::uint8_t> ReadWholeStream(std::istream& in) {
+  const auto start = in.tellg();
+  if (start != std::streampos(-1) && in.seekg(0, std::ios::end)) {
+    const auto end = in.tellg();
+    in.seekg(start);
+    if (end != std::streampos(-1) && end >= start) {
+      std::vector<std::uint8_t> bytes(static_cast<std::size_t>(end - start));
+      in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+      bytes.resize(static_cast<std::size_t>(in.gcount()));
+      return bytes;
+    }
+  }
+  in.clear();
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 bool InRange(std::int32_t index, std::size_t size) { return index >= 0 && static_cast<std::size_t>(index) < size; }
 
 }  // namespace
@@ -189,7 +179,7 @@ CZAVDoc::LoadResult CZAVDoc::LoadFromBytes(const std::uint8_t* data, std::size_t
 }
 
 CZAVDoc::LoadResult CZAVDoc::Load(std::istream& in, std::string* error) {
-  const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::vector<std::uint8_t> bytes = ReadWholeStream(in);
   if (in.bad()) {
     if (error) *error = "The database file could not be read.";
     return LoadResult::ArchiveError;
