@@ -31,6 +31,7 @@ void CMenuTree::OnUpdate() {
     BuildMenuSubtree(m_menuRoot, 0);
   }
   treedoc::RecountAttributes(m_doc);
+  RecountCandidates();
   if (auto* list = m_doc.GetItemListView()) list->FillList();
 }
 
@@ -118,6 +119,7 @@ void CMenuTree::UpdateAttributeImages(HTREEITEM node) {
 
 void CMenuTree::RefreshTree() {
   treedoc::RecountAttributes(m_doc);
+  RecountCandidates();
   UpdateAttributeImages(m_menuRoot);
 }
 

@@ -87,7 +87,8 @@ class CMenuTree {
   std::string GetNodeLabel(HTREEITEM node) const;
   static const char* GetTooltipText(int kind);
   TreeNodeStyle GetNodeStyle(HTREEITEM node, bool highlighted) const;
-  int CandidateTotal() const;
+  // Counted at every refresh, like the per-attribute counts the labels show.
+  int CandidateTotal() const { return m_candidateTotal; }
 
   // ---- marking (MenuTreeMarking.cpp) ------------------------------------------
   void MarkAttribute(int mark, HTREEITEM attributeNode, bool ctrlHeld);
@@ -108,6 +109,7 @@ class CMenuTree {
 
  private:
   int MenuIndexOf(HTREEITEM node) const;
+  void RecountCandidates();
   int CountMenuCandidates(int menu) const;
   void StoreMark(int mark, HTREEITEM node);
   void ReevaluateAfterMark(int rememberedItem);
@@ -117,6 +119,8 @@ class CMenuTree {
   HTREEITEM m_descriptionNode = kNoNode;
   HTREEITEM m_menuRoot = kNoNode;
   HTREEITEM m_referencesRoot = kNoNode;
+  int m_candidateTotal = 0;
+  bool m_candidatesSelected = false;
 };
 
 // The once-only partial-match warning, shared by every open database.

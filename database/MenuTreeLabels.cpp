@@ -5,15 +5,16 @@
 #include "database/TreeDocumentCalls.h"
 #include "database/ZAVDoc.h"
 
-int CMenuTree::CandidateTotal() const {
+void CMenuTree::RecountCandidates() {
   const int selected = treedoc::SelectedCount(m_doc);
-  return selected != 0 ? selected : m_doc.m_remainingCount;
+  m_candidatesSelected = selected != 0;
+  m_candidateTotal = selected != 0 ? selected : m_doc.m_remainingCount;
 }
 
 int CMenuTree::CountMenuCandidates(int menu) const {
   const int total = CandidateTotal();
   if (!m_doc.m_missingData || m_doc.ItemCount() == 0 || m_doc.MenuCount() == 0) return total;
-  const bool anySelected = treedoc::SelectedCount(m_doc) != 0;
+  const bool anySelected = m_candidatesSelected;
   int n = 0;
   for (int item = 0; item < m_doc.ItemCount(); ++item) {
     if (!treedoc::MenuHasData(m_doc, menu, item)) continue;
