@@ -168,7 +168,7 @@ void CArchive::ReadDwords(const char* field, std::vector<DWORD>& out) {
 void CArchive::ReadStrings(const char* field, std::vector<std::string>& out) {
   const DWORD count = ReadCount(field, 1);
   out.clear();
-  out.reserve(count);
+  out.reserve(ReserveHint(count));
   for (DWORD i = 0; i < count; ++i) out.push_back(ReadString(field));
 }
 

@@ -56,6 +56,9 @@ class CArchive {
   // An element count; each element takes at least minElementBytes, so a
   // count the remaining bytes cannot hold is refused before any allocation.
   DWORD ReadCount(const char* field, std::size_t minElementBytes);
+  // How many elements of a just-read count to reserve room for: a damaged
+  // count must not claim memory for elements the file does not hold.
+  static std::size_t ReserveHint(DWORD count) { return count < 65536 ? count : 65536; }
   void ReadWords(const char* field, std::vector<WORD>& out);
   void ReadDwords(const char* field, std::vector<DWORD>& out);
   void ReadStrings(const char* field, std::vector<std::string>& out);

@@ -147,7 +147,7 @@ void LoadBlockArray(CArchive& ar, const char* field, std::vector<CQDatablock>& b
   ar.SetContext(field);
   const DWORD count = ar.ReadCount("count", 2);
   blocks.clear();
-  blocks.reserve(count);
+  blocks.reserve(CArchive::ReserveHint(count));
   for (DWORD i = 0; i < count; ++i) {
     ar.SetContext(field, i);
     blocks.emplace_back();

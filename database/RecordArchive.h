@@ -74,7 +74,7 @@ void LoadObjectArray(CArchive& ar, const char* field, std::vector<std::unique_pt
   if (count > maxCount)
     ar.Fail("count", "at most " + std::to_string(maxCount) + " records", std::to_string(count));
   records.clear();
-  records.reserve(count);
+  records.reserve(CArchive::ReserveHint(count));
   for (DWORD i = 0; i < count; ++i) {
     ar.SetContext(field, i);
     auto record = std::make_unique<T>();
