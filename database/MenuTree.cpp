@@ -62,6 +62,12 @@ void CMenuTree::FillReferences() {
     InsertNode(m_referencesRoot, nullptr, r, kInsertFirst, IMAGE_MENU);
 }
 
+void CMenuTree::ShowDescriptionNode(bool shown) {
+  if (m_descriptionNode != kNoNode) m_nodes.Delete(m_descriptionNode);
+  m_descriptionNode = kNoNode;
+  if (shown) m_descriptionNode = InsertNode(kNoNode, "Database Description", 0, kInsertLast, IMAGE_MENU);
+}
+
 int CMenuTree::GetNodeKind(HTREEITEM node) const {
   if (node == kNoNode || node == m_descriptionNode || !m_nodes.IsValid(node)) return KIND_DB_DESCRIPTION;
   if (node == m_menuRoot) {

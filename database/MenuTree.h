@@ -82,6 +82,7 @@ class CMenuTree {
   HTREEITEM ReferencesRoot() const { return m_referencesRoot; }
   HTREEITEM DescriptionNode() const { return m_descriptionNode; }
   void SetDescriptionNode(HTREEITEM node) { m_descriptionNode = node; }
+  void ShowDescriptionNode(bool shown);
 
   // ---- texts and colours (MenuTreeLabels.cpp) ---------------------------------
   std::string GetNodeLabel(HTREEITEM node) const;

@@ -33,7 +33,7 @@ bool IsMenuBranchUseless(const CZAVDoc& doc, int menu) { return doc.IsMenuBranch
 std::string SpeciesLabel(const CZAVDoc& doc) { return doc.GetSpeciesLabel(); }
 std::string CommonLabel(const CZAVDoc& doc) { return doc.GetCommonLabel(); }
 
-bool ShowsReferences(const CZAVDoc&) { return false; }
+bool ShowsReferences(const CZAVDoc& doc) { return doc.m_showReferences != 0; }
 
 void ShowCurrentReport(CZAVDoc& doc) {
   if (doc.m_showReportHook) doc.m_showReportHook(false);

@@ -105,6 +105,9 @@ class CZAVDoc {
   int GetAllowedMismatches() const;
   bool AddMismatch(int item, DWORD bits);
   void UpdateRemainingItems();
+  // The passes over items [begin, end); counts the items it eliminates.
+  void EvaluateItems(int begin, int end, const struct EliminationPlan& plan, const CBitMatrix& layout,
+                     int& eliminated);
   void Reevaluate(bool keepUser);
   void SetForgivenessLevel(int level);
   void OnForgivenessLevel(int level) { SetForgivenessLevel(level); }  // 32882-32885
@@ -199,6 +202,8 @@ class CZAVDoc {
   // Items in state 3 while missing data is allowed, else 0.
   int CountMissingDataItems() const;
   int m_menuReportSwitch = 0;  // 1 when the menus report was asked for from the tree
+  int m_showReferences = 0;   // the tree shows the "References" subtree (32888)
+  int m_showDescription = 0;  // the tree shows the "Database Description" node (32889)
   // The pane that gets the keyboard focus back after a page has loaded:
   // the tree or the item list (an opaque window pointer of the shell).
   void* m_focusWindow = nullptr;

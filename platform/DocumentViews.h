@@ -92,6 +92,10 @@ class ILeftView {
   virtual bool SetAttributeForAllItems(bool set, int attribute) { (void)set; (void)attribute; return false; }
   // Marks the attribute of a region node (OR goes through the region dialog).
   virtual void ApplyRegionMark(int mark, TreeNodeHandle attributeNode) { (void)mark; (void)attributeNode; }
+  // Rebuilds the whole tree, the "References" subtree included.
+  virtual void OnUpdate() {}
+  // Inserts (last at the top level) or deletes the "Database Description" node.
+  virtual void ShowDescriptionNode(bool shown) { (void)shown; }
 };
 
 // The item list (bottom left).

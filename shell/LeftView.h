@@ -29,7 +29,6 @@ class CLeftView : public QTreeView, public ILeftView, public CCommandTarget {
   CTreeModel& Model() const { return *m_model; }
 
   void OnInitialUpdate();
-  void OnUpdate();
   void FillReferences();
   HTREEITEM SelectedNode() const;
   int GetNodeKind(HTREEITEM node) const { return m_tree.GetNodeKind(node); }
@@ -48,6 +47,8 @@ class CLeftView : public QTreeView, public ILeftView, public CCommandTarget {
   void RefreshItemList() override;
   bool SetAttributeForAllItems(bool set, int attribute) override;
   void ApplyRegionMark(int mark, TreeNodeHandle attributeNode) override;
+  void OnUpdate() override;
+  void ShowDescriptionNode(bool shown) override { m_tree.ShowDescriptionNode(shown); }
 
   // ---- commands --------------------------------------------------------------
   bool OnCommand(int command) override;

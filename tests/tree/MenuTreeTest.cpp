@@ -93,3 +93,28 @@ TEST(MenuTree, AttributeMenuLabelCountsItemsWithDataWhenMissingDataIsOn) {
   Evaluate(*f.doc);
   EXPECT_EQ(f.tree.GetNodeLabel(f.Menu(0)), "Colour |4/5|");
 }
+
+TEST(MenuTree, ReferencesAndDescriptionNodes) {
+  TreeFixture f;
+  f.doc->m_referenceTitles = {"Flora", "Fauna"};
+  f.doc->m_showReferences = 1;
+  f.tree.OnUpdate();
+  const HTREEITEM references = f.tree.ReferencesRoot();
+  ASSERT_NE(references, kNoNode);
+  EXPECT_EQ(f.tree.GetNodeKind(references), KIND_REFERENCES_ROOT);
+  EXPECT_EQ(f.tree.GetNodeLabel(references), "References");
+  const auto& children = f.tree.Nodes().Children(references);
+  ASSERT_EQ(children.size(), 2u);
+  EXPECT_EQ(f.tree.GetNodeKind(children[1]), KIND_REFERENCE);
+  EXPECT_EQ(f.tree.GetNodeLabel(children[1]), "Fauna");
+  f.doc->m_referenceTitles.pop_back();
+  EXPECT_EQ(f.tree.GetNodeLabel(children[1]), "wrong index");
+  f.tree.ShowDescriptionNode(true);
+  EXPECT_EQ(f.tree.Nodes().Children(kNoNode).back(), f.tree.DescriptionNode());
+  EXPECT_EQ(f.tree.GetNodeKind(f.tree.DescriptionNode()), KIND_DB_DESCRIPTION);
+  f.doc->m_showReferences = 0;
+  f.tree.FillReferences();
+  EXPECT_EQ(f.tree.ReferencesRoot(), kNoNode);
+  f.tree.ShowDescriptionNode(false);
+  EXPECT_EQ(f.tree.Nodes().Children(kNoNode).size(), 1u);
+}
