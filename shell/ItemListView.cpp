@@ -55,6 +55,12 @@ void CItemListView::AddCommandHandler(int command, std::function<void()> handler
   m_commands.Add(command, std::move(handler));
 }
 
+void CItemListView::AddItemCommandHandler(int command, std::function<void(int item)> handler) {
+  AddCommandHandler(command, [this, handler = std::move(handler)] {
+    if (const int item = GetSelectedItemOrNone(); item >= 0) handler(item);
+  });
+}
+
 bool CItemListView::OnCommand(int command) { return m_commands.Run(command); }
 
 std::optional<CommandState> CItemListView::CommandStateOf(int command) {

@@ -34,6 +34,8 @@ class CItemListView : public QWidget, public IItemListView, public CCommandTarge
   // Commands of the list's other concerns join the context menu here.
   void AddCommandHandler(int command, std::function<void()> handler);
   bool HasCommand(int command) const { return m_commands.Has(command); }
+  // A command on the selected item; it does nothing while no row holds an item.
+  void AddItemCommandHandler(int command, std::function<void(int item)> handler);
 
  private:
   CZAVDoc& m_doc;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "TreeGuiFixture.h"
+#include <QScrollBar>
+
 #include "shell/ItemListModel.h"
 
 TEST(ItemListView, RowsAndCaptionFollowAMark) {
@@ -64,4 +66,34 @@ TEST(ItemListView, ContextMenuOffersOnlyExistingCommands) {
   EXPECT_EQ(texts({5, box.viewport()->height() - 2}), std::vector<std::string>{"View image/description"});
   f.list->AddCommandHandler(32817, [] {});
   EXPECT_EQ(texts(box.visualRect(box.model()->index(0, 0)).center()), std::vector<std::string>{"Toggle eliminated"});
+}
+
+TEST(ItemListView, ItemCommandsWithoutAnItemDoNothing) {
+  TreeGuiFixture f;
+  std::vector<int> items;
+  f.list->AddItemCommandHandler(32817, [&](int item) { items.push_back(item); });
+  f.list->SelectRow(2);
+  EXPECT_TRUE(f.list->OnCommand(32817));
+  f.list->ListBox().selectionModel()->clear();
+  EXPECT_TRUE(f.list->OnCommand(32817));
+  EXPECT_EQ(items, std::vector<int>{kLime});
+}
+
+TEST(ItemListView, ScrollingKeepsTheSelectionOnScreen) {
+  auto doc = MakeSmallKey();
+  for (int i = 5; i < 60; ++i) AddFruit(*doc, i, "Zfruit" + std::to_string(i));
+  CBitMatrix(doc->AttributeCount(), doc->ItemCount()).BuildBlocks(doc->m_dataBlocks);
+  Evaluate(*doc);
+  ScriptedUi ui;
+  CItemListView list(*doc);
+  list.resize(200, 150);
+  list.show();
+  QApplication::processEvents();
+  CItemListBox& box = list.ListBox();
+  box.SelectRow(0);
+  box.verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  QApplication::processEvents();
+  const int first = box.indexAt(QPoint(1, 1)).row();
+  EXPECT_GT(first, 0);
+  EXPECT_EQ(box.SelectedRow(), first);
 }
