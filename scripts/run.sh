@@ -3,4 +3,4 @@
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/setup.sh
-exec ./build/qor "${1:-samples/birds/birds.qor}"
+exec ./build/qor "${1:-build/samples/birds/birds.qor}"

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMdiArea>
 #include <algorithm>
 
@@ -171,9 +172,22 @@ void CZAVApp::SetActiveFrame(CChildFrame* frame) {
     ClearActiveFrame();
 }
 
-bool CZAVApp::EditDescription(CZAVDoc&) {
-  // The description editor comes with the authoring dialogs; until then a
-  // new database starts with the default description.
+bool CZAVApp::EditDescription(CZAVDoc& document) {
+  // Until the authoring dialogs bring the full description editor, a new
+  // database asks for its title only and gets the root menu the tree needs.
+  QInputDialog dialog(m_mainFrame);
+  dialog.setObjectName("databaseTitle");
+  dialog.setWindowTitle("Database description");
+  dialog.setLabelText("Title:");
+  dialog.setTextValue(document.m_header.title.empty() ? "New database" : QString::fromStdString(document.m_header.title));
+  if (platform::qt::RunModal(dialog) != QDialog::Accepted) return false;
+  document.m_header.title = dialog.textValue().trimmed().toStdString();
+  if (document.MenuCount() == 0) {
+    auto root = std::make_unique<CQMenudata>();
+    root->kind = MENU_OF_MENUS;
+    root->title = document.m_header.title;
+    document.m_menus.push_back(std::move(root));
+  }
   return true;
 }
 

@@ -15,16 +15,20 @@
 namespace {
 
 // With QOR_MEASURE_STARTUP set the program prints the time until the first
-// page has loaded and ends.
+// page has loaded and ends; QOR_SCREENSHOT names a picture of the window then.
 void MeasureFirstPage(CZAVApp& qor, const QElapsedTimer& clock) {
   CChildFrame* frame = qor.MainFrame() ? qor.MainFrame()->ActiveChild() : nullptr;
   if (!frame) return;
   QWebEngineView* web = frame->HtmlView()->WebView();
-  QObject::connect(web, &QWebEngineView::loadFinished, [&clock, web](bool) {
+  QObject::connect(web, &QWebEngineView::loadFinished, [&clock, &qor, web](bool) {
     if (web->url().toString() == "about:blank") return;
     std::printf("first page shown after %lld ms\n", static_cast<long long>(clock.elapsed()));
     std::fflush(stdout);
-    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    const QString picture = qEnvironmentVariable("QOR_SCREENSHOT");
+    QTimer::singleShot(picture.isEmpty() ? 0 : 1500, qApp, [&qor, picture] {
+      if (!picture.isEmpty()) qor.MainFrame()->grab().save(picture);
+      QCoreApplication::quit();
+    });
   });
 }
 

@@ -1,0 +1,182 @@
+// The document's commands and their states, through the core functions and
+// through the main frame's actions.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDialog>
+#include <QInputDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include "ProgramTestSupport.h"
+#include "database/CommandIds.h"
+#include "database/LevelNames.h"
+#include "database/ProgramFolders.h"
+#include "database/ZAVDocCommands.h"
+#include "reports/ReportOptions.h"
+#include "shell/DlgQOROpen.h"
+#include "shell/MainFrame.h"
+#include "shell/StreamHTMLDocTemplate.h"
+
+using namespace program_test;
+
+namespace {
+
+std::unique_ptr<CZAVDoc> SmallDocument() {
+  auto doc = MakeGeneratedDatabase(4, 6, 3, 0.5, 3);
+  doc->Reevaluate(false);
+  return doc;
+}
+
+class CommandsTest : public ProgramTest {};
+
+}  // namespace
+
+TEST(DocumentCommands, LockAsksAndNoStillMarksTheDocumentModified) {
+  ScriptedUi ui;
+  auto doc = SmallDocument();
+  doc->SetModifiedFlag(false);
+  ui.yesNoAnswers = {false};
+  ASSERT_TRUE(RunDocumentCommand(*doc, cmd::kLockDatabase));
+  ASSERT_EQ(ui.shown.size(), 1u);
+  EXPECT_EQ(ui.shown[0].text, kLockQuestion);
+  EXPECT_TRUE(doc->IsEditable());
+  EXPECT_TRUE(doc->IsModified());
+  EXPECT_EQ(LockPaneText(*doc), "UNLOCKED");
+}
+
+TEST(DocumentCommands, LockedDatabaseReadsUnlockGreyedAndAsksNoMore) {
+  ScriptedUi ui;
+  auto doc = SmallDocument();
+  ui.yesNoAnswers = {true};
+  RunDocumentCommand(*doc, cmd::kLockDatabase);
+  EXPECT_FALSE(doc->IsEditable());
+  const auto state = DocumentCommandState(*doc, cmd::kLockDatabase);
+  ASSERT_TRUE(state);
+  EXPECT_EQ(state->text, "Unlock");
+  EXPECT_FALSE(state->enabled);
+  EXPECT_EQ(LockPaneText(*doc), " LOCKED ");
+  EXPECT_EQ(DocumentCommandState(*doc, cmd::kLockPane)->text, " LOCKED ");
+  RunDocumentCommand(*doc, cmd::kLockDatabase);
+  EXPECT_EQ(ui.shown.size(), 1u);  // no second question
+}
+
+TEST(DocumentCommands, ForgivenessLevelsAreCheckedOneAtATime) {
+  ScriptedUi ui;
+  auto doc = SmallDocument();
+  RunDocumentCommand(*doc, cmd::kForgivenessLevel0 + 3);
+  for (int level = 0; level < 4; ++level) {
+    const auto state = DocumentCommandState(*doc, cmd::kForgivenessLevel0 + level);
+    ASSERT_TRUE(state);
+    EXPECT_EQ(state->check == CommandState::Check::Checked, level == 3) << level;
+  }
+  EXPECT_EQ(DocumentCommandState(*doc, cmd::kForgivenessPane)->text, doc->GetForgivenessPaneText());
+}
+
+TEST(DocumentCommands, RightPaneRefreshToggleFlipsTheGalleryValueOnly) {
+  ScriptedUi ui;
+  auto doc = SmallDocument();
+  GalleryOptions::Shared().dontShow = 0;
+  EXPECT_EQ(DocumentCommandState(*doc, cmd::kToggleRightPaneRefresh)->check, CommandState::Check::Checked);
+  RunDocumentCommand(*doc, cmd::kToggleRightPaneRefresh);
+  EXPECT_EQ(GalleryOptions::Shared().dontShow, 1);
+  EXPECT_EQ(DocumentCommandState(*doc, cmd::kToggleRightPaneRefresh)->check, CommandState::Check::Unchecked);
+  RunDocumentCommand(*doc, cmd::kToggleRightPaneRefresh);
+  EXPECT_EQ(GalleryOptions::Shared().dontShow, 0);
+}
+
+TEST(DocumentCommands, AllowMissingDataIsACheckItem) {
+  ScriptedUi ui;
+  auto doc = SmallDocument();
+  EXPECT_EQ(DocumentCommandState(*doc, cmd::kAllowMissingData)->check, CommandState::Check::Unchecked);
+  RunDocumentCommand(*doc, cmd::kAllowMissingData);
+  EXPECT_EQ(DocumentCommandState(*doc, cmd::kAllowMissingData)->check, CommandState::Check::Checked);
+}
+
+TEST(DocumentCommands, CommandsOfLaterDialogsAreNotOffered) {
+  auto doc = SmallDocument();
+  for (int command : {cmd::kExport, cmd::kMerge, cmd::kItemDescriptionOptions, cmd::kGalleryOptions,
+                      cmd::kCreateThumbnails, cmd::kDeleteRemaining})
+    EXPECT_FALSE(DocumentCommandState(*doc, command).has_value()) << command;
+  EXPECT_FALSE(RunDocumentCommand(*doc, cmd::kExport));
+}
+
+TEST_F(CommandsTest, EveryPressOfF1OpensOneHelpWindow) {
+  CZAVApp& app = StartApp();
+  ASSERT_TRUE(app.InitInstance({QString::fromStdString(Database("help.qor", "Help"))}));
+  // Help pages are looked for beside the program.
+  SetProgramFile(Folder() / "qor");
+  std::filesystem::create_directory(Folder() / "hlp");
+  WriteBytes(Folder() / "hlp" / "help.htm", "<html><body>help</body></html>");
+  QMdiArea* area = app.MainFrame()->MdiArea();
+  const int before = area->subWindowList().size();
+  for (int press = 1; press <= 3; ++press) {
+    app.MainFrame()->OnCommand(cmd::kHelpKey);
+    EXPECT_EQ(area->subWindowList().size(), before + press);
+  }
+  EXPECT_EQ(area->subWindowList().back()->windowTitle(), "Image Gallery");
+  // Help windows are not databases: the recent files and the frames stay as they were.
+  EXPECT_EQ(app.MainFrame()->Children().size(), 1);
+  EXPECT_EQ(app.RecentFiles().size(), 1u);
+}
+
+TEST_F(CommandsTest, HtmlTextOpensAnImageGalleryWindowWithThatText) {
+  CZAVApp& app = StartApp();
+  ASSERT_TRUE(app.InitInstance({QString::fromStdString(Database("g.qor", "G"))}));
+  const std::string html = "<html><body><img src='a.jpg'></body></html>";
+  app.OpenHtmlWindow(html);
+  EXPECT_EQ(app.HtmlTemplate().Html(), html);
+  EXPECT_EQ(app.MainFrame()->MdiArea()->subWindowList().back()->windowTitle(), "Image Gallery");
+}
+
+TEST_F(CommandsTest, CreateNewAtStartUpAsksForAFileAndOpensTheNewDatabase) {
+  platform::qt::SetModalHook([](QDialog& dialog) {
+    if (auto* open = qobject_cast<CDlgQOROpen*>(&dialog)) {
+      open->OnCreateNew();
+      return dialog.result();
+    }
+    if (auto* title = qobject_cast<QInputDialog*>(&dialog)) {
+      title->setTextValue("Pond life");
+      return int(QDialog::Accepted);
+    }
+    return int(QDialog::Rejected);
+  });
+  const std::string path = (Folder() / "new.qor").string();
+  m_ui.fileAnswers = {path};
+  CZAVApp& app = StartApp();
+  ASSERT_TRUE(app.InitInstance({}));
+  const auto messages = m_ui.Messages();
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.back(), "You must save QOR file to work with.");
+  ASSERT_EQ(app.MainFrame()->Children().size(), 1);
+  EXPECT_EQ(app.MainFrame()->ActiveChild()->GetDocument().m_pathName, path);
+  EXPECT_TRUE(std::filesystem::exists(path));
+  EXPECT_EQ(app.RecentFiles().front(), path);
+  EXPECT_EQ(app.MainFrame()->ActiveChild()->GetDocument().m_header.title, "Pond life");
+}
+
+TEST_F(CommandsTest, CancelledSaveOfANewDatabaseEndsTheStartUp) {
+  platform::qt::SetModalHook([](QDialog& dialog) {
+    if (auto* open = qobject_cast<CDlgQOROpen*>(&dialog)) open->OnCreateNew();
+    return dialog.result();
+  });
+  CZAVApp& app = StartApp();
+  EXPECT_FALSE(app.InitInstance({}));
+  EXPECT_TRUE(app.MainFrame()->Children().isEmpty());
+}
+
+TEST_F(CommandsTest, ClosingAModifiedDatabaseAsksAndCancelKeepsIt) {
+  CZAVApp& app = StartApp();
+  ASSERT_TRUE(app.InitInstance({QString::fromStdString(Database("m.qor", "M"))}));
+  CChildFrame* frame = app.MainFrame()->ActiveChild();
+  frame->GetDocument().SetModifiedFlag(true);
+  m_ui.yesNoCancelAnswers = {-1};
+  frame->close();
+  Pump();
+  ASSERT_EQ(app.MainFrame()->Children().size(), 1);
+  EXPECT_EQ(m_ui.shown.back().kind, "question3");
+  m_ui.yesNoCancelAnswers = {0};
+  app.MainFrame()->ActiveChild()->close();
+  Pump();
+  EXPECT_TRUE(app.MainFrame()->Children().isEmpty());
+}
