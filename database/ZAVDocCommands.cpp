@@ -21,21 +21,25 @@ enum : int {
 
 void ShowFirstPage(CZAVDoc& document, int kind) { ReportFactory().RunReport(document, kind, -1, 0); }
 
-// The item in the list's first row: the first candidate in name order.
-int FirstListedItem(const CZAVDoc& document) {
-  const bool anySelected = document.CountSelectedItems() > 0;
-  for (const auto& name : GetOrderArray(document)) {
-    const int item = name->itemIndex;
-    if (item < 0 || item >= document.ItemCount()) continue;
-    if (anySelected ? document.IsItemSelected(item) : document.IsItemRemaining(item)) return item;
-  }
-  return -1;
-}
-
 CommandState Enabled(bool on) { return CommandState{on, CommandState::Check::None, {}}; }
 
 CommandState Checked(bool on) {
   return CommandState{true, on ? CommandState::Check::Checked : CommandState::Check::Unchecked, {}};
+}
+
+// A toolbar toggle: pressed while set, indeterminate while clear.
+CommandState Pressed(bool on) {
+  return CommandState{true, on ? CommandState::Check::Checked : CommandState::Check::Indeterminate, {}};
+}
+
+void OnShowReferences(CZAVDoc& document) {
+  document.m_showReferences = document.m_showReferences ? 0 : 1;
+  if (ILeftView* tree = document.GetLeftView()) tree->OnUpdate();  // refills the references subtree
+}
+
+void OnShowDatabaseDescription(CZAVDoc& document) {
+  document.m_showDescription = document.m_showDescription ? 0 : 1;
+  if (ILeftView* tree = document.GetLeftView()) tree->ShowDescriptionNode(document.m_showDescription != 0);
 }
 
 struct DocumentCommand {
@@ -66,8 +70,11 @@ const std::vector<DocumentCommand>& Commands() {
          const bool editable = IsDatabaseEditable(&d);
          return CommandState{editable, CommandState::Check::None, editable ? "Lock" : "Unlock"};
        }},
-      {cmd::kRefreshTreeOrder, [](CZAVDoc& d) { if (d.GetLeftView()) d.GetLeftView()->RefreshTree(); },
+      {cmd::kRefreshTreeOrder, [](CZAVDoc& d) { if (d.GetLeftView()) d.GetLeftView()->OnUpdate(); },
        AlwaysEnabled},
+      {cmd::kShowReferences, OnShowReferences, [](const CZAVDoc& d) { return Pressed(d.m_showReferences != 0); }},
+      {cmd::kShowDatabaseDescription, OnShowDatabaseDescription,
+       [](const CZAVDoc& d) { return Pressed(d.m_showDescription != 0); }},
       {cmd::kGallery, Report(kKindGallery), AlwaysEnabled},
       {cmd::kMarkedAndEliminated, Report(kKindEliminated), AlwaysEnabled},
       {cmd::kDisplayMenus, Report(kKindMenus), AlwaysEnabled},
@@ -120,8 +127,7 @@ std::string LockPaneText(const CZAVDoc& document) {
 
 void OnItemListReport(CZAVDoc& document) {
   if (IItemListView* list = document.GetItemListView()) {
-    const int first = FirstListedItem(document);
-    if (first >= 0) list->SelectItem(first);
+    list->SelectRow(0);
   }
   ShowFirstPage(document, kKindItems);
 }

@@ -30,6 +30,20 @@ std::unique_ptr<CZAVDoc> SmallDocument() {
 
 class CommandsTest : public ProgramTest {};
 
+// A tree and a list that record what the document asks of them.
+struct RecordingTree : ILeftView {
+  void RefreshTree() override { ++refreshes; }
+  void OnUpdate() override { ++rebuilds; }
+  void ShowDescriptionNode(bool shown) override { descriptionShown.push_back(shown); }
+  int refreshes = 0, rebuilds = 0;
+  std::vector<bool> descriptionShown;
+};
+struct RecordingList : IItemListView {
+  void FillList() override {}
+  void SelectRow(int row) override { rows.push_back(row); }
+  std::vector<int> rows;
+};
+
 }  // namespace
 
 TEST(DocumentCommands, LockAsksAndNoStillMarksTheDocumentModified) {
@@ -99,6 +113,32 @@ TEST(DocumentCommands, CommandsOfLaterDialogsAreNotOffered) {
                       cmd::kCreateThumbnails, cmd::kDeleteRemaining})
     EXPECT_FALSE(DocumentCommandState(*doc, command).has_value()) << command;
   EXPECT_FALSE(RunDocumentCommand(*doc, cmd::kExport));
+}
+
+TEST(DocumentCommands, ReferencesAndDescriptionTogglesRebuildTheTree) {
+  auto doc = SmallDocument();
+  RecordingTree tree;
+  doc->AttachViews(nullptr, &tree, nullptr);
+  EXPECT_EQ(DocumentCommandState(*doc, cmd::kShowReferences)->check, CommandState::Check::Indeterminate);
+  RunDocumentCommand(*doc, cmd::kShowReferences);
+  EXPECT_EQ(doc->m_showReferences, 1);
+  EXPECT_EQ(tree.rebuilds, 1);
+  EXPECT_EQ(DocumentCommandState(*doc, cmd::kShowReferences)->check, CommandState::Check::Checked);
+  RunDocumentCommand(*doc, cmd::kShowDatabaseDescription);
+  RunDocumentCommand(*doc, cmd::kShowDatabaseDescription);
+  EXPECT_EQ(tree.descriptionShown, (std::vector<bool>{true, false}));
+  RunDocumentCommand(*doc, cmd::kRefreshTreeOrder);
+  EXPECT_EQ(tree.rebuilds, 2);
+  doc->AttachViews(nullptr, nullptr, nullptr);
+}
+
+TEST(DocumentCommands, ItemListReportSelectsTheFirstRow) {
+  auto doc = SmallDocument();
+  RecordingList list;
+  doc->AttachViews(nullptr, nullptr, &list);
+  RunDocumentCommand(*doc, cmd::kItemListReport);
+  EXPECT_EQ(list.rows, std::vector<int>{0});
+  doc->AttachViews(nullptr, nullptr, nullptr);
 }
 
 TEST_F(CommandsTest, EveryPressOfF1OpensOneHelpWindow) {
