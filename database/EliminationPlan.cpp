@@ -18,35 +18,43 @@ void AddToWords(std::vector<WordMask>& words, int attribute, std::size_t groupBe
   words.back().mask |= Bit(attribute);
 }
 
-// The attributes of the menus that carry ONLY, OR or NO marks, collected
-// in one scan over the attributes.
-struct MarkedMenus {
-  std::unordered_map<WORD, std::vector<int>> attributes;  // menu -> its attributes, index order
-  std::vector<WORD> orOrder;                              // menus by their first OR mark
-  std::vector<WORD> noOrder;                              // menus by their first NO mark
+// What the plan reads of the document, gathered in one scan: the marks
+// and the menu of every attribute, and the attributes of the menus that
+// carry ONLY, OR or NO marks.
+struct MarkScan {
+  std::vector<BYTE> marks;
+  std::vector<WORD> menus;
+  std::unordered_map<WORD, std::vector<int>> menuAttributes;  // index order
+  std::vector<WORD> orOrder;  // menus by their first OR mark
+  std::vector<WORD> noOrder;  // menus by their first NO mark
 };
 
-MarkedMenus CollectMarkedMenus(const CZAVDoc& doc, int count) {
-  MarkedMenus menus;
+bool IsGroupMark(BYTE mark) { return mark == MARK_OR || mark == MARK_NO || mark == MARK_ONLY; }
+
+void NoteFirst(std::vector<WORD>& order, WORD menu) {
+  if (std::find(order.begin(), order.end(), menu) == order.end()) order.push_back(menu);
+}
+
+MarkScan ScanMarks(const CZAVDoc& doc) {
+  MarkScan scan;
+  const int count = std::min<int>(doc.AttributeCount(), static_cast<int>(doc.m_marks.size()));
+  scan.marks.assign(doc.m_marks.begin(), doc.m_marks.begin() + count);
+  scan.menus.resize(count);
   for (int a = 0; a < count; ++a) {
-    const WORD menu = doc.GetAttribute(a).menuIndex;
-    const BYTE mark = doc.m_marks[a];
-    if (menu == kNoIndex16 || (mark != MARK_OR && mark != MARK_NO && mark != MARK_ONLY)) continue;
-    menus.attributes.try_emplace(menu);
+    const WORD menu = scan.menus[a] = doc.GetAttribute(a).menuIndex;
+    const BYTE mark = scan.marks[a];
+    if (menu == kNoIndex16 || !IsGroupMark(mark)) continue;
+    scan.menuAttributes.try_emplace(menu);
+    if (mark == MARK_OR) NoteFirst(scan.orOrder, menu);
+    if (mark == MARK_NO) NoteFirst(scan.noOrder, menu);
   }
+  if (scan.menuAttributes.empty()) return scan;
   for (int a = 0; a < count; ++a) {
-    const WORD menu = doc.GetAttribute(a).menuIndex;
-    if (menu == kNoIndex16) continue;
-    auto it = menus.attributes.find(menu);
-    if (it == menus.attributes.end()) continue;
-    const BYTE mark = doc.m_marks[a];
-    const bool firstOr = mark == MARK_OR && std::find(menus.orOrder.begin(), menus.orOrder.end(), menu) == menus.orOrder.end();
-    const bool firstNo = mark == MARK_NO && std::find(menus.noOrder.begin(), menus.noOrder.end(), menu) == menus.noOrder.end();
-    if (firstOr) menus.orOrder.push_back(menu);
-    if (firstNo) menus.noOrder.push_back(menu);
-    it->second.push_back(a);
+    if (scan.menus[a] == kNoIndex16) continue;
+    auto it = scan.menuAttributes.find(scan.menus[a]);
+    if (it != scan.menuAttributes.end()) it->second.push_back(a);
   }
-  return menus;
+  return scan;
 }
 
 void AddOnlyGroup(EliminationPlan& plan, const std::vector<int>& menuAttributes, int only) {
@@ -56,11 +64,11 @@ void AddOnlyGroup(EliminationPlan& plan, const std::vector<int>& menuAttributes,
   plan.onlyGroups.push_back({begin, static_cast<std::uint32_t>(plan.onlyWords.size())});
 }
 
-void AddOrGroup(EliminationPlan& plan, const CZAVDoc& doc, const std::vector<int>& menuAttributes) {
+void AddOrGroup(EliminationPlan& plan, const MarkScan& scan, const std::vector<int>& menuAttributes) {
   std::vector<WordMask> group;
   int members = 0;
   for (int a : menuAttributes) {
-    if (doc.m_marks[a] != MARK_OR) continue;
+    if (scan.marks[a] != MARK_OR) continue;
     AddToWords(group, a);
     ++members;
   }
@@ -70,12 +78,12 @@ void AddOrGroup(EliminationPlan& plan, const CZAVDoc& doc, const std::vector<int
   plan.orGroups.push_back({begin, static_cast<std::uint32_t>(plan.orWords.size())});
 }
 
-void AddNoGroup(EliminationPlan& plan, const CZAVDoc& doc, const std::vector<int>& menuAttributes) {
+void AddNoGroup(EliminationPlan& plan, const MarkScan& scan, const std::vector<int>& menuAttributes) {
   const auto begin = static_cast<std::uint32_t>(plan.noWords.size());
   for (int a : menuAttributes) {
     const DWORD word = static_cast<DWORD>(a / 32);
     if (plan.noWords.size() == begin || plan.noWords.back().word != word) plan.noWords.push_back({word, 0, 0});
-    (doc.m_marks[a] == MARK_NO ? plan.noWords.back().no : plan.noWords.back().others) |= Bit(a);
+    (scan.marks[a] == MARK_NO ? plan.noWords.back().no : plan.noWords.back().others) |= Bit(a);
   }
   plan.noGroups.push_back({begin, static_cast<std::uint32_t>(plan.noWords.size())});
 }
@@ -84,22 +92,15 @@ void AddNoGroup(EliminationPlan& plan, const CZAVDoc& doc, const std::vector<int
 
 EliminationPlan BuildEliminationPlan(const CZAVDoc& doc) {
   EliminationPlan plan;
-  const int count = std::min<int>(doc.AttributeCount(), static_cast<int>(doc.m_marks.size()));
-  bool anyOnly = false;
-  for (int a = 0; a < count; ++a) {
-    const BYTE mark = doc.m_marks[a];
-    if (mark == MARK_CLEAR || doc.GetAttribute(a).menuIndex == kNoIndex16) continue;
+  const MarkScan scan = ScanMarks(doc);
+  for (int a = 0; a < static_cast<int>(scan.marks.size()); ++a) {
+    const BYTE mark = scan.marks[a];
+    if (mark == MARK_CLEAR || scan.menus[a] == kNoIndex16) continue;
     if (mark == MARK_YES || mark == MARK_ONLY) AddToWords(plan.yesOnlyWords, a);
     if (mark == MARK_NEVER) AddToWords(plan.neverWords, a);
-    anyOnly = anyOnly || mark == MARK_ONLY;
+    if (mark == MARK_ONLY) AddOnlyGroup(plan, scan.menuAttributes.at(scan.menus[a]), a);
   }
-  const MarkedMenus menus = CollectMarkedMenus(doc, count);
-  if (anyOnly)
-    for (int a = 0; a < count; ++a) {
-      const WORD menu = doc.GetAttribute(a).menuIndex;
-      if (doc.m_marks[a] == MARK_ONLY && menu != kNoIndex16) AddOnlyGroup(plan, menus.attributes.at(menu), a);
-    }
-  for (WORD menu : menus.orOrder) AddOrGroup(plan, doc, menus.attributes.at(menu));
-  for (WORD menu : menus.noOrder) AddNoGroup(plan, doc, menus.attributes.at(menu));
+  for (WORD menu : scan.orOrder) AddOrGroup(plan, scan, scan.menuAttributes.at(menu));
+  for (WORD menu : scan.noOrder) AddNoGroup(plan, scan, scan.menuAttributes.at(menu));
   return plan;
 }

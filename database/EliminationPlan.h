@@ -38,6 +38,15 @@ struct EliminationPlan {
   std::vector<NoWordMask> noWords;  // pass 5: per menu, every word the menu has attributes in
   std::vector<GroupRange> noGroups;
 
+  // The word the passes read first from every row (to fetch it ahead).
+  DWORD FirstWord() const {
+    if (!yesOnlyWords.empty()) return yesOnlyWords.front().word;
+    if (!neverWords.empty()) return neverWords.front().word;
+    if (!onlyWords.empty()) return onlyWords.front().word;
+    if (!orWords.empty()) return orWords.front().word;
+    return noWords.empty() ? 0 : noWords.front().word;
+  }
+
   bool Empty() const {
     return yesOnlyWords.empty() && neverWords.empty() && onlyGroups.empty() && orGroups.empty() &&
            noGroups.empty();

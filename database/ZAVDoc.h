@@ -22,6 +22,7 @@ class IHtmlView;
 class ILeftView;
 class IItemListView;
 class LevelNames;
+struct EliminationPlan;
 struct MarkLogRecord;
 
 inline constexpr int kMaxItems = 32000;
@@ -106,7 +107,7 @@ class CZAVDoc {
   bool AddMismatch(int item, DWORD bits);
   void UpdateRemainingItems();
   // The passes over items [begin, end); counts the items it eliminates.
-  void EvaluateItems(int begin, int end, const struct EliminationPlan& plan, const CBitMatrix& layout,
+  void EvaluateItems(int begin, int end, const EliminationPlan& plan, const CBitMatrix& layout,
                      int& eliminated);
   void Reevaluate(bool keepUser);
   void SetForgivenessLevel(int level);

@@ -9,7 +9,9 @@
 #include <bit>
 
 #include "database/AttributeSplit.h"
+#include "database/CandidateCounts.h"
 #include "database/EliminationPlan.h"
+#include "database/ParallelFor.h"
 #include "database/ZAVDoc.h"
 
 namespace {
@@ -138,6 +140,37 @@ const DWORD* PaddedRow(const DWORD* words, std::size_t size, std::size_t needed,
   return scratch.data();
 }
 
+// Pass 0: a user's exclusion and a free slot stay, a selection becomes
+// plain selected, everything else remaining. (The mismatch counts start
+// at 0 in the passes' own array and are all written back afterwards.)
+void ResetForEvaluation(std::vector<BYTE>& states, int items) {
+  for (int i = 0; i < items; ++i) {
+    BYTE& state = states[i];
+    if (state == STATE_SELECTED_ELIMINATED) state = STATE_SELECTED;
+    else if (state != STATE_USER_ELIMINATED && state != STATE_FREE && state != STATE_SELECTED) state = STATE_REMAINING;
+  }
+}
+
+constexpr int kFetchDistance = 16;
+constexpr int kItemsPerThread = 4000;
+constexpr int kCandidatesPerThread = 1000;
+
+// Fetches the row word and the run-time object of the item kFetchDistance
+// ahead, and the lenient word of the item half as far ahead, whose object
+// has been fetched by then.
+void FetchAhead(const CBitMatrix& layout, const std::vector<CQDatablock>& blocks,
+                const std::vector<std::unique_ptr<CZAVDocItem>>& docItems, int item, int end, DWORD word,
+                bool lenient) {
+  const int far = item + kFetchDistance, near = item + kFetchDistance / 2;
+  if (far < end) {
+    if (const DWORD* row = layout.GetRowWordsIn(far, blocks)) __builtin_prefetch(row + word);
+    if (lenient && far < static_cast<int>(docItems.size())) __builtin_prefetch(docItems[far].get());
+  }
+  if (!lenient || near >= end || near >= static_cast<int>(docItems.size()) || !docItems[near]) return;
+  const std::vector<DWORD>& words = docItems[near]->attributeBits.words();
+  if (words.size() > word) __builtin_prefetch(words.data() + word);
+}
+
 }  // namespace
 
 int CZAVDoc::GetAllowedMismatches() const {
@@ -156,40 +189,56 @@ bool CZAVDoc::AddMismatch(int item, DWORD bits) {
 void CZAVDoc::UpdateRemainingItems() {
   const int items = ItemCount();
   if (m_itemStates.size() < static_cast<std::size_t>(items)) m_itemStates.resize(items, STATE_REMAINING);
-  for (int i = 0; i < items; ++i) {
-    if (m_docItems.size() > static_cast<std::size_t>(i) && m_docItems[i]) m_docItems[i]->mismatchCount = 0;
-    const BYTE state = m_itemStates[i];
-    if (state == STATE_USER_ELIMINATED || state == STATE_FREE) continue;
-    SetItemState(i, state == STATE_SELECTED || state == STATE_SELECTED_ELIMINATED ? STATE_SELECTED : STATE_REMAINING);
-  }
+  ResetForEvaluation(m_itemStates, items);
   m_remainingCount = 0;
   for (int i = 0; i < items; ++i)
     m_remainingCount += m_itemStates[i] != STATE_USER_ELIMINATED && m_itemStates[i] != STATE_FREE ? 1 : 0;
-  if (items == 0 || m_attributes.empty()) return;
-
-  const EliminationPlan plan = BuildEliminationPlan(*this);
-  if (plan.Empty()) return;
+  const EliminationPlan plan = m_attributes.empty() ? EliminationPlan{} : BuildEliminationPlan(*this);
+  if (items == 0 || plan.Empty()) {
+    for (auto& docItem : m_docItems)
+      if (docItem) docItem->mismatchCount = 0;
+    return;
+  }
   const CBitMatrix layout(AttributeCount(), items);
+  // Every item's outcome depends on its own rows alone, so chunks of items
+  // can run side by side; each chunk counts its own eliminations.
+  const ChunkPlan chunks = PlanChunks(items, kItemsPerThread, 1);
+  std::vector<int> eliminated(chunks.chunks, 0);
+  ParallelFor(chunks, [&](int begin, int end, int chunk) {
+    EvaluateItems(begin, end, plan, layout, eliminated[chunk]);
+  });
+  for (int count : eliminated) m_remainingCount -= count;
+}
+
+void CZAVDoc::EvaluateItems(int begin, int end, const EliminationPlan& plan, const CBitMatrix& layout,
+                            int& eliminated) {
   const std::size_t wordsPerRow = layout.wordsPerRow();
+  const DWORD firstWord = plan.FirstWord();
   const bool missing = m_missingData != 0;
   const int allowed = GetAllowedMismatches();
   std::vector<DWORD> rowScratch, lenientScratch;
-  DWORD spareMismatches = 0;
-  for (int i = 0; i < items; ++i) {
+  // Counted here, contiguous, and written to the run-time objects at the end.
+  std::vector<DWORD> mismatches(static_cast<std::size_t>(end - begin), 0);
+  int remainingDelta = 0;
+  for (int i = begin; i < end; ++i) {
+    // The passes are bound by memory latency: fetch the rows of items ahead.
+    FetchAhead(layout, m_dataBlocks, m_docItems, i, end, firstWord, missing);
     if (!Remaining(m_itemStates[i])) continue;
     CZAVDocItem* docItem = i < static_cast<int>(m_docItems.size()) ? m_docItems[i].get() : nullptr;
     const DWORD* stored = layout.GetRowWordsIn(i, m_dataBlocks);
-    ItemCursor cursor{&m_itemStates[i], docItem ? &docItem->mismatchCount : &spareMismatches,
+    ItemCursor cursor{&m_itemStates[i], &mismatches[i - begin],
                       PaddedRow(stored, stored ? wordsPerRow : 0, wordsPerRow, rowScratch), nullptr, allowed,
-                      &m_remainingCount};
+                      &remainingDelta};
     if (missing) {
       const std::vector<DWORD>* words = docItem ? &docItem->attributeBits.words() : nullptr;
       cursor.lenient = PaddedRow(words ? words->data() : nullptr, words ? words->size() : 0, wordsPerRow,
                                  lenientScratch);
     }
-    spareMismatches = 0;
     RunPasses(cursor, plan);
   }
+  for (int i = begin; i < end && i < static_cast<int>(m_docItems.size()); ++i)
+    if (m_docItems[i]) m_docItems[i]->mismatchCount = mismatches[i - begin];
+  eliminated = -remainingDelta;
 }
 
 void CZAVDoc::UpdateAttributeCounts() {
@@ -199,15 +248,22 @@ void CZAVDoc::UpdateAttributeCounts() {
   m_attributeCounts.assign(static_cast<std::size_t>(attributes / 32 + 1) * 32, 0);
   if (attributes == 0) return;
   const bool selectedOnly = CountSelectedItems() > 0;
+  std::vector<int> candidates;
+  for (int i = 0; i < items; ++i)
+    if (selectedOnly ? IsItemSelected(i) : IsItemRemaining(i)) candidates.push_back(i);
   const CBitMatrix layout(attributes, items);
-  for (int i = 0; i < items; ++i) {
-    if (!(selectedOnly ? IsItemSelected(i) : IsItemRemaining(i))) continue;
-    const DWORD* row = layout.GetRowWordsIn(i, m_dataBlocks);
-    if (!row) continue;
-    for (DWORD w = 0; w < layout.wordsPerRow(); ++w)
-      for (DWORD bits = row[w]; bits; bits &= bits - 1)
-        ++m_attributeCounts[w * 32 + static_cast<DWORD>(std::countr_zero(bits))];
-  }
+  // Threads only pay for themselves on many candidate rows.
+  const ChunkPlan chunks = PlanChunks(static_cast<int>(candidates.size()), kCandidatesPerThread, 1);
+  std::vector<std::vector<DWORD>> partial(chunks.chunks);
+  ParallelFor(chunks, [&](int begin, int end, int chunk) {
+    CandidateCounter counter(layout.wordsPerRow());
+    for (int k = begin; k < end; ++k)
+      if (const DWORD* row = layout.GetRowWordsIn(candidates[k], m_dataBlocks)) counter.AddRow(row);
+    counter.AddTo(partial[chunk]);
+  });
+  for (const auto& counts : partial)
+    for (std::size_t a = 0; a < counts.size() && a < m_attributeCounts.size(); ++a)
+      m_attributeCounts[a] = static_cast<WORD>(m_attributeCounts[a] + counts[a]);
 }
 
 bool CZAVDoc::IsAttributeUseless(int attribute) const {

@@ -13,7 +13,7 @@ namespace {
 // A random database: up to 100 attributes in up to 6 menus (some freed,
 // menus interleaved across words), items that often lack whole menus,
 // some free item slots.
-std::unique_ptr<CZAVDoc> RandomDatabase(std::mt19937& rng, bool missing) {
+std::unique_ptr<CZAVDoc> RandomDatabase(std::mt19937& rng, bool missing, int maxItems = 30) {
   auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
   DocBuilder b;
   b.AddMenu("Root", -1, MENU_OF_MENUS);
@@ -26,7 +26,7 @@ std::unique_ptr<CZAVDoc> RandomDatabase(std::mt19937& rng, bool missing) {
     menuOf[a] = pick(10) == 0 ? -1 : 1 + (blocky ? a * menus / attributes : pick(menus));
     b.AddAttribute(menuOf[a], "a" + std::to_string(a));
   }
-  const int items = 1 + pick(30);
+  const int items = maxItems > 30 ? maxItems : 1 + pick(maxItems);
   const double density = 0.05 + 0.5 * (rng() % 100) / 100.0;
   for (int i = 0; i < items; ++i) {
     std::vector<bool> menuDropped(menus + 1);
@@ -50,12 +50,14 @@ std::unique_ptr<CZAVDoc> RandomDatabase(std::mt19937& rng, bool missing) {
   return doc;
 }
 
-TEST(Differential, EngineMatchesTheModel) {
-  std::mt19937 rng(20240611);
-  int compared = 0, eliminatedSeen = 0, missingSeen = 0, selectedFailing = 0;
-  for (int round = 0; round < 3000; ++round) {
+struct Outcomes {
+  int compared = 0, eliminated = 0, missing = 0, selectedFailing = 0;
+};
+
+void CompareWithModel(std::mt19937& rng, int rounds, int maxItems, Outcomes& seen) {
+  for (int round = 0; round < rounds; ++round) {
     const bool missing = round % 2 == 1;
-    auto doc = RandomDatabase(rng, missing);
+    auto doc = RandomDatabase(rng, missing, maxItems);
     EliminationModel model(*doc);
     for (int i = 0; i < doc->ItemCount(); ++i)
       for (int m = 0; m < doc->MenuCount() && missing; ++m)
@@ -70,19 +72,70 @@ TEST(Differential, EngineMatchesTheModel) {
       ASSERT_EQ(doc->m_remainingCount, expected.remaining) << "round " << round << " level " << level;
       for (int i = 0; i < doc->ItemCount(); ++i)
         ASSERT_EQ(doc->GetDocItem(i).mismatchCount, expected.mismatches[i]) << "round " << round << " item " << i;
-      ++compared;
+      ++seen.compared;
       for (BYTE s : expected.states) {
-        eliminatedSeen += s == STATE_ELIMINATED;
-        missingSeen += s == STATE_MISSING_DATA;
-        selectedFailing += s == STATE_SELECTED_ELIMINATED;
+        seen.eliminated += s == STATE_ELIMINATED;
+        seen.missing += s == STATE_MISSING_DATA;
+        seen.selectedFailing += s == STATE_SELECTED_ELIMINATED;
       }
     }
   }
-  EXPECT_EQ(compared, 12000);
+}
+
+TEST(Differential, EngineMatchesTheModel) {
+  std::mt19937 rng(20240611);
+  Outcomes seen;
+  CompareWithModel(rng, 3000, 30, seen);
+  EXPECT_EQ(seen.compared, 12000);
   // The random cases reach every outcome.
-  EXPECT_GT(eliminatedSeen, 1000);
-  EXPECT_GT(missingSeen, 1000);
-  EXPECT_GT(selectedFailing, 100);
+  EXPECT_GT(seen.eliminated, 1000);
+  EXPECT_GT(seen.missing, 1000);
+  EXPECT_GT(seen.selectedFailing, 100);
+}
+
+// Enough items that the evaluation splits them over threads.
+TEST(Differential, LargeDatabasesMatchTheModel) {
+  std::mt19937 rng(99);
+  Outcomes seen;
+  CompareWithModel(rng, 4, 20000, seen);
+  EXPECT_EQ(seen.compared, 16);
+  EXPECT_GT(seen.eliminated, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Candidate counts against a plain count, over enough rows that the
+// packed counters overflow into the totals several times.
+TEST(Differential, CandidateCountsMatchAPlainCount) {
+  std::mt19937 rng(77);
+  for (int round = 0; round < 6; ++round) {
+    DocBuilder b;
+    b.AddMenu("Root", -1, MENU_OF_MENUS);
+    b.AddMenu("M", 0);
+    const int attributes = 40 + round * 17;
+    for (int a = 0; a < attributes; ++a) b.AddAttribute(1, "a");
+    for (int i = 0; i < 700 + round * 900; ++i) {
+      std::vector<int> bits;
+      for (int a = 0; a < attributes; ++a)
+        if (rng() % 100 < 10 + 15 * round) bits.push_back(a);
+      b.AddItem("i", "", "s", "", bits);
+    }
+    auto doc = b.Build();
+    for (int i = 0; i < doc->ItemCount(); ++i)
+      doc->m_itemStates[i] = rng() % 3 == 0 ? STATE_ELIMINATED : round == 5 && i % 7 == 0 ? STATE_SELECTED : STATE_REMAINING;
+    doc->UpdateAttributeCounts();
+    const bool selected = round == 5;
+    for (int a = 0; a < attributes; ++a) {
+      int expected = 0;
+      for (int i = 0; i < doc->ItemCount(); ++i) {
+        const BYTE s = doc->m_itemStates[i];
+        if (selected ? s == STATE_SELECTED : s == STATE_REMAINING) expected += TestBit(doc->GetItemAttributeBits(i), a);
+      }
+      ASSERT_EQ(doc->m_attributeCounts[a], expected) << "round " << round << " attribute " << a;
+    }
+  }
 }
 
 }  // namespace
