@@ -8,6 +8,8 @@
 #include "database/ZAVDoc.h"
 #include "platform/DocumentViews.h"
 #include "platform/Ui.h"
+#include "reports/Action.h"
+#include "reports/ReportAnalize.h"
 #include "reports/ReportFactory.h"
 #include "reports/ReportOptions.h"
 
@@ -16,7 +18,7 @@ namespace {
 // Report kinds the commands show.
 enum : int {
   kKindMenus = 1, kKindItems = 3, kKindGallery = 4, kKindAnalyze = 9,
-  kKindCommon = 11, kKindEliminated = 12, kKindMissingPictures = 14,
+  kKindCommon = 11, kKindEliminated = 12,
 };
 
 void ShowFirstPage(CZAVDoc& document, int kind) { ReportFactory().RunReport(document, kind, -1, 0); }
@@ -25,6 +27,12 @@ CommandState Enabled(bool on) { return CommandState{on, CommandState::Check::Non
 
 CommandState Checked(bool on) {
   return CommandState{true, on ? CommandState::Check::Checked : CommandState::Check::Unchecked, {}};
+}
+
+// The analysis page's own action also serves the links of its menu table.
+void OnAnalyze(CZAVDoc& document) {
+  CReportAnalize report(document);
+  report.Execute(std::make_unique<ActionForAnalize>(), kFirstPage);
 }
 
 // A toolbar toggle: pressed while set, indeterminate while clear.
@@ -64,7 +72,7 @@ const std::vector<DocumentCommand>& Commands() {
   static const std::vector<DocumentCommand> commands = {
       {cmd::kItemListReport, OnItemListReport, AlwaysEnabled},
       {cmd::kClearAllMarks, [](CZAVDoc& d) { d.OnClearAllMarks(); }, AlwaysEnabled},
-      {cmd::kAnalyze, Report(kKindAnalyze), AlwaysEnabled},
+      {cmd::kAnalyze, OnAnalyze, AlwaysEnabled},
       {cmd::kLockDatabase, OnLockDatabase,
        [](const CZAVDoc& d) {
          const bool editable = IsDatabaseEditable(&d);
@@ -82,7 +90,7 @@ const std::vector<DocumentCommand>& Commands() {
       {cmd::kToggleRightPaneRefresh,
        [](CZAVDoc&) { GalleryOptions::Shared().dontShow = GalleryOptions::Shared().dontShow ? 0 : 1; },
        [](const CZAVDoc&) { return Checked(GalleryOptions::Shared().dontShow == 0); }},
-      {cmd::kNoMatchingImageFile, Report(kKindMissingPictures), AlwaysEnabled},
+      {cmd::kDeleteAllExceptRemaining, [](CZAVDoc& d) { d.OnDeleteAllExceptRemaining(); }, WhileEditable},
       Forgiveness(0), Forgiveness(1), Forgiveness(2), Forgiveness(3),
       {cmd::kAllowMissingData, [](CZAVDoc& d) { d.OnAllowMissingData(); },
        [](const CZAVDoc& d) { return Checked(d.IsAllowMissingDataChecked()); }},

@@ -165,13 +165,14 @@ void CMainFrame::RebuildMenus() {
     AddItems(menuBar()->addMenu("&Edit"), {cmd::kEditCut, cmd::kEditCopy, cmd::kEditPaste});
     AddItems(menuBar()->addMenu("&Reports"),
              {cmd::kItemListReport, cmd::kDisplayMenus, cmd::kGallery, 0, cmd::kAnalyze, cmd::kMarkedAndEliminated,
-              cmd::kCommonAttributes, 0, cmd::kNoMatchingImageFile});
+              cmd::kCommonAttributes});
     QMenu* options = menuBar()->addMenu("&Options");
     QMenu* forgiveness = options->addMenu("Forgiveness level");
     AddItems(forgiveness, {cmd::kForgivenessLevel0, cmd::kForgivenessLevel0 + 1, cmd::kForgivenessLevel0 + 2,
                            cmd::kForgivenessLevel0 + 3});
     AddItems(options, {cmd::kAllowMissingData, cmd::kToggleRightPaneRefresh, 0, cmd::kRefreshTreeOrder});
-    AddItems(menuBar()->addMenu("&Database"), {cmd::kClearAllMarks, 0, cmd::kLockDatabase});
+    AddItems(menuBar()->addMenu("&Database"),
+             {cmd::kClearAllMarks, 0, cmd::kDeleteAllExceptRemaining, 0, cmd::kLockDatabase});
     QMenu* window = menuBar()->addMenu("&Window");
     window->addAction("&Cascade", m_mdi, &QMdiArea::cascadeSubWindows);
     window->addAction("&Tile", m_mdi, &QMdiArea::tileSubWindows);

@@ -132,6 +132,14 @@ TEST(DocumentCommands, ReferencesAndDescriptionTogglesRebuildTheTree) {
   doc->AttachViews(nullptr, nullptr, nullptr);
 }
 
+TEST(DocumentCommands, LockedDatabaseCannotDeleteItems) {
+  ScriptedUi ui;
+  auto doc = SmallDocument();
+  EXPECT_TRUE(DocumentCommandState(*doc, cmd::kDeleteAllExceptRemaining)->enabled);
+  doc->m_header.lockWord = 0;
+  EXPECT_FALSE(DocumentCommandState(*doc, cmd::kDeleteAllExceptRemaining)->enabled);
+}
+
 TEST(DocumentCommands, ItemListReportSelectsTheFirstRow) {
   auto doc = SmallDocument();
   RecordingList list;
@@ -139,6 +147,20 @@ TEST(DocumentCommands, ItemListReportSelectsTheFirstRow) {
   RunDocumentCommand(*doc, cmd::kItemListReport);
   EXPECT_EQ(list.rows, std::vector<int>{0});
   doc->AttachViews(nullptr, nullptr, nullptr);
+}
+
+TEST_F(CommandsTest, ReportCommandsShowTheirPagesInTheActiveFrame) {
+  CZAVApp& app = StartApp();
+  ASSERT_TRUE(app.InitInstance({QString::fromStdString(Database("r.qor", "R"))}));
+  CZAVDoc& doc = app.MainFrame()->ActiveChild()->GetDocument();
+  const std::pair<int, int> commands[] = {{cmd::kItemListReport, 3}, {cmd::kDisplayMenus, 1}, {cmd::kGallery, 4},
+                                          {cmd::kAnalyze, 9},        {cmd::kMarkedAndEliminated, 12},
+                                          {cmd::kCommonAttributes, 11}};
+  for (const auto& [command, kind] : commands) {
+    app.MainFrame()->OnCommand(command);
+    EXPECT_EQ(doc.m_reportKind, kind) << command;
+  }
+  EXPECT_TRUE(m_ui.Messages().empty());
 }
 
 TEST_F(CommandsTest, EveryPressOfF1OpensOneHelpWindow) {
