@@ -2,8 +2,10 @@
 // (the menu-data matrix, one row per menu, one bit per item) and each item's
 // lenient row (has the attribute, or has no data for its menu).
 #include <algorithm>
+#include <bit>
 
 #include "database/EngineViews.h"
+#include "database/ParallelFor.h"
 #include "database/ZAVDoc.h"
 
 namespace {
@@ -43,6 +45,18 @@ std::vector<MenuSegment> BuildSegments(const CZAVDoc& doc) {
 
 bool IsUsed(const CZAVDoc& doc, int item) { return !doc.GetItem(item).IsFreeSlot(); }
 
+// The first word of every menu's row of the menu-data matrix.
+std::vector<DWORD*> MenuRows(CZAVDoc& doc) {
+  const CBitMatrix menuLayout(doc.ItemCount(), doc.MenuCount());
+  std::vector<DWORD*> rows(doc.MenuCount());
+  for (int m = 0; m < doc.MenuCount(); ++m) rows[m] = menuLayout.GetRowWordsIn(m, doc.m_menuDataBlocks);
+  return rows;
+}
+
+// Chunks of whole 32-item words, so that no two threads write one word of
+// the menu-data matrix.
+constexpr int kItemsPerThread = 2048;
+
 }  // namespace
 
 void CZAVDoc::UpdateMissingDataBits() {
@@ -51,44 +65,67 @@ void CZAVDoc::UpdateMissingDataBits() {
   if (AttributeCount() == 0 || ItemCount() == 0 || MenuCount() == 0) return;
   CBitMatrix menuLayout(ItemCount(), MenuCount());
   menuLayout.BuildBlocks(m_menuDataBlocks);
+  const DWORD bits = static_cast<DWORD>((AttributeCount() + 31) / 32 * 32);
   for (auto& docItem : m_docItems)
-    if (docItem) docItem->attributeBits = CBitArray(AttributeCount());
+    if (docItem && docItem->attributeBits.bitCount() != bits) docItem->attributeBits = CBitArray(bits);
   BuildMenuDataBits();
   FillMissingDataAttributeBits();
   engine_views::RepaintTreeControl(*this);
 }
 
+// Both steps work through 32 items at a time: one word of every menu's row
+// of the matrix, kept in a small local array, so that the scattered menu
+// rows are touched once per 32 items and not once per item.
+
 void CZAVDoc::BuildMenuDataBits() {
   if (AttributeCount() == 0 || ItemCount() == 0 || MenuCount() == 0) return;
-  const std::vector<MenuSegment> segments = BuildSegments(*this);
-  const CBitMatrix rows(AttributeCount(), ItemCount());
-  const CBitMatrix menuLayout(ItemCount(), MenuCount());
-  for (int i = 0; i < ItemCount(); ++i) {
-    const DWORD* row = rows.GetRowWordsIn(i, m_dataBlocks);
-    if (!row || !IsUsed(*this, i)) continue;
-    for (const MenuSegment& s : segments) {
-      if (!(row[s.word] & s.mask)) continue;
-      if (DWORD* menuRow = menuLayout.GetRowWordsIn(s.menu, m_menuDataBlocks)) ::SetBit(menuRow, static_cast<WORD>(i));
-    }
+  std::vector<WORD> menuOf(AttributeCount());
+  for (int a = 0; a < AttributeCount(); ++a) {
+    const WORD menu = GetAttribute(a).menuIndex;
+    menuOf[a] = menu < MenuCount() ? menu : kNoIndex16;  // freed, or no such menu
   }
+  const std::vector<DWORD*> menuRows = MenuRows(*this);
+  const CBitMatrix rows(AttributeCount(), ItemCount());
+  ParallelFor(PlanChunks(ItemCount(), kItemsPerThread, 32), [&](int begin, int end, int) {
+    std::vector<DWORD> groupWords(MenuCount());
+    for (int group = begin; group < end; group += 32) {
+      std::fill(groupWords.begin(), groupWords.end(), 0u);
+      for (int i = group; i < std::min(end, group + 32); ++i) {
+        const DWORD* row = rows.GetRowWordsIn(i, m_dataBlocks);
+        if (!row || !IsUsed(*this, i)) continue;
+        for (DWORD w = 0; w < rows.wordsPerRow(); ++w)
+          for (DWORD set = row[w]; set; set &= set - 1) {
+            const WORD menu = menuOf[w * 32 + static_cast<DWORD>(std::countr_zero(set))];
+            if (menu != kNoIndex16) groupWords[menu] |= DWORD{1} << (i % 32);
+          }
+      }
+      for (int m = 0; m < MenuCount(); ++m)
+        if (menuRows[m]) menuRows[m][group / 32] |= groupWords[m];
+    }
+  });
 }
 
 void CZAVDoc::FillMissingDataAttributeBits() {
   if (AttributeCount() == 0 || ItemCount() == 0 || MenuCount() == 0) return;
   const std::vector<MenuSegment> segments = BuildSegments(*this);
+  const std::vector<DWORD*> menuRows = MenuRows(*this);
   const CBitMatrix rows(AttributeCount(), ItemCount());
-  const CBitMatrix menuLayout(ItemCount(), MenuCount());
-  for (int i = 0; i < ItemCount() && i < static_cast<int>(m_docItems.size()); ++i) {
-    const DWORD* row = rows.GetRowWordsIn(i, m_dataBlocks);
-    if (!row || !m_docItems[i] || !IsUsed(*this, i)) continue;
-    std::vector<DWORD>& lenient = m_docItems[i]->attributeBits.words();
-    lenient.resize(std::max<std::size_t>(lenient.size(), rows.wordsPerRow()), 0);
-    std::copy(row, row + rows.wordsPerRow(), lenient.begin());
-    for (const MenuSegment& s : segments) {
-      const DWORD* menuRow = menuLayout.GetRowWordsIn(s.menu, m_menuDataBlocks);
-      if (!menuRow || !::TestBit(menuRow, static_cast<WORD>(i))) lenient[s.word] |= s.mask;
+  const int items = std::min<int>(ItemCount(), static_cast<int>(m_docItems.size()));
+  ParallelFor(PlanChunks(items, kItemsPerThread, 32), [&](int begin, int end, int) {
+    std::vector<DWORD> groupWords(MenuCount());
+    for (int i = begin; i < end; ++i) {
+      if (i % 32 == 0 || i == begin)
+        for (int m = 0; m < MenuCount(); ++m) groupWords[m] = menuRows[m] ? menuRows[m][i / 32] : 0u;
+      const DWORD* row = rows.GetRowWordsIn(i, m_dataBlocks);
+      if (!row || !m_docItems[i] || !IsUsed(*this, i)) continue;
+      std::vector<DWORD>& lenient = m_docItems[i]->attributeBits.words();
+      if (lenient.size() < rows.wordsPerRow()) lenient.resize(rows.wordsPerRow(), 0);
+      std::copy(row, row + rows.wordsPerRow(), lenient.begin());
+      const int shift = i % 32;
+      for (const MenuSegment& s : segments)
+        lenient[s.word] |= s.mask & ((groupWords[s.menu] >> shift) & 1u ? 0u : ~0u);
     }
-  }
+  });
 }
 
 bool CZAVDoc::HasMenuData(int menu, int item) const {
