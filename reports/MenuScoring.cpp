@@ -68,36 +68,50 @@ class ColumnCounter {
   int m_pending = 0;
 };
 
-// The attributes of one menu within one word of a row; a menu's segments
-// follow each other, so one pass per item tells which menus it has data for.
-struct MenuSegment {
-  int word;
-  DWORD mask;
-  WORD menu;
+// Where each menu's attributes lie in a row: per menu a run of (word, mask)
+// pieces, so one pass per item tells which menus it has data for.
+struct MenuLayout {
+  std::vector<WORD> menus;           // menus with attributes
+  std::vector<std::size_t> ends;     // end of each menu's run of pieces
+  std::vector<int> words;            // piece: the word of the row
+  std::vector<DWORD> masks;          // piece: the menu's bits in that word
 };
 
-std::vector<MenuSegment> MenuSegments(const std::vector<WORD>& menuOf, int words, int menus) {
-  std::vector<std::vector<MenuSegment>> perMenu(menus);
+MenuLayout MakeMenuLayout(const std::vector<WORD>& menuOf, int words, int menus) {
+  struct Piece {
+    int word;
+    DWORD mask;
+  };
+  std::vector<std::vector<Piece>> perMenu(menus);
   for (int a = 0; a < static_cast<int>(menuOf.size()) && a / 32 < words; ++a) {
     const WORD m = menuOf[a];
     if (m == kNoIndex16) continue;
     auto& list = perMenu[m];
-    if (list.empty() || list.back().word != a / 32) list.push_back({a / 32, 0, m});
+    if (list.empty() || list.back().word != a / 32) list.push_back({a / 32, 0});
     list.back().mask |= DWORD{1} << (a % 32);
   }
-  std::vector<MenuSegment> segments;
-  for (const auto& list : perMenu) segments.insert(segments.end(), list.begin(), list.end());
-  return segments;
+  MenuLayout layout;
+  for (int m = 0; m < menus; ++m) {
+    if (perMenu[m].empty()) continue;
+    for (const Piece& piece : perMenu[m]) {
+      layout.words.push_back(piece.word);
+      layout.masks.push_back(piece.mask);
+    }
+    layout.menus.push_back(static_cast<WORD>(m));
+    layout.ends.push_back(layout.words.size());
+  }
+  return layout;
 }
 
 // Adds 1 to the count of every menu in which the row has an attribute.
-void CountMenusOfRow(const DWORD* row, const std::vector<MenuSegment>& segments, std::vector<DWORD>& counts) {
-  const std::size_t n = segments.size();
-  for (std::size_t i = 0; i < n;) {
-    const WORD menu = segments[i].menu;
+void CountMenusOfRow(const DWORD* row, const MenuLayout& layout, std::vector<DWORD>& counts) {
+  const int* words = layout.words.data();
+  const DWORD* masks = layout.masks.data();
+  std::size_t i = 0;
+  for (std::size_t k = 0; k < layout.menus.size(); ++k) {
     DWORD any = 0;
-    for (; i < n && segments[i].menu == menu; ++i) any |= row[segments[i].word] & segments[i].mask;
-    counts[menu] += any != 0;
+    for (const std::size_t end = layout.ends[k]; i < end; ++i) any |= row[words[i]] & masks[i];
+    counts[layout.menus[k]] += any != 0;
   }
 }
 
@@ -106,14 +120,14 @@ void CountMenusOfRow(const DWORD* row, const std::vector<MenuSegment>& segments,
 namespace {
 
 // The counts over one share of the candidates.
-void CountShare(const ItemRows& rows, const std::vector<MenuSegment>& segments, const int* first, const int* last,
+void CountShare(const ItemRows& rows, const MenuLayout& layout, const int* first, const int* last,
                 std::vector<DWORD>& attributes, std::vector<DWORD>& menus) {
   ColumnCounter columns(rows.wordsPerRow());
   for (const int* item = first; item != last; ++item) {
     const DWORD* row = rows.Row(*item);
     if (!row) continue;
     columns.Add(row);
-    CountMenusOfRow(row, segments, menus);
+    CountMenusOfRow(row, layout, menus);
   }
   const std::vector<DWORD>& counts = columns.Counts();
   for (std::size_t a = 0; a < attributes.size(); ++a) attributes[a] += counts[a];
@@ -139,12 +153,12 @@ CandidateCounts CountCandidates(const CZAVDoc& doc, const std::vector<int>& cand
     const WORD m = doc.GetAttribute(a).menuIndex;
     menuOf[a] = m < menus ? m : kNoIndex16;
   }
-  const std::vector<MenuSegment> segments = MenuSegments(menuOf, rows.wordsPerRow(), menus);
+  const MenuLayout layout = MakeMenuLayout(menuOf, rows.wordsPerRow(), menus);
 
   shares = std::max(1u, shares);
   std::vector<CandidateCounts> partial(shares, CandidateCounts{counts.attributes, counts.menus});
   RunInShares(candidates.size(), shares, [&](std::size_t first, std::size_t last, unsigned k) {
-    CountShare(rows, segments, candidates.data() + first, candidates.data() + last, partial[k].attributes,
+    CountShare(rows, layout, candidates.data() + first, candidates.data() + last, partial[k].attributes,
                partial[k].menus);
   });
   for (const auto& share : partial) {
