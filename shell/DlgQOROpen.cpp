@@ -29,19 +29,26 @@ bool IsDatabaseFile(const fs::path& path) {
   return ext == ".qor";
 }
 
-// The first database in the folder or below it; empty when none.
+// The first database in the folder or below it; empty when none. The walk
+// is bounded: two folders up from a program in a system folder is the whole
+// disk, and the dialog must open at once.
+constexpr int kSearchDepth = 4;
+constexpr int kSearchBudget = 20000;
+
 fs::path FindDatabaseBelow(const fs::path& folder) {
   std::error_code error;
+  int budget = kSearchBudget;
   for (fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, error), end;
-       !error && it != end; it.increment(error)) {
+       !error && it != end && budget-- > 0; it.increment(error)) {
+    if (it.depth() >= kSearchDepth) it.disable_recursion_pending();
     if (it->is_regular_file(error) && IsDatabaseFile(it->path())) return it->path();
   }
   return {};
 }
 
-// A database near the program: in its folder or below, then in up to two
-// folders above it.
-fs::path FindDatabaseNear(fs::path folder, int levels) {
+}  // namespace
+
+fs::path CDlgQOROpen::FindDatabaseNear(fs::path folder, int levels) {
   for (int level = 0; level <= levels && !folder.empty(); ++level) {
     if (fs::path found = FindDatabaseBelow(folder); !found.empty()) return found;
     if (folder == folder.parent_path()) break;
@@ -49,6 +56,8 @@ fs::path FindDatabaseNear(fs::path folder, int levels) {
   }
   return {};
 }
+
+namespace {
 
 QString ProgramFolderText() { return QString::fromStdString(ProgramFolder().string()); }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -35,6 +36,10 @@ class CDlgQOROpen : public QDialog {
   QPushButton* CreateButton() const { return m_create; }
   const QString& PreviewPath() const { return m_previewPath; }
   QString Description() const;
+  // A database near the program: in its folder or below, then in each of up
+  // to `levels` folders above it; empty when none.
+  static std::filesystem::path FindDatabaseNear(std::filesystem::path folder, int levels);
+
   // The preview is made on first use so a test can run without a browser.
   void SetPreviewEnabled(bool enabled) { m_previewEnabled = enabled; }
 

@@ -166,7 +166,12 @@ Drawing ForTreeRole(int role) {
 
 }  // namespace
 
-QIcon TreeIcons::Icon(int role) { return Draw(ForTreeRole(role)); }
+QIcon TreeIcons::Icon(int role) {
+  QIcon icon = Draw(ForTreeRole(role));
+  // A selected folder shows itself open.
+  if (role == kFolder) icon.addPixmap(Draw(ForTreeRole(kOpenFolder)).pixmap(16, 16), QIcon::Selected);
+  return icon;
+}
 
 QIcon ToolbarIcon(int command) {
   const Drawing drawing = ForCommand(command);

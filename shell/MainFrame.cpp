@@ -207,6 +207,7 @@ void CMainFrame::AddChild(CChildFrame* frame) {
 void CMainFrame::OnChildActivated() {
   CChildFrame* child = ActiveChild();
   m_app.SetActiveFrame(child);
+  setWindowTitle(child ? "QOR - " + child->windowTitle() : QString("QOR"));
   RebuildMenus();
   UpdateCommandStates();
 }

@@ -129,3 +129,18 @@ TEST_F(DirTreeTest, DialogShowsTheDescriptionAndPreviewsThePageOrTheFallback) {
   EXPECT_EQ(dialog.PreviewPath(), before);
   EXPECT_EQ(dialog.Description(), "Empty");
 }
+
+TEST_F(DirTreeTest, DatabaseNearTheProgramIsFoundBelowThenAboveWithinBounds) {
+  namespace fs = std::filesystem;
+  const fs::path program = Folder() / "Keys" / "bin";
+  fs::create_directories(program / "a" / "b" / "c" / "d" / "e");
+  WriteDatabase(program / "a" / "b" / "c" / "d" / "e" / "deep.qor", "Deep");
+  // Below the program folder: too deep to be looked for.
+  EXPECT_EQ(CDlgQOROpen::FindDatabaseNear(program, 0), fs::path());
+  WriteDatabase(program / "a" / "near.qor", "Near");
+  EXPECT_EQ(CDlgQOROpen::FindDatabaseNear(program, 0), program / "a" / "near.qor");
+  // Above it: the temporary folder itself holds databases, two levels up.
+  fs::remove(program / "a" / "near.qor");
+  const fs::path found = CDlgQOROpen::FindDatabaseNear(program, 2);
+  EXPECT_EQ(found.parent_path(), Folder());
+}
