@@ -104,3 +104,16 @@ TEST_F(ProfileTest, RecentFilesKeepFourDatabasesNewestFirst) {
   EXPECT_EQ(next.RecentFiles().front(), paths[2]);
   EXPECT_EQ(next.RecentFiles()[1], paths[4]);
 }
+
+TEST_F(ProfileTest, TheProgramsOwnProfileLivesUnderQorApplication) {
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_folder.path());
+  const std::string path = Database("own.qor", "Own");
+  {
+    CZAVApp app(CZAVApp::Setup{false, nullptr});
+    ASSERT_TRUE(app.InitInstance({QString::fromStdString(path)}));
+    app.MainFrame()->close();
+  }
+  QSettings written(m_folder.filePath("QOR application/QOR.conf"), QSettings::IniFormat);
+  EXPECT_EQ(written.value("Main window/ToolBarPosHoriz").toInt(), 10240);
+  EXPECT_EQ(written.value("Recent File List/File1").toString().toStdString(), path);
+}
