@@ -280,18 +280,11 @@ bool CZAVDoc::IsMenuUseless(int menu) const {
 
 bool CZAVDoc::IsMenuBranchUseless(int menu) const {
   if (m_remainingCount < 2) return true;
-  // Depth-first over the menus of menus, each menu once, so that a cycle in
-  // damaged data cannot recurse without end.
-  std::vector<bool> seen(MenuCount(), false);
-  std::vector<int> stack{menu};
-  while (!stack.empty()) {
-    const int m = stack.back();
-    stack.pop_back();
-    if (m < 0 || m >= MenuCount() || seen[m]) continue;
-    seen[m] = true;
-    const CQMenudata& data = GetMenu(m);
-    if (data.kind == MENU_OF_ATTRIBUTES && !IsMenuUseless(m)) return false;
-    if (data.kind == MENU_OF_MENUS) stack.insert(stack.end(), data.children.begin(), data.children.end());
-  }
-  return true;
+  // A branch is useless when no menu of attributes below it is of use; the
+  // walk visits each menu once, so a cycle in damaged data ends.
+  std::vector<WORD> branch;
+  CollectMenuTree(menu, branch);
+  return std::none_of(branch.begin(), branch.end(), [this](WORD m) {
+    return GetMenu(m).kind == MENU_OF_ATTRIBUTES && !IsMenuUseless(m);
+  });
 }
