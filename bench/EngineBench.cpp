@@ -61,6 +61,11 @@ class PerBitEvaluation {
       const BYTE s = m_doc.GetItemState(i);
       if (s != STATE_USER_ELIMINATED && s != STATE_FREE) m_doc.SetItemState(i, s >= STATE_SELECTED ? STATE_SELECTED : STATE_REMAINING);
     }
+    m_doc.m_remainingCount = 0;
+    for (int i = 0; i < items; ++i) {
+      const BYTE s = m_doc.GetItemState(i);
+      m_doc.m_remainingCount += s != STATE_USER_ELIMINATED && s != STATE_FREE;
+    }
     const int words = m_layout.wordsPerRow();
     for (int w = 0; w < words; ++w) WordPass(w, [](BYTE m) { return m == MARK_YES || m == MARK_ONLY; }, true);
     for (int w = 0; w < words; ++w) WordPass(w, [](BYTE m) { return m == MARK_NEVER; }, false);
@@ -159,10 +164,11 @@ void SetUp(CZAVDoc& doc, int level) {
   Evaluate(doc);
   const auto states = doc.m_itemStates;
   const auto counts = doc.m_attributeCounts;
+  const int remaining = doc.m_remainingCount;
   PerBitEvaluation baseline(doc);
   baseline.Run();
   baseline.CountAttributes();
-  if (states != doc.m_itemStates || counts != doc.m_attributeCounts) {
+  if (states != doc.m_itemStates || counts != doc.m_attributeCounts || remaining != doc.m_remainingCount) {
     std::fprintf(stderr, "per-bit baseline disagrees with the engine\n");
     std::abort();
   }
