@@ -89,11 +89,12 @@ class CZAVDoc {
 
   // ---- marks and elimination (ZAVDocMarks, ZAVDocElimination, ZAVDocMissingData,
   //      ZAVDocAnnounce, LevelLabels) ----------------------------------------
-  BYTE GetItemState(int item) const { return m_itemStates.at(item); }
+  // Outside the arrays: the state of a free slot, no mark; setters ignore such indices.
+  BYTE GetItemState(int item) const;
   bool IsItemRemaining(int item) const;
   bool IsItemSelected(int item) const;
   void SetItemState(int item, BYTE state);
-  BYTE GetAttributeMark(int attribute) const { return m_marks.at(attribute); }
+  BYTE GetAttributeMark(int attribute) const;
   void SetAttributeMark(int attribute, BYTE mark);
   int CountSelectedItems() const;
   int CountUsedItems() const;

@@ -38,8 +38,8 @@ struct ItemCursor {
     if (*state == STATE_SELECTED || *state == STATE_SELECTED_ELIMINATED) {
       *state = STATE_SELECTED_ELIMINATED;  // stays in the remaining count
     } else {
+      if (Remaining(*state)) --*remainingCount;  // an item already out is not counted twice
       *state = STATE_ELIMINATED;
-      --*remainingCount;
     }
     return false;
   }
@@ -179,10 +179,11 @@ int CZAVDoc::GetAllowedMismatches() const {
 }
 
 bool CZAVDoc::AddMismatch(int item, DWORD bits) {
-  CZAVDocItem& docItem = GetDocItem(item);
-  ItemCursor cursor{&m_itemStates.at(item), &docItem.mismatchCount, nullptr, nullptr, GetAllowedMismatches(),
+  if (!bits || item < 0 || item >= static_cast<int>(m_itemStates.size()) ||
+      item >= static_cast<int>(m_docItems.size()) || !m_docItems[item])
+    return true;
+  ItemCursor cursor{&m_itemStates[item], &m_docItems[item]->mismatchCount, nullptr, nullptr, GetAllowedMismatches(),
                     &m_remainingCount};
-  if (!bits) return true;
   return cursor.Mismatch(bits);
 }
 

@@ -30,8 +30,17 @@ bool CZAVDoc::IsItemSelected(int item) const {
   return state == STATE_SELECTED || state == STATE_SELECTED_ELIMINATED;
 }
 
+BYTE CZAVDoc::GetItemState(int item) const {
+  return item >= 0 && item < static_cast<int>(m_itemStates.size()) ? m_itemStates[item] : BYTE{STATE_FREE};
+}
+
+BYTE CZAVDoc::GetAttributeMark(int attribute) const {
+  return attribute >= 0 && attribute < static_cast<int>(m_marks.size()) ? m_marks[attribute] : BYTE{MARK_CLEAR};
+}
+
 void CZAVDoc::SetItemState(int item, BYTE state) {
-  BYTE& stored = m_itemStates.at(item);
+  if (item < 0 || item >= static_cast<int>(m_itemStates.size())) return;
+  BYTE& stored = m_itemStates[item];
   // A selected item that fails (5) stays in the remaining count until it
   // is eliminated outright.
   if (IsEliminating(state) && (CountsAsRemaining(stored) || stored == STATE_SELECTED_ELIMINATED))
@@ -42,7 +51,8 @@ void CZAVDoc::SetItemState(int item, BYTE state) {
 }
 
 void CZAVDoc::SetAttributeMark(int attribute, BYTE mark) {
-  BYTE& stored = m_marks.at(attribute);
+  if (attribute < 0 || attribute >= static_cast<int>(m_marks.size())) return;
+  BYTE& stored = m_marks[attribute];
   if (stored == MARK_CLEAR && mark != MARK_CLEAR) ++m_markedCount;
   if (stored != MARK_CLEAR && mark == MARK_CLEAR) --m_markedCount;
   stored = mark;

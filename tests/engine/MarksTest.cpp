@@ -146,3 +146,32 @@ TEST(Marks, MarkLog) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Marks, IndicesOutsideTheArraysChangeNothing) {
+  FiveItems f;
+  EXPECT_EQ(f->GetItemState(-1), STATE_FREE);
+  EXPECT_EQ(f->GetAttributeMark(-1), MARK_CLEAR);
+  f->SetItemState(-1, STATE_ELIMINATED);
+  f->SetAttributeMark(99, MARK_YES);
+  EXPECT_TRUE(f->AddMismatch(-2, 1));
+  EXPECT_EQ(f->m_remainingCount, 5);
+  EXPECT_EQ(f->m_markedCount, 0);
+}
+
+TEST(Marks, AddMismatchCountsAnEliminatedItemOutOnce) {
+  FiveItems f;
+  EXPECT_TRUE(f->AddMismatch(0, 0));  // no bits: nothing
+  EXPECT_FALSE(f->AddMismatch(0, 0b101));
+  EXPECT_EQ(f->GetDocItem(0).mismatchCount, 2u);
+  EXPECT_EQ(f->m_remainingCount, 4);
+  EXPECT_FALSE(f->AddMismatch(0, 1));
+  EXPECT_EQ(f->m_remainingCount, 4);
+  f->SetItemState(1, STATE_SELECTED);
+  EXPECT_FALSE(f->AddMismatch(1, 1));
+  EXPECT_EQ(f->GetItemState(1), STATE_SELECTED_ELIMINATED);
+  EXPECT_EQ(f->m_remainingCount, 4);
+}
+
+}  // namespace
