@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QToolBar>
 
 #include "database/CommandIds.h"
@@ -54,6 +55,13 @@ CMainFrame::CMainFrame(CZAVApp& app) : m_app(app), m_mdi(new QMdiArea(this)) {
   addAction(help);
   connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { OnChildActivated(); });
   RebuildMenus();
+  // In place of idle-time updates: the toolbar and the status panes follow
+  // selections and focus changes that run no command.
+  auto* idle = new QTimer(this);
+  connect(idle, &QTimer::timeout, this, [this] {
+    if (isVisible()) UpdateCommandStates();
+  });
+  idle->start(250);
 }
 
 CMainFrame::~CMainFrame() {
