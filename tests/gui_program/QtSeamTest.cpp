@@ -1,0 +1,88 @@
+// The desktop's message boxes answered through the modal hook, prompts in
+// the database frame's status bar, and File Open through the seam.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+
+#include "ProgramTestSupport.h"
+#include "database/CommandIds.h"
+#include "platform/qt/QtUi.h"
+#include "shell/MainFrame.h"
+
+using namespace program_test;
+
+namespace {
+
+struct SeenBox {
+  QString text;
+  QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+  int buttons = 0;
+};
+
+// Answers every box with the given button and records what it showed.
+void AnswerBoxes(QMessageBox::StandardButton answer, SeenBox& seen) {
+  platform::qt::SetModalHook([answer, &seen](QDialog& dialog) {
+    auto* box = qobject_cast<QMessageBox*>(&dialog);
+    if (!box) return int(QDialog::Rejected);
+    seen.text = box->text();
+    seen.buttons = box->buttons().size();
+    seen.defaultButton = box->standardButton(box->defaultButton());
+    return int(answer);
+  });
+}
+
+class QtSeamTest : public ProgramTest {};
+
+}  // namespace
+
+TEST_F(QtSeamTest, QuestionsKeepTheirDefaultAndGiveTheAnswer) {
+  platform::qt::QtUi ui;
+  SeenBox seen;
+  AnswerBoxes(QMessageBox::No, seen);
+  EXPECT_FALSE(ui.AskYesNo("Lock?", false, {}));
+  EXPECT_EQ(seen.text, "Lock?");
+  EXPECT_EQ(seen.defaultButton, QMessageBox::No);
+  AnswerBoxes(QMessageBox::Yes, seen);
+  EXPECT_TRUE(ui.AskYesNo("Sure?", true, {}));
+  EXPECT_EQ(seen.defaultButton, QMessageBox::Yes);
+  AnswerBoxes(QMessageBox::Cancel, seen);
+  EXPECT_EQ(ui.AskYesNoCancel("Save?", {}), -1);
+  EXPECT_EQ(seen.buttons, 3);
+  AnswerBoxes(QMessageBox::No, seen);
+  EXPECT_EQ(ui.AskYesNoCancel("Save?", {}), 0);
+  AnswerBoxes(QMessageBox::Ok, seen);
+  ui.ShowMessage("Please choose QOR database.", {}, platform::MessageIcon::Error);
+  EXPECT_EQ(seen.text, "Please choose QOR database.");
+}
+
+TEST_F(QtSeamTest, FilterTextsListLabelAndPatterns) {
+  EXPECT_EQ(platform::qt::FilterString({{"QOR Databases (*.qor)", "*.qor"}, {"All Images", "*.jpg;*.gif"}}),
+            "QOR Databases (*.qor);;All Images (*.jpg *.gif)");
+}
+
+TEST_F(QtSeamTest, PromptsGoToTheActiveDatabaseFramesStatusBar) {
+  CZAVApp& app = StartApp();
+  ASSERT_TRUE(app.InitInstance({QString::fromStdString(Database("p.qor", "P"))}));
+  QAction* analyze = app.MainFrame()->Action(cmd::kAnalyze);
+  ASSERT_NE(analyze, nullptr);
+  analyze->showStatusText(app.MainFrame());
+  EXPECT_EQ(app.MainFrame()->ActiveChild()->StatusBar()->currentMessage(), analyze->statusTip());
+  EXPECT_FALSE(analyze->statusTip().isEmpty());
+}
+
+TEST_F(QtSeamTest, FileOpenAsksForAFileAndOpensIt) {
+  const std::string first = Database("first.qor", "First");
+  const std::string second = Database("second.qor", "Second");
+  CZAVApp& app = StartApp();
+  ASSERT_TRUE(app.InitInstance({QString::fromStdString(first)}));
+  m_ui.fileAnswers = {second};
+  app.MainFrame()->OnCommand(cmd::kFileOpen);
+  EXPECT_EQ(app.MainFrame()->Children().size(), 2);
+  EXPECT_EQ(app.MainFrame()->ActiveChild()->GetDocument().m_header.title, "Second");
+  m_ui.fileAnswers = {std::nullopt};  // cancelled
+  app.MainFrame()->OnCommand(cmd::kFileOpen);
+  EXPECT_EQ(app.MainFrame()->Children().size(), 2);
+}
