@@ -1,7 +1,8 @@
 #include "database/ZAVDocCommands.h"
 
-#include <array>
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "database/CommandIds.h"
 #include "database/UtilityFunction.h"
@@ -17,11 +18,10 @@ namespace {
 
 // Report kinds the commands show.
 enum : int {
-  kKindMenus = 1, kKindItems = 3, kKindGallery = 4, kKindAnalyze = 9,
-  kKindCommon = 11, kKindEliminated = 12,
+  kKindMenus = 1, kKindItems = 3, kKindGallery = 4, kKindCommon = 11, kKindEliminated = 12,
 };
 
-void ShowFirstPage(CZAVDoc& document, int kind) { ReportFactory().RunReport(document, kind, -1, 0); }
+void ShowFirstPage(CZAVDoc& document, int kind) { ReportFactory().RunReport(document, kind, -1, kFirstPage); }
 
 CommandState Enabled(bool on) { return CommandState{on, CommandState::Check::None, {}}; }
 
