@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QDialog>
 #include <QInputDialog>
+#include <QKeyEvent>
+#include <QUrl>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -14,6 +16,7 @@
 #include "database/ProgramFolders.h"
 #include "database/ZAVDocCommands.h"
 #include "reports/ReportOptions.h"
+#include "reports/view/HelpDlg.h"
 #include "shell/DlgQOROpen.h"
 #include "shell/MainFrame.h"
 #include "shell/StreamHTMLDocTemplate.h"
@@ -180,6 +183,27 @@ TEST_F(CommandsTest, EveryPressOfF1OpensOneHelpWindow) {
   // Help windows are not databases: the recent files and the frames stay as they were.
   EXPECT_EQ(app.MainFrame()->Children().size(), 1);
   EXPECT_EQ(app.RecentFiles().size(), 1u);
+}
+
+TEST_F(CommandsTest, F1InTheOpenDialogShowsItsTopicInTheHelpDialog) {
+  CZAVApp& app = StartApp();
+  ASSERT_TRUE(app.InitInstance({QString::fromStdString(Database("d.qor", "D"))}));
+  SetProgramFile(Folder() / "qor");
+  std::filesystem::create_directory(Folder() / "hlp");
+  WriteBytes(Folder() / "hlp" / "help.htm", "<html><body><a name='HelpDialog'></a></body></html>");
+  std::string topic;
+  platform::qt::SetModalHook([&](QDialog& dialog) {
+    if (auto* help = qobject_cast<CHelpDlg*>(&dialog)) {
+      topic = help->Topic();
+      return int(QDialog::Accepted);
+    }
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(&dialog, &f1);
+    return int(QDialog::Rejected);
+  });
+  app.MainFrame()->OnCommand(cmd::kOpenQorDatabase);
+  const QString page = QString::fromStdString((Folder() / "hlp" / "help.htm").string());
+  EXPECT_EQ(topic, QUrl::fromLocalFile(page).toString().toStdString() + "#HelpDialog");
 }
 
 TEST_F(CommandsTest, HtmlTextOpensAnImageGalleryWindowWithThatText) {
