@@ -50,6 +50,24 @@ void OnShowDatabaseDescription(CZAVDoc& document) {
   if (ILeftView* tree = document.GetLeftView()) tree->ShowDescriptionNode(document.m_showDescription != 0);
 }
 
+// The reports take the use-thumbnails flag from the document's copy of the
+// item list options.
+bool UsesThumbnails(const CZAVDoc& document) { return document.m_itemListOptions[kListThumbnail] != 0; }
+
+void OnThumbnailRegularSize(CZAVDoc& document) {
+  const int on = UsesThumbnails(document) ? 0 : 1;
+  document.m_itemListOptions[kListThumbnail] = on;
+  ItemOptions::Shared().thumbnail = on;
+  ItemListOptions::Shared().thumbnail = on;
+  MenuListOptions::Shared().thumbnail = on;
+  document.ShowReport(true);
+}
+
+void OnUseThumbnails(CZAVDoc& document) {
+  document.m_itemListOptions[kListThumbnail] = UsesThumbnails(document) ? 0 : 1;
+  document.ShowReport(false);
+}
+
 struct DocumentCommand {
   int id;
   std::function<void(CZAVDoc&)> run;
@@ -92,6 +110,8 @@ const std::vector<DocumentCommand>& Commands() {
        [](const CZAVDoc&) { return Checked(GalleryOptions::Shared().dontShow == 0); }},
       {cmd::kDeleteAllExceptRemaining, [](CZAVDoc& d) { d.OnDeleteAllExceptRemaining(); }, WhileEditable},
       Forgiveness(0), Forgiveness(1), Forgiveness(2), Forgiveness(3),
+      {cmd::kThumbnailRegularSize, OnThumbnailRegularSize, AlwaysEnabled},
+      {cmd::kUseThumbnails, OnUseThumbnails, [](const CZAVDoc& d) { return Checked(UsesThumbnails(d)); }},
       {cmd::kAllowMissingData, [](CZAVDoc& d) { d.OnAllowMissingData(); },
        [](const CZAVDoc& d) { return Checked(d.IsAllowMissingDataChecked()); }},
       {cmd::kLockPane, [](CZAVDoc&) {},

@@ -31,6 +31,8 @@ const std::array kTexts = {
     CommandText{cmd::kDeleteAllExceptRemaining, "Delete all except remaining items",
                 "Delete all except remaining items", K::UnknownKey, false},
     CommandText{cmd::kThumbnailRegularSize, "Thumbnail/regular size", "thumbnail/regular size", K::UnknownKey, false},
+    CommandText{cmd::kUseThumbnails, "&Use thumbnail images", "Show thumbnails in place of pictures", K::UnknownKey,
+                true},
     CommandText{cmd::kMarkYes, "YES", "Mark the attribute YES", K::UnknownKey, false},
     CommandText{cmd::kMarkNo, "NO", "Mark the attribute NO", K::UnknownKey, false},
     CommandText{cmd::kMarkClear, "Clear", "Clear the attribute's mark", K::UnknownKey, false},

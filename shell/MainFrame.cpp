@@ -178,7 +178,8 @@ void CMainFrame::RebuildMenus() {
     QMenu* forgiveness = options->addMenu("Forgiveness level");
     AddItems(forgiveness, {cmd::kForgivenessLevel0, cmd::kForgivenessLevel0 + 1, cmd::kForgivenessLevel0 + 2,
                            cmd::kForgivenessLevel0 + 3});
-    AddItems(options, {cmd::kAllowMissingData, cmd::kToggleRightPaneRefresh, 0, cmd::kRefreshTreeOrder});
+    AddItems(options, {cmd::kAllowMissingData, cmd::kUseThumbnails, cmd::kToggleRightPaneRefresh, 0,
+                       cmd::kRefreshTreeOrder});
     AddItems(menuBar()->addMenu("&Database"),
              {cmd::kClearAllMarks, 0, cmd::kDeleteAllExceptRemaining, 0, cmd::kLockDatabase});
     QMenu* window = menuBar()->addMenu("&Window");

@@ -135,6 +135,29 @@ TEST(DocumentCommands, ReferencesAndDescriptionTogglesRebuildTheTree) {
   doc->AttachViews(nullptr, nullptr, nullptr);
 }
 
+TEST(DocumentCommands, ThumbnailToggleReachesEveryOptionSetAndRebuildsThePage) {
+  ScriptedUi ui;
+  platform::MemoryProfile profile;
+  platform::SetUserProfile(&profile);
+  auto doc = SmallDocument();
+  doc->InstallReportDriver();
+  doc->m_reportKind = 1;  // the menu report: rebuilt with its option set saved
+  doc->m_itemListOptions[kListThumbnail] = 1;
+  ItemOptions::Shared().thumbnail = ItemListOptions::Shared().thumbnail = MenuListOptions::Shared().thumbnail = 1;
+  RunDocumentCommand(*doc, cmd::kThumbnailRegularSize);
+  EXPECT_EQ(doc->m_itemListOptions[kListThumbnail], 0);
+  EXPECT_EQ(ItemOptions::Shared().thumbnail, 0);
+  EXPECT_EQ(ItemListOptions::Shared().thumbnail, 0);
+  EXPECT_EQ(MenuListOptions::Shared().thumbnail, 0);
+  EXPECT_TRUE(profile.Has(kMenuListOptionsSection, "Description"));
+  EXPECT_EQ(doc->m_reportKind, 1);
+  EXPECT_EQ(DocumentCommandState(*doc, cmd::kUseThumbnails)->check, CommandState::Check::Unchecked);
+  RunDocumentCommand(*doc, cmd::kUseThumbnails);
+  EXPECT_EQ(DocumentCommandState(*doc, cmd::kUseThumbnails)->check, CommandState::Check::Checked);
+  EXPECT_EQ(ItemOptions::Shared().thumbnail, 0);  // the menu command changes the document only
+  platform::SetUserProfile(nullptr);
+}
+
 TEST(DocumentCommands, LockedDatabaseCannotDeleteItems) {
   ScriptedUi ui;
   auto doc = SmallDocument();
