@@ -1,5 +1,6 @@
 // The tree and the item list at the size limits (32000 items x 16000
 // attributes): one mark through the real panes, and a fill of the item list.
+// The times are printed for the record; the targets live in bench/TreeBench.
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
@@ -8,7 +9,7 @@
 #include "TreeGuiFixture.h"
 #include "bench/GeneratedDatabase.h"
 
-TEST(Speed, MarkAndListFillAtTheLimits) {
+TEST(Limits, MarkAndListFillAtTheLimits) {
   ScriptedUi ui;
   auto doc = MakeGeneratedDatabase(32000, 16000, 2000, 0.10, 7);
   doc->ResetItemStates(false);
@@ -41,8 +42,7 @@ TEST(Speed, MarkAndListFillAtTheLimits) {
   std::printf("item list fill of %d rows: %lld ms; one mark: %lld ms\n", list.ListBox().model()->rowCount(),
               static_cast<long long>(fill), static_cast<long long>(mark));
   EXPECT_EQ(doc->GetAttributeMark(doc->GetMenu(10).children[0]), MARK_YES);
-  // Loose bounds: a loaded test machine must not fail the build.
-  EXPECT_LT(fill, 500);
-  EXPECT_LT(mark, 1500);
+  EXPECT_GT(doc->m_remainingCount, 0);
+  EXPECT_LT(doc->m_remainingCount, 32000);  // ~10% density: the YES mark eliminates most items
   doc->AttachViews(nullptr, nullptr, nullptr);
 }
