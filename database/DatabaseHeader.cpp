@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "database/Archive.h"
+#include "database/RecordArchive.h"
 
 namespace {
 
@@ -13,18 +14,9 @@ constexpr std::size_t kFirstRead = 64 * 1024;
 
 bool ParseHeader(const std::vector<std::uint8_t>& bytes, CQDochdr& header) {
   CArchive ar(bytes.data(), bytes.size());
-  const WORD version = ar.ReadWord("file version");
-  if (version > 1) return false;
-  header.commonNamesEnabled = ar.ReadByte("common names enabled");
-  header.scientificNamesEnabled = ar.ReadByte("scientific names enabled");
-  header.showCommonNames = ar.ReadByte("show common names");
-  header.reservedWord = ar.ReadWord("reserved word");
-  for (DWORD& value : header.reserved) value = ar.ReadDword("reserved value");
-  header.lockWord = ar.ReadDword("lock word");
-  header.title = ar.ReadString("title");
-  header.dbVersion = ar.ReadString("database version");
-  header.menuVersion = ar.ReadString("menu version");
-  header.description = ar.ReadString("description");
+  WORD version = 0;
+  if (!ReadFileVersion(ar, version)) return false;
+  LoadHeader(ar, header);
   return true;
 }
 

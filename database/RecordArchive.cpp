@@ -8,10 +8,108 @@ void NormalizeInPlace(std::string& pictures) {
   if (!pictures.empty()) pictures = NormalizePictureList(pictures);
 }
 
+// Each class's fields are listed once, in file order; one walker both
+// writes and reads them, so the two directions cannot drift apart.
+class FieldIo {
+ public:
+  FieldIo(CArchive& ar, bool reading) : m_ar(ar), m_reading(reading) {}
+
+  void Byte(BYTE& v, const char* field) { m_reading ? void(v = m_ar.ReadByte(field)) : m_ar.WriteByte(v); }
+  void Word(WORD& v, const char* field) { m_reading ? void(v = m_ar.ReadWord(field)) : m_ar.WriteWord(v); }
+  void Dword(DWORD& v, const char* field) { m_reading ? void(v = m_ar.ReadDword(field)) : m_ar.WriteDword(v); }
+  void Text(std::string& v, const char* field) { m_reading ? void(v = m_ar.ReadString(field)) : m_ar.WriteString(v); }
+  // Item and name indices are stored as DWORDs; -1 reads back as -1.
+  void Index(std::int32_t& v, const char* field) {
+    DWORD stored = static_cast<DWORD>(v);
+    Dword(stored, field);
+    v = static_cast<std::int32_t>(stored);
+  }
+  // Picture lists are normalised before writing and after reading.
+  void Pictures(std::string& v, const char* field) {
+    if (!m_reading) NormalizeInPlace(v);
+    Text(v, field);
+    if (m_reading) NormalizeInPlace(v);
+  }
+  void Words(std::vector<WORD>& v, const char* field) { m_reading ? m_ar.ReadWords(field, v) : m_ar.WriteWords(v); }
+  void Dwords(std::vector<DWORD>& v, const char* field) {
+    m_reading ? m_ar.ReadDwords(field, v) : m_ar.WriteDwords(v);
+  }
+  void Texts(std::vector<std::string>& v, const char* field) {
+    m_reading ? m_ar.ReadStrings(field, v) : m_ar.WriteStrings(v);
+  }
+
+ private:
+  CArchive& m_ar;
+  bool m_reading;
+};
+
+void HeaderFields(FieldIo& io, CQDochdr& h) {
+  io.Byte(h.commonNamesEnabled, "common names enabled");
+  io.Byte(h.scientificNamesEnabled, "scientific names enabled");
+  io.Byte(h.showCommonNames, "show common names");
+  io.Word(h.reservedWord, "reserved word");
+  for (auto& value : h.reserved) io.Dword(value, "reserved value");
+  io.Dword(h.lockWord, "lock word");
+  io.Text(h.title, "title");
+  io.Text(h.dbVersion, "db_version");
+  io.Text(h.menuVersion, "menu_version");
+  io.Text(h.description, "description");
+}
+
+void Fields(FieldIo& io, CQAttdata& r) {
+  io.Word(r.menuIndex, "menu index");
+  io.Byte(r.flag, "flag");
+  io.Text(r.name, "name");
+  io.Text(r.secondText, "second text");
+  io.Text(r.helpText, "help text");
+  io.Pictures(r.pictures, "pictures");
+}
+
+void Fields(FieldIo& io, CQMenudata& r) {
+  io.Byte(r.kind, "kind");
+  io.Byte(r.difficulty, "difficulty");
+  io.Word(r.parent, "parent");
+  io.Text(r.title, "title");
+  io.Text(r.helpText, "help text");
+  io.Pictures(r.pictures, "pictures");
+  io.Words(r.children, "children");
+}
+
+void Fields(FieldIo& io, CQItemname& r) {
+  io.Index(r.itemIndex, "item index");
+  io.Text(r.name, "name");
+}
+
+void Fields(FieldIo& io, CQItemrec& r) {
+  io.Index(r.nameIndex, "name index");
+  io.Index(r.speciesIndex, "species index");
+  io.Index(r.genusIndex, "genus index");
+  io.Index(r.familyIndex, "family index");
+  io.Text(r.description, "description");
+  io.Pictures(r.pictures, "pictures");
+  io.Texts(r.referencePages, "reference pages");
+}
+
+void Fields(FieldIo& io, CQDatablock& r) {
+  io.Dwords(r.words, "words");
+}
+
+template <typename T>
+void StoreFields(CArchive& ar, T& record) {
+  FieldIo io(ar, false);
+  Fields(io, record);
+}
+
+template <typename T>
+void LoadFields(CArchive& ar, T& record) {
+  FieldIo io(ar, true);
+  Fields(io, record);
+}
+
 template <typename T>
 void LoadAndDrop(CArchive& ar) {
   T record;
-  LoadRecord(ar, record);
+  LoadFields(ar, record);
 }
 
 }  // namespace
@@ -23,110 +121,33 @@ const std::vector<std::string>& RecordClassNames() {
   return names;
 }
 
+bool ReadFileVersion(CArchive& ar, WORD& version) {
+  version = ar.ReadWord("file version");
+  return version <= kNewestFileVersion;
+}
+
 void StoreHeader(CArchive& ar, const CQDochdr& h) {
-  ar.WriteByte(h.commonNamesEnabled);
-  ar.WriteByte(h.scientificNamesEnabled);
-  ar.WriteByte(h.showCommonNames);
-  ar.WriteWord(h.reservedWord);
-  for (DWORD value : h.reserved) ar.WriteDword(value);
-  ar.WriteDword(h.lockWord);
-  ar.WriteString(h.title);
-  ar.WriteString(h.dbVersion);
-  ar.WriteString(h.menuVersion);
-  ar.WriteString(h.description);
+  CQDochdr copy = h;
+  FieldIo io(ar, false);
+  HeaderFields(io, copy);
 }
 
 void LoadHeader(CArchive& ar, CQDochdr& h) {
   ar.SetContext("header");
-  h.commonNamesEnabled = ar.ReadByte("common names enabled");
-  h.scientificNamesEnabled = ar.ReadByte("scientific names enabled");
-  h.showCommonNames = ar.ReadByte("show common names");
-  h.reservedWord = ar.ReadWord("reserved word");
-  for (DWORD& value : h.reserved) value = ar.ReadDword("reserved value");
-  h.lockWord = ar.ReadDword("lock word");
-  h.title = ar.ReadString("title");
-  h.dbVersion = ar.ReadString("db_version");
-  h.menuVersion = ar.ReadString("menu_version");
-  h.description = ar.ReadString("description");
+  FieldIo io(ar, true);
+  HeaderFields(io, h);
 }
 
-void StoreRecord(CArchive& ar, CQAttdata& record) {
-  NormalizeInPlace(record.pictures);
-  ar.WriteWord(record.menuIndex);
-  ar.WriteByte(record.flag);
-  ar.WriteString(record.name);
-  ar.WriteString(record.secondText);
-  ar.WriteString(record.helpText);
-  ar.WriteString(record.pictures);
-}
-
-void LoadRecord(CArchive& ar, CQAttdata& record) {
-  record.menuIndex = ar.ReadWord("menu index");
-  record.flag = ar.ReadByte("flag");
-  record.name = ar.ReadString("name");
-  record.secondText = ar.ReadString("second text");
-  record.helpText = ar.ReadString("help text");
-  record.pictures = ar.ReadString("pictures");
-  NormalizeInPlace(record.pictures);
-}
-
-void StoreRecord(CArchive& ar, CQMenudata& record) {
-  NormalizeInPlace(record.pictures);
-  ar.WriteByte(record.kind);
-  ar.WriteByte(record.difficulty);
-  ar.WriteWord(record.parent);
-  ar.WriteString(record.title);
-  ar.WriteString(record.helpText);
-  ar.WriteString(record.pictures);
-  ar.WriteWords(record.children);
-}
-
-void LoadRecord(CArchive& ar, CQMenudata& record) {
-  record.kind = ar.ReadByte("kind");
-  record.difficulty = ar.ReadByte("difficulty");
-  record.parent = ar.ReadWord("parent");
-  record.title = ar.ReadString("title");
-  record.helpText = ar.ReadString("help text");
-  record.pictures = ar.ReadString("pictures");
-  NormalizeInPlace(record.pictures);
-  ar.ReadWords("children", record.children);
-}
-
-void StoreRecord(CArchive& ar, CQItemname& record) {
-  ar.WriteDword(static_cast<DWORD>(record.itemIndex));
-  ar.WriteString(record.name);
-}
-
-void LoadRecord(CArchive& ar, CQItemname& record) {
-  record.itemIndex = static_cast<std::int32_t>(ar.ReadDword("item index"));
-  record.name = ar.ReadString("name");
-}
-
-void StoreRecord(CArchive& ar, CQItemrec& record) {
-  NormalizeInPlace(record.pictures);
-  ar.WriteDword(static_cast<DWORD>(record.nameIndex));
-  ar.WriteDword(static_cast<DWORD>(record.speciesIndex));
-  ar.WriteDword(static_cast<DWORD>(record.genusIndex));
-  ar.WriteDword(static_cast<DWORD>(record.familyIndex));
-  ar.WriteString(record.description);
-  ar.WriteString(record.pictures);
-  ar.WriteStrings(record.referencePages);
-}
-
-void LoadRecord(CArchive& ar, CQItemrec& record) {
-  record.nameIndex = static_cast<std::int32_t>(ar.ReadDword("name index"));
-  record.speciesIndex = static_cast<std::int32_t>(ar.ReadDword("species index"));
-  record.genusIndex = static_cast<std::int32_t>(ar.ReadDword("genus index"));
-  record.familyIndex = static_cast<std::int32_t>(ar.ReadDword("family index"));
-  record.description = ar.ReadString("description");
-  record.pictures = ar.ReadString("pictures");
-  NormalizeInPlace(record.pictures);
-  ar.ReadStrings("reference pages", record.referencePages);
-}
-
-void StoreRecord(CArchive& ar, CQDatablock& record) { ar.WriteDwords(record.words); }
-
-void LoadRecord(CArchive& ar, CQDatablock& record) { ar.ReadDwords("words", record.words); }
+void StoreRecord(CArchive& ar, CQAttdata& record) { StoreFields(ar, record); }
+void StoreRecord(CArchive& ar, CQMenudata& record) { StoreFields(ar, record); }
+void StoreRecord(CArchive& ar, CQItemname& record) { StoreFields(ar, record); }
+void StoreRecord(CArchive& ar, CQItemrec& record) { StoreFields(ar, record); }
+void StoreRecord(CArchive& ar, CQDatablock& record) { StoreFields(ar, record); }
+void LoadRecord(CArchive& ar, CQAttdata& record) { LoadFields(ar, record); }
+void LoadRecord(CArchive& ar, CQMenudata& record) { LoadFields(ar, record); }
+void LoadRecord(CArchive& ar, CQItemname& record) { LoadFields(ar, record); }
+void LoadRecord(CArchive& ar, CQItemrec& record) { LoadFields(ar, record); }
+void LoadRecord(CArchive& ar, CQDatablock& record) { LoadFields(ar, record); }
 
 bool ReadElementTag(CArchive& ar, const char* expectedClass) {
   const std::string* found = ar.ReadObjectTag("class tag");

@@ -35,6 +35,11 @@ struct RecordClass<CQDatablock> {
 // Every class name a database file may hold.
 const std::vector<std::string>& RecordClassNames();
 
+// Every file opens with a version word; version 1 adds the missing-data
+// flag. False for a later format this program cannot read.
+inline constexpr WORD kNewestFileVersion = 1;
+bool ReadFileVersion(CArchive& ar, WORD& version);
+
 // The header is stored inline, without a class tag.
 void StoreHeader(CArchive& ar, const CQDochdr& header);
 void LoadHeader(CArchive& ar, CQDochdr& header);

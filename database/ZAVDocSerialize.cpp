@@ -152,8 +152,8 @@ CZAVDoc::LoadResult CZAVDoc::Serialize(CArchive& ar) {
 CZAVDoc::LoadResult CZAVDoc::LoadStoredFields(CArchive& ar) {
   ar.SetKnownClasses(RecordClassNames());
   ar.SetContext(nullptr);
-  const WORD version = ar.ReadWord("file version");
-  if (version > 1) {
+  WORD version = 0;
+  if (!ReadFileVersion(ar, version)) {
     platform::Ui().ShowMessage("Invalid QOR Database Format");
     return LoadResult::InvalidFormat;
   }
