@@ -13,6 +13,7 @@ class Exchange {
   Exchange(platform::Profile& profile, const char* section, bool reading)
       : m_profile(profile), m_section(section), m_reading(reading) {}
 
+  bool Reading() const { return m_reading; }
   void Flag(const char* key, int& value) { Number(key, value, 0, 1); }
   void Number(const char* key, int& value, int low, int high) {
     if (!m_reading) {
@@ -30,7 +31,7 @@ class Exchange {
   bool m_reading;
 };
 
-void ExchangeItemOptions(ItemOptions& o, Exchange& x) {
+void ExchangeFields(ItemOptions& o, Exchange& x) {
   x.Flag("Data", o.data);
   x.Flag("DataAll", o.dataAll);
   x.Flag("DataMenus", o.dataMenus);
@@ -46,7 +47,7 @@ void ExchangeItemOptions(ItemOptions& o, Exchange& x) {
   o.previousNext = 1;
 }
 
-void ExchangeItemListOptions(ItemListOptions& o, Exchange& x) {
+void ExchangeFields(ItemListOptions& o, Exchange& x) {
   x.Flag("Description", o.description);
   x.Flag("Dont show", o.dontShow);
   x.Flag("File", o.file);
@@ -59,20 +60,20 @@ void ExchangeItemListOptions(ItemListOptions& o, Exchange& x) {
   x.Flag("ExternalLinks", o.externalLinks);
 }
 
-void ExchangeMenuListOptions(MenuListOptions& o, Exchange& x) {
+void ExchangeFields(MenuListOptions& o, Exchange& x) {
   x.Flag("Description", o.description);
   x.Flag("Dont show", o.dontShow);
   x.Flag("File", o.file);
   x.Flag("Picture", o.picture);
 }
 
-void ExchangeGalleryOptions(GalleryOptions& o, Exchange& x, bool reading) {
+void ExchangeFields(GalleryOptions& o, Exchange& x) {
   x.Flag("Dont show", o.dontShow);
   x.Number("PictureWidth", o.pictureWidth, 10, 1000);
   x.Number("ThumbnailSize", o.thumbnailSize, 10, 1000);
   x.Number("PicturesMax", o.picturesMax, 2, 100);
   // Read and written in different orders, as the profile has always had them.
-  if (reading) {
+  if (x.Reading()) {
     x.Number("PicturesPerSpeciesMax", o.picturesPerSpeciesMax, 0, INT_MAX);
     x.Flag("ShowNames", o.showNames);
   } else {
@@ -81,16 +82,28 @@ void ExchangeGalleryOptions(GalleryOptions& o, Exchange& x, bool reading) {
   }
 }
 
+// One option set's section of the profile, read or written.
+template <typename Options>
+void ExchangeSection(Options& o, platform::Profile& profile, const char* section, bool reading) {
+  Exchange x(profile, section, reading);
+  ExchangeFields(o, x);
+}
+
+// The document's copy holds the keyed values in this order.
+constexpr std::array<int ItemListOptions::*, 10> kDocumentCopyFields = {
+    &ItemListOptions::description, &ItemListOptions::dontShow, &ItemListOptions::file,
+    &ItemListOptions::picture,     &ItemListOptions::reference, &ItemListOptions::itemOrder,
+    &ItemListOptions::data,        &ItemListOptions::all,       &ItemListOptions::thumbnail,
+    &ItemListOptions::externalLinks};
+
 }  // namespace
 
 void ItemOptions::Load(platform::Profile& profile) {
   *this = ItemOptions{};
-  Exchange x(profile, kItemOptionsSection, true);
-  ExchangeItemOptions(*this, x);
+  ExchangeSection(*this, profile, kItemOptionsSection, true);
 }
 void ItemOptions::Save(platform::Profile& profile) {
-  Exchange x(profile, kItemOptionsSection, false);
-  ExchangeItemOptions(*this, x);
+  ExchangeSection(*this, profile, kItemOptionsSection, false);
 }
 ItemOptions& ItemOptions::Shared() {
   static ItemOptions options;
@@ -102,27 +115,18 @@ void ItemListOptions::Load(platform::Profile& profile) {
   *this = ItemListOptions{};
   allMenus = allMenusNow;
   presentOnly = presentOnlyNow;
-  Exchange x(profile, kItemListOptionsSection, true);
-  ExchangeItemListOptions(*this, x);
+  ExchangeSection(*this, profile, kItemListOptionsSection, true);
 }
 void ItemListOptions::Save(platform::Profile& profile) {
-  Exchange x(profile, kItemListOptionsSection, false);
-  ExchangeItemListOptions(*this, x);
+  ExchangeSection(*this, profile, kItemListOptionsSection, false);
 }
 std::array<int, 10> ItemListOptions::DocumentCopy() const {
-  return {description, dontShow, file, picture, reference, itemOrder, data, all, thumbnail, externalLinks};
+  std::array<int, 10> copy{};
+  for (std::size_t i = 0; i < copy.size(); ++i) copy[i] = this->*kDocumentCopyFields[i];
+  return copy;
 }
 void ItemListOptions::SetFromDocumentCopy(const std::array<int, 10>& copy) {
-  description = copy[kListDescription];
-  dontShow = copy[kListDontShow];
-  file = copy[kListFile];
-  picture = copy[kListPicture];
-  reference = copy[kListReference];
-  itemOrder = copy[kListItemOrder];
-  data = copy[kListData];
-  all = copy[kListAll];
-  thumbnail = copy[kListThumbnail];
-  externalLinks = copy[kListExternalLinks];
+  for (std::size_t i = 0; i < copy.size(); ++i) this->*kDocumentCopyFields[i] = copy[i];
 }
 ItemListOptions& ItemListOptions::Shared() {
   static ItemListOptions options;
@@ -133,12 +137,10 @@ void MenuListOptions::Load(platform::Profile& profile) {
   const int thumbnailNow = thumbnail;
   *this = MenuListOptions{};
   thumbnail = thumbnailNow;
-  Exchange x(profile, kMenuListOptionsSection, true);
-  ExchangeMenuListOptions(*this, x);
+  ExchangeSection(*this, profile, kMenuListOptionsSection, true);
 }
 void MenuListOptions::Save(platform::Profile& profile) {
-  Exchange x(profile, kMenuListOptionsSection, false);
-  ExchangeMenuListOptions(*this, x);
+  ExchangeSection(*this, profile, kMenuListOptionsSection, false);
 }
 MenuListOptions& MenuListOptions::Shared() {
   static MenuListOptions options;
@@ -147,12 +149,10 @@ MenuListOptions& MenuListOptions::Shared() {
 
 void GalleryOptions::Load(platform::Profile& profile) {
   *this = GalleryOptions{};
-  Exchange x(profile, kGalleryOptionsSection, true);
-  ExchangeGalleryOptions(*this, x, true);
+  ExchangeSection(*this, profile, kGalleryOptionsSection, true);
 }
 void GalleryOptions::Save(platform::Profile& profile) {
-  Exchange x(profile, kGalleryOptionsSection, false);
-  ExchangeGalleryOptions(*this, x, false);
+  ExchangeSection(*this, profile, kGalleryOptionsSection, false);
 }
 GalleryOptions& GalleryOptions::Shared() {
   static GalleryOptions options;
