@@ -46,6 +46,18 @@ bool ClimbsOut(const std::string& relative) {
   return false;
 }
 
+// The file itself, links followed, must lie in the database folder: a link
+// inside the folder that points elsewhere is refused like "..".
+bool ResolvesInside(const std::filesystem::path& path, const std::string& folder) {
+  std::error_code error;
+  const auto real = std::filesystem::canonical(path, error);
+  if (error) return false;
+  const auto base = std::filesystem::canonical(folder.empty() ? std::string(".") : folder, error);
+  if (error) return false;
+  const auto relative = real.lexically_relative(base);
+  return !relative.empty() && *relative.begin() != "..";
+}
+
 void ReportLinkError(const std::string& target, int code, const std::string& reason) {
   platform::Ui().ShowMessage("Error running External Link [" + target + "], Code=" + std::to_string(code) + "\n" +
                                  reason,
@@ -58,6 +70,8 @@ void OpenDatabaseFile(const std::string& relative, const std::string& folder) {
   const std::filesystem::path path = StoredNameToPath(folder, relative);
   std::error_code error;
   if (!std::filesystem::exists(path, error)) return ReportLinkError(target, 2, "The file does not exist.");
+  if (!ResolvesInside(path, folder))
+    return ReportLinkError(target, 5, "Links may open only files inside the database folder.");
   if (IsProgramFile(path)) return ReportLinkError(target, 5, "Links may not start programs.");
   if (!platform::Ui().OpenExternal(FileUrl(path))) ReportLinkError(target, 31, "No program opens this file.");
 }

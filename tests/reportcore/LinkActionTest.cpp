@@ -202,6 +202,22 @@ TEST(LinkActions, ExternalLinksOpenWebAddressesAndOnlySafeDatabaseFiles) {
   EXPECT_FALSE(desk.Click(base, "http://www.movebank.org/")) << "a plain web link is the browser's";
 }
 
+TEST(LinkActions, ExternalLinksRefuseExecutableFilesAndLinksLeadingOut) {
+  Desk desk;
+  ReportAction base;
+  namespace fs = std::filesystem;
+  const fs::path script = desk.folder.Write("notes");
+  fs::permissions(script, fs::perms::owner_exec, fs::perm_options::add);
+  fs::create_symlink("/etc/passwd", desk.folder.path() / "passwd.txt");
+  desk.folder.Write("inner.txt");
+  fs::create_symlink(desk.folder.path() / "inner.txt", desk.folder.path() / "alias.txt");
+  for (const char* refused : {"qorlink:notes", "qorlink:passwd.txt"}) desk.Click(base, refused);
+  EXPECT_TRUE(desk.ui.opened.empty());
+  EXPECT_EQ(desk.ui.Messages().size(), 2u);
+  desk.Click(base, "qorlink:alias.txt");
+  EXPECT_EQ(desk.ui.opened.size(), 1u) << "a link to a file of the folder itself is fine";
+}
+
 TEST(LinkActions, HelpAndImageLinksRefuseEscapes) {
   Desk desk;
   SetProgramFile(desk.folder.path() / "bin" / "qor");
