@@ -180,9 +180,11 @@ TEST(CompactItems, RemapsTheItemIndicesTheDocumentKeeps) {
   doc->m_reportKind = 7;
   doc->m_reportArgument = 4;
   doc->m_announcedItem = 3;
+  doc->m_currentItem = 4;
   doc->DeleteItem(1);
   EXPECT_EQ(doc->m_reportArgument, 3);
   EXPECT_EQ(doc->m_announcedItem, 2);
+  EXPECT_EQ(doc->m_currentItem, 3);
   doc->m_reportArgument = 0;
   doc->m_announcedItem = 0;
   doc->DeleteItem(0);
