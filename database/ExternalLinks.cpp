@@ -35,17 +35,6 @@ bool IsProgramFile(const std::filesystem::path& path) {
   return (status.permissions() & (perms::owner_exec | perms::group_exec | perms::others_exec)) != perms::none;
 }
 
-bool ClimbsOut(const std::string& relative) {
-  std::string slashed = relative;
-  std::replace(slashed.begin(), slashed.end(), '\\', '/');
-  const std::filesystem::path path(slashed);
-  if (path.is_absolute() || path.has_root_name() || path.has_root_directory()) return true;
-  if (slashed.size() >= 2 && slashed[1] == ':') return true;  // a drive on any system
-  for (const auto& part : path)
-    if (part == "..") return true;
-  return false;
-}
-
 // The file itself, links followed, must lie in the database folder: a link
 // inside the folder that points elsewhere is refused like "..".
 bool ResolvesInside(const std::filesystem::path& path, const std::string& folder) {
@@ -66,10 +55,12 @@ void ReportLinkError(const std::string& target, int code, const std::string& rea
 
 void OpenDatabaseFile(const std::string& relative, const std::string& folder) {
   const std::string target = folder + relative;
-  if (ClimbsOut(relative)) return ReportLinkError(target, 5, "Links may open only files inside the database folder.");
+  if (!IsPlainRelativeName(relative))
+    return ReportLinkError(target, 5, "Links may open only files inside the database folder.");
   const std::filesystem::path path = StoredNameToPath(folder, relative);
   std::error_code error;
-  if (!std::filesystem::exists(path, error)) return ReportLinkError(target, 2, "The file does not exist.");
+  // Only files open: a folder name would show the folder in a file manager.
+  if (!std::filesystem::is_regular_file(path, error)) return ReportLinkError(target, 2, "The file does not exist.");
   if (!ResolvesInside(path, folder))
     return ReportLinkError(target, 5, "Links may open only files inside the database folder.");
   if (IsProgramFile(path)) return ReportLinkError(target, 5, "Links may not start programs.");

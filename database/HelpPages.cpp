@@ -15,16 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool IsPlainRelativeName(const std::string& name) {
-  if (name.empty()) return false;
-  std::string slashed = name;
-  std::replace(slashed.begin(), slashed.end(), '\\', '/');
-  if (slashed[0] == '/' || (slashed.size() >= 2 && slashed[1] == ':')) return false;
-  for (const auto& part : fs::path(slashed))
-    if (part == "..") return false;
-  return true;
-}
-
 std::string Describe(const char* heading, const fs::path& path) {
   std::error_code error;
   const auto size = fs::file_size(path, error);

@@ -209,6 +209,18 @@ std::string GetActiveDatabaseFolder() {
   return slash == std::string::npos ? path : path.substr(0, slash + 1);
 }
 
+bool IsPlainRelativeName(const std::string& name) {
+  if (name.empty()) return false;
+  std::string slashed = name;
+  std::replace(slashed.begin(), slashed.end(), '\\', '/');
+  if (slashed[0] == '/' || (slashed.size() >= 2 && slashed[1] == ':')) return false;  // a drive on any system
+  const std::filesystem::path path(slashed);
+  if (path.has_root_name() || path.has_root_directory()) return false;
+  for (const auto& part : path)
+    if (part == "..") return false;
+  return true;
+}
+
 std::filesystem::path StoredNameToPath(const std::filesystem::path& base, const std::string& stored) {
   std::string relative = stored;
   std::replace(relative.begin(), relative.end(), '\\', '/');

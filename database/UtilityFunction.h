@@ -61,5 +61,9 @@ std::string GetActiveDatabaseFolder();
 void FindFileInSubfolders(const std::filesystem::path& base, const std::string& relative,
                           const std::string& fileName, std::vector<std::string>& found);
 
+// True for a non-empty relative name that stays below the folder it is
+// joined to: no root, no drive letter, no ".." part, with either slash.
+bool IsPlainRelativeName(const std::string& name);
+
 // A stored relative name ("a\\b.jpg" or "a/b.jpg") as a path below base.
 std::filesystem::path StoredNameToPath(const std::filesystem::path& base, const std::string& stored);

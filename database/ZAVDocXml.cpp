@@ -1,8 +1,11 @@
 // The XML dump "TEST.qorx": a readable copy of the database in memory,
-// written after every load and store. Nothing reads it back.
-#include <cstdio>
-#include <fstream>
+// written after every load and store. Nothing reads it back. This file
+// renders the document's texts; XmlDumpWriter.cpp writes the file.
+#include <filesystem>
+#include <optional>
 
+#include "database/BitMatrix.h"
+#include "database/XmlDump.h"
 #include "database/XmlText.h"
 #include "database/ZAVDoc.h"
 
@@ -10,11 +13,23 @@ namespace {
 
 const char* Flag(bool on) { return on ? "true" : "false"; }
 
-class XmlWriter {
- public:
-  explicit XmlWriter(const CZAVDoc& document) : m_doc(document) {}
+}  // namespace
 
-  std::string Write() {
+// Texts are rendered as UTF-8 and each piece is then converted on its own:
+// every field sits between ASCII format characters, so converting pieces
+// gives the same bytes as converting the whole dump at once.
+class XmlDumpSnapshot::Writer {
+ public:
+  Writer(const CZAVDoc& document, XmlDumpSnapshot& snapshot) : m_doc(document), m_snapshot(snapshot) {}
+
+  void Fill() {
+    m_snapshot.m_head = Head();
+    AttributeLines();
+    Items();
+  }
+
+ private:
+  std::string Head() {
     Header();
     m_out += "\t<attributes>\n";
     Attributes(0, 0);
@@ -27,12 +42,59 @@ class XmlWriter {
     Strings("genus_names", "\t\t<genus_name name=\"%s\" id=\"%d\" />\n", m_doc.m_genusNames);
     Strings("family_names", "\t\t<family_name name=\"%s\" id=\"%d\"/>\n", m_doc.m_familyNames);
     m_out += "\t<items>\n";
-    for (int i = 0; i < m_doc.ItemCount(); ++i) Item(i);
-    m_out += "\t</items>\n</QOR>";
-    return Utf8ToLatin1WithReferences(m_out);
+    return Take();
   }
 
- private:
+  // The rendered text since the last call, in the output encoding.
+  std::string Take() {
+    std::string text = Utf8ToLatin1WithReferences(m_out);
+    m_out.clear();
+    return text;
+  }
+
+  // An item lists attribute a by this line; nothing for an empty name.
+  void AttributeLines() {
+    const int count = m_doc.AttributeCount();
+    m_snapshot.m_attributeCount = static_cast<std::size_t>(count);
+    m_snapshot.m_lineStarts.reserve(static_cast<std::size_t>(count) + 1);
+    m_snapshot.m_lineStarts.push_back(0);
+    for (int a = 0; a < count; ++a) {
+      const std::string name = XmlEscape(m_doc.GetAttribute(a).name);
+      if (!name.empty()) Format("\t\t\t<attribute name=\"%s\" id=\"%d\" />\n", {XmlArg::Raw(name), XmlArg(a)});
+      m_snapshot.m_lines += Take();
+      m_snapshot.m_lineStarts.push_back(m_snapshot.m_lines.size());
+    }
+  }
+
+  void Items() {
+    const int count = m_doc.ItemCount();
+    // Rows exist only with attributes (a layout needs at least one).
+    std::optional<CBitMatrix> layout;
+    if (m_doc.AttributeCount() > 0) layout.emplace(m_doc.AttributeCount(), count);
+    m_snapshot.m_wordsPerRow = layout ? layout->wordsPerRow() : 0;
+    m_snapshot.m_rows.reserve(m_snapshot.m_wordsPerRow * static_cast<std::size_t>(count));
+    m_snapshot.m_itemBounds.push_back(0);
+    for (int i = 0; i < count; ++i) {
+      const CQItemrec& item = m_doc.GetItem(i);
+      if (item.IsFreeSlot()) continue;
+      ItemOpening(i, item);
+      AddItemText();
+      ItemClosing(item);
+      AddItemText();
+      const DWORD* row = layout ? layout->GetRowWordsIn(static_cast<DWORD>(i), m_doc.m_dataBlocks) : nullptr;
+      std::vector<DWORD>& rows = m_snapshot.m_rows;
+      if (row)
+        rows.insert(rows.end(), row, row + m_snapshot.m_wordsPerRow);
+      else
+        rows.resize(rows.size() + m_snapshot.m_wordsPerRow, 0u);
+    }
+  }
+
+  void AddItemText() {
+    m_snapshot.m_itemTexts += Take();
+    m_snapshot.m_itemBounds.push_back(m_snapshot.m_itemTexts.size());
+  }
+
   // A format text with %d and %s filled in order; texts are escaped here.
   void Format(const char* format, std::initializer_list<XmlArg> args) { m_out += FormatXml(format, args); }
 
@@ -106,20 +168,15 @@ class XmlWriter {
     m_out += "\t</" + group + ">\n";
   }
 
-  void Item(int i) {
-    const CQItemrec& item = m_doc.GetItem(i);
-    if (item.IsFreeSlot()) return;
+  void ItemOpening(int i, const CQItemrec& item) {
     Format("\t\t<item id=\"%d\"\n\t\t\tname_index=\"%d\"\n\t\t\tspecies_index=\"%d\"\n\t\t\tgenus_index=\"%d\"\n"
            "\t\t\tfamily_index=\"%d\"\n\t\t\timage_name=\"%s\">\n\t\t\t<description>%s</description>\n",
            {XmlArg(i), XmlArg(item.nameIndex), XmlArg(item.speciesIndex), XmlArg(item.genusIndex),
             XmlArg(item.familyIndex), XmlArg(item.pictures), XmlArg(item.description)});
-    if (const DWORD* row = m_doc.GetItemAttributeBits(i)) {
-      for (int a = 0; a < m_doc.AttributeCount(); ++a) {
-        if (!TestBit(row, static_cast<WORD>(a))) continue;
-        const std::string name = XmlEscape(m_doc.GetAttribute(a).name);
-        if (!name.empty()) Format("\t\t\t<attribute name=\"%s\" id=\"%d\" />\n", {XmlArg::Raw(name), XmlArg(a)});
-      }
-    }
+  }
+
+  // Everything of an item after its attribute lines.
+  void ItemClosing(const CQItemrec& item) {
     for (std::size_t r = 0; r < item.referencePages.size(); ++r)
       if (!item.referencePages[r].empty())
         Format("\t\t\t<reference id=\"%d\" page=\"%s\" />\n", {XmlArg(r), XmlArg(item.referencePages[r])});
@@ -127,15 +184,27 @@ class XmlWriter {
   }
 
   const CZAVDoc& m_doc;
-  std::string m_out;
+  XmlDumpSnapshot& m_snapshot;
+  std::string m_out;  // UTF-8, not yet converted
 };
 
-}  // namespace
+XmlDumpSnapshot::XmlDumpSnapshot(const CZAVDoc& document) { Writer(document, *this).Fill(); }
 
-std::string CZAVDoc::WriteXml() const { return XmlWriter(*this).Write(); }
+std::string CZAVDoc::WriteXml() const {
+  std::string text;
+  XmlDumpSnapshot(*this).Render(
+      [&text](std::string_view piece) {
+        text += piece;
+        return true;
+      },
+      std::size_t{16} << 20);
+  return text;
+}
 
 void CZAVDoc::WriteXmlDump() const {
-  const std::string text = WriteXml();
-  std::ofstream file("TEST.qorx", std::ios::binary | std::ios::trunc);
-  if (file) file.write(text.data(), static_cast<std::streamsize>(text.size()));
+  // The current folder now, not when the dump thread gets to it.
+  std::error_code error;
+  std::filesystem::path path = std::filesystem::absolute("TEST.qorx", error);
+  if (error) path = "TEST.qorx";
+  StartXmlDump(std::move(path), std::make_unique<const XmlDumpSnapshot>(*this));
 }

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <random>
 
+#include "database/XmlDump.h"
+
 namespace {
 
 class TemporaryCurrentFolder : public ::testing::Environment {
@@ -17,6 +19,7 @@ class TemporaryCurrentFolder : public ::testing::Environment {
     std::filesystem::current_path(m_folder);
   }
   void TearDown() override {
+    WaitForXmlDump();  // the last dump goes into this folder
     std::filesystem::current_path(m_previous);
     std::error_code ignored;
     std::filesystem::remove_all(m_folder, ignored);

@@ -5,6 +5,7 @@
 #include "database/DocumentHost.h"
 #include "database/LevelNames.h"
 #include "database/ProgramFolders.h"
+#include "database/XmlDump.h"
 #include "fakes/ScriptedUi.h"
 #include "items/ItemsTestSupport.h"
 
@@ -75,6 +76,7 @@ TEST(SaveAndOpen, RoundTripRestoresTheItemsAndStartsWithEverythingRemaining) {
   ScriptedUi ui;
   const std::string path = temp.File("birds.qor");
   ASSERT_TRUE(SmallDatabase()->OnSaveDocument(path));
+  WaitForXmlDump();
   EXPECT_TRUE(fs::exists("TEST.qorx"));
 
   CZAVDoc opened;

@@ -11,6 +11,7 @@
 #include <random>
 #include <string>
 
+#include "database/XmlDump.h"
 #include "database/ZAVDoc.h"
 
 inline std::unique_ptr<CZAVDoc> MakeDocument(bool common, bool scientific) {
@@ -36,6 +37,7 @@ class TempFolder {
     std::filesystem::current_path(m_path);
   }
   ~TempFolder() {
+    WaitForXmlDump();  // a dump still being written would land in the folder being removed
     std::filesystem::current_path(m_previous);
     std::error_code ignored;
     std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, ignored);

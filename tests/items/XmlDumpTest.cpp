@@ -1,5 +1,6 @@
 #include <cstdlib>
 
+#include "database/XmlDump.h"
 #include "database/XmlText.h"
 #include "fakes/ScriptedUi.h"
 #include "items/ItemsTestSupport.h"
@@ -68,6 +69,7 @@ TEST(XmlDump, SmallDatabaseMatchesTheHandWrittenFile) {
 TEST(XmlDump, IsWrittenToTheCurrentFolder) {
   TempFolder temp;
   SmallDatabase()->WriteXmlDump();
+  WaitForXmlDump();
   EXPECT_EQ(ReadFile(temp.File("TEST.qorx")), ExpectedFile("items-small.qorx"));
 }
 

@@ -211,9 +211,11 @@ TEST(LinkActions, ExternalLinksRefuseExecutableFilesAndLinksLeadingOut) {
   fs::create_symlink("/etc/passwd", desk.folder.path() / "passwd.txt");
   desk.folder.Write("inner.txt");
   fs::create_symlink(desk.folder.path() / "inner.txt", desk.folder.path() / "alias.txt");
-  for (const char* refused : {"qorlink:notes", "qorlink:passwd.txt"}) desk.Click(base, refused);
+  fs::create_directories(desk.folder.path() / "sub");
+  for (const char* refused : {"qorlink:notes", "qorlink:passwd.txt", "qorlink:sub", "qorlink:", "qorlink:C:/x.txt"})
+    desk.Click(base, refused);
   EXPECT_TRUE(desk.ui.opened.empty());
-  EXPECT_EQ(desk.ui.Messages().size(), 2u);
+  EXPECT_EQ(desk.ui.Messages().size(), 5u);
   desk.Click(base, "qorlink:alias.txt");
   EXPECT_EQ(desk.ui.opened.size(), 1u) << "a link to a file of the folder itself is fine";
 }
@@ -226,10 +228,11 @@ TEST(LinkActions, HelpAndImageLinksRefuseEscapes) {
   EXPECT_TRUE(desk.Click(base, "qorlink:help//help.htm#ExportDialog"));
   ASSERT_EQ(desk.help.windows.size(), 1u);
   EXPECT_NE(desk.help.windows[0].find("/bin/hlp/help.htm#ExportDialog"), std::string::npos);
-  for (const char* escape : {"qorlink:help//../../etc/passwd", "qorlink:image///etc/passwd"})
+  for (const char* escape : {"qorlink:help//../../etc/passwd", "qorlink:image///etc/passwd",
+                             "qorlink:help///etc/passwd", "qorlink:image//..\\..\\hlp\\help.htm"})
     EXPECT_TRUE(desk.Click(base, escape));
   EXPECT_EQ(desk.help.windows.size(), 1u);
-  EXPECT_EQ(desk.ui.Messages().size(), 2u);
+  EXPECT_EQ(desk.ui.Messages().size(), 4u);
   EXPECT_EQ(desk.ui.Messages()[0], "Can't find help file : ../../etc/passwd");
   SetProgramFile({});
 }

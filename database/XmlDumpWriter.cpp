@@ -1,0 +1,123 @@
+// Producing the bulk of the XML dump and writing "TEST.qorx" on a thread of
+// its own, so that opening or saving a large database does not wait for
+// gigabytes of text.
+#include <atomic>
+#include <bit>
+#include <cstdio>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
+#include "database/XmlDump.h"
+
+namespace {
+
+// Collects small pieces and hands them on in large ones.
+class ChunkedOutput {
+ public:
+  ChunkedOutput(const XmlDumpSnapshot::Sink& sink, std::size_t chunkBytes) : m_sink(sink), m_chunkBytes(chunkBytes) {
+    m_buffer.reserve(chunkBytes + chunkBytes / 4);
+  }
+  void Append(std::string_view text) { m_buffer.append(text); }
+  bool FlushWhenFull() { return m_buffer.size() < m_chunkBytes || Flush(); }
+  bool Flush() {
+    const bool goOn = m_buffer.empty() || m_sink(m_buffer);
+    m_buffer.clear();
+    return goOn;
+  }
+
+ private:
+  const XmlDumpSnapshot::Sink& m_sink;
+  std::size_t m_chunkBytes;
+  std::string m_buffer;
+};
+
+}  // namespace
+
+bool XmlDumpSnapshot::Render(const Sink& sink, std::size_t chunkBytes) const {
+  ChunkedOutput out(sink, chunkBytes);
+  out.Append(m_head);
+  const std::string_view texts(m_itemTexts);
+  const std::string_view lines(m_lines);
+  const std::size_t items = (m_itemBounds.size() - 1) / 2;
+  for (std::size_t k = 0; k < items; ++k) {
+    const std::size_t* bounds = &m_itemBounds[2 * k];
+    out.Append(texts.substr(bounds[0], bounds[1] - bounds[0]));
+    // Only the set bits are visited, lowest attribute first; the padding
+    // bits past the last attribute are never listed.
+    const DWORD* row = m_rows.data() + k * m_wordsPerRow;
+    for (std::size_t w = 0; w < m_wordsPerRow; ++w) {
+      for (DWORD bits = row[w]; bits != 0; bits &= bits - 1) {
+        const std::size_t a = w * 32 + static_cast<std::size_t>(std::countr_zero(bits));
+        if (a >= m_attributeCount) break;
+        out.Append(lines.substr(m_lineStarts[a], m_lineStarts[a + 1] - m_lineStarts[a]));
+      }
+    }
+    out.Append(texts.substr(bounds[1], bounds[2] - bounds[1]));
+    if (!out.FlushWhenFull()) return false;
+  }
+  out.Append("\t</items>\n</QOR>");
+  return out.Flush();
+}
+
+namespace {
+
+constexpr std::size_t kChunkBytes = std::size_t{8} << 20;
+
+// The one dump thread of the program. Its destructor runs at a normal exit
+// and lets a dump still being written finish.
+class DumpThread {
+ public:
+  ~DumpThread() { Wait(); }
+
+  void Start(std::filesystem::path path, std::shared_ptr<const XmlDumpSnapshot> snapshot) {
+    std::lock_guard lock(m_mutex);
+    if (m_thread.joinable()) {
+      if (path == m_path) m_abandon = true;
+      m_thread.join();
+    }
+    m_abandon = false;
+    m_path = path;
+    auto job = [this, path = std::move(path), snapshot = std::move(snapshot)] { Write(path, *snapshot); };
+    try {
+      m_thread = std::thread(job);
+    } catch (const std::system_error&) {
+      job();  // no thread to be had: write it here rather than not at all
+    }
+  }
+
+  void Wait() {
+    std::lock_guard lock(m_mutex);
+    if (m_thread.joinable()) m_thread.join();
+  }
+
+ private:
+  void Write(const std::filesystem::path& path, const XmlDumpSnapshot& snapshot) const {
+    std::FILE* file = std::fopen(path.string().c_str(), "wb");
+    if (!file) return;
+    snapshot.Render(
+        [&](std::string_view piece) {
+          return !m_abandon && std::fwrite(piece.data(), 1, piece.size(), file) == piece.size();
+        },
+        kChunkBytes);
+    std::fclose(file);
+  }
+
+  std::mutex m_mutex;
+  std::thread m_thread;
+  std::filesystem::path m_path;  // of the dump m_thread writes
+  std::atomic<bool> m_abandon{false};
+};
+
+DumpThread& TheDumpThread() {
+  static DumpThread thread;
+  return thread;
+}
+
+}  // namespace
+
+void StartXmlDump(std::filesystem::path path, std::unique_ptr<const XmlDumpSnapshot> snapshot) {
+  TheDumpThread().Start(std::move(path), std::move(snapshot));
+}
+
+void WaitForXmlDump() { TheDumpThread().Wait(); }
