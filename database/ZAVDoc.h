@@ -171,7 +171,8 @@ class CZAVDoc {
   std::string GetTitle() const;
 
   // ---- XML dump (ZAVDocXml.cpp) ----------------------------------------------------
-  // Writes "TEST.qorx" into the current folder; silent when it cannot.
+  // Writes "TEST.qorx" into the current folder; silent when it cannot. The
+  // file is written on the dump thread: WaitForXmlDump() (XmlDump.h) waits for it.
   void WriteXmlDump() const;
   std::string WriteXml() const;  // the whole dump, ISO-8859-1 bytes
 

@@ -11,6 +11,7 @@
 #include "database/HelpPages.h"
 #include "database/ProgramFolders.h"
 #include "database/UtilityFunction.h"
+#include "database/XmlDump.h"
 #include "database/ZAVDoc.h"
 #include "platform/ErrorBox.h"
 #include "platform/qt/DialogRunner.h"
@@ -59,6 +60,7 @@ CZAVApp::CZAVApp(Setup setup) : m_setup(setup), m_htmlTemplate(std::make_unique<
 
 CZAVApp::~CZAVApp() {
   delete m_mainFrame.data();
+  WaitForXmlDump();  // the dump of the last open or save is complete before the program ends
   SaveReportOptions();
   SetHelpDisplay(nullptr);
   SetDocumentHost(nullptr);
