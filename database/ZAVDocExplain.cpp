@@ -4,11 +4,14 @@
 #include <string>
 
 #include "database/ZAVDoc.h"
+#include "reports/HtmlEscape.h"
 
 namespace {
 
+// The sentences go into the item page as HTML: names are text, not markup.
 std::string Link(const char* word, int index, const std::string& text) {
-  return "<a href='http://" + std::string(word) + std::to_string(index) + "end'>" + text + "</a>";
+  return "<a href='http://" + std::string(word) + std::to_string(index) + "end'>" + EscapeAttributeValue(text, '\'') +
+         "</a>";
 }
 
 // What one item has and might have, for one explanation.

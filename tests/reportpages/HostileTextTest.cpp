@@ -83,6 +83,13 @@ TEST_F(HostileTextTest, EveryPageKindShowsMarkupInNamesAsText) {
   }
 }
 
+TEST_F(HostileTextTest, ReasonsForAnEliminationShowNamesAsText) {
+  const std::string html = Page(kReportItemDescription, jay);
+  EXPECT_NE(html.find("Incorrect and/or missing data:"), std::string::npos);
+  EXPECT_EQ(html.find(kHostile), std::string::npos);
+  EXPECT_EQ(html.find("<b>\"x"), std::string::npos);
+}
+
 TEST_F(HostileTextTest, BuildingPagesChangesNoRecord) {
   const std::vector<std::uint8_t> before = doc->StoreToBytes();
   for (const PageKind& page : kEveryPage) Page(page.kind, page.argument);
