@@ -89,6 +89,13 @@ void ExchangeSection(Options& o, platform::Profile& profile, const char* section
   ExchangeFields(o, x);
 }
 
+// The one set of each kind the whole program shares.
+template <typename Options>
+Options& SharedSet() {
+  static Options options;
+  return options;
+}
+
 // The document's copy holds the keyed values in this order.
 constexpr std::array<int ItemListOptions::*, 10> kDocumentCopyFields = {
     &ItemListOptions::description, &ItemListOptions::dontShow, &ItemListOptions::file,
@@ -102,13 +109,8 @@ void ItemOptions::Load(platform::Profile& profile) {
   *this = ItemOptions{};
   ExchangeSection(*this, profile, kItemOptionsSection, true);
 }
-void ItemOptions::Save(platform::Profile& profile) {
-  ExchangeSection(*this, profile, kItemOptionsSection, false);
-}
-ItemOptions& ItemOptions::Shared() {
-  static ItemOptions options;
-  return options;
-}
+void ItemOptions::Save(platform::Profile& profile) { ExchangeSection(*this, profile, kItemOptionsSection, false); }
+ItemOptions& ItemOptions::Shared() { return SharedSet<ItemOptions>(); }
 
 void ItemListOptions::Load(platform::Profile& profile) {
   const int allMenusNow = allMenus, presentOnlyNow = presentOnly;
@@ -128,10 +130,7 @@ std::array<int, 10> ItemListOptions::DocumentCopy() const {
 void ItemListOptions::SetFromDocumentCopy(const std::array<int, 10>& copy) {
   for (std::size_t i = 0; i < copy.size(); ++i) this->*kDocumentCopyFields[i] = copy[i];
 }
-ItemListOptions& ItemListOptions::Shared() {
-  static ItemListOptions options;
-  return options;
-}
+ItemListOptions& ItemListOptions::Shared() { return SharedSet<ItemListOptions>(); }
 
 void MenuListOptions::Load(platform::Profile& profile) {
   const int thumbnailNow = thumbnail;
@@ -142,10 +141,7 @@ void MenuListOptions::Load(platform::Profile& profile) {
 void MenuListOptions::Save(platform::Profile& profile) {
   ExchangeSection(*this, profile, kMenuListOptionsSection, false);
 }
-MenuListOptions& MenuListOptions::Shared() {
-  static MenuListOptions options;
-  return options;
-}
+MenuListOptions& MenuListOptions::Shared() { return SharedSet<MenuListOptions>(); }
 
 void GalleryOptions::Load(platform::Profile& profile) {
   *this = GalleryOptions{};
@@ -154,10 +150,7 @@ void GalleryOptions::Load(platform::Profile& profile) {
 void GalleryOptions::Save(platform::Profile& profile) {
   ExchangeSection(*this, profile, kGalleryOptionsSection, false);
 }
-GalleryOptions& GalleryOptions::Shared() {
-  static GalleryOptions options;
-  return options;
-}
+GalleryOptions& GalleryOptions::Shared() { return SharedSet<GalleryOptions>(); }
 
 void LoadReportOptions() {
   auto& profile = platform::UserProfile();
