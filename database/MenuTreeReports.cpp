@@ -1,4 +1,8 @@
 // The pages that selecting, pressing and double-clicking tree nodes show.
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "database/CommandIds.h"
 #include "database/MenuTree.h"
 #include "database/TreeDocumentCalls.h"
@@ -24,9 +28,22 @@ constexpr const char* kDatabasePageTemplate =
     "<tr><td class=\"label\">Description</td><td>#DBDescription#</td></tr>"
     "</table></body></html>";
 
-void ReplaceAll(std::string& text, const std::string& placeholder, const std::string& value) {
-  for (auto at = text.find(placeholder); at != std::string::npos; at = text.find(placeholder, at + value.size()))
-    text.replace(at, placeholder.size(), value);
+// Fills every placeholder in one pass over the template, so a value that
+// itself holds a placeholder text stays as it was written.
+std::string FillPlaceholders(const std::string& text, const std::vector<std::pair<std::string, std::string>>& values) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t at = 0; at < text.size();) {
+    const auto match = std::find_if(values.begin(), values.end(),
+                                    [&](const auto& value) { return text.compare(at, value.first.size(), value.first) == 0; });
+    if (match == values.end()) {
+      out += text[at++];
+      continue;
+    }
+    out += match->second;
+    at += match->first.size();
+  }
+  return out;
 }
 
 std::string ItemNamesText(const CQDochdr& header) {
@@ -57,14 +74,16 @@ void CMenuTree::ShowNodeReport(HTREEITEM node) {
 
 std::string CMenuTree::BuildDatabasePage() const {
   const CQDochdr& header = m_doc.m_header;
-  std::string page = kDatabasePageTemplate;
-  ReplaceAll(page, "#DBTitle#", TextToHtmlAttribute(header.title));
-  ReplaceAll(page, "#DBVersion#", TextToHtmlAttribute(header.dbVersion));
-  ReplaceAll(page, "#DBpath#", TextToHtmlAttribute(m_doc.m_pathName));
-  ReplaceAll(page, "#DBDescription#", TextToHtmlAttribute(header.description));
-  ReplaceAll(page, "#DBItemNames#", ItemNamesText(header));
-  ReplaceAll(page, "#DBMSVersion#", header.menuVersion);
-  return page;
+  // Every value is escaped: a title or version from a hostile file must not
+  // write markup or script into the page.
+  return FillPlaceholders(kDatabasePageTemplate, {
+                                                     {"#DBTitle#", TextToHtmlAttribute(header.title)},
+                                                     {"#DBVersion#", TextToHtmlAttribute(header.dbVersion)},
+                                                     {"#DBpath#", TextToHtmlAttribute(m_doc.m_pathName)},
+                                                     {"#DBDescription#", TextToHtmlAttribute(header.description)},
+                                                     {"#DBItemNames#", ItemNamesText(header)},
+                                                     {"#DBMSVersion#", TextToHtmlAttribute(header.menuVersion)},
+                                                 });
 }
 
 void CMenuTree::ShowDatabasePage() { treedoc::ShowHtmlWithoutAction(m_doc, BuildDatabasePage()); }

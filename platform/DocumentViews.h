@@ -92,6 +92,9 @@ class ILeftView {
   virtual bool SetAttributeForAllItems(bool set, int attribute) { (void)set; (void)attribute; return false; }
   // Marks the attribute of a region node (OR goes through the region dialog).
   virtual void ApplyRegionMark(int mark, TreeNodeHandle attributeNode) { (void)mark; (void)attributeNode; }
+  // Whether ApplyRegionMark can carry out the mark of this "Attribute" popup
+  // command; the popup offers only the commands that do something.
+  virtual bool OffersRegionCommand(int command) { (void)command; return true; }
   // Rebuilds the whole tree, the "References" subtree included.
   virtual void OnUpdate() {}
   // Inserts (last at the top level) or deletes the "Database Description" node.
@@ -119,6 +122,10 @@ class IItemListView {
   // commands on its selected item.
   virtual void EditItemReferences() {}
   virtual void EditItemAttributes() {}
+  // Whether the list can run this editing command of the item-link popup
+  // (kCmdEditItem, kCmdEditItemReferences, kCmdEditItemAttributes); the
+  // popup offers only the entries that do something.
+  virtual bool OffersItemCommand(int command) { (void)command; return false; }
 };
 
 // Help pages, single pictures and picture-viewer pages outside the

@@ -12,6 +12,7 @@
 #include "database/ZAVDoc.h"
 #include "platform/ErrorBox.h"
 #include "reports/Report.h"
+#include "reports/view/ZAVView.h"
 #include "shell/ItemListDelegate.h"
 #include "shell/ItemListModel.h"
 
@@ -74,8 +75,8 @@ void CItemListBox::OnSelChange() {
       kind == kReportAttribute)
     treedoc::ShowItemPage(m_doc, -2000, kSamePage);
   treedoc::RestoreItemOptions(saved);
+  CZAVView::RememberFocusWindow(m_doc, this);
   treedoc::ShowItemPage(m_doc, item, kFirstPage);
-  m_doc.m_focusWindow = this;
 }
 
 void CItemListBox::keyPressEvent(QKeyEvent* event) {

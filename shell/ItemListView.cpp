@@ -11,6 +11,14 @@
 #include "reports/Report.h"
 #include "shell/ItemListBox.h"
 
+namespace {
+
+// The list's own editing commands, which the item-link popup passes on to.
+constexpr int kListEditAttributes = 32841;
+constexpr int kListEditReferences = 32861;
+
+}  // namespace
+
 CItemListView::CItemListView(CZAVDoc& doc, QWidget* parent) : QWidget(parent), m_doc(doc) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
@@ -50,6 +58,25 @@ void CItemListView::SelectItem(int item) { m_list->SelectItem(item); }
 int CItemListView::GetSelectedItemOrNone() { return m_list->Rows().ItemOrNone(m_list->SelectedRow()); }
 
 void CItemListView::SelectRow(int row) { m_list->SelectRow(row); }
+
+int CItemListView::GetSelectedRow() { return m_list->SelectedRow(); }
+
+void CItemListView::OnSelChange() { m_list->OnSelChange(); }
+
+bool CItemListView::EditItemDescription(int item) { return m_itemEditor && m_itemEditor(item); }
+
+void CItemListView::EditItemReferences() { OnCommand(kListEditReferences); }
+
+void CItemListView::EditItemAttributes() { OnCommand(kListEditAttributes); }
+
+bool CItemListView::OffersItemCommand(int command) {
+  switch (command) {
+    case kCmdEditItem: return static_cast<bool>(m_itemEditor);
+    case kCmdEditItemReferences: return HasCommand(kListEditReferences);
+    case kCmdEditItemAttributes: return HasCommand(kListEditAttributes);
+    default: return false;
+  }
+}
 
 void CItemListView::AddCommandHandler(int command, std::function<void()> handler) {
   m_commands.Add(command, std::move(handler));

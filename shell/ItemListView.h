@@ -28,6 +28,14 @@ class CItemListView : public QWidget, public IItemListView, public CCommandTarge
   void SelectItem(int item) override;
   int GetSelectedItemOrNone() override;
   void SelectRow(int row) override;
+  int GetSelectedRow() override;
+  void OnSelChange() override;
+  bool EditItemDescription(int item) override;
+  void EditItemReferences() override;
+  void EditItemAttributes() override;
+  bool OffersItemCommand(int command) override;
+  // The item editor, once the program has one; true when it ended with OK.
+  void SetItemEditor(std::function<bool(int item)> editor) { m_itemEditor = std::move(editor); }
 
   bool OnCommand(int command) override;
   std::optional<CommandState> CommandStateOf(int command) override;
@@ -42,4 +50,5 @@ class CItemListView : public QWidget, public IItemListView, public CCommandTarge
   QLabel* m_caption;
   CItemListBox* m_list;
   CCommandMap m_commands;
+  std::function<bool(int item)> m_itemEditor;
 };

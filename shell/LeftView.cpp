@@ -79,6 +79,13 @@ void CLeftView::SelectWithoutPage(HTREEITEM node) {
 
 void CLeftView::SelectNode(TreeNodeHandle node) { SelectWithoutPage(node); }
 
+// A menu or attribute link of a page takes the reader to that node: the node
+// is selected and its page shown, as a click on the node would.
+void CLeftView::SelectForLink(HTREEITEM node) {
+  SelectWithoutPage(node);
+  m_tree.ShowNodeReport(node);
+}
+
 static void ExpandPath(QTreeView& view, QModelIndex index) {
   for (QModelIndex p = index.parent(); p.isValid(); p = p.parent()) view.expand(p);
 }
@@ -90,7 +97,7 @@ TreeNodeHandle CLeftView::SelectAttributeNode(int attribute) {
   ExpandPath(*this, index);
   scrollTo(index);
   horizontalScrollBar()->setValue(0);
-  SelectWithoutPage(node);
+  SelectForLink(node);
   return node;
 }
 
@@ -102,7 +109,7 @@ TreeNodeHandle CLeftView::SelectMenuNode(int menu, bool firstVisible) {
   if (firstVisible) expand(index);
   scrollTo(index, firstVisible ? QAbstractItemView::PositionAtTop : QAbstractItemView::EnsureVisible);
   horizontalScrollBar()->setValue(0);
-  SelectWithoutPage(node);
+  SelectForLink(node);
   return node;
 }
 
@@ -117,9 +124,13 @@ void CLeftView::ShowNodeReport(TreeNodeHandle node) { m_tree.ShowNodeReport(node
 bool CLeftView::SetAttributeForAllItems(bool set, int attribute) { return m_tree.SetAttributeForAllItems(set, attribute); }
 
 void CLeftView::ApplyRegionMark(int mark, TreeNodeHandle attributeNode) {
-  // OR marks need the region dialog, which this build does not offer yet.
-  if (mark != MARK_OR) MarkAttribute(mark, attributeNode);
+  if (mark != MARK_OR)
+    MarkAttribute(mark, attributeNode);
+  else if (m_regionOrDialog)
+    m_regionOrDialog(attributeNode);
 }
+
+bool CLeftView::OffersRegionCommand(int command) { return command != kCmdMarkOr || m_regionOrDialog; }
 
 void CLeftView::OnNodeExpanded(const QModelIndex& index) {
   if (!m_autoCollapse) return;

@@ -33,12 +33,12 @@ class CLeftView : public QTreeView, public ILeftView, public CCommandTarget {
   HTREEITEM SelectedNode() const;
   int GetNodeKind(HTREEITEM node) const { return m_tree.GetNodeKind(node); }
   void MarkAttribute(int mark, HTREEITEM node);
-  void CollapseAll();
   void ExpandSubtree(HTREEITEM node, bool attributeMenusToo);
-  void RepaintTreeControl();
 
   // ---- ILeftView ------------------------------------------------------------
   void RefreshTree() override;
+  void CollapseAll() override;
+  void RepaintTreeControl() override;
   TreeNodeHandle SelectAttributeNode(int attribute) override;
   TreeNodeHandle SelectMenuNode(int menu, bool firstVisible) override;
   void SelectNode(TreeNodeHandle node) override;
@@ -47,6 +47,10 @@ class CLeftView : public QTreeView, public ILeftView, public CCommandTarget {
   void RefreshItemList() override;
   bool SetAttributeForAllItems(bool set, int attribute) override;
   void ApplyRegionMark(int mark, TreeNodeHandle attributeNode) override;
+  bool OffersRegionCommand(int command) override;
+  // The region dialog that OR marks on a picture go through, once the
+  // program has one; without it the popup offers no "Mark Or".
+  void SetRegionOrDialog(std::function<void(HTREEITEM attributeNode)> dialog) { m_regionOrDialog = std::move(dialog); }
   void OnUpdate() override;
   void ShowDescriptionNode(bool shown) override { m_tree.ShowDescriptionNode(shown); }
 
@@ -90,6 +94,7 @@ class CLeftView : public QTreeView, public ILeftView, public CCommandTarget {
   void LeftPress(const QPoint& point);
   bool IsOnNodeIcon(const QModelIndex& index, const QPoint& point) const;
   void SelectWithoutPage(HTREEITEM node);
+  void SelectForLink(HTREEITEM node);
   void RunExpandCommand(bool attributeMenusToo);
   void OnNodeExpanded(const QModelIndex& index);
   void RegisterOwnCommands();
@@ -103,4 +108,5 @@ class CLeftView : public QTreeView, public ILeftView, public CCommandTarget {
   CCommandMap m_commands;
   PopupRunner m_popupRunner;
   std::function<bool()> m_ctrlHeld;
+  std::function<void(HTREEITEM)> m_regionOrDialog;
 };

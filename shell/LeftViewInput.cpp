@@ -9,6 +9,7 @@
 #include "database/ZAVDoc.h"
 #include "platform/ErrorBox.h"
 #include "platform/Ui.h"
+#include "reports/view/ZAVView.h"
 #include "shell/LeftView.h"
 #include "shell/TreeModel.h"
 
@@ -83,6 +84,8 @@ void CLeftView::LeftPress(const QPoint& point) {
   const QModelIndex index = indexAt(point);
   if (!index.isValid()) return;
   const HTREEITEM node = CTreeModel::NodeOf(index);
+  // The page the press asks for hands the keyboard back to the tree.
+  CZAVView::RememberFocusWindow(m_doc, this);
   RunCommand([this, node] { m_tree.PressOnNode(node); });
   SelectWithoutPage(node);
 }
@@ -161,6 +164,6 @@ void CLeftView::OpenContextMenu(const QPoint& viewportPoint) {
 
 void CLeftView::focusOutEvent(QFocusEvent* event) {
   platform::Ui().Trace("TreeView: On Kill Focus from: " + std::to_string(reinterpret_cast<std::uintptr_t>(this)) + "\n");
-  m_doc.m_focusWindow = this;
+  CZAVView::RememberFocusWindow(m_doc, this);
   QTreeView::focusOutEvent(event);
 }

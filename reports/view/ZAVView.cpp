@@ -78,5 +78,6 @@ void CZAVView::OnLoadFinished() {
 }
 
 void CZAVView::RememberFocusWindow(CZAVDoc& doc, QWidget* window) {
+  doc.m_focusWindow = window;
   if (auto* view = dynamic_cast<CZAVView*>(doc.GetHtmlView())) view->SetFocusWindow(window);
 }

@@ -6,8 +6,11 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/DocumentViews.h"
 #include "reports/ActionSlots.h"
@@ -15,6 +18,8 @@
 class CZAVDoc;
 class CCustomControlSite;
 class CReportPage;
+class QAction;
+class QMenu;
 class QPrinter;
 class QWebEngineView;
 
@@ -40,6 +45,10 @@ class CZAVView : public QWidget, public IHtmlView {
   void SetFocusWindow(QWidget* window) { m_focusWindow = window; }
   static void RememberFocusWindow(CZAVDoc& doc, QWidget* window);
 
+  // How a popup runs (a test answers it without a menu on screen).
+  using PopupRunner = std::function<QAction*(QMenu&)>;
+  void SetPopupRunner(PopupRunner runner) { m_popupRunner = std::move(runner); }
+
   // The status-bar text for a status text of the page.
   static QString StatusTextFor(const QString& text);
 
@@ -61,6 +70,7 @@ class CZAVView : public QWidget, public IHtmlView {
   bool RunAction(const QString& address, bool shift);
   QUrl DatabaseFolderUrl() const;
   QPrinter& Printer();
+  int RunPopup(const std::vector<std::pair<int, const char*>>& entries);
 
   CZAVDoc& m_doc;
   CReportPage* m_page;
@@ -68,4 +78,5 @@ class CZAVView : public QWidget, public IHtmlView {
   ActionSlots m_actions;
   QPointer<QWidget> m_focusWindow;
   std::unique_ptr<QPrinter> m_printer;
+  PopupRunner m_popupRunner;
 };

@@ -7,6 +7,7 @@
 #include <QWebEngineView>
 #include <utility>
 
+#include "database/ZAVDoc.h"
 #include "reports/view/ZAVView.h"
 
 namespace {
@@ -26,21 +27,33 @@ const MenuEntry kRegionEntries[] = {
     {kCmdMarkNever, "Mark Never"}, {kCmdMarkOnly, "Mark Only"}, {kCmdMarkClear, "Mark Clear"},
 };
 
-int RunPopup(QWidget* owner, const MenuEntry* entries, int count) {
-  QMenu menu(owner);
-  for (int i = 0; i < count; ++i) menu.addAction(QString::fromUtf8(entries[i].second))->setData(entries[i].first);
-  QAction* chosen = menu.exec(QCursor::pos());
+}  // namespace
+
+int CZAVView::RunPopup(const std::vector<MenuEntry>& entries) {
+  QMenu menu(this);
+  for (const MenuEntry& entry : entries) menu.addAction(QString::fromUtf8(entry.second))->setData(entry.first);
+  QAction* chosen = m_popupRunner ? m_popupRunner(menu) : menu.exec(QCursor::pos());
   return chosen ? chosen->data().toInt() : 0;
 }
 
-}  // namespace
-
+// The editing entries are offered only when the item list can carry them out:
+// an entry whose editor is missing would do nothing.
 int CZAVView::PopupItemMenu(bool editable) {
-  const int count = editable ? static_cast<int>(std::size(kItemEntries)) : kViewingItemEntries;
-  return RunPopup(this, kItemEntries, count);
+  std::vector<MenuEntry> entries(std::begin(kItemEntries), std::begin(kItemEntries) + kViewingItemEntries);
+  IItemListView* list = m_doc.GetItemListView();
+  if (editable && list)
+    for (auto it = std::begin(kItemEntries) + kViewingItemEntries; it != std::end(kItemEntries); ++it)
+      if (list->OffersItemCommand(it->first)) entries.push_back(*it);
+  return RunPopup(entries);
 }
 
-int CZAVView::PopupRegionMenu() { return RunPopup(this, kRegionEntries, static_cast<int>(std::size(kRegionEntries))); }
+int CZAVView::PopupRegionMenu() {
+  std::vector<MenuEntry> entries;
+  ILeftView* tree = m_doc.GetLeftView();
+  for (const MenuEntry& entry : kRegionEntries)
+    if (!tree || tree->OffersRegionCommand(entry.first)) entries.push_back(entry);
+  return RunPopup(entries);
+}
 
 QPrinter& CZAVView::Printer() {
   if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);

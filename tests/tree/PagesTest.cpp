@@ -69,12 +69,29 @@ TEST(TreePages, DatabasePropertiesPage) {
   EXPECT_NE(page.find("<title>Database property</title>"), std::string::npos);
   EXPECT_NE(page.find("Database properties"), std::string::npos);
   EXPECT_NE(page.find("Fruit &lt;key&gt;"), std::string::npos);
-  EXPECT_NE(page.find("<b>2</b>"), std::string::npos);
+  EXPECT_NE(page.find("&lt;b&gt;2&lt;/b&gt;"), std::string::npos);
+  EXPECT_EQ(page.find("<b>2</b>"), std::string::npos);
   EXPECT_NE(page.find("common names + scientific names"), std::string::npos);
   EXPECT_EQ(page.find("#DB"), std::string::npos);
   f.doc->m_header.commonNamesEnabled = 0;
   page = f.tree.BuildDatabasePage();
   EXPECT_NE(page.find("<td>scientific names</td>"), std::string::npos);
+}
+
+TEST(TreePages, DatabasePropertiesPageWritesNoMarkupFromTheFile) {
+  TreeFixture f;
+  f.doc->m_header.title = "<script>alert(1)</script>#DBpath#";
+  f.doc->m_header.menuVersion = "\"><img src=x onerror=alert(2)>";
+  f.doc->m_header.dbVersion = "<i>3</i>";
+  f.doc->m_pathName = "C:\\keys\\fruit.qor";
+  const std::string page = f.tree.BuildDatabasePage();
+  EXPECT_EQ(page.find("<script>"), std::string::npos);
+  EXPECT_EQ(page.find("<img"), std::string::npos);
+  EXPECT_NE(page.find("&lt;img src=x onerror=alert(2)&gt;"), std::string::npos);
+  EXPECT_NE(page.find("&lt;i&gt;3&lt;/i&gt;"), std::string::npos);
+  // A placeholder inside a value is text, not a place to fill.
+  EXPECT_NE(page.find("&lt;/script&gt;#DBpath#"), std::string::npos);
+  EXPECT_EQ(page.find("fruit.qor"), page.rfind("fruit.qor"));
 }
 
 TEST(TreePages, MenusReportCommandSetsTheSwitch) {

@@ -1,0 +1,87 @@
+// The program started on a copy of the sample key, as a user would start
+// it, with a scripted user interface and a profile of its own; and the
+// waits on the real browser the end-to-end tests need.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <memory>
+#include <string>
+
+#include "fakes/ScriptedUi.h"
+#include "gui_view/ViewTestSupport.h"
+#include "platform/qt/DialogRunner.h"
+#include "platform/qt/QtProfile.h"
+#include "reports/view/ZAVView.h"
+#include "shell/ChildFrame.h"
+#include "shell/MainFrame.h"
+#include "shell/ZAVApp.h"
+
+namespace e2e {
+
+using viewtest::RunJs;
+using viewtest::WaitUntil;
+
+// Copies every file of the folder (not its subfolders) into another.
+inline bool CopyFolderFiles(const QString& from, const QString& to) {
+  const QDir source(from);
+  for (const QString& name : source.entryList(QDir::Files))
+    if (!QFile::copy(source.filePath(name), QDir(to).filePath(name))) return false;
+  return true;
+}
+
+class SampleKeyTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(m_folder.isValid());
+    // The sample is copied: opening and saving write files beside the key.
+    ASSERT_TRUE(CopyFolderFiles(QStringLiteral(QOR_SAMPLE_FOLDER), m_folder.path()));
+    ASSERT_TRUE(QFile::exists(KeyPath())) << "sample key not built";
+    CChildFrame::ResetFirstActivation();
+    platform::qt::SetModalHook(nullptr);
+    m_profile = std::make_unique<platform::qt::QtProfile>(m_folder.filePath("profile.ini"));
+    m_app = std::make_unique<CZAVApp>(CZAVApp::Setup{false, m_profile.get()});
+    ASSERT_TRUE(m_app->InitInstance({KeyPath()}));
+    ASSERT_NE(m_app->MainFrame(), nullptr);
+    m_frame = m_app->MainFrame()->ActiveChild();
+    ASSERT_NE(m_frame, nullptr);
+  }
+  void TearDown() override {
+    m_app.reset();
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  }
+
+  QString KeyPath() const { return m_folder.filePath("birds.qor"); }
+  CZAVDoc& Doc() const { return m_frame->GetDocument(); }
+  CZAVView& View() const { return *m_frame->HtmlView(); }
+  QWebEnginePage& Page() const { return *View().WebView()->page(); }
+
+  // The script's answer on the page now shown; waits until it is true.
+  bool WaitForPage(const QString& condition) {
+    return WaitUntil([&] { return RunJs(Page(), QStringLiteral("(%1) ? 1 : 0").arg(condition)).toInt() == 1; });
+  }
+  QString PageText() { return RunJs(Page(), QStringLiteral("document.body ? document.body.innerText : ''")).toString(); }
+
+  // Clicks the first link whose href holds the text; returns that href.
+  QString ClickLink(const QString& hrefPart) {
+    const QString script = QStringLiteral(
+                               "(function(){var links=document.getElementsByTagName('a');"
+                               "for(var i=0;i<links.length;++i){var h=links[i].getAttribute('href')||'';"
+                               "if(h.indexOf('%1')>=0){links[i].click();return h;}}return '';})()")
+                               .arg(hrefPart);
+    return RunJs(Page(), script).toString();
+  }
+
+  ScriptedUi m_ui;
+  QTemporaryDir m_folder;
+  std::unique_ptr<platform::qt::QtProfile> m_profile;
+  std::unique_ptr<CZAVApp> m_app;
+  CChildFrame* m_frame = nullptr;
+};
+
+}  // namespace e2e
