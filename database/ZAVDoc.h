@@ -119,8 +119,8 @@ class CZAVDoc {
   bool IsAllowMissingDataChecked() const { return m_missingData != 0; }
 
   void UpdateMissingDataBits();
-  void BuildMenuDataBits();
-  void FillMissingDataAttributeBits();
+  // The menu-data matrix and every item's lenient row, in one walk.
+  void BuildMissingDataRows();
   // Bit (menu, item) of the menu-data matrix: the item has an attribute of the menu.
   bool HasMenuData(int menu, int item) const;
   // The item's lenient row (has or might have each attribute); null when not built.

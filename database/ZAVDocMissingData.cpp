@@ -18,29 +18,61 @@ struct RebuildGuard {
   ~RebuildGuard() { g_rebuildingMissingData = false; }
 };
 
-// The attributes of one row word that belong to one menu.
+// The attributes of one row word that belong to one menu. The walks run
+// through lists of these in word or in menu order, carrying an OR along a
+// run of entries of one word or one menu in a register; keep is 0 at the
+// start of a run and ~0 inside it, so no branch and no read-modify-write of
+// memory depends on the data.
 struct MenuSegment {
-  DWORD word;
+  WORD word;
   WORD menu;
   DWORD mask;
+  DWORD keep;
 };
 
-// Per row word, its attributes grouped by menu; attributes without a valid
-// menu are left out.
+// Per row word, its attributes grouped by menu, in word order; attributes
+// without a valid menu are left out.
 std::vector<MenuSegment> BuildSegments(const CZAVDoc& doc) {
   std::vector<MenuSegment> segments;
   std::size_t wordStart = 0;  // first segment of the current word
   for (int a = 0; a < doc.AttributeCount(); ++a) {
     const WORD menu = doc.GetAttribute(a).menuIndex;
     if (menu == kNoIndex16 || menu >= doc.MenuCount()) continue;
-    const DWORD word = static_cast<DWORD>(a / 32);
+    const auto word = static_cast<WORD>(a / 32);
     if (segments.empty() || segments.back().word != word) wordStart = segments.size();
     auto it = std::find_if(segments.begin() + static_cast<std::ptrdiff_t>(wordStart), segments.end(),
                            [menu](const MenuSegment& s) { return s.menu == menu; });
-    if (it == segments.end()) it = segments.insert(segments.end(), {word, menu, 0});
+    if (it == segments.end()) it = segments.insert(segments.end(), {word, menu, 0, 0});
     it->mask |= DWORD{1} << (a % 32);
   }
   return segments;
+}
+
+// Marks the start of every run of one key.
+template <typename Key>
+void MarkRuns(std::vector<MenuSegment>& segments, Key key) {
+  for (std::size_t k = 0; k < segments.size(); ++k)
+    segments[k].keep = k > 0 && key(segments[k - 1]) == key(segments[k]) ? ~0u : 0u;
+}
+
+// Every segment in word order, and those of the menus with attributes in
+// more than one word again in menu order.
+struct SegmentOrders {
+  std::vector<MenuSegment> byWord;
+  std::vector<MenuSegment> byMenu;
+};
+
+SegmentOrders BuildSegmentOrders(const CZAVDoc& doc) {
+  SegmentOrders orders{BuildSegments(doc), {}};
+  std::vector<int> segmentsOfMenu(doc.MenuCount(), 0);
+  for (const MenuSegment& s : orders.byWord) ++segmentsOfMenu[s.menu];
+  for (const MenuSegment& s : orders.byWord)
+    if (segmentsOfMenu[s.menu] > 1) orders.byMenu.push_back(s);
+  std::stable_sort(orders.byMenu.begin(), orders.byMenu.end(),
+                   [](const MenuSegment& x, const MenuSegment& y) { return x.menu < y.menu; });
+  MarkRuns(orders.byWord, [](const MenuSegment& s) { return s.word; });
+  MarkRuns(orders.byMenu, [](const MenuSegment& s) { return s.menu; });
+  return orders;
 }
 
 bool IsUsed(const CZAVDoc& doc, int item) { return !doc.GetItem(item).IsFreeSlot(); }
@@ -51,6 +83,37 @@ std::vector<DWORD*> MenuRows(CZAVDoc& doc) {
   std::vector<DWORD*> rows(doc.MenuCount());
   for (int m = 0; m < doc.MenuCount(); ++m) rows[m] = menuLayout.GetRowWordsIn(m, doc.m_menuDataBlocks);
   return rows;
+}
+
+// Sets the item's bit (bit `shift` of its group's words) for every menu in
+// the list that it has an attribute of. Each menu is one run of the list,
+// so its word is read at the run's start and written at every entry.
+void MarkMenusWithData(const DWORD* row, const std::vector<MenuSegment>& byMenu, int shift, DWORD* groupWords) {
+  DWORD acc = 0, base = 0;
+  for (const MenuSegment& s : byMenu) {
+    const DWORD before = groupWords[s.menu];
+    base = (base & s.keep) | (before & ~s.keep);
+    acc = (acc & s.keep) | DWORD{(row[s.word] & s.mask) != 0};
+    groupWords[s.menu] = base | (acc << shift);
+  }
+}
+
+// The item's row plus every attribute of the menus it has no data for, and
+// the item's bit of every menu not marked before (those within one word,
+// whose one segment decides).
+void FillLenientRow(const DWORD* row, std::size_t words, const std::vector<MenuSegment>& byWord, int shift,
+                    DWORD* groupWords, std::vector<DWORD>& lenient) {
+  if (lenient.size() < words) lenient.resize(words, 0);
+  DWORD* out = lenient.data();
+  std::copy(row, row + words, out);
+  DWORD acc = 0;
+  for (const MenuSegment& s : byWord) {
+    const DWORD before = groupWords[s.menu];
+    const DWORD has = DWORD{(row[s.word] & s.mask) != 0} | ((before >> shift) & 1u);
+    groupWords[s.menu] = before | (has << shift);
+    acc = (acc & s.keep) | (s.mask & (has - 1u));
+    out[s.word] = row[s.word] | acc;
+  }
 }
 
 // Chunks of whole 32-item words, so that no two threads write one word of
@@ -68,62 +131,36 @@ void CZAVDoc::UpdateMissingDataBits() {
   const DWORD bits = static_cast<DWORD>((AttributeCount() + 31) / 32 * 32);
   for (auto& docItem : m_docItems)
     if (docItem && docItem->attributeBits.bitCount() != bits) docItem->attributeBits = CBitArray(bits);
-  BuildMenuDataBits();
-  FillMissingDataAttributeBits();
+  BuildMissingDataRows();
   engine_views::RepaintTreeControl(*this);
 }
 
-// Both steps work through 32 items at a time: one word of every menu's row
-// of the matrix, kept in a small local array, so that the scattered menu
-// rows are touched once per 32 items and not once per item.
-
-void CZAVDoc::BuildMenuDataBits() {
+// One walk through 32 items at a time: one word of every menu's row of the
+// matrix is kept in a small local array, so that the scattered menu rows
+// are touched once per 32 items and not once per item, and each item's
+// row is read while it is in cache for both its menu bits and its lenient
+// row.
+void CZAVDoc::BuildMissingDataRows() {
   if (AttributeCount() == 0 || ItemCount() == 0 || MenuCount() == 0) return;
-  std::vector<WORD> menuOf(AttributeCount());
-  for (int a = 0; a < AttributeCount(); ++a) {
-    const WORD menu = GetAttribute(a).menuIndex;
-    menuOf[a] = menu < MenuCount() ? menu : kNoIndex16;  // freed, or no such menu
-  }
+  const SegmentOrders segments = BuildSegmentOrders(*this);
   const std::vector<DWORD*> menuRows = MenuRows(*this);
   const CBitMatrix rows(AttributeCount(), ItemCount());
-  ParallelFor(PlanChunks(ItemCount(), kItemsPerThread, 32), [&](int begin, int end, int) {
-    std::vector<DWORD> groupWords(MenuCount());
+  const int items = ItemCount(), menus = MenuCount();
+  const int docItems = static_cast<int>(m_docItems.size());
+  ParallelFor(PlanChunks(items, kItemsPerThread, 32), [&](int begin, int end, int) {
+    std::vector<DWORD> groupWords(menus);
+    std::vector<DWORD> unkept;  // the lenient row of an item without a run-time object
     for (int group = begin; group < end; group += 32) {
       std::fill(groupWords.begin(), groupWords.end(), 0u);
       for (int i = group; i < std::min(end, group + 32); ++i) {
         const DWORD* row = rows.GetRowWordsIn(i, m_dataBlocks);
         if (!row || !IsUsed(*this, i)) continue;
-        for (DWORD w = 0; w < rows.wordsPerRow(); ++w)
-          for (DWORD set = row[w]; set; set &= set - 1) {
-            const WORD menu = menuOf[w * 32 + static_cast<DWORD>(std::countr_zero(set))];
-            if (menu != kNoIndex16) groupWords[menu] |= DWORD{1} << (i % 32);
-          }
+        MarkMenusWithData(row, segments.byMenu, i % 32, groupWords.data());
+        std::vector<DWORD>& lenient = i < docItems && m_docItems[i] ? m_docItems[i]->attributeBits.words() : unkept;
+        FillLenientRow(row, rows.wordsPerRow(), segments.byWord, i % 32, groupWords.data(), lenient);
       }
-      for (int m = 0; m < MenuCount(); ++m)
+      for (int m = 0; m < menus; ++m)
         if (menuRows[m]) menuRows[m][group / 32] |= groupWords[m];
-    }
-  });
-}
-
-void CZAVDoc::FillMissingDataAttributeBits() {
-  if (AttributeCount() == 0 || ItemCount() == 0 || MenuCount() == 0) return;
-  const std::vector<MenuSegment> segments = BuildSegments(*this);
-  const std::vector<DWORD*> menuRows = MenuRows(*this);
-  const CBitMatrix rows(AttributeCount(), ItemCount());
-  const int items = std::min<int>(ItemCount(), static_cast<int>(m_docItems.size()));
-  ParallelFor(PlanChunks(items, kItemsPerThread, 32), [&](int begin, int end, int) {
-    std::vector<DWORD> groupWords(MenuCount());
-    for (int i = begin; i < end; ++i) {
-      if (i % 32 == 0 || i == begin)
-        for (int m = 0; m < MenuCount(); ++m) groupWords[m] = menuRows[m] ? menuRows[m][i / 32] : 0u;
-      const DWORD* row = rows.GetRowWordsIn(i, m_dataBlocks);
-      if (!row || !m_docItems[i] || !IsUsed(*this, i)) continue;
-      std::vector<DWORD>& lenient = m_docItems[i]->attributeBits.words();
-      if (lenient.size() < rows.wordsPerRow()) lenient.resize(rows.wordsPerRow(), 0);
-      std::copy(row, row + rows.wordsPerRow(), lenient.begin());
-      const int shift = i % 32;
-      for (const MenuSegment& s : segments)
-        lenient[s.word] |= s.mask & ((groupWords[s.menu] >> shift) & 1u ? 0u : ~0u);
     }
   });
 }
