@@ -3,7 +3,7 @@
 // gigabytes of text.
 #include <atomic>
 #include <bit>
-#include <cstdio>
+#include <fstream>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -93,14 +93,13 @@ class DumpThread {
 
  private:
   void Write(const std::filesystem::path& path, const XmlDumpSnapshot& snapshot) const {
-    std::FILE* file = std::fopen(path.string().c_str(), "wb");
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
     if (!file) return;
     snapshot.Render(
         [&](std::string_view piece) {
-          return !m_abandon && std::fwrite(piece.data(), 1, piece.size(), file) == piece.size();
+          return !m_abandon && file.write(piece.data(), static_cast<std::streamsize>(piece.size()));
         },
         kChunkBytes);
-    std::fclose(file);
   }
 
   std::mutex m_mutex;
