@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <unistd.h>
 
+#include "database/XmlDump.h"
+
 namespace {
 
 class WorkingFolder : public ::testing::Environment {
@@ -16,6 +18,7 @@ class WorkingFolder : public ::testing::Environment {
     std::filesystem::current_path(m_folder);
   }
   void TearDown() override {
+    WaitForXmlDump();  // the dump thread may still be writing into the folder
     std::error_code ignored;
     std::filesystem::current_path(m_previous, ignored);
     std::filesystem::remove_all(m_folder, ignored);
