@@ -62,6 +62,14 @@ void CompareWithModel(std::mt19937& rng, int rounds, int maxItems, Outcomes& see
     for (int i = 0; i < doc->ItemCount(); ++i)
       for (int m = 0; m < doc->MenuCount() && missing; ++m)
         ASSERT_EQ(doc->HasMenuData(m, i), model.HasData(m, i)) << "round " << round;
+    for (int i = 0; i < doc->ItemCount() && missing; ++i) {
+      if (doc->GetItem(i).IsFreeSlot()) continue;
+      const DWORD* lenient = doc->GetLenientRow(i);
+      ASSERT_NE(lenient, nullptr);
+      const std::vector<bool> expected = model.LenientRow(i);
+      for (int a = 0; a < doc->AttributeCount(); ++a)
+        ASSERT_EQ(TestBit(lenient, static_cast<WORD>(a)), expected[a]) << "round " << round << " item " << i;
+    }
     const std::vector<BYTE> start = doc->m_itemStates;
     for (int level = 0; level <= 3; ++level) {
       doc->m_itemStates = start;

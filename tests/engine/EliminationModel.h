@@ -34,6 +34,18 @@ class EliminationModel {
   }
 
 
+  // The item's lenient row: has the attribute, or has no data for its menu.
+  std::vector<bool> LenientRow(int item) const {
+    std::vector<bool> row(A, false);
+    std::vector<bool> hasData(M);
+    for (int m = 0; m < M; ++m) hasData[m] = HasData(m, item);
+    for (int a = 0; a < A; ++a) {
+      const int menu = Menu(a);
+      row[a] = Bit(item, a) || (menu != 65535 && menu < M && !hasData[menu]);
+    }
+    return row;
+  }
+
   ModelResult Run(std::vector<BYTE> startStates) {
     r.states = std::move(startStates);
     r.mismatches.assign(N, 0);
@@ -71,12 +83,7 @@ class EliminationModel {
     m_lenient.assign(N, std::vector<bool>(A, false));
     for (int i = 0; i < N; ++i) {
       if (m_doc.GetItem(i).IsFreeSlot()) continue;
-      std::vector<bool> hasData(M);
-      for (int m = 0; m < M; ++m) hasData[m] = HasData(m, i);
-      for (int a = 0; a < A; ++a) {
-        const int menu = Menu(a);
-        m_lenient[i][a] = Bit(i, a) || (menu != 65535 && menu < M && !hasData[menu]);
-      }
+      m_lenient[i] = LenientRow(i);
     }
   }
 
