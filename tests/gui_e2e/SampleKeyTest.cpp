@@ -1,6 +1,8 @@
 // The whole program on the sample key: opening, marking from the tree, and
 // the links of the report pages reaching the tree, the list and the help
 // windows.
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -8,6 +10,7 @@
 
 #include "E2eSupport.h"
 #include "database/CommandIds.h"
+#include "database/ImageRegion.h"
 #include "database/ItemListRows.h"
 #include "database/UtilityFunction.h"
 #include "database/ZAVDoc.h"
@@ -62,6 +65,16 @@ class SampleKey : public SampleKeyTest {
     ASSERT_TRUE(WaitForPage(QStringLiteral("document.body && document.body.innerHTML.indexOf('%1') >= 0").arg(link)));
     ASSERT_FALSE(ClickLink(link).isEmpty());
   }
+  // With QOR_E2E_SCREENSHOT naming a file, a picture of the program goes
+  // there, for a look at what the user would see.
+  void SaveScreenshotOnRequest() {
+    const QString file = qEnvironmentVariable("QOR_E2E_SCREENSHOT");
+    if (file.isEmpty()) return;
+    QElapsedTimer painted;  // the browser paints its page a moment after loading it
+    painted.start();
+    WaitUntil([&] { return painted.elapsed() > 1500; });
+    m_app->MainFrame()->grab().save(file);
+  }
   QStringList m_offered;
 };
 
@@ -92,6 +105,7 @@ TEST_F(SampleKey, MarkFromTheTreeNarrowsTheListAndShowsAPage) {
   EXPECT_TRUE(Doc().IsItemRemaining(first));
   ASSERT_TRUE(WaitForPage("document.body && document.body.innerText.length > 0"));
   EXPECT_NE(Page().url().toString(), "about:blank");
+  SaveScreenshotOnRequest();
 }
 
 TEST_F(SampleKey, ItemLinkOfTheItemListOpensTheItemsDescription) {
@@ -166,6 +180,73 @@ TEST_F(SampleKey, HelpLinkOpensAnImageGalleryWindowThatClosesItself) {
     return watched.isNull();
   }));
   EXPECT_EQ(area.subWindowList().size(), 1);
+}
+
+// A picture with regions on the "Breast" menu: the tree shows its regions
+// page, and a click on a region marks that region's attribute.
+TEST_F(SampleKey, RegionClickOnTheMenusPictureMarksItsAttribute) {
+  const int menu = MenuTitled(Doc(), "Breast");
+  const int attribute = AttributeNamed(Doc(), "Orange-red");
+  ASSERT_GT(menu, 0);
+  ASSERT_GE(attribute, 0);
+  Doc().GetMenu(menu).pictures = "Erithacus_rubecula.bmp";
+  RegionSet regions;
+  regions.rectangles.push_back({0, 0, 40, 40});
+  regions.rectangleIds.push_back("Orange-red");
+  ASSERT_TRUE(WriteRegions(m_folder.filePath("Erithacus_rubecula.bmp.regions").toStdString(), regions));
+  CLeftView& tree = *m_frame->LeftView();
+  tree.ShowNodeReport(tree.Tree().FindMenuNode(menu));
+  ASSERT_EQ(Doc().m_reportKind, kReportRegions);
+  ASSERT_TRUE(WaitForPage("document.getElementsByTagName('area').length > 0"));
+  RunJs(Page(), "document.getElementsByTagName('area')[0].dispatchEvent("
+                "new MouseEvent('click', {bubbles: true, cancelable: true, shiftKey: true}));");
+  EXPECT_TRUE(WaitUntil([&] { return Doc().GetAttributeMark(attribute) == MARK_YES; }));
+  EXPECT_EQ(tree.SelectedNode(), tree.Tree().FindAttributeNode(attribute));
+}
+
+TEST_F(SampleKey, RegionPopupOffersOrOnlyWithTheRegionDialog) {
+  View().SetPopupRunner([this](QMenu& menu) { return EntryNamed(menu, {}, &m_offered); });
+  View().PopupRegionMenu();
+  EXPECT_TRUE(m_offered.contains("Mark Yes"));
+  EXPECT_TRUE(m_offered.contains("Mark Clear"));
+  EXPECT_FALSE(m_offered.contains("Mark Or"));
+  HTREEITEM dialogNode = 0;
+  m_frame->LeftView()->SetRegionOrDialog([&](HTREEITEM node) { dialogNode = node; });
+  m_offered.clear();
+  View().PopupRegionMenu();
+  EXPECT_TRUE(m_offered.contains("Mark Or"));
+  m_frame->LeftView()->ApplyRegionMark(MARK_OR, 7);
+  EXPECT_EQ(dialogNode, 7);
+}
+
+TEST_F(SampleKey, ItemPopupOffersTheEditorsTheListHas) {
+  CItemListView& list = *m_frame->ItemListView();
+  int referencesFor = -1;
+  list.AddItemCommandHandler(32861, [&](int item) { referencesFor = item; });
+  list.SetItemEditor([](int) { return true; });
+  EXPECT_TRUE(list.OffersItemCommand(kCmdEditItemReferences));
+  EXPECT_TRUE(list.OffersItemCommand(kCmdEditItem));
+  EXPECT_FALSE(list.OffersItemCommand(kCmdEditItemAttributes));
+  View().SetPopupRunner([this](QMenu& menu) { return EntryNamed(menu, {}, &m_offered); });
+  View().PopupItemMenu(true);
+  EXPECT_EQ(m_offered, (QStringList{"Find item in the list", "Toggle eliminated", "Description",
+                                    "Distinctive attributes", "Edit item description", "Edit item references"}));
+  const int item = list.ListBox().GetItemAtRow(2);
+  list.SelectItem(item);
+  list.EditItemReferences();
+  EXPECT_EQ(referencesFor, item);
+  EXPECT_EQ(list.GetSelectedRow(), list.ListBox().SelectedRow());
+}
+
+TEST_F(SampleKey, ListSelectionGetsTheFocusBackAfterItsPageLoads) {
+  m_app->MainFrame()->activateWindow();
+  CItemListBox& box = m_frame->ItemListView()->ListBox();
+  const int item = box.GetItemAtRow(1);
+  box.SelectRow(1);
+  box.OnSelChange();
+  EXPECT_EQ(Doc().m_focusWindow, &box);
+  ASSERT_TRUE(WaitUntil([&] { return Doc().m_reportKind == kReportItemDescription && Doc().m_reportArgument == item; }));
+  EXPECT_TRUE(WaitUntil([&] { return QApplication::focusWidget() == &box; }));
 }
 
 }  // namespace
