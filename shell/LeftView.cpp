@@ -4,6 +4,8 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QScrollBar>
+#include <QTimer>
+#include <utility>
 
 #include "database/ZAVDoc.h"
 #include "platform/ErrorBox.h"
@@ -84,6 +86,10 @@ void CLeftView::SelectNode(TreeNodeHandle node) { SelectWithoutPage(node); }
 void CLeftView::SelectForLink(HTREEITEM node) {
   SelectWithoutPage(node);
   m_tree.ShowNodeReport(node);
+  // An action that shows the found node's page itself (the analysis page's)
+  // asks again within the same click; the page is already there.
+  m_linkShownNode = node;
+  QTimer::singleShot(0, this, [this] { m_linkShownNode = 0; });
 }
 
 static void ExpandPath(QTreeView& view, QModelIndex index) {
@@ -119,7 +125,10 @@ std::vector<std::pair<TreeNodeHandle, std::string>> CLeftView::ChildNodes(TreeNo
   return children;
 }
 
-void CLeftView::ShowNodeReport(TreeNodeHandle node) { m_tree.ShowNodeReport(node); }
+void CLeftView::ShowNodeReport(TreeNodeHandle node) {
+  if (node != 0 && std::exchange(m_linkShownNode, 0) == node) return;
+  m_tree.ShowNodeReport(node);
+}
 
 bool CLeftView::SetAttributeForAllItems(bool set, int attribute) { return m_tree.SetAttributeForAllItems(set, attribute); }
 

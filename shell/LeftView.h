@@ -109,4 +109,5 @@ class CLeftView : public QTreeView, public ILeftView, public CCommandTarget {
   PopupRunner m_popupRunner;
   std::function<bool()> m_ctrlHeld;
   std::function<void(HTREEITEM)> m_regionOrDialog;
+  HTREEITEM m_linkShownNode = 0;  // the node whose page a link showed in this event
 };

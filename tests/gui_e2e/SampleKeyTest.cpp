@@ -249,4 +249,21 @@ TEST_F(SampleKey, ListSelectionGetsTheFocusBackAfterItsPageLoads) {
   EXPECT_TRUE(WaitUntil([&] { return QApplication::focusWidget() == &box; }));
 }
 
+TEST_F(SampleKey, MenuLinkOfTheAnalysisShowsTheMenusPage) {
+  ASSERT_TRUE(m_frame->OnCommand(cmd::kAnalyze));
+  ASSERT_EQ(Doc().m_reportKind, kReportAnalysis);
+  ASSERT_TRUE(WaitForPage("document.body && document.body.innerHTML.indexOf('end') >= 0"));
+  const QString href = ClickLink("menu");
+  ASSERT_FALSE(href.isEmpty());
+  const int menu = href.section("menu", 1).section("end", 0, 0).toInt();
+  CLeftView& tree = *m_frame->LeftView();
+  ASSERT_TRUE(WaitUntil([&] { return Doc().m_reportKind == kReportMenuItem; }));
+  EXPECT_EQ(Doc().m_reportArgument, menu);
+  EXPECT_EQ(tree.SelectedNode(), tree.Tree().FindMenuNode(menu));
+  // Later calls for the same node show its page again.
+  Doc().m_reportKind = kReportNone;
+  tree.ShowNodeReport(tree.SelectedNode());
+  EXPECT_EQ(Doc().m_reportKind, kReportMenuItem);
+}
+
 }  // namespace
