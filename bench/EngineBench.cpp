@@ -197,9 +197,20 @@ void BM_UpdateMissingDataBits(benchmark::State& state) {
   for (auto _ : state) doc.UpdateMissingDataBits();
 }
 
+// The candidate counts alone: all items at the start of an identification
+// (argument 0), or those left by the marks with forgiveness 3 and missing data.
+void BM_UpdateAttributeCounts(benchmark::State& state) {
+  CZAVDoc& doc = Database(true);
+  SetUp(doc, 3);
+  if (state.range(0) == 0) doc.ResetItemStates(false);
+  for (auto _ : state) doc.UpdateAttributeCounts();
+  state.counters["candidates"] = doc.CountSelectedItems() > 0 ? doc.CountSelectedItems() : doc.m_remainingCount;
+}
+
 // Arguments: forgiveness level, missing data.
 BENCHMARK(BM_Reevaluate)->Args({0, 0})->Args({3, 0})->Args({3, 1})->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_ReevaluatePerBit)->Args({0, 0})->Args({3, 0})->Args({3, 1})->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
+BENCHMARK(BM_UpdateAttributeCounts)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_UpdateMissingDataBits)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
 
 }  // namespace

@@ -15,19 +15,34 @@ constexpr std::array<std::uint64_t, 256> MakeSpread() {
 }
 constexpr std::array<std::uint64_t, 256> kSpread = MakeSpread();
 
+// The spread bytes of one byte of the same word of four rows.
+std::uint64_t Spread4(DWORD a, DWORD b, DWORD c, DWORD d, int shift) {
+  return kSpread[(a >> shift) & 0xFF] + kSpread[(b >> shift) & 0xFF] + kSpread[(c >> shift) & 0xFF] +
+         kSpread[(d >> shift) & 0xFF];
+}
+
 }  // namespace
 
 void CandidateCounter::AddRow(const DWORD* row) {
+  m_batch[m_batched++] = row;
+  if (m_batched == kBatch) AddBatch();
+}
+
+void CandidateCounter::AddBatch() {
+  for (int k = m_batched; k < kBatch; ++k) m_batch[k] = m_zeroRow.data();
+  if (m_pending + kBatch > 255) Flush();
+  const DWORD *r0 = m_batch[0], *r1 = m_batch[1], *r2 = m_batch[2], *r3 = m_batch[3];
   std::uint64_t* acc = m_acc.data();
   for (DWORD w = 0; w < m_words; ++w, acc += 4) {
-    const DWORD bits = row[w];
-    if (!bits) continue;
-    acc[0] += kSpread[bits & 0xFF];
-    acc[1] += kSpread[(bits >> 8) & 0xFF];
-    acc[2] += kSpread[(bits >> 16) & 0xFF];
-    acc[3] += kSpread[bits >> 24];
+    const DWORD a = r0[w], b = r1[w], c = r2[w], d = r3[w];
+    if (!(a | b | c | d)) continue;
+    acc[0] += Spread4(a, b, c, d, 0);
+    acc[1] += Spread4(a, b, c, d, 8);
+    acc[2] += Spread4(a, b, c, d, 16);
+    acc[3] += Spread4(a, b, c, d, 24);
   }
-  if (++m_pending == 255) Flush();
+  m_pending += m_batched;
+  m_batched = 0;
 }
 
 void CandidateCounter::Flush() {
@@ -41,6 +56,7 @@ void CandidateCounter::Flush() {
 }
 
 void CandidateCounter::AddTo(std::vector<DWORD>& counts) {
+  if (m_batched) AddBatch();
   Flush();
   if (counts.size() < m_flushed.size()) counts.resize(m_flushed.size(), 0);
   for (std::size_t a = 0; a < m_flushed.size(); ++a) counts[a] += m_flushed[a];
