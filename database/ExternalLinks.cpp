@@ -6,7 +6,6 @@
 
 #include "database/UtilityFunction.h"
 #include "database/ZAVDoc.h"
-#include "platform/ErrorBox.h"
 #include "platform/Ui.h"
 #include "reports/HtmlEscape.h"
 
@@ -67,8 +66,11 @@ void OpenDatabaseFile(const std::string& relative, const std::string& folder) {
   if (!platform::Ui().OpenExternal(FileUrl(path))) ReportLinkError(target, 31, "No program opens this file.");
 }
 
+// What follows "qorlink:".
+std::string LinkTarget(const std::string& address) { return address.size() > 8 ? address.substr(8) : std::string(); }
+
 void RunLinkIn(const std::string& address, const std::string& folder) {
-  const std::string rest = address.size() > 8 ? address.substr(8) : std::string();
+  const std::string rest = LinkTarget(address);
   if (HasUrlScheme(rest)) {
     if (!platform::Ui().OpenExternal(rest)) ReportLinkError(rest, 31, "No program opens this address.");
     return;
@@ -76,12 +78,8 @@ void RunLinkIn(const std::string& address, const std::string& folder) {
   OpenDatabaseFile(ReplaceAll(rest, "%20", " "), folder);
 }
 
-std::string FolderOf(const CZAVDoc& document) {
-  const std::string& path = document.m_pathName;
-  if (path.empty()) ThrowErrorMessage("Please save the document.");
-  const auto slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? path : path.substr(0, slash + 1);
-}
+// A web address needs no database folder; only a file name is looked up in one.
+bool IsWebAddress(const std::string& address) { return HasUrlScheme(LinkTarget(address)); }
 
 }  // namespace
 
@@ -133,11 +131,9 @@ std::string LinksToHtml(const std::string& links) {
 bool IsQorLink(const std::string& address) { return address.rfind(kQorLink, 0) == 0; }
 
 void RunExternalLink(const std::string& address, const CZAVDoc& document) {
-  RunLinkIn(address, HasUrlScheme(address.size() > 8 ? address.substr(8) : std::string()) ? std::string()
-                                                                                           : FolderOf(document));
+  RunLinkIn(address, IsWebAddress(address) ? std::string() : GetDatabaseFolder(document));
 }
 
 void RunExternalLink(const std::string& address) {
-  RunLinkIn(address, HasUrlScheme(address.size() > 8 ? address.substr(8) : std::string()) ? std::string()
-                                                                                           : GetActiveDatabaseFolder());
+  RunLinkIn(address, IsWebAddress(address) ? std::string() : GetActiveDatabaseFolder());
 }

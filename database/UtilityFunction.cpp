@@ -203,7 +203,11 @@ CZAVDoc* GetActiveDocument() { return g_activeDocument; }
 std::string GetActiveDatabaseFolder() {
   if (!g_activeFrame) ThrowErrorMessage("Can't find frame.");
   if (!g_activeDocument) ThrowErrorMessage("Can't find document class.");
-  const std::string& path = g_activeDocument->m_pathName;
+  return GetDatabaseFolder(*g_activeDocument);
+}
+
+std::string GetDatabaseFolder(const CZAVDoc& document) {
+  const std::string& path = document.m_pathName;
   if (path.empty()) ThrowErrorMessage("Please save the document.");
   const auto slash = path.find_last_of("/\\");
   return slash == std::string::npos ? path : path.substr(0, slash + 1);

@@ -53,6 +53,8 @@ CZAVDoc* GetActiveDocument();
 
 // The active database's folder including its final separator.
 std::string GetActiveDatabaseFolder();
+// The same for a given database; the error box when it was never saved.
+std::string GetDatabaseFolder(const CZAVDoc& document);
 
 // Appends every folder, relative to base, below and including relative in
 // which fileName exists. Relative folders are written with "\" separators
