@@ -119,18 +119,6 @@ bool ReadRegions(const std::string& regionsPath, RegionSet& regions) {
   return true;
 }
 
-bool ReadRegions(const std::string& regionsPath, std::vector<RegionPolygon>& polygons,
-                 std::vector<RegionRect>& rectangles, std::vector<std::string>& polygonIds,
-                 std::vector<std::string>& rectangleIds) {
-  RegionSet set;
-  ReadRegions(regionsPath, set);
-  polygons.insert(polygons.end(), set.polygons.begin(), set.polygons.end());
-  rectangles.insert(rectangles.end(), set.rectangles.begin(), set.rectangles.end());
-  polygonIds.insert(polygonIds.end(), set.polygonIds.begin(), set.polygonIds.end());
-  rectangleIds.insert(rectangleIds.end(), set.rectangleIds.begin(), set.rectangleIds.end());
-  return true;
-}
-
 std::string FormatRegions(const RegionSet& regions) {
   std::string text;
   for (std::size_t k = 0; k < regions.polygons.size(); ++k) {

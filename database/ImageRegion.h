@@ -37,9 +37,6 @@ struct RegionSet {
 // Appends the regions of the file (lines end in CRLF or LF, any length).
 // A missing file leaves the set as it is; the result is still true.
 bool ReadRegions(const std::string& regionsPath, RegionSet& regions);
-bool ReadRegions(const std::string& regionsPath, std::vector<RegionPolygon>& polygons,
-                 std::vector<RegionRect>& rectangles, std::vector<std::string>& polygonIds,
-                 std::vector<std::string>& rectangleIds);
 // The file's text from a region set, CRLF line ends.
 std::string FormatRegions(const RegionSet& regions);
 // Writes the file through a temporary file and a rename; false (old file
