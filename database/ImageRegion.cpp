@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "database/AtomicFile.h"
+#include "reports/HtmlEscape.h"
 
 namespace {
 
@@ -83,14 +84,9 @@ std::string AreaLine(const std::string& shape, const std::string& coordinates, c
   std::string title = id;
   for (char& c : title)
     if (c == '\'') c = '`';
-  // The id is link-escaped (no quotes remain); the title still needs & and <.
-  std::string safeTitle;
-  for (char c : title) {
-    if (c == '&') safeTitle += "&amp;";
-    else if (c == '<') safeTitle += "&lt;";
-    else if (c == '>') safeTitle += "&gt;";
-    else safeTitle += c;
-  }
+  // The link id is escaped on its own; the title shows quotes as backquotes and
+  // needs only &, < and > escaped (none of the quote remains).
+  const std::string safeTitle = EscapeAttributeValue(title, '\'');
   const std::string linkId = EscapeLinkId(id, true);
   return "\t<AREA onclick=\"window.navigate(id)\" SHAPE=\"" + shape + "\" COORDS=\"" + coordinates +
          "\" id=\"qorattr:" + linkId + "\"  TITLE='" + safeTitle + "'>\n";
