@@ -280,8 +280,7 @@ class CZAVDoc {
   std::vector<std::string> m_familyNames;
   std::vector<CQDatablock> m_dataBlocks;  // stored item x attribute bits
   BYTE m_missingData = 0;                 // "Allow Missing Data"
-  std::vector<CQDatablock> m_menuDataBlocks;     // run-time item x menu data bits
-  std::vector<CQDatablock> m_lenientDataBlocks;  // run-time lenient rows
+  std::vector<CQDatablock> m_menuDataBlocks;  // run-time item x menu data bits
 
   // Framework document state.
   std::string m_pathName;  // full path of the open file, empty for a new database
