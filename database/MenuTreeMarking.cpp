@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "database/BitMatrix.h"
+#include "database/EngineViews.h"
 #include "database/MarkLog.h"
 #include "database/MenuTree.h"
 #include "database/RegionAttributes.h"
@@ -16,10 +17,6 @@ bool g_partialMatchWarned = false;
 
 static constexpr const char* kPartialMatchText =
     "Only partial matches with missing data or\r\nselected but eliminated items remain.";
-
-static void RefillItemList(CZAVDoc& doc) {
-  if (IItemListView* list = doc.GetItemListView()) list->FillList();
-}
 
 static void RefreshTreeView(CZAVDoc& doc, CMenuTree& tree) {
   if (ILeftView* view = doc.GetLeftView()) view->RefreshTree();
@@ -51,10 +48,8 @@ void CMenuTree::MarkAttribute(int mark, HTREEITEM node, bool ctrlHeld) {
 }
 
 static bool AnyItemFullyMatching(const CZAVDoc& doc) {
-  for (int item = 0; item < doc.ItemCount(); ++item) {
-    const int state = treedoc::ItemState(doc, item);
-    if (state == STATE_REMAINING || state == STATE_SELECTED) return true;
-  }
+  for (int item = 0; item < doc.ItemCount(); ++item)
+    if (doc.IsItemFullyMatching(item)) return true;
   return false;
 }
 
@@ -68,13 +63,13 @@ void CMenuTree::ReevaluateAfterMark(int remembered) {
       if (!g_partialMatchWarned) platform::Ui().ShowMessage(kPartialMatchText);
       g_partialMatchWarned = true;
     }
-    RefillItemList(m_doc);
+    engine_views::FillItemList(m_doc);
     RefreshTreeView(m_doc, *this);
     treedoc::ShowCurrentReport(m_doc);
   }
   treedoc::Announce(m_doc, false);
   treedoc::ShowCurrentReport(m_doc);
-  RefillItemList(m_doc);
+  engine_views::FillItemList(m_doc);
   if (IItemListView* list = m_doc.GetItemListView()) {
     if (remembered >= 0 && treedoc::IsRemaining(m_doc, remembered)) list->SelectItem(remembered);
     else list->SelectRow(0);
@@ -98,7 +93,7 @@ void CMenuTree::ApplyRegionOrMarks(HTREEITEM menuNode, const std::vector<RegionA
   treedoc::Eliminate(m_doc);
   treedoc::Announce(m_doc, false);
   UpdateAttributeImages(menuNode);
-  RefillItemList(m_doc);
+  engine_views::FillItemList(m_doc);
   RefreshTreeView(m_doc, *this);
   treedoc::ShowCurrentReport(m_doc);
 }
@@ -121,7 +116,7 @@ bool CMenuTree::SetAttributeForAllItems(bool set, int attribute) {
   treedoc::ResetStates(m_doc, true);
   treedoc::Eliminate(m_doc);
   treedoc::Announce(m_doc, false);
-  RefillItemList(m_doc);
+  engine_views::FillItemList(m_doc);
   RefreshTreeView(m_doc, *this);
   return true;
 }

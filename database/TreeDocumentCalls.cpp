@@ -1,5 +1,6 @@
 #include "database/TreeDocumentCalls.h"
 
+#include "database/EngineViews.h"
 #include "database/ZAVDoc.h"
 #include "platform/DocumentViews.h"
 #include "reports/Action.h"
@@ -35,9 +36,7 @@ std::string CommonLabel(const CZAVDoc& doc) { return doc.GetCommonLabel(); }
 
 bool ShowsReferences(const CZAVDoc& doc) { return doc.m_showReferences != 0; }
 
-void ShowCurrentReport(CZAVDoc& doc) {
-  if (doc.m_showReportHook) doc.m_showReportHook(false);
-}
+void ShowCurrentReport(CZAVDoc& doc) { engine_views::ShowCurrentReport(doc); }
 
 void ShowMenuPage(CZAVDoc& doc, int menu, HTREEITEM node) {
   if (MenuImageHasRegions(doc, menu)) return ShowRegionsPage(doc, menu, node);
