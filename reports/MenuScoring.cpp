@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "database/CandidateCounts.h"
 #include "database/ZAVDoc.h"
 #include "reports/ItemRows.h"
 #include "reports/Shares.h"
@@ -15,58 +16,6 @@ std::vector<int> CollectCandidateItems(const CZAVDoc& doc) {
 }
 
 namespace {
-
-// Counts, per bit position of a row, how many added rows have the bit set.
-// Each byte of a word is spread into eight byte lanes of a 64-bit sum, so a
-// word costs four table adds; the lanes are emptied before they can overflow.
-class ColumnCounter {
- public:
-  explicit ColumnCounter(int words) : m_lanes(static_cast<std::size_t>(words) * 4, 0), m_counts(words * 32, 0) {}
-
-  void Add(const DWORD* row) {
-    std::uint64_t* lanes = m_lanes.data();
-    const std::size_t words = m_lanes.size() / 4;
-    for (std::size_t w = 0; w < words; ++w, lanes += 4) {
-      const DWORD x = row[w];
-      lanes[0] += Spread()[x & 0xFF];
-      lanes[1] += Spread()[(x >> 8) & 0xFF];
-      lanes[2] += Spread()[(x >> 16) & 0xFF];
-      lanes[3] += Spread()[x >> 24];
-    }
-    if (++m_pending == 255) Flush();
-  }
-
-  // The counts per bit position (attribute), after the last row added.
-  const std::vector<DWORD>& Counts() {
-    if (m_pending) Flush();
-    return m_counts;
-  }
-
- private:
-  // Byte b as eight bytes, byte j holding bit j of b.
-  static const std::array<std::uint64_t, 256>& Spread() {
-    static const std::array<std::uint64_t, 256> table = [] {
-      std::array<std::uint64_t, 256> t{};
-      for (int b = 0; b < 256; ++b)
-        for (int j = 0; j < 8; ++j)
-          if (b & (1 << j)) t[b] |= std::uint64_t{1} << (8 * j);
-      return t;
-    }();
-    return table;
-  }
-
-  void Flush() {
-    for (std::size_t i = 0; i < m_lanes.size(); ++i) {
-      for (int j = 0; j < 8; ++j) m_counts[i * 8 + j] += (m_lanes[i] >> (8 * j)) & 0xFF;
-      m_lanes[i] = 0;
-    }
-    m_pending = 0;
-  }
-
-  std::vector<std::uint64_t> m_lanes;  // per word, four 8-lane byte sums
-  std::vector<DWORD> m_counts;
-  int m_pending = 0;
-};
 
 // Where each menu's attributes lie in a row: per menu a run of (word, mask)
 // pieces, so one pass per item tells which menus it has data for.
@@ -122,15 +71,15 @@ namespace {
 // The counts over one share of the candidates.
 void CountShare(const ItemRows& rows, const MenuLayout& layout, const int* first, const int* last,
                 std::vector<DWORD>& attributes, std::vector<DWORD>& menus) {
-  ColumnCounter columns(rows.wordsPerRow());
+  CandidateCounter columns(rows.wordsPerRow());
   for (const int* item = first; item != last; ++item) {
     const DWORD* row = rows.Row(*item);
     if (!row) continue;
-    columns.Add(row);
+    columns.AddRow(row);
     CountMenusOfRow(row, layout, menus);
   }
-  const std::vector<DWORD>& counts = columns.Counts();
-  for (std::size_t a = 0; a < attributes.size(); ++a) attributes[a] += counts[a];
+  // Bits past the last attribute land beyond its count and are never read.
+  columns.AddTo(attributes);
 }
 
 }  // namespace
