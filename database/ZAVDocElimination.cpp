@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <bit>
 
-#include "database/AttributeSplit.h"
 #include "database/CandidateCounts.h"
 #include "database/EliminationPlan.h"
 #include "database/ParallelFor.h"
@@ -18,6 +17,12 @@ namespace {
 
 bool Remaining(BYTE state) {
   return state == STATE_REMAINING || state == STATE_MISSING_DATA || state == STATE_SELECTED;
+}
+
+// Whether an attribute splits the items in play: some but not all of the
+// remaining items have it.
+bool SplitsItems(long long candidatesWithAttribute, long long remainingCount) {
+  return candidatesWithAttribute >= 1 && candidatesWithAttribute < remainingCount;
 }
 
 // One item during the passes: its state, mismatch count and two rows.
@@ -269,7 +274,7 @@ void CZAVDoc::UpdateAttributeCounts() {
 
 bool CZAVDoc::IsAttributeUseless(int attribute) const {
   if (attribute < 0 || attribute >= static_cast<int>(m_attributeCounts.size())) return true;
-  return !AttributeSplitsItems(m_attributeCounts[attribute], m_remainingCount);
+  return !SplitsItems(m_attributeCounts[attribute], m_remainingCount);
 }
 
 bool CZAVDoc::IsMenuUseless(int menu) const {
