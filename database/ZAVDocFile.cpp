@@ -127,10 +127,10 @@ bool CZAVDoc::SaveAsNew(const std::string& path, bool replace) {
   if (!chosen || chosen->empty()) return false;
   {
     platform::WaitCursor wait;
-    // The save is atomic, so a failure leaves nothing half-written to delete.
+    // The save is atomic, so a failure leaves nothing half-written to delete;
+    // it also writes the database page beside the new file when there is none.
     if (!OnSaveDocument(*chosen)) return false;
   }
-  if (*chosen != m_pathName) WriteDatabasePageIfMissing(*chosen);
   m_pathName = *chosen;
   Host().AddRecentFile(*chosen);
   return true;
