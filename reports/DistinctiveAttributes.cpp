@@ -4,9 +4,9 @@
 #include <bit>
 #include <climits>
 
+#include "database/ParallelFor.h"
 #include "database/ZAVDoc.h"
 #include "reports/ItemRows.h"
-#include "reports/Shares.h"
 
 namespace {
 
@@ -41,9 +41,11 @@ std::vector<DWORD> CountShared(const CZAVDoc& doc, int item, const std::vector<i
   std::vector<OwnWord> words;
   for (int w = 0; w < rows.wordsPerRow(); ++w)
     if (own[w]) words.push_back({w, own[w]});
-  const unsigned shares = ShareCount(candidates.size());
-  std::vector<std::vector<DWORD>> partial(shares, counts);
-  RunInShares(candidates.size(), shares, [&](std::size_t first, std::size_t last, unsigned k) {
+  // Threads only pay for themselves on many candidate rows.
+  constexpr int kCandidatesPerShare = 4096;
+  const ChunkPlan plan = PlanChunks(static_cast<int>(candidates.size()), kCandidatesPerShare, 1);
+  std::vector<std::vector<DWORD>> partial(plan.chunks, counts);
+  ParallelFor(plan, [&](int first, int last, int k) {
     CountShare(rows, words, candidates.data() + first, candidates.data() + last, partial[k]);
   });
   for (const auto& share : partial)

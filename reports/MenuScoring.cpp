@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "database/CandidateCounts.h"
+#include "database/ParallelFor.h"
 #include "database/ZAVDoc.h"
 #include "reports/ItemRows.h"
-#include "reports/Shares.h"
 
 std::vector<int> CollectCandidateItems(const CZAVDoc& doc) {
   const bool selectedOnly = doc.CountSelectedItems() != 0;
@@ -84,8 +84,12 @@ void CountShare(const ItemRows& rows, const MenuLayout& layout, const int* first
 
 }  // namespace
 
+// Threads only pay for themselves on many candidate rows.
+constexpr int kCandidatesPerShare = 4096;
+
 CandidateCounts CountCandidates(const CZAVDoc& doc, const std::vector<int>& candidates) {
-  return CountCandidates(doc, candidates, ShareCount(candidates.size()));
+  const int total = static_cast<int>(candidates.size());
+  return CountCandidates(doc, candidates, static_cast<unsigned>(PlanChunks(total, kCandidatesPerShare, 1).chunks));
 }
 
 CandidateCounts CountCandidates(const CZAVDoc& doc, const std::vector<int>& candidates, unsigned shares) {
@@ -104,9 +108,12 @@ CandidateCounts CountCandidates(const CZAVDoc& doc, const std::vector<int>& cand
   }
   const MenuLayout layout = MakeMenuLayout(menuOf, rows.wordsPerRow(), menus);
 
-  shares = std::max(1u, shares);
-  std::vector<CandidateCounts> partial(shares, CandidateCounts{counts.attributes, counts.menus});
-  RunInShares(candidates.size(), shares, [&](std::size_t first, std::size_t last, unsigned k) {
+  const int total = static_cast<int>(candidates.size());
+  const int wanted = static_cast<int>(std::max(1u, shares));
+  const int per = std::max(1, (total + wanted - 1) / wanted);
+  const ChunkPlan plan{total, per, std::max(1, (total + per - 1) / per)};
+  std::vector<CandidateCounts> partial(plan.chunks, CandidateCounts{counts.attributes, counts.menus});
+  ParallelFor(plan, [&](int first, int last, int k) {
     CountShare(rows, layout, candidates.data() + first, candidates.data() + last, partial[k].attributes,
                partial[k].menus);
   });
