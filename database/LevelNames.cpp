@@ -24,10 +24,9 @@ void LevelNames::Load() {
 }
 
 bool LevelNames::Save() {
-  const ProfileFile file(path);
-  bool ok = true;
-  for (const auto& level : kKeys) ok = file.WriteString(kSection, level.key, this->*level.name) && ok;
-  return ok;
+  std::vector<std::pair<std::string, std::string>> keysAndValues;
+  for (const auto& level : kKeys) keysAndValues.emplace_back(level.key, this->*level.name);
+  return ProfileFile(path).WriteStrings(kSection, keysAndValues);
 }
 
 bool LevelNames::Exists() const {

@@ -130,10 +130,15 @@ std::string ProfileFile::GetString(const std::string& section, const std::string
 }
 
 bool ProfileFile::WriteString(const std::string& section, const std::string& key, const std::string& value) const {
+  return WriteStrings(section, {{key, value}});
+}
+
+bool ProfileFile::WriteStrings(const std::string& section,
+                               const std::vector<std::pair<std::string, std::string>>& keysAndValues) const {
   std::string bytes, error;
   std::vector<std::string> lines;
   if (ReadWholeFile(m_path, bytes, error)) lines = SplitLines(DecodeFile(bytes));
-  Assign(lines, section, key, value);
+  for (const auto& [key, value] : keysAndValues) Assign(lines, section, key, value);
   std::string text;
   for (const auto& line : lines) text += line + "\r\n";
   const std::string encoded = EncodeFile(text);

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 class ProfileFile {
@@ -18,6 +19,10 @@ class ProfileFile {
                         std::size_t maxChars = 1000) const;
   // Sets key in section, creating the file, the section or the key as needed.
   bool WriteString(const std::string& section, const std::string& key, const std::string& value) const;
+  // Sets several keys of one section with a single read and replacement of
+  // the file, so they change together.
+  bool WriteStrings(const std::string& section,
+                    const std::vector<std::pair<std::string, std::string>>& keysAndValues) const;
 
   // Parsing and editing of the file's text, for the file functions above.
   static std::vector<std::string> SplitLines(const std::string& text);
