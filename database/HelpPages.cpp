@@ -1,9 +1,9 @@
 #include "database/HelpPages.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 
+#include "database/FileTime.h"
 #include "database/ProgramFolders.h"
 #include "database/TextCodec.h"
 #include "database/UtilityFunction.h"
@@ -18,16 +18,10 @@ namespace {
 std::string Describe(const char* heading, const fs::path& path) {
   std::error_code error;
   const auto size = fs::file_size(path, error);
-  const auto written = fs::last_write_time(path, error);
-  const auto utc = std::chrono::file_clock::to_sys(written);
-  const auto day = std::chrono::floor<std::chrono::days>(utc);
-  const std::chrono::year_month_day date(day);
-  const std::chrono::hh_mm_ss time(std::chrono::floor<std::chrono::seconds>(utc - day));
+  const CalendarTime written = FileTimeToCalendar(fs::last_write_time(path, error), false);
   char text[128];
   std::snprintf(text, sizeof text, "\n\tSize: %d\n\tDate Created: %d/%d/%d %d:%02d:%02d", static_cast<int>(size),
-                static_cast<int>(date.year()), static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
-                static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
-                static_cast<int>(time.seconds().count()));
+                written.year, written.month, written.day, written.hour, written.minute, written.second);
   return std::string(heading) + "\n\t" + path.string() + "\t" + text;
 }
 
