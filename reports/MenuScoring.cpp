@@ -7,11 +7,15 @@
 #include "database/ZAVDoc.h"
 #include "reports/ItemRows.h"
 
+bool IsCandidateItem(const CZAVDoc& doc, int item, bool anySelected) {
+  return anySelected ? doc.IsItemSelected(item) : doc.IsItemRemaining(item);
+}
+
 std::vector<int> CollectCandidateItems(const CZAVDoc& doc) {
-  const bool selectedOnly = doc.CountSelectedItems() != 0;
+  const bool anySelected = doc.CountSelectedItems() != 0;
   std::vector<int> candidates;
   for (int i = 0; i < doc.ItemCount(); ++i)
-    if (selectedOnly ? doc.IsItemSelected(i) : doc.IsItemRemaining(i)) candidates.push_back(i);
+    if (IsCandidateItem(doc, i, anySelected)) candidates.push_back(i);
   return candidates;
 }
 

@@ -22,6 +22,7 @@ struct CandidateCounts {
 
 // The candidate items: the selected ones when any is selected, else the remaining ones.
 std::vector<int> CollectCandidateItems(const CZAVDoc& doc);
+bool IsCandidateItem(const CZAVDoc& doc, int item, bool anySelected);
 
 // Counts over the candidates' rows; large sets are counted in shares on a
 // few threads (the sums do not depend on the split).

@@ -5,6 +5,7 @@
 #include "platform/DocumentViews.h"
 #include "reports/HtmlWriter.h"
 #include "reports/ListPaging.h"
+#include "reports/MenuScoring.h"
 #include "reports/ReportOptions.h"
 
 CReportGallery::CReportGallery(CZAVDoc& document) : CReport(document) {
@@ -12,10 +13,9 @@ CReportGallery::CReportGallery(CZAVDoc& document) : CReport(document) {
   document.m_reportArgument = -1;
 }
 
-bool CReportGallery::Qualifies(int item, int selected) const {
-  const CZAVDoc& doc = Document();
+bool CReportGallery::Qualifies(int item, bool anySelected) const {
   if (item == -1 || item == kNoIndex16) return false;
-  return (selected == 0 && doc.IsItemRemaining(item)) || doc.IsItemSelected(item);
+  return IsCandidateItem(Document(), item, anySelected);
 }
 
 int CReportGallery::StartResume() {
@@ -45,7 +45,7 @@ void CReportGallery::Build() {
   CZAVDoc& doc = Document();
   const GalleryOptions& options = GalleryOptions::Shared();
   WriteHead(false, false);
-  const int selected = doc.CountSelectedItems();
+  const bool anySelected = doc.CountSelectedItems() != 0;
   AppendHeading1(doc.m_header.scientificNamesEnabled ? "Selected Species Gallery" : "Selected Items Gallery");
   int resume = StartResume();
   const bool names = options.showNames != 0;
@@ -54,7 +54,7 @@ void CReportGallery::Build() {
   const auto& entries = GetOrderArray(doc);
   int qualifying = 0;
   for (const auto& entry : entries)
-    if (Qualifies(entry->itemIndex, selected)) ++qualifying;
+    if (Qualifies(entry->itemIndex, anySelected)) ++qualifying;
   const int previousEnd = doc.m_pageEnd;
   ListPaging paging(doc, m_KeepPage, qualifying);
   int budget = options.picturesMax;
@@ -62,7 +62,7 @@ void CReportGallery::Build() {
   int end = 0;
   for (const auto& entry : entries) {
     const int item = entry->itemIndex;
-    if (!Qualifies(item, selected)) continue;
+    if (!Qualifies(item, anySelected)) continue;
     const bool admitted = paging.Admit();
     end = paging.position();
     if (!admitted) continue;

@@ -11,7 +11,7 @@ class CReportGallery : public CReport {
   void Build() override;
 
  private:
-  bool Qualifies(int item, int selected) const;
+  bool Qualifies(int item, bool anySelected) const;
   int StartResume();
   // Writes the item's pictures from `resume`; returns the index after the
   // last picture processed and sets `total` to the item's picture count.

@@ -8,6 +8,7 @@
 #include "reports/HtmlWriter.h"
 #include "reports/PageParts.h"
 #include "reports/ListPaging.h"
+#include "reports/MenuScoring.h"
 #include "reports/PageBuffer.h"
 #include "reports/ReportOptions.h"
 
@@ -26,11 +27,6 @@ CReportItems::CReportItems(CZAVDoc& document) : CReport(document) {
   document.m_reportArgument = -1;
 }
 
-bool CReportItems::Qualifies(int item, int selected) const {
-  const CZAVDoc& doc = Document();
-  return (selected == 0 && doc.IsItemRemaining(item)) || doc.IsItemSelected(item);
-}
-
 bool CReportItems::PageFull(int written) const {
   const bool pictures = ListOption(Document(), kListPicture) != 0;
   const std::size_t length = ReportPageBuffer().size();
@@ -42,19 +38,19 @@ void CReportItems::Build() {
   CZAVDoc& doc = Document();
   m_thumbnails = ListOption(doc, kListThumbnail) != 0;
   WriteHead(false, m_thumbnails);
-  const int selected = doc.CountSelectedItems();
+  const bool anySelected = doc.CountSelectedItems() != 0;
   AppendHeading1(ItemLabel(doc) + " list");
   platform::WaitCursor wait;
 
   const auto& names = GetOrderArray(doc);
   int qualifying = 0;
   for (const auto& entry : names)
-    if (Qualifies(entry->itemIndex, selected)) ++qualifying;
+    if (IsCandidateItem(doc, entry->itemIndex, anySelected)) ++qualifying;
   ListPaging paging(doc, m_KeepPage, qualifying);
   int written = 0;
   for (const auto& entry : names) {
     const int item = entry->itemIndex;
-    if (!Qualifies(item, selected) || !paging.Admit()) continue;
+    if (!IsCandidateItem(doc, item, anySelected) || !paging.Admit()) continue;
     if (PageFull(written)) {
       AppendMoreLink();
       break;

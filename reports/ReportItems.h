@@ -17,7 +17,6 @@ class CReportItems : public CReport {
   static constexpr std::size_t kThumbnailPageLength = 320000;
 
  private:
-  bool Qualifies(int item, int selected) const;
   bool PageFull(int written) const;
   void AppendItem(int position, int item);
   void AppendReferences(const CQItemrec& record);
