@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include <unicode/utf8.h>
+
 std::string XmlEscape(const std::string& text) {
   std::string out;
   out.reserve(text.size());
@@ -33,41 +35,6 @@ std::string FormatXml(const char* format, std::initializer_list<XmlArg> args) {
   return out;
 }
 
-namespace {
-
-// Decodes one UTF-8 sequence at text[at]; returns its length, 0 when malformed.
-std::size_t DecodeUtf8(const std::string& text, std::size_t at, char32_t& code) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(at);
-  std::size_t length = 0;
-  if (lead < 0x80) {
-    code = lead;
-    return 1;
-  }
-  if ((lead & 0xE0) == 0xC0) {
-    length = 2;
-    code = lead & 0x1F;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3;
-    code = lead & 0x0F;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4;
-    code = lead & 0x07;
-  } else {
-    return 0;
-  }
-  if (at + length > text.size()) return 0;
-  for (std::size_t i = 1; i < length; ++i) {
-    if ((byte(at + i) & 0xC0) != 0x80) return 0;
-    code = (code << 6) | (byte(at + i) & 0x3F);
-  }
-  static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (code < kSmallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
-  return length;
-}
-
-}  // namespace
-
 std::string Utf8ToLatin1WithReferences(const std::string& utf8) {
   std::string out;
   out.reserve(utf8.size());
@@ -78,14 +45,18 @@ std::string Utf8ToLatin1WithReferences(const std::string& utf8) {
     out.append(utf8, at, run - at);
     at = run;
     if (at == utf8.size()) break;
-    char32_t code = 0;
-    const std::size_t length = DecodeUtf8(utf8, at, code);
-    if (length == 0) {
+    // The ICU decoder refuses overlong forms, surrogates and values past
+    // U+10FFFF; each byte of a refused sequence becomes one "?".
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(utf8.data());
+    auto next = static_cast<std::int32_t>(at);
+    UChar32 code = 0;
+    U8_NEXT(bytes, next, static_cast<std::int32_t>(utf8.size()), code);
+    if (code < 0) {
       out += '?';
       ++at;
       continue;
     }
-    at += length;
+    at = static_cast<std::size_t>(next);
     if (code <= 0xFF)
       out += static_cast<char>(code);
     else
