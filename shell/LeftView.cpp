@@ -58,8 +58,7 @@ void CLeftView::RunMark(int mark) {
 
 void CLeftView::RefreshTree() {
   setUpdatesEnabled(false);
-  m_tree.RefreshTree();
-  m_model->LabelsChanged();
+  m_model->RefreshAll([this] { m_tree.RefreshTree(); });
   setUpdatesEnabled(true);
   viewport()->update();
 }

@@ -1,5 +1,7 @@
 #include "shell/TreeModel.h"
 
+#include <QScopedValueRollback>
+
 #include "database/MenuTree.h"
 #include "shell/NodeImages.h"
 
@@ -14,9 +16,13 @@ QModelIndex CTreeModel::IndexOf(HTREEITEM node) const {
   return createIndex(m_tree.Nodes().RowOf(node), 0, static_cast<quintptr>(node));
 }
 
-void CTreeModel::LabelsChanged() {
+void CTreeModel::RefreshAll(const std::function<void()>& refresh) {
+  {
+    QScopedValueRollback hold(m_holdNodeNotices, true);
+    refresh();
+  }
   const int top = rowCount();
-  if (top > 0) emit dataChanged(index(0, 0), index(top - 1, 0), {Qt::DisplayRole});
+  if (top > 0) emit dataChanged(index(0, 0), index(top - 1, 0), {Qt::DisplayRole, Qt::DecorationRole});
 }
 
 QModelIndex CTreeModel::index(int row, int column, const QModelIndex& parent) const {
@@ -51,6 +57,7 @@ void CTreeModel::BeginRemoveNodes(HTREEITEM parent, int first, int last) { begin
 void CTreeModel::EndRemoveNodes() { endRemoveRows(); }
 
 void CTreeModel::NodeChanged(HTREEITEM node) {
+  if (m_holdNodeNotices) return;
   const QModelIndex at = IndexOf(node);
   emit dataChanged(at, at, {Qt::DecorationRole});
 }
