@@ -52,6 +52,11 @@ CReport::CReport(CZAVDoc& document) : m_pDoc(&document), m_kindBefore(document.m
 
 CReport::CReport(CZAVDoc& document, std::string title) : CReport(document) { m_Title = std::move(title); }
 
+CReport::CReport(CZAVDoc& document, ReportKind kind, int argument) : CReport(document) {
+  m_Kind = kind;
+  document.m_reportArgument = argument;
+}
+
 CReport::~CReport() = default;
 
 void CReport::Execute(std::unique_ptr<ReportAction> action, int keepPage) {

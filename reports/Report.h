@@ -39,6 +39,8 @@ class CReport {
  public:
   explicit CReport(CZAVDoc& document);
   CReport(CZAVDoc& document, std::string title);
+  // A report of that kind; the document remembers the argument it shows.
+  CReport(CZAVDoc& document, ReportKind kind, int argument);
   virtual ~CReport();
   CReport(const CReport&) = delete;
   CReport& operator=(const CReport&) = delete;

@@ -4,10 +4,7 @@
 #include "platform/Ui.h"
 #include "reports/HtmlWriter.h"
 
-CReportAnalize::CReportAnalize(CZAVDoc& document) : CReport(document) {
-  m_Kind = kReportAnalysis;
-  document.m_reportArgument = -1;
-}
+CReportAnalize::CReportAnalize(CZAVDoc& document) : CReport(document, kReportAnalysis, -1) {}
 
 void CReportAnalize::Build() {
   WriteHead(false, true);

@@ -6,10 +6,7 @@
 #include "reports/ReportOptions.h"
 
 CReportAttributeItem::CReportAttributeItem(CZAVDoc& document, int attribute)
-    : CReport(document), m_attribute(attribute) {
-  m_Kind = kReportAttribute;
-  document.m_reportArgument = attribute;
-}
+    : CReport(document, kReportAttribute, attribute), m_attribute(attribute) {}
 
 void CReportAttributeItem::Build() {
   const CZAVDoc& doc = Document();

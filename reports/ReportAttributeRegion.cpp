@@ -5,10 +5,8 @@
 #include "reports/HtmlWriter.h"
 #include "reports/PageParts.h"
 
-CReportAttributeRegion::CReportAttributeRegion(CZAVDoc& document, int menu) : CReport(document), m_menu(menu) {
-  m_Kind = kReportRegions;
-  document.m_reportArgument = menu;
-}
+CReportAttributeRegion::CReportAttributeRegion(CZAVDoc& document, int menu)
+    : CReport(document, kReportRegions, menu), m_menu(menu) {}
 
 void CReportAttributeRegion::Build() {
   const CZAVDoc& doc = Document();

@@ -6,10 +6,7 @@
 #include "reports/HtmlWriter.h"
 #include "reports/MenuText.h"
 
-CReportCommonAttributes::CReportCommonAttributes(CZAVDoc& document) : CReport(document) {
-  m_Kind = kReportCommon;
-  document.m_reportArgument = -1;
-}
+CReportCommonAttributes::CReportCommonAttributes(CZAVDoc& document) : CReport(document, kReportCommon, -1) {}
 
 void CReportCommonAttributes::Build() {
   WriteHead(false, true);

@@ -24,10 +24,7 @@ std::string TextOf(const std::vector<std::string>& texts, int index) {
 
 }  // namespace
 
-CReportEliminated::CReportEliminated(CZAVDoc& document) : CReport(document) {
-  m_Kind = kReportEliminated;
-  document.m_reportArgument = -1;
-}
+CReportEliminated::CReportEliminated(CZAVDoc& document) : CReport(document, kReportEliminated, -1) {}
 
 void CReportEliminated::Build() {
   WriteHead(false, true);

@@ -8,10 +8,7 @@
 #include "reports/MenuScoring.h"
 #include "reports/ReportOptions.h"
 
-CReportGallery::CReportGallery(CZAVDoc& document) : CReport(document) {
-  m_Kind = kReportGallery;
-  document.m_reportArgument = -1;
-}
+CReportGallery::CReportGallery(CZAVDoc& document) : CReport(document, kReportGallery, -1) {}
 
 bool CReportGallery::Qualifies(int item, bool anySelected) const {
   if (item == -1 || item == kNoIndex16) return false;

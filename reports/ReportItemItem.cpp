@@ -20,10 +20,8 @@ const std::string* TextAt(const std::vector<std::string>& texts, int index) {
 
 }  // namespace
 
-CReportItemItem::CReportItemItem(CZAVDoc& document, int item) : CReport(document), m_item(item) {
-  m_Kind = kReportItemDescription;
-  document.m_reportArgument = item;
-}
+CReportItemItem::CReportItemItem(CZAVDoc& document, int item)
+    : CReport(document, kReportItemDescription, item), m_item(item) {}
 
 void CReportItemItem::Build() {
   CZAVDoc& doc = Document();

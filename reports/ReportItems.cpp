@@ -22,10 +22,7 @@ std::string ItemLabel(const CZAVDoc& doc) {
   return doc.m_header.scientificNamesEnabled ? doc.GetSpeciesLabel() : doc.GetCommonLabel();
 }
 
-CReportItems::CReportItems(CZAVDoc& document) : CReport(document) {
-  m_Kind = kReportItemList;
-  document.m_reportArgument = -1;
-}
+CReportItems::CReportItems(CZAVDoc& document) : CReport(document, kReportItemList, -1) {}
 
 bool CReportItems::PageFull(int written) const {
   const bool pictures = ListOption(Document(), kListPicture) != 0;

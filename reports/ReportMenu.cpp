@@ -11,10 +11,7 @@
 #include "reports/PageBuffer.h"
 #include "reports/ReportOptions.h"
 
-CReportMenu::CReportMenu(CZAVDoc& document) : CReport(document) {
-  m_Kind = kReportMenus;
-  document.m_reportArgument = -1;
-}
+CReportMenu::CReportMenu(CZAVDoc& document) : CReport(document, kReportMenus, -1) {}
 
 void CReportMenu::Build() {
   const MenuListOptions& options = MenuListOptions::Shared();

@@ -5,10 +5,8 @@
 #include "reports/PageParts.h"
 #include "reports/ReportOptions.h"
 
-CReportMenuItem::CReportMenuItem(CZAVDoc& document, int menu) : CReport(document), m_menu(menu) {
-  m_Kind = kReportMenuItem;
-  document.m_reportArgument = menu;
-}
+CReportMenuItem::CReportMenuItem(CZAVDoc& document, int menu)
+    : CReport(document, kReportMenuItem, menu), m_menu(menu) {}
 
 void CReportMenuItem::Build() {
   const CZAVDoc& doc = Document();

@@ -4,10 +4,7 @@
 #include "reports/HtmlWriter.h"
 
 CReportReferenceItem::CReportReferenceItem(CZAVDoc& document, int reference)
-    : CReport(document), m_reference(reference) {
-  m_Kind = kReportReferenceItem;
-  document.m_reportArgument = reference;
-}
+    : CReport(document, kReportReferenceItem, reference), m_reference(reference) {}
 
 void CReportReferenceItem::Build() {
   const auto& titles = Document().m_referenceTitles;

@@ -4,10 +4,7 @@
 
 #include "database/ZAVDoc.h"
 
-CReportReferences::CReportReferences(CZAVDoc& document) : CReport(document) {
-  m_Kind = kReportReferences;
-  document.m_reportArgument = -1;
-}
+CReportReferences::CReportReferences(CZAVDoc& document) : CReport(document, kReportReferences, -1) {}
 
 void CReportReferences::Build() {
   WriteHead(false, true);

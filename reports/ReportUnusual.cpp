@@ -16,10 +16,8 @@ std::string LabelWord(const CZAVDoc& doc) {
 
 }  // namespace
 
-CReportUnusual::CReportUnusual(CZAVDoc& document, int item) : CReport(document), m_item(item) {
-  m_Kind = kReportDistinctive;
-  document.m_reportArgument = item;
-}
+CReportUnusual::CReportUnusual(CZAVDoc& document, int item)
+    : CReport(document, kReportDistinctive, item), m_item(item) {}
 
 std::string CReportUnusual::Refusal() const {
   const CZAVDoc& doc = Document();
