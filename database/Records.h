@@ -27,6 +27,13 @@ enum ItemStateCode : BYTE {
   STATE_FREE = 255,
 };
 
+// Still a candidate: neither eliminated nor a free slot.
+constexpr bool IsRemainingState(BYTE state) {
+  return state == STATE_REMAINING || state == STATE_MISSING_DATA || state == STATE_SELECTED;
+}
+// Selected by the user, whether or not the marks have eliminated it since.
+constexpr bool IsSelectedState(BYTE state) { return state == STATE_SELECTED || state == STATE_SELECTED_ELIMINATED; }
+
 // Menu kinds.
 enum MenuKind : BYTE { MENU_FREE = 0, MENU_OF_MENUS = 1, MENU_OF_ATTRIBUTES = 2 };
 

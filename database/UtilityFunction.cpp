@@ -14,12 +14,6 @@ namespace {
 CZAVDoc* g_activeDocument = nullptr;
 bool g_activeFrame = false;
 
-bool IsSelectedState(BYTE state) { return state == STATE_SELECTED || state == STATE_SELECTED_ELIMINATED; }
-
-bool IsRemainingState(BYTE state) {
-  return state == STATE_REMAINING || state == STATE_MISSING_DATA || state == STATE_SELECTED;
-}
-
 BYTE StateOf(const CZAVDoc& document, int item) {
   return item >= 0 && static_cast<std::size_t>(item) < document.m_itemStates.size() ? document.m_itemStates[item]
                                                                                      : BYTE{STATE_ELIMINATED};

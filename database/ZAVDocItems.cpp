@@ -9,12 +9,6 @@
 
 namespace {
 
-bool IsRemainingState(BYTE state) {
-  return state == STATE_REMAINING || state == STATE_MISSING_DATA || state == STATE_SELECTED;
-}
-
-bool IsSelectedState(BYTE state) { return state == STATE_SELECTED || state == STATE_SELECTED_ELIMINATED; }
-
 bool IsUsed(const CQItemrec& item) { return !item.IsFreeSlot(); }
 
 // Puts text into a genus or family table: the equal slot, else the first
