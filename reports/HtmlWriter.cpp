@@ -100,4 +100,8 @@ void AppendVerdanaStart() { AppendHtml("<span class='Verdana'>"); }
 void AppendCheckBox(const std::string& name, bool checked, bool bulletOnly) {
   ReportPageBuffer() += CheckBox(name, checked, bulletOnly);
 }
-void AppendItemLinks(const std::string& itemText) { AppendHtml(LinksToHtml(GetLinksPart(itemText))); }
+void AppendItemLinks(const std::string& itemText) {
+  // Even an empty append may grow the page buffer, so nothing is appended then.
+  const std::string links = GetLinksPart(itemText);
+  if (!links.empty()) AppendHtml(LinksToHtml(links));
+}

@@ -43,8 +43,7 @@ void CReportItemItem::Build() {
   if (options.picture) AppendPictures(*this, record.pictures, &name, thumbnails, true);
   AppendLevelNames();
   if (options.description) AppendParamText("Description", GetDescriptionPart(record.description), true);
-  if (options.externalLinks && !GetLinksPart(record.description).empty())
-    AppendHtml(LinksToHtml(GetLinksPart(record.description)));
+  if (options.externalLinks) AppendItemLinks(record.description);
   if (options.file) AppendParamText("Image name", record.pictures, true);
   if (options.reference) AppendReferences();
   AppendAttributeList(*this, m_item, options.data != 0, options.dataAll != 0, options.dataMenus != 0);

@@ -69,8 +69,7 @@ void CReportItems::AppendItem(int position, int item) {
   if (picture) AppendBreak();
   if (ListOption(doc, kListDescription))
     AppendParamText("Description", GetDescriptionPart(record.description), true);
-  if (ListOption(doc, kListExternalLinks) && !GetLinksPart(record.description).empty())
-    AppendHtml(LinksToHtml(GetLinksPart(record.description)));
+  if (ListOption(doc, kListExternalLinks)) AppendItemLinks(record.description);
   if (ListOption(doc, kListFile)) AppendParamText("Image name", record.pictures, true);
   if (ListOption(doc, kListReference)) AppendReferences(record);
   if (picture) AppendPictures(*this, record.pictures, &name, m_thumbnails, true);
