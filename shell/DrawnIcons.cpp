@@ -6,19 +6,13 @@
 #include <functional>
 
 #include "database/CommandIds.h"
+#include "shell/NodeImages.h"
 
 namespace {
 
 using Drawing = std::function<void(QPainter&)>;
 
-QIcon Draw(const Drawing& drawing) {
-  QPixmap pixmap(16, 16);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  drawing(painter);
-  return QIcon(pixmap);
-}
+QIcon Draw(const Drawing& drawing) { return QIcon(DrawSmallPixmap(drawing)); }
 
 void Box(QPainter& p, const QRectF& r, const QColor& fill) {
   p.setPen(QPen(Qt::black, 1));

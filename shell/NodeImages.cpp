@@ -5,11 +5,7 @@
 #include <array>
 #include <functional>
 
-namespace {
-
-using Draw = std::function<void(QPainter&)>;
-
-QPixmap Make(const Draw& draw) {
+QPixmap DrawSmallPixmap(const std::function<void(QPainter&)>& draw) {
   QPixmap pixmap(16, 16);
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
@@ -17,6 +13,12 @@ QPixmap Make(const Draw& draw) {
   draw(painter);
   return pixmap;
 }
+
+namespace {
+
+using Draw = std::function<void(QPainter&)>;
+
+QPixmap Make(const Draw& draw) { return DrawSmallPixmap(draw); }
 
 Draw Box(QColor fill, QColor edge) {
   return [=](QPainter& p) {

@@ -3,6 +3,13 @@
 #pragma once
 
 #include <QPixmap>
+#include <functional>
+
+class QPainter;
+
+// A transparent 16 x 16 pixmap with `draw` painted on it, antialiased; every
+// small image of the program is made this way.
+QPixmap DrawSmallPixmap(const std::function<void(QPainter&)>& draw);
 
 // Tree node image 0..12.
 const QPixmap& TreeNodePixmap(int image);
