@@ -1,7 +1,12 @@
 #include "reports/PageParts.h"
 
+#include "database/ZAVDoc.h"
 #include "reports/HtmlWriter.h"
 #include "reports/Report.h"
+
+std::string ItemLabel(const CZAVDoc& doc) {
+  return doc.m_header.scientificNamesEnabled ? doc.GetSpeciesLabel() : doc.GetCommonLabel();
+}
 
 void WriteOneLinePage(CReport& report, const char* heading) {
   report.WriteHead(false, true);

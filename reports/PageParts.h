@@ -4,6 +4,10 @@
 #include <string>
 
 class CReport;
+class CZAVDoc;
+
+// The word for an item: the species or the common label, by the database's naming.
+std::string ItemLabel(const CZAVDoc& doc);
 
 // A page with one heading (none for null) and nothing else; a head already
 // written stays as it is.

@@ -18,10 +18,6 @@ int ListOption(const CZAVDoc& doc, ItemListCopyIndex index) { return doc.m_itemL
 
 }  // namespace
 
-std::string ItemLabel(const CZAVDoc& doc) {
-  return doc.m_header.scientificNamesEnabled ? doc.GetSpeciesLabel() : doc.GetCommonLabel();
-}
-
 CReportItems::CReportItems(CZAVDoc& document) : CReport(document, kReportItemList, -1) {}
 
 bool CReportItems::PageFull(int written) const {

@@ -23,6 +23,3 @@ class CReportItems : public CReport {
 
   bool m_thumbnails = false;
 };
-
-// "<label> list" with the species or common label by the database's naming.
-std::string ItemLabel(const CZAVDoc& doc);

@@ -8,20 +8,12 @@
 #include "reports/MenuScoring.h"
 #include "reports/ReportOptions.h"
 
-namespace {
-
-std::string LabelWord(const CZAVDoc& doc) {
-  return doc.m_header.scientificNamesEnabled ? doc.GetSpeciesLabel() : doc.GetCommonLabel();
-}
-
-}  // namespace
-
 CReportUnusual::CReportUnusual(CZAVDoc& document, int item)
     : CReport(document, kReportDistinctive, item), m_item(item) {}
 
 std::string CReportUnusual::Refusal() const {
   const CZAVDoc& doc = Document();
-  const std::string label = LabelWord(doc);
+  const std::string label = ItemLabel(doc);
   if (doc.m_remainingCount < 2)
     return "Since this is the only " + label + " remaining, all of its attributes are unique.";
   if (!doc.IsItemRemaining(m_item))
