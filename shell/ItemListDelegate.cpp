@@ -5,8 +5,6 @@
 #include "database/ItemListRows.h"
 #include "shell/NodeImages.h"
 
-static QColor Rgb(std::uint32_t rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
-
 static constexpr int kRowHeight = 14;
 
 void CItemListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
@@ -15,7 +13,7 @@ void CItemListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   const ItemRowStyle style = CItemListRows::RowStyle(m_doc, item);
   painter->save();
   const bool selected = option.state & QStyle::State_Selected;
-  painter->fillRect(option.rect, selected ? Rgb(kSelectedRowBackground) : QColor(Qt::white));
+  painter->fillRect(option.rect, selected ? QColor(QRgb{kSelectedRowBackground}) : QColor(Qt::white));
   if (option.state & QStyle::State_HasFocus) {
     painter->setPen(Qt::black);
     painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
@@ -32,11 +30,11 @@ void CItemListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   QRect text = option.rect;
   text.setLeft(text.left() + 15);
   const QString name = QString::fromStdString(style.name);
-  painter->setPen(Rgb(style.text));
+  painter->setPen(QColor(QRgb{style.text}));
   painter->drawText(text, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, name);
   if (style.firstPartLength > 0) {
     const QString first = QString::fromStdString(style.name.substr(0, style.firstPartLength));
-    painter->setPen(Rgb(style.firstPart));
+    painter->setPen(QColor(QRgb{style.firstPart}));
     painter->drawText(text, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, first);
   }
   painter->restore();

@@ -6,8 +6,6 @@
 #include "shell/NodeImages.h"
 #include "shell/TreeModel.h"
 
-static QColor Rgb(std::uint32_t rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
-
 static QFont NodeFont(const QFont& base, bool arial, bool bold) {
   QFont font = base;
   if (arial) {
@@ -25,12 +23,12 @@ void CTreeItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   const QString label = QString::fromStdString(m_tree.GetNodeLabel(node));
   painter->save();
   QRect rect = option.rect;
-  painter->fillRect(rect, option.state & QStyle::State_Selected ? QColor(230, 230, 230) : Rgb(style.background));
+  painter->fillRect(rect, option.state & QStyle::State_Selected ? QColor(230, 230, 230) : QColor(QRgb{style.background}));
   painter->drawPixmap(rect.left() + 1, rect.top() + (rect.height() - 16) / 2, TreeNodePixmap(m_tree.Nodes().Image(node)));
   rect.setLeft(rect.left() + 20);
   const QFont font = NodeFont(option.font, style.arial, style.bold);
   painter->setFont(font);
-  painter->setPen(Rgb(style.text));
+  painter->setPen(QColor(QRgb{style.text}));
   painter->drawText(rect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, label);
   if (style.countFirst >= 0) {
     // The count part again, bars blanked, blue on white over the first drawing.
