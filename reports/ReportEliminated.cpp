@@ -6,6 +6,7 @@
 #include "database/ZAVDoc.h"
 #include "reports/HtmlWriter.h"
 #include "reports/MenuText.h"
+#include "reports/PageParts.h"
 #include "reports/ReportOptions.h"
 
 namespace {
@@ -14,13 +15,7 @@ std::string MarkTail(BYTE mark) {
   return "<span class='Verdana'>&nbsp;&mdash;&nbsp;" + std::string(MarkName(mark)) + "</span></div>";
 }
 
-std::string NameOf(const std::vector<std::unique_ptr<CQItemname>>& names, int index) {
-  return index >= 0 && index < static_cast<int>(names.size()) ? names[index]->name : std::string();
-}
-
-std::string TextOf(const std::vector<std::string>& texts, int index) {
-  return index >= 0 && index < static_cast<int>(texts.size()) ? texts[index] : std::string();
-}
+std::string OrEmpty(const std::string* text) { return text ? *text : std::string(); }
 
 }  // namespace
 
@@ -75,10 +70,10 @@ int CReportEliminated::AppendMarks() {
 std::string CReportEliminated::EliminatedText(int item) const {
   const CZAVDoc& doc = Document();
   const CQItemrec& record = doc.GetItem(item);
-  const std::string common = NameOf(doc.m_itemNames, record.nameIndex);
-  const std::string species = NameOf(doc.m_speciesNames, record.speciesIndex);
-  const std::string genus = TextOf(doc.m_genusNames, record.genusIndex);
-  const std::string family = TextOf(doc.m_familyNames, record.familyIndex);
+  const std::string common = OrEmpty(NameAt(doc.m_itemNames, record.nameIndex));
+  const std::string species = OrEmpty(NameAt(doc.m_speciesNames, record.speciesIndex));
+  const std::string genus = OrEmpty(TextAt(doc.m_genusNames, record.genusIndex));
+  const std::string family = OrEmpty(TextAt(doc.m_familyNames, record.familyIndex));
   switch (doc.m_itemListOptions[kListItemOrder]) {
     case 0: return genus + " " + species + " / " + family + " / " + common;
     case 1: return common + " / " + genus + " " + species + " / " + family;

@@ -8,18 +8,6 @@
 #include "reports/PageParts.h"
 #include "reports/ReportOptions.h"
 
-namespace {
-
-const std::string* NameAt(const std::vector<std::unique_ptr<CQItemname>>& names, int index) {
-  return index >= 0 && index < static_cast<int>(names.size()) ? &names[index]->name : nullptr;
-}
-
-const std::string* TextAt(const std::vector<std::string>& texts, int index) {
-  return index >= 0 && index < static_cast<int>(texts.size()) ? &texts[index] : nullptr;
-}
-
-}  // namespace
-
 CReportItemItem::CReportItemItem(CZAVDoc& document, int item)
     : CReport(document, kReportItemDescription, item), m_item(item) {}
 
