@@ -82,13 +82,13 @@ std::string MouseFor(const std::string* title) {
 }
 
 // What the viewer link lists: pictures found locally or at the base address.
-std::string ViewerList(const CellContext& context, const std::vector<std::string>& names, int first, int end,
-                       int& count) {
+std::string ViewerList(const CellContext& context, const std::vector<std::string>& names,
+                       const std::vector<bool>& local, int first, int end, int& count) {
   std::string list;
   count = 0;
   for (int i = first; i < end; ++i) {
     const std::string& name = names[i];
-    if (LocalFileExists(context.folder + name)) {
+    if (local[i]) {
       list += EncodeViewerPart(Slashed(context.folder + name)) + ";";
     } else if (context.hasBase) {
       list += EncodeViewerPart(context.base + Slashed(name)) + ";";
@@ -133,19 +133,23 @@ void CReport::ImageCell(std::string& output, const std::string& pictures, int he
     end = std::min(end, first + *pageLimit);
     *pageLimit = static_cast<int>(names.size());
   }
+  // Each file is looked up once, though both the viewer list and the cell ask.
+  const int start = std::max(first, 0);
+  std::vector<bool> local(names.size(), false);
+  for (int i = start; i < end; ++i) local[i] = LocalFileExists(context.folder + names[i]);
   int viewerCount = 0;
   const std::string viewerList =
-      (linked && first < end) ? ViewerList(context, names, std::max(first, 0), end, viewerCount) : std::string();
+      (linked && first < end) ? ViewerList(context, names, local, start, end, viewerCount) : std::string();
   const bool multi = linked && (end >= 2 || !sized);
   const std::string rest = mouse + style;
   std::string cell;
   int written = 0;
-  for (int i = std::max(first, 0); i < end && !(stop && i >= stop); ++i) {
+  for (int i = start; i < end && !(stop && i >= stop); ++i) {
     if (counter) ++*counter;
     const std::string& name = names[i];
     const std::string thumbnail = context.folder + "Thumbnails/" + name;
     // Only a missing picture is "missing"; a thumbnail stands in when it exists.
-    const bool missing = !LocalFileExists(context.folder + name);
+    const bool missing = !local[i];
     if (missing && !context.hasBase) {
       cell += "\n<span class='im_missing'>Image file " + TextToHtml(name) + " missing</span>\n";
       continue;
