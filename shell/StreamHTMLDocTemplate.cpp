@@ -9,13 +9,8 @@
 #include "reports/view/HelpMDIChildWnd.h"
 
 QWidget* CStreamHTMLDocTemplate::OpenDocumentFile(const std::string& pathOrHtml) {
-  CHelpDocument document;
-  if (pathOrHtml.find("<html>") != std::string::npos) {
-    m_html = pathOrHtml;
-    document.m_html = m_html;
-  } else {
-    document.m_path = pathOrHtml;
-  }
+  const CHelpDocument document = CHelpDocument::FromText(pathOrHtml);
+  if (document.HasHtml()) m_html = document.m_html;
   CHelpHtmlView* view = OpenHelpWindow(document, m_area.data());
   if (auto* frame = qobject_cast<CHelpMDIChildWnd*>(view->parentWidget())) return frame;
   return view;

@@ -2,6 +2,13 @@
 
 #include <QDir>
 
+CHelpDocument CHelpDocument::FromText(const std::string& pathOrHtml) {
+  CHelpDocument document;
+  if (pathOrHtml.find("<html>") != std::string::npos) document.m_html = pathOrHtml;
+  else document.m_path = pathOrHtml;
+  return document;
+}
+
 QUrl CHelpDocument::AddressToUrl(const std::string& address) {
   const QString text = QString::fromStdString(address);
   const QUrl asUrl(text);

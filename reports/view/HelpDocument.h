@@ -10,6 +10,8 @@ struct CHelpDocument {
   std::string m_html;
 
   bool HasHtml() const { return !m_html.empty(); }
+  // A text containing "<html>" is the page itself; anything else is an address.
+  static CHelpDocument FromText(const std::string& pathOrHtml);
   // The address of the path: a local file with its anchor kept as fragment.
   static QUrl AddressToUrl(const std::string& address);
 };
