@@ -7,17 +7,17 @@ CReportPage::CReportPage(QObject* parent) : QWebEnginePage(parent) {}
 
 CReportPage::~CReportPage() = default;
 
-void CReportPage::LoadHtml(const QString& html, const QUrl& base) {
-  if (html.toUtf8().size() > kInlineLimit) {
+void CReportPage::LoadHtml(const std::string& html, const QUrl& base) {
+  if (static_cast<qsizetype>(html.size()) > kInlineLimit) {
     LoadThroughFile(html, base);
     return;
   }
   m_file.reset();
   m_direct = QUrl();
-  setHtml(html, base);
+  setHtml(QString::fromStdString(html), base);
 }
 
-void CReportPage::LoadThroughFile(const QString& html, const QUrl& base) {
+void CReportPage::LoadThroughFile(const std::string& html, const QUrl& base) {
   auto file = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/qor-page-XXXXXX.html"));
   if (!file->open()) return;
   // The base element keeps pictures and style sheets resolving against the
@@ -25,7 +25,7 @@ void CReportPage::LoadThroughFile(const QString& html, const QUrl& base) {
   file->write("<meta charset=\"utf-8\"><base href=\"");
   file->write(base.toString(QUrl::FullyEncoded).toHtmlEscaped().toUtf8());
   file->write("\">");
-  file->write(html.toUtf8());
+  file->write(html.data(), static_cast<qint64>(html.size()));
   file->flush();
   const QUrl url = QUrl::fromLocalFile(file->fileName());
   m_file = std::move(file);  // the previous page's file goes now

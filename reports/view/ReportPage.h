@@ -8,6 +8,7 @@
 #include <QWebEnginePage>
 #include <functional>
 #include <memory>
+#include <string>
 
 class QTemporaryFile;
 
@@ -22,8 +23,10 @@ class CReportPage : public QWebEnginePage {
   explicit CReportPage(QObject* parent = nullptr);
   ~CReportPage() override;
 
-  // Loads a page's HTML with relative names resolved against base.
-  void LoadHtml(const QString& html, const QUrl& base);
+  // Loads a page's HTML (UTF-8, as the reports make it) with relative names
+  // resolved against base. The bytes are measured and written as they are:
+  // a big page is not converted to UTF-16 and back only to be sized.
+  void LoadHtml(const std::string& html, const QUrl& base);
   // Loads an address past the link actions.
   void LoadDirect(const QUrl& url);
   // The opening page: navigations to exactly this local path load freely.
@@ -41,7 +44,7 @@ class CReportPage : public QWebEnginePage {
  private:
   bool IsOwnLoad(const QUrl& url, NavigationType type) const;
   bool IsOpeningPage(const QUrl& url) const;
-  void LoadThroughFile(const QString& html, const QUrl& base);
+  void LoadThroughFile(const std::string& html, const QUrl& base);
 
   QUrl m_direct;  // the address of the last own load
   std::unique_ptr<QTemporaryFile> m_file;

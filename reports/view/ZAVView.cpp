@@ -33,7 +33,7 @@ QWebEngineView* CZAVView::WebView() const { return m_site; }
 
 void CZAVView::ShowPage(const std::string& html, std::unique_ptr<ReportAction> action) {
   m_actions.Install(std::move(action));
-  m_page->LoadHtml(QString::fromStdString(html), DatabaseFolderUrl());
+  m_page->LoadHtml(html, DatabaseFolderUrl());
 }
 
 void CZAVView::NavigateTo(const std::string& path) {
