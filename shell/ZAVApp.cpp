@@ -128,15 +128,22 @@ CChildFrame* CZAVApp::FindOpenFrame(const std::string& path) const {
   return nullptr;
 }
 
+// Opened and new databases start alike: the program's report driver and a
+// copy of the shared item-list options.
+static std::unique_ptr<CZAVDoc> MakeDocument() {
+  auto document = std::make_unique<CZAVDoc>();
+  document->InstallReportDriver();
+  document->m_itemListOptions = ItemListOptions::Shared().DocumentCopy();
+  return document;
+}
+
 CChildFrame* CZAVApp::OpenDocumentFile(const std::string& path) {
   const std::string full = Canonical(path);
   if (CChildFrame* open = FindOpenFrame(full)) {
     m_mainFrame->MdiArea()->setActiveSubWindow(open);
     return open;
   }
-  auto document = std::make_unique<CZAVDoc>();
-  document->InstallReportDriver();
-  document->m_itemListOptions = ItemListOptions::Shared().DocumentCopy();
+  std::unique_ptr<CZAVDoc> document = MakeDocument();
   if (!document->OnOpenDocument(full)) return nullptr;
   AddToRecentFileList(full);
   return AddFrame(std::move(document));
@@ -149,9 +156,7 @@ void CZAVApp::OpenRecentFile(const std::string& path) {
 }
 
 CChildFrame* CZAVApp::NewDocument() {
-  auto document = std::make_unique<CZAVDoc>();
-  document->InstallReportDriver();
-  document->m_itemListOptions = ItemListOptions::Shared().DocumentCopy();
+  std::unique_ptr<CZAVDoc> document = MakeDocument();
   if (!document->OnNewDocument()) return nullptr;
   return AddFrame(std::move(document));
 }
