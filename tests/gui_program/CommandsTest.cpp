@@ -31,7 +31,15 @@ std::unique_ptr<CZAVDoc> SmallDocument() {
   return doc;
 }
 
-class CommandsTest : public ProgramTest {};
+class CommandsTest : public ProgramTest {
+ protected:
+  // Help pages are looked for beside the program.
+  void WriteHelpPage(const std::string& html) {
+    SetProgramFile(Folder() / "qor");
+    std::filesystem::create_directory(Folder() / "hlp");
+    WriteBytes(Folder() / "hlp" / "help.htm", html);
+  }
+};
 
 // A tree and a list that record what the document asks of them.
 struct RecordingTree : ILeftView {
@@ -192,10 +200,7 @@ TEST_F(CommandsTest, ReportCommandsShowTheirPagesInTheActiveFrame) {
 TEST_F(CommandsTest, EveryPressOfF1OpensOneHelpWindow) {
   CZAVApp& app = StartApp();
   ASSERT_TRUE(app.InitInstance({QString::fromStdString(Database("help.qor", "Help"))}));
-  // Help pages are looked for beside the program.
-  SetProgramFile(Folder() / "qor");
-  std::filesystem::create_directory(Folder() / "hlp");
-  WriteBytes(Folder() / "hlp" / "help.htm", "<html><body>help</body></html>");
+  WriteHelpPage("<html><body>help</body></html>");
   QMdiArea* area = app.MainFrame()->MdiArea();
   const int before = area->subWindowList().size();
   for (int press = 1; press <= 3; ++press) {
@@ -211,9 +216,7 @@ TEST_F(CommandsTest, EveryPressOfF1OpensOneHelpWindow) {
 TEST_F(CommandsTest, F1InTheOpenDialogShowsItsTopicInTheHelpDialog) {
   CZAVApp& app = StartApp();
   ASSERT_TRUE(app.InitInstance({QString::fromStdString(Database("d.qor", "D"))}));
-  SetProgramFile(Folder() / "qor");
-  std::filesystem::create_directory(Folder() / "hlp");
-  WriteBytes(Folder() / "hlp" / "help.htm", "<html><body><a name='HelpDialog'></a></body></html>");
+  WriteHelpPage("<html><body><a name='HelpDialog'></a></body></html>");
   std::string topic;
   platform::qt::SetModalHook([&](QDialog& dialog) {
     if (auto* help = qobject_cast<CHelpDlg*>(&dialog)) {
