@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QScrollBar>
 
 #include "database/ItemListRows.h"
@@ -25,8 +26,9 @@ CItemListBox::CItemListBox(CZAVDoc& doc, QWidget* parent) : QListView(parent), m
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setLayoutMode(QListView::SinglePass);
   m_popupRunner = [](QMenu& menu, const QPoint& at) { return menu.exec(at); };
-  connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
-          [this](const QModelIndex& current) { OnCurrentChanged(current); });
+  // A mouse press makes the row current before it selects it, so the page
+  // follows the selection, not the current row.
+  connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { OnUserSelection(); });
   connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { m_scrolledByBar = true; });
   connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { KeepSelectionVisible(); });
 }
@@ -58,8 +60,9 @@ bool CItemListBox::SelectItem(int item) {
 
 void CItemListBox::FillRows() { m_model->Refill(m_doc); }
 
-void CItemListBox::OnCurrentChanged(const QModelIndex& current) {
-  if (m_programmatic || !current.isValid()) return;
+void CItemListBox::OnUserSelection() {
+  if (m_programmatic) return;
+  m_pageShown = true;
   RunCommand([this] { OnSelChange(); });
 }
 
@@ -114,8 +117,18 @@ int CItemListBox::RowNearest(const QPoint& point) const {
 }
 
 void CItemListBox::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::RightButton) return;  // the context-menu event handles it
+  if (event->button() == Qt::RightButton) {
+    // The popup opens once, here; the context-menu event that follows is ignored.
+    OpenContextMenu(event->position().toPoint());
+    return;
+  }
+  m_pageShown = false;
   QListView::mousePressEvent(event);
+  // A click on the row that is already selected changes no selection but
+  // still shows the row's page.
+  const QModelIndex pressed = indexAt(event->position().toPoint());
+  if (!m_pageShown && event->button() == Qt::LeftButton && pressed.isValid() && pressed.row() == SelectedRow())
+    OnUserSelection();
 }
 
 std::unique_ptr<QMenu> CItemListBox::BuildContextMenu(const QPoint& viewportPoint) {
@@ -130,7 +143,12 @@ std::unique_ptr<QMenu> CItemListBox::BuildContextMenu(const QPoint& viewportPoin
 }
 
 void CItemListBox::contextMenuEvent(QContextMenuEvent* event) {
-  const QPoint point = event->pos();
+  if (event->reason() == QContextMenuEvent::Mouse) return;  // opened by the right press
+  const QModelIndex current = currentIndex();
+  OpenContextMenu(current.isValid() ? visualRect(current).center() : QPoint(1, 1));
+}
+
+void CItemListBox::OpenContextMenu(const QPoint& point) {
   const int row = RowNearest(point);
   if (row >= 0) {
     SelectRow(row);

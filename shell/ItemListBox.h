@@ -41,15 +41,19 @@ class CItemListBox : public QListView {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void OnCurrentChanged(const QModelIndex& current);
+  void OnUserSelection();
   void KeepSelectionVisible();
   int RowNearest(const QPoint& point) const;
+  // Selects the row at the point (the last row below the rows), shows its
+  // page and runs the popup there.
+  void OpenContextMenu(const QPoint& viewportPoint);
 
   CZAVDoc& m_doc;
   CItemListModel* m_model;
   int m_rowsPerPage = 1;
   bool m_programmatic = false;
   bool m_scrolledByBar = false;
+  bool m_pageShown = false;  // whether the selection handling ran during a mouse press
   PopupRunner m_popupRunner;
   std::function<bool(int)> m_commandSink;
   std::function<bool(int)> m_commandExists;

@@ -9,6 +9,7 @@
 #include "database/ZAVDocCommands.h"
 #include "platform/ErrorBox.h"
 #include "reports/Report.h"
+#include "reports/ReportFactory.h"
 #include "shell/ItemListBox.h"
 
 namespace {
@@ -16,6 +17,7 @@ namespace {
 // The list's own editing commands, which the item-link popup passes on to.
 constexpr int kListEditAttributes = 32841;
 constexpr int kListEditReferences = 32861;
+constexpr int kListDistinctive = 32818;
 
 }  // namespace
 
@@ -32,6 +34,10 @@ CItemListView::CItemListView(CZAVDoc& doc, QWidget* parent) : QWidget(parent), m
   m_list->SetCommandFilter([this](int command) { return HasCommand(command); });
   m_list->SetCommandSink([this](int command) { return OnCommand(command); });
   AddCommandHandler(cmd::kItemListReport, [this] { OnItemListReport(m_doc); });
+  AddItemCommandHandler(cmd::kEliminateItem, [this](int item) { m_doc.ToggleItemExcluded(item); });
+  AddItemCommandHandler(kListDistinctive, [this](int item) {
+    ReportFactory().RunReport(m_doc, kReportDistinctive, item, kFirstPage);
+  });
   FillList();
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TreeGuiFixture.h"
+#include <QContextMenuEvent>
 #include <QScrollBar>
 
 #include "shell/ItemListModel.h"
@@ -33,6 +34,23 @@ TEST(ItemListView, UserSelectionShowsTheItemPageProgrammaticDoesNot) {
   EXPECT_EQ(f.doc->m_focusWindow, &box);
 }
 
+TEST(ItemListView, AMouseClickOnARowShowsItsItemPage) {
+  TreeGuiFixture f;
+  CItemListBox& box = f.list->ListBox();
+  auto click = [&](int row) {
+    const std::size_t before = f.html.pages.size();
+    f.ListClick(Qt::LeftButton, box.visualRect(box.model()->index(row, 0)).center());
+    EXPECT_EQ(box.SelectedRow(), row);
+    EXPECT_EQ(f.doc->m_reportKind, kReportItemDescription);
+    EXPECT_EQ(f.doc->m_reportArgument, box.GetItemAtRow(row));
+    return f.html.pages.size() - before;
+  };
+  EXPECT_GT(click(2), 0u);
+  // Filling the list selected row 0 without a page; a click on it still shows one.
+  EXPECT_GT(click(0), 0u);
+  EXPECT_EQ(f.doc->m_focusWindow, &box);
+}
+
 TEST(ItemListView, TypeAheadSelectsWithoutAPage) {
   TreeGuiFixture f;
   CItemListBox& box = f.list->ListBox();
@@ -53,19 +71,66 @@ TEST(ItemListView, MarkWithNoSelectedRowGoesOn) {
   for (const auto& text : f.ui.Messages()) EXPECT_NE(text, "Wrong item index");
 }
 
-TEST(ItemListView, ContextMenuOffersOnlyExistingCommands) {
+// The popup a right press opens: its texts, and the command chosen in it.
+struct ListPopup {
+  explicit ListPopup(CItemListBox& box) {
+    box.SetPopupRunner([this](QMenu& menu, const QPoint&) {
+      ++shown;
+      texts.clear();
+      for (QAction* action : menu.actions()) texts.push_back(action->text().toStdString());
+      return chosen.empty() ? nullptr : TreeGuiFixture::Find(menu, chosen);
+    });
+  }
+  int shown = 0;
+  std::vector<std::string> texts;
+  std::string chosen;
+};
+
+TEST(ItemListView, ARightPressOnARowOffersTheItemCommandsThatWork) {
   TreeGuiFixture f;
   CItemListBox& box = f.list->ListBox();
-  auto texts = [&](const QPoint& at) {
-    std::vector<std::string> result;
-    const auto menu = box.BuildContextMenu(at);
-    for (QAction* action : menu->actions()) result.push_back(action->text().toStdString());
-    return result;
-  };
-  EXPECT_TRUE(texts(box.visualRect(box.model()->index(0, 0)).center()).empty());
-  EXPECT_EQ(texts({5, box.viewport()->height() - 2}), std::vector<std::string>{"View image/description"});
-  f.list->AddCommandHandler(32817, [] {});
-  EXPECT_EQ(texts(box.visualRect(box.model()->index(0, 0)).center()), std::vector<std::string>{"Toggle eliminated"});
+  ListPopup popup(box);
+  popup.chosen = "Toggle eliminated";
+  f.ListClick(Qt::RightButton, box.visualRect(box.model()->index(1, 0)).center());
+  EXPECT_EQ(popup.shown, 1);
+  EXPECT_EQ(popup.texts, (std::vector<std::string>{"Toggle eliminated", "Distinctive attributes"}));
+  EXPECT_EQ(f.doc->GetItemState(kCherry), STATE_USER_ELIMINATED);
+  popup.chosen = "Distinctive attributes";
+  f.ListClick(Qt::RightButton, box.visualRect(box.model()->index(0, 0)).center());
+  EXPECT_EQ(popup.shown, 2);
+  EXPECT_EQ(f.doc->m_reportKind, kReportDistinctive);
+  EXPECT_EQ(f.doc->m_reportArgument, box.GetItemAtRow(0));
+}
+
+TEST(ItemListView, ARightPressBelowTheRowsOffersTheListCommands) {
+  TreeGuiFixture f;
+  CItemListBox& box = f.list->ListBox();
+  ListPopup popup(box);
+  const QPoint below(5, box.viewport()->height() - 2);
+  f.ListClick(Qt::RightButton, below);
+  EXPECT_EQ(popup.shown, 1);
+  EXPECT_EQ(popup.texts, std::vector<std::string>{"View image/description"});
+  EXPECT_EQ(box.SelectedRow(), box.model()->rowCount() - 1);
+  EXPECT_EQ(f.doc->m_reportArgument, box.GetItemAtRow(box.model()->rowCount() - 1));
+  popup.chosen = "View image/description";
+  f.ListClick(Qt::RightButton, below);
+  EXPECT_EQ(f.doc->m_reportKind, kReportItemList);
+}
+
+TEST(ItemListView, TheMenuKeyOpensThePopupAtTheSelectedRow) {
+  TreeGuiFixture f;
+  CItemListBox& box = f.list->ListBox();
+  ListPopup popup(box);
+  box.SelectRow(3);
+  const QPoint at = box.visualRect(box.model()->index(3, 0)).center();
+  QContextMenuEvent key(QContextMenuEvent::Keyboard, at, box.viewport()->mapToGlobal(at));
+  QApplication::sendEvent(box.viewport(), &key);
+  EXPECT_EQ(popup.shown, 1);
+  EXPECT_EQ(popup.texts, (std::vector<std::string>{"Toggle eliminated", "Distinctive attributes"}));
+  // The event a right press brings after it opens no second popup.
+  QContextMenuEvent mouse(QContextMenuEvent::Mouse, at, box.viewport()->mapToGlobal(at));
+  QApplication::sendEvent(box.viewport(), &mouse);
+  EXPECT_EQ(popup.shown, 1);
 }
 
 TEST(ItemListView, ItemCommandsWithoutAnItemDoNothing) {

@@ -51,9 +51,17 @@ struct TreeGuiFixture {
     const QRect rect = tree->visualRect(Index(node));
     return {rect.left() + 40, rect.center().y()};
   }
-  void Mouse(QEvent::Type type, Qt::MouseButton button, const QPoint& at) {
-    QMouseEvent event(type, at, tree->viewport()->mapToGlobal(at), button, button, Qt::NoModifier);
-    QApplication::sendEvent(tree->viewport(), &event);
+  static void SendMouse(QWidget* viewport, QEvent::Type type, Qt::MouseButton button, const QPoint& at) {
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent event(type, at, viewport->mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &event);
+  }
+  void Mouse(QEvent::Type type, Qt::MouseButton button, const QPoint& at) { SendMouse(tree->viewport(), type, button, at); }
+  // A press and a release on the item list, as a click of the user's mouse.
+  void ListClick(Qt::MouseButton button, const QPoint& at) {
+    QWidget* viewport = list->ListBox().viewport();
+    SendMouse(viewport, QEvent::MouseButtonPress, button, at);
+    SendMouse(viewport, QEvent::MouseButtonRelease, button, at);
   }
   void Key(QWidget* target, int key, const QString& text = {}) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
