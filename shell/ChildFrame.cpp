@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -56,6 +57,10 @@ CChildFrame::CChildFrame(std::unique_ptr<CZAVDoc> document, QWidget* parent)
   setObjectName("childFrame");
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QString::fromStdString(m_document->GetTitle()));
+  // The window menu's Close would claim the keys of File Close, and a key
+  // with two actions runs neither.
+  if (QMenu* windowMenu = systemMenu())
+    for (QAction* action : windowMenu->actions()) action->setShortcuts({});
   CreateClient();
 }
 
