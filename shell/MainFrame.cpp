@@ -1,7 +1,6 @@
 #include "shell/MainFrame.h"
 
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -10,6 +9,7 @@
 #include <QToolBar>
 
 #include "database/CommandIds.h"
+#include "database/RecentFileLabels.h"
 #include "database/ZAVDoc.h"
 #include "platform/ErrorBox.h"
 #include "platform/Profile.h"
@@ -133,9 +133,12 @@ void CMainFrame::AddItems(QMenu* menu, std::initializer_list<int> commands) {
 
 void CMainFrame::AddRecentFiles(QMenu* menu) {
   const auto& files = m_app.RecentFiles();
+  const std::vector<std::string> labels = RecentFileLabels(files);
   for (std::size_t i = 0; i < files.size(); ++i) {
     const QString path = QString::fromStdString(files[i]);
-    auto* action = menu->addAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+    // A "&" in a name is shown, not taken for the entry's key.
+    const QString label = QString::fromStdString(labels[i]).replace('&', "&&");
+    auto* action = menu->addAction(QString("&%1 %2").arg(i + 1).arg(label));
     action->setObjectName(QString("recent%1").arg(i + 1));
     action->setStatusTip(path);
     connect(action, &QAction::triggered, this, [this, path] {

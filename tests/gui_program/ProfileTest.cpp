@@ -1,7 +1,9 @@
 // Window state, toolbar place, recent files and the option sets in the profile.
 #include <gtest/gtest.h>
 
+#include <QMenu>
 #include <QSettings>
+#include <QTest>
 #include <QToolBar>
 
 #include "ProgramTestSupport.h"
@@ -116,4 +118,29 @@ TEST_F(ProfileTest, TheProgramsOwnProfileLivesUnderQorApplication) {
   QSettings written(m_folder.filePath("QOR application/QOR.conf"), QSettings::IniFormat);
   EXPECT_EQ(written.value("Main window/ToolBarPosHoriz").toInt(), 10240);
   EXPECT_EQ(written.value("Recent File List/File1").toString().toStdString(), path);
+}
+
+TEST_F(ProfileTest, RecentFilesOfTheSameNameShowTheirFoldersAndOpenByKey) {
+  std::filesystem::create_directories(Folder() / "garden");
+  std::filesystem::create_directories(Folder() / "coast");
+  const std::string garden = (Folder() / "garden" / "birds & bees.qor").string();
+  const std::string coast = (Folder() / "coast" / "birds & bees.qor").string();
+  WriteDatabase(garden, "Garden");
+  WriteDatabase(coast, "Coast");
+  CZAVApp& app = StartApp();
+  ASSERT_TRUE(app.InitInstance({QString::fromStdString(coast)}));
+  ASSERT_NE(app.OpenDocumentFile(garden), nullptr);
+  CMainFrame* main = app.MainFrame();
+  main->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+  // The user opens the File menu by its key and reads the list.
+  QTest::keyClick(main, Qt::Key_F, Qt::AltModifier);
+  auto* file = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(file, nullptr);
+  const auto entry = [&](const char* name) { return file->findChild<QAction*>(name)->text().toStdString(); };
+  EXPECT_EQ(entry("recent1"), "&1 garden/birds && bees.qor");
+  EXPECT_EQ(entry("recent2"), "&2 coast/birds && bees.qor");
+  // Key 2 opens the second; it is open already, so its window comes forward.
+  QTest::keyClick(file, Qt::Key_2);
+  EXPECT_EQ(main->ActiveChild()->GetDocument().m_header.title, "Coast");
 }
