@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QStandardPaths>
 
 #include "database/DatabaseHeader.h"
@@ -35,6 +36,10 @@ CDirTreeCtrl::CDirTreeCtrl(QWidget* parent) : QTreeWidget(parent) {
   setObjectName("folderTree");
   setHeaderHidden(true);
   setColumnCount(1);
+  // A database's title and file name can be long: the column grows with its
+  // widest entry and the tree scrolls sideways instead of cutting it.
+  header()->setStretchLastSection(false);
+  header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
   setRootIsDecorated(true);
   setSortingEnabled(true);
   sortByColumn(0, Qt::AscendingOrder);
@@ -116,6 +121,7 @@ void CDirTreeCtrl::AddDatabase(QTreeWidgetItem* parent, const QString& folder, c
     editable = IsHeaderEditable(header) ? 1 : 0;
   }
   QTreeWidgetItem* item = AddNode(parent, DatabaseText(title, fileName), path, TreeIcons::kDatabase);
+  item->setToolTip(0, item->text(0));
   m_descriptions.push_back(description);
   m_lockFlags.push_back(editable);
   item->setData(0, kIndexRole, static_cast<int>(m_descriptions.size() - 1));

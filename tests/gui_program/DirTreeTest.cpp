@@ -3,6 +3,9 @@
 
 #include <QDir>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QToolTip>
+#include <QWheelEvent>
 
 #include "ProgramTestSupport.h"
 #include "shell/DirTreeCtrl.h"
@@ -143,4 +146,41 @@ TEST_F(DirTreeTest, DatabaseNearTheProgramIsFoundBelowThenAboveWithinBounds) {
   fs::remove(program / "a" / "near.qor");
   const fs::path found = CDlgQOROpen::FindDatabaseNear(program, 2);
   EXPECT_EQ(found.parent_path(), Folder());
+}
+
+TEST_F(DirTreeTest, ALongDatabaseEntryCanBeReadWholeByScrollingAndInItsTooltip) {
+  const std::string title = "Common garden birds of the northern temperate woodlands, hedgerows and parks";
+  WriteDatabase(Folder() / "garden birds.qor", title);
+  CDlgQOROpen dialog([](const std::string&) { return false; });
+  dialog.SetPreviewEnabled(false);
+  dialog.show();
+  CDirTreeCtrl* tree = dialog.Tree();
+  tree->SetRoots({m_folder.path()}, m_folder.path());
+  tree->DisplayTree(true);
+  ASSERT_TRUE(tree->SetSelPath(m_folder.path()));
+  QTreeWidgetItem* garden = Child(tree->currentItem(), CDirTreeCtrl::DatabaseText(title, "garden birds.qor"));
+  ASSERT_NE(garden, nullptr);
+  tree->setCurrentItem(garden);
+  Pump();
+  const QString text = garden->text(0);
+  const int textWidth = tree->fontMetrics().horizontalAdvance(text);
+  ASSERT_GT(textWidth, tree->viewport()->width());  // the entry is wider than the tree
+  const QModelIndex index = tree->currentIndex();
+  EXPECT_GE(tree->visualRect(index).width(), textWidth + tree->iconSize().width());
+  // The wheel turned sideways brings the end of the entry into sight.
+  QScrollBar* bar = tree->horizontalScrollBar();
+  ASSERT_GT(bar->maximum(), 0);
+  for (int turn = 0; turn < 50 && bar->value() < bar->maximum(); ++turn) {
+    const QPointF at = tree->viewport()->rect().center();
+    QWheelEvent wheel(at, tree->viewport()->mapToGlobal(at), {}, {-120, 0}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(tree->viewport(), &wheel);
+  }
+  EXPECT_EQ(bar->value(), bar->maximum());
+  EXPECT_LE(tree->visualRect(index).right(), tree->viewport()->width());
+  // Resting the mouse on the entry shows it whole.
+  const QPoint on = tree->visualRect(index).center();
+  QHelpEvent help(QEvent::ToolTip, on, tree->viewport()->mapToGlobal(on));
+  QApplication::sendEvent(tree->viewport(), &help);
+  EXPECT_EQ(QToolTip::text().toStdString(), text.toStdString());
 }
