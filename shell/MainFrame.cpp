@@ -1,10 +1,13 @@
 #include "shell/MainFrame.h"
 
 #include <QCloseEvent>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 
@@ -23,6 +26,7 @@ namespace {
 constexpr int kDefaultToolBarStyle = 10240;  // aligned top, border below
 constexpr int kAlignLeft = 0x1000, kAlignTop = 0x2000, kAlignRight = 0x4000, kAlignBottom = 0x8000;
 constexpr int kStyleMask = 0x40FFFF;
+constexpr double kShareOfRoom = 0.9;  // of the screen, and of the work area for a database window
 
 // Toolbar buttons in order; 0 is a separator.
 constexpr int kToolBarButtons[] = {
@@ -45,7 +49,7 @@ CMainFrame::CMainFrame(CZAVApp& app) : m_app(app), m_mdi(new QMdiArea(this)) {
   setObjectName("mainFrame");
   setWindowTitle("QOR");
   setCentralWidget(m_mdi);
-  resize(1200, 800);
+  PlaceOnScreen();
   BuildToolBar();
   // F1 is a command of its own, not a menu item.
   auto* help = new QAction(this);
@@ -68,6 +72,27 @@ CMainFrame::~CMainFrame() {
   // The frames go with the base class, after the members: no more news from them.
   disconnect(m_mdi, nullptr, this, nullptr);
   for (CChildFrame* frame : Children()) disconnect(frame, nullptr, this, nullptr);
+}
+
+void CMainFrame::PlaceOnScreen() {
+  // No size is stored: like a new window on the desktop, the program takes
+  // most of the screen, so a key's long names and titles have room.
+  const QRect screen = this->screen()->availableGeometry();
+  setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, screen.size() * kShareOfRoom, screen));
+}
+
+void CMainFrame::PlaceChild(CChildFrame& frame, int earlier) {
+  // A new database window fills most of the work area, one title bar further
+  // down and right than the one before, as MDI windows cascade. The work area
+  // has its size only once the main window is laid out: at start-up it is not
+  // shown yet.
+  layout()->activate();
+  const QSize room = m_mdi->contentsRect().size();
+  const QSize size = room * kShareOfRoom;
+  const int step = std::max(1, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &frame));
+  const int places = 1 + std::max(0, std::min(room.width() - size.width(), room.height() - size.height()) / step);
+  const int offset = (earlier % places) * step;
+  frame.setGeometry(offset, offset, size.width(), size.height());
 }
 
 QAction* CMainFrame::MakeAction(int command) {
@@ -212,7 +237,9 @@ QList<CChildFrame*> CMainFrame::Children() const {
 }
 
 void CMainFrame::AddChild(CChildFrame* frame) {
+  const int earlier = static_cast<int>(m_mdi->subWindowList().size());
   m_mdi->addSubWindow(frame);
+  PlaceChild(*frame, earlier);
   connect(frame, &QObject::destroyed, this, [this] { OnChildActivated(); }, Qt::QueuedConnection);
 }
 

@@ -41,6 +41,8 @@ class CMainFrame : public QMainWindow {
   bool event(QEvent* event) override;
 
  private:
+  void PlaceOnScreen();
+  void PlaceChild(CChildFrame& frame, int earlier);
   QAction* MakeAction(int command);
   void AddItems(QMenu* menu, std::initializer_list<int> commands);
   void BuildFileMenu(bool withDatabase);

@@ -1,7 +1,9 @@
 // Window state, toolbar place, recent files and the option sets in the profile.
 #include <gtest/gtest.h>
 
+#include <QMdiArea>
 #include <QMenu>
+#include <QScreen>
 #include <QSettings>
 #include <QTest>
 #include <QToolBar>
@@ -73,6 +75,33 @@ TEST_F(ProfileTest, OnlyTheFirstDatabaseFrameOfARunFollowsChildWindowExpanded) {
   EXPECT_FALSE(second->isMaximized());
   EndApp();
   EXPECT_EQ(Stored("Child window/Expanded"), 0);  // the frames were not maximised when they closed
+}
+
+TEST_F(ProfileTest, WithoutAStoredStateTheWindowsFillMostOfTheScreen) {
+  CZAVApp& app = StartApp();
+  ASSERT_TRUE(app.InitInstance({QString::fromStdString(Database("one.qor", "One"))}));
+  CMainFrame* main = app.MainFrame();
+  Pump();
+  const QRect screen = main->screen()->availableGeometry();
+  EXPECT_FALSE(main->isMaximized());
+  EXPECT_GE(main->frameGeometry().width(), screen.width() * 4 / 5);
+  EXPECT_GE(main->frameGeometry().height(), screen.height() * 4 / 5);
+  EXPECT_TRUE(screen.contains(main->frameGeometry()));
+  // Each database window fills most of the main window's work area; the
+  // second stands a little lower and to the right of the first.
+  for (CChildFrame* frame : {main->ActiveChild(), app.OpenDocumentFile(Database("two.qor", "Two"))}) {
+    ASSERT_NE(frame, nullptr);
+    Pump();
+    const QSize area = main->MdiArea()->viewport()->size();
+    EXPECT_FALSE(frame->isMaximized());
+    EXPECT_GE(frame->width(), area.width() * 4 / 5);
+    EXPECT_GE(frame->height(), area.height() * 4 / 5);
+    EXPECT_TRUE(QRect(QPoint(0, 0), area).contains(frame->geometry()));
+  }
+  const QList<CChildFrame*> frames = main->Children();
+  ASSERT_EQ(frames.size(), 2);
+  EXPECT_GT(frames[1]->y(), frames[0]->y());
+  EXPECT_GT(frames[1]->x(), frames[0]->x());
 }
 
 TEST_F(ProfileTest, TheFourOptionSetsAreSavedAtTheEnd) {
