@@ -3,11 +3,15 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QUrl>
-#include <QtDebug>
 
 #include "platform/qt/DialogRunner.h"
+
+// The developer's trace lines: silent unless switched on, for instance with
+// QT_LOGGING_RULES="qor.trace.debug=true", so a user's terminal stays quiet.
+Q_LOGGING_CATEGORY(lcQorTrace, "qor.trace", QtInfoMsg)
 
 namespace platform::qt {
 namespace {
@@ -92,6 +96,6 @@ void QtUi::SetWaitCursor(bool on) {
     QApplication::restoreOverrideCursor();
 }
 
-void QtUi::Trace(const std::string& line) { qDebug().noquote() << Q(line).trimmed(); }
+void QtUi::Trace(const std::string& line) { qCDebug(lcQorTrace).noquote() << Q(line).trimmed(); }
 
 }  // namespace platform::qt

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
@@ -85,4 +86,27 @@ TEST_F(QtSeamTest, FileOpenAsksForAFileAndOpensIt) {
   m_ui.fileAnswers = {std::nullopt};  // cancelled
   app.MainFrame()->OnCommand(cmd::kFileOpen);
   EXPECT_EQ(app.MainFrame()->Children().size(), 2);
+}
+
+namespace {
+
+std::vector<std::pair<std::string, std::string>> g_logged;  // category, text
+void RecordLog(QtMsgType, const QMessageLogContext& context, const QString& message) {
+  g_logged.emplace_back(context.category ? context.category : "", message.toStdString());
+}
+
+}  // namespace
+
+TEST_F(QtSeamTest, TraceLinesGoToADebugCategoryThatIsOffByDefault) {
+  platform::qt::QtUi ui;
+  g_logged.clear();
+  const QtMessageHandler previous = qInstallMessageHandler(RecordLog);
+  ui.Trace("Setting Focus To: 1\n");
+  EXPECT_TRUE(g_logged.empty());
+  QLoggingCategory::setFilterRules("qor.trace.debug=true");
+  ui.Trace("TreeView: On Kill Focus from: 2\n");
+  QLoggingCategory::setFilterRules({});
+  qInstallMessageHandler(previous);
+  ASSERT_EQ(g_logged.size(), 1u);
+  EXPECT_EQ(g_logged[0], std::make_pair(std::string("qor.trace"), std::string("TreeView: On Kill Focus from: 2")));
 }
