@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QScrollBar>
+#include <QTest>
 
 #include "E2eSupport.h"
 #include "database/CommandIds.h"
@@ -22,6 +23,7 @@
 #include "shell/ItemListBox.h"
 #include "shell/ItemListView.h"
 #include "shell/LeftView.h"
+#include "shell/MainFrame.h"
 #include "shell/TreeModel.h"
 
 using namespace e2e;
@@ -250,6 +252,34 @@ TEST_F(SampleKey, ListSelectionGetsTheFocusBackAfterItsPageLoads) {
   EXPECT_EQ(Doc().m_focusWindow, &box);
   ASSERT_TRUE(WaitUntil([&] { return Doc().m_reportKind == kReportItemDescription && Doc().m_reportArgument == item; }));
   EXPECT_TRUE(WaitUntil([&] { return QApplication::focusWidget() == &box; }));
+}
+
+// Help pages and pictures open in windows wholly inside the work area, one
+// a title bar further down and right than the one before, however many.
+TEST_F(SampleKey, HelpAndPictureWindowsOpenInsideTheWorkArea) {
+  CMainFrame& main = *m_app->MainFrame();
+  QMdiArea& area = *main.MdiArea();
+  main.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+  const int before = static_cast<int>(area.subWindowList().size());
+  for (int press = 0; press < 4; ++press) QTest::keyClick(m_frame->LeftView(), Qt::Key_F1);
+  ASSERT_GT(area.subWindowList().size(), before);
+  CItemListBox& box = m_frame->ItemListView()->ListBox();
+  box.SelectRow(0);
+  box.OnSelChange();
+  ASSERT_TRUE(WaitForPage("document.body && document.body.innerHTML.indexOf('qorlink::images//') >= 0"));
+  const int helpWindows = static_cast<int>(area.subWindowList().size());
+  ASSERT_FALSE(ClickLink("qorlink::images//").isEmpty());
+  ASSERT_TRUE(WaitUntil([&] { return area.subWindowList().size() > helpWindows; }));
+  const QRect room = area.viewport()->rect();
+  QList<QPoint> corners;
+  for (QMdiSubWindow* sub : area.subWindowList().mid(before)) {
+    EXPECT_TRUE(qobject_cast<CHelpMDIChildWnd*>(sub));
+    EXPECT_TRUE(room.contains(sub->geometry())) << sub->x() << "," << sub->y() << " " << sub->width() << "x"
+                                                << sub->height() << " in " << room.width() << "x" << room.height();
+    EXPECT_FALSE(corners.contains(sub->pos())) << "each window shows its own title";
+    corners << sub->pos();
+  }
 }
 
 // Counts the pages the program hands to the frame's report pane, which
