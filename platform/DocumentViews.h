@@ -67,9 +67,9 @@ class ILeftView {
   virtual void RefreshTree() = 0;
   // Searches the menu root's subtree for the attribute (or menu) node with
   // that index, expands the path, makes the node visible scrolled fully left
-  // and selects it (the selection shows its page). For a menu found while
-  // firstVisible is set, the node is also expanded and made the first
-  // visible node. Returns the node, 0 when none.
+  // and selects it; no page is shown. For a menu found while firstVisible is
+  // set, the node is also expanded and made the first visible node. Returns
+  // the node, 0 when none.
   virtual TreeNodeHandle SelectAttributeNode(int attribute) { (void)attribute; return 0; }
   virtual TreeNodeHandle SelectMenuNode(int menu, bool firstVisible) { (void)menu; (void)firstVisible; return 0; }
   // Selects the node; 0 removes the selection.

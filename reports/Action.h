@@ -64,7 +64,7 @@ class ActionFindItem : public virtual ReportAction {
   void SetAttributeForAll(bool set);
 };
 
-// Menu and attribute links: select the node in the tree.
+// Menu and attribute links: select the node in the tree and show its page.
 class ActionFindMenuItem : public virtual ReportAction {
  public:
   bool Execute() override;
@@ -100,10 +100,9 @@ class ActionForMenuListRepotrt : public ActionFindMenuItem {
   bool Execute() override;
 };
 
-class ActionForAnalize : public ActionFindMenuItem {
- public:
-  bool Execute() override;
-};
+// The analysis page's: its menu links also put the menu at the top of the
+// tree (the page's report kind decides that).
+class ActionForAnalize : public ActionFindMenuItem {};
 
 // Picture regions ("qorattr:" links of the image map) of one menu's picture.
 class ActionSelectRegion : public ReportAction {

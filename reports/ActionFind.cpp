@@ -115,6 +115,8 @@ bool ActionFindMenuItem::TryMenuLinks() {
   } else {
     return false;
   }
+  // The link takes the reader to the node as a click on it would: its page shows.
+  if (m_foundNode && tree) tree->ShowNodeReport(m_foundNode);
   return true;
 }
 
@@ -154,12 +156,4 @@ bool ActionForMenuListRepotrt::Execute() {
   if (!IsWord(m_link, "next")) return TryBaseLinks();
   ReportFactory().RunReport(Doc(), kReportMenus, -1, kNextPage);
   return true;
-}
-
-bool ActionForAnalize::Execute() {
-  const bool treeLink = IsWord(m_link, "menu") || IsWord(m_link, "att");
-  const bool handled = ActionFindMenuItem::Execute();
-  if (treeLink && m_foundNode)
-    if (ILeftView* tree = Tree()) tree->ShowNodeReport(m_foundNode);
-  return handled;
 }

@@ -4,7 +4,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QScrollBar>
-#include <QTimer>
+#include <algorithm>
 #include <utility>
 
 #include "database/ZAVDoc.h"
@@ -29,6 +29,8 @@ CLeftView::CLeftView(CZAVDoc& doc, QWidget* parent) : QTreeView(parent), m_doc(d
   m_popupRunner = [](QMenu& menu, const QPoint& at) { return menu.exec(at); };
   m_ctrlHeld = [] { return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier); };
   connect(this, &QTreeView::expanded, this, &CLeftView::OnNodeExpanded);
+  connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, [this](int, int maximum) { KeepScrollRoom(maximum); });
+  connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CLeftView::ShrinkScrollRoom);
   RegisterOwnCommands();
   RunCommand([this] { OnInitialUpdate(); });
 }
@@ -80,15 +82,11 @@ void CLeftView::SelectWithoutPage(HTREEITEM node) {
 
 void CLeftView::SelectNode(TreeNodeHandle node) { SelectWithoutPage(node); }
 
-// A menu or attribute link of a page takes the reader to that node: the node
-// is selected and its page shown, as a click on the node would.
+// A menu or attribute link of a page takes the reader to that node; the
+// link's action shows the node's page.
 void CLeftView::SelectForLink(HTREEITEM node) {
   SelectWithoutPage(node);
-  m_tree.ShowNodeReport(node);
-  // An action that shows the found node's page itself (the analysis page's)
-  // asks again within the same click; the page is already there.
-  m_linkShownNode = node;
-  QTimer::singleShot(0, this, [this] { m_linkShownNode = 0; });
+  horizontalScrollBar()->setValue(0);
 }
 
 static void ExpandPath(QTreeView& view, QModelIndex index) {
@@ -101,7 +99,6 @@ TreeNodeHandle CLeftView::SelectAttributeNode(int attribute) {
   const QModelIndex index = m_model->IndexOf(node);
   ExpandPath(*this, index);
   scrollTo(index);
-  horizontalScrollBar()->setValue(0);
   SelectForLink(node);
   return node;
 }
@@ -111,11 +108,40 @@ TreeNodeHandle CLeftView::SelectMenuNode(int menu, bool firstVisible) {
   if (!node) return 0;
   const QModelIndex index = m_model->IndexOf(node);
   ExpandPath(*this, index);
-  if (firstVisible) expand(index);
-  scrollTo(index, firstVisible ? QAbstractItemView::PositionAtTop : QAbstractItemView::EnsureVisible);
-  horizontalScrollBar()->setValue(0);
+  if (firstVisible) {
+    expand(index);
+    ScrollToTop(index);
+  } else {
+    scrollTo(index);
+  }
   SelectForLink(node);
   return node;
+}
+
+// A node near the end of the tree comes to the top only with room below
+// it: the scroll range is stretched as far as the node needs.
+void CLeftView::ScrollToTop(const QModelIndex& index) {
+  const QRect rect = visualRect(index);
+  if (!rect.isValid()) return;
+  QScrollBar* bar = verticalScrollBar();
+  const int step = verticalScrollMode() == QAbstractItemView::ScrollPerItem ? std::max(1, rect.height()) : 1;
+  m_scrollRoom = bar->value() + rect.top() / step;
+  bar->setMaximum(std::max(bar->maximum(), m_scrollRoom));
+  bar->setValue(m_scrollRoom);
+}
+
+// Every layout sets the tree's natural range again; the room stays until
+// the natural range covers it.
+void CLeftView::KeepScrollRoom(int maximum) {
+  if (maximum < m_scrollRoom) verticalScrollBar()->setMaximum(m_scrollRoom);
+  else if (maximum > m_scrollRoom) m_scrollRoom = -1;
+}
+
+// Scrolling back up gives back the room that is no longer needed.
+void CLeftView::ShrinkScrollRoom(int value) {
+  if (value >= m_scrollRoom) return;
+  m_scrollRoom = value;
+  QMetaObject::invokeMethod(this, [this] { updateGeometries(); }, Qt::QueuedConnection);
 }
 
 std::vector<std::pair<TreeNodeHandle, std::string>> CLeftView::ChildNodes(TreeNodeHandle node) {
@@ -124,10 +150,7 @@ std::vector<std::pair<TreeNodeHandle, std::string>> CLeftView::ChildNodes(TreeNo
   return children;
 }
 
-void CLeftView::ShowNodeReport(TreeNodeHandle node) {
-  if (node != 0 && std::exchange(m_linkShownNode, 0) == node) return;
-  m_tree.ShowNodeReport(node);
-}
+void CLeftView::ShowNodeReport(TreeNodeHandle node) { m_tree.ShowNodeReport(node); }
 
 bool CLeftView::SetAttributeForAllItems(bool set, int attribute) { return m_tree.SetAttributeForAllItems(set, attribute); }
 

@@ -95,6 +95,9 @@ class CLeftView : public QTreeView, public ILeftView, public CCommandTarget {
   bool IsOnNodeIcon(const QModelIndex& index, const QPoint& point) const;
   void SelectWithoutPage(HTREEITEM node);
   void SelectForLink(HTREEITEM node);
+  void ScrollToTop(const QModelIndex& index);
+  void KeepScrollRoom(int maximum);
+  void ShrinkScrollRoom(int value);
   void RunExpandCommand(bool attributeMenusToo);
   void OnNodeExpanded(const QModelIndex& index);
   void RegisterOwnCommands();
@@ -109,5 +112,8 @@ class CLeftView : public QTreeView, public ILeftView, public CCommandTarget {
   PopupRunner m_popupRunner;
   std::function<bool()> m_ctrlHeld;
   std::function<void(HTREEITEM)> m_regionOrDialog;
-  HTREEITEM m_linkShownNode = 0;  // the node whose page a link showed in this event
+  // How far the tree may scroll past its natural end, -1 for not at all: a
+  // node that a link put at the top keeps its room below until the user
+  // scrolls back up.
+  int m_scrollRoom = -1;
 };

@@ -3,6 +3,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include "platform/qt/WindowPlacement.h"
 #include "reports/view/BrowserBridge.h"
 #include "reports/view/CustomControlSite.h"
 #include "reports/view/HelpDocument.h"
@@ -11,7 +12,7 @@ CHelpDlg::CHelpDlg(std::string topic, QWidget* parent)
     : QDialog(parent), m_topic(std::move(topic)), m_browser(new CCustomControlSite(this)) {
   setWindowTitle(QStringLiteral("QOR Help"));
   setSizeGripEnabled(true);
-  resize(693, 470);  // 462 x 289 dialog units
+  platform::qt::PlaceCentred(*this, platform::qt::VisibleRoomFor(parent), QSize(693, 470));  // 462 x 289 dialog units
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(m_browser);

@@ -2,6 +2,7 @@
 
 #include <QMdiArea>
 
+#include "platform/qt/WindowPlacement.h"
 #include "reports/view/HelpHtmlView.h"
 
 CHelpMDIChildWnd::CHelpMDIChildWnd(QWidget* parent) : QMdiSubWindow(parent) {
@@ -15,8 +16,10 @@ CHelpHtmlView* OpenInArea(const CHelpDocument& document, QMdiArea& area) {
   auto* frame = new CHelpMDIChildWnd;
   auto* view = new CHelpHtmlView(document, frame);
   frame->setWidget(view);
+  const int earlier = static_cast<int>(area.subWindowList().size());
   area.addSubWindow(frame);
-  frame->resize(area.size() * 3 / 4);
+  const QRect room = platform::qt::VisibleRoomFor(&area);
+  platform::qt::PlaceInCascade(*frame, room, room.size() * 3 / 4, earlier);
   frame->show();
   return view;
 }
@@ -26,7 +29,7 @@ CHelpHtmlView* OpenTopLevel(const CHelpDocument& document, QWidget* owner) {
   view->setWindowFlag(Qt::Window, true);
   view->setAttribute(Qt::WA_DeleteOnClose, true);
   view->setWindowTitle(QString::fromUtf8(kHelpWindowTitle));
-  view->resize(800, 600);
+  platform::qt::PlaceCentred(*view, platform::qt::VisibleRoomFor(owner), QSize(800, 600));
   view->show();
   return view;
 }

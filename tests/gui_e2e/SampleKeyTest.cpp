@@ -7,6 +7,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPointer>
+#include <QScrollBar>
+#include <QTest>
 
 #include "E2eSupport.h"
 #include "database/CommandIds.h"
@@ -20,6 +22,7 @@
 #include "shell/ItemListBox.h"
 #include "shell/ItemListView.h"
 #include "shell/LeftView.h"
+#include "shell/TreeModel.h"
 
 using namespace e2e;
 
@@ -249,21 +252,92 @@ TEST_F(SampleKey, ListSelectionGetsTheFocusBackAfterItsPageLoads) {
   EXPECT_TRUE(WaitUntil([&] { return QApplication::focusWidget() == &box; }));
 }
 
-TEST_F(SampleKey, MenuLinkOfTheAnalysisShowsTheMenusPage) {
+// Help pages and pictures open in windows wholly inside the work area, one
+// a title bar further down and right than the one before, however many.
+TEST_F(SampleKey, HelpAndPictureWindowsOpenInsideTheWorkArea) {
+  CMainFrame& main = *m_app->MainFrame();
+  QMdiArea& area = *main.MdiArea();
+  main.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+  const int before = static_cast<int>(area.subWindowList().size());
+  for (int press = 0; press < 4; ++press) QTest::keyClick(m_frame->LeftView(), Qt::Key_F1);
+  ASSERT_GT(area.subWindowList().size(), before);
+  CItemListBox& box = m_frame->ItemListView()->ListBox();
+  box.SelectRow(0);
+  box.OnSelChange();
+  ASSERT_TRUE(WaitForPage("document.body && document.body.innerHTML.indexOf('qorlink::images//') >= 0"));
+  const int helpWindows = static_cast<int>(area.subWindowList().size());
+  ASSERT_FALSE(ClickLink("qorlink::images//").isEmpty());
+  ASSERT_TRUE(WaitUntil([&] { return area.subWindowList().size() > helpWindows; }));
+  const QRect room = area.viewport()->rect();
+  QList<QPoint> corners;
+  for (QMdiSubWindow* sub : area.subWindowList().mid(before)) {
+    EXPECT_TRUE(qobject_cast<CHelpMDIChildWnd*>(sub));
+    EXPECT_TRUE(room.contains(sub->geometry())) << sub->x() << "," << sub->y() << " " << sub->width() << "x"
+                                                << sub->height() << " in " << room.width() << "x" << room.height();
+    EXPECT_FALSE(corners.contains(sub->pos())) << "each window shows its own title";
+    corners << sub->pos();
+  }
+}
+
+// Counts the pages the program hands to the frame's report pane, which
+// still shows them; in place while it lives.
+class CountingHtmlView : public IHtmlView {
+ public:
+  explicit CountingHtmlView(CChildFrame& frame) : m_frame(frame), m_view(*frame.HtmlView()) { Attach(this); }
+  ~CountingHtmlView() override { Attach(&m_view); }
+  void ShowPage(const std::string& html, std::unique_ptr<ReportAction> action) override {
+    ++pages;
+    m_view.ShowPage(html, std::move(action));
+  }
+  int PopupItemMenu(bool editable) override { return m_view.PopupItemMenu(editable); }
+  int PopupRegionMenu() override { return m_view.PopupRegionMenu(); }
+  void NavigateTo(const std::string& path) override { m_view.NavigateTo(path); }
+  int pages = 0;
+
+ private:
+  void Attach(IHtmlView* html) { m_frame.GetDocument().AttachViews(html, m_frame.LeftView(), m_frame.ItemListView()); }
+  CChildFrame& m_frame;
+  CZAVView& m_view;
+};
+
+// The analysis names the menus worth opening next: following one puts that
+// menu, opened, at the top of the tree and shows its page once, even for
+// the last menu, below which the tree has too few rows to fill the pane.
+TEST_F(SampleKey, MenuLinkOfTheAnalysisPutsTheMenuAtTheTopOfTheTree) {
+  CLeftView& tree = *m_frame->LeftView();
+  CountingHtmlView counting(*m_frame);
   ASSERT_TRUE(m_frame->OnCommand(cmd::kAnalyze));
   ASSERT_EQ(Doc().m_reportKind, kReportAnalysis);
-  ASSERT_TRUE(WaitForPage("document.body && document.body.innerHTML.indexOf('end') >= 0"));
-  const QString href = ClickLink("menu");
-  ASSERT_FALSE(href.isEmpty());
-  const int menu = href.section("menu", 1).section("end", 0, 0).toInt();
-  CLeftView& tree = *m_frame->LeftView();
+  const int menu = MenuTitled(Doc(), "Behaviour");
+  ASSERT_GT(menu, 0);
+  const QString link = QStringLiteral("menu%1end").arg(menu);
+  ASSERT_TRUE(WaitForPage(QStringLiteral("document.body && document.body.innerHTML.indexOf('%1') >= 0").arg(link)));
+  // A long tree scrolled to its end: the menu lies above the visible part.
+  tree.expandAll();
+  tree.scrollToBottom();
+  QCoreApplication::processEvents();
+  const HTREEITEM node = tree.Tree().FindMenuNode(menu);
+  ASSERT_GT(tree.verticalScrollBar()->maximum(), 0) << "the tree must be longer than its pane";
+  ASSERT_NE(tree.indexAt(QPoint(1, 1)), tree.Model().IndexOf(node));
+  const int naturalMaximum = tree.verticalScrollBar()->maximum();
+  tree.collapse(tree.Model().IndexOf(node));
+  counting.pages = 0;
+  ASSERT_FALSE(ClickLink(link).isEmpty());
   ASSERT_TRUE(WaitUntil([&] { return Doc().m_reportKind == kReportMenuItem; }));
   EXPECT_EQ(Doc().m_reportArgument, menu);
-  EXPECT_EQ(tree.SelectedNode(), tree.Tree().FindMenuNode(menu));
-  // Later calls for the same node show its page again.
-  Doc().m_reportKind = kReportNone;
-  tree.ShowNodeReport(tree.SelectedNode());
-  EXPECT_EQ(Doc().m_reportKind, kReportMenuItem);
+  EXPECT_EQ(tree.SelectedNode(), node);
+  EXPECT_TRUE(tree.isExpanded(tree.Model().IndexOf(node)));
+  // Let the page load and the focus come back to the tree before looking.
+  ASSERT_TRUE(WaitForPage("document.body && document.body.innerText.indexOf('Behaviour') >= 0"));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(tree.indexAt(QPoint(1, 1)), tree.Model().IndexOf(node));
+  EXPECT_EQ(counting.pages, 1);
+  // Back at the top of the tree, the room below its end goes again.
+  QTest::keyClick(&tree, Qt::Key_Home);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(tree.verticalScrollBar()->value(), 0);
+  EXPECT_EQ(tree.verticalScrollBar()->maximum(), naturalMaximum);
 }
 
 }  // namespace

@@ -213,14 +213,21 @@ TEST_F(CommandsTest, EveryPressOfF1OpensOneHelpWindow) {
   EXPECT_EQ(app.RecentFiles().size(), 1u);
 }
 
+// The help dialog opens over the main window, cut to fit when the main
+// window is smaller than the dialog.
 TEST_F(CommandsTest, F1InTheOpenDialogShowsItsTopicInTheHelpDialog) {
   CZAVApp& app = StartApp();
   ASSERT_TRUE(app.InitInstance({QString::fromStdString(Database("d.qor", "D"))}));
   WriteHelpPage("<html><body><a name='HelpDialog'></a></body></html>");
+  app.MainFrame()->setGeometry(40, 60, 520, 380);
   std::string topic;
+  QRect helpGeometry;
   platform::qt::SetModalHook([&](QDialog& dialog) {
     if (auto* help = qobject_cast<CHelpDlg*>(&dialog)) {
       topic = help->Topic();
+      help->show();  // where the dialog stands once shown, as exec() would show it
+      helpGeometry = help->geometry();
+      help->hide();
       return int(QDialog::Accepted);
     }
     QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
@@ -230,6 +237,8 @@ TEST_F(CommandsTest, F1InTheOpenDialogShowsItsTopicInTheHelpDialog) {
   app.MainFrame()->OnCommand(cmd::kOpenQorDatabase);
   const QString page = QString::fromStdString((Folder() / "hlp" / "help.htm").string());
   EXPECT_EQ(topic, QUrl::fromLocalFile(page).toString().toStdString() + "#HelpDialog");
+  EXPECT_TRUE(app.MainFrame()->geometry().contains(helpGeometry))
+      << helpGeometry.x() << "," << helpGeometry.y() << " " << helpGeometry.width() << "x" << helpGeometry.height();
 }
 
 TEST_F(CommandsTest, HtmlTextOpensAnImageGalleryWindowWithThatText) {

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QWebEngineView>
 
+#include "platform/qt/WindowPlacement.h"
 #include "reports/view/HelpDlg.h"
 #include "reports/view/HelpDocument.h"
 #include "reports/view/HelpHtmlView.h"
@@ -98,6 +99,41 @@ TEST(HelpWindow, FileWithAnchorOpensAtTheFile) {
   EXPECT_EQ(view->WebView()->url().fileName(), "help.htm");
   EXPECT_EQ(view->WebView()->url().fragment(), "ExportDialog");
   delete view.data();
+}
+
+// Without an MDI area the window stands on its own, over its owner.
+TEST(HelpWindow, TopLevelOpensInsideItsOwner) {
+  QWidget owner;
+  owner.setGeometry(100, 120, 500, 400);
+  owner.show();
+  QPointer<CHelpHtmlView> view = OpenHelpWindow(HtmlDocument(kClosingPage), &owner);
+  EXPECT_TRUE(view->isWindow());
+  EXPECT_TRUE(owner.geometry().contains(view->geometry()));
+  delete view.data();
+}
+
+TEST(WindowPlacement, CascadedAndCentredWindowsStayInsideTheirRoom) {
+  const QRect rooms[] = {{0, 0, 1200, 750}, {100, 50, 300, 200}, {0, 0, 40, 30}};
+  const QSize sizes[] = {{900, 563}, {2000, 1500}, {10, 10}};
+  for (const QRect& room : rooms) {
+    for (const QSize& wanted : sizes) {
+      const QSize fitted = wanted.boundedTo(room.size());
+      EXPECT_EQ(platform::qt::CentredRect(room, wanted).size(), fitted);
+      EXPECT_TRUE(room.contains(platform::qt::CentredRect(room, wanted)));
+      for (int earlier = 0; earlier < 40; ++earlier) {
+        const QRect rect = platform::qt::CascadeRect(room, wanted, earlier, 24);
+        EXPECT_TRUE(room.contains(rect)) << earlier;
+        EXPECT_EQ(rect.size(), fitted);
+      }
+    }
+  }
+  // Each window one step further, back to the corner when the next would not fit.
+  const QRect room(0, 0, 1200, 750);
+  EXPECT_EQ(platform::qt::CascadeRect(room, {900, 563}, 0, 24).topLeft(), QPoint(0, 0));
+  EXPECT_EQ(platform::qt::CascadeRect(room, {900, 563}, 1, 24).topLeft(), QPoint(24, 24));
+  EXPECT_EQ(platform::qt::CascadeRect(room, {900, 563}, 7, 24).topLeft(), QPoint(168, 168));
+  EXPECT_EQ(platform::qt::CascadeRect(room, {900, 563}, 8, 24).topLeft(), QPoint(0, 0));
+  EXPECT_EQ(platform::qt::CentredRect(room, {600, 350}).topLeft(), QPoint(300, 200));
 }
 
 TEST(HelpDocumentAddress, PathsBecomeFileUrlsWithTheirAnchor) {
