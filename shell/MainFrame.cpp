@@ -14,6 +14,7 @@
 #include "database/CommandIds.h"
 #include "database/RecentFileLabels.h"
 #include "database/ZAVDoc.h"
+#include "platform/qt/WindowPlacement.h"
 #include "platform/ErrorBox.h"
 #include "platform/Profile.h"
 #include "shell/ChildFrame.h"
@@ -78,7 +79,7 @@ void CMainFrame::PlaceOnScreen() {
   // No size is stored: like a new window on the desktop, the program takes
   // most of the screen, so a key's long names and titles have room.
   const QRect screen = this->screen()->availableGeometry();
-  setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, screen.size() * kShareOfRoom, screen));
+  platform::qt::PlaceCentred(*this, screen, screen.size() * kShareOfRoom);
 }
 
 void CMainFrame::PlaceChild(CChildFrame& frame, int earlier) {
@@ -87,12 +88,8 @@ void CMainFrame::PlaceChild(CChildFrame& frame, int earlier) {
   // has its size only once the main window is laid out: at start-up it is not
   // shown yet.
   layout()->activate();
-  const QSize room = m_mdi->contentsRect().size();
-  const QSize size = room * kShareOfRoom;
-  const int step = std::max(1, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &frame));
-  const int places = 1 + std::max(0, std::min(room.width() - size.width(), room.height() - size.height()) / step);
-  const int offset = (earlier % places) * step;
-  frame.setGeometry(offset, offset, size.width(), size.height());
+  const QRect room = platform::qt::VisibleRoomFor(m_mdi);
+  platform::qt::PlaceInCascade(frame, room, room.size() * kShareOfRoom, earlier);
 }
 
 QAction* CMainFrame::MakeAction(int command) {
