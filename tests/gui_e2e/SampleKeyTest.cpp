@@ -6,6 +6,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPointer>
 
 #include "E2eSupport.h"
@@ -20,14 +21,19 @@
 #include "shell/ItemListBox.h"
 #include "shell/ItemListView.h"
 #include "shell/LeftView.h"
+#include "shell/TreeModel.h"
 
 using namespace e2e;
 
 namespace {
 
-int AttributeNamed(const CZAVDoc& doc, const std::string& name) {
-  for (int a = 0; a < doc.AttributeCount(); ++a)
-    if (doc.GetAttribute(a).name == name) return a;
+// The first attribute of that name, or the one in the menu of that title.
+int AttributeNamed(const CZAVDoc& doc, const std::string& name, const std::string& menuTitle = {}) {
+  for (int a = 0; a < doc.AttributeCount(); ++a) {
+    const CQAttdata& attribute = doc.GetAttribute(a);
+    if (attribute.name != name) continue;
+    if (menuTitle.empty() || doc.GetMenu(attribute.menuIndex).title == menuTitle) return a;
+  }
   return -1;
 }
 
@@ -55,6 +61,22 @@ class SampleKey : public SampleKeyTest {
     CLeftView& tree = *m_frame->LeftView();
     tree.SelectNode(tree.Tree().FindAttributeNode(attribute));
     ASSERT_TRUE(tree.OnCommand(cmd::kMarkYes));
+  }
+  // A right click on the attribute's label and a choice from its popup, with Ctrl held or not.
+  void MarkByRightClick(int attribute, const QString& entry, bool ctrl = false) {
+    ASSERT_GE(attribute, 0);
+    CLeftView& tree = *m_frame->LeftView();
+    tree.SetCtrlQuery([ctrl] { return ctrl; });
+    tree.SetPopupRunner([entry](QMenu& menu, const QPoint&) { return EntryNamed(menu, entry, nullptr); });
+    tree.expandAll();
+    const QModelIndex index = tree.Model().IndexOf(tree.Tree().FindAttributeNode(attribute));
+    tree.scrollTo(index);
+    const QRect rect = tree.visualRect(index);
+    const QPoint at(rect.left() + 40, rect.center().y());
+    QMouseEvent press(QEvent::MouseButtonPress, at, tree.viewport()->mapToGlobal(at), Qt::RightButton,
+                      Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(tree.viewport(), &press);
+    ASSERT_EQ(tree.SelectedNode(), tree.Tree().FindAttributeNode(attribute));
   }
   void ChoosePopupEntry(const QString& text) {
     View().SetPopupRunner([this, text](QMenu& menu) { return EntryNamed(menu, text, &m_offered); });
@@ -106,6 +128,22 @@ TEST_F(SampleKey, MarkFromTheTreeNarrowsTheListAndShowsAPage) {
   ASSERT_TRUE(WaitForPage("document.body && document.body.innerText.length > 0"));
   EXPECT_NE(Page().url().toString(), "about:blank");
   SaveScreenshotOnRequest();
+}
+
+TEST_F(SampleKey, GenusIsAnnouncedOnlyWhenTheBirdsShareOne) {
+  const int black = AttributeNamed(Doc(), "Black");
+  MarkByRightClick(AttributeNamed(Doc(), "Small (11-17 cm)"), "Mark Yes");
+  MarkByRightClick(AttributeNamed(Doc(), "Thin and pointed"), "Mark No");  // two sparrows, then three finches
+  EXPECT_EQ(Doc().m_remainingCount, 5);
+  MarkByRightClick(black, "Mark Never", true);  // the whole menu: no bird left
+  EXPECT_EQ(Doc().m_remainingCount, 0);
+  MarkByRightClick(black, "Mark Clear", true);
+  EXPECT_EQ(Doc().m_remainingCount, 5);
+  EXPECT_EQ(m_ui.Messages(), std::vector<std::string>{});
+  for (const char* breast : {"Grey", "White"}) MarkByRightClick(AttributeNamed(Doc(), breast, "Breast"), "Mark Or");
+  for (const char* habitat : {"Towns", "Hedges"}) MarkByRightClick(AttributeNamed(Doc(), habitat), "Mark Or");
+  EXPECT_EQ(Doc().m_remainingCount, 2);  // the house and the tree sparrow
+  EXPECT_EQ(m_ui.Messages(), std::vector<std::string>{"Genus identified:  Passer"});
 }
 
 TEST_F(SampleKey, ItemLinkOfTheItemListOpensTheItemsDescription) {
