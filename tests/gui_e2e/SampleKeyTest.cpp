@@ -220,6 +220,27 @@ TEST_F(SampleKey, HelpLinkOpensAnImageGalleryWindowThatClosesItself) {
   EXPECT_EQ(area.subWindowList().size(), 1);
 }
 
+TEST_F(SampleKey, GalleryPictureOpensAFullScreenViewerThatShowsIt) {
+  ASSERT_TRUE(m_frame->OnCommand(cmd::kGallery));
+  ASSERT_TRUE(WaitForPage("document.getElementsByClassName('thumbnail').length > 0"));
+  RunJs(Page(), "document.getElementsByClassName('thumbnail')[0].click();");
+  ASSERT_FALSE(ClickLink("qorlink::images//").isEmpty());
+  CHelpHtmlView* viewer = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    for (QMdiSubWindow* sub : m_app->MainFrame()->MdiArea()->subWindowList())
+      if (auto* window = qobject_cast<CHelpMDIChildWnd*>(sub)) viewer = qobject_cast<CHelpHtmlView*>(window->widget());
+    return viewer != nullptr;
+  }));
+  QWebEnginePage& page = *viewer->WebView()->page();
+  ASSERT_TRUE(WaitUntil([&] {
+    return RunJs(page, "(function(){var p=document.getElementById('mainImage');return p&&p.complete?1:0;})()").toInt() == 1;
+  }));
+  const QUrl picture(RunJs(page, "document.getElementById('mainImage').src").toString());
+  EXPECT_TRUE(picture.isLocalFile() && QFile::exists(picture.toLocalFile())) << picture.toString().toStdString();
+  EXPECT_GT(RunJs(page, "document.getElementById('mainImage').naturalWidth").toInt(), 0);
+  EXPECT_TRUE(m_ui.Messages().empty());
+}
+
 // A picture with regions on the "Breast" menu: the tree shows its regions
 // page, and a click on a region marks that region's attribute.
 TEST_F(SampleKey, RegionClickOnTheMenusPictureMarksItsAttribute) {
