@@ -146,6 +146,33 @@ TEST_F(SampleKey, GenusIsAnnouncedOnlyWhenTheBirdsShareOne) {
   EXPECT_EQ(m_ui.Messages(), std::vector<std::string>{"Genus identified:  Passer"});
 }
 
+// An eliminated bird chosen in the list: its page lists the reasons below their header, one a line.
+TEST_F(SampleKey, ReasonsOfAnEliminatedItemStandBelowTheirHeader) {
+  MarkByRightClick(AttributeNamed(Doc(), "Black"), "Mark Yes");
+  MarkByRightClick(AttributeNamed(Doc(), "Small (11-17 cm)"), "Mark Never");
+  CItemListBox& box = m_frame->ItemListView()->ListBox();
+  const auto hasTwoReasons = [&](int item) { return item >= 0 && Doc().ExplainElimination(item).size() >= 2; };
+  int row = 0;
+  while (row < box.Rows().RowCount() && !hasTwoReasons(box.GetItemAtRow(row))) ++row;
+  ASSERT_LT(row, box.Rows().RowCount());
+  ASSERT_GT(row, 0);  // the birds still in the running come first
+  box.SelectRow(row - 1);
+  ASSERT_TRUE(viewtest::WaitForLoad(Page(), [&] {
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(&box, &down);
+  }));
+  ASSERT_EQ(Doc().m_reportArgument, box.GetItemAtRow(row));
+  ASSERT_TRUE(WaitForPage("document.getElementsByClassName('forgivenItem').length >= 2"));
+  // Each part's top edge lies below the bottom edge of the part before it.
+  const QString stacked = QStringLiteral(
+      "(function(){var parts=[document.querySelector('.forgivenHeader')].concat("
+      "Array.prototype.slice.call(document.getElementsByClassName('forgivenItem')));"
+      "for(var i=1;i<parts.length;++i)if(parts[i].getBoundingClientRect().top<parts[i-1].getBoundingClientRect().bottom)"
+      "return 0;return 1;})()");
+  EXPECT_EQ(RunJs(Page(), stacked).toInt(), 1);
+  EXPECT_TRUE(PageText().contains("Incorrect and/or missing data:\n")) << PageText().toStdString();
+}
+
 TEST_F(SampleKey, ItemLinkOfTheItemListOpensTheItemsDescription) {
   ASSERT_TRUE(m_frame->ItemListView()->OnCommand(cmd::kItemListReport));
   ASSERT_TRUE(WaitForPage("document.body && document.body.innerHTML.indexOf('item%20') >= 0"));
