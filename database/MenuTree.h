@@ -51,8 +51,8 @@ struct TreeNodeStyle {
   std::uint32_t text = 0x000000;
   bool arial = false;  // false: the control's own font
   bool bold = false;
-  int countFirst = -1;  // the "|..|" part of the label, both bars included
-  int countLast = -1;
+  int countFirst = -1;  // the "|..|" part of the label, both bars included, as byte
+  int countLast = -1;   // offsets in the UTF-8 label
   bool countBold = false;
 };
 

@@ -64,8 +64,9 @@ SharedLevels ScanRemaining(CZAVDoc& doc) {
       shared.family = record.familyIndex;
       first = false;
     } else if (record.familyIndex != shared.family) {
+      // A second family brings a second genus; the scan stops here, so both are settled now.
       doc.m_announcedGenus = doc.m_announcedFamily = -1;
-      shared.sameFamily = false;
+      shared.sameFamily = shared.sameGenus = false;
       break;
     } else if (record.genusIndex != shared.genus) {
       doc.m_announcedGenus = -1;

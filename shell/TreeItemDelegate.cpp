@@ -20,7 +20,8 @@ void CTreeItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   const HTREEITEM node = CTreeModel::NodeOf(index);
   const bool highlighted = option.state & (QStyle::State_Selected | QStyle::State_HasFocus | QStyle::State_MouseOver);
   const TreeNodeStyle style = m_tree.GetNodeStyle(node, highlighted);
-  const QString label = QString::fromStdString(m_tree.GetNodeLabel(node));
+  const std::string utf8Label = m_tree.GetNodeLabel(node);
+  const QString label = QString::fromStdString(utf8Label);
   painter->save();
   QRect rect = option.rect;
   painter->fillRect(rect, option.state & QStyle::State_Selected ? QColor(230, 230, 230) : QColor(QRgb{style.background}));
@@ -32,12 +33,14 @@ void CTreeItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   painter->drawText(rect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, label);
   if (style.countFirst >= 0) {
     // The count part again, bars blanked, blue on white over the first drawing.
-    QString part = label.mid(style.countFirst, style.countLast - style.countFirst + 1);
+    // Its place is given in bytes of the UTF-8 label, not in the UTF-16 units of the widget's text.
+    const QString before = QString::fromUtf8(utf8Label.data(), style.countFirst);
+    QString part = QString::fromUtf8(utf8Label.data() + style.countFirst, style.countLast - style.countFirst + 1);
     part.front() = ' ';
     part.back() = ' ';
     const QFont countFont = NodeFont(option.font, true, style.countBold);
     QRect partRect = rect;
-    partRect.setLeft(rect.left() + QFontMetrics(font).horizontalAdvance(label.left(style.countFirst)));
+    partRect.setLeft(rect.left() + QFontMetrics(font).horizontalAdvance(before));
     partRect.setWidth(QFontMetrics(countFont).horizontalAdvance(part));
     painter->fillRect(partRect, Qt::white);
     painter->setFont(countFont);

@@ -20,9 +20,5 @@ CHelpDlg::CHelpDlg(std::string topic, QWidget* parent)
   // Caught private links go on to the browser unchanged.
   connect(&m_browser->Bridge(), &CBrowserBridge::linkClicked, m_browser,
           [this](const QString& raw) { m_browser->setUrl(QUrl(raw)); }, Qt::QueuedConnection);
-  const CHelpDocument document = CHelpDocument::FromText(m_topic);
-  if (document.HasHtml())
-    m_browser->setHtml(QString::fromStdString(document.m_html));
-  else
-    m_browser->setUrl(CHelpDocument::AddressToUrl(document.m_path));
+  CHelpDocument::FromText(m_topic).ShowIn(*m_browser);
 }

@@ -1,6 +1,9 @@
 #include "reports/view/HelpDocument.h"
 
 #include <QDir>
+#include <QWebEngineView>
+
+#include "database/ProgramFolders.h"
 
 CHelpDocument CHelpDocument::FromText(const std::string& pathOrHtml) {
   CHelpDocument document;
@@ -18,4 +21,15 @@ QUrl CHelpDocument::AddressToUrl(const std::string& address) {
   QUrl url = QUrl::fromLocalFile(QDir::fromNativeSeparators(hash < 0 ? text : text.left(hash)));
   if (hash >= 0) url.setFragment(text.mid(hash + 1));
   return url;
+}
+
+void CHelpDocument::ShowIn(QWebEngineView& browser) const {
+  if (!HasHtml()) {
+    browser.setUrl(AddressToUrl(m_path));
+    return;
+  }
+  // A text page has no address of its own; the browser lets it reach the
+  // pictures and style sheets it names on the disc only from a local one.
+  const QString folder = QString::fromStdString(ProgramFolder().generic_string());
+  browser.setHtml(QString::fromStdString(m_html), QUrl::fromLocalFile(folder + QLatin1Char('/')));
 }

@@ -5,6 +5,8 @@
 #include <QUrl>
 #include <string>
 
+class QWebEngineView;
+
 struct CHelpDocument {
   std::string m_path;
   std::string m_html;
@@ -14,4 +16,6 @@ struct CHelpDocument {
   static CHelpDocument FromText(const std::string& pathOrHtml);
   // The address of the path: a local file with its anchor kept as fragment.
   static QUrl AddressToUrl(const std::string& address);
+  // Shows the page text or loads the address in the browser.
+  void ShowIn(QWebEngineView& browser) const;
 };

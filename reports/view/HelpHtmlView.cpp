@@ -42,12 +42,8 @@ CHelpHtmlView::CHelpHtmlView(CHelpDocument document, QWidget* parent)
 QWebEngineView* CHelpHtmlView::WebView() const { return m_site; }
 
 void CHelpHtmlView::OnInitialUpdate() {
-  if (m_document.HasHtml()) {
-    platform::WaitCursor wait;
-    m_site->setHtml(QString::fromStdString(m_document.m_html));
-    return;
-  }
-  m_site->setUrl(CHelpDocument::AddressToUrl(m_document.m_path));
+  platform::WaitCursor wait;
+  m_document.ShowIn(*m_site);
 }
 
 bool CHelpHtmlView::IsCloseLink(const QString& address) { return address.startsWith(QStringLiteral("qorlink::closedoc")); }

@@ -100,6 +100,42 @@ TEST(Announce, WideningToTheFamilyAfterTheGenusAnnouncesNothing) {
   EXPECT_EQ(ui.Messages(), Strings{"Genus identified:  Prunus"});
 }
 
+// Apple and Bean of one genus come first; Cherry, of another family, follows
+// before any other genus of theirs.
+void TwoOfOneGenusFirst(FiveItems& f) {
+  f->m_header.scientificNamesEnabled = 1;
+  f->GetItem(B_).genusIndex = f->GetItem(A_).genusIndex;
+  f->GetItem(B_).familyIndex = f->GetItem(A_).familyIndex;
+  f->GetItem(C_).familyIndex = f->GetItem(E_).familyIndex;
+  f->UpdateIdentifiedStatus(true);  // as opening does
+}
+
+TEST(Announce, AnotherFamilyMeansAnotherGenus) {
+  ScriptedUi ui;
+  FiveItems f;
+  TwoOfOneGenusFirst(f);
+  MarkAndAnnounce(f, f.small, MARK_OR);
+  MarkAndAnnounce(f, f.medium, MARK_OR);  // Apple, Bean of Malus and Dill of Apiaceae
+  MarkAndAnnounce(f, f.large, MARK_YES);  // nobody
+  EXPECT_EQ(f->m_remainingCount, 0);
+  MarkAndAnnounce(f, f.large, MARK_CLEAR);  // Apple, Bean, Dill again
+  EXPECT_EQ(f->m_remainingCount, 3);
+  EXPECT_TRUE(ui.Messages().empty());
+  MarkAndAnnounce(f, f.red, MARK_OR);
+  MarkAndAnnounce(f, f.green, MARK_OR);  // Apple, Bean
+  EXPECT_EQ(f->m_remainingCount, 2);
+  EXPECT_EQ(ui.Messages(), Strings{"Genus identified:  Malus"});
+}
+
+TEST(Announce, TheGenusOfTheFirstItemsIsAnnouncedAfterASilentStart) {
+  ScriptedUi ui;
+  FiveItems f;
+  TwoOfOneGenusFirst(f);
+  f.Mark({{f.small, MARK_OR}, {f.medium, MARK_OR}, {f.red, MARK_OR}});
+  MarkAndAnnounce(f, f.green, MARK_OR);  // straight from all five to Apple, Bean
+  EXPECT_EQ(ui.Messages(), Strings{"Genus identified:  Malus"});
+}
+
 TEST(Announce, NoGenusOrFamilyWithoutScientificNames) {
   ScriptedUi ui;
   FiveItems f;

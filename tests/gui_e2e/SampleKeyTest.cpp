@@ -6,6 +6,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTest>
@@ -28,9 +29,13 @@ using namespace e2e;
 
 namespace {
 
-int AttributeNamed(const CZAVDoc& doc, const std::string& name) {
-  for (int a = 0; a < doc.AttributeCount(); ++a)
-    if (doc.GetAttribute(a).name == name) return a;
+// The first attribute of that name, or the one in the menu of that title.
+int AttributeNamed(const CZAVDoc& doc, const std::string& name, const std::string& menuTitle = {}) {
+  for (int a = 0; a < doc.AttributeCount(); ++a) {
+    const CQAttdata& attribute = doc.GetAttribute(a);
+    if (attribute.name != name) continue;
+    if (menuTitle.empty() || doc.GetMenu(attribute.menuIndex).title == menuTitle) return a;
+  }
   return -1;
 }
 
@@ -58,6 +63,22 @@ class SampleKey : public SampleKeyTest {
     CLeftView& tree = *m_frame->LeftView();
     tree.SelectNode(tree.Tree().FindAttributeNode(attribute));
     ASSERT_TRUE(tree.OnCommand(cmd::kMarkYes));
+  }
+  // A right click on the attribute's label and a choice from its popup, with Ctrl held or not.
+  void MarkByRightClick(int attribute, const QString& entry, bool ctrl = false) {
+    ASSERT_GE(attribute, 0);
+    CLeftView& tree = *m_frame->LeftView();
+    tree.SetCtrlQuery([ctrl] { return ctrl; });
+    tree.SetPopupRunner([entry](QMenu& menu, const QPoint&) { return EntryNamed(menu, entry, nullptr); });
+    tree.expandAll();
+    const QModelIndex index = tree.Model().IndexOf(tree.Tree().FindAttributeNode(attribute));
+    tree.scrollTo(index);
+    const QRect rect = tree.visualRect(index);
+    const QPoint at(rect.left() + 40, rect.center().y());
+    QMouseEvent press(QEvent::MouseButtonPress, at, tree.viewport()->mapToGlobal(at), Qt::RightButton,
+                      Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(tree.viewport(), &press);
+    ASSERT_EQ(tree.SelectedNode(), tree.Tree().FindAttributeNode(attribute));
   }
   void ChoosePopupEntry(const QString& text) {
     View().SetPopupRunner([this, text](QMenu& menu) { return EntryNamed(menu, text, &m_offered); });
@@ -109,6 +130,49 @@ TEST_F(SampleKey, MarkFromTheTreeNarrowsTheListAndShowsAPage) {
   ASSERT_TRUE(WaitForPage("document.body && document.body.innerText.length > 0"));
   EXPECT_NE(Page().url().toString(), "about:blank");
   SaveScreenshotOnRequest();
+}
+
+TEST_F(SampleKey, GenusIsAnnouncedOnlyWhenTheBirdsShareOne) {
+  const int black = AttributeNamed(Doc(), "Black");
+  MarkByRightClick(AttributeNamed(Doc(), "Small (11-17 cm)"), "Mark Yes");
+  MarkByRightClick(AttributeNamed(Doc(), "Thin and pointed"), "Mark No");  // two sparrows, then three finches
+  EXPECT_EQ(Doc().m_remainingCount, 5);
+  MarkByRightClick(black, "Mark Never", true);  // the whole menu: no bird left
+  EXPECT_EQ(Doc().m_remainingCount, 0);
+  MarkByRightClick(black, "Mark Clear", true);
+  EXPECT_EQ(Doc().m_remainingCount, 5);
+  EXPECT_EQ(m_ui.Messages(), std::vector<std::string>{});
+  for (const char* breast : {"Grey", "White"}) MarkByRightClick(AttributeNamed(Doc(), breast, "Breast"), "Mark Or");
+  for (const char* habitat : {"Towns", "Hedges"}) MarkByRightClick(AttributeNamed(Doc(), habitat), "Mark Or");
+  EXPECT_EQ(Doc().m_remainingCount, 2);  // the house and the tree sparrow
+  EXPECT_EQ(m_ui.Messages(), std::vector<std::string>{"Genus identified:  Passer"});
+}
+
+// An eliminated bird chosen in the list: its page lists the reasons below their header, one a line.
+TEST_F(SampleKey, ReasonsOfAnEliminatedItemStandBelowTheirHeader) {
+  MarkByRightClick(AttributeNamed(Doc(), "Black"), "Mark Yes");
+  MarkByRightClick(AttributeNamed(Doc(), "Small (11-17 cm)"), "Mark Never");
+  CItemListBox& box = m_frame->ItemListView()->ListBox();
+  const auto hasTwoReasons = [&](int item) { return item >= 0 && Doc().ExplainElimination(item).size() >= 2; };
+  int row = 0;
+  while (row < box.Rows().RowCount() && !hasTwoReasons(box.GetItemAtRow(row))) ++row;
+  ASSERT_LT(row, box.Rows().RowCount());
+  ASSERT_GT(row, 0);  // the birds still in the running come first
+  box.SelectRow(row - 1);
+  ASSERT_TRUE(viewtest::WaitForLoad(Page(), [&] {
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(&box, &down);
+  }));
+  ASSERT_EQ(Doc().m_reportArgument, box.GetItemAtRow(row));
+  ASSERT_TRUE(WaitForPage("document.getElementsByClassName('forgivenItem').length >= 2"));
+  // Each part's top edge lies below the bottom edge of the part before it.
+  const QString stacked = QStringLiteral(
+      "(function(){var parts=[document.querySelector('.forgivenHeader')].concat("
+      "Array.prototype.slice.call(document.getElementsByClassName('forgivenItem')));"
+      "for(var i=1;i<parts.length;++i)if(parts[i].getBoundingClientRect().top<parts[i-1].getBoundingClientRect().bottom)"
+      "return 0;return 1;})()");
+  EXPECT_EQ(RunJs(Page(), stacked).toInt(), 1);
+  EXPECT_TRUE(PageText().contains("Incorrect and/or missing data:\n")) << PageText().toStdString();
 }
 
 TEST_F(SampleKey, ItemLinkOfTheItemListOpensTheItemsDescription) {
@@ -183,6 +247,27 @@ TEST_F(SampleKey, HelpLinkOpensAnImageGalleryWindowThatClosesItself) {
     return watched.isNull();
   }));
   EXPECT_EQ(area.subWindowList().size(), 1);
+}
+
+TEST_F(SampleKey, GalleryPictureOpensAFullScreenViewerThatShowsIt) {
+  ASSERT_TRUE(m_frame->OnCommand(cmd::kGallery));
+  ASSERT_TRUE(WaitForPage("document.getElementsByClassName('thumbnail').length > 0"));
+  RunJs(Page(), "document.getElementsByClassName('thumbnail')[0].click();");
+  ASSERT_FALSE(ClickLink("qorlink::images//").isEmpty());
+  CHelpHtmlView* viewer = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    for (QMdiSubWindow* sub : m_app->MainFrame()->MdiArea()->subWindowList())
+      if (auto* window = qobject_cast<CHelpMDIChildWnd*>(sub)) viewer = qobject_cast<CHelpHtmlView*>(window->widget());
+    return viewer != nullptr;
+  }));
+  QWebEnginePage& page = *viewer->WebView()->page();
+  ASSERT_TRUE(WaitUntil([&] {
+    return RunJs(page, "(function(){var p=document.getElementById('mainImage');return p&&p.complete?1:0;})()").toInt() == 1;
+  }));
+  const QUrl picture(RunJs(page, "document.getElementById('mainImage').src").toString());
+  EXPECT_TRUE(picture.isLocalFile() && QFile::exists(picture.toLocalFile())) << picture.toString().toStdString();
+  EXPECT_GT(RunJs(page, "document.getElementById('mainImage').naturalWidth").toInt(), 0);
+  EXPECT_TRUE(m_ui.Messages().empty());
 }
 
 // A picture with regions on the "Breast" menu: the tree shows its regions

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -14,6 +15,7 @@
 #include "reports/view/HelpDocument.h"
 #include "reports/view/HelpHtmlView.h"
 #include "reports/view/HelpMDIChildWnd.h"
+#include "reports/HtmlEscape.h"
 #include "ViewTestSupport.h"
 
 using namespace viewtest;
@@ -134,6 +136,36 @@ TEST(WindowPlacement, CascadedAndCentredWindowsStayInsideTheirRoom) {
   EXPECT_EQ(platform::qt::CascadeRect(room, {900, 563}, 7, 24).topLeft(), QPoint(168, 168));
   EXPECT_EQ(platform::qt::CascadeRect(room, {900, 563}, 8, 24).topLeft(), QPoint(0, 0));
   EXPECT_EQ(platform::qt::CentredRect(room, {600, 350}).topLeft(), QPoint(300, 200));
+}
+
+// A page of text with a picture of the local disc, as the picture viewer writes one.
+struct PicturePage {
+  QTemporaryDir folder;
+  std::string html;
+  PicturePage() {
+    const QString picture = QDir(folder.path()).filePath("bird one.png");
+    QImage image(8, 6, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    image.save(picture);
+    html = "<html><body><img id='pic' src='" + FileUrl(picture.toStdString()) + "'/><p id='text'>t</p></body></html>";
+  }
+  // The picture's width once the browser is done with it; 0 when it could not load it.
+  static int LoadedWidth(QWebEnginePage& page) {
+    const char* done = "(function(){var p=document.getElementById('pic');return p&&p.complete?1:0;})()";
+    if (!WaitUntil([&] { return RunJs(page, done).toInt() == 1; })) return -1;
+    return RunJs(page, "document.getElementById('pic').naturalWidth").toInt();
+  }
+};
+
+TEST(HelpWindow, PageTextShowsPicturesOfTheLocalDisc) {
+  PicturePage page;
+  QPointer<CHelpHtmlView> view = OpenHelpWindow(HtmlDocument(page.html), nullptr);
+  EXPECT_EQ(PicturePage::LoadedWidth(*view->WebView()->page()), 8);
+  delete view.data();
+  CHelpDlg dialog(page.html);
+  auto* browser = dialog.findChild<QWebEngineView*>();
+  ASSERT_NE(browser, nullptr);
+  EXPECT_EQ(PicturePage::LoadedWidth(*browser->page()), 8);
 }
 
 TEST(HelpDocumentAddress, PathsBecomeFileUrlsWithTheirAnchor) {

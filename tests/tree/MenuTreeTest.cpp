@@ -92,6 +92,11 @@ TEST(MenuTree, AttributeMenuLabelCountsItemsWithDataWhenMissingDataIsOn) {
   f.doc->UpdateMissingDataBits();
   Evaluate(*f.doc);
   EXPECT_EQ(f.tree.GetNodeLabel(f.Menu(0)), "Colour |4/5|");
+  // The count part's place is a byte offset into the UTF-8 label, also after letters of several bytes.
+  f.doc->GetMenu(1).title = "di\u2013ethyl \u5317";
+  const std::string label = f.tree.GetNodeLabel(f.Menu(0));
+  const TreeNodeStyle style = f.tree.GetNodeStyle(f.Menu(0), false);
+  EXPECT_EQ(label.substr(style.countFirst, style.countLast - style.countFirst + 1), "|4/5|");
 }
 
 TEST(MenuTree, ReferencesAndDescriptionNodes) {
