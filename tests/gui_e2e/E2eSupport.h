@@ -67,14 +67,18 @@ class SampleKeyTest : public ::testing::Test {
   }
   QString PageText() { return RunJs(Page(), QStringLiteral("document.body ? document.body.innerText : ''")).toString(); }
 
-  // Clicks the first link whose href holds the text; returns that href.
+  // Clicks the first link whose href holds the text with the mouse, as a
+  // user would; returns that href.
   QString ClickLink(const QString& hrefPart) {
     const QString script = QStringLiteral(
                                "(function(){var links=document.getElementsByTagName('a');"
                                "for(var i=0;i<links.length;++i){var h=links[i].getAttribute('href')||'';"
-                               "if(h.indexOf('%1')>=0){links[i].click();return h;}}return '';})()")
+                               "if(h.indexOf('%1')>=0)return [i, h];}return [-1, ''];})()")
                                .arg(hrefPart);
-    return RunJs(Page(), script).toString();
+    const QVariantList found = RunJs(Page(), script).toList();
+    if (found.size() != 2 || found[0].toInt() < 0) return {};
+    const QString link = QStringLiteral("document.getElementsByTagName('a')[%1]").arg(found[0].toInt());
+    return viewtest::MouseClick(*View().WebView(), link) ? found[1].toString() : QString();
   }
 
   ScriptedUi m_ui;

@@ -156,7 +156,8 @@ TEST_F(SampleKey, HelpLinkOpensAnImageGalleryWindowThatClosesItself) {
   ASSERT_TRUE(m_frame->OnCommand(cmd::kDisplayMenus));
   ASSERT_TRUE(WaitForPage("document.body && document.body.innerHTML.indexOf('menu') >= 0"));
   RunJs(Page(), "var a=document.createElement('a');a.href='qorlink:help//help.htm';a.id='help';"
-                "a.textContent='Help';document.body.appendChild(a);a.click();");
+                "a.textContent='Help';document.body.appendChild(a);");
+  ASSERT_TRUE(viewtest::MouseClick(*View().WebView(), viewtest::ById("help")));
   QMdiArea& area = *m_app->MainFrame()->MdiArea();
   CHelpMDIChildWnd* window = nullptr;
   ASSERT_TRUE(WaitUntil([&] {
@@ -198,8 +199,7 @@ TEST_F(SampleKey, RegionClickOnTheMenusPictureMarksItsAttribute) {
   tree.ShowNodeReport(tree.Tree().FindMenuNode(menu));
   ASSERT_EQ(Doc().m_reportKind, kReportRegions);
   ASSERT_TRUE(WaitForPage("document.getElementsByTagName('area').length > 0"));
-  RunJs(Page(), "document.getElementsByTagName('area')[0].dispatchEvent("
-                "new MouseEvent('click', {bubbles: true, cancelable: true, shiftKey: true}));");
+  ASSERT_TRUE(viewtest::MouseClick(*View().WebView(), "document.getElementsByTagName('area')[0]", Qt::ShiftModifier));
   EXPECT_TRUE(WaitUntil([&] { return Doc().GetAttributeMark(attribute) == MARK_YES; }));
   EXPECT_EQ(tree.SelectedNode(), tree.Tree().FindAttributeNode(attribute));
 }
