@@ -21,7 +21,7 @@ CHelpDlg::CHelpDlg(std::string topic, QWidget* parent)
           [this](const QString& address) { m_browser->setUrl(QUrl(address)); }, Qt::QueuedConnection);
   const CHelpDocument document = CHelpDocument::FromText(m_topic);
   if (document.HasHtml())
-    m_browser->setHtml(QString::fromStdString(document.m_html));
+    m_browser->setHtml(QString::fromStdString(document.m_html), CHelpDocument::TextBase());
   else
     m_browser->setUrl(CHelpDocument::AddressToUrl(document.m_path));
 }

@@ -9,6 +9,8 @@ CHelpDocument CHelpDocument::FromText(const std::string& pathOrHtml) {
   return document;
 }
 
+QUrl CHelpDocument::TextBase() { return QUrl::fromLocalFile(QDir::rootPath()); }
+
 QUrl CHelpDocument::AddressToUrl(const std::string& address) {
   const QString text = QString::fromStdString(address);
   const QUrl asUrl(text);

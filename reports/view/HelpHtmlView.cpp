@@ -47,7 +47,7 @@ QWebEngineView* CHelpHtmlView::WebView() const { return m_site; }
 void CHelpHtmlView::OnInitialUpdate() {
   if (m_document.HasHtml()) {
     platform::WaitCursor wait;
-    m_site->setHtml(QString::fromStdString(m_document.m_html));
+    m_site->setHtml(QString::fromStdString(m_document.m_html), CHelpDocument::TextBase());
     return;
   }
   m_site->setUrl(CHelpDocument::AddressToUrl(m_document.m_path));

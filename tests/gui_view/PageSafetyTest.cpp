@@ -189,3 +189,25 @@ TEST(HelpWindowSafety, AnHtmlTextPageReachesNoNetwork) {
 }
 
 }  // namespace
+
+namespace {
+
+// The picture viewer hands its page as text with the pictures' full file
+// addresses; they show although no local page may reach the network.
+TEST(HelpWindowSafety, AnHtmlTextPageShowsPicturesByTheirFileAddress) {
+  QTemporaryDir folder;
+  const QString picture = QDir(folder.path()).filePath("pic one.png");
+  WriteFile(picture, kPicture);
+  CHelpDocument document;
+  document.m_html = QStringLiteral("<html><body><p id='text'>t</p><img id='pic' src='%1'></body></html>")
+                        .arg(QUrl::fromLocalFile(picture).toString(QUrl::FullyEncoded))
+                        .toStdString();
+  QPointer<CHelpHtmlView> view = OpenHelpWindow(document, nullptr);
+  EXPECT_TRUE(WaitUntil([&] {
+    return RunJs(*view->WebView()->page(), "document.getElementById('pic') ? "
+                                           "document.getElementById('pic').naturalWidth : 0").toInt() == 1;
+  }));
+  delete view.data();
+}
+
+}  // namespace
