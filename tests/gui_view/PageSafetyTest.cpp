@@ -132,6 +132,15 @@ TEST_F(PageSafety, PrivateLinksActOnlyOnTheUsersClick) {
   EXPECT_EQ(m_calls.front().address, "qorlink:mailto:a@b.c");
 }
 
+TEST_F(PageSafety, TheReturnKeyOnAFocusedLinkIsTheUsersClickToo) {
+  Show("<html><body><a id='attr' href='qorattr:Red'>red</a></body></html>");
+  ASSERT_TRUE(MouseClick(*m_view.WebView(), "document.body"));  // the view takes the keyboard
+  Js("document.getElementById('attr').focus();");
+  QTest::keyClick(m_view.WebView()->focusProxy(), Qt::Key_Return);
+  ASSERT_TRUE(WaitUntil([&] { return !m_calls.empty(); }));
+  EXPECT_EQ(m_calls.front().address, "qorattr:Red");
+}
+
 TEST_F(PageSafety, AWebLinkTheUserClicksIsOfferedToTheActionFirst) {
   Show("<html><body><a id='web' href='https://example.org/page'>web</a></body></html>");
   ASSERT_TRUE(MouseClick(*m_view.WebView(), ById("web")));
