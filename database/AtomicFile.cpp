@@ -43,10 +43,39 @@ bool WriteAndSync(const fs::path& path, const std::string& bytes, std::string& e
   return ok;
 }
 
+// The file a path names, symbolic links followed: replacing the link itself
+// would leave its target with the old contents. A dangling link names the
+// file it would create.
+fs::path FinalTarget(const fs::path& target) {
+  fs::path path = target;
+  std::error_code code;
+  for (int hops = 0; hops < 40 && fs::is_symlink(path, code); ++hops) {
+    const fs::path next = fs::read_symlink(path, code);
+    if (code) break;
+    path = next.is_absolute() ? next : path.parent_path() / next;
+  }
+  return path;
+}
+
+// The mode bits decide, not access(): an administrator may write anywhere,
+// yet a file its owner marked read-only is not for the program to replace.
+bool IsMarkedReadOnly(const fs::path& path) {
+  std::error_code code;
+  const fs::file_status status = fs::status(path, code);
+  if (code || !fs::is_regular_file(status)) return false;
+  constexpr fs::perms kWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  return (status.permissions() & kWrite) == fs::perms::none;
+}
+
 }  // namespace
 
-bool WriteFileAtomically(const fs::path& target, const std::function<bool(std::ostream&)>& writer,
+bool WriteFileAtomically(const fs::path& path, const std::function<bool(std::ostream&)>& writer,
                          std::string& error) {
+  const fs::path target = FinalTarget(path);
+  if (IsMarkedReadOnly(target)) {
+    error = kReadOnlyReason;
+    return false;
+  }
   std::ostringstream contents(std::ios::binary);
   try {
     if (!writer(contents)) {

@@ -8,8 +8,12 @@
 #include <ostream>
 #include <string>
 
+inline constexpr const char* kReadOnlyReason = "the file is read-only";
+
 // writer puts the contents on the stream and returns false (with a reason in
 // error) when it fails. Returns false with a short reason in error.
+// A symbolic link is followed: its target is replaced and the link stays.
+// A file without any write permission bit is refused with kReadOnlyReason.
 bool WriteFileAtomically(const std::filesystem::path& target, const std::function<bool(std::ostream&)>& writer,
                          std::string& error);
 

@@ -1,8 +1,8 @@
 #include "database/DatabaseFiles.h"
 
 #include <filesystem>
-#include <fstream>
 
+#include "database/AtomicFile.h"
 #include "database/ProgramFolders.h"
 #include "platform/Ui.h"
 
@@ -13,6 +13,14 @@ namespace {
 std::size_t FileNameStart(const std::string& path) {
   const auto slash = path.find_last_of("/\\");
   return slash == std::string::npos ? 0 : slash + 1;
+}
+
+// An empty page is what an interrupted write used to leave; it counts as
+// missing so the next save mends it.
+bool PageIsMissing(const std::string& page) {
+  std::error_code error;
+  if (!fs::exists(page, error)) return !error;
+  return fs::is_regular_file(page, error) && fs::file_size(page, error) == 0 && !error;
 }
 }  // namespace
 
@@ -40,17 +48,14 @@ std::string GeneratedPageText(const std::string& pagePath) {
 
 void WriteDatabasePageIfMissing(const std::string& databasePath) {
   const std::string page = DatabasePagePath(databasePath);
-  std::error_code error;
-  if (fs::exists(page, error) || error) return;
-  std::ofstream file(page, std::ios::binary | std::ios::trunc);
-  if (!file) {
-    platform::Ui().ShowMessage("Couldn't create the file!");
-    return;
-  }
+  if (!PageIsMissing(page)) return;
   const std::string text = GeneratedPageText(page);
-  file.write(text.data(), static_cast<std::streamsize>(text.size()));
-  file.close();
-  if (!file) platform::Ui().ShowMessage("Couldn't write the file!");
+  std::string error;
+  const bool written = WriteFileAtomically(
+      page, [&](std::ostream& out) { return static_cast<bool>(out.write(text.data(), text.size())); }, error);
+  if (written) return;
+  const bool created = error.rfind("cannot create", 0) != 0;
+  platform::Ui().ShowMessage(created ? "Couldn't write the file!" : "Couldn't create the file!");
 }
 
 std::string FindProgramDataFile(const std::string& relative) {

@@ -15,8 +15,9 @@ std::string ThumbnailsFolderPath(const std::string& databasePath);
 // The generated page text for a page at pagePath.
 std::string GeneratedPageText(const std::string& pagePath);
 
-// Writes the generated page for the database when no file is there yet;
-// shows "Couldn't create the file!" or "Couldn't write the file!" on failure.
+// Writes the generated page for the database, through a temporary file,
+// when no page (or only an empty one) is there yet; shows "Couldn't create
+// the file!" or "Couldn't write the file!" on failure.
 void WriteDatabasePageIfMissing(const std::string& databasePath);
 
 // The file relative to the program's folder, else to "../share/qor" beside

@@ -69,9 +69,17 @@ void OpenDatabaseFile(const std::string& relative, const std::string& folder) {
 // What follows "qorlink:".
 std::string LinkTarget(const std::string& address) { return address.size() > 8 ? address.substr(8) : std::string(); }
 
+// Only the web and mail reach the desktop: any other scheme (file, smb, a
+// launcher's own) would let a downloaded database start what it likes.
+bool IsDesktopAddress(const std::string& target) {
+  if (!HasUrlScheme(target)) return false;
+  const std::string scheme = Lower(target.substr(0, target.find(':')));
+  return scheme == "http" || scheme == "https" || scheme == "mailto";
+}
+
 void RunLinkIn(const std::string& address, const std::string& folder) {
   const std::string rest = LinkTarget(address);
-  if (HasUrlScheme(rest)) {
+  if (IsDesktopAddress(rest)) {
     if (!platform::Ui().OpenExternal(rest)) ReportLinkError(rest, 31, "No program opens this address.");
     return;
   }
@@ -79,7 +87,7 @@ void RunLinkIn(const std::string& address, const std::string& folder) {
 }
 
 // A web address needs no database folder; only a file name is looked up in one.
-bool IsWebAddress(const std::string& address) { return HasUrlScheme(LinkTarget(address)); }
+bool IsWebAddress(const std::string& address) { return IsDesktopAddress(LinkTarget(address)); }
 
 }  // namespace
 

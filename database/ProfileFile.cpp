@@ -50,18 +50,6 @@ std::string FirstCharacters(const std::string& text, std::size_t count) {
   return text.substr(0, at);
 }
 
-bool IsValidUtf8(const std::string& bytes) {
-  // Malformed sequences do not survive the round trip.
-  return Utf16ToUtf8(Utf8ToUtf16(bytes)) == bytes;
-}
-
-std::string DecodeFile(const std::string& bytes) { return IsValidUtf8(bytes) ? bytes : Cp1252ToUtf8(bytes); }
-
-std::string EncodeFile(const std::string& utf8) {
-  std::string single;
-  return Utf8ToCp1252(utf8, single) ? single : utf8;
-}
-
 }  // namespace
 
 std::vector<std::string> ProfileFile::SplitLines(const std::string& text) {
@@ -124,7 +112,7 @@ void ProfileFile::Assign(std::vector<std::string>& lines, const std::string& sec
 std::string ProfileFile::GetString(const std::string& section, const std::string& key,
                                    const std::string& defaultValue, std::size_t maxChars) const {
   std::string bytes, error, value;
-  if (!ReadWholeFile(m_path, bytes, error) || !Lookup(SplitLines(DecodeFile(bytes)), section, key, value))
+  if (!ReadWholeFile(m_path, bytes, error) || !Lookup(SplitLines(DecodeTextFile(bytes)), section, key, value))
     value = defaultValue;
   return FirstCharacters(value, maxChars);
 }
@@ -137,11 +125,11 @@ bool ProfileFile::WriteStrings(const std::string& section,
                                const std::vector<std::pair<std::string, std::string>>& keysAndValues) const {
   std::string bytes, error;
   std::vector<std::string> lines;
-  if (ReadWholeFile(m_path, bytes, error)) lines = SplitLines(DecodeFile(bytes));
+  if (ReadWholeFile(m_path, bytes, error)) lines = SplitLines(DecodeTextFile(bytes));
   for (const auto& [key, value] : keysAndValues) Assign(lines, section, key, value);
   std::string text;
   for (const auto& line : lines) text += line + "\r\n";
-  const std::string encoded = EncodeFile(text);
+  const std::string encoded = EncodeTextFile(text);
   return WriteFileAtomically(
       m_path, [&](std::ostream& out) { return static_cast<bool>(out.write(encoded.data(), encoded.size())); },
       error);

@@ -1,7 +1,8 @@
 // A private profile (INI) file with the rules of the Windows profile
 // functions: section and key names compared without regard to case, values
 // trimmed, a value in matching quotes unquoted, every other line kept as it
-// is, lines ended with CR LF. Files may be in UTF-8 or Windows-1252.
+// is, lines ended with CR LF. Files are Windows-1252, or UTF-8 with a
+// byte-order mark when a text needs it (EncodeTextFile).
 #pragma once
 
 #include <filesystem>

@@ -135,3 +135,21 @@ int CompareNoCase(const std::string& a, const std::string& b) {
   if (U_FAILURE(status)) return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
   return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
+
+namespace {
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+}  // namespace
+
+std::string EncodeTextFile(std::string_view utf8) {
+  std::string single;
+  if (Utf8ToCp1252(utf8, single)) return single;
+  return std::string(kUtf8Mark) + std::string(utf8);
+}
+
+std::string DecodeTextFile(std::string_view bytes) {
+  if (bytes.substr(0, kUtf8Mark.size()) != kUtf8Mark) return Cp1252ToUtf8(bytes);
+  const std::string_view text = bytes.substr(kUtf8Mark.size());
+  // Malformed sequences would not survive the trip through UTF-16; such a
+  // file is read byte by byte rather than losing them.
+  return Utf16ToUtf8(Utf8ToUtf16(text)) == text ? std::string(text) : Cp1252ToUtf8(text);
+}

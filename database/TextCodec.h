@@ -13,6 +13,13 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // character has no single-byte form; the caller then writes a wide string.
 bool Utf8ToCp1252(std::string_view utf8, std::string& out);
 
+// A text file of the Windows tools: Windows-1252 when every character fits,
+// else UTF-8 behind a byte-order mark. Only the mark makes a file UTF-8 on
+// reading, so every text survives a round trip ("\xC3\xA9" written in
+// Windows-1252 is not taken for UTF-8) and files from Windows read as they are.
+std::string EncodeTextFile(std::string_view utf8);
+std::string DecodeTextFile(std::string_view bytes);
+
 // UTF-16 code units (little-endian in files) <-> UTF-8. Malformed sequences
 // become U+FFFD rather than failing.
 std::u16string Utf8ToUtf16(std::string_view utf8);

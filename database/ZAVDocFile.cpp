@@ -20,8 +20,26 @@ void ShowOpenFailure(const std::string& path, const std::string& reason) {
 }
 
 void ShowSaveFailure(const std::string& path, const std::string& reason) {
-  platform::Ui().ShowMessage("Cannot save the database \"" + path + "\": " + reason + ". The file on disk is unchanged.",
-                             {}, platform::MessageIcon::Error);
+  std::string text = "Cannot save the database \"" + path + "\": " + reason + ". The file on disk is unchanged.";
+  if (reason == kReadOnlyReason) text += " Use Save As to keep your changes in another file.";
+  platform::Ui().ShowMessage(text, {}, platform::MessageIcon::Error);
+}
+
+// The level names live in their own file; when it cannot be written the
+// document keeps them as unsaved changes.
+bool SaveLevelNames(LevelNames& levels) {
+  if (!levels.inUse) {
+    if (levels.Exists()) levels.Remove();
+    return true;
+  }
+  if (!levels.Save()) {
+    platform::Ui().ShowMessage("Cannot save the level names in \"" + levels.path +
+                                   "\". The database was saved; the level names were not.",
+                               {}, platform::MessageIcon::Error);
+    return false;
+  }
+  levels.modified = false;
+  return true;
 }
 
 // The first characters of the title that can stand in a file name.
@@ -97,17 +115,11 @@ bool CZAVDoc::OnSaveDocument(const std::string& path) {
     ShowSaveFailure(path, reason);
     return false;
   }
-  SetModifiedFlag(false);
   WriteDatabasePageIfMissing(path);
-
   m_levelNames->SetFilePath(path);
-  if (m_levelNames->inUse) {
-    m_levelNames->Save();
-    m_levelNames->modified = false;
-  } else if (m_levelNames->Exists()) {
-    m_levelNames->Remove();
-  }
-  return true;
+  const bool saved = SaveLevelNames(*m_levelNames);
+  SetModifiedFlag(!saved);
+  return saved;
 }
 
 bool CZAVDoc::OnNewDocument() {

@@ -14,6 +14,7 @@
 #include "database/HelpPages.h"
 #include "database/ProgramFolders.h"
 #include "platform/ErrorBox.h"
+#include "reports/view/CustomControlSite.h"
 #include "shell/DirTreeCtrl.h"
 
 std::string g_lastFolder;
@@ -142,7 +143,9 @@ void CDlgQOROpen::UpdatePreview(const QString& path) {
 void CDlgQOROpen::Navigate(const QString& file) {
   if (!m_previewEnabled) return;
   if (!m_preview) {
-    m_preview = new QWebEngineView(m_previewHost);
+    // The preview shows a downloaded database's own page: hosted and guarded
+    // like every other page of the program.
+    m_preview = new CCustomControlSite(m_previewHost);
     m_preview->setObjectName("preview");
     m_previewHost->layout()->addWidget(m_preview);
   }

@@ -7,26 +7,30 @@
 #include <QWebEngineSettings>
 
 #include "reports/view/BrowserBridge.h"
-#include "reports/view/Idispimp.h"
+#include "reports/view/GuardedPage.h"
+#include "reports/view/LocalRequestInterceptor.h"
 #include "reports/view/PageScript.h"
 #include "reports/view/QorUrlSchemes.h"
 
 CCustomControlSite::CCustomControlSite(QWidget* parent, QWebEnginePage* page)
     : QWebEngineView(parent), m_bridge(new CBrowserBridge(this)) {
-  HostPage(page ? page : new QWebEnginePage(this));
+  HostPage(page ? page : new CGuardedPage(this));
 }
 
 void CCustomControlSite::HostPage(QWebEnginePage* page) {
   if (!page->parent()) page->setParent(this);
   auto* channel = new QWebChannel(page);
   channel->registerObject(QStringLiteral("qorHost"), m_bridge);
-  channel->registerObject(QStringLiteral("qorExternal"), &CImpIDispatch::Application());
-  page->setWebChannel(channel);
+  page->setWebChannel(channel, kQorHostWorld);
   InstallQorPageScripts(*page);
   InstallQorSchemeHandlers(*page->profile());
+  page->setUrlRequestInterceptor(new CLocalRequestInterceptor(page));
   QWebEngineSettings* settings = page->settings();
+  // Pictures and style sheets beside the database are read as files; the
+  // interceptor keeps scripts from reading files and every local page off
+  // the network.
   settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
-  settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+  settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
   setPage(page);
 }
 

@@ -1,7 +1,8 @@
 // The host of every web view the program creates (report view, help windows,
-// help dialog, open-dialog preview): the page script, the web channel with
-// the link bridge and the external object, and the browser's own context
-// menu without history and page-source entries.
+// help dialog, open-dialog preview): the page scripts, the web channel with
+// the link bridge, the request interceptor that keeps local pages off the
+// network, and the browser's own context menu without history and
+// page-source entries.
 #pragma once
 
 #include <QWebEngineView>
@@ -13,7 +14,7 @@ class CCustomControlSite : public QWebEngineView {
   Q_OBJECT
 
  public:
-  // Hosts the given page (a plain one when null); the view takes over a
+  // Hosts the given page (a guarded one when null); the view takes over a
   // page that has no parent.
   explicit CCustomControlSite(QWidget* parent = nullptr, QWebEnginePage* page = nullptr);
 

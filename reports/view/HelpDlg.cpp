@@ -17,8 +17,8 @@ CHelpDlg::CHelpDlg(std::string topic, QWidget* parent)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(m_browser);
   new QShortcut(QKeySequence(Qt::Key_F1), this);  // swallowed
-  // Caught private links go on to the browser unchanged.
-  connect(&m_browser->Bridge(), &CBrowserBridge::linkClicked, m_browser,
-          [this](const QString& raw) { m_browser->setUrl(QUrl(raw)); }, Qt::QueuedConnection);
+  // The dialog acts on no private link; a web link the user clicked loads.
+  connect(&m_browser->Bridge(), &CBrowserBridge::webLinkClicked, m_browser,
+          [this](const QString& address) { m_browser->setUrl(QUrl(address)); }, Qt::QueuedConnection);
   CHelpDocument::FromText(m_topic).ShowIn(*m_browser);
 }

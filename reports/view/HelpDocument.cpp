@@ -12,6 +12,10 @@ CHelpDocument CHelpDocument::FromText(const std::string& pathOrHtml) {
   return document;
 }
 
+QUrl CHelpDocument::TextBase() {
+  return QUrl::fromLocalFile(QString::fromStdString(ProgramFolder().generic_string()) + QLatin1Char('/'));
+}
+
 QUrl CHelpDocument::AddressToUrl(const std::string& address) {
   const QString text = QString::fromStdString(address);
   const QUrl asUrl(text);
@@ -28,8 +32,5 @@ void CHelpDocument::ShowIn(QWebEngineView& browser) const {
     browser.setUrl(AddressToUrl(m_path));
     return;
   }
-  // A text page has no address of its own; the browser lets it reach the
-  // pictures and style sheets it names on the disc only from a local one.
-  const QString folder = QString::fromStdString(ProgramFolder().generic_string());
-  browser.setHtml(QString::fromStdString(m_html), QUrl::fromLocalFile(folder + QLatin1Char('/')));
+  browser.setHtml(QString::fromStdString(m_html), TextBase());
 }

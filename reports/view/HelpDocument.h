@@ -14,6 +14,9 @@ struct CHelpDocument {
   bool HasHtml() const { return !m_html.empty(); }
   // A text containing "<html>" is the page itself; anything else is an address.
   static CHelpDocument FromText(const std::string& pathOrHtml);
+  // The base of a page given as text: it names its pictures by their full
+  // file addresses, which only a page of the file system may show.
+  static QUrl TextBase();
   // The address of the path: a local file with its anchor kept as fragment.
   static QUrl AddressToUrl(const std::string& address);
   // Shows the page text or loads the address in the browser.

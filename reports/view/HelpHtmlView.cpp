@@ -2,23 +2,25 @@
 
 #include <QMdiSubWindow>
 #include <QVBoxLayout>
-#include <QWebEnginePage>
 
 #include "platform/Ui.h"
 #include "reports/view/BrowserBridge.h"
 #include "reports/view/CustomControlSite.h"
+#include "reports/view/GuardedPage.h"
+#include "reports/view/NavigationGuard.h"
 
 namespace {
 
 // Hands on the close link when something other than a click (a script
-// setting the location) navigates to it.
-class CHelpPage : public QWebEnginePage {
+// setting the location) navigates to it; closing is all it can do. Every
+// other address is the guard's to allow.
+class CHelpPage : public CGuardedPage {
  public:
-  CHelpPage(QObject* parent, CHelpHtmlView& view) : QWebEnginePage(parent), m_view(view) {}
+  CHelpPage(QObject* parent, CHelpHtmlView& view) : CGuardedPage(parent), m_view(view) {}
 
  protected:
-  bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override {
-    if (!CHelpHtmlView::IsCloseLink(url.toString())) return true;
+  bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override {
+    if (!CHelpHtmlView::IsCloseLink(url.toString())) return CGuardedPage::acceptNavigationRequest(url, type, isMainFrame);
     QMetaObject::invokeMethod(&m_view, "OnAddress", Qt::QueuedConnection, Q_ARG(QString, url.toString()));
     return false;
   }
@@ -37,6 +39,7 @@ CHelpHtmlView::CHelpHtmlView(CHelpDocument document, QWidget* parent)
   layout->addWidget(m_site);
   setFocusProxy(m_site);
   connect(&m_site->Bridge(), &CBrowserBridge::linkClicked, this, &CHelpHtmlView::OnAddress, Qt::QueuedConnection);
+  connect(&m_site->Bridge(), &CBrowserBridge::webLinkClicked, this, &CHelpHtmlView::OnAddress, Qt::QueuedConnection);
 }
 
 QWebEngineView* CHelpHtmlView::WebView() const { return m_site; }
@@ -48,14 +51,14 @@ void CHelpHtmlView::OnInitialUpdate() {
 
 bool CHelpHtmlView::IsCloseLink(const QString& address) { return address.startsWith(QStringLiteral("qorlink::closedoc")); }
 
-// Private links the page script caught: the close link closes the window,
-// the others load as the browser would.
+// Links the user clicked: the close link closes the window, a web link
+// loads as the browser would; other private links have nothing to load.
 void CHelpHtmlView::OnAddress(const QString& address) {
   if (IsCloseLink(address)) {
     CloseFrame();
     return;
   }
-  m_site->setUrl(QUrl(address));
+  if (CNavigationGuard::IsWebAddress(address)) m_site->setUrl(QUrl(address));
 }
 
 void CHelpHtmlView::CloseFrame() {

@@ -1,6 +1,6 @@
 // The web view of a help window. A page that follows "qorlink::closedoc"
 // closes the window (its MDI sub-window, or the top-level window); every
-// other address loads normally.
+// other address loads as the navigation guard allows, as in the report view.
 #pragma once
 
 #include <QWidget>

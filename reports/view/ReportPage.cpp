@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QTemporaryFile>
 
-CReportPage::CReportPage(QObject* parent) : QWebEnginePage(parent) {}
+CReportPage::CReportPage(QObject* parent) : CGuardedPage(parent) {}
 
 CReportPage::~CReportPage() = default;
 
@@ -40,15 +40,19 @@ void CReportPage::LoadDirect(const QUrl& url) {
 
 QString CReportPage::TemporaryFilePath() const { return m_file ? m_file->fileName() : QString(); }
 
+// A page's own moves (reload, redirect, history) pass when the guard lets
+// them; private links and remote addresses that no click asked for go
+// nowhere, the rest are handed on.
 bool CReportPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
-  if (!isMainFrame || IsOwnLoad(url, type) || IsOpeningPage(url)) return true;
+  if (!isMainFrame || IsOwnLoad(url) || IsOpeningPage(url)) return true;
+  if (!CGuardedPage::acceptNavigationRequest(url, type, isMainFrame)) return false;
+  if (type == NavigationTypeReload || type == NavigationTypeRedirect || type == NavigationTypeBackForward) return true;
   if (url.isValid() && !url.isEmpty()) emit navigationRequested(url.toString());
   return false;
 }
 
-bool CReportPage::IsOwnLoad(const QUrl& url, NavigationType type) const {
+bool CReportPage::IsOwnLoad(const QUrl& url) const {
   if (url.scheme() == QLatin1String("data") || url == QUrl(QStringLiteral("about:blank"))) return true;
-  if (type == NavigationTypeReload || type == NavigationTypeRedirect || type == NavigationTypeBackForward) return true;
   return !m_direct.isEmpty() && url == m_direct;
 }
 

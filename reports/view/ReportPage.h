@@ -1,6 +1,7 @@
 // The browser page of the report view. Its own loads (report pages, the
-// opening page, addresses no action handled) pass; every other navigation is
-// cancelled and handed on, to be put to the current link action later.
+// opening page, addresses no action handled) pass; every other navigation
+// the guard allows is cancelled and handed on, to be put to the current link
+// action later.
 #pragma once
 
 #include <QString>
@@ -10,9 +11,11 @@
 #include <memory>
 #include <string>
 
+#include "reports/view/GuardedPage.h"
+
 class QTemporaryFile;
 
-class CReportPage : public QWebEnginePage {
+class CReportPage : public CGuardedPage {
   Q_OBJECT
 
  public:
@@ -42,7 +45,7 @@ class CReportPage : public QWebEnginePage {
   bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
 
  private:
-  bool IsOwnLoad(const QUrl& url, NavigationType type) const;
+  bool IsOwnLoad(const QUrl& url) const;
   bool IsOpeningPage(const QUrl& url) const;
   void LoadThroughFile(const std::string& html, const QUrl& base);
 

@@ -21,6 +21,8 @@ CZAVView::CZAVView(CZAVDoc& doc, QWidget* parent)
   setFocusProxy(m_site);
   m_page->SetOpeningPage([this] { return QString::fromStdString(m_doc.GetOpeningPagePath()); });
   connect(&m_site->Bridge(), &CBrowserBridge::linkClicked, this, &CZAVView::OnLinkClicked, Qt::QueuedConnection);
+  connect(&m_site->Bridge(), &CBrowserBridge::webLinkClicked, this, &CZAVView::OnNavigationRequested,
+          Qt::QueuedConnection);
   connect(&m_site->Bridge(), &CBrowserBridge::statusText, this, &CZAVView::OnStatusText, Qt::QueuedConnection);
   connect(m_page, &CReportPage::navigationRequested, this, &CZAVView::OnNavigationRequested, Qt::QueuedConnection);
   connect(m_page, &QWebEnginePage::loadFinished, this, &CZAVView::OnLoadFinished);
@@ -54,7 +56,8 @@ bool CZAVView::RunAction(const QString& address, bool shift) {
 // only replace the report with an error page, so the page stays.
 void CZAVView::OnLinkClicked(const QString& raw, bool shift) { RunAction(raw, shift); }
 
-// A real address no action handled is followed as the browser would.
+// A real address no action handled is followed as the browser would: the
+// guard let it through, or the user clicked it as a web link.
 void CZAVView::OnNavigationRequested(const QString& address) {
   if (!RunAction(address, false)) m_page->LoadDirect(QUrl(address));
 }

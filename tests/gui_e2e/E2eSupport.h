@@ -67,14 +67,24 @@ class SampleKeyTest : public ::testing::Test {
   }
   QString PageText() { return RunJs(Page(), QStringLiteral("document.body ? document.body.innerText : ''")).toString(); }
 
-  // Clicks the first link whose href holds the text; returns that href.
+  // Clicks the first link the user can see whose href holds the text, with
+  // the mouse, as a user would; returns that href.
   QString ClickLink(const QString& hrefPart) {
     const QString script = QStringLiteral(
                                "(function(){var links=document.getElementsByTagName('a');"
                                "for(var i=0;i<links.length;++i){var h=links[i].getAttribute('href')||'';"
-                               "if(h.indexOf('%1')>=0){links[i].click();return h;}}return '';})()")
+                               "var r=links[i].getBoundingClientRect();"
+                               "if(h.indexOf('%1')>=0&&r.width>0&&r.height>0)return [i, h];}return [-1, ''];})()")
                                .arg(hrefPart);
-    return RunJs(Page(), script).toString();
+    // A link around a picture has its size only once the picture has loaded.
+    QVariantList found;
+    if (!WaitUntil([&] {
+          found = RunJs(Page(), script).toList();
+          return found.size() == 2 && found[0].toInt() >= 0;
+        }))
+      return {};
+    const QString link = QStringLiteral("document.getElementsByTagName('a')[%1]").arg(found[0].toInt());
+    return viewtest::MouseClick(*View().WebView(), link) ? found[1].toString() : QString();
   }
 
   ScriptedUi m_ui;

@@ -8,7 +8,10 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QVariant>
+#include <QPoint>
+#include <QTest>
 #include <QWebEnginePage>
+#include <QWebEngineView>
 #include <functional>
 #include <string>
 #include <vector>
@@ -46,6 +49,48 @@ inline bool WaitForLoad(QWebEnginePage& page, const std::function<void()>& load)
   const bool loaded = WaitUntil([&] { return finished > 0; });
   QObject::disconnect(connection);
   return loaded;
+}
+
+// Where the element (a script expression) shows, in the view's coordinates,
+// scrolled into sight first; an image-map region is found on its picture.
+inline QPoint ElementCentre(QWebEnginePage& page, const QString& element) {
+  const QVariantList point = RunJs(page, QStringLiteral(
+      "(function (e) {"
+      "  if (!e) return [-1, -1];"
+      "  if (e.tagName === 'AREA') {"
+      "    var img = document.querySelector(\"img[usemap='#\" + e.parentNode.name + \"']\");"
+      "    img.scrollIntoView();"
+      "    var b = img.getBoundingClientRect(), c = e.coords.split(',').map(Number);"
+      "    return [b.left + (c[0] + c[2]) / 2, b.top + (c[1] + c[3]) / 2];"
+      "  }"
+      "  e.scrollIntoView();"
+      "  var r = e.getBoundingClientRect();"
+      "  return [r.left + r.width / 2, r.top + r.height / 2];"
+      "})(%1)").arg(element)).toList();
+  if (point.size() != 2) return {-1, -1};
+  return {qRound(point[0].toDouble()), qRound(point[1].toDouble())};
+}
+
+// A real mouse click where the element shows: the browser reports it to the
+// page as the user's own, unlike a script's click().
+inline bool MouseClick(QWebEngineView& view, const QString& element, Qt::KeyboardModifiers modifiers = {}) {
+  if (!view.window()->isVisible()) {
+    view.window()->resize(800, 600);
+    view.window()->show();
+    if (!QTest::qWaitForWindowExposed(view.window())) return false;
+  }
+  const QPoint at = ElementCentre(*view.page(), element);
+  // The page's scrolling and layout reach the browser's hit testing a frame
+  // later; a click before that lands where the element was.
+  QTest::qWait(100);
+  QWidget* target = view.focusProxy() ? view.focusProxy() : &view;
+  if (at.x() < 0 || !target->rect().contains(at)) return false;
+  QTest::mouseClick(target, Qt::LeftButton, modifiers, at);
+  return true;
+}
+
+inline QString ById(const char* id) {
+  return QStringLiteral("document.getElementById('%1')").arg(QString::fromUtf8(id));
 }
 
 struct Call {

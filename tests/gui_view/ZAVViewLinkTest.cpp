@@ -21,8 +21,8 @@ const char kLinksPage[] =
     "<a id='menu' href='http:\\\\menu2end'>menu</a>"
     "<a id='help' href='qorlink:help//help.htm#Top'>help</a>"
     "<a id='attr' href='qorattr:Red%20wing'><span id='inner'>attr</span></a>"
-    "<img src='x.png' usemap='#m'><map name='m'>"
-    "<area id=\"qorattr:Left%27s\" onclick=\"window.navigate(id)\" shape='rect' coords='0,0,5,5'></map>"
+    "<img src='x.png' width='20' height='20' usemap='#m'><map name='m'>"
+    "<area id=\"qorattr:Left%27s\" onclick=\"window.navigate(id)\" shape='rect' coords='0,0,10,10'></map>"
     "<a id='real' href='other.htm'>real</a>"
     "</body></html>";
 
@@ -36,15 +36,7 @@ class ZAVViewLinks : public ViewFixture {
   }
 
   void Click(const char* id, bool shift = false) {
-    if (!shift) {
-      RunJs(m_view.Page(), QStringLiteral("document.getElementById('%1').click();").arg(QString::fromUtf8(id)));
-      return;
-    }
-    const QString script = QStringLiteral(
-                               "document.getElementById('%1').dispatchEvent(new MouseEvent('click', "
-                               "{bubbles: true, cancelable: true, shiftKey: %2}));")
-                               .arg(QString::fromUtf8(id), shift ? "true" : "false");
-    RunJs(m_view.Page(), script);
+    EXPECT_TRUE(MouseClick(*m_view.WebView(), ById(id), shift ? Qt::ShiftModifier : Qt::NoModifier)) << id;
   }
 
   std::string ClickAndWait(const char* id, bool shift = false) {

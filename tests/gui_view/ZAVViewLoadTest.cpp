@@ -101,7 +101,7 @@ TEST_F(ZAVViewLoad, ActionReplacedByItsOwnHandlerLivesUntilItReturns) {
   bool destroyed = false, aliveAtEnd = false;
   ASSERT_TRUE(Show("<html><body><a id='l' href='http:\\\\move3end'>x</a></body></html>",
                    std::make_unique<ReplacingAction>(destroyed, aliveAtEnd)));
-  RunJs(m_view.Page(), "document.getElementById('l').click();");
+  ASSERT_TRUE(MouseClick(*m_view.WebView(), ById("l")));
   ASSERT_TRUE(WaitUntil([&] { return destroyed; }));
   EXPECT_TRUE(aliveAtEnd);
   EXPECT_TRUE(WaitUntil([&] { return RunJs(m_view.Page(), "document.getElementById('two') !== null").toBool(); }));

@@ -147,6 +147,96 @@ TEST(SaveAndOpen, TheLevelsFileIsWrittenWhenInUseAndDeletedOtherwise) {
   EXPECT_EQ(without.m_levelNames->genus, "Genus");  // a missing key reads as its own name
 }
 
+TEST(SaveAndOpen, ThroughASymbolicLinkTheTargetIsReplacedAndTheLinkStays) {
+  TempFolder temp;
+  ScriptedUi ui;
+  fs::create_directory(temp.path() / "store");
+  const std::string target = temp.File("store/birds.qor");
+  ASSERT_TRUE(SmallDatabase()->OnSaveDocument(target));
+  const fs::path link = temp.path() / "birds.qor";
+  fs::create_symlink("store/birds.qor", link);
+  auto changed = SmallDatabase();
+  Add(*changed, "Jay", "Garrulus", "glandarius", "Corvidae");
+  ASSERT_TRUE(changed->OnSaveDocument(link.string()));
+  EXPECT_TRUE(fs::is_symlink(link));
+  CZAVDoc reopened;
+  ASSERT_TRUE(reopened.OnOpenDocument(target));
+  EXPECT_EQ(reopened.ItemCount(), 3);
+}
+
+TEST(SaveAndOpen, LevelNamesSurviveTheRoundTripWhateverTheirCharacters) {
+  TempFolder temp;
+  ScriptedUi ui;
+  const std::string path = temp.File("birds.qor");
+  for (const char* name : {"\xC3\x83\xC2\xA9", "Gem\xC3\xBCse", "\xCE\xA9 and \xC3\x83\xC2\xA9", ""}) {
+    auto doc = SmallDatabase();
+    doc->m_levelNames->common = name;
+    doc->m_levelNames->inUse = true;
+    ASSERT_TRUE(doc->OnSaveDocument(path));
+    CZAVDoc opened;
+    ASSERT_TRUE(opened.OnOpenDocument(path));
+    EXPECT_EQ(opened.m_levelNames->common, name);
+  }
+}
+
+TEST(SaveAndOpen, AnEmptyPageLeftByAnEarlierFailureIsWrittenAgain) {
+  TempFolder temp;
+  ScriptedUi ui;
+  const std::string path = temp.File("birds.qor");
+  const std::string page = temp.File("birds.htm");
+  WriteFile(page, "");
+  ASSERT_TRUE(SmallDatabase()->OnSaveDocument(path));
+  EXPECT_EQ(ReadFile(page), GeneratedPageText(page));
+}
+
+TEST(SaveFailure, APageThatCannotBeWrittenLeavesNoFileBehind) {
+  TempFolder temp;
+  ScriptedUi ui;
+  const std::string path = temp.File("birds.qor");
+  fs::create_symlink(temp.path() / "gone" / "birds.htm", temp.path() / "birds.htm");
+  ASSERT_TRUE(SmallDatabase()->OnSaveDocument(path));
+  EXPECT_EQ(ui.Messages(), std::vector<std::string>{"Couldn't create the file!"});
+  EXPECT_FALSE(fs::exists(temp.path() / "gone"));
+  EXPECT_TRUE(fs::is_symlink(temp.path() / "birds.htm"));
+}
+
+TEST(SaveFailure, AReadOnlyFileIsRefusedAndSaveAsStaysOpen) {
+  TempFolder temp;
+  ScriptedUi ui;
+  const std::string path = temp.File("birds.qor");
+  ASSERT_TRUE(SmallDatabase()->OnSaveDocument(path));
+  const std::string before = ReadFile(path);
+  fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  auto changed = SmallDatabase();
+  Add(*changed, "Jay", "Garrulus", "glandarius", "Corvidae");
+  changed->SetModifiedFlag();
+  EXPECT_FALSE(changed->OnSaveDocument(path));
+  EXPECT_EQ(ReadFile(path), before);
+  EXPECT_TRUE(changed->IsModified());
+  EXPECT_TRUE(ContainsMessage(ui, "read-only"));
+  EXPECT_TRUE(ContainsMessage(ui, "Save As"));
+  const std::string copy = temp.File("copy.qor");
+  ui.fileAnswers.push_back(copy);
+  EXPECT_TRUE(changed->SaveAsNew({}, true));
+  EXPECT_FALSE(changed->IsModified());
+  EXPECT_EQ(changed->m_pathName, copy);
+}
+
+TEST(SaveFailure, ALevelsFileThatCannotBeWrittenKeepsTheDocumentModified) {
+  TempFolder temp;
+  ScriptedUi ui;
+  const std::string path = temp.File("birds.qor");
+  fs::create_directory(path + ".levels.dat");  // no rename replaces a folder, whoever runs the test
+  auto doc = SmallDatabase();
+  doc->m_levelNames->common = "Vernacular";
+  doc->m_levelNames->inUse = doc->m_levelNames->modified = true;
+  doc->SetModifiedFlag();
+  EXPECT_FALSE(doc->OnSaveDocument(path));
+  EXPECT_TRUE(doc->IsModified());
+  EXPECT_TRUE(doc->m_levelNames->modified);
+  EXPECT_TRUE(ContainsMessage(ui, "level names"));
+}
+
 TEST(SaveFailure, AnUnwritableFolderLeavesTheOldFileByteIdentical) {
   TempFolder temp;
   ScriptedUi ui;

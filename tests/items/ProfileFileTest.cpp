@@ -30,8 +30,20 @@ TEST(ProfileFile, FileRoundTripUsesCrLfAndReadsWindows1252) {
   ASSERT_TRUE(file.WriteString("LevelNames", "Common", "Gem\u00fcse"));
   EXPECT_EQ(ReadFile(path), "[LevelNames]\r\nCommon=Gem\xfcse\r\n");
   EXPECT_EQ(file.GetString("LevelNames", "Common", ""), "Gem\u00fcse");
-  ASSERT_TRUE(file.WriteString("LevelNames", "Species", "\u4e2d"));  // no single-byte form: UTF-8
+  ASSERT_TRUE(file.WriteString("LevelNames", "Species", "\u4e2d"));  // no single-byte form: UTF-8 with its mark
+  EXPECT_EQ(ReadFile(path), "\xEF\xBB\xBF[LevelNames]\r\nCommon=Gem\u00fcse\r\nSpecies=\u4e2d\r\n");
   EXPECT_EQ(file.GetString("levelnames", "species", ""), "\u4e2d");
   EXPECT_EQ(file.GetString("LevelNames", "Common", ""), "Gem\u00fcse");
   EXPECT_EQ(file.GetString("LevelNames", "Common", "", 3), "Gem");
+}
+
+TEST(ProfileFile, OnlyTheByteOrderMarkMakesAFileUtf8) {
+  TempFolder temp;
+  const std::string path = temp.File("names.levels.dat");
+  WriteFile(path, "[LevelNames]\r\nCommon=\xC3\xA9\r\n");  // from Windows: two characters
+  EXPECT_EQ(ProfileFile(path).GetString("LevelNames", "Common", ""), "\u00c3\u00a9");
+  WriteFile(path, "\xEF\xBB\xBF[LevelNames]\r\nCommon=\xC3\xA9\r\n");
+  EXPECT_EQ(ProfileFile(path).GetString("LevelNames", "Common", ""), "\u00e9");
+  WriteFile(path, "\xEF\xBB\xBF[LevelNames]\r\nCommon=\xC3\r\n");  // a broken mark-file reads byte by byte
+  EXPECT_EQ(ProfileFile(path).GetString("LevelNames", "Common", ""), "\u00c3");
 }

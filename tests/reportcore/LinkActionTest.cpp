@@ -185,13 +185,12 @@ TEST(LinkActions, ExternalLinksOpenWebAddressesAndOnlySafeDatabaseFiles) {
   Desk desk;
   ReportAction base;
   EXPECT_TRUE(desk.Click(base, "qorlink:http://www.movebank.org/"));
-  for (const char* web : {"qorlink:https://example.org/a?b=1", "qorlink:ftp://example.org/", "qorlink:mailto:a@b.c"})
-    desk.Click(base, web);
-  EXPECT_EQ(desk.ui.opened, (std::vector<std::string>{"http://www.movebank.org/", "https://example.org/a?b=1",
-                                                      "ftp://example.org/", "mailto:a@b.c"}));
+  for (const char* web : {"qorlink:HTTPS://example.org/a?b=1", "qorlink:mailto:a@b.c"}) desk.Click(base, web);
+  EXPECT_EQ(desk.ui.opened,
+            (std::vector<std::string>{"http://www.movebank.org/", "HTTPS://example.org/a?b=1", "mailto:a@b.c"}));
   desk.folder.Write("my notes.txt");
   desk.Click(base, "qorlink:my%20notes.txt");
-  ASSERT_EQ(desk.ui.opened.size(), 5u);
+  ASSERT_EQ(desk.ui.opened.size(), 4u);
   EXPECT_NE(desk.ui.opened.back().find("my%20notes.txt"), std::string::npos);
   EXPECT_EQ(desk.ui.opened.back().rfind("file://", 0), 0u);
   desk.folder.Write("run.desktop");
@@ -199,10 +198,22 @@ TEST(LinkActions, ExternalLinksOpenWebAddressesAndOnlySafeDatabaseFiles) {
   for (const char* refused : {"qorlink:run.desktop", "qorlink:tool.exe", "qorlink:../birds.qor",
                               "qorlink:/etc/passwd", "qorlink:missing.txt"})
     desk.Click(base, refused);
-  EXPECT_EQ(desk.ui.opened.size(), 5u);
+  EXPECT_EQ(desk.ui.opened.size(), 4u);
   EXPECT_EQ(desk.ui.Messages().size(), 5u);
   EXPECT_EQ(desk.ui.Messages()[0].rfind("Error running External Link [", 0), 0u);
   EXPECT_FALSE(desk.Click(base, "http://www.movebank.org/")) << "a plain web link is the browser's";
+}
+
+TEST(LinkActions, ExternalLinksOfOtherSchemesNeverReachTheDesktop) {
+  Desk desk;
+  ReportAction base;
+  const char* const foreign[] = {"qorlink:file:///bin/sh", "qorlink:file:///etc/passwd", "qorlink:smb://host/share",
+                                 "qorlink:ftp://example.org/", "qorlink:vnd.launcher:run?x=1",
+                                 "qorlink:javascript:alert(1)"};
+  for (const char* address : foreign) EXPECT_TRUE(desk.Click(base, address)) << address;
+  EXPECT_TRUE(desk.ui.opened.empty());
+  ASSERT_EQ(desk.ui.Messages().size(), std::size(foreign));
+  for (const auto& message : desk.ui.Messages()) EXPECT_EQ(message.rfind("Error running External Link [", 0), 0u);
 }
 
 TEST(LinkActions, ExternalLinksRefuseExecutableFilesAndLinksLeadingOut) {
