@@ -57,9 +57,11 @@ bool IsValidUtf8(const std::string& bytes) {
 
 std::string DecodeFile(const std::string& bytes) { return IsValidUtf8(bytes) ? bytes : Cp1252ToUtf8(bytes); }
 
+// Windows-1252 where it holds the text, unless those bytes happen to form
+// valid UTF-8: the reader would take them for UTF-8 and change the text.
 std::string EncodeFile(const std::string& utf8) {
   std::string single;
-  return Utf8ToCp1252(utf8, single) ? single : utf8;
+  return Utf8ToCp1252(utf8, single) && !IsValidUtf8(single) ? single : utf8;
 }
 
 }  // namespace

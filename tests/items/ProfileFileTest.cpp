@@ -35,3 +35,13 @@ TEST(ProfileFile, FileRoundTripUsesCrLfAndReadsWindows1252) {
   EXPECT_EQ(file.GetString("LevelNames", "Common", ""), "Gem\u00fcse");
   EXPECT_EQ(file.GetString("LevelNames", "Common", "", 3), "Gem");
 }
+
+TEST(ProfileFile, TextWhoseWindows1252BytesWouldReadAsUtf8IsWrittenInUtf8) {
+  TempFolder temp;
+  ProfileFile file(temp.File("names.levels.dat"));
+  // In Windows-1252 "Ã©" is the bytes C3 A9, which read back as UTF-8 "é".
+  for (const std::string name : {"\u00c3\u00a9", "Gem\u00fcse \u00c3\u00a9"}) {
+    ASSERT_TRUE(file.WriteString("LevelNames", "Family", name));
+    EXPECT_EQ(file.GetString("LevelNames", "Family", ""), name);
+  }
+}
