@@ -1,33 +1,29 @@
-// Feeds arbitrary bytes to the database reader: it must either load or
-// report a damaged file, never crash, hang or allocate without bound.
-#include <cstddef>
-#include <cstdint>
-#include <filesystem>
-
+// Arbitrary bytes as a ".qor" database: the reader must either load them or
+// report a damaged file, never crash, hang or allocate without bound; what
+// it accepts must store and load again.
+#include "database/XmlDump.h"
 #include "database/ZAVDoc.h"
+#include "fuzz/FuzzTargets.h"
+#include "fuzz/support/FuzzScratch.h"
 
 namespace {
 
-// The load writes debug dumps into the current folder; keep them together.
-bool EnterScratchFolder() {
-  std::error_code ignored;
-  const auto folder = std::filesystem::temp_directory_path(ignored) / "qor-archive-fuzz";
-  std::filesystem::create_directories(folder, ignored);
-  std::filesystem::current_path(folder, ignored);
-  return true;
+FuzzVerdict LoadAndReload(const std::uint8_t* data, std::size_t size) {
+  CZAVDoc doc;
+  if (doc.LoadFromBytes(data, size) != CZAVDoc::LoadResult::Ok) return FuzzVerdict::Rejected;
+  const auto again = doc.StoreToBytes();
+  CZAVDoc reread;
+  const bool reloads = reread.LoadFromBytes(again.data(), again.size()) == CZAVDoc::LoadResult::Ok;
+  return reloads ? FuzzVerdict::Accepted : FuzzVerdict::Violated;
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const bool entered = EnterScratchFolder();
-  (void)entered;
-  CZAVDoc doc;
-  if (doc.LoadFromBytes(data, size) == CZAVDoc::LoadResult::Ok) {
-    // What was accepted must store and load again.
-    const auto again = doc.StoreToBytes();
-    CZAVDoc reread;
-    if (reread.LoadFromBytes(again.data(), again.size()) != CZAVDoc::LoadResult::Ok) __builtin_trap();
-  }
-  return 0;
+FuzzVerdict FuzzArchiveReader(const std::uint8_t* data, std::size_t size) {
+  FuzzScratch::Get();  // the loads' XML dumps go into the scratch folder
+  const FuzzVerdict verdict = LoadAndReload(data, size);
+  // Every load and store starts a dump on its own thread; a run that ended
+  // before it would make the leak check report the dump's memory.
+  WaitForXmlDump();
+  return verdict;
 }
