@@ -20,8 +20,11 @@ FuzzVerdict LoadAndReload(const std::uint8_t* data, std::size_t size) {
 }  // namespace
 
 FuzzVerdict FuzzArchiveReader(const std::uint8_t* data, std::size_t size) {
-  FuzzScratch::Get();  // the loads' XML dumps go into the scratch folder
-  const FuzzVerdict verdict = LoadAndReload(data, size);
+  FuzzVerdict verdict;
+  {
+    const InScratchFolder dumpsGoHere;  // every load and store writes an XML dump
+    verdict = LoadAndReload(data, size);
+  }
   // Every load and store starts a dump on its own thread; a run that ended
   // before it would make the leak check report the dump's memory.
   WaitForXmlDump();

@@ -12,6 +12,13 @@
 
 #include "fuzz/FuzzTargets.h"
 
+// Failure messages name the target and the verdict rather than their bytes.
+void PrintTo(const FuzzTarget& target, std::ostream* out) { *out << target.name; }
+void PrintTo(FuzzVerdict verdict, std::ostream* out) {
+  constexpr const char* kNames[] = {"Accepted", "Rejected", "Violated"};
+  *out << kNames[static_cast<int>(verdict)];
+}
+
 namespace {
 
 const std::filesystem::path kCorpus = QOR_FUZZ_CORPUS;
