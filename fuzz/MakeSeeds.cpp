@@ -2,7 +2,8 @@
 // ".qor" files of the engine tests' five-item database (whole, truncated,
 // with a bad version word) and link clicks for the link target.
 //   fuzz_make_seeds <source>/fuzz/corpus
-// The text seeds (region and levels files) are kept in the tree as written.
+// The text seeds (region and levels files) are kept in the tree as written;
+// archive/accepted-sample-birds.qor is the sample key as the build makes it.
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
