@@ -1,7 +1,6 @@
 // Arbitrary bytes as a database's levels file (a profile file of four
 // names): the names are read, saved and read again, and must come back as
-// they were, apart from what the profile rules themselves take away
-// (a value in matching quotes loses them).
+// they were.
 #include <array>
 #include <string>
 
@@ -15,16 +14,6 @@ using Names = std::array<std::string, 4>;
 
 Names NamesOf(const LevelNames& levels) { return {levels.common, levels.family, levels.genus, levels.species}; }
 
-bool IsQuoted(const std::string& value) {
-  return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
-}
-
-bool SurvivedSave(const Names& before, const Names& after) {
-  for (std::size_t k = 0; k < before.size(); ++k)
-    if (before[k] != after[k] && !IsQuoted(before[k])) return false;
-  return true;
-}
-
 }  // namespace
 
 FuzzVerdict FuzzLevelsFile(const std::uint8_t* data, std::size_t size) {
@@ -35,7 +24,7 @@ FuzzVerdict FuzzLevelsFile(const std::uint8_t* data, std::size_t size) {
   const Names read = NamesOf(levels);
   if (!levels.Save()) return FuzzVerdict::Violated;  // the scratch folder is writable
   levels.Load();
-  if (!SurvivedSave(read, NamesOf(levels))) return FuzzVerdict::Violated;
+  if (NamesOf(levels) != read) return FuzzVerdict::Violated;
   const bool named = read != Names{"Common", "Family", "Genus", "Species"};
   return named ? FuzzVerdict::Accepted : FuzzVerdict::Rejected;
 }

@@ -45,3 +45,14 @@ TEST(ProfileFile, TextWhoseWindows1252BytesWouldReadAsUtf8IsWrittenInUtf8) {
     EXPECT_EQ(file.GetString("LevelNames", "Family", ""), name);
   }
 }
+
+TEST(ProfileFile, ValuesWithBlanksAroundThemOrInQuotesReadBackAsWritten) {
+  TempFolder temp;
+  ProfileFile file(temp.File("names.levels.dat"));
+  for (const std::string value : {" Genus ", "Genus ", "\"Genus\"", "'a'", "\"", "plain", ""}) {
+    ASSERT_TRUE(file.WriteString("LevelNames", "Genus", value));
+    EXPECT_EQ(file.GetString("LevelNames", "Genus", "?"), value) << value;
+  }
+  ASSERT_TRUE(file.WriteString("LevelNames", "Genus", "plain"));
+  EXPECT_EQ(ReadFile(temp.File("names.levels.dat")), "[LevelNames]\r\nGenus=plain\r\n") << "only where needed";
+}
