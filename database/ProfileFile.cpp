@@ -40,6 +40,10 @@ std::string Unquoted(const std::string& raw) {
   return value;
 }
 
+// A value the reader would change (it trims blanks around a value and takes
+// off matching quotes) goes inside quotes, which the reader takes off again.
+std::string AsWritten(const std::string& value) { return Unquoted(value) == value ? value : '"' + value + '"'; }
+
 // Cuts text to at most count characters without splitting a UTF-8 sequence.
 std::string FirstCharacters(const std::string& text, std::size_t count) {
   std::size_t at = 0;
@@ -83,7 +87,7 @@ bool ProfileFile::Lookup(const std::vector<std::string>& lines, const std::strin
 
 void ProfileFile::Assign(std::vector<std::string>& lines, const std::string& section, const std::string& key,
                          const std::string& value) {
-  const std::string newLine = key + "=" + value;
+  const std::string newLine = key + "=" + AsWritten(value);
   bool inSection = false;
   std::size_t insertAt = std::string::npos;  // after the section's last non-blank line
   for (std::size_t i = 0; i < lines.size(); ++i) {

@@ -215,23 +215,32 @@ void CZAVDoc::BuildAfterLoad() {
   if (hasOrder) {
     const int order = GetOrderType(*this);
     auto& names = order == kScientificOrder ? m_speciesNames : m_itemNames;
+    const auto pointItemsAtEntries = [&] {
+      for (std::size_t p = 0; p < names.size(); ++p) {
+        const std::int32_t item = names[p]->itemIndex;
+        if (item == -1 || item >= ItemCount()) continue;
+        (order == kScientificOrder ? m_items[item]->speciesIndex : m_items[item]->nameIndex) =
+            static_cast<std::int32_t>(p);
+      }
+    };
+    // In a damaged file an item may name another entry than the one naming
+    // it; each entry sorts under the name it gives its item once sorted, so
+    // the list is in order now and not only after the next save and load.
+    pointItemsAtEntries();
     // One display name per entry rather than two per comparison.
     std::vector<std::string> keys(names.size());
     for (std::size_t i = 0; i < names.size(); ++i) keys[i] = EntryDisplayName(*this, names, i);
     std::vector<std::size_t> positions(names.size());
     std::iota(positions.begin(), positions.end(), std::size_t{0});
-    std::sort(positions.begin(), positions.end(),
-              [&keys](std::size_t a, std::size_t b) { return CompareNoCase(keys[a], keys[b]) < 0; });
+    // Stable: items of the same name keep their order, so every load of a
+    // saved file gives the same list.
+    std::stable_sort(positions.begin(), positions.end(),
+                     [&keys](std::size_t a, std::size_t b) { return CompareNoCase(keys[a], keys[b]) < 0; });
     std::vector<std::unique_ptr<CQItemname>> sorted;
     sorted.reserve(names.size());
     for (std::size_t at : positions) sorted.push_back(std::move(names[at]));
     names = std::move(sorted);
-    for (std::size_t p = 0; p < names.size(); ++p) {
-      const std::int32_t item = names[p]->itemIndex;
-      if (item == -1 || item >= ItemCount()) continue;
-      (order == kScientificOrder ? m_items[item]->speciesIndex : m_items[item]->nameIndex) =
-          static_cast<std::int32_t>(p);
-    }
+    pointItemsAtEntries();
   }
   DumpItemNames("after_sorting.txt");
 }

@@ -140,8 +140,14 @@ TEST_F(PageSafety, TheReturnKeyOnAFocusedLinkIsTheUsersClickToo) {
     Js("document.getElementById('attr').focus();");
     return Js("document.hasFocus() && document.activeElement.id == 'attr'").toBool();
   }));
-  QTest::keyClick(m_view.WebView()->focusProxy(), Qt::Key_Return);
-  ASSERT_TRUE(WaitUntil([&] { return !m_calls.empty(); }));
+  // Under load the browser may drop a key that comes before its input is
+  // ready; a user presses again.
+  bool reached = false;
+  for (int press = 0; press < 5 && !reached; ++press) {
+    QTest::keyClick(m_view.WebView()->focusProxy(), Qt::Key_Return);
+    reached = WaitUntil([&] { return !m_calls.empty(); }, 3000);
+  }
+  ASSERT_TRUE(reached);
   EXPECT_EQ(m_calls.front().address, "qorattr:Red");
 }
 

@@ -47,3 +47,24 @@ TEST(ProfileFile, OnlyTheByteOrderMarkMakesAFileUtf8) {
   WriteFile(path, "\xEF\xBB\xBF[LevelNames]\r\nCommon=\xC3\r\n");  // a broken mark-file reads byte by byte
   EXPECT_EQ(ProfileFile(path).GetString("LevelNames", "Common", ""), "\u00c3");
 }
+
+TEST(ProfileFile, TextWhoseWindows1252BytesWouldReadAsUtf8IsWrittenInUtf8) {
+  TempFolder temp;
+  ProfileFile file(temp.File("names.levels.dat"));
+  // In Windows-1252 "Ã©" is the bytes C3 A9, which read back as UTF-8 "é".
+  for (const std::string name : {"\u00c3\u00a9", "Gem\u00fcse \u00c3\u00a9"}) {
+    ASSERT_TRUE(file.WriteString("LevelNames", "Family", name));
+    EXPECT_EQ(file.GetString("LevelNames", "Family", ""), name);
+  }
+}
+
+TEST(ProfileFile, ValuesWithBlanksAroundThemOrInQuotesReadBackAsWritten) {
+  TempFolder temp;
+  ProfileFile file(temp.File("names.levels.dat"));
+  for (const std::string value : {" Genus ", "Genus ", "\"Genus\"", "'a'", "\"", "plain", ""}) {
+    ASSERT_TRUE(file.WriteString("LevelNames", "Genus", value));
+    EXPECT_EQ(file.GetString("LevelNames", "Genus", "?"), value) << value;
+  }
+  ASSERT_TRUE(file.WriteString("LevelNames", "Genus", "plain"));
+  EXPECT_EQ(ReadFile(temp.File("names.levels.dat")), "[LevelNames]\r\nGenus=plain\r\n") << "only where needed";
+}

@@ -1,0 +1,98 @@
+// Writes the seeds that are bytes rather than text into a corpus folder:
+// ".qor" files of the engine tests' five-item database (whole, truncated,
+// with a bad version word) and link clicks for the link target.
+//   fuzz_make_seeds <source>/fuzz/corpus
+// The text seeds (region and levels files) are kept in the tree as written;
+// archive/accepted-sample-birds.qor is the sample key as the build makes it.
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "EngineFixtures.h"
+#include "database/XmlDump.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+void WriteSeed(const std::filesystem::path& file, const Bytes& bytes) {
+  std::filesystem::create_directories(file.parent_path());
+  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<std::streamsize>(bytes.size()));
+}
+
+Bytes StoredFiveItems(bool missingData) {
+  FiveItems database(missingData);
+  return database->StoreToBytes();
+}
+
+void WriteDatabaseSeeds(const std::filesystem::path& corpus) {
+  const Bytes whole = StoredFiveItems(false);
+  Bytes badVersion = whole;
+  badVersion[1] = 0x7F;  // a version word far beyond the newest
+  const Bytes truncated(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(whole.size() / 2));
+  for (const char* target : {"archive", "header"}) {
+    WriteSeed(corpus / target / "accepted-five-items.qor", whole);
+    WriteSeed(corpus / target / "rejected-bad-version.qor", badVersion);
+    WriteSeed(corpus / target / "rejected-empty.qor", {});
+  }
+  WriteSeed(corpus / "archive" / "accepted-missing-data.qor", StoredFiveItems(true));
+  WriteSeed(corpus / "archive" / "rejected-truncated.qor", truncated);
+  // The header reader reads no further than the header.
+  WriteSeed(corpus / "header" / "accepted-truncated-after-header.qor", truncated);
+}
+
+struct Click {
+  const char* name;
+  std::uint8_t action, popup, flags;  // as the link target reads its first bytes
+  const char* address;
+};
+
+// Action choices: 0 plain, 3 item list, 4 item page, 6 gallery, 8 menu list,
+// 9 analysis, 10 picture regions of menu 1. Popup answers: 3 "Description",
+// 8 mark YES. Flags: 1 Shift, 2 locked, 8 the item data changes.
+constexpr Click kClicks[] = {
+    {"accepted-menu", 8, 0, 0, "http:\\\\menu1end"},
+    {"accepted-normalised-attribute", 9, 0, 4, "http://att2end/"},
+    {"accepted-item-description", 3, 3, 0, "http:\\\\item%202end"},
+    {"accepted-item-page-move", 4, 0, 0, "http:\\\\move1end"},
+    {"accepted-set-for-all", 3, 0, 8, "http:\\\\setattall1end"},
+    {"accepted-locked-item", 3, 5, 2, "http:\\\\item%200end"},
+    {"accepted-gallery-next", 6, 0, 0, "http://next0end/"},
+    {"accepted-region-popup", 10, 8, 0, "qorattr:green"},
+    {"accepted-region-shift", 10, 0, 1, "qorattr:red"},
+    {"accepted-region-unknown-id", 10, 8, 0, "qorattr:r%65d%2"},
+    {"accepted-help", 0, 0, 0, "qorlink:help//index%20page.htm"},
+    {"accepted-viewer", 0, 0, 0, "qorlink::images//x"},
+    {"accepted-huge-number", 3, 0, 0, "http:\\\\item%2099999999999999end"},
+    {"rejected-web-address", 6, 0, 0, "http://www.example.org/"},
+};
+
+void WriteLinkSeeds(const std::filesystem::path& corpus) {
+  for (const auto& click : kClicks) {
+    Bytes bytes{click.action, click.popup, click.flags};
+    for (const char* c = click.address; *c; ++c) bytes.push_back(static_cast<std::uint8_t>(*c));
+    WriteSeed(corpus / "link" / click.name, bytes);
+  }
+  WriteSeed(corpus / "link" / "rejected-no-address", {1, 0});  // shorter than the choice bytes
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::cerr << "usage: fuzz_make_seeds <corpus folder>\n";
+    return 2;
+  }
+  const std::filesystem::path corpus = std::filesystem::absolute(argv[1]);
+  // Storing writes the XML dump into the current folder: keep it out of the tree.
+  std::filesystem::current_path(std::filesystem::temp_directory_path());
+  WriteDatabaseSeeds(corpus);
+  WriteLinkSeeds(corpus);
+  WaitForXmlDump();
+  std::filesystem::remove("TEST.qorx");
+  return 0;
+}

@@ -1,0 +1,54 @@
+// The name list a load sorts: in order at once, and the same on every load
+// of a saved file, even where names repeat or a damaged file's name entries
+// and items do not name each other.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/EngineFixtures.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes LoadAndStore(const Bytes& bytes) {
+  CZAVDoc doc;
+  EXPECT_EQ(doc.LoadFromBytes(bytes.data(), bytes.size()), CZAVDoc::LoadResult::Ok);
+  return doc.StoreToBytes();
+}
+
+TEST(NameOrderAfterLoad, ItemsOfTheSameNameKeepTheirOrderAcrossSaves) {
+  DocBuilder builder;
+  for (int i = 0; i < 40; ++i) builder.AddItem(i % 3 ? "Same" : "Other", "Genus", "sp" + std::to_string(i), "", {});
+  const Bytes saved = LoadAndStore(builder.Build()->StoreToBytes());
+  EXPECT_EQ(LoadAndStore(saved), saved);
+}
+
+// The names the items show, in list order (an entry no item names shows nothing).
+std::vector<std::string> ShownNames(const CZAVDoc& doc) {
+  std::vector<std::string> names;
+  for (std::size_t p = 0; p < doc.m_itemNames.size(); ++p)
+    if (doc.GetItem(doc.m_itemNames[p]->itemIndex).nameIndex == static_cast<std::int32_t>(p))
+      names.push_back(doc.m_itemNames[p]->name);
+  return names;
+}
+
+TEST(NameOrderAfterLoad, AStrayEntryThatTakesOverItsItemSortsUnderItsOwnName) {
+  DocBuilder builder;
+  for (const char* name : {"Cherry", "Apple", "Bean"}) builder.AddItem(name, "", "", "", {});
+  auto built = builder.Build();
+  // A damaged file: a fourth entry names item 2, which names another entry.
+  auto stray = std::make_unique<CQItemname>();
+  stray->name = "Aardvark";
+  stray->itemIndex = 2;
+  built->m_itemNames.push_back(std::move(stray));
+  const Bytes damaged = built->StoreToBytes();
+  CZAVDoc doc;
+  ASSERT_EQ(doc.LoadFromBytes(damaged.data(), damaged.size()), CZAVDoc::LoadResult::Ok);
+  EXPECT_EQ(ShownNames(doc), (std::vector<std::string>{"Aardvark", "Apple", "Cherry"}));
+  const Bytes saved = doc.StoreToBytes();
+  EXPECT_EQ(LoadAndStore(saved), saved);
+}
+
+}  // namespace
