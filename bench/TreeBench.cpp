@@ -5,8 +5,8 @@
 #include <benchmark/benchmark.h>
 
 #include "GeneratedDatabase.h"
-#include "database/ItemListRows.h"
-#include "database/MenuTree.h"
+#include "shell/ItemListRows.h"
+#include "shell/MenuTree.h"
 #include "database/ZAVDoc.h"
 #include "platform/DocumentViews.h"
 #include "reports/Action.h"

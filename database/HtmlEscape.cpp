@@ -1,4 +1,4 @@
-#include "reports/HtmlEscape.h"
+#include "database/HtmlEscape.h"
 
 #include <cctype>
 

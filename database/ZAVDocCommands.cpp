@@ -11,7 +11,7 @@
 #include "platform/Ui.h"
 #include "reports/Action.h"
 #include "reports/ReportAnalize.h"
-#include "reports/ReportFactory.h"
+#include "platform/ReportFactory.h"
 #include "reports/ReportOptions.h"
 
 namespace {

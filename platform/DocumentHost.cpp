@@ -1,4 +1,4 @@
-#include "database/DocumentHost.h"
+#include "platform/DocumentHost.h"
 
 namespace {
 class CancellingHost : public DocumentHost {

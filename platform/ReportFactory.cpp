@@ -1,4 +1,4 @@
-#include "reports/ReportFactory.h"
+#include "platform/ReportFactory.h"
 
 #include "platform/Ui.h"
 

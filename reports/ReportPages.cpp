@@ -6,7 +6,7 @@
 #include "reports/ReportAttributeRegion.h"
 #include "reports/ReportCommonAttributes.h"
 #include "reports/ReportEliminated.h"
-#include "reports/ReportFactory.h"
+#include "platform/ReportFactory.h"
 #include "reports/ReportGallery.h"
 #include "reports/ReportItemItem.h"
 #include "reports/ReportItems.h"

@@ -1,10 +1,10 @@
-#include "database/ItemListRows.h"
+#include "shell/ItemListRows.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 
-#include "database/TreeDocumentCalls.h"
+#include "shell/TreeDocumentCalls.h"
 #include "database/UtilityFunction.h"
 #include "database/ZAVDoc.h"
 #include "platform/ErrorBox.h"

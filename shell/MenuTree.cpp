@@ -1,6 +1,6 @@
-#include "database/MenuTree.h"
+#include "shell/MenuTree.h"
 
-#include "database/TreeDocumentCalls.h"
+#include "shell/TreeDocumentCalls.h"
 #include "database/ZAVDoc.h"
 #include "platform/DocumentViews.h"
 #include "platform/ErrorBox.h"

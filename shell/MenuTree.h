@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "database/TreeNodes.h"
+#include "shell/TreeNodes.h"
 
 class CZAVDoc;
 struct RegionAttribute;

@@ -1,8 +1,8 @@
 // Labels, tooltips and colours of the tree's nodes.
 #include <cstdio>
 
-#include "database/MenuTree.h"
-#include "database/TreeDocumentCalls.h"
+#include "shell/MenuTree.h"
+#include "shell/TreeDocumentCalls.h"
 #include "database/ZAVDoc.h"
 
 void CMenuTree::RecountCandidates() {

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "database/CommandIds.h"
-#include "database/MenuTree.h"
-#include "database/TreeDocumentCalls.h"
+#include "shell/MenuTree.h"
+#include "shell/TreeDocumentCalls.h"
 #include "database/UtilityFunction.h"
 #include "database/ZAVDoc.h"
 #include "reports/Report.h"

@@ -1,4 +1,4 @@
-#include "database/PictureListRows.h"
+#include "shell/PictureListRows.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "database/ProgressSteps.h"
+#include "shell/ProgressSteps.h"
 
 int& CProgressSteps::SharedCounter() {
   static int counter = 0;

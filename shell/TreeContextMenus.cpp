@@ -1,4 +1,4 @@
-#include "database/TreeContextMenus.h"
+#include "shell/TreeContextMenus.h"
 
 namespace {
 

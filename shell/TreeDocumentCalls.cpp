@@ -1,4 +1,4 @@
-#include "database/TreeDocumentCalls.h"
+#include "shell/TreeDocumentCalls.h"
 
 #include "database/EngineViews.h"
 #include "database/ZAVDoc.h"

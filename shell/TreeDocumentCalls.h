@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "database/TreeNodes.h"
+#include "shell/TreeNodes.h"
 
 class CZAVDoc;
 

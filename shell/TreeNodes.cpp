@@ -1,4 +1,4 @@
-#include "database/TreeNodes.h"
+#include "shell/TreeNodes.h"
 
 #include <algorithm>
 #include <stdexcept>

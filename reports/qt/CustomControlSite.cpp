@@ -1,4 +1,4 @@
-#include "reports/view/CustomControlSite.h"
+#include "reports/qt/CustomControlSite.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -6,10 +6,10 @@
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
 
-#include "reports/view/BrowserBridge.h"
-#include "reports/view/Idispimp.h"
-#include "reports/view/PageScript.h"
-#include "reports/view/QorUrlSchemes.h"
+#include "reports/qt/BrowserBridge.h"
+#include "reports/qt/Idispimp.h"
+#include "reports/qt/PageScript.h"
+#include "reports/qt/QorUrlSchemes.h"
 
 CCustomControlSite::CCustomControlSite(QWidget* parent, QWebEnginePage* page)
     : QWebEngineView(parent), m_bridge(new CBrowserBridge(this)) {

@@ -1,11 +1,11 @@
-#include "reports/view/HelpDlg.h"
+#include "reports/qt/HelpDlg.h"
 
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include "reports/view/BrowserBridge.h"
-#include "reports/view/CustomControlSite.h"
-#include "reports/view/HelpDocument.h"
+#include "reports/qt/BrowserBridge.h"
+#include "reports/qt/CustomControlSite.h"
+#include "reports/qt/HelpDocument.h"
 
 CHelpDlg::CHelpDlg(std::string topic, QWidget* parent)
     : QDialog(parent), m_topic(std::move(topic)), m_browser(new CCustomControlSite(this)) {

@@ -1,4 +1,4 @@
-#include "reports/view/HelpDocument.h"
+#include "reports/qt/HelpDocument.h"
 
 #include <QDir>
 

@@ -1,12 +1,12 @@
-#include "reports/view/HelpHtmlView.h"
+#include "reports/qt/HelpHtmlView.h"
 
 #include <QMdiSubWindow>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
 
 #include "platform/Ui.h"
-#include "reports/view/BrowserBridge.h"
-#include "reports/view/CustomControlSite.h"
+#include "reports/qt/BrowserBridge.h"
+#include "reports/qt/CustomControlSite.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <QWidget>
 
-#include "reports/view/HelpDocument.h"
+#include "reports/qt/HelpDocument.h"
 
 class CCustomControlSite;
 class QWebEngineView;

@@ -1,8 +1,8 @@
-#include "reports/view/HelpMDIChildWnd.h"
+#include "reports/qt/HelpMDIChildWnd.h"
 
 #include <QMdiArea>
 
-#include "reports/view/HelpHtmlView.h"
+#include "reports/qt/HelpHtmlView.h"
 
 CHelpMDIChildWnd::CHelpMDIChildWnd(QWidget* parent) : QMdiSubWindow(parent) {
   setAttribute(Qt::WA_DeleteOnClose, true);

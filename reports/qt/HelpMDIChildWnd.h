@@ -4,7 +4,7 @@
 
 #include <QMdiSubWindow>
 
-#include "reports/view/HelpDocument.h"
+#include "reports/qt/HelpDocument.h"
 
 class CHelpHtmlView;
 class QMdiArea;

@@ -1,4 +1,4 @@
-#include "reports/view/Idispimp.h"
+#include "reports/qt/Idispimp.h"
 
 #include <QCoreApplication>
 

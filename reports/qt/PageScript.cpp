@@ -1,4 +1,4 @@
-#include "reports/view/PageScript.h"
+#include "reports/qt/PageScript.h"
 
 #include <QFile>
 #include <QWebEnginePage>

@@ -1,4 +1,4 @@
-#include "reports/view/QorUrlSchemes.h"
+#include "reports/qt/QorUrlSchemes.h"
 
 #include <QWebEngineProfile>
 #include <QWebEngineUrlRequestJob>

@@ -1,4 +1,4 @@
-#include "reports/view/ReportPage.h"
+#include "reports/qt/ReportPage.h"
 
 #include <QDir>
 #include <QTemporaryFile>

@@ -1,4 +1,4 @@
-#include "reports/view/ZAVView.h"
+#include "reports/qt/ZAVView.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -9,9 +9,9 @@
 
 #include "database/ZAVDoc.h"
 #include "platform/Ui.h"
-#include "reports/view/BrowserBridge.h"
-#include "reports/view/CustomControlSite.h"
-#include "reports/view/ReportPage.h"
+#include "reports/qt/BrowserBridge.h"
+#include "reports/qt/CustomControlSite.h"
+#include "reports/qt/ReportPage.h"
 
 CZAVView::CZAVView(CZAVDoc& doc, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_page(new CReportPage(this)), m_site(new CCustomControlSite(this, m_page)) {

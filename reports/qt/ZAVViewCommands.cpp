@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "database/ZAVDoc.h"
-#include "reports/view/ZAVView.h"
+#include "reports/qt/ZAVView.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/ChildFrame.h"
+#include "shell/qt/ChildFrame.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -13,10 +13,10 @@
 #include "database/ZAVDoc.h"
 #include "platform/Profile.h"
 #include "platform/Ui.h"
-#include "reports/view/ZAVView.h"
-#include "shell/CommandTarget.h"
-#include "shell/ItemListView.h"
-#include "shell/LeftView.h"
+#include "reports/qt/ZAVView.h"
+#include "shell/qt/CommandTarget.h"
+#include "shell/qt/ItemListView.h"
+#include "shell/qt/LeftView.h"
 
 namespace {
 

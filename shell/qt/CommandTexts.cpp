@@ -1,4 +1,4 @@
-#include "shell/CommandTexts.h"
+#include "shell/qt/CommandTexts.h"
 
 #include <array>
 

@@ -1,11 +1,11 @@
-#include "shell/DirTreeCtrl.h"
+#include "shell/qt/DirTreeCtrl.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
 #include "database/DatabaseHeader.h"
-#include "shell/DrawnIcons.h"
+#include "shell/qt/DrawnIcons.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/DlgQOROpen.h"
+#include "shell/qt/DlgQOROpen.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,7 +14,7 @@
 #include "database/HelpPages.h"
 #include "database/ProgramFolders.h"
 #include "platform/ErrorBox.h"
-#include "shell/DirTreeCtrl.h"
+#include "shell/qt/DirTreeCtrl.h"
 
 std::string g_lastFolder;
 std::string g_lastDatabasePath;

@@ -1,4 +1,4 @@
-#include "shell/DrawnIcons.h"
+#include "shell/qt/DrawnIcons.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "database/CommandIds.h"
-#include "shell/NodeImages.h"
+#include "shell/qt/NodeImages.h"
 
 namespace {
 

@@ -1,20 +1,20 @@
-#include "shell/ItemListBox.h"
+#include "shell/qt/ItemListBox.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScrollBar>
 
-#include "database/ItemListRows.h"
-#include "database/TreeContextMenus.h"
-#include "database/TreeDocumentCalls.h"
+#include "shell/ItemListRows.h"
+#include "shell/TreeContextMenus.h"
+#include "shell/TreeDocumentCalls.h"
 #include "database/UtilityFunction.h"
 #include "database/ZAVDoc.h"
 #include "platform/ErrorBox.h"
 #include "reports/Report.h"
-#include "reports/view/ZAVView.h"
-#include "shell/ItemListDelegate.h"
-#include "shell/ItemListModel.h"
+#include "reports/qt/ZAVView.h"
+#include "shell/qt/ItemListDelegate.h"
+#include "shell/qt/ItemListModel.h"
 
 CItemListBox::CItemListBox(CZAVDoc& doc, QWidget* parent) : QListView(parent), m_doc(doc) {
   m_model = new CItemListModel(this);

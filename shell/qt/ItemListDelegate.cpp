@@ -1,9 +1,9 @@
-#include "shell/ItemListDelegate.h"
+#include "shell/qt/ItemListDelegate.h"
 
 #include <QPainter>
 
-#include "database/ItemListRows.h"
-#include "shell/NodeImages.h"
+#include "shell/ItemListRows.h"
+#include "shell/qt/NodeImages.h"
 
 static constexpr int kRowHeight = 14;
 

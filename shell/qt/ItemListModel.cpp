@@ -1,4 +1,4 @@
-#include "shell/ItemListModel.h"
+#include "shell/qt/ItemListModel.h"
 
 void CItemListModel::Refill(const CZAVDoc& doc) {
   beginResetModel();

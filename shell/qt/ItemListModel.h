@@ -4,7 +4,7 @@
 
 #include <QAbstractListModel>
 
-#include "database/ItemListRows.h"
+#include "shell/ItemListRows.h"
 
 class CItemListModel : public QAbstractListModel {
   Q_OBJECT

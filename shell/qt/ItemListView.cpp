@@ -1,15 +1,15 @@
-#include "shell/ItemListView.h"
+#include "shell/qt/ItemListView.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
 #include "database/CommandIds.h"
-#include "database/ItemListRows.h"
+#include "shell/ItemListRows.h"
 #include "database/ZAVDoc.h"
 #include "database/ZAVDocCommands.h"
 #include "platform/ErrorBox.h"
 #include "reports/Report.h"
-#include "shell/ItemListBox.h"
+#include "shell/qt/ItemListBox.h"
 
 namespace {
 

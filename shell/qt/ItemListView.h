@@ -6,8 +6,8 @@
 #include <map>
 
 #include "platform/DocumentViews.h"
-#include "shell/CommandMap.h"
-#include "shell/CommandTarget.h"
+#include "shell/qt/CommandMap.h"
+#include "shell/qt/CommandTarget.h"
 
 class CZAVDoc;
 class CItemListBox;

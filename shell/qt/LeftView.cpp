@@ -1,4 +1,4 @@
-#include "shell/LeftView.h"
+#include "shell/qt/LeftView.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -10,8 +10,8 @@
 #include "database/ZAVDoc.h"
 #include "platform/ErrorBox.h"
 #include "platform/Ui.h"
-#include "shell/TreeItemDelegate.h"
-#include "shell/TreeModel.h"
+#include "shell/qt/TreeItemDelegate.h"
+#include "shell/qt/TreeModel.h"
 
 CLeftView::CLeftView(CZAVDoc& doc, QWidget* parent) : QTreeView(parent), m_doc(doc), m_tree(doc) {
   m_model = new CTreeModel(m_tree, this);

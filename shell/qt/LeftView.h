@@ -8,11 +8,11 @@
 #include <map>
 #include <memory>
 
-#include "database/MenuTree.h"
+#include "shell/MenuTree.h"
 #include "database/Records.h"
 #include "platform/DocumentViews.h"
-#include "shell/CommandMap.h"
-#include "shell/CommandTarget.h"
+#include "shell/qt/CommandMap.h"
+#include "shell/qt/CommandTarget.h"
 
 class CZAVDoc;
 class CTreeModel;

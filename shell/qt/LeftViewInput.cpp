@@ -4,14 +4,14 @@
 #include <QMouseEvent>
 
 #include "database/CommandIds.h"
-#include "database/TreeContextMenus.h"
+#include "shell/TreeContextMenus.h"
 #include "database/UtilityFunction.h"
 #include "database/ZAVDoc.h"
 #include "platform/ErrorBox.h"
 #include "platform/Ui.h"
-#include "reports/view/ZAVView.h"
-#include "shell/LeftView.h"
-#include "shell/TreeModel.h"
+#include "reports/qt/ZAVView.h"
+#include "shell/qt/LeftView.h"
+#include "shell/qt/TreeModel.h"
 
 namespace {
 

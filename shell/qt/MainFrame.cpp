@@ -1,4 +1,4 @@
-#include "shell/MainFrame.h"
+#include "shell/qt/MainFrame.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -13,10 +13,10 @@
 #include "database/ZAVDoc.h"
 #include "platform/ErrorBox.h"
 #include "platform/Profile.h"
-#include "shell/ChildFrame.h"
-#include "shell/CommandTexts.h"
-#include "shell/DrawnIcons.h"
-#include "shell/ZAVApp.h"
+#include "shell/qt/ChildFrame.h"
+#include "shell/qt/CommandTexts.h"
+#include "shell/qt/DrawnIcons.h"
+#include "shell/qt/ZAVApp.h"
 
 namespace {
 

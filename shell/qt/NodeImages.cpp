@@ -1,4 +1,4 @@
-#include "shell/NodeImages.h"
+#include "shell/qt/NodeImages.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,4 +1,4 @@
-#include "shell/ProgDlg.h"
+#include "shell/qt/ProgDlg.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

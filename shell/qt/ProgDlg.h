@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "database/ProgressSteps.h"
+#include "shell/ProgressSteps.h"
 
 class QLabel;
 class QProgressBar;

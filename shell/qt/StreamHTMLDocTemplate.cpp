@@ -1,12 +1,12 @@
-#include "shell/StreamHTMLDocTemplate.h"
+#include "shell/qt/StreamHTMLDocTemplate.h"
 
 #include <QMdiArea>
 
 #include "platform/qt/DialogRunner.h"
-#include "reports/view/HelpDlg.h"
-#include "reports/view/HelpDocument.h"
-#include "reports/view/HelpHtmlView.h"
-#include "reports/view/HelpMDIChildWnd.h"
+#include "reports/qt/HelpDlg.h"
+#include "reports/qt/HelpDocument.h"
+#include "reports/qt/HelpHtmlView.h"
+#include "reports/qt/HelpMDIChildWnd.h"
 
 QWidget* CStreamHTMLDocTemplate::OpenDocumentFile(const std::string& pathOrHtml) {
   const CHelpDocument document = CHelpDocument::FromText(pathOrHtml);

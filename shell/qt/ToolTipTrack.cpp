@@ -1,4 +1,4 @@
-#include "shell/ToolTipTrack.h"
+#include "shell/qt/ToolTipTrack.h"
 
 #include <QLabel>
 #include <QWidget>

@@ -1,10 +1,10 @@
-#include "shell/TreeItemDelegate.h"
+#include "shell/qt/TreeItemDelegate.h"
 
 #include <QPainter>
 
-#include "database/MenuTree.h"
-#include "shell/NodeImages.h"
-#include "shell/TreeModel.h"
+#include "shell/MenuTree.h"
+#include "shell/qt/NodeImages.h"
+#include "shell/qt/TreeModel.h"
 
 static QFont NodeFont(const QFont& base, bool arial, bool bold) {
   QFont font = base;

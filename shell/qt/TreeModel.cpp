@@ -1,9 +1,9 @@
-#include "shell/TreeModel.h"
+#include "shell/qt/TreeModel.h"
 
 #include <QScopedValueRollback>
 
-#include "database/MenuTree.h"
-#include "shell/NodeImages.h"
+#include "shell/MenuTree.h"
+#include "shell/qt/NodeImages.h"
 
 CTreeModel::CTreeModel(CMenuTree& tree, QObject* parent) : QAbstractItemModel(parent), m_tree(tree) {
   m_tree.Nodes().SetObserver(this);

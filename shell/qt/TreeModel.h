@@ -5,7 +5,7 @@
 #include <QAbstractItemModel>
 #include <functional>
 
-#include "database/TreeNodes.h"
+#include "shell/TreeNodes.h"
 
 class CMenuTree;
 

@@ -1,4 +1,4 @@
-#include "shell/ZAVApp.h"
+#include "shell/qt/ZAVApp.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,11 +18,11 @@
 #include "platform/qt/QtProfile.h"
 #include "platform/qt/QtUi.h"
 #include "reports/ReportOptions.h"
-#include "reports/view/Idispimp.h"
-#include "shell/ChildFrame.h"
-#include "shell/DlgQOROpen.h"
-#include "shell/MainFrame.h"
-#include "shell/StreamHTMLDocTemplate.h"
+#include "reports/qt/Idispimp.h"
+#include "shell/qt/ChildFrame.h"
+#include "shell/qt/DlgQOROpen.h"
+#include "shell/qt/MainFrame.h"
+#include "shell/qt/StreamHTMLDocTemplate.h"
 
 // The built-in style sheet lives in the program's resources; a static
 // library's resources must be registered by name.

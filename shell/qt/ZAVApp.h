@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "database/DocumentHost.h"
+#include "platform/DocumentHost.h"
 #include "platform/DocumentViews.h"
 
 class CChildFrame;

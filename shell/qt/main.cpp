@@ -6,11 +6,11 @@
 #include <QWebEngineView>
 #include <cstdio>
 
-#include "reports/view/QorUrlSchemes.h"
-#include "reports/view/ZAVView.h"
-#include "shell/ChildFrame.h"
-#include "shell/MainFrame.h"
-#include "shell/ZAVApp.h"
+#include "reports/qt/QorUrlSchemes.h"
+#include "reports/qt/ZAVView.h"
+#include "shell/qt/ChildFrame.h"
+#include "shell/qt/MainFrame.h"
+#include "shell/qt/ZAVApp.h"
 
 namespace {
 

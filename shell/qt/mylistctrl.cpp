@@ -1,10 +1,10 @@
-#include "shell/mylistctrl.h"
+#include "shell/qt/mylistctrl.h"
 
 #include <QDropEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
-#include "shell/NodeImages.h"
+#include "shell/qt/NodeImages.h"
 
 namespace {
 

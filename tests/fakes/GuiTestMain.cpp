@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <unistd.h>
 
-#include "reports/view/QorUrlSchemes.h"
+#include "reports/qt/QorUrlSchemes.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "TreeGuiFixture.h"
 #include <QScrollBar>
 
-#include "shell/ItemListModel.h"
+#include "shell/qt/ItemListModel.h"
 
 TEST(ItemListView, RowsAndCaptionFollowAMark) {
   TreeGuiFixture f;

@@ -9,10 +9,10 @@
 #include <QPointer>
 #include <QWebEngineView>
 
-#include "reports/view/HelpDlg.h"
-#include "reports/view/HelpDocument.h"
-#include "reports/view/HelpHtmlView.h"
-#include "reports/view/HelpMDIChildWnd.h"
+#include "reports/qt/HelpDlg.h"
+#include "reports/qt/HelpDocument.h"
+#include "reports/qt/HelpHtmlView.h"
+#include "reports/qt/HelpMDIChildWnd.h"
 #include "ViewTestSupport.h"
 
 using namespace viewtest;
