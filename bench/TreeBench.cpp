@@ -10,6 +10,7 @@
 #include "database/ZAVDoc.h"
 #include "platform/DocumentViews.h"
 #include "reports/Action.h"
+#include "reports/ReportPages.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ struct Tree : ILeftView {
 struct Setup {
   Setup() : doc(MakeGeneratedDatabase(kItems, kAttributes, kMenus, 0.10, 7)), tree(*doc), list(*doc), view(tree) {
     doc->AttachViews(&html, &view, &list);
-    doc->InstallReportDriver();
+    InstallReportPageFactory();  // the report pages, as the program installs them
     doc->ResetItemStates(false);
     doc->UpdateRemainingItems();
     tree.OnInitialUpdate();

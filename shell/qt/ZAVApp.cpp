@@ -18,6 +18,7 @@
 #include "platform/qt/QtProfile.h"
 #include "platform/qt/QtUi.h"
 #include "reports/ReportOptions.h"
+#include "reports/ReportPages.h"
 #include "reports/qt/Idispimp.h"
 #include "shell/qt/ChildFrame.h"
 #include "shell/qt/DlgQOROpen.h"
@@ -56,6 +57,7 @@ CZAVApp::CZAVApp() : CZAVApp(Setup{}) {}
 CZAVApp::CZAVApp(Setup setup) : m_setup(setup), m_htmlTemplate(std::make_unique<CStreamHTMLDocTemplate>()) {
   g_app = this;
   InitProgramResources();
+  InstallReportPageFactory();  // the document's commands and driver build their pages through it
 }
 
 CZAVApp::~CZAVApp() {
