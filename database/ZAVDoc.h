@@ -205,7 +205,7 @@ class CZAVDoc {
   // into fileName in the current folder; silent when it cannot be created.
   void DumpItemNames(const std::string& fileName);
 
-  // ---- tree and item list (MenuTree*.cpp, ItemListRows.cpp) -------------------
+  // ---- for the tree and the item list (ZAVDocMarks.cpp) ----------------------
   // True for items in state 1 or 4; false outside the items.
   bool IsItemFullyMatching(int item) const;
   // Items in state 3 while missing data is allowed, else 0.

@@ -9,16 +9,6 @@
 #include "database/ZAVDoc.h"
 #include "platform/ErrorBox.h"
 
-bool CZAVDoc::IsItemFullyMatching(int item) const {
-  if (item < 0 || item >= ItemCount() || item >= static_cast<int>(m_itemStates.size())) return false;
-  return m_itemStates[item] == STATE_REMAINING || m_itemStates[item] == STATE_SELECTED;
-}
-
-int CZAVDoc::CountMissingDataItems() const {
-  if (!m_missingData) return 0;
-  return static_cast<int>(std::count(m_itemStates.begin(), m_itemStates.end(), BYTE{STATE_MISSING_DATA}));
-}
-
 static bool InRunning(int state) {
   return state == STATE_REMAINING || state == STATE_MISSING_DATA || state == STATE_SELECTED ||
          state == STATE_SELECTED_ELIMINATED;
