@@ -180,8 +180,7 @@ int CZAVDoc::GetAllowedMismatches() const {
 }
 
 bool CZAVDoc::AddMismatch(int item, DWORD bits) {
-  if (!bits || item < 0 || item >= static_cast<int>(m_itemStates.size()) ||
-      item >= static_cast<int>(m_docItems.size()) || !m_docItems[item])
+  if (!bits || !IsValidIndex(item, m_itemStates.size()) || !IsValidIndex(item, m_docItems.size()) || !m_docItems[item])
     return true;
   ItemCursor cursor{&m_itemStates[item], &m_docItems[item]->mismatchCount, nullptr, nullptr, GetAllowedMismatches(),
                     &m_remainingCount};
@@ -269,7 +268,7 @@ void CZAVDoc::UpdateAttributeCounts() {
 }
 
 bool CZAVDoc::IsAttributeUseless(int attribute) const {
-  if (attribute < 0 || attribute >= static_cast<int>(m_attributeCounts.size())) return true;
+  if (!IsValidIndex(attribute, m_attributeCounts.size())) return true;
   return !SplitsItems(m_attributeCounts[attribute], m_remainingCount);
 }
 

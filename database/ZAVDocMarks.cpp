@@ -18,17 +18,17 @@ bool IsLoggedSingleMark(int mark) {
 }  // namespace
 
 bool CZAVDoc::IsItemRemaining(int item) const {
-  if (item < 0 || item >= ItemCount() || item >= static_cast<int>(m_itemStates.size())) return false;
+  if (!IsValidIndex(item, m_items.size()) || !IsValidIndex(item, m_itemStates.size())) return false;
   return IsRemainingState(m_itemStates[item]);
 }
 
 bool CZAVDoc::IsItemSelected(int item) const {
-  if (item < 0 || item >= ItemCount() || item >= static_cast<int>(m_itemStates.size())) return false;
+  if (!IsValidIndex(item, m_items.size()) || !IsValidIndex(item, m_itemStates.size())) return false;
   return IsSelectedState(m_itemStates[item]);
 }
 
 bool CZAVDoc::IsItemFullyMatching(int item) const {
-  if (item < 0 || item >= ItemCount() || item >= static_cast<int>(m_itemStates.size())) return false;
+  if (!IsValidIndex(item, m_items.size()) || !IsValidIndex(item, m_itemStates.size())) return false;
   return m_itemStates[item] == STATE_REMAINING || m_itemStates[item] == STATE_SELECTED;
 }
 
@@ -38,15 +38,15 @@ int CZAVDoc::CountMissingDataItems() const {
 }
 
 BYTE CZAVDoc::GetItemState(int item) const {
-  return item >= 0 && item < static_cast<int>(m_itemStates.size()) ? m_itemStates[item] : BYTE{STATE_FREE};
+  return IsValidIndex(item, m_itemStates.size()) ? m_itemStates[item] : BYTE{STATE_FREE};
 }
 
 BYTE CZAVDoc::GetAttributeMark(int attribute) const {
-  return attribute >= 0 && attribute < static_cast<int>(m_marks.size()) ? m_marks[attribute] : BYTE{MARK_CLEAR};
+  return IsValidIndex(attribute, m_marks.size()) ? m_marks[attribute] : BYTE{MARK_CLEAR};
 }
 
 void CZAVDoc::SetItemState(int item, BYTE state) {
-  if (item < 0 || item >= static_cast<int>(m_itemStates.size())) return;
+  if (!IsValidIndex(item, m_itemStates.size())) return;
   BYTE& stored = m_itemStates[item];
   // A selected item that fails (5) stays in the remaining count until it
   // is eliminated outright.
@@ -58,7 +58,7 @@ void CZAVDoc::SetItemState(int item, BYTE state) {
 }
 
 void CZAVDoc::SetAttributeMark(int attribute, BYTE mark) {
-  if (attribute < 0 || attribute >= static_cast<int>(m_marks.size())) return;
+  if (!IsValidIndex(attribute, m_marks.size())) return;
   BYTE& stored = m_marks[attribute];
   if (stored == MARK_CLEAR && mark != MARK_CLEAR) ++m_markedCount;
   if (stored != MARK_CLEAR && mark == MARK_CLEAR) --m_markedCount;
@@ -92,7 +92,7 @@ void CZAVDoc::ResetItemStates(bool keepUser) {
 }
 
 bool CZAVDoc::ToggleItemExcluded(int item) {
-  if (item < 0 || item >= ItemCount() || item >= static_cast<int>(m_itemStates.size())) return false;
+  if (!IsValidIndex(item, m_items.size()) || !IsValidIndex(item, m_itemStates.size())) return false;
   const BYTE before = m_itemStates[item];
   switch (before) {
     case STATE_USER_ELIMINATED:
