@@ -167,8 +167,7 @@ CChildFrame* CZAVApp::AddFrame(std::unique_ptr<CZAVDoc> document) {
   auto* frame = new CChildFrame(std::move(document));
   m_mainFrame->AddChild(frame);
   frame->ActivateFrame();
-  m_mainFrame->MdiArea()->setActiveSubWindow(frame);
-  SetActiveFrame(frame);
+  m_mainFrame->MdiArea()->setActiveSubWindow(frame);  // the main frame's activation handler makes it the active frame
   frame->InitialUpdate();
   m_mainFrame->UpdateCommandStates();
   return frame;
