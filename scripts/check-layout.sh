@@ -55,8 +55,9 @@ for layer in $layers; do
         ../* | */../*) ;;
         *) may_include "$layer" "$qt" "$path" && continue ;;
       esac
-      echo "$file:$line: includes \"$path\": $layer/$([ "$qt" = 1 ] && echo qt/) may include only" \
-        "$layer/ $(below "$layer" | sed -E 's|([a-z]+)|\1/|g')$([ "$qt" = 1 ] && echo ' and their qt/ folders')"
+      allowed=$(for folder in "$layer" $(below "$layer"); do printf '%s/ ' "$folder"; done)
+      [ "$qt" = 1 ] && allowed="${allowed}and their qt/ folders" || allowed="${allowed}(no qt/ folder)"
+      echo "$file:$line: includes \"$path\"; $file may include only $allowed"
       failed=1
     done < "${TMPDIR:-/tmp}/qor-layout.$$"
     rm -f "${TMPDIR:-/tmp}/qor-layout.$$"
