@@ -5,11 +5,12 @@
 #include <benchmark/benchmark.h>
 
 #include "GeneratedDatabase.h"
-#include "database/ItemListRows.h"
-#include "database/MenuTree.h"
+#include "shell/ItemListRows.h"
+#include "shell/MenuTree.h"
 #include "database/ZAVDoc.h"
 #include "platform/DocumentViews.h"
 #include "reports/Action.h"
+#include "reports/ReportPages.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ struct Tree : ILeftView {
 struct Setup {
   Setup() : doc(MakeGeneratedDatabase(kItems, kAttributes, kMenus, 0.10, 7)), tree(*doc), list(*doc), view(tree) {
     doc->AttachViews(&html, &view, &list);
-    doc->InstallReportDriver();
+    InstallReportPageFactory();  // the report pages, as the program installs them
     doc->ResetItemStates(false);
     doc->UpdateRemainingItems();
     tree.OnInitialUpdate();

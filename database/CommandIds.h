@@ -2,6 +2,8 @@
 // numbers are those the key's users and its help pages know.
 #pragma once
 
+#include "platform/DocumentViews.h"
+
 namespace cmd {
 
 // Framework file and edit commands.
@@ -22,13 +24,14 @@ inline constexpr int kHelpKey = 57670;  // F1
 inline constexpr int kHelpTopics = 32810;
 inline constexpr int kOpenQorDatabase = 32827;
 
-// Marking commands of the tree and the item list.
-inline constexpr int kMarkYes = 32796;
-inline constexpr int kMarkNo = 32797;
-inline constexpr int kMarkNever = 32798;
-inline constexpr int kMarkOr = 32799;
-inline constexpr int kMarkClear = 32808;
-inline constexpr int kMarkOnly = 32809;
+// Marking commands of the tree and the item list; the region popup of the
+// views (platform/DocumentViews.h) owns their numbers.
+inline constexpr int kMarkYes = kCmdMarkYes;
+inline constexpr int kMarkNo = kCmdMarkNo;
+inline constexpr int kMarkNever = kCmdMarkNever;
+inline constexpr int kMarkOr = kCmdMarkOr;
+inline constexpr int kMarkClear = kCmdMarkClear;
+inline constexpr int kMarkOnly = kCmdMarkOnly;
 inline constexpr int kEliminateItem = 32817;
 
 // Document commands.

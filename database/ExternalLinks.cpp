@@ -7,7 +7,7 @@
 #include "database/UtilityFunction.h"
 #include "database/ZAVDoc.h"
 #include "platform/Ui.h"
-#include "reports/HtmlEscape.h"
+#include "database/HtmlEscape.h"
 
 namespace {
 

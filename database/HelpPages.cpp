@@ -9,7 +9,7 @@
 #include "database/UtilityFunction.h"
 #include "platform/DocumentViews.h"
 #include "platform/Ui.h"
-#include "reports/HtmlEscape.h"
+#include "database/HtmlEscape.h"
 
 namespace fs = std::filesystem;
 

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "database/AtomicFile.h"
-#include "reports/HtmlEscape.h"
+#include "database/HtmlEscape.h"
 
 namespace {
 

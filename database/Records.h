@@ -3,6 +3,7 @@
 // attributes) stand for "none".
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,6 +13,11 @@ using WORD = std::uint16_t;
 using DWORD = std::uint32_t;
 
 inline constexpr WORD kNoIndex16 = 65535;
+
+// Whether index is a position in an array of that size; "none" never is.
+constexpr bool IsValidIndex(long long index, std::size_t size) {
+  return index >= 0 && static_cast<std::size_t>(index) < size;
+}
 
 // Marks one attribute can carry.
 enum MarkCode : BYTE { MARK_CLEAR = 0, MARK_YES = 1, MARK_OR = 2, MARK_NO = 3, MARK_NEVER = 4, MARK_ONLY = 5 };

@@ -9,28 +9,27 @@
 
 int g_displayNameSplit = 0;
 
+const std::string* NameAt(const std::vector<std::unique_ptr<CQItemname>>& names, int index) {
+  return IsValidIndex(index, names.size()) ? &names[index]->name : nullptr;
+}
+
+const std::string* TextAt(const std::vector<std::string>& texts, int index) {
+  return IsValidIndex(index, texts.size()) ? &texts[index] : nullptr;
+}
+
 namespace {
 
 CZAVDoc* g_activeDocument = nullptr;
 bool g_activeFrame = false;
 
 BYTE StateOf(const CZAVDoc& document, int item) {
-  return item >= 0 && static_cast<std::size_t>(item) < document.m_itemStates.size() ? document.m_itemStates[item]
-                                                                                     : BYTE{STATE_ELIMINATED};
+  return IsValidIndex(item, document.m_itemStates.size()) ? document.m_itemStates[item] : BYTE{STATE_ELIMINATED};
 }
 
 int CountSelected(const CZAVDoc& document) {
   return static_cast<int>(std::count_if(document.m_itemStates.begin(), document.m_itemStates.end(), IsSelectedState));
 }
 
-// Text of entry index of a string table, or null when the index is none or out of range.
-const std::string* TableEntry(const std::vector<std::string>& table, int index) {
-  return index >= 0 && static_cast<std::size_t>(index) < table.size() ? &table[index] : nullptr;
-}
-
-const std::string* NameEntry(const std::vector<std::unique_ptr<CQItemname>>& table, int index) {
-  return index >= 0 && static_cast<std::size_t>(index) < table.size() ? &table[index]->name : nullptr;
-}
 
 // Builds a display name part by part; a missing part is written as its
 // marker, and only parts written as names count as preceding text.
@@ -61,9 +60,9 @@ class DisplayNameBuilder {
 };
 
 void AddScientificParts(const CZAVDoc& document, const CQItemrec& item, DisplayNameBuilder& name) {
-  name.AddWithSeparator(TableEntry(document.m_genusNames, item.genusIndex), "#genusError#");
-  name.AddWithBlank(NameEntry(document.m_speciesNames, item.speciesIndex), "#speciesError#");
-  name.AddWithSeparator(TableEntry(document.m_familyNames, item.familyIndex), "#familyError#");
+  name.AddWithSeparator(TextAt(document.m_genusNames, item.genusIndex), "#genusError#");
+  name.AddWithBlank(NameAt(document.m_speciesNames, item.speciesIndex), "#speciesError#");
+  name.AddWithSeparator(TextAt(document.m_familyNames, item.familyIndex), "#familyError#");
 }
 
 }  // namespace
@@ -116,7 +115,7 @@ int GetNextInOrder(const CZAVDoc& document, int item, int step) {
     ThrowErrorMessage("Order error!");
   }
   const auto& names = GetOrderArray(document);
-  for (int at = start; at >= 0 && at < static_cast<int>(names.size()); at += step) {
+  for (int at = start; IsValidIndex(at, names.size()); at += step) {
     const int candidate = names[at]->itemIndex;
     if (candidate == -1) continue;
     const BYTE state = StateOf(document, candidate);
@@ -131,7 +130,7 @@ std::string GetItemDisplayName(const CZAVDoc& document, int item) {
   const bool customLevels = document.m_levelNames && document.m_levelNames->inUse;
   DisplayNameBuilder name(customLevels ? " " : " / ");
   const CQItemrec& record = document.GetItem(item);
-  const std::string* common = NameEntry(document.m_itemNames, record.nameIndex);
+  const std::string* common = NameAt(document.m_itemNames, record.nameIndex);
   if (GetOrderType(document) == kCommonNameOrder) {
     name.AddWithSeparator(common, "#commonNameError#");
     if (common) g_displayNameSplit = static_cast<int>(common->size());

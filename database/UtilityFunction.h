@@ -29,6 +29,11 @@ const std::vector<std::unique_ptr<CQItemname>>& GetOrderArray(const CZAVDoc& doc
 // The next (step +1) or previous (step -1) candidate item in name order, -1 at the end.
 int GetNextInOrder(const CZAVDoc& document, int item, int step);
 
+// An item's entry in one of the level lists by its record's index; null when
+// the index lies outside the list (damaged or unnamed).
+const std::string* NameAt(const std::vector<std::unique_ptr<CQItemname>>& names, int index);
+const std::string* TextAt(const std::vector<std::string>& texts, int index);
+
 // The item's name as the lists show it; also sets the split position.
 std::string GetItemDisplayName(const CZAVDoc& document, int item);
 

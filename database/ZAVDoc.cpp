@@ -135,8 +135,7 @@ int CZAVDoc::FindSpeciesNameInsertIndex(const std::string& name) const {
     if (entry.itemIndex < 0 || entry.itemIndex >= ItemCount()) continue;
     const CQItemrec& item = *m_items[entry.itemIndex];
     std::string scientific = entry.name;
-    if (item.genusIndex >= 0 && item.genusIndex < static_cast<int>(m_genusNames.size()) &&
-        !m_genusNames[item.genusIndex].empty())
+    if (IsValidIndex(item.genusIndex, m_genusNames.size()) && !m_genusNames[item.genusIndex].empty())
       scientific = m_genusNames[item.genusIndex] + " " + entry.name;
     if (scientific.compare(name) > 0) return static_cast<int>(i);
   }

@@ -28,6 +28,12 @@ struct MarkLogRecord;
 inline constexpr int kMaxItems = 32000;
 inline constexpr int kMaxAttributesOrMenus = 16000;
 
+// Positions in the document's copy of the item list options.
+enum ItemListCopyIndex : int {
+  kListDescription = 0, kListDontShow, kListFile, kListPicture, kListReference,
+  kListItemOrder, kListData, kListAll, kListThumbnail, kListExternalLinks,
+};
+
 class CZAVDoc {
  public:
   CZAVDoc();
@@ -199,7 +205,7 @@ class CZAVDoc {
   // into fileName in the current folder; silent when it cannot be created.
   void DumpItemNames(const std::string& fileName);
 
-  // ---- tree and item list (MenuTree*.cpp, ItemListRows.cpp) -------------------
+  // ---- for the tree and the item list (ZAVDocMarks.cpp) ----------------------
   // True for items in state 1 or 4; false outside the items.
   bool IsItemFullyMatching(int item) const;
   // Items in state 3 while missing data is allowed, else 0.
@@ -216,7 +222,8 @@ class CZAVDoc {
   // action; any other kind leaves the page as it is. saveOptions writes the
   // option set of kinds 1-3 first; the item page's set is written always.
   void ShowReport(bool saveOptions);
-  // Connects the report hooks and the report factory to the report pages.
+  // Connects the report hooks to the driver and to the installed report
+  // factory (platform/ReportFactory.h), which builds the pages.
   void InstallReportDriver();
 
   // ---- views -----------------------------------------------------------------

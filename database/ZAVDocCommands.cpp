@@ -8,18 +8,10 @@
 #include "database/UtilityFunction.h"
 #include "database/ZAVDoc.h"
 #include "platform/DocumentViews.h"
+#include "platform/ReportFactory.h"
 #include "platform/Ui.h"
-#include "reports/Action.h"
-#include "reports/ReportAnalize.h"
-#include "reports/ReportFactory.h"
-#include "reports/ReportOptions.h"
 
 namespace {
-
-// Report kinds the commands show.
-enum : int {
-  kKindMenus = 1, kKindItems = 3, kKindGallery = 4, kKindCommon = 11, kKindEliminated = 12,
-};
 
 void ShowFirstPage(CZAVDoc& document, int kind) { ReportFactory().RunReport(document, kind, -1, kFirstPage); }
 
@@ -27,12 +19,6 @@ CommandState Enabled(bool on) { return CommandState{on, CommandState::Check::Non
 
 CommandState Checked(bool on) {
   return CommandState{true, on ? CommandState::Check::Checked : CommandState::Check::Unchecked, {}};
-}
-
-// The analysis page's own action also serves the links of its menu table.
-void OnAnalyze(CZAVDoc& document) {
-  CReportAnalize report(document);
-  report.Execute(std::make_unique<ActionForAnalize>(), kFirstPage);
 }
 
 // A toolbar toggle: pressed while set, indeterminate while clear.
@@ -57,9 +43,7 @@ bool UsesThumbnails(const CZAVDoc& document) { return document.m_itemListOptions
 void OnThumbnailRegularSize(CZAVDoc& document) {
   const int on = UsesThumbnails(document) ? 0 : 1;
   document.m_itemListOptions[kListThumbnail] = on;
-  ItemOptions::Shared().thumbnail = on;
-  ItemListOptions::Shared().thumbnail = on;
-  MenuListOptions::Shared().thumbnail = on;
+  ReportFactory().SetThumbnails(on != 0);
   document.ShowReport(true);
 }
 
@@ -90,7 +74,7 @@ const std::vector<DocumentCommand>& Commands() {
   static const std::vector<DocumentCommand> commands = {
       {cmd::kItemListReport, OnItemListReport, AlwaysEnabled},
       {cmd::kClearAllMarks, [](CZAVDoc& d) { d.OnClearAllMarks(); }, AlwaysEnabled},
-      {cmd::kAnalyze, OnAnalyze, AlwaysEnabled},
+      {cmd::kAnalyze, [](CZAVDoc& d) { ReportFactory().RunAnalysis(d); }, AlwaysEnabled},
       {cmd::kLockDatabase, OnLockDatabase,
        [](const CZAVDoc& d) {
          const bool editable = IsDatabaseEditable(&d);
@@ -101,13 +85,13 @@ const std::vector<DocumentCommand>& Commands() {
       {cmd::kShowReferences, OnShowReferences, [](const CZAVDoc& d) { return Pressed(d.m_showReferences != 0); }},
       {cmd::kShowDatabaseDescription, OnShowDatabaseDescription,
        [](const CZAVDoc& d) { return Pressed(d.m_showDescription != 0); }},
-      {cmd::kGallery, Report(kKindGallery), AlwaysEnabled},
-      {cmd::kMarkedAndEliminated, Report(kKindEliminated), AlwaysEnabled},
-      {cmd::kDisplayMenus, Report(kKindMenus), AlwaysEnabled},
-      {cmd::kCommonAttributes, Report(kKindCommon), AlwaysEnabled},
+      {cmd::kGallery, Report(kReportGallery), AlwaysEnabled},
+      {cmd::kMarkedAndEliminated, Report(kReportEliminated), AlwaysEnabled},
+      {cmd::kDisplayMenus, Report(kReportMenus), AlwaysEnabled},
+      {cmd::kCommonAttributes, Report(kReportCommon), AlwaysEnabled},
       {cmd::kToggleRightPaneRefresh,
-       [](CZAVDoc&) { GalleryOptions::Shared().dontShow = GalleryOptions::Shared().dontShow ? 0 : 1; },
-       [](const CZAVDoc&) { return Checked(GalleryOptions::Shared().dontShow == 0); }},
+       [](CZAVDoc&) { ReportFactory().SetRefreshesRightPane(!ReportFactory().RefreshesRightPane()); },
+       [](const CZAVDoc&) { return Checked(ReportFactory().RefreshesRightPane()); }},
       {cmd::kDeleteAllExceptRemaining, [](CZAVDoc& d) { d.OnDeleteAllExceptRemaining(); }, WhileEditable},
       Forgiveness(0), Forgiveness(1), Forgiveness(2), Forgiveness(3),
       {cmd::kThumbnailRegularSize, OnThumbnailRegularSize, AlwaysEnabled},
@@ -157,5 +141,5 @@ void OnItemListReport(CZAVDoc& document) {
   if (IItemListView* list = document.GetItemListView()) {
     list->SelectRow(0);
   }
-  ShowFirstPage(document, kKindItems);
+  ShowFirstPage(document, kReportItemList);
 }

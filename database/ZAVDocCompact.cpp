@@ -24,8 +24,7 @@ std::string SizesLine(const char* label, std::size_t items, std::size_t names, s
 // back to the item; an entry shared with another item is taken only once.
 void TakeNameEntry(NameArray& oldNames, NameArray& newNames, std::int32_t& index, int oldItem, int newItem) {
   if (index == -1) return;
-  const bool valid = index >= 0 && static_cast<std::size_t>(index) < oldNames.size() && oldNames[index] &&
-                     oldNames[index]->itemIndex == oldItem;
+  const bool valid = IsValidIndex(index, oldNames.size()) && oldNames[index] && oldNames[index]->itemIndex == oldItem;
   if (!valid) {
     index = -1;
     return;
@@ -37,7 +36,7 @@ void TakeNameEntry(NameArray& oldNames, NameArray& newNames, std::int32_t& index
 
 // Old item index -> new index, -1 for a dropped slot.
 int Remap(const std::vector<int>& newIndexOf, int item) {
-  return item >= 0 && static_cast<std::size_t>(item) < newIndexOf.size() ? newIndexOf[item] : -1;
+  return IsValidIndex(item, newIndexOf.size()) ? newIndexOf[item] : -1;
 }
 
 }  // namespace

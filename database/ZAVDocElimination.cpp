@@ -15,10 +15,6 @@
 
 namespace {
 
-bool Remaining(BYTE state) {
-  return state == STATE_REMAINING || state == STATE_MISSING_DATA || state == STATE_SELECTED;
-}
-
 // Whether an attribute splits the items in play: some but not all of the
 // remaining items have it.
 bool SplitsItems(long long candidatesWithAttribute, long long remainingCount) {
@@ -34,16 +30,16 @@ struct ItemCursor {
   int allowed;
   int* remainingCount;
 
-  bool InPlay() const { return Remaining(*state); }
+  bool InPlay() const { return IsRemainingState(*state); }
 
   // Adds one mismatch per set bit; false when the item is eliminated.
   bool Mismatch(DWORD bits) {
     *mismatches += static_cast<DWORD>(std::popcount(bits));
     if (static_cast<long long>(*mismatches) <= allowed) return true;
-    if (*state == STATE_SELECTED || *state == STATE_SELECTED_ELIMINATED) {
+    if (IsSelectedState(*state)) {
       *state = STATE_SELECTED_ELIMINATED;  // stays in the remaining count
     } else {
-      if (Remaining(*state)) --*remainingCount;  // an item already out is not counted twice
+      if (IsRemainingState(*state)) --*remainingCount;  // an item already out is not counted twice
       *state = STATE_ELIMINATED;
     }
     return false;
@@ -184,8 +180,7 @@ int CZAVDoc::GetAllowedMismatches() const {
 }
 
 bool CZAVDoc::AddMismatch(int item, DWORD bits) {
-  if (!bits || item < 0 || item >= static_cast<int>(m_itemStates.size()) ||
-      item >= static_cast<int>(m_docItems.size()) || !m_docItems[item])
+  if (!bits || !IsValidIndex(item, m_itemStates.size()) || !IsValidIndex(item, m_docItems.size()) || !m_docItems[item])
     return true;
   ItemCursor cursor{&m_itemStates[item], &m_docItems[item]->mismatchCount, nullptr, nullptr, GetAllowedMismatches(),
                     &m_remainingCount};
@@ -229,7 +224,7 @@ void CZAVDoc::EvaluateItems(int begin, int end, const EliminationPlan& plan, con
   for (int i = begin; i < end; ++i) {
     // The passes are bound by memory latency: fetch the rows of items ahead.
     FetchAhead(layout, m_dataBlocks, m_docItems, i, end, firstWord, missing);
-    if (!Remaining(m_itemStates[i])) continue;
+    if (!IsRemainingState(m_itemStates[i])) continue;
     CZAVDocItem* docItem = i < static_cast<int>(m_docItems.size()) ? m_docItems[i].get() : nullptr;
     const DWORD* stored = layout.GetRowWordsIn(i, m_dataBlocks);
     ItemCursor cursor{&m_itemStates[i], &mismatches[i - begin],
@@ -273,7 +268,7 @@ void CZAVDoc::UpdateAttributeCounts() {
 }
 
 bool CZAVDoc::IsAttributeUseless(int attribute) const {
-  if (attribute < 0 || attribute >= static_cast<int>(m_attributeCounts.size())) return true;
+  if (!IsValidIndex(attribute, m_attributeCounts.size())) return true;
   return !SplitsItems(m_attributeCounts[attribute], m_remainingCount);
 }
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "database/ZAVDoc.h"
-#include "reports/HtmlEscape.h"
+#include "database/HtmlEscape.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include "database/AtomicFile.h"
 #include "database/DatabaseFiles.h"
-#include "database/DocumentHost.h"
+#include "platform/DocumentHost.h"
 #include "database/LevelNames.h"
 #include "database/MarkLog.h"
 #include "database/ZAVDoc.h"

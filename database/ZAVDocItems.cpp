@@ -38,8 +38,6 @@ void ShiftIndex(std::int32_t& index, bool insert, int position, bool isSkipItem)
     index += 1;
 }
 
-bool IsValidIndex(int index, std::size_t size) { return index >= 0 && static_cast<std::size_t>(index) < size; }
-
 }  // namespace
 
 void ShiftItemNameIndices(CZAVDoc& document, bool insert, int namePosition, int speciesPosition, int skipItem) {

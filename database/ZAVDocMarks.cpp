@@ -1,15 +1,13 @@
 // Marks, item states with their counts, the user's own exclusions and the
 // mark log.
+#include <algorithm>
+
 #include "database/EngineViews.h"
 #include "database/MarkLog.h"
 #include "database/ZAVDoc.h"
 #include "platform/Ui.h"
 
 namespace {
-
-bool CountsAsRemaining(BYTE state) {
-  return state == STATE_REMAINING || state == STATE_MISSING_DATA || state == STATE_SELECTED;
-}
 
 bool IsEliminating(BYTE state) { return state == STATE_ELIMINATED || state == STATE_USER_ELIMINATED; }
 
@@ -20,38 +18,47 @@ bool IsLoggedSingleMark(int mark) {
 }  // namespace
 
 bool CZAVDoc::IsItemRemaining(int item) const {
-  if (item < 0 || item >= ItemCount() || item >= static_cast<int>(m_itemStates.size())) return false;
-  return CountsAsRemaining(m_itemStates[item]);
+  if (!IsValidIndex(item, m_items.size()) || !IsValidIndex(item, m_itemStates.size())) return false;
+  return IsRemainingState(m_itemStates[item]);
 }
 
 bool CZAVDoc::IsItemSelected(int item) const {
-  if (item < 0 || item >= ItemCount() || item >= static_cast<int>(m_itemStates.size())) return false;
-  const BYTE state = m_itemStates[item];
-  return state == STATE_SELECTED || state == STATE_SELECTED_ELIMINATED;
+  if (!IsValidIndex(item, m_items.size()) || !IsValidIndex(item, m_itemStates.size())) return false;
+  return IsSelectedState(m_itemStates[item]);
+}
+
+bool CZAVDoc::IsItemFullyMatching(int item) const {
+  if (!IsValidIndex(item, m_items.size()) || !IsValidIndex(item, m_itemStates.size())) return false;
+  return m_itemStates[item] == STATE_REMAINING || m_itemStates[item] == STATE_SELECTED;
+}
+
+int CZAVDoc::CountMissingDataItems() const {
+  if (!m_missingData) return 0;
+  return static_cast<int>(std::count(m_itemStates.begin(), m_itemStates.end(), BYTE{STATE_MISSING_DATA}));
 }
 
 BYTE CZAVDoc::GetItemState(int item) const {
-  return item >= 0 && item < static_cast<int>(m_itemStates.size()) ? m_itemStates[item] : BYTE{STATE_FREE};
+  return IsValidIndex(item, m_itemStates.size()) ? m_itemStates[item] : BYTE{STATE_FREE};
 }
 
 BYTE CZAVDoc::GetAttributeMark(int attribute) const {
-  return attribute >= 0 && attribute < static_cast<int>(m_marks.size()) ? m_marks[attribute] : BYTE{MARK_CLEAR};
+  return IsValidIndex(attribute, m_marks.size()) ? m_marks[attribute] : BYTE{MARK_CLEAR};
 }
 
 void CZAVDoc::SetItemState(int item, BYTE state) {
-  if (item < 0 || item >= static_cast<int>(m_itemStates.size())) return;
+  if (!IsValidIndex(item, m_itemStates.size())) return;
   BYTE& stored = m_itemStates[item];
   // A selected item that fails (5) stays in the remaining count until it
   // is eliminated outright.
-  if (IsEliminating(state) && (CountsAsRemaining(stored) || stored == STATE_SELECTED_ELIMINATED))
+  if (IsEliminating(state) && (IsRemainingState(stored) || stored == STATE_SELECTED_ELIMINATED))
     --m_remainingCount;
-  else if (!IsEliminating(state) && !CountsAsRemaining(stored))
+  else if (!IsEliminating(state) && !IsRemainingState(stored))
     ++m_remainingCount;
   stored = state;
 }
 
 void CZAVDoc::SetAttributeMark(int attribute, BYTE mark) {
-  if (attribute < 0 || attribute >= static_cast<int>(m_marks.size())) return;
+  if (!IsValidIndex(attribute, m_marks.size())) return;
   BYTE& stored = m_marks[attribute];
   if (stored == MARK_CLEAR && mark != MARK_CLEAR) ++m_markedCount;
   if (stored != MARK_CLEAR && mark == MARK_CLEAR) --m_markedCount;
@@ -77,7 +84,7 @@ void CZAVDoc::ResetItemStates(bool keepUser) {
   for (int i = 0; i < ItemCount(); ++i) {
     const BYTE state = m_itemStates[i];
     if (state == STATE_FREE) continue;
-    if (state == STATE_SELECTED || state == STATE_SELECTED_ELIMINATED)
+    if (IsSelectedState(state))
       SetItemState(i, STATE_SELECTED);
     else if (!(keepUser && state == STATE_USER_ELIMINATED))
       SetItemState(i, STATE_REMAINING);
@@ -85,7 +92,7 @@ void CZAVDoc::ResetItemStates(bool keepUser) {
 }
 
 bool CZAVDoc::ToggleItemExcluded(int item) {
-  if (item < 0 || item >= ItemCount() || item >= static_cast<int>(m_itemStates.size())) return false;
+  if (!IsValidIndex(item, m_items.size()) || !IsValidIndex(item, m_itemStates.size())) return false;
   const BYTE before = m_itemStates[item];
   switch (before) {
     case STATE_USER_ELIMINATED:

@@ -173,7 +173,7 @@ bool CZAVDoc::HasMenuData(int menu, int item) const {
 }
 
 const DWORD* CZAVDoc::GetLenientRow(int item) const {
-  if (item < 0 || item >= static_cast<int>(m_docItems.size()) || !m_docItems[item]) return nullptr;
+  if (!IsValidIndex(item, m_docItems.size()) || !m_docItems[item]) return nullptr;
   const auto& words = m_docItems[item]->attributeBits.words();
   return words.empty() ? nullptr : words.data();
 }

@@ -120,8 +120,6 @@ std::vector<std::uint8_t> ReadWholeStream(std::istream& in) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-bool InRange(std::int32_t index, std::size_t size) { return index >= 0 && static_cast<std::size_t>(index) < size; }
-
 }  // namespace
 
 int CompareItemDisplayNames(const CZAVDoc& document, const std::vector<std::unique_ptr<CQItemname>>& names,
@@ -249,12 +247,12 @@ void CZAVDoc::DumpItemNames(const std::string& fileName) {
   std::FILE* file = std::fopen(fileName.c_str(), "w");
   for (int i = 0; i < ItemCount(); ++i) {
     const CQItemrec& item = *m_items[i];
-    if (InRange(item.nameIndex, m_itemNames.size())) m_itemNames[item.nameIndex]->itemIndex = i;
-    if (InRange(item.speciesIndex, m_speciesNames.size())) m_speciesNames[item.speciesIndex]->itemIndex = i;
-    const bool complete = InRange(item.nameIndex, m_itemNames.size()) &&
-                          InRange(item.speciesIndex, m_speciesNames.size()) &&
-                          InRange(item.genusIndex, m_genusNames.size()) &&
-                          InRange(item.familyIndex, m_familyNames.size());
+    if (IsValidIndex(item.nameIndex, m_itemNames.size())) m_itemNames[item.nameIndex]->itemIndex = i;
+    if (IsValidIndex(item.speciesIndex, m_speciesNames.size())) m_speciesNames[item.speciesIndex]->itemIndex = i;
+    const bool complete = IsValidIndex(item.nameIndex, m_itemNames.size()) &&
+                          IsValidIndex(item.speciesIndex, m_speciesNames.size()) &&
+                          IsValidIndex(item.genusIndex, m_genusNames.size()) &&
+                          IsValidIndex(item.familyIndex, m_familyNames.size());
     if (file && complete) DumpLine(file, *this, item, i);
   }
   if (file) std::fclose(file);

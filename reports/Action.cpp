@@ -6,7 +6,7 @@
 #include "database/HelpPages.h"
 #include "database/ZAVDoc.h"
 #include "platform/Ui.h"
-#include "reports/HtmlEscape.h"
+#include "database/HtmlEscape.h"
 #include "reports/PictureViewer.h"
 
 namespace {

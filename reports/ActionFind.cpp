@@ -5,7 +5,7 @@
 #include "platform/Ui.h"
 #include "reports/Action.h"
 #include "reports/Report.h"
-#include "reports/ReportFactory.h"
+#include "platform/ReportFactory.h"
 
 namespace {
 

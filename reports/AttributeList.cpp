@@ -5,6 +5,7 @@
 #include "database/ZAVDoc.h"
 #include "reports/HtmlWriter.h"
 #include "reports/ItemRows.h"
+#include "reports/MenuText.h"
 #include "reports/Report.h"
 
 namespace {
@@ -62,12 +63,8 @@ void AppendAttributeList(CReport& report, int item, bool show, bool all, bool me
   const ItemRows rows(doc);
   const DWORD* row = rows.Row(item);
   if (doc.MenuCount() > 0 && doc.GetMenu(0).kind == MENU_OF_ATTRIBUTES) AppendRootAttributes(report, rows, row, all);
-  std::vector<WORD> menus;
-  if (doc.MenuCount() > 0) doc.CollectMenuTree(0, menus);
   AppendHtml("<div id='attributelist'><span class='attributelist'>");
-  for (std::size_t k = 1; k < menus.size(); ++k)
-    if (doc.GetMenu(menus[k]).kind == MENU_OF_ATTRIBUTES)
-      AppendMenuAttributes(report, menus[k], rows, row, all, menusWithout);
+  for (WORD menu : MenusBelowRoot(doc, true)) AppendMenuAttributes(report, menu, rows, row, all, menusWithout);
   AppendHtml("</span></div>");
   AppendHtml("</div>");
 }

@@ -7,7 +7,7 @@
 #include "database/ImageRegion.h"
 #include "database/ProgramFolders.h"
 #include "database/ZAVDoc.h"
-#include "reports/HtmlEscape.h"
+#include "database/HtmlEscape.h"
 #include "reports/PageBuffer.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "database/ZAVDoc.h"
-#include "reports/HtmlEscape.h"
+#include "database/HtmlEscape.h"
 #include "reports/HtmlWriter.h"
 #include "reports/PictureViewer.h"
 #include "reports/Report.h"

@@ -30,3 +30,12 @@ std::string MenuTitlePath(const CZAVDoc& doc, int menu) {
   }
   return path;
 }
+
+std::vector<WORD> MenusBelowRoot(const CZAVDoc& doc, bool attributeMenusOnly) {
+  std::vector<WORD> tree;
+  doc.CollectMenuTree(0, tree);
+  std::vector<WORD> menus;
+  for (std::size_t k = 1; k < tree.size(); ++k)
+    if (!attributeMenusOnly || doc.GetMenu(tree[k]).kind == MENU_OF_ATTRIBUTES) menus.push_back(tree[k]);
+  return menus;
+}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "database/Records.h"
 
@@ -16,3 +17,8 @@ std::string MarkSuffix(BYTE mark);
 // Plain text: the titles from the topmost menu below the root down to the
 // menu, joined by " / ". Empty for the root itself.
 std::string MenuTitlePath(const CZAVDoc& doc, int menu);
+
+// The menus below the root in the tree's order; attributeMenusOnly keeps the
+// menus of attributes alone. The root is left out: the pages write its own
+// attributes apart from the others.
+std::vector<WORD> MenusBelowRoot(const CZAVDoc& doc, bool attributeMenusOnly);

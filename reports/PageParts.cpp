@@ -4,14 +4,6 @@
 #include "reports/HtmlWriter.h"
 #include "reports/Report.h"
 
-const std::string* NameAt(const std::vector<std::unique_ptr<CQItemname>>& names, int index) {
-  return index >= 0 && index < static_cast<int>(names.size()) ? &names[index]->name : nullptr;
-}
-
-const std::string* TextAt(const std::vector<std::string>& texts, int index) {
-  return index >= 0 && index < static_cast<int>(texts.size()) ? &texts[index] : nullptr;
-}
-
 std::string ItemLabel(const CZAVDoc& doc) {
   return doc.m_header.scientificNamesEnabled ? doc.GetSpeciesLabel() : doc.GetCommonLabel();
 }

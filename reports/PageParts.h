@@ -10,11 +10,6 @@
 class CReport;
 class CZAVDoc;
 
-// An item's entry in one of the level lists by its record's index; null when
-// the index lies outside the list (damaged or unnamed).
-const std::string* NameAt(const std::vector<std::unique_ptr<CQItemname>>& names, int index);
-const std::string* TextAt(const std::vector<std::string>& texts, int index);
-
 // The word for an item: the species or the common label, by the database's naming.
 std::string ItemLabel(const CZAVDoc& doc);
 

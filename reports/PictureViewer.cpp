@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "reports/HtmlEscape.h"
+#include "database/HtmlEscape.h"
 #include "reports/HtmlWriter.h"
 
 namespace {

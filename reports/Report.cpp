@@ -6,7 +6,7 @@
 #include "platform/ErrorBox.h"
 #include "platform/Ui.h"
 #include "reports/Action.h"
-#include "reports/HtmlEscape.h"
+#include "database/HtmlEscape.h"
 #include "reports/HtmlWriter.h"
 #include "reports/PageBuffer.h"
 

@@ -7,33 +7,10 @@
 #include <string>
 
 #include "database/Records.h"
+#include "platform/ReportFactory.h"
 
 class CZAVDoc;
 class ReportAction;
-
-// Report kinds of the document's current page.
-enum ReportKind : int {
-  kReportNone = -1,
-  kReportMenus = 1,
-  kReportReferences = 2,
-  kReportItemList = 3,
-  kReportGallery = 4,
-  kReportMenuItem = 5,
-  kReportReferenceItem = 6,
-  kReportItemDescription = 7,
-  kReportAttribute = 8,
-  kReportAnalysis = 9,
-  kReportDistinctive = 10,
-  kReportCommon = 11,
-  kReportEliminated = 12,
-  kReportMissingPictures = 14,
-  kReportPictureImport1 = 15,
-  kReportPictureImport2 = 16,
-  kReportRegions = 17,
-};
-
-// What a run asks of a paged report.
-enum KeepPage : int { kFirstPage = 0, kSamePage = 1, kNextPage = 2 };
 
 class CReport {
  public:

@@ -17,11 +17,7 @@ void CReportCommonAttributes::Build() {
   int written = 0;
   if (doc.MenuCount() > 0) {
     if (doc.GetMenu(0).kind == MENU_OF_ATTRIBUTES) written += AppendMenuEntries(0, {}, inPlay);
-    std::vector<WORD> menus;
-    doc.CollectMenuTree(0, menus);
-    for (std::size_t k = 1; k < menus.size(); ++k)
-      if (doc.GetMenu(menus[k]).kind == MENU_OF_ATTRIBUTES)
-        written += AppendMenuEntries(menus[k], MenuTitlePath(doc, menus[k]), inPlay);
+    for (WORD menu : MenusBelowRoot(doc, true)) written += AppendMenuEntries(menu, MenuTitlePath(doc, menu), inPlay);
   }
   if (written == 0) {
     AppendHtml("<br>");

@@ -50,14 +50,10 @@ int CReportEliminated::AppendMarks() {
       ++written;
     }
   }
-  std::vector<WORD> menus;
-  doc.CollectMenuTree(0, menus);
-  for (std::size_t k = 1; k < menus.size(); ++k) {
-    const CQMenudata& menu = doc.GetMenu(menus[k]);
-    if (menu.kind != MENU_OF_ATTRIBUTES) continue;
-    const int depth = doc.GetMenuDepth(menus[k]);
-    const std::string path = MenuTitlePath(doc, menus[k]);
-    for (WORD a : menu.children) {
+  for (WORD m : MenusBelowRoot(doc, true)) {
+    const int depth = doc.GetMenuDepth(m);
+    const std::string path = MenuTitlePath(doc, m);
+    for (WORD a : doc.GetMenu(m).children) {
       if (!marked(a)) continue;
       const std::string text = "&bull;&nbsp;&nbsp;" + TextToHtml(path + " : " + doc.GetAttribute(a).name);
       AppendHtml(IndentDiv(depth + 1) + FormatLink("att", a, text) + MarkTail(doc.GetAttributeMark(a)));

@@ -26,18 +26,17 @@ void CReportMenu::Build() {
     WriteFooter(false);
     return;
   }
-  std::vector<WORD> menus;
-  doc.CollectMenuTree(0, menus);
+  const std::vector<WORD> menus = MenusBelowRoot(doc, false);
   if (doc.GetMenu(0).kind == MENU_OF_ATTRIBUTES) AppendRootAttributes();
 
-  ListPaging paging(doc, m_KeepPage, static_cast<int>(menus.size()) - 1);
-  for (std::size_t k = 1; k < menus.size(); ++k) {
+  ListPaging paging(doc, m_KeepPage, static_cast<int>(menus.size()));
+  for (WORD menu : menus) {
     if (!paging.Admit()) continue;
     if (m_pictureCount >= kPicturesPerPage || ReportPageBuffer().size() > kPageLength) {
       AppendMoreLink();
       break;
     }
-    AppendMenu(menus[k]);
+    AppendMenu(menu);
   }
   paging.SetEnd(paging.position());
   WriteFooter(false);

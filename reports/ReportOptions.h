@@ -48,16 +48,11 @@ struct ItemListOptions {
 
   void Load(platform::Profile& profile);
   void Save(platform::Profile& profile);
-  // The ten keyed values in key order, as a document keeps its copy.
+  // The ten keyed values in key order, as a document keeps its copy
+  // (positions: ItemListCopyIndex, database/ZAVDoc.h).
   std::array<int, 10> DocumentCopy() const;
   void SetFromDocumentCopy(const std::array<int, 10>& copy);
   static ItemListOptions& Shared();
-};
-
-// Positions in the document's copy of the item list options.
-enum ItemListCopyIndex : int {
-  kListDescription = 0, kListDontShow, kListFile, kListPicture, kListReference,
-  kListItemOrder, kListData, kListAll, kListThumbnail, kListExternalLinks,
 };
 
 // The menu report, section "Menu list options".

@@ -1,17 +1,19 @@
 #include "reports/ReportPages.h"
 
+#include "platform/Profile.h"
+#include "platform/ReportFactory.h"
 #include "reports/Action.h"
 #include "reports/ReportAnalize.h"
 #include "reports/ReportAttributeItem.h"
 #include "reports/ReportAttributeRegion.h"
 #include "reports/ReportCommonAttributes.h"
 #include "reports/ReportEliminated.h"
-#include "reports/ReportFactory.h"
 #include "reports/ReportGallery.h"
 #include "reports/ReportItemItem.h"
 #include "reports/ReportItems.h"
 #include "reports/ReportMenu.h"
 #include "reports/ReportMenuItem.h"
+#include "reports/ReportOptions.h"
 #include "reports/ReportReferenceItem.h"
 #include "reports/ReportReferences.h"
 #include "reports/ReportUnusual.h"
@@ -61,6 +63,29 @@ class ReportPageFactory : public IReportFactory {
   void RunReport(CZAVDoc& document, int kind, int argument, int keepPage) override {
     RunReportPage(document, kind, argument, keepPage);
   }
+
+  // The analysis page's own action also serves the links of its menu table.
+  void RunAnalysis(CZAVDoc& document) override {
+    CReportAnalize report(document);
+    report.Execute(std::make_unique<ActionForAnalize>(), kFirstPage);
+  }
+
+  void SaveOptionSet(int kind, bool saveOptions) override {
+    platform::Profile& profile = platform::UserProfile();
+    if (kind == kReportItemDescription) ItemOptions::Shared().Save(profile);
+    if (!saveOptions) return;
+    if (kind == kReportMenus) MenuListOptions::Shared().Save(profile);
+    if (kind == kReportReferences || kind == kReportItemList) ItemListOptions::Shared().Save(profile);
+  }
+
+  void SetThumbnails(bool on) override {
+    ItemOptions::Shared().thumbnail = on;
+    ItemListOptions::Shared().thumbnail = on;
+    MenuListOptions::Shared().thumbnail = on;
+  }
+
+  bool RefreshesRightPane() const override { return GalleryOptions::Shared().dontShow == 0; }
+  void SetRefreshesRightPane(bool on) override { GalleryOptions::Shared().dontShow = on ? 0 : 1; }
 };
 
 }  // namespace

@@ -9,7 +9,7 @@ CReportReferenceItem::CReportReferenceItem(CZAVDoc& document, int reference)
 void CReportReferenceItem::Build() {
   const auto& titles = Document().m_referenceTitles;
   WriteHead(false, true);
-  if (m_reference >= 0 && m_reference < static_cast<int>(titles.size())) {
+  if (IsValidIndex(m_reference, titles.size())) {
     AppendHeading1("Reference Item");
     AppendBreak();
     AppendVerdana(titles[m_reference]);

@@ -4,7 +4,8 @@
 #include <QApplication>
 #include <unistd.h>
 
-#include "reports/view/QorUrlSchemes.h"
+#include "reports/ReportPages.h"
+#include "reports/qt/QorUrlSchemes.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   AllowWebEngineAsRoot();
   RegisterQorUrlSchemes();  // before the application object, as the program does
+  InstallReportPageFactory();  // the program's reports, as its application object installs them
   QApplication app(argc, argv);
   return RUN_ALL_TESTS();
 }

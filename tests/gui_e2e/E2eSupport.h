@@ -17,10 +17,10 @@
 #include "gui_view/ViewTestSupport.h"
 #include "platform/qt/DialogRunner.h"
 #include "platform/qt/QtProfile.h"
-#include "reports/view/ZAVView.h"
-#include "shell/ChildFrame.h"
-#include "shell/MainFrame.h"
-#include "shell/ZAVApp.h"
+#include "reports/qt/ZAVView.h"
+#include "shell/qt/ChildFrame.h"
+#include "shell/qt/MainFrame.h"
+#include "shell/qt/ZAVApp.h"
 
 namespace e2e {
 

@@ -14,16 +14,16 @@
 #include "E2eSupport.h"
 #include "database/CommandIds.h"
 #include "database/ImageRegion.h"
-#include "database/ItemListRows.h"
+#include "shell/ItemListRows.h"
 #include "database/UtilityFunction.h"
 #include "database/ZAVDoc.h"
 #include "reports/Report.h"
-#include "reports/view/HelpHtmlView.h"
-#include "reports/view/HelpMDIChildWnd.h"
-#include "shell/ItemListBox.h"
-#include "shell/ItemListView.h"
-#include "shell/LeftView.h"
-#include "shell/TreeModel.h"
+#include "reports/qt/HelpHtmlView.h"
+#include "reports/qt/HelpMDIChildWnd.h"
+#include "shell/qt/ItemListBox.h"
+#include "shell/qt/ItemListView.h"
+#include "shell/qt/LeftView.h"
+#include "shell/qt/TreeModel.h"
 
 using namespace e2e;
 

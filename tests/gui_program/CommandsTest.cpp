@@ -16,10 +16,10 @@
 #include "database/ProgramFolders.h"
 #include "database/ZAVDocCommands.h"
 #include "reports/ReportOptions.h"
-#include "reports/view/HelpDlg.h"
-#include "shell/DlgQOROpen.h"
-#include "shell/MainFrame.h"
-#include "shell/StreamHTMLDocTemplate.h"
+#include "reports/qt/HelpDlg.h"
+#include "shell/qt/DlgQOROpen.h"
+#include "shell/qt/MainFrame.h"
+#include "shell/qt/StreamHTMLDocTemplate.h"
 
 using namespace program_test;
 

@@ -8,8 +8,8 @@
 #include <QWheelEvent>
 
 #include "ProgramTestSupport.h"
-#include "shell/DirTreeCtrl.h"
-#include "shell/DlgQOROpen.h"
+#include "shell/qt/DirTreeCtrl.h"
+#include "shell/qt/DlgQOROpen.h"
 
 using namespace program_test;
 

@@ -9,10 +9,10 @@
 
 #include "ProgramTestSupport.h"
 #include "database/CommandIds.h"
-#include "reports/view/ZAVView.h"
-#include "shell/ItemListView.h"
-#include "shell/LeftView.h"
-#include "shell/MainFrame.h"
+#include "reports/qt/ZAVView.h"
+#include "shell/qt/ItemListView.h"
+#include "shell/qt/LeftView.h"
+#include "shell/qt/MainFrame.h"
 
 using namespace program_test;
 

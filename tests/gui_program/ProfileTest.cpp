@@ -9,7 +9,7 @@
 #include <QToolBar>
 
 #include "ProgramTestSupport.h"
-#include "shell/MainFrame.h"
+#include "shell/qt/MainFrame.h"
 
 using namespace program_test;
 

@@ -15,8 +15,8 @@
 #include "fakes/ScriptedUi.h"
 #include "platform/qt/DialogRunner.h"
 #include "platform/qt/QtProfile.h"
-#include "shell/ChildFrame.h"
-#include "shell/ZAVApp.h"
+#include "shell/qt/ChildFrame.h"
+#include "shell/qt/ZAVApp.h"
 
 namespace program_test {
 

@@ -11,7 +11,7 @@
 #include "ProgramTestSupport.h"
 #include "database/CommandIds.h"
 #include "platform/qt/QtUi.h"
-#include "shell/MainFrame.h"
+#include "shell/qt/MainFrame.h"
 
 using namespace program_test;
 

@@ -8,9 +8,9 @@
 #include <QTest>
 
 #include "ProgramTestSupport.h"
-#include "shell/ItemListView.h"
-#include "shell/LeftView.h"
-#include "shell/MainFrame.h"
+#include "shell/qt/ItemListView.h"
+#include "shell/qt/LeftView.h"
+#include "shell/qt/MainFrame.h"
 
 using namespace program_test;
 

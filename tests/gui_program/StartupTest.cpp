@@ -7,12 +7,12 @@
 #include <QSplitter>
 
 #include "ProgramTestSupport.h"
-#include "reports/view/ZAVView.h"
-#include "shell/DirTreeCtrl.h"
-#include "shell/DlgQOROpen.h"
-#include "shell/ItemListView.h"
-#include "shell/LeftView.h"
-#include "shell/MainFrame.h"
+#include "reports/qt/ZAVView.h"
+#include "shell/qt/DirTreeCtrl.h"
+#include "shell/qt/DlgQOROpen.h"
+#include "shell/qt/ItemListView.h"
+#include "shell/qt/LeftView.h"
+#include "shell/qt/MainFrame.h"
 
 using namespace program_test;
 

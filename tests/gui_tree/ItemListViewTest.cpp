@@ -4,7 +4,7 @@
 #include <QContextMenuEvent>
 #include <QScrollBar>
 
-#include "shell/ItemListModel.h"
+#include "shell/qt/ItemListModel.h"
 
 TEST(ItemListView, RowsAndCaptionFollowAMark) {
   TreeGuiFixture f;

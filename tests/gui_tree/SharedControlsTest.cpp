@@ -3,9 +3,9 @@
 #include "platform/ErrorBox.h"
 #include <QPushButton>
 
-#include "shell/ProgDlg.h"
-#include "shell/ToolTipTrack.h"
-#include "shell/mylistctrl.h"
+#include "shell/qt/ProgDlg.h"
+#include "shell/qt/ToolTipTrack.h"
+#include "shell/qt/mylistctrl.h"
 #include "tree/SmallKey.h"
 
 TEST(MyListCtrl, RowListAndDragging) {

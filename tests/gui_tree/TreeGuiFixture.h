@@ -8,10 +8,10 @@
 
 #include "database/CommandIds.h"
 #include "reports/Report.h"
-#include "shell/ItemListBox.h"
-#include "shell/ItemListView.h"
-#include "shell/LeftView.h"
-#include "shell/TreeModel.h"
+#include "shell/qt/ItemListBox.h"
+#include "shell/qt/ItemListView.h"
+#include "shell/qt/LeftView.h"
+#include "shell/qt/TreeModel.h"
 #include "tree/SmallKey.h"
 
 struct TreeGuiFixture {

@@ -11,11 +11,11 @@
 #include <QWebEngineView>
 
 #include "platform/qt/WindowPlacement.h"
-#include "reports/view/HelpDlg.h"
-#include "reports/view/HelpDocument.h"
-#include "reports/view/HelpHtmlView.h"
-#include "reports/view/HelpMDIChildWnd.h"
-#include "reports/HtmlEscape.h"
+#include "reports/qt/HelpDlg.h"
+#include "reports/qt/HelpDocument.h"
+#include "reports/qt/HelpHtmlView.h"
+#include "reports/qt/HelpMDIChildWnd.h"
+#include "database/HtmlEscape.h"
 #include "ViewTestSupport.h"
 
 using namespace viewtest;

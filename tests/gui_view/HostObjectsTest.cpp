@@ -2,8 +2,8 @@
 // generated pages expect of the old browser.
 #include <gtest/gtest.h>
 
-#include "reports/view/CustomControlSite.h"
-#include "reports/view/Idispimp.h"
+#include "reports/qt/CustomControlSite.h"
+#include "reports/qt/Idispimp.h"
 #include "ViewTestSupport.h"
 
 using namespace viewtest;

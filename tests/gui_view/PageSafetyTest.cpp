@@ -9,13 +9,13 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
-#include "reports/view/BrowserBridge.h"
-#include "reports/view/HelpDocument.h"
-#include "reports/view/HelpHtmlView.h"
-#include "reports/view/HelpMDIChildWnd.h"
-#include "reports/view/LocalRequestInterceptor.h"
-#include "reports/view/NavigationGuard.h"
-#include "reports/view/ReportPage.h"
+#include "reports/qt/BrowserBridge.h"
+#include "reports/qt/HelpDocument.h"
+#include "reports/qt/HelpHtmlView.h"
+#include "reports/qt/HelpMDIChildWnd.h"
+#include "reports/qt/LocalRequestInterceptor.h"
+#include "reports/qt/NavigationGuard.h"
+#include "reports/qt/ReportPage.h"
 #include "ViewFixture.h"
 
 using namespace viewtest;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "database/ZAVDoc.h"
-#include "reports/view/ZAVView.h"
+#include "reports/qt/ZAVView.h"
 #include "ViewTestSupport.h"
 
 namespace viewtest {

@@ -7,8 +7,8 @@
 #include <QWebEngineView>
 
 #include "database/ZAVDoc.h"
-#include "reports/view/ReportPage.h"
-#include "reports/view/ZAVView.h"
+#include "reports/qt/ReportPage.h"
+#include "reports/qt/ZAVView.h"
 #include "ViewFixture.h"
 #include "fakes/ScriptedUi.h"
 

@@ -2,7 +2,7 @@
 
 #include "database/AtomicFile.h"
 #include "database/DatabaseFiles.h"
-#include "database/DocumentHost.h"
+#include "platform/DocumentHost.h"
 #include "database/LevelNames.h"
 #include "database/ProgramFolders.h"
 #include "database/XmlDump.h"

@@ -15,7 +15,7 @@
 #include "fakes/ScriptedUi.h"
 #include "platform/DocumentViews.h"
 #include "reports/Action.h"
-#include "reports/ReportFactory.h"
+#include "platform/ReportFactory.h"
 
 namespace reportcore_test {
 

@@ -29,9 +29,11 @@
 #include "fakes/ScriptedUi.h"
 #include "platform/DocumentViews.h"
 #include "platform/Profile.h"
+#include "platform/ReportFactory.h"
 #include "reports/Action.h"
 #include "reports/PageBuffer.h"
 #include "reports/ReportOptions.h"
+#include "reports/ReportPages.h"
 
 namespace reportpages_test {
 
@@ -103,6 +105,7 @@ class ReportPagesTest : public ::testing::Test {
     std::filesystem::create_directories(folder);
     std::ofstream(folder / "robin.jpg") << "jpeg";
     platform::SetUserProfile(&profile);
+    InstallReportPageFactory();  // as the program does at start
     ItemOptions::Shared() = ItemOptions{};
     ItemListOptions::Shared() = ItemListOptions{};
     MenuListOptions::Shared() = MenuListOptions{};
@@ -111,6 +114,7 @@ class ReportPagesTest : public ::testing::Test {
   }
   void TearDown() override {
     doc.reset();
+    SetReportFactory(nullptr);
     platform::SetUserProfile(nullptr);
     std::error_code error;
     std::filesystem::remove_all(folder, error);

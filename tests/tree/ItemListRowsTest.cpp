@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "SmallKey.h"
-#include "database/TreeContextMenus.h"
+#include "shell/TreeContextMenus.h"
 
 TEST(ItemListRows, RemainingFirstThenEliminatedInNameOrder) {
   TreeFixture f;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "SmallKey.h"
-#include "database/TreeNodes.h"
+#include "shell/TreeNodes.h"
 
 TEST(TreeNodes, InsertFirstKeepsReverseInsertionInOrder) {
   CTreeNodes nodes;

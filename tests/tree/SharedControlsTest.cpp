@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "database/PictureListRows.h"
-#include "database/ProgressSteps.h"
+#include "shell/PictureListRows.h"
+#include "shell/ProgressSteps.h"
 
 TEST(PictureListRows, SplitsAtEverySemicolon) {
   std::vector<ItemImageString> rows;

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "database/BitMatrix.h"
-#include "database/ItemListRows.h"
-#include "database/MenuTree.h"
+#include "shell/ItemListRows.h"
+#include "shell/MenuTree.h"
 #include "database/ZAVDoc.h"
 #include "fakes/ScriptedUi.h"
 #include "platform/DocumentViews.h"

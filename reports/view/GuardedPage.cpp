@@ -1,8 +1,0 @@
-#include "reports/view/GuardedPage.h"
-
-#include "reports/view/NavigationGuard.h"
-
-// Frames load through the request interceptor, which keeps them local.
-bool CGuardedPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
-  return !isMainFrame || CNavigationGuard::MayLoad(url, type, this->url());
-}

@@ -1,0 +1,66 @@
+#!/bin/sh
+# The layering of the source folders, read from their includes:
+#   - only files under a qt/ folder include Qt (the rest is qorcore);
+#   - a folder includes only itself and the folders below it:
+#       platform/  nothing else of ours
+#       database/  platform/
+#       reports/   database/ platform/
+#       editors/   database/ platform/
+#       shell/     reports/ editors/ database/ platform/
+#     and a qt/ folder what its folder may, plus the qt/ folders of those,
+#     so no two folders ever include each other.
+# "check-layout.sh qt" checks the first rule alone, "folders" the second;
+# without an argument both. Prints every offending include and fails when
+# there is one.
+set -u
+cd "$(dirname "$0")/.."
+rules=${1:-all}
+layers="platform database reports editors shell"
+
+below() {
+  case $1 in
+    database) echo platform ;;
+    reports | editors) echo database platform ;;
+    shell) echo reports editors database platform ;;
+  esac
+}
+
+# Whether a file of folder $1 (qt: $2 is 1) may include our path $3.
+may_include() {
+  target=${3%%/*}
+  case $3 in */qt/*) target_qt=1 ;; *) target_qt=0 ;; esac
+  [ "$target_qt" = 1 ] && [ "$2" = 0 ] && return 1
+  for allowed in "$1" $(below "$1"); do
+    [ "$target" = "$allowed" ] && return 0
+  done
+  return 1
+}
+
+failed=0
+for layer in $layers; do
+  [ -d "$layer" ] || continue
+  for file in $(find "$layer" -type f \( -name '*.h' -o -name '*.cpp' \) | sort); do
+    case $file in */qt/*) qt=1 ;; *) qt=0 ;; esac
+    if [ "$rules" != folders ] && [ "$qt" = 0 ]; then
+      if grep -nE '#include <Q|QtWidgets|QApplication|QMessageBox' "$file" | sed "s|^|$file:|" | grep .; then
+        echo "  ^ only files under a qt/ folder may use Qt"
+        failed=1
+      fi
+    fi
+    [ "$rules" = qt ] && continue
+    grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[^"]*/' "$file" |
+      sed -E 's/^([0-9]+):.*"([^"]*)".*/\1 \2/' > "${TMPDIR:-/tmp}/qor-layout.$$"
+    while read -r line path; do
+      case $path in
+        ../* | */../*) ;;
+        *) may_include "$layer" "$qt" "$path" && continue ;;
+      esac
+      allowed=$(for folder in "$layer" $(below "$layer"); do printf '%s/ ' "$folder"; done)
+      [ "$qt" = 1 ] && allowed="${allowed}and their qt/ folders" || allowed="${allowed}(no qt/ folder)"
+      echo "$file:$line: includes \"$path\"; $file may include only $allowed"
+      failed=1
+    done < "${TMPDIR:-/tmp}/qor-layout.$$"
+    rm -f "${TMPDIR:-/tmp}/qor-layout.$$"
+  done
+done
+exit $failed

@@ -1,0 +1,169 @@
+// Mouse, keyboard, context menu and commands of the tree pane.
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
+
+#include "database/CommandIds.h"
+#include "shell/TreeContextMenus.h"
+#include "database/UtilityFunction.h"
+#include "database/ZAVDoc.h"
+#include "platform/ErrorBox.h"
+#include "platform/Ui.h"
+#include "reports/qt/ZAVView.h"
+#include "shell/qt/LeftView.h"
+#include "shell/qt/TreeModel.h"
+
+namespace {
+
+constexpr int kExpandMenuTree = 32837;
+constexpr int kExpandAttributeMenus = 32838;
+constexpr int kSetForAllItems = 32851;
+constexpr int kClearForAllItems = 32852;
+constexpr int kReportCommands[] = {32782, 32792, 32793, 32806, 32807, 32800, cmd::kFilePrint};
+
+struct MarkCommand {
+  int command;
+  int mark;
+};
+constexpr MarkCommand kMarkCommands[] = {{cmd::kMarkYes, MARK_YES},     {cmd::kMarkOr, MARK_OR},
+                                         {cmd::kMarkNo, MARK_NO},       {cmd::kMarkNever, MARK_NEVER},
+                                         {cmd::kMarkOnly, MARK_ONLY},   {cmd::kMarkClear, MARK_CLEAR}};
+
+}  // namespace
+
+void CLeftView::RegisterOwnCommands() {
+  for (const MarkCommand& m : kMarkCommands) AddCommandHandler(m.command, [this, m] { RunMark(m.mark); });
+  for (int command : kReportCommands)
+    AddCommandHandler(command, [this, command] { m_tree.RunReportCommand(command, SelectedNode()); });
+  AddCommandHandler(kExpandMenuTree, [this] { RunExpandCommand(false); });
+  AddCommandHandler(kExpandAttributeMenus, [this] { RunExpandCommand(true); });
+  for (bool set : {true, false}) {
+    AddCommandHandler(set ? kSetForAllItems : kClearForAllItems, [this, set] {
+      if (GetNodeKind(SelectedNode()) != KIND_ATTRIBUTE) return;
+      if (m_tree.SetAttributeForAllItems(set, static_cast<int>(m_tree.Nodes().Data(SelectedNode()))))
+        m_doc.SetModifiedFlag();
+    });
+  }
+}
+
+void CLeftView::AddCommandHandler(int command, std::function<void()> handler) {
+  m_commands.Add(command, std::move(handler));
+}
+
+bool CLeftView::HasCommand(int command) const { return m_commands.Has(command); }
+
+bool CLeftView::OnCommand(int command) { return m_commands.Run(command); }
+
+std::optional<CommandState> CLeftView::CommandStateOf(int command) {
+  if (!HasCommand(command)) return std::nullopt;
+  CommandState state;
+  for (const MarkCommand& m : kMarkCommands)
+    if (m.command == command) state.enabled = m_tree.CanMark(SelectedNode());
+  return state;
+}
+
+void CLeftView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  QTreeView::currentChanged(current, previous);
+  // Only a move made with the keyboard shows a page; a program's or the mouse's does not.
+  if (m_byKeyboard && current.isValid()) RunCommand([this, current] { m_tree.ShowNodeReport(CTreeModel::NodeOf(current)); });
+}
+
+void CLeftView::keyPressEvent(QKeyEvent* event) {
+  m_byKeyboard = true;
+  QTreeView::keyPressEvent(event);
+  m_byKeyboard = false;
+}
+
+bool CLeftView::IsOnNodeIcon(const QModelIndex& index, const QPoint& point) const {
+  const QRect rect = visualRect(index);
+  return point.x() >= rect.left() && point.x() <= rect.left() + 18;
+}
+
+void CLeftView::LeftPress(const QPoint& point) {
+  m_dragBlocked = 0;
+  const QModelIndex index = indexAt(point);
+  if (!index.isValid()) return;
+  const HTREEITEM node = CTreeModel::NodeOf(index);
+  // The page the press asks for hands the keyboard back to the tree.
+  CZAVView::RememberFocusWindow(m_doc, this);
+  RunCommand([this, node] { m_tree.PressOnNode(node); });
+  SelectWithoutPage(node);
+}
+
+void CLeftView::mousePressEvent(QMouseEvent* event) {
+  const QPoint point = event->position().toPoint();
+  if (event->button() == Qt::RightButton) {
+    // The context menu opens once, here; the context-menu event that follows is ignored.
+    SelectWithoutPage(CTreeModel::NodeOf(indexAt(point)));
+    LeftPress(point);
+    OpenContextMenu(point);
+    return;
+  }
+  if (event->button() == Qt::LeftButton) {
+    LeftPress(point);
+    const QModelIndex index = indexAt(point);
+    if (index.isValid() && IsOnNodeIcon(index, point)) {
+      OpenContextMenu(point);
+      m_dragBlocked = 1;
+      return;
+    }
+  }
+  QTreeView::mousePressEvent(event);
+}
+
+void CLeftView::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) m_dragBlocked = 1;
+  QTreeView::mouseReleaseEvent(event);
+}
+
+void CLeftView::mouseDoubleClickEvent(QMouseEvent* event) {
+  const QModelIndex index = indexAt(event->position().toPoint());
+  bool defaultHandling = true;
+  if (index.isValid() && event->button() == Qt::LeftButton)
+    RunCommand([&] { defaultHandling = m_tree.DoubleClickNode(CTreeModel::NodeOf(index), m_ctrlHeld()); });
+  if (!defaultHandling) return;
+  if (index.isValid()) setExpanded(index, !isExpanded(index));
+  QTreeView::mouseDoubleClickEvent(event);
+}
+
+void CLeftView::contextMenuEvent(QContextMenuEvent* event) {
+  if (event->reason() == QContextMenuEvent::Mouse) return;  // opened by the right press
+  const QModelIndex index = currentIndex();
+  if (index.isValid()) OpenContextMenu(visualRect(index).center());
+}
+
+std::unique_ptr<QMenu> CLeftView::BuildContextMenu(HTREEITEM node) {
+  if (!m_tree.Nodes().IsValid(node)) return nullptr;
+  const int kind = GetNodeKind(node);
+  const bool editable = IsDatabaseEditable(&m_doc);
+  if (!editable && kind == KIND_ATTRIBUTE_MENU) return nullptr;
+  auto menu = std::make_unique<QMenu>(QString::fromUtf8(ContextPopupName(kind)), this);
+  for (const ContextMenuEntry& entry : ContextPopupEntries(kind, editable)) {
+    if (!entry.text) {
+      if (!menu->isEmpty()) menu->addSeparator();
+      continue;
+    }
+    if (!HasCommand(entry.command)) continue;
+    QAction* action = menu->addAction(QString::fromUtf8(entry.text));
+    action->setData(entry.command);
+    if (auto state = CommandStateOf(entry.command)) action->setEnabled(state->enabled);
+  }
+  return menu;
+}
+
+void CLeftView::OpenContextMenu(const QPoint& viewportPoint) {
+  const QModelIndex index = indexAt(viewportPoint);
+  if (!index.isValid()) return;
+  const HTREEITEM node = CTreeModel::NodeOf(index);
+  SelectWithoutPage(node);
+  std::unique_ptr<QMenu> menu = BuildContextMenu(node);
+  if (!menu || menu->isEmpty()) return;
+  if (QAction* chosen = m_popupRunner(*menu, viewport()->mapToGlobal(viewportPoint)))
+    OnCommand(chosen->data().toInt());
+}
+
+void CLeftView::focusOutEvent(QFocusEvent* event) {
+  platform::Ui().Trace("TreeView: On Kill Focus from: " + std::to_string(reinterpret_cast<std::uintptr_t>(this)) + "\n");
+  CZAVView::RememberFocusWindow(m_doc, this);
+  QTreeView::focusOutEvent(event);
+}

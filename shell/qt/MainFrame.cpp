@@ -1,0 +1,299 @@
+#include "shell/qt/MainFrame.h"
+
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+
+#include "database/CommandIds.h"
+#include "database/RecentFileLabels.h"
+#include "database/ZAVDoc.h"
+#include "platform/qt/WindowPlacement.h"
+#include "platform/ErrorBox.h"
+#include "platform/Profile.h"
+#include "shell/qt/ChildFrame.h"
+#include "shell/qt/CommandTexts.h"
+#include "shell/qt/DrawnIcons.h"
+#include "shell/qt/ZAVApp.h"
+
+namespace {
+
+constexpr int kDefaultToolBarStyle = 10240;  // aligned top, border below
+constexpr int kAlignLeft = 0x1000, kAlignTop = 0x2000, kAlignRight = 0x4000, kAlignBottom = 0x8000;
+constexpr int kStyleMask = 0x40FFFF;
+constexpr double kShareOfRoom = 0.9;  // of the screen, and of the work area for a database window
+
+// Toolbar buttons in order; 0 is a separator.
+constexpr int kToolBarButtons[] = {
+    cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, 0, cmd::kFilePrint, 0, cmd::kEditCut, cmd::kEditCopy,
+    cmd::kEditPaste, 0, cmd::kItemListReport, cmd::kGallery, cmd::kMarkedAndEliminated, cmd::kAnalyze, 0,
+    cmd::kThumbnailRegularSize, 0, cmd::kMarkYes, cmd::kMarkNo, cmd::kMarkClear, cmd::kMarkOr, cmd::kMarkNever,
+    cmd::kMarkOnly, cmd::kClearAllMarks, 0, cmd::kEliminateItem, 0, cmd::kAppAbout, 0, cmd::kShowReferences,
+    cmd::kShowDatabaseDescription};
+
+Qt::ToolBarArea AreaOf(int style) {
+  if (style & kAlignLeft) return Qt::LeftToolBarArea;
+  if (style & kAlignRight) return Qt::RightToolBarArea;
+  if (style & kAlignBottom) return Qt::BottomToolBarArea;
+  return Qt::TopToolBarArea;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CZAVApp& app) : m_app(app), m_mdi(new QMdiArea(this)) {
+  setObjectName("mainFrame");
+  setWindowTitle("QOR");
+  setCentralWidget(m_mdi);
+  PlaceOnScreen();
+  BuildToolBar();
+  // F1 is a command of its own, not a menu item.
+  auto* help = new QAction(this);
+  help->setShortcut(QKeySequence::HelpContents);
+  help->setShortcutContext(Qt::ApplicationShortcut);
+  connect(help, &QAction::triggered, this, [this] { OnCommand(cmd::kHelpKey); });
+  addAction(help);
+  connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { OnChildActivated(); });
+  RebuildMenus();
+  // In place of idle-time updates: the toolbar and the status panes follow
+  // selections and focus changes that run no command.
+  auto* idle = new QTimer(this);
+  connect(idle, &QTimer::timeout, this, [this] {
+    if (isVisible()) UpdateCommandStates();
+  });
+  idle->start(250);
+}
+
+CMainFrame::~CMainFrame() {
+  // The frames go with the base class, after the members: no more news from them.
+  disconnect(m_mdi, nullptr, this, nullptr);
+  for (CChildFrame* frame : Children()) disconnect(frame, nullptr, this, nullptr);
+}
+
+void CMainFrame::PlaceOnScreen() {
+  // No size is stored: like a new window on the desktop, the program takes
+  // most of the screen, so a key's long names and titles have room.
+  const QRect screen = this->screen()->availableGeometry();
+  platform::qt::PlaceCentred(*this, screen, screen.size() * kShareOfRoom);
+}
+
+void CMainFrame::PlaceChild(CChildFrame& frame, int earlier) {
+  // A new database window fills most of the work area, one title bar further
+  // down and right than the one before, as MDI windows cascade. The work area
+  // has its size only once the main window is laid out: at start-up it is not
+  // shown yet.
+  layout()->activate();
+  const QRect room = platform::qt::VisibleRoomFor(m_mdi);
+  platform::qt::PlaceInCascade(frame, room, room.size() * kShareOfRoom, earlier);
+}
+
+QAction* CMainFrame::MakeAction(int command) {
+  if (auto it = m_actions.find(command); it != m_actions.end()) return it->second;
+  const CommandText* text = FindCommandText(command);
+  auto* action = new QAction(text ? QString::fromUtf8(text->text) : QString::number(command), this);
+  action->setObjectName(QString("command%1").arg(command));
+  action->setData(command);
+  action->setIcon(ToolbarIcon(command));
+  if (text) {
+    action->setStatusTip(text->prompt);
+    action->setToolTip(QString(text->prompt));
+    action->setCheckable(text->checkable);
+    if (text->key != QKeySequence::UnknownKey) action->setShortcut(text->key);
+  }
+  connect(action, &QAction::triggered, this, [this, command] { OnCommand(command); });
+  m_actions[command] = action;
+  return action;
+}
+
+QAction* CMainFrame::Action(int command) const {
+  auto it = m_actions.find(command);
+  return it == m_actions.end() ? nullptr : it->second;
+}
+
+void CMainFrame::BuildToolBar() {
+  const int style = platform::UserProfile().GetInt("Main window", "ToolBarPosHoriz", kDefaultToolBarStyle);
+  m_toolBar = new QToolBar("Toolbar", this);
+  m_toolBar->setObjectName("toolBar");
+  m_toolBar->setIconSize(QSize(16, 16));
+  for (int command : kToolBarButtons) {
+    if (command == 0)
+      m_toolBar->addSeparator();
+    else
+      m_toolBar->addAction(MakeAction(command));
+  }
+  SetToolBarStyle((style & kAlignTop) ? kDefaultToolBarStyle : style);
+}
+
+void CMainFrame::SetToolBarStyle(int style) {
+  removeToolBar(m_toolBar);
+  addToolBar(AreaOf(style), m_toolBar);
+  m_toolBar->show();
+}
+
+int CMainFrame::ToolBarStyle() const {
+  switch (toolBarArea(m_toolBar)) {
+    case Qt::LeftToolBarArea: return kAlignLeft | 0x0400;
+    case Qt::RightToolBarArea: return kAlignRight | 0x0100;
+    case Qt::BottomToolBarArea: return kAlignBottom | 0x0200;
+    default: return kDefaultToolBarStyle;
+  }
+}
+
+void CMainFrame::AddItems(QMenu* menu, std::initializer_list<int> commands) {
+  for (int command : commands) {
+    if (command == 0)
+      menu->addSeparator();
+    else
+      menu->addAction(MakeAction(command));
+  }
+}
+
+void CMainFrame::AddRecentFiles(QMenu* menu) {
+  const auto& files = m_app.RecentFiles();
+  const std::vector<std::string> labels = RecentFileLabels(files);
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const QString path = QString::fromStdString(files[i]);
+    // A "&" in a name is shown, not taken for the entry's key.
+    const QString label = QString::fromStdString(labels[i]).replace('&', "&&");
+    auto* action = menu->addAction(QString("&%1 %2").arg(i + 1).arg(label));
+    action->setObjectName(QString("recent%1").arg(i + 1));
+    action->setStatusTip(path);
+    connect(action, &QAction::triggered, this, [this, path] {
+      RunCommand([&] { m_app.OpenRecentFile(path.toStdString()); });
+      UpdateCommandStates();
+    });
+  }
+  if (!files.empty()) menu->addSeparator();
+}
+
+void CMainFrame::BuildFileMenu(bool withDatabase) {
+  QMenu* file = menuBar()->addMenu("&File");
+  AddItems(file, {cmd::kFileNew, cmd::kFileOpen, cmd::kOpenQorDatabase});
+  if (withDatabase)
+    AddItems(file, {cmd::kFileClose, cmd::kFileSave, cmd::kFileSaveAs, 0, cmd::kFilePageSetup, cmd::kFilePrint});
+  file->addSeparator();
+  AddRecentFiles(file);
+  AddItems(file, {cmd::kAppExit});
+}
+
+void CMainFrame::RefreshRecentFiles() {
+  m_menusBuilt = false;
+  RebuildMenus();
+}
+
+void CMainFrame::RebuildMenus() {
+  const bool withDatabase = ActiveChild() != nullptr;
+  if (m_menusBuilt && withDatabase == m_menusWithDatabase) return;
+  m_menusBuilt = true;
+  m_menusWithDatabase = withDatabase;
+  menuBar()->clear();
+  qDeleteAll(menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly));
+  BuildFileMenu(withDatabase);
+  if (withDatabase) {
+    AddItems(menuBar()->addMenu("&Edit"), {cmd::kEditCut, cmd::kEditCopy, cmd::kEditPaste});
+    AddItems(menuBar()->addMenu("&Reports"),
+             {cmd::kItemListReport, cmd::kDisplayMenus, cmd::kGallery, 0, cmd::kAnalyze, cmd::kMarkedAndEliminated,
+              cmd::kCommonAttributes});
+    QMenu* options = menuBar()->addMenu("&Options");
+    QMenu* forgiveness = options->addMenu("Forgiveness level");
+    AddItems(forgiveness, {cmd::kForgivenessLevel0, cmd::kForgivenessLevel0 + 1, cmd::kForgivenessLevel0 + 2,
+                           cmd::kForgivenessLevel0 + 3});
+    AddItems(options, {cmd::kAllowMissingData, cmd::kUseThumbnails, cmd::kToggleRightPaneRefresh, 0,
+                       cmd::kRefreshTreeOrder});
+    AddItems(menuBar()->addMenu("&Database"),
+             {cmd::kClearAllMarks, 0, cmd::kDeleteAllExceptRemaining, 0, cmd::kLockDatabase});
+    QMenu* window = menuBar()->addMenu("&Window");
+    window->addAction("&Cascade", m_mdi, &QMdiArea::cascadeSubWindows);
+    window->addAction("&Tile", m_mdi, &QMdiArea::tileSubWindows);
+  } else {
+    QMenu* view = menuBar()->addMenu("&View");
+    view->addAction(m_toolBar->toggleViewAction());
+  }
+  QMenu* help = menuBar()->addMenu("&Help");
+  AddItems(help, {cmd::kHelpTopics, 0, cmd::kAppAbout});
+  for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates, Qt::UniqueConnection);
+}
+
+CChildFrame* CMainFrame::ActiveChild() const {
+  QMdiSubWindow* active = m_mdi->activeSubWindow();
+  if (!active && !m_mdi->subWindowList().isEmpty()) active = m_mdi->currentSubWindow();
+  return qobject_cast<CChildFrame*>(active);
+}
+
+QList<CChildFrame*> CMainFrame::Children() const {
+  QList<CChildFrame*> frames;
+  for (QMdiSubWindow* window : m_mdi->subWindowList())
+    if (auto* frame = qobject_cast<CChildFrame*>(window)) frames << frame;
+  return frames;
+}
+
+void CMainFrame::AddChild(CChildFrame* frame) {
+  const int earlier = static_cast<int>(m_mdi->subWindowList().size());
+  m_mdi->addSubWindow(frame);
+  PlaceChild(*frame, earlier);
+  connect(frame, &QObject::destroyed, this, [this] { OnChildActivated(); }, Qt::QueuedConnection);
+}
+
+void CMainFrame::OnChildActivated() {
+  CChildFrame* child = ActiveChild();
+  m_app.SetActiveFrame(child);
+  setWindowTitle(child ? "QOR - " + child->windowTitle() : QString("QOR"));
+  RebuildMenus();
+  UpdateCommandStates();
+}
+
+void CMainFrame::OnCommand(int command) {
+  RunCommand([&] {
+    CChildFrame* child = ActiveChild();
+    if (child && child->OnCommand(command)) return;
+    m_app.OnCommand(command);
+  });
+  UpdateCommandStates();
+}
+
+void CMainFrame::UpdateCommandStates() {
+  CChildFrame* child = ActiveChild();
+  for (auto& [command, action] : m_actions) {
+    std::optional<CommandState> state = child ? child->CommandStateOf(command) : std::nullopt;
+    if (!state && m_app.HasCommand(command)) state = CommandState{};
+    action->setEnabled(state && state->enabled);
+    if (!state) continue;
+    if (!state->text.empty()) action->setText(QString::fromStdString(state->text));
+    if (action->isCheckable()) action->setChecked(state->check == CommandState::Check::Checked);
+  }
+  if (child) child->UpdateStatusPanes();
+}
+
+void CMainFrame::SaveWindowState() {
+  platform::Profile& profile = platform::UserProfile();
+  profile.WriteInt("Main window", "Expanded", isMaximized() ? 1 : 0);
+  profile.WriteInt("Main window", "ToolBarPosHoriz", ToolBarStyle() & kStyleMask);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  SaveWindowState();
+  for (CChildFrame* frame : Children()) {
+    if (!frame->SaveModified()) {
+      event->ignore();
+      return;
+    }
+    frame->GetDocument().SetModifiedFlag(false);
+  }
+  m_mdi->closeAllSubWindows();
+  QMainWindow::closeEvent(event);
+}
+
+bool CMainFrame::event(QEvent* event) {
+  // Prompts go to the status bar of the active database frame.
+  if (event->type() == QEvent::StatusTip) {
+    if (CChildFrame* child = ActiveChild()) child->StatusBar()->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
+    return true;
+  }
+  return QMainWindow::event(event);
+}

@@ -1,0 +1,265 @@
+#include "shell/qt/ZAVApp.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMdiArea>
+#include <algorithm>
+
+#include "database/CommandIds.h"
+#include "database/HelpPages.h"
+#include "database/ProgramFolders.h"
+#include "database/UtilityFunction.h"
+#include "database/XmlDump.h"
+#include "database/ZAVDoc.h"
+#include "platform/ErrorBox.h"
+#include "platform/qt/DialogRunner.h"
+#include "platform/qt/QtProfile.h"
+#include "platform/qt/QtUi.h"
+#include "reports/ReportOptions.h"
+#include "reports/ReportPages.h"
+#include "reports/qt/Idispimp.h"
+#include "shell/qt/ChildFrame.h"
+#include "shell/qt/DlgQOROpen.h"
+#include "shell/qt/MainFrame.h"
+#include "shell/qt/StreamHTMLDocTemplate.h"
+
+// The built-in style sheet lives in the program's resources; a static
+// library's resources must be registered by name.
+static void InitProgramResources() { Q_INIT_RESOURCE(resources); }
+
+namespace {
+
+CZAVApp* g_app = nullptr;
+
+const char* const kRecentSection = "Recent File List";
+
+bool IsDatabasePath(const std::string& path) {
+  return QFileInfo(QString::fromStdString(path)).suffix().compare("qor", Qt::CaseInsensitive) == 0;
+}
+
+std::string Canonical(const std::string& path) {
+  return QDir::cleanPath(QFileInfo(QString::fromStdString(path)).absoluteFilePath()).toStdString();
+}
+
+// The first argument that is not an option: the database to open.
+QString DatabaseArgument(const QStringList& arguments) {
+  for (const QString& argument : arguments)
+    if (!argument.startsWith('-')) return argument;
+  return {};
+}
+
+}  // namespace
+
+CZAVApp::CZAVApp() : CZAVApp(Setup{}) {}
+
+CZAVApp::CZAVApp(Setup setup) : m_setup(setup), m_htmlTemplate(std::make_unique<CStreamHTMLDocTemplate>()) {
+  g_app = this;
+  InitProgramResources();
+  InstallReportPageFactory();  // the document's commands and driver build their pages through it
+}
+
+CZAVApp::~CZAVApp() {
+  delete m_mainFrame.data();
+  WaitForXmlDump();  // the dump of the last open or save is complete before the program ends
+  SaveReportOptions();
+  SetHelpDisplay(nullptr);
+  SetDocumentHost(nullptr);
+  if (m_ui) platform::SetUi(nullptr);
+  if (m_profileInstalled) platform::SetUserProfile(nullptr);
+  if (g_app == this) g_app = nullptr;
+}
+
+CZAVApp* CZAVApp::Instance() { return g_app; }
+
+CMainFrame* CZAVApp::MainFrame() const { return m_mainFrame.data(); }
+
+bool CZAVApp::InitInstance(const QStringList& arguments) {
+  SetProgramFile(QCoreApplication::applicationFilePath().toStdString());
+  CImpIDispatch::Application();  // the pages' external object lives as long as the program
+  if (m_setup.installQtUi) {
+    m_ui = std::make_unique<platform::qt::QtUi>();
+    platform::SetUi(m_ui.get());
+  }
+  if (!m_setup.profile) {
+    m_ownProfile = std::make_unique<platform::qt::QtProfile>();
+    m_setup.profile = m_ownProfile.get();
+  }
+  platform::SetUserProfile(m_setup.profile);
+  m_profileInstalled = true;
+  LoadRecentFiles();
+  LoadReportOptions();
+  m_showMaximized = platform::UserProfile().GetInt("Main window", "Expanded", 0) != 0;
+  SetHelpDisplay(this);
+  SetDocumentHost(this);
+
+  m_mainFrame = new CMainFrame(*this);
+  m_htmlTemplate->SetMdiArea(m_mainFrame->MdiArea());
+  if (m_ui) m_ui->SetOwner(m_mainFrame);
+
+  const QString path = DatabaseArgument(arguments);
+  if (path.isEmpty()) {
+    bool cancelled = false;
+    const bool createNew = RunOpenDialog(true, &cancelled);
+    if (cancelled || (createNew && !NewDocument())) return false;
+  } else if (!OpenDocumentFile(path.toStdString())) {
+    return false;
+  }
+  if (m_showMaximized)
+    m_mainFrame->showMaximized();
+  else
+    m_mainFrame->show();
+  m_mainFrame->UpdateCommandStates();
+  return true;
+}
+
+bool CZAVApp::RunOpenDialog(bool createNew, bool* cancelled) {
+  CDlgQOROpen dialog([this](const std::string& path) { return OpenDocumentFile(path) != nullptr; }, m_mainFrame);
+  dialog.m_createNew = createNew;
+  dialog.OnInitDialog();
+  const int result = platform::qt::RunModal(dialog);
+  if (cancelled) *cancelled = result != QDialog::Accepted;
+  return result == QDialog::Accepted && dialog.m_createNew;
+}
+
+CChildFrame* CZAVApp::FindOpenFrame(const std::string& path) const {
+  if (!m_mainFrame) return nullptr;
+  for (CChildFrame* frame : m_mainFrame->Children())
+    if (!frame->GetDocument().m_pathName.empty() && Canonical(frame->GetDocument().m_pathName) == path) return frame;
+  return nullptr;
+}
+
+// Opened and new databases start alike: the program's report driver and a
+// copy of the shared item-list options.
+static std::unique_ptr<CZAVDoc> MakeDocument() {
+  auto document = std::make_unique<CZAVDoc>();
+  document->InstallReportDriver();
+  document->m_itemListOptions = ItemListOptions::Shared().DocumentCopy();
+  return document;
+}
+
+CChildFrame* CZAVApp::OpenDocumentFile(const std::string& path) {
+  const std::string full = Canonical(path);
+  if (CChildFrame* open = FindOpenFrame(full)) {
+    m_mainFrame->MdiArea()->setActiveSubWindow(open);
+    return open;
+  }
+  std::unique_ptr<CZAVDoc> document = MakeDocument();
+  if (!document->OnOpenDocument(full)) return nullptr;
+  AddToRecentFileList(full);
+  return AddFrame(std::move(document));
+}
+
+void CZAVApp::OpenRecentFile(const std::string& path) {
+  if (OpenDocumentFile(path)) return;
+  m_recentFiles.erase(std::remove(m_recentFiles.begin(), m_recentFiles.end(), path), m_recentFiles.end());
+  SaveRecentFiles();
+}
+
+CChildFrame* CZAVApp::NewDocument() {
+  std::unique_ptr<CZAVDoc> document = MakeDocument();
+  if (!document->OnNewDocument()) return nullptr;
+  return AddFrame(std::move(document));
+}
+
+CChildFrame* CZAVApp::AddFrame(std::unique_ptr<CZAVDoc> document) {
+  auto* frame = new CChildFrame(std::move(document));
+  m_mainFrame->AddChild(frame);
+  frame->ActivateFrame();
+  m_mainFrame->MdiArea()->setActiveSubWindow(frame);  // the main frame's activation handler makes it the active frame
+  frame->InitialUpdate();
+  m_mainFrame->UpdateCommandStates();
+  return frame;
+}
+
+void CZAVApp::SetActiveFrame(CChildFrame* frame) {
+  if (frame)
+    SetActiveDocument(&frame->GetDocument());
+  else
+    ClearActiveFrame();
+}
+
+bool CZAVApp::EditDescription(CZAVDoc& document) {
+  // Until the authoring dialogs bring the full description editor, a new
+  // database asks for its title only and gets the root menu the tree needs.
+  QInputDialog dialog(m_mainFrame);
+  dialog.setObjectName("databaseTitle");
+  dialog.setWindowTitle("Database description");
+  dialog.setLabelText("Title:");
+  dialog.setTextValue(document.m_header.title.empty() ? "New database" : QString::fromStdString(document.m_header.title));
+  if (platform::qt::RunModal(dialog) != QDialog::Accepted) return false;
+  document.m_header.title = dialog.textValue().trimmed().toStdString();
+  if (document.MenuCount() == 0) {
+    auto root = std::make_unique<CQMenudata>();
+    root->kind = MENU_OF_MENUS;
+    root->title = document.m_header.title;
+    document.m_menus.push_back(std::move(root));
+  }
+  return true;
+}
+
+void CZAVApp::LoadRecentFiles() {
+  m_recentFiles.clear();
+  for (int i = 1; i <= kRecentFileCount; ++i) {
+    const std::string path = platform::UserProfile().GetString(kRecentSection, "File" + std::to_string(i), {});
+    if (!path.empty()) m_recentFiles.push_back(path);
+  }
+}
+
+void CZAVApp::SaveRecentFiles() {
+  for (int i = 0; i < kRecentFileCount; ++i) {
+    const std::string path = i < static_cast<int>(m_recentFiles.size()) ? m_recentFiles[i] : std::string();
+    platform::UserProfile().WriteString(kRecentSection, "File" + std::to_string(i + 1), path);
+  }
+  if (m_mainFrame) m_mainFrame->RefreshRecentFiles();
+}
+
+void CZAVApp::AddToRecentFileList(const std::string& path) {
+  // Help pages and pictures open in windows too, but only databases are listed.
+  if (!IsDatabasePath(path)) return;
+  const std::string full = Canonical(path);
+  m_recentFiles.erase(std::remove(m_recentFiles.begin(), m_recentFiles.end(), full), m_recentFiles.end());
+  m_recentFiles.insert(m_recentFiles.begin(), full);
+  if (m_recentFiles.size() > kRecentFileCount) m_recentFiles.resize(kRecentFileCount);
+  SaveRecentFiles();
+}
+
+bool CZAVApp::HasCommand(int command) const {
+  switch (command) {
+    case cmd::kFileNew: case cmd::kFileOpen: case cmd::kOpenQorDatabase: case cmd::kAppAbout:
+    case cmd::kHelpTopics: case cmd::kHelpKey: case cmd::kAppExit:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CZAVApp::OnFileOpen() {
+  const auto path = platform::Ui().AskOpenFileName(
+      "Open", {{"QOR Databases (*.qor)", "*.qor"}, {"All Files (*.*)", "*.*"}}, g_lastFolder);
+  if (path) OpenDocumentFile(*path);
+}
+
+void CZAVApp::OnCommand(int command) {
+  switch (command) {
+    case cmd::kFileNew: NewDocument(); break;
+    case cmd::kFileOpen: OnFileOpen(); break;
+    case cmd::kOpenQorDatabase: RunOpenDialog(false); break;
+    case cmd::kAppAbout:
+      platform::Ui().ShowMessage("QOR\nInteractive identification keys", "About QOR");
+      break;
+    // One help window for every press of F1.
+    case cmd::kHelpTopics: case cmd::kHelpKey: ShowHelp("help.htm", false); break;
+    case cmd::kAppExit: if (m_mainFrame) m_mainFrame->close(); break;
+    default: break;
+  }
+}
+
+void CZAVApp::ShowHelpDialog(const std::string& address) {
+  CStreamHTMLDocTemplate::RunHelpDialog(address, m_mainFrame);
+}
+
+void CZAVApp::OpenHelpWindow(const std::string& address) { m_htmlTemplate->OpenDocumentFile(address); }
+
+void CZAVApp::OpenHtmlWindow(const std::string& html) { m_htmlTemplate->OpenDocumentFile(html); }
