@@ -159,6 +159,13 @@ class CZAVDoc {
   void CompactItems();
   void RecountItems();
 
+  // ---- adding menus and attributes (ZAVDocStructure.cpp) ------------------------
+  // Both take the first free slot (the end when none is free) and enter the
+  // new index in the parent's child list; an index that would reach 65535
+  // ("none") abandons the command: "Too many menues!", "Too many Attributes!".
+  int AddMenu(const std::string& title, int parent, BYTE kind);
+  int AddAttribute(const std::string& name, int menu);
+
   // ---- opening, saving, creating (ZAVDocFile.cpp) --------------------------------
   bool OnOpenDocument(const std::string& path);
   bool OnSaveDocument(const std::string& path);

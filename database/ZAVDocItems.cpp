@@ -1,5 +1,6 @@
 // Adding, deleting and cutting items; the recount of item slots.
 #include <algorithm>
+#include <functional>
 
 #include "database/UtilityFunction.h"
 #include "database/ZAVDoc.h"
@@ -12,9 +13,10 @@ namespace {
 bool IsUsed(const CQItemrec& item) { return !item.IsFreeSlot(); }
 
 // Puts text into a genus or family table: the equal slot, else the first
-// empty one, else a new one at the end.
-int PlaceString(std::vector<std::string>& table, const std::string& text) {
-  const int slot = FindStringSlot(table, text);
+// empty one that no item points at (another item would silently take the
+// new name), else a new one at the end.
+int PlaceString(std::vector<std::string>& table, const std::string& text, const std::function<bool(int)>& isUnused) {
+  const int slot = FindStringSlot(table, text, isUnused);
   if (slot == static_cast<int>(table.size()))
     table.push_back(text);
   else if (table[slot].empty())
@@ -92,8 +94,8 @@ int CZAVDoc::AddItem(std::string pictures, const std::string& species, const std
   if (m_header.scientificNamesEnabled) {
     speciesPosition =
         InsertNameEntry(m_speciesNames, FindSpeciesNameInsertIndex(genus + " " + species), slot, species);
-    record.genusIndex = PlaceString(m_genusNames, genus);
-    record.familyIndex = PlaceString(m_familyNames, family);
+    record.genusIndex = PlaceString(m_genusNames, genus, [this](int g) { return IsGenusUnused(g); });
+    record.familyIndex = PlaceString(m_familyNames, family, [this](int f) { return IsFamilyUnused(f); });
   }
   record.nameIndex = namePosition;
   record.speciesIndex = speciesPosition;

@@ -115,6 +115,21 @@ TEST(DeleteItem, EmptiesAGenusNoItemUsesAndTheNextGenusTakesTheSlot) {
   ExpectLinksConsistent(*doc);
 }
 
+TEST(AddItem, AnEmptyGenusOrFamilyThatAnItemStillUsesIsNeverRenamed) {
+  auto doc = MakeDocument(false, true);
+  const int bare = Add(*doc, {}, "", "nudus", "");  // genus "" and family " "
+  doc->m_familyNames[doc->GetItem(bare).familyIndex].clear();  // a family emptied by hand
+  const int named = Add(*doc, {}, "Aus", "alpha", "Fam");
+  EXPECT_EQ(doc->m_genusNames[doc->GetItem(bare).genusIndex], "");
+  EXPECT_EQ(doc->m_familyNames[doc->GetItem(bare).familyIndex], "");
+  EXPECT_NE(doc->GetItem(named).genusIndex, doc->GetItem(bare).genusIndex);
+  EXPECT_NE(doc->GetItem(named).familyIndex, doc->GetItem(bare).familyIndex);
+  // Another item without a genus shares the empty text: it is the same name.
+  const int alsoBare = Add(*doc, {}, "", "solus", "Fam");
+  EXPECT_EQ(doc->GetItem(alsoBare).genusIndex, doc->GetItem(bare).genusIndex);
+  ExpectLinksConsistent(*doc);
+}
+
 TEST(DeleteItem, BadIndicesAbandonBeforeAnyChange) {
   ScriptedUi ui;
   auto doc = LetteredDocument(2);
