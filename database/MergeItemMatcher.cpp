@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "database/UtilityFunction.h"
 #include "database/ZAVDoc.h"
 
 namespace {
@@ -13,14 +14,6 @@ std::optional<std::string> PartText(const std::string* text) {
   TrimSpaces(trimmed);
   if (trimmed.empty()) return std::nullopt;
   return trimmed;
-}
-
-const std::string* TableText(const std::vector<std::string>& table, int index) {
-  return index >= 0 && index < static_cast<int>(table.size()) ? &table[index] : nullptr;
-}
-
-const std::string* EntryText(const std::vector<std::unique_ptr<CQItemname>>& names, int index) {
-  return index >= 0 && index < static_cast<int>(names.size()) ? &names[index]->name : nullptr;
 }
 
 // One key text per combination of parts; a missing part and an empty one
@@ -48,10 +41,10 @@ std::string FullKey(const ItemNameParts& parts) {
 
 ItemNameParts ItemNameParts::Of(const CZAVDoc& document, int item) {
   const CQItemrec& record = document.GetItem(item);
-  return {PartText(EntryText(document.m_itemNames, record.nameIndex)),
-          PartText(TableText(document.m_genusNames, record.genusIndex)),
-          PartText(EntryText(document.m_speciesNames, record.speciesIndex)),
-          PartText(TableText(document.m_familyNames, record.familyIndex))};
+  return {PartText(NameEntry(document.m_itemNames, record.nameIndex)),
+          PartText(TableEntry(document.m_genusNames, record.genusIndex)),
+          PartText(NameEntry(document.m_speciesNames, record.speciesIndex)),
+          PartText(TableEntry(document.m_familyNames, record.familyIndex))};
 }
 
 bool IsUnnamedItem(const CZAVDoc& document, int item) {

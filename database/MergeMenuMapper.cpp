@@ -1,7 +1,6 @@
 #include "database/MergeMenuMapper.h"
 
-#include <algorithm>
-
+#include "database/MenuPath.h"
 #include "database/MergeTexts.h"
 #include "database/ZAVDoc.h"
 
@@ -9,25 +8,6 @@ namespace {
 constexpr int kAddStep = -1;
 constexpr int kConflictStep = -2;
 }  // namespace
-
-std::optional<std::vector<int>> GetMenuPath(const CZAVDoc& document, int menu) {
-  const int count = document.MenuCount();
-  if (menu < 0 || menu >= count) return std::nullopt;
-  std::vector<int> path;
-  for (int m = menu;;) {
-    const WORD parent = document.GetMenu(m).parent;
-    if (parent == kNoIndex16) {
-      if (path.empty()) path.push_back(m);  // the root itself was asked for
-      break;
-    }
-    path.push_back(m);
-    // A path longer than the menu count has gone round a loop.
-    if (parent >= count || static_cast<int>(path.size()) > count) return std::nullopt;
-    m = parent;
-  }
-  std::reverse(path.begin(), path.end());
-  return path;
-}
 
 MenuPathMapper::MenuPathMapper(CZAVDoc& target, const CZAVDoc& source)
     : m_target(target), m_source(source), m_done(source.MenuCount()) {}

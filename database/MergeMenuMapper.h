@@ -7,11 +7,6 @@
 
 class CZAVDoc;
 
-// The menus from the top-level menu (a child of the root) down to the given
-// menu, without the root; the root alone when asked for the root. None
-// when a parent index does not exist or the chain of parents loops.
-std::optional<std::vector<int>> GetMenuPath(const CZAVDoc& document, int menu);
-
 class MenuPathMapper {
  public:
   struct Mapping {

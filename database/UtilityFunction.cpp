@@ -9,6 +9,14 @@
 
 int g_displayNameSplit = 0;
 
+const std::string* TableEntry(const std::vector<std::string>& table, int index) {
+  return index >= 0 && static_cast<std::size_t>(index) < table.size() ? &table[index] : nullptr;
+}
+
+const std::string* NameEntry(const std::vector<std::unique_ptr<CQItemname>>& table, int index) {
+  return index >= 0 && static_cast<std::size_t>(index) < table.size() ? &table[index]->name : nullptr;
+}
+
 namespace {
 
 CZAVDoc* g_activeDocument = nullptr;
@@ -23,14 +31,6 @@ int CountSelected(const CZAVDoc& document) {
   return static_cast<int>(std::count_if(document.m_itemStates.begin(), document.m_itemStates.end(), IsSelectedState));
 }
 
-// Text of entry index of a string table, or null when the index is none or out of range.
-const std::string* TableEntry(const std::vector<std::string>& table, int index) {
-  return index >= 0 && static_cast<std::size_t>(index) < table.size() ? &table[index] : nullptr;
-}
-
-const std::string* NameEntry(const std::vector<std::unique_ptr<CQItemname>>& table, int index) {
-  return index >= 0 && static_cast<std::size_t>(index) < table.size() ? &table[index]->name : nullptr;
-}
 
 // Builds a display name part by part; a missing part is written as its
 // marker, and only parts written as names count as preceding text.

@@ -29,6 +29,11 @@ const std::vector<std::unique_ptr<CQItemname>>& GetOrderArray(const CZAVDoc& doc
 // The next (step +1) or previous (step -1) candidate item in name order, -1 at the end.
 int GetNextInOrder(const CZAVDoc& document, int item, int step);
 
+// The text of an entry of a genus or family table, or of a name array; null
+// when the index is none or out of range.
+const std::string* TableEntry(const std::vector<std::string>& table, int index);
+const std::string* NameEntry(const std::vector<std::unique_ptr<CQItemname>>& table, int index);
+
 // The item's name as the lists show it; also sets the split position.
 std::string GetItemDisplayName(const CZAVDoc& document, int item);
 
