@@ -14,24 +14,6 @@ namespace {
 constexpr int kNotMappedYet = -2;
 constexpr int kNotMerged = -1;
 
-// The missing-data rows would be rebuilt for every added item and
-// attribute; they are switched off during the merge and built once after.
-class MissingDataPause {
- public:
-  explicit MissingDataPause(CZAVDoc& document)
-      : m_document(document), m_saved(std::exchange(document.m_missingData, BYTE{0})) {}
-  ~MissingDataPause() {
-    m_document.m_missingData = m_saved;
-    m_document.UpdateMissingDataBits();
-  }
-  MissingDataPause(const MissingDataPause&) = delete;
-  MissingDataPause& operator=(const MissingDataPause&) = delete;
-
- private:
-  CZAVDoc& m_document;
-  BYTE m_saved;
-};
-
 // The incoming attribute sits in a menu of attributes other than the root.
 bool IsMergeableAttribute(const CZAVDoc& source, int attribute) {
   const WORD menu = source.GetAttribute(attribute).menuIndex;
@@ -49,12 +31,25 @@ DatabaseMerge::DatabaseMerge(CZAVDoc& target, const CZAVDoc& source)
       m_attributeMap(source.AttributeCount(), kNotMappedYet) {}
 
 void DatabaseMerge::Run() {
-  MissingDataPause pause(m_target);
-  for (int i = 0; i < m_source.ItemCount(); ++i) {
-    if (IsUnnamedItem(m_source, i)) continue;
-    const int targetItem = MergeItem(i);
-    MergeAttributes(i, targetItem);
+  // The run-time rows (missing data, per-item bits) would be rebuilt for
+  // every item and attribute added, and every added name would be sorted
+  // into place: all of that is done once at the end, as after a load.
+  const BYTE missingData = std::exchange(m_target.m_missingData, BYTE{0});
+  const auto finish = [&] {
+    m_target.m_missingData = missingData;
+    m_target.BuildAfterLoad();
+  };
+  try {
+    for (int i = 0; i < m_source.ItemCount(); ++i) {
+      if (IsUnnamedItem(m_source, i)) continue;
+      const int targetItem = MergeItem(i);
+      MergeAttributes(i, targetItem);
+    }
+  } catch (...) {
+    finish();
+    throw;
   }
+  finish();
 }
 
 int DatabaseMerge::MergeItem(int sourceItem) {
@@ -73,7 +68,8 @@ int DatabaseMerge::MergeItem(int sourceItem) {
 int DatabaseMerge::AddItem(int sourceItem, const ItemNameParts& parts) {
   const CQItemrec& from = m_source.GetItem(sourceItem);
   m_target.AddItem(from.pictures, parts.species.value_or("Species"), parts.common.value_or("merge"),
-                   parts.genus.value_or("Genus"), parts.family.value_or("Family"), "Added from merged Database");
+                   parts.genus.value_or("Genus"), parts.family.value_or("Family"), "Added from merged Database",
+                   CZAVDoc::NamePlacement::Appended);
   const int added = m_target.m_currentItem;
   m_target.GetItem(added).description = from.description;
   CopyReferencePages(m_target, added, m_source, sourceItem);

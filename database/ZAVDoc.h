@@ -151,8 +151,12 @@ class CZAVDoc {
   int m_familyDone = 0;
 
   // ---- adding, deleting and compacting items (ZAVDocItems.cpp, ZAVDocCompact.cpp)
+  // Where a new item's name entries go: at their sorted places, or appended
+  // when many items are added at once and the names are sorted afterwards
+  // (BuildAfterLoad), which keeps adding linear in the number of items.
+  enum class NamePlacement { Sorted, Appended };
   int AddItem(std::string pictures, const std::string& species, const std::string& commonName, std::string genus,
-              std::string family, const std::string& description);
+              std::string family, const std::string& description, NamePlacement placement = NamePlacement::Sorted);
   void DeleteItem(int item);
   void CutItem(int item);
   void OnDeleteAllExceptRemaining();  // command 32843

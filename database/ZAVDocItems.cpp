@@ -54,7 +54,7 @@ void ShiftItemNameIndices(CZAVDoc& document, bool insert, int namePosition, int 
 }
 
 int CZAVDoc::AddItem(std::string pictures, const std::string& species, const std::string& commonName,
-                     std::string genus, std::string family, const std::string& description) {
+                     std::string genus, std::string family, const std::string& description, NamePlacement placement) {
   const auto trace = [](const char* label, const std::string& value, const char* end = "") {
     std::string line(label);
     line.append(value).append(end);
@@ -87,19 +87,24 @@ int CZAVDoc::AddItem(std::string pictures, const std::string& species, const std
   CQItemrec& record = GetItem(slot);
   record.description = description;
   record.pictures = pictures;
+  const bool appended = placement == NamePlacement::Appended;
   int namePosition = -1;
   int speciesPosition = -1;
-  if (m_header.commonNamesEnabled)
-    namePosition = InsertNameEntry(m_itemNames, FindItemNameInsertIndex(commonName), slot, commonName);
+  if (m_header.commonNamesEnabled) {
+    const int at = appended ? static_cast<int>(m_itemNames.size()) : FindItemNameInsertIndex(commonName);
+    namePosition = InsertNameEntry(m_itemNames, at, slot, commonName);
+  }
   if (m_header.scientificNamesEnabled) {
-    speciesPosition =
-        InsertNameEntry(m_speciesNames, FindSpeciesNameInsertIndex(genus + " " + species), slot, species);
+    const int at =
+        appended ? static_cast<int>(m_speciesNames.size()) : FindSpeciesNameInsertIndex(genus + " " + species);
+    speciesPosition = InsertNameEntry(m_speciesNames, at, slot, species);
     record.genusIndex = PlaceString(m_genusNames, genus, [this](int g) { return IsGenusUnused(g); });
     record.familyIndex = PlaceString(m_familyNames, family, [this](int f) { return IsFamilyUnused(f); });
   }
   record.nameIndex = namePosition;
   record.speciesIndex = speciesPosition;
-  ShiftItemNameIndices(*this, true, namePosition, speciesPosition, slot);
+  // No entry stands behind an appended one, so no other item's link moves.
+  if (!appended) ShiftItemNameIndices(*this, true, namePosition, speciesPosition, slot);
   record.referencePages.assign(m_referenceTitles.size(), std::string());
 
   ++m_usedCount;

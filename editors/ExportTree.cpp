@@ -124,22 +124,28 @@ class ExportTreeWriter {
     End("REFERENCES");
   }
 
+  // An attribute as every item's "ATT" sends it; the value is made once.
+  struct ListedAttribute {
+    WORD index;
+    std::string menuText;
+  };
+
   // The attributes in the order the items list them: menu by menu as the
   // menus are sent, each menu's attributes in child order.
-  std::vector<WORD> AttributesInMenuOrder() const {
-    std::vector<WORD> attributes;
+  std::vector<ListedAttribute> AttributesInMenuOrder() const {
+    std::vector<ListedAttribute> attributes;
     for (int menu : ListedMenus()) {
       const CQMenudata& data = m_doc.GetMenu(menu);
       if (data.kind != MENU_OF_ATTRIBUTES) continue;
       for (WORD a : data.children)
-        if (a < m_doc.AttributeCount()) attributes.push_back(a);
+        if (a < m_doc.AttributeCount()) attributes.push_back({a, std::to_string(m_doc.GetAttribute(a).menuIndex)});
     }
     return attributes;
   }
 
   void WriteItems() {
     Begin("ITEMS", kNone);
-    const std::vector<WORD> attributes = AttributesInMenuOrder();
+    const std::vector<ListedAttribute> attributes = AttributesInMenuOrder();
     if (const auto* entries = OrderEntries(m_doc)) {
       for (const auto& entry : *entries) {
         Step();
@@ -155,7 +161,7 @@ class ExportTreeWriter {
     if (text) Add(name, *text);
   }
 
-  void WriteItem(int item, const std::string& entryName, const std::vector<WORD>& attributes) {
+  void WriteItem(int item, const std::string& entryName, const std::vector<ListedAttribute>& attributes) {
     const CQItemrec& record = m_doc.GetItem(item);
     Begin("ITEM", item);
     Add("NAME", entryName);
@@ -171,9 +177,10 @@ class ExportTreeWriter {
       if (!record.referencePages[r].empty()) Add("REF", record.referencePages[r], static_cast<int>(r));
     End("REFS");
     Begin("ATTS", kNone);
+    static const std::string att = "ATT";
     if (const DWORD* row = m_doc.GetItemAttributeBits(item))
-      for (WORD a : attributes)
-        if (TestBit(row, a)) Add("ATT", std::to_string(m_doc.GetAttribute(a).menuIndex), a);
+      for (const ListedAttribute& a : attributes)
+        if (TestBit(row, a.index)) Add(att, a.menuText, a.index);
     End("ATTS");
     End("ITEM");
   }

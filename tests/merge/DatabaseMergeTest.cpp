@@ -30,6 +30,14 @@ std::unique_ptr<CZAVDoc> ColourKey(std::vector<std::string> appleColours, const 
   return doc;
 }
 
+// A key of common names only, one item per name, under a root menu of menus.
+std::unique_ptr<CZAVDoc> CommonNamesKey(const Names& names) {
+  DocBuilder b;
+  b.AddMenu("Root", -1, MENU_OF_MENUS);
+  for (const auto& name : names) b.AddItem(name, {}, {}, {}, {});
+  return b.Build();
+}
+
 }  // namespace
 
 TEST(DatabaseMerge, IdenticalMenusJoinTheDataOfItemsPresentInBoth) {
@@ -147,16 +155,8 @@ TEST(DatabaseMerge, ItemsMatchOnTheScientificNameEvenWithAnotherCommonName) {
 TEST(DatabaseMerge, AMissingNamePartMatchesOnlyAMissingPart) {
   ScriptedUi ui;
   // Common names only: no item has a genus, so the common name tells them apart.
-  DocBuilder ba;
-  ba.AddMenu("Root", -1, MENU_OF_MENUS);
-  ba.AddItem("Apple", {}, {}, {}, {});
-  ba.AddItem("Bean", {}, {}, {}, {});
-  auto a = ba.Build();
-  DocBuilder bb;
-  bb.AddMenu("Root", -1, MENU_OF_MENUS);
-  bb.AddItem("Bean", {}, {}, {}, {});
-  bb.AddItem("Carrot", {}, {}, {}, {});
-  auto b = bb.Build();
+  auto a = CommonNamesKey({"Apple", "Bean"});
+  auto b = CommonNamesKey({"Bean", "Carrot"});
   const MergeCounts counts = Merge(*a, *b);
   EXPECT_EQ(counts.itemsMatched, 1);
   EXPECT_EQ(counts.itemsAdded, 1);
@@ -204,16 +204,10 @@ TEST(DatabaseMerge, ReferencePagesJoinAndADifferentPageIsReportedAndKept) {
 
 TEST(DatabaseMerge, TheConflictMessageShowsAnEmptyTextForAMissingNamePart) {
   ScriptedUi ui;
-  DocBuilder ba;
-  ba.AddMenu("Root", -1, MENU_OF_MENUS);
-  ba.AddItem("Apple", {}, {}, {}, {});
-  auto a = ba.Build();
+  auto a = CommonNamesKey({"Apple"});
   a->m_referenceTitles = {"Flora"};
   a->GetItem(0).referencePages = {"p. 1"};
-  DocBuilder bb;
-  bb.AddMenu("Root", -1, MENU_OF_MENUS);
-  bb.AddItem("Apple", {}, {}, {}, {});
-  auto b = bb.Build();
+  auto b = CommonNamesKey({"Apple"});
   b->m_referenceTitles = {"Flora"};
   b->GetItem(0).referencePages = {"p. 2"};
   Merge(*a, *b);
@@ -250,4 +244,17 @@ TEST(DatabaseMerge, AnAttributeWithoutNameEndsTheMergeKeepingWhatWasMerged) {
   EXPECT_EQ(merge.Counts().itemsAdded, 2);  // Pear, and Plum before its attribute
   EXPECT_EQ(a->ItemCount(), 3);
   EXPECT_EQ(AttributeNamesOf(*a, 1), (Names{"big"}));
+}
+
+TEST(DatabaseMerge, AddedItemsStandInNameOrderWithTheirLinksRight) {
+  ScriptedUi ui;
+  auto a = CommonNamesKey({"Apple", "cherry"});
+  auto b = CommonNamesKey({"Date", "Banana"});
+  Merge(*a, *b);
+  Names order;
+  for (const auto& entry : a->m_itemNames) {
+    order.push_back(entry->name);
+    EXPECT_EQ(a->GetItem(entry->itemIndex).nameIndex, static_cast<int>(order.size()) - 1) << entry->name;
+  }
+  EXPECT_EQ(order, (Names{"Apple", "Banana", "cherry", "Date"}));  // the lists' order ignores case
 }
