@@ -115,6 +115,19 @@ TEST(DeleteItem, EmptiesAGenusNoItemUsesAndTheNextGenusTakesTheSlot) {
   ExpectLinksConsistent(*doc);
 }
 
+TEST(AddItem, AppendedNamesGoBehindTheOthersAndMoveNoLink) {
+  auto doc = MakeDocument(true, true);
+  const int bee = Add(*doc, "Bee", "Apis", "mellifera", "Apidae");
+  for (const char* common : {"Wasp", "Ant"})
+    doc->AddItem({}, "sp", common, "Genus", "Family", {}, CZAVDoc::NamePlacement::Appended);
+  EXPECT_EQ(doc->GetItem(bee).nameIndex, 0);
+  EXPECT_EQ(doc->GetItem(bee).speciesIndex, 0);
+  EXPECT_EQ(doc->GetItem(doc->m_currentItem).nameIndex, 2);  // "Ant" is last, not first
+  EXPECT_EQ(doc->m_itemNames[2]->name, "Ant");
+  EXPECT_EQ(doc->GetItem(doc->m_currentItem).speciesIndex, 2);
+  ExpectLinksConsistent(*doc);
+}
+
 TEST(AddItem, AnEmptyGenusOrFamilyThatAnItemStillUsesIsNeverRenamed) {
   auto doc = MakeDocument(false, true);
   const int bare = Add(*doc, {}, "", "nudus", "");  // genus "" and family " "
