@@ -1,6 +1,7 @@
 // Merging hand-made pairs of databases in memory.
 #include <gtest/gtest.h>
 
+#include "bench/GeneratedDatabase.h"
 #include "database/DatabaseMerge.h"
 #include "fakes/ScriptedUi.h"
 #include "merge/MergeFixtures.h"
@@ -257,4 +258,16 @@ TEST(DatabaseMerge, AddedItemsStandInNameOrderWithTheirLinksRight) {
     EXPECT_EQ(a->GetItem(entry->itemIndex).nameIndex, static_cast<int>(order.size()) - 1) << entry->name;
   }
   EXPECT_EQ(order, (Names{"Apple", "Banana", "cherry", "Date"}));  // the lists' order ignores case
+}
+
+TEST(DatabaseMerge, TheItemLimitEndsTheMergeWithTheItemsAddedBeforeIt) {
+  ScriptedUi ui;
+  auto a = MakeGeneratedDatabase(kMaxItems - 1, 40, 3, 0.0, 1);
+  auto b = CommonNamesKey({"One more", "Too many"});
+  DatabaseMerge merge(*a, *b);
+  EXPECT_FALSE(RunCommand([&] { merge.Run(); }));
+  EXPECT_EQ(ui.Messages(), (Names{"Can't add. Too much items!"}));
+  EXPECT_EQ(merge.Counts().itemsAdded, 1);
+  EXPECT_EQ(a->ItemCount(), kMaxItems);
+  EXPECT_EQ(a->m_docItems.size(), static_cast<std::size_t>(kMaxItems));  // rebuilt as after a load
 }
