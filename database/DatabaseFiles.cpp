@@ -24,12 +24,14 @@ bool PageIsMissing(const std::string& page) {
 }
 }  // namespace
 
-std::string DatabasePagePath(const std::string& databasePath) {
-  const auto dot = databasePath.find_last_of('.');
+std::string ReplaceFileExtension(const std::string& path, const std::string& ending) {
+  const auto dot = path.find_last_of('.');
   // A "." in a folder name is no extension: "/d/v1.2/birds" gets "/d/v1.2/birds.htm".
-  if (dot == std::string::npos || dot < FileNameStart(databasePath)) return databasePath + ".htm";
-  return databasePath.substr(0, dot) + ".htm";
+  if (dot == std::string::npos || dot < FileNameStart(path)) return path + ending;
+  return path.substr(0, dot) + ending;
 }
+
+std::string DatabasePagePath(const std::string& databasePath) { return ReplaceFileExtension(databasePath, ".htm"); }
 
 std::string ThumbnailsFolderPath(const std::string& databasePath) {
   const std::size_t start = FileNameStart(databasePath);

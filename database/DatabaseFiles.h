@@ -4,8 +4,12 @@
 
 #include <string>
 
-// The database path with the extension of its file name replaced by ".htm",
-// or with ".htm" added when the file name has none.
+// The path with the extension of its file name replaced by ending, or with
+// ending added when the file name has none (a "." in a folder name is no
+// extension).
+std::string ReplaceFileExtension(const std::string& path, const std::string& ending);
+
+// The database path with the extension of its file name replaced by ".htm".
 std::string DatabasePagePath(const std::string& databasePath);
 
 // The "Thumbnails" folder beside the database, with a final separator;

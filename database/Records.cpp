@@ -32,9 +32,14 @@ void TrimSpaces(std::string& text) {
 }
 
 int FindStringSlot(const std::vector<std::string>& array, const std::string& text) {
+  return FindStringSlot(array, text, [](int) { return true; });
+}
+
+int FindStringSlot(const std::vector<std::string>& array, const std::string& text,
+                   const std::function<bool(int)>& mayReuse) {
   for (std::size_t i = 0; i < array.size(); ++i)
     if (array[i] == text) return static_cast<int>(i);
   for (std::size_t i = 0; i < array.size(); ++i)
-    if (array[i].empty()) return static_cast<int>(i);
+    if (array[i].empty() && mayReuse(static_cast<int>(i))) return static_cast<int>(i);
   return static_cast<int>(array.size());
 }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -112,3 +113,7 @@ void TrimSpaces(std::string& text);
 // Index of the first element equal to text, else of the first empty one,
 // else the array size (never -1).
 int FindStringSlot(const std::vector<std::string>& array, const std::string& text);
+// The same, but an empty slot is taken only when mayReuse(slot) agrees: an
+// empty text that an item still points at must not become another name.
+int FindStringSlot(const std::vector<std::string>& array, const std::string& text,
+                   const std::function<bool(int)>& mayReuse);

@@ -157,13 +157,24 @@ class CZAVDoc {
   int m_familyDone = 0;
 
   // ---- adding, deleting and compacting items (ZAVDocItems.cpp, ZAVDocCompact.cpp)
+  // Where a new item's name entries go: at their sorted places, or appended
+  // when many items are added at once and the names are sorted afterwards
+  // (BuildAfterLoad), which keeps adding linear in the number of items.
+  enum class NamePlacement { Sorted, Appended };
   int AddItem(std::string pictures, const std::string& species, const std::string& commonName, std::string genus,
-              std::string family, const std::string& description);
+              std::string family, const std::string& description, NamePlacement placement = NamePlacement::Sorted);
   void DeleteItem(int item);
   void CutItem(int item);
   void OnDeleteAllExceptRemaining();  // command 32843
   void CompactItems();
   void RecountItems();
+
+  // ---- adding menus and attributes (ZAVDocStructure.cpp) ------------------------
+  // Both take the first free slot (the end when none is free) and enter the
+  // new index in the parent's child list; an index that would reach 65535
+  // ("none") abandons the command: "Too many menues!", "Too many Attributes!".
+  int AddMenu(const std::string& title, int parent, BYTE kind);
+  int AddAttribute(const std::string& name, int menu);
 
   // ---- opening, saving, creating (ZAVDocFile.cpp) --------------------------------
   bool OnOpenDocument(const std::string& path);

@@ -1,5 +1,6 @@
 // Adding, deleting and cutting items; the recount of item slots.
 #include <algorithm>
+#include <functional>
 
 #include "database/UtilityFunction.h"
 #include "database/ZAVDoc.h"
@@ -12,9 +13,10 @@ namespace {
 bool IsUsed(const CQItemrec& item) { return !item.IsFreeSlot(); }
 
 // Puts text into a genus or family table: the equal slot, else the first
-// empty one, else a new one at the end.
-int PlaceString(std::vector<std::string>& table, const std::string& text) {
-  const int slot = FindStringSlot(table, text);
+// empty one that no item points at (another item would silently take the
+// new name), else a new one at the end.
+int PlaceString(std::vector<std::string>& table, const std::string& text, const std::function<bool(int)>& isUnused) {
+  const int slot = FindStringSlot(table, text, isUnused);
   if (slot == static_cast<int>(table.size()))
     table.push_back(text);
   else if (table[slot].empty())
@@ -50,7 +52,7 @@ void ShiftItemNameIndices(CZAVDoc& document, bool insert, int namePosition, int 
 }
 
 int CZAVDoc::AddItem(std::string pictures, const std::string& species, const std::string& commonName,
-                     std::string genus, std::string family, const std::string& description) {
+                     std::string genus, std::string family, const std::string& description, NamePlacement placement) {
   const auto trace = [](const char* label, const std::string& value, const char* end = "") {
     std::string line(label);
     line.append(value).append(end);
@@ -83,19 +85,24 @@ int CZAVDoc::AddItem(std::string pictures, const std::string& species, const std
   CQItemrec& record = GetItem(slot);
   record.description = description;
   record.pictures = pictures;
+  const bool appended = placement == NamePlacement::Appended;
   int namePosition = -1;
   int speciesPosition = -1;
-  if (m_header.commonNamesEnabled)
-    namePosition = InsertNameEntry(m_itemNames, FindItemNameInsertIndex(commonName), slot, commonName);
+  if (m_header.commonNamesEnabled) {
+    const int at = appended ? static_cast<int>(m_itemNames.size()) : FindItemNameInsertIndex(commonName);
+    namePosition = InsertNameEntry(m_itemNames, at, slot, commonName);
+  }
   if (m_header.scientificNamesEnabled) {
-    speciesPosition =
-        InsertNameEntry(m_speciesNames, FindSpeciesNameInsertIndex(genus + " " + species), slot, species);
-    record.genusIndex = PlaceString(m_genusNames, genus);
-    record.familyIndex = PlaceString(m_familyNames, family);
+    const int at =
+        appended ? static_cast<int>(m_speciesNames.size()) : FindSpeciesNameInsertIndex(genus + " " + species);
+    speciesPosition = InsertNameEntry(m_speciesNames, at, slot, species);
+    record.genusIndex = PlaceString(m_genusNames, genus, [this](int g) { return IsGenusUnused(g); });
+    record.familyIndex = PlaceString(m_familyNames, family, [this](int f) { return IsFamilyUnused(f); });
   }
   record.nameIndex = namePosition;
   record.speciesIndex = speciesPosition;
-  ShiftItemNameIndices(*this, true, namePosition, speciesPosition, slot);
+  // No entry stands behind an appended one, so no other item's link moves.
+  if (!appended) ShiftItemNameIndices(*this, true, namePosition, speciesPosition, slot);
   record.referencePages.assign(m_referenceTitles.size(), std::string());
 
   ++m_usedCount;

@@ -15,3 +15,11 @@ TEST(StringSlot, EmptySlotReusedBeforeAppending) {
   EXPECT_EQ(FindStringSlot(names, "Cus"), 2);
   EXPECT_EQ(FindStringSlot({"Aus"}, "Bus"), 1);
 }
+
+TEST(StringSlot, AnEmptySlotTheCallerStillUsesIsPassedOver) {
+  const std::vector<std::string> names{"", "Aus", ""};
+  const auto onlyTheLast = [](int slot) { return slot == 2; };
+  EXPECT_EQ(FindStringSlot(names, "Bus", onlyTheLast), 2);
+  EXPECT_EQ(FindStringSlot(names, "Bus", [](int) { return false; }), 3);
+  EXPECT_EQ(FindStringSlot(names, "", [](int) { return false; }), 0);  // equal text is shared
+}

@@ -115,6 +115,34 @@ TEST(DeleteItem, EmptiesAGenusNoItemUsesAndTheNextGenusTakesTheSlot) {
   ExpectLinksConsistent(*doc);
 }
 
+TEST(AddItem, AppendedNamesGoBehindTheOthersAndMoveNoLink) {
+  auto doc = MakeDocument(true, true);
+  const int bee = Add(*doc, "Bee", "Apis", "mellifera", "Apidae");
+  for (const char* common : {"Wasp", "Ant"})
+    doc->AddItem({}, "sp", common, "Genus", "Family", {}, CZAVDoc::NamePlacement::Appended);
+  EXPECT_EQ(doc->GetItem(bee).nameIndex, 0);
+  EXPECT_EQ(doc->GetItem(bee).speciesIndex, 0);
+  EXPECT_EQ(doc->GetItem(doc->m_currentItem).nameIndex, 2);  // "Ant" is last, not first
+  EXPECT_EQ(doc->m_itemNames[2]->name, "Ant");
+  EXPECT_EQ(doc->GetItem(doc->m_currentItem).speciesIndex, 2);
+  ExpectLinksConsistent(*doc);
+}
+
+TEST(AddItem, AnEmptyGenusOrFamilyThatAnItemStillUsesIsNeverRenamed) {
+  auto doc = MakeDocument(false, true);
+  const int bare = Add(*doc, {}, "", "nudus", "");  // genus "" and family " "
+  doc->m_familyNames[doc->GetItem(bare).familyIndex].clear();  // a family emptied by hand
+  const int named = Add(*doc, {}, "Aus", "alpha", "Fam");
+  EXPECT_EQ(doc->m_genusNames[doc->GetItem(bare).genusIndex], "");
+  EXPECT_EQ(doc->m_familyNames[doc->GetItem(bare).familyIndex], "");
+  EXPECT_NE(doc->GetItem(named).genusIndex, doc->GetItem(bare).genusIndex);
+  EXPECT_NE(doc->GetItem(named).familyIndex, doc->GetItem(bare).familyIndex);
+  // Another item without a genus shares the empty text: it is the same name.
+  const int alsoBare = Add(*doc, {}, "", "solus", "Fam");
+  EXPECT_EQ(doc->GetItem(alsoBare).genusIndex, doc->GetItem(bare).genusIndex);
+  ExpectLinksConsistent(*doc);
+}
+
 TEST(DeleteItem, BadIndicesAbandonBeforeAnyChange) {
   ScriptedUi ui;
   auto doc = LetteredDocument(2);

@@ -1,0 +1,20 @@
+// The merge command's work behind its dialog: two databases in, a third out.
+#pragma once
+
+#include <string>
+
+#include "database/DatabaseMerge.h"
+
+struct MergeRunResult {
+  bool written = false;  // the output database was saved
+  MergeCounts counts;
+};
+
+// Opens both databases, folds the second into the first and saves the
+// result to outputPath; the two files picked are never changed. Refuses,
+// writing nothing, when a path is missing, the output is one of the inputs,
+// a database cannot be opened or the first has no root menu. A limit met
+// midway ends the merge and the part merged so far is saved. Every message
+// goes through the platform's message box.
+MergeRunResult RunDatabaseMerge(const std::string& firstPath, const std::string& secondPath,
+                                const std::string& outputPath);
