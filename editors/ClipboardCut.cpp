@@ -41,8 +41,8 @@ FreedBranch FreeMenuBranch(CZAVDoc& doc, int menu) {
   FreedBranch freed = CollectBranch(doc, menu);
   doc.ClearMenu(menu);
   std::erase(doc.GetMenu(parent).children, static_cast<WORD>(menu));
+  doc.UpdateMissingDataBits();  // before the evaluation that reads them
   if (ClearMarks(doc, freed.attributes)) doc.Reevaluate(true);
-  doc.UpdateMissingDataBits();
   doc.SetModifiedFlag();
   return freed;
 }

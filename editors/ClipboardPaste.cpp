@@ -52,14 +52,53 @@ void FillMenu(CZAVDoc& doc, int slot, int parent, const ClipboardRecord& record)
 }
 
 // The second text is not carried and stays as the slot has it.
+// The second text is not carried and stays as the slot has it.
 void FillAttribute(CZAVDoc& doc, int slot, int menu, const ClipboardRecord& record) {
-  CQAttdata& attribute = doc.GetOrCreateAttribute(slot);
+  CQAttdata& attribute = doc.GetAttribute(slot);
   attribute.menuIndex = static_cast<WORD>(menu);
   attribute.flag = 0;
   attribute.name = record.text;
   attribute.helpText = record.helpText;
   attribute.pictures = record.pictures;
   doc.m_attributesChanged = 1;
+}
+
+// The lenient rows of "Allow Missing Data" follow every menu and attribute;
+// they are built once when the whole branch is in, not after each record.
+class MissingDataRowsDeferred {
+ public:
+  explicit MissingDataRowsDeferred(CZAVDoc& doc) : m_doc(doc), m_missingData(doc.m_missingData) {
+    doc.m_missingData = 0;
+  }
+  ~MissingDataRowsDeferred() { m_doc.m_missingData = m_missingData; }
+  MissingDataRowsDeferred(const MissingDataRowsDeferred&) = delete;
+  MissingDataRowsDeferred& operator=(const MissingDataRowsDeferred&) = delete;
+
+ private:
+  CZAVDoc& m_doc;
+  BYTE m_missingData;
+};
+
+// Fills the planned slots in stream order; returns the slot of the top record.
+int InsertRecords(CZAVDoc& doc, int parentMenu, const ClipboardBranch& branch, int position,
+                  const PastedBranch& slots) {
+  MissingDataRowsDeferred deferred(doc);
+  std::vector<int> slotOf(branch.records.size());
+  // Room for every attribute at once: the items' rows change in one pass.
+  doc.GetOrCreateAttributes(slots.attributes);
+  std::size_t nextMenu = 0, nextAttribute = 0;
+  for (std::size_t i = 0; i < branch.records.size(); ++i) {
+    const ClipboardRecord& record = branch.records[i];
+    const int parent = record.parent < 0 ? parentMenu : slotOf[record.parent];
+    const int slot = record.IsMenu() ? slots.menus[nextMenu++] : slots.attributes[nextAttribute++];
+    if (record.IsMenu())
+      FillMenu(doc, slot, parent, record);
+    else
+      FillAttribute(doc, slot, parent, record);
+    slotOf[i] = slot;
+    Attach(doc.GetMenu(parent).children, slot, record.parent < 0 ? position : -1);
+  }
+  return slotOf.front();
 }
 
 }  // namespace
@@ -71,23 +110,10 @@ PastedBranch PasteBranch(CZAVDoc& doc, int parentMenu, const ClipboardBranch& br
                            [&](int m) { return doc.GetMenu(m).kind == MENU_FREE; }, "Too many menues!");
   pasted.attributes = PlanSlots(branch.CountAttributes(), doc.AttributeCount(),
                                 [&](int a) { return doc.GetAttribute(a).IsFreeSlot(); }, "Too many Attributes!");
-  std::vector<int> slotOf(branch.records.size());
-  std::size_t nextMenu = 0, nextAttribute = 0;
-  for (std::size_t i = 0; i < branch.records.size(); ++i) {
-    const ClipboardRecord& record = branch.records[i];
-    const int parent = record.parent < 0 ? parentMenu : slotOf[record.parent];
-    const int slot = record.IsMenu() ? pasted.menus[nextMenu++] : pasted.attributes[nextAttribute++];
-    if (record.IsMenu())
-      FillMenu(doc, slot, parent, record);
-    else
-      FillAttribute(doc, slot, parent, record);
-    slotOf[i] = slot;
-    Attach(doc.GetMenu(parent).children, slot, record.parent < 0 ? position : -1);
-  }
-  pasted.top = slotOf.front();
+  pasted.top = InsertRecords(doc, parentMenu, branch, position, pasted);
   pasted.topIsMenu = branch.records.front().IsMenu();
+  doc.UpdateMissingDataBits();  // before the evaluation that reads them
   doc.ResetMarks();
-  doc.UpdateMissingDataBits();
   doc.SetModifiedFlag();
   return pasted;
 }
