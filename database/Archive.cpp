@@ -44,13 +44,18 @@ std::string Hex(DWORD value) {
   return buf;
 }
 
+std::string FaultDetail(const std::string& where, const std::string& expected, const std::string& found,
+                        std::size_t offset) {
+  return where + ": expected " + expected + ", found " + found + " (at byte " + std::to_string(offset) + ")";
+}
+
 }  // namespace
 
 ArchiveError::ArchiveError(const std::string& where, const std::string& expected, const std::string& found,
                            std::size_t offset)
-    : std::runtime_error("The database file is damaged: " + where + ": expected " + expected + ", found " +
-                         found + " (at byte " + std::to_string(offset) + ")."),
-      m_offset(offset) {}
+    : std::runtime_error("The database file is damaged: " + FaultDetail(where, expected, found, offset) + "."),
+      m_offset(offset),
+      m_detail(FaultDetail(where, expected, found, offset)) {}
 
 CArchive::CArchive(const std::uint8_t* data, std::size_t size) : m_storing(false), m_data(data), m_size(size) {}
 

@@ -23,9 +23,13 @@ class ArchiveError : public std::runtime_error {
   ArchiveError(const std::string& where, const std::string& expected, const std::string& found,
                std::size_t offset);
   std::size_t offset() const { return m_offset; }
+  // The message without the file's wording, for readers of other archives
+  // (the menu clipboard) that word their own refusal.
+  const std::string& detail() const { return m_detail; }
 
  private:
   std::size_t m_offset;
+  std::string m_detail;
 };
 
 class CArchive {

@@ -90,8 +90,14 @@ class CZAVDoc {
   void AddItemRow();
   void ClearItemBits(int item);
   CQAttdata& GetOrCreateAttribute(int index);
+  // GetOrCreateAttribute for many slots at once: the items' rows are
+  // widened and the reused columns cleared in one pass each.
+  void GetOrCreateAttributes(const std::vector<int>& indices);
   void ClearAttributeColumn(int attribute);
+  void ClearAttributeColumns(const std::vector<int>& attributes);
   void WidenForNewAttribute();
+  // The items' rows after the last `added` attributes were appended.
+  void WidenForNewAttributes(int added);
 
   // ---- marks and elimination (ZAVDocMarks, ZAVDocElimination, ZAVDocMissingData,
   //      ZAVDocAnnounce, LevelLabels) ----------------------------------------

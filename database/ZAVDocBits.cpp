@@ -1,6 +1,8 @@
 // Growth and clearing of the item x attribute bit matrix.
 #include "database/ZAVDoc.h"
 
+#include <map>
+
 void CZAVDoc::AddItemRow() {
   const DWORD n = ItemCount();
   if (n == 0 || m_attributes.empty()) return;
@@ -28,39 +30,61 @@ void CZAVDoc::ClearItemBits(int item) {
 }
 
 CQAttdata& CZAVDoc::GetOrCreateAttribute(int index) {
-  if (index >= AttributeCount()) {
-    SetAttributeAt(index, std::make_unique<CQAttdata>());
-    if (!m_items.empty()) WidenForNewAttribute();
-  } else if (!m_items.empty()) {
-    ClearAttributeColumn(index);
-  }
+  GetOrCreateAttributes({index});
   return GetAttribute(index);
 }
 
-void CZAVDoc::ClearAttributeColumn(int attribute) {
-  if (m_items.empty() || m_attributes.empty() || attribute < 0) return;
-  const WORD word = static_cast<WORD>(attribute / 32);
-  const DWORD mask = ~(DWORD{1} << (attribute % 32));
+void CZAVDoc::GetOrCreateAttributes(const std::vector<int>& indices) {
+  const int before = AttributeCount();
+  std::vector<int> reused;
+  for (int index : indices) {
+    if (index >= AttributeCount())
+      SetAttributeAt(index, std::make_unique<CQAttdata>());
+    else
+      reused.push_back(index);
+  }
+  if (m_items.empty()) return;
+  if (AttributeCount() > before) WidenForNewAttributes(AttributeCount() - before);
+  if (!reused.empty()) ClearAttributeColumns(reused);
+}
+
+void CZAVDoc::ClearAttributeColumn(int attribute) { ClearAttributeColumns({attribute}); }
+
+void CZAVDoc::ClearAttributeColumns(const std::vector<int>& attributes) {
+  if (m_items.empty() || m_attributes.empty()) return;
+  // The bits to keep in each word of a row that loses a column, so that
+  // every row is visited once however many columns go.
+  std::map<WORD, DWORD> masks;
+  for (int a : attributes)
+    if (a >= 0) masks.try_emplace(static_cast<WORD>(a / 32), ~DWORD{0}).first->second &= ~(DWORD{1} << (a % 32));
+  if (masks.empty()) return;
+  const std::vector<std::pair<WORD, DWORD>> keep(masks.begin(), masks.end());
   CBitMatrix layout(AttributeCount(), ItemCount());
   for (WORD b = 0; b < layout.blockCount() && b < m_dataBlocks.size(); ++b) {
     auto& words = m_dataBlocks[b].words;
-    for (std::size_t w = word; w < words.size(); w += layout.wordsPerRow()) words[w] &= mask;
+    for (std::size_t row = 0; row < words.size(); row += layout.wordsPerRow())
+      for (auto [word, mask] : keep)
+        if (row + word < words.size()) words[row + word] &= mask;
   }
   UpdateMissingDataBits();
   SetModifiedFlag();
 }
 
-void CZAVDoc::WidenForNewAttribute() {
+void CZAVDoc::WidenForNewAttribute() { WidenForNewAttributes(1); }
+
+void CZAVDoc::WidenForNewAttributes(int added) {
   const DWORD a = AttributeCount();
   const DWORD n = ItemCount();
-  if (n == 0 || a == 0) return;
+  if (n == 0 || a == 0 || added <= 0) return;
   CBitMatrix widened(a, n);
-  if (a == 1) {
+  if (a <= static_cast<DWORD>(added)) {
     widened.BuildBlocks(m_dataBlocks);
   } else {
-    CBitMatrix old(a - 1, n);
+    CBitMatrix old(a - added, n);
     if (old.wordsPerRow() == widened.wordsPerRow()) {
-      ClearAttributeColumn(static_cast<int>(a - 1));
+      std::vector<int> fresh(static_cast<std::size_t>(added));
+      for (int i = 0; i < added; ++i) fresh[i] = static_cast<int>(a) - added + i;
+      ClearAttributeColumns(fresh);
       return;
     }
     if (m_dataBlocks.size() < widened.blockCount()) m_dataBlocks.resize(widened.blockCount());
