@@ -101,8 +101,9 @@ bool ImageRegionSelectModel::ClickPicture() {
 }
 
 void ImageRegionSelectModel::Send(RegionSelectRequest request) {
+  if (!m_owner) return;
   if (request != REQUEST_NEXT && request != REQUEST_PREVIOUS) m_changesApplied = true;
-  if (m_owner) m_owner->OnRegionSelectRequest(request, *this);
+  m_owner->OnRegionSelectRequest(request, *this);
 }
 
 void ImageRegionSelectModel::StepItem(RegionSelectRequest request) {

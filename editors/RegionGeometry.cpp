@@ -36,11 +36,18 @@ const std::string* FindRegionAt(const RegionSet& regions, RegionPoint point) {
 }
 
 namespace {
-int FindId(const std::vector<std::string>& ids, const std::string& id) {
+// An id without its shape (lists of unequal length) counts as not found.
+int FindId(const std::vector<std::string>& ids, std::size_t shapeCount, const std::string& id) {
   const auto found = std::find(ids.begin(), ids.end(), id);
-  return found == ids.end() ? -1 : static_cast<int>(found - ids.begin());
+  const auto index = static_cast<std::size_t>(found - ids.begin());
+  return found == ids.end() || index >= shapeCount ? -1 : static_cast<int>(index);
 }
 }  // namespace
 
-int FindPolygonIndex(const RegionSet& regions, const std::string& id) { return FindId(regions.polygonIds, id); }
-int FindRectangleIndex(const RegionSet& regions, const std::string& id) { return FindId(regions.rectangleIds, id); }
+int FindPolygonIndex(const RegionSet& regions, const std::string& id) {
+  return FindId(regions.polygonIds, regions.polygons.size(), id);
+}
+
+int FindRectangleIndex(const RegionSet& regions, const std::string& id) {
+  return FindId(regions.rectangleIds, regions.rectangles.size(), id);
+}

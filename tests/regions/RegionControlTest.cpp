@@ -94,6 +94,10 @@ TEST(RegionStore, DeleteAndFindTakeTheFirstExactMatch) {
   EXPECT_EQ(set.rectangleIds, std::vector<std::string>{"Blue"});
   EXPECT_FALSE(state.DeleteRegion("Red"));
   EXPECT_FALSE(state.DeleteRegion("Green"));
+  set.rectangleIds.push_back("Lost");  // an id without its rectangle is not a region
+  EXPECT_EQ(state.FindRectangle("Lost"), -1);
+  EXPECT_FALSE(state.DeleteRegion("Lost"));
+  EXPECT_EQ(FindRegionAt(set, {200, 200}), nullptr);
 }
 
 TEST(RegionHitTest, OddEvenPolygonsAndHalfOpenRectangles) {

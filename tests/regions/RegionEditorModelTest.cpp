@@ -40,6 +40,11 @@ TEST(RegionEditor, RowsMatchRegionIdsExactlyAndOrphansStay) {
   EXPECT_EQ(f.editor.OrphanIds(), (std::vector<std::string>{"blue", "Wing"}));
   EXPECT_FALSE(f.editor.IsReadOnly());
   EXPECT_EQ(f.editor.Control().Usage(), USAGE_EDIT);
+  TempFolder debugFolder;
+  CurrentFolder here(debugFolder.path());
+  f.editor.Ok();
+  EXPECT_EQ(f.RegionsFile(), "Red\r\npoly\r\n1,1,9,1,5,9\r\nblue\r\nrect\r\n0,0,4,4\r\nWing\r\nrect\r\n5,5,8,8\r\n")
+      << "regions without a row are saved as they were";
 }
 
 TEST(RegionEditor, CheckingBindsTheDrawnShapeAndOkWritesPolygonsFirst) {
