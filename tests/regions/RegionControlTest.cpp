@@ -209,3 +209,32 @@ TEST(RegionPainting, EditModeOutlinesAllSelectModeOnlyTheSelected) {
   state.SetRegionSelected("Blue", false);
   EXPECT_TRUE(BuildPaintList(state).empty());
 }
+
+TEST(RegionDrawing, RandomGesturesKeepTheRegionSetWhole) {
+  ImageRegionCtrlState state;
+  int stored = 0;
+  unsigned seed = 12345;
+  auto next = [&seed](int range) {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<int>((seed >> 16) % static_cast<unsigned>(range));
+  };
+  for (int step = 0; step < 20000; ++step) {
+    const RegionPoint point{next(300) - 50, next(300) - 50};
+    switch (next(9)) {
+      case 0: state.Press(point); break;
+      case 1: case 2: state.Move(point); break;
+      case 3: state.Release(point); break;
+      case 4: stored += state.AddCurrentRegion("R" + std::to_string(next(5))); break;
+      case 5: state.DeleteRegion("R" + std::to_string(next(5))); break;
+      case 6: state.SetShapeKind(next(2) ? SHAPE_POLYGON : SHAPE_RECTANGLE); break;
+      case 7: state.HoverTick(); break;
+      default: state.SetUsage(next(4) ? USAGE_EDIT : USAGE_SELECT); break;
+    }
+  }
+  const RegionSet& set = state.Regions();
+  ASSERT_EQ(set.polygons.size(), set.polygonIds.size());
+  ASSERT_EQ(set.rectangles.size(), set.rectangleIds.size());
+  EXPECT_GT(stored, 100) << "the gestures drew shapes";
+  for (const RegionPolygon& polygon : set.polygons) EXPECT_GE(polygon.size(), 3u);
+  for (const RegionRect& rect : set.rectangles) EXPECT_FALSE(RectIsEmpty(rect));
+}
