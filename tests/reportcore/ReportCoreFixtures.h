@@ -13,6 +13,7 @@
 
 #include "database/ZAVDoc.h"
 #include "fakes/ScriptedUi.h"
+#include "fakes/TempFolder.h"
 #include "platform/DocumentViews.h"
 #include "reports/Action.h"
 #include "platform/ReportFactory.h"
@@ -127,30 +128,7 @@ class FakeHelp : public IHelpDisplay {
   std::vector<std::string> dialogs, windows, htmlWindows;
 };
 
-// A temporary folder removed at the end of the test.
-class TempFolder {
- public:
-  TempFolder() {
-    static int counter = 0;
-    m_path = std::filesystem::temp_directory_path() /
-             ("qor_reportcore_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
-    std::filesystem::create_directories(m_path);
-  }
-  ~TempFolder() {
-    std::error_code error;
-    std::filesystem::remove_all(m_path, error);
-  }
-  const std::filesystem::path& path() const { return m_path; }
-  std::string Write(const std::string& name, const std::string& bytes = "x") const {
-    const auto file = m_path / name;
-    std::filesystem::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << bytes;
-    return file.string();
-  }
-
- private:
-  std::filesystem::path m_path;
-};
+using ::TempFolder;
 
 // Items 0..2 ("Robin", "Jay", "Crow"), menus 0 (menus) and 1 (attributes
 // 0 "Red", 1 "Blue", 2 "Long"), editable, saved at folder/birds.qor.

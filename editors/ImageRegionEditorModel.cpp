@@ -1,0 +1,65 @@
+#include "editors/ImageRegionEditorModel.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/ErrorBox.h"
+
+namespace {
+const char* const kDebugMapFile = "testRegions.html";
+}
+
+ImageRegionEditorModel::ImageRegionEditorModel() { m_control.SetUsage(USAGE_EDIT); }
+
+void ImageRegionEditorModel::Init() {
+  m_checked.assign(attributeNames.size(), false);
+  m_control.ClearRegions();
+  if (IsReadOnly()) return;
+  ReadRegions(RegionsPath(), m_control.Regions());
+  for (int row = 0; row < RowCount(); ++row) {
+    const std::string& name = attributeNames[row];
+    m_checked[row] = m_control.FindPolygon(name) >= 0 || m_control.FindRectangle(name) >= 0;
+  }
+}
+
+bool ImageRegionEditorModel::RowChecked(int row) const { return ValidRow(row) && m_checked[row]; }
+
+bool ImageRegionEditorModel::HasRow(const std::string& name) const {
+  return std::find(attributeNames.begin(), attributeNames.end(), name) != attributeNames.end();
+}
+
+std::vector<std::string> ImageRegionEditorModel::OrphanIds() const {
+  std::vector<std::string> orphans;
+  const RegionSet& regions = m_control.Regions();
+  for (const auto* ids : {&regions.polygonIds, &regions.rectangleIds})
+    for (const std::string& id : *ids)
+      if (!HasRow(id)) orphans.push_back(id);
+  return orphans;
+}
+
+bool ImageRegionEditorModel::SetRowChecked(int row, bool checked) {
+  if (!ValidRow(row)) return false;
+  if (IsReadOnly() || checked == m_checked[row]) return m_checked[row];
+  const std::string& name = attributeNames[row];
+  if (checked) {
+    m_checked[row] = m_control.AddCurrentRegion(name);
+  } else {
+    m_control.DeleteRegion(name);
+    m_checked[row] = false;
+  }
+  return m_checked[row];
+}
+
+void ImageRegionEditorModel::SelectRow(int row) {
+  if (ValidRow(row)) m_control.SetHighlightedRegion(attributeNames[row]);
+}
+
+void ImageRegionEditorModel::Ok() {
+  if (IsReadOnly()) return;
+  // The debug map shows the file before it is rewritten; it may fail quietly.
+  std::error_code noFolder;
+  std::ofstream(std::filesystem::current_path(noFolder) / kDebugMapFile, std::ios::binary)
+      << MakeImageMap(RegionsPath(), "MapName") << "\n";
+  if (!WriteRegions(RegionsPath(), m_control.Regions())) ThrowErrorMessage("Couldn't create the file!");
+}
