@@ -1,0 +1,119 @@
+#include "reports/ImageConvert.h"
+
+#include <Magick++.h>
+
+#include <array>
+#include <mutex>
+#include <utility>
+
+#include "database/AtomicFile.h"
+#include "reports/MetafilePicture.h"
+
+namespace {
+
+struct Ending {
+  const char* ending;  // the last four characters of a file name
+  const char* format;  // the library's format name
+};
+
+// ".emp" has no format of its own anywhere; PNG keeps the picture lossless.
+constexpr std::array<Ending, 9> kEndings = {{{".jpg", "JPEG"}, {".gif", "GIF"}, {".bmp", "BMP"},
+                                             {".emp", "PNG"}, {".png", "PNG"}, {"wbmp", "WBMP"},
+                                             {".wmf", "WMF"}, {".tga", "TGA"}, {".tif", "TIFF"}}};
+
+const Ending* EndingOf(const std::string& name) {
+  if (name.size() < 4) return nullptr;
+  const std::string last = name.substr(name.size() - 4);
+  for (const auto& ending : kEndings)
+    if (last == ending.ending) return &ending;
+  return nullptr;
+}
+
+void InitializeLibrary() {
+  static std::once_flag once;
+  std::call_once(once, [] { Magick::InitializeMagick(nullptr); });
+}
+
+// Reading from memory keeps the library from taking ":" or "[" in a file
+// name as a format or frame. A format is named only for a second try, since
+// formats without a signature (TGA, WBMP) are known by the file's ending alone.
+bool ReadPicture(Magick::Image& image, const Magick::Blob& blob, const char* format) {
+  image = Magick::Image();
+  image.quiet(true);
+  try {
+    if (format) image.magick(format);
+    image.read(blob);
+  } catch (const Magick::Warning&) {
+  } catch (const Magick::Exception&) {
+    return false;
+  }
+  return image.isValid() && image.columns() > 0 && image.rows() > 0;
+}
+
+std::string Encode(Magick::Image image, const std::string& format) {
+  Magick::Blob blob;
+  image.magick(format);
+  if (format == "JPEG") image.quality(100);
+  image.write(&blob);
+  return std::string(static_cast<const char*>(blob.data()), blob.length());
+}
+
+std::string EncodeMetafile(const Magick::Image& image) {
+  const std::string bitmap = Encode(image, "BMP3");
+  constexpr std::size_t kFileHeader = 14;
+  if (bitmap.size() <= kFileHeader) return {};
+  return MetafileWithBitmap(bitmap.substr(kFileHeader), static_cast<int>(image.columns()),
+                            static_cast<int>(image.rows()));
+}
+
+}  // namespace
+
+struct ImageConvert::Picture {
+  Magick::Image image;
+};
+
+ImageConvert::ImageConvert() { InitializeLibrary(); }
+ImageConvert::~ImageConvert() = default;
+
+bool ImageConvert::IsSupportedName(const std::string& name) { return EndingOf(name) != nullptr; }
+
+bool ImageConvert::Open(const std::filesystem::path& path) {
+  Close();
+  std::string bytes, error;
+  if (!ReadWholeFile(path, bytes, error) || bytes.empty()) return false;
+  auto picture = std::make_unique<Picture>();
+  const Magick::Blob blob(bytes.data(), bytes.size());
+  const Ending* ending = EndingOf(path.filename().string());
+  if (!ReadPicture(picture->image, blob, nullptr) && !(ending && ReadPicture(picture->image, blob, ending->format)))
+    return false;
+  m_picture = std::move(picture);
+  return true;
+}
+
+int ImageConvert::Width() const { return m_picture ? static_cast<int>(m_picture->image.columns()) : 0; }
+int ImageConvert::Height() const { return m_picture ? static_cast<int>(m_picture->image.rows()) : 0; }
+
+void ImageConvert::Resize(int width, int height) {
+  if (!m_picture || width < 1 || height < 1) return;
+  Magick::Geometry size(static_cast<std::size_t>(width), static_cast<std::size_t>(height));
+  size.aspect(true);  // exactly this size: the caller has kept the proportions
+  m_picture->image.filterType(Magick::LanczosFilter);
+  m_picture->image.resize(size);
+}
+
+bool ImageConvert::Save(const std::filesystem::path& path) {
+  const Ending* ending = EndingOf(path.filename().string());
+  if (!m_picture || !ending) return false;
+  std::string bytes;
+  try {
+    const std::string format = ending->format;
+    bytes = format == "WMF" ? EncodeMetafile(m_picture->image) : Encode(m_picture->image, format);
+  } catch (const Magick::Exception&) {
+    return false;
+  }
+  if (bytes.empty()) return false;
+  std::string error;
+  return WriteFileAtomically(path, [&](std::ostream& out) { return static_cast<bool>(out << bytes); }, error);
+}
+
+void ImageConvert::Close() { m_picture.reset(); }
