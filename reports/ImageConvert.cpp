@@ -37,11 +37,12 @@ void InitializeLibrary() {
 // Reading from memory keeps the library from taking ":" or "[" in a file
 // name as a format or frame. A format is named only for a second try, since
 // formats without a signature (TGA, WBMP) are known by the file's ending alone.
-bool ReadPicture(Magick::Image& image, const Magick::Blob& blob, const char* format) {
+bool ReadPicture(Magick::Image& image, const Magick::Blob& blob, const char* format, int scaleToWidth) {
   image = Magick::Image();
   image.quiet(true);
   try {
     if (format) image.magick(format);
+    if (scaleToWidth > 0) image.defineValue("jpeg", "size", std::to_string(scaleToWidth) + "x0");
     image.read(blob);
   } catch (const Magick::Warning&) {
   } catch (const Magick::Exception&) {
@@ -70,6 +71,8 @@ std::string EncodeMetafile(const Magick::Image& image) {
 
 struct ImageConvert::Picture {
   Magick::Image image;
+  int width = 0;  // the picture's own size, whatever size it was decoded at
+  int height = 0;
 };
 
 ImageConvert::ImageConvert() { InitializeLibrary(); }
@@ -77,21 +80,26 @@ ImageConvert::~ImageConvert() = default;
 
 bool ImageConvert::IsSupportedName(const std::string& name) { return EndingOf(name) != nullptr; }
 
-bool ImageConvert::Open(const std::filesystem::path& path) {
+bool ImageConvert::Open(const std::filesystem::path& path, int scaleToWidth) {
   Close();
   std::string bytes, error;
   if (!ReadWholeFile(path, bytes, error) || bytes.empty()) return false;
   auto picture = std::make_unique<Picture>();
   const Magick::Blob blob(bytes.data(), bytes.size());
   const Ending* ending = EndingOf(path.filename().string());
-  if (!ReadPicture(picture->image, blob, nullptr) && !(ending && ReadPicture(picture->image, blob, ending->format)))
+  if (!ReadPicture(picture->image, blob, nullptr, scaleToWidth) &&
+      !(ending && ReadPicture(picture->image, blob, ending->format, scaleToWidth)))
     return false;
+  const Magick::Image& image = picture->image;
+  const bool scaled = image.baseColumns() > 0 && image.baseRows() > 0;
+  picture->width = static_cast<int>(scaled ? image.baseColumns() : image.columns());
+  picture->height = static_cast<int>(scaled ? image.baseRows() : image.rows());
   m_picture = std::move(picture);
   return true;
 }
 
-int ImageConvert::Width() const { return m_picture ? static_cast<int>(m_picture->image.columns()) : 0; }
-int ImageConvert::Height() const { return m_picture ? static_cast<int>(m_picture->image.rows()) : 0; }
+int ImageConvert::Width() const { return m_picture ? m_picture->width : 0; }
+int ImageConvert::Height() const { return m_picture ? m_picture->height : 0; }
 
 void ImageConvert::Resize(int width, int height) {
   if (!m_picture || width < 1 || height < 1) return;
@@ -99,6 +107,8 @@ void ImageConvert::Resize(int width, int height) {
   size.aspect(true);  // exactly this size: the caller has kept the proportions
   m_picture->image.filterType(Magick::LanczosFilter);
   m_picture->image.resize(size);
+  m_picture->width = width;
+  m_picture->height = height;
 }
 
 bool ImageConvert::Save(const std::filesystem::path& path) {

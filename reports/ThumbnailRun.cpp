@@ -27,7 +27,7 @@ bool ConvertOne(const fs::path& folder, const fs::path& thumbnails, const std::s
   ImageConvert converter;
   const fs::path thumbnail = thumbnails / name;
   if (ThumbnailIsDone(converter, thumbnail)) return true;
-  if (!converter.Open(folder / name) || converter.Width() <= 0 || converter.Height() <= 0) return false;
+  if (!converter.Open(folder / name, kThumbnailWidth) || converter.Width() <= 0 || converter.Height() <= 0) return false;
   const auto [width, height] = ThumbnailSize(converter.Width(), converter.Height());
   if (width != converter.Width()) converter.Resize(width, height);
   const bool saved = converter.Save(thumbnail);

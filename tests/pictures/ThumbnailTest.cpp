@@ -1,43 +1,14 @@
 // The image-conversion control and the thumbnail run over a folder.
 #include <gtest/gtest.h>
 
-#include <cstdint>
-
 #include "PictureFolders.h"
+#include "TestBitmap.h"
 #include "fakes/ScriptedUi.h"
 #include "reports/ImageConvert.h"
 #include "reports/ThumbnailRun.h"
 
 namespace pictures_test {
 namespace {
-
-void Little(std::string& out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
-// A 24-bit bitmap file with a colour gradient, written byte by byte so the
-// test does not depend on the converter to make its input.
-std::string Bitmap(int width, int height) {
-  const int row = (width * 3 + 3) / 4 * 4;
-  std::string bmp = "BM";
-  Little(bmp, 54 + row * height, 4);
-  Little(bmp, 0, 4);
-  Little(bmp, 54, 4);
-  for (std::uint32_t value : {40u, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)})
-    Little(bmp, value, 4);
-  Little(bmp, 1, 2);
-  Little(bmp, 24, 2);
-  for (int i = 0; i < 6; ++i) Little(bmp, 0, 4);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      bmp += static_cast<char>(x * 255 / width);
-      bmp += static_cast<char>(y * 255 / height);
-      bmp += static_cast<char>(128);
-    }
-    bmp.append(static_cast<std::size_t>(row - width * 3), '\0');
-  }
-  return bmp;
-}
 
 std::pair<int, int> SizeOf(const fs::path& path) {
   ImageConvert converter;
@@ -85,6 +56,18 @@ TEST_F(ThumbnailTest, EveryFormatIsWrittenAndReadAgain) {
   converter.Close();
   EXPECT_EQ(converter.Width(), 0);
   EXPECT_FALSE(converter.Save(keys / "after-close.png"));
+}
+
+TEST_F(ThumbnailTest, PictureOpenedForScalingDownStillTellsItsOwnSize) {
+  MakePicture(keys / "big.jpg", 1200, 800);
+  ImageConvert converter;
+  ASSERT_TRUE(converter.Open(keys / "big.jpg", kThumbnailWidth));
+  EXPECT_EQ(converter.Width(), 1200);
+  EXPECT_EQ(converter.Height(), 800);
+  converter.Resize(140, 93);
+  EXPECT_EQ(converter.Width(), 140);
+  ASSERT_TRUE(converter.Save(keys / "small.png"));
+  EXPECT_EQ(SizeOf(keys / "small.png"), std::make_pair(140, 93));
 }
 
 TEST_F(ThumbnailTest, OnlyRegularFilesWithLowerCaseEndingsAreOffered) {
