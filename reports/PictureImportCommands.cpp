@@ -1,7 +1,5 @@
 #include "reports/PictureImportCommands.h"
 
-#include <memory>
-
 #include "database/UtilityFunction.h"
 #include "database/ZAVDoc.h"
 #include "platform/ErrorBox.h"
@@ -10,10 +8,11 @@
 #include "reports/ReportCopyNotExistingItemImages.h"
 #include "reports/ReportCopyNotExistingMenuImages.h"
 #include "reports/ReportNotExistingImages.h"
+#include "reports/ReportPages.h"
 
 void OnNoMatchingImageFile(CZAVDoc& document) {
   CReportNotExistingImages report(document);
-  report.Execute(std::make_unique<ActionFindMenuAndItem>(), kFirstPage);
+  report.Execute(MakeReportAction(kReportMissingPictures), kFirstPage);
 }
 
 std::optional<std::string> AskImportFolder(const CZAVDoc& document) {
@@ -27,12 +26,12 @@ std::optional<std::string> AskImportFolder(const CZAVDoc& document) {
 
 void RunItemPictureImport(CZAVDoc& document, const std::string& importFolder) {
   CReportCopyNotExistingItemImages report(document, importFolder);
-  report.Execute(std::make_unique<ActionForItemsReport>(), kFirstPage);
+  report.Execute(MakeReportAction(kReportPictureImport1), kFirstPage);
 }
 
 void RunMenuPictureImport(CZAVDoc& document, const std::string& importFolder) {
   CReportCopyNotExistingMenuImages report(document, importFolder);
-  report.Execute(std::make_unique<ActionFindMenuAndItem>(), kFirstPage);
+  report.Execute(MakeReportAction(kReportPictureImport2), kFirstPage);
 }
 
 void OnImportItemImages(CZAVDoc& document) {

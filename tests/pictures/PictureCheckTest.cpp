@@ -32,6 +32,8 @@ TEST_F(PictureCheckTest, AllPicturesPresentSaysSoUnderBothTitles) {
   EXPECT_NE(page.find("<h1>" + doc->GetSpeciesLabel() + " without a matching image file.</h1>"), std::string::npos);
   EXPECT_EQ(Count(page, kNothingMissing), 2);
   EXPECT_EQ(doc->m_reportArgument, -1);
+  ASSERT_NE(dynamic_cast<ActionFindMenuAndItem*>(view.action()), nullptr);
+  EXPECT_EQ(view.action()->m_kind, kReportMissingPictures);
 }
 
 TEST_F(PictureCheckTest, MissingNamesOfMenusAndAttributesEachOnTheirLine) {

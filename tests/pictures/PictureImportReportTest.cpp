@@ -132,9 +132,12 @@ TEST_F(PictureImportReportTest, CommandsRunTheReportsOnlyWithAFolder) {
   ui.fileAnswers = {std::optional<std::string>(import.string())};
   OnImportItemImages(*doc);
   EXPECT_NE(view.last().find("<h1>Images import report</h1>"), std::string::npos);
+  EXPECT_NE(dynamic_cast<ActionForItemsReport*>(view.action()), nullptr);
   ui.fileAnswers = {std::optional<std::string>(import.string())};
   OnImportMenuImages(*doc);
   EXPECT_NE(view.last().find("<h1>Images import report.</h1>"), std::string::npos);
+  ASSERT_NE(dynamic_cast<ActionFindMenuAndItem*>(view.action()), nullptr);
+  EXPECT_EQ(view.action()->m_kind, kReportPictureImport2);
   EXPECT_EQ(ImportItemImagesCommandText(*doc), "Import and Resolve Location " + doc->GetSpeciesLabel() + " images");
   doc->m_header.scientificNamesEnabled = 0;
   EXPECT_EQ(ImportItemImagesCommandText(*doc), "Import and Resolve Location " + doc->GetCommonLabel() + " images");
