@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "database/PictureFolderIndex.h"
+#include "database/PictureList.h"
 #include "database/PictureTransfer.h"
 #include "database/Records.h"
 #include "database/UtilityFunction.h"
@@ -65,15 +66,6 @@ void Trace(const std::string& line) { platform::Ui().Trace(line); }
 
 std::string ImageOutcomeText(const std::string& name, int outcome) {
   return " : image file " + name + OutcomeSentence(outcome);
-}
-
-void SplitList(const std::string& text, std::vector<std::string>& names) {
-  std::size_t start = 0;
-  while (start <= text.size()) {
-    const auto semicolon = std::min(text.find(';', start), text.size());
-    if (semicolon > start) names.push_back(text.substr(start, semicolon - start));
-    start = semicolon + 1;
-  }
 }
 
 bool IsInsideFolder(const fs::path& inner, const fs::path& outer) {

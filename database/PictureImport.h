@@ -26,9 +26,6 @@ enum ImageOutcome : int {
 // The report line of one picture: " : image file <name>" and what happened.
 std::string ImageOutcomeText(const std::string& name, int outcome);
 
-// Appends the non-empty pieces of a ";"-separated picture list.
-void SplitList(const std::string& text, std::vector<std::string>& names);
-
 // True when inner lies below outer, comparing whole path components (so a
 // sibling "/keys2" is not inside "/keys"); a folder is not inside itself.
 bool IsInsideFolder(const std::filesystem::path& inner, const std::filesystem::path& outer);
@@ -49,7 +46,9 @@ class PictureImporter {
   bool ResolveImageList(const std::string& label, std::string& list, std::vector<std::string>& lines);
 
  private:
-  // Where the file of a name not found at its own path lies below the import folder.
+  // Where the file of a name not found at its own path lies below the
+  // import folder: 0 with the found relative path, else the outcome (not
+  // found, or the choice skipped) that ends this picture.
   int FindElsewhere(const std::string& label, const std::string& name, std::string& relative);
   int Transfer(const std::string& newName, const std::string& sourceName, int outcome);
   const PictureFolderIndex& Index();

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "database/PictureImport.h"
+#include "database/PictureList.h"
 #include "database/UtilityFunction.h"
 #include "database/ZAVDoc.h"
 #include "reports/HtmlWriter.h"

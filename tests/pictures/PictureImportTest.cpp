@@ -7,6 +7,7 @@
 
 #include "PictureFolders.h"
 #include "database/PictureImport.h"
+#include "database/PictureList.h"
 #include "fakes/ScriptedLocationChooser.h"
 #include "fakes/ScriptedUi.h"
 
