@@ -93,6 +93,10 @@ TEST_F(PictureImportTest, PictureFoundElsewhereChangesTheName) {
   EXPECT_EQ(ReadFile(keys / "old" / "b.jpg"), "b");
   EXPECT_FALSE(fs::exists(keys / "old" / "b.jpg.regions"));
   EXPECT_TRUE(chooser.questions.empty());
+  EXPECT_EQ(ui.traces, (std::vector<std::string>{"-------- Image start ------\n",
+                                                 "2) Destination image path [" + (keys / "b.jpg").string() + "]\n",
+                                                 "3) Source image path [" + (import / "b.jpg").string() + "]\n",
+                                                 "4) Found relative image path [old\\b.jpg]\n"}));
 }
 
 TEST_F(PictureImportTest, FoundAtTheTopOfTheImportFolderKeepsTheStoredFolders) {
