@@ -37,12 +37,12 @@ void InitializeLibrary() {
 // Reading from memory keeps the library from taking ":" or "[" in a file
 // name as a format or frame. A format is named only for a second try, since
 // formats without a signature (TGA, WBMP) are known by the file's ending alone.
-bool ReadPicture(Magick::Image& image, const Magick::Blob& blob, const char* format, int scaleToWidth) {
+bool ReadPicture(Magick::Image& image, const Magick::Blob& blob, const char* format, int decodeWidth) {
   image = Magick::Image();
   image.quiet(true);
   try {
     if (format) image.magick(format);
-    if (scaleToWidth > 0) image.defineValue("jpeg", "size", std::to_string(scaleToWidth) + "x0");
+    if (decodeWidth > 0) image.defineValue("jpeg", "size", std::to_string(decodeWidth) + "x0");
     image.read(blob);
   } catch (const Magick::Warning&) {
   } catch (const Magick::Exception&) {
@@ -51,11 +51,32 @@ bool ReadPicture(Magick::Image& image, const Magick::Blob& blob, const char* for
   return image.isValid() && image.columns() > 0 && image.rows() > 0;
 }
 
+// The decoder's scaling also enlarges a picture narrower than asked for, so
+// it is asked for only when the picture is at least twice as wide.
+int DecodeWidthFor(const Magick::Blob& blob, int scaleToWidth) {
+  if (scaleToWidth <= 0) return 0;
+  Magick::Image probe;
+  probe.quiet(true);
+  try {
+    probe.ping(blob);
+  } catch (const Magick::Warning&) {
+  } catch (const Magick::Exception&) {
+    return 0;
+  }
+  return probe.columns() >= 2 * static_cast<std::size_t>(scaleToWidth) ? scaleToWidth : 0;
+}
+
 std::string Encode(Magick::Image image, const std::string& format) {
   Magick::Blob blob;
+  image.quiet(true);
   image.magick(format);
   if (format == "JPEG") image.quality(100);
-  image.write(&blob);
+  try {
+    image.write(&blob);
+  } catch (const Magick::Warning&) {
+    // A warning left from reading a damaged picture; what was read is written.
+  }
+  if (blob.length() == 0) return {};
   return std::string(static_cast<const char*>(blob.data()), blob.length());
 }
 
@@ -87,8 +108,9 @@ bool ImageConvert::Open(const std::filesystem::path& path, int scaleToWidth) {
   auto picture = std::make_unique<Picture>();
   const Magick::Blob blob(bytes.data(), bytes.size());
   const Ending* ending = EndingOf(path.filename().string());
-  if (!ReadPicture(picture->image, blob, nullptr, scaleToWidth) &&
-      !(ending && ReadPicture(picture->image, blob, ending->format, scaleToWidth)))
+  const int decodeWidth = DecodeWidthFor(blob, scaleToWidth);
+  if (!ReadPicture(picture->image, blob, nullptr, decodeWidth) &&
+      !(ending && ReadPicture(picture->image, blob, ending->format, decodeWidth)))
     return false;
   const Magick::Image& image = picture->image;
   const bool scaled = image.baseColumns() > 0 && image.baseRows() > 0;

@@ -1,6 +1,8 @@
 // The image-conversion control and the thumbnail run over a folder.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "PictureFolders.h"
 #include "TestBitmap.h"
 #include "fakes/ScriptedUi.h"
@@ -58,6 +60,28 @@ TEST_F(ThumbnailTest, EveryFormatIsWrittenAndReadAgain) {
   EXPECT_FALSE(converter.Save(keys / "after-close.png"));
 }
 
+// Cut pictures and noise under every ending: opening may fail but never
+// crashes, and what opens can be written again.
+TEST_F(ThumbnailTest, DamagedPicturesNeverCrashTheConverter) {
+  std::uint32_t seed = 12345;
+  std::string noise;
+  for (int i = 0; i < 600; ++i) noise += static_cast<char>((seed = seed * 1103515245 + 12345) >> 16);
+  for (const std::string ending : {".jpg", ".gif", ".bmp", ".emp", ".png", "wbmp", ".wmf", ".tga", ".tif"}) {
+    const fs::path whole = keys / ("whole" + ending);
+    MakePicture(whole, 40, 30);
+    const std::string bytes = ReadFile(whole);
+    for (std::size_t cut : {std::size_t{1}, std::size_t{16}, bytes.size() / 2, bytes.size() - 1}) {
+      const fs::path damaged = keys / ("cut" + std::to_string(cut) + ending);
+      WriteFile(damaged, bytes.substr(0, cut));
+      ImageConvert converter;
+      if (converter.Open(damaged, kThumbnailWidth)) EXPECT_TRUE(converter.Save(keys / "again.png")) << damaged;
+    }
+    WriteFile(keys / ("noise" + ending), noise);
+    ImageConvert converter;
+    if (converter.Open(keys / ("noise" + ending))) EXPECT_GT(converter.Width(), 0);
+  }
+}
+
 TEST_F(ThumbnailTest, PictureOpenedForScalingDownStillTellsItsOwnSize) {
   MakePicture(keys / "big.jpg", 1200, 800);
   ImageConvert converter;
@@ -92,9 +116,11 @@ TEST_F(ThumbnailTest, PicturesAreScaledTo140WideInTheirOwnFormat) {
 
 TEST_F(ThumbnailTest, NarrowPictureIsCopiedOnEveryRunAndDoneOnesAreKept) {
   MakePicture(keys / "narrow.gif", 100, 60);
+  MakePicture(keys / "narrow.jpg", 90, 50);
   MakePicture(keys / "wide.bmp", 280, 200);
   Run();
   EXPECT_EQ(SizeOf(Thumbnail("narrow.gif")), std::make_pair(100, 60));
+  EXPECT_EQ(SizeOf(Thumbnail("narrow.jpg")), std::make_pair(90, 50));
   const auto wideTime = fs::last_write_time(Thumbnail("wide.bmp"));
   fs::remove(Thumbnail("narrow.gif"));
   WriteFile(Thumbnail("stale.png"), "not a picture");
