@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "database/PictureList.h"
 #include "database/ZAVDoc.h"
 #include "database/HtmlEscape.h"
 #include "reports/HtmlWriter.h"
@@ -56,15 +57,7 @@ CellContext MakeContext(const CZAVDoc& doc) {
 std::vector<std::string> SplitNames(const std::string& pictures) {
   std::vector<std::string> names;
   const auto start = pictures.find_first_not_of(" \t\r\n");
-  if (start == std::string::npos) return names;
-  std::size_t pos = start;
-  while (pos <= pictures.size()) {
-    const auto semicolon = pictures.find(';', pos);
-    const auto piece = pictures.substr(pos, semicolon == std::string::npos ? std::string::npos : semicolon - pos);
-    if (!piece.empty()) names.push_back(piece);
-    if (semicolon == std::string::npos) break;
-    pos = semicolon + 1;
-  }
+  if (start != std::string::npos) SplitList(pictures.substr(start), names);
   return names;
 }
 

@@ -46,7 +46,10 @@ std::unique_ptr<ReportAction> MakeReportAction(int kind) {
     case kReportAnalysis: return std::make_unique<ActionFindMenuItem>();
     case kReportDistinctive:
     case kReportCommon:
-    case kReportEliminated: return std::make_unique<ActionFindMenuAndItem>();
+    case kReportEliminated:
+    case kReportMissingPictures:
+    case kReportPictureImport2: return std::make_unique<ActionFindMenuAndItem>();
+    case kReportPictureImport1: return std::make_unique<ActionForItemsReport>();
     case kReportRegions: return std::make_unique<ActionSelectRegion>();
     default: return nullptr;
   }

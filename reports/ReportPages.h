@@ -9,7 +9,8 @@ class CReport;
 class CZAVDoc;
 class ReportAction;
 
-// The report of kinds 1-12 and 17; null for any other kind.
+// The report of kinds 1-12 and 17; null for any other kind (the picture
+// check and imports, 14 to 16, are run by their commands only, never re-created).
 std::unique_ptr<CReport> MakeReport(CZAVDoc& document, int kind, int argument);
 
 // The standard action of a kind; null where the page is served by the

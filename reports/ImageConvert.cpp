@@ -1,0 +1,151 @@
+#include "reports/ImageConvert.h"
+
+#include <Magick++.h>
+
+#include <array>
+#include <mutex>
+#include <utility>
+
+#include "database/AtomicFile.h"
+#include "reports/MetafilePicture.h"
+
+namespace {
+
+struct Ending {
+  const char* ending;  // the last four characters of a file name
+  const char* format;  // the library's format name
+};
+
+// ".emp" has no format of its own anywhere; PNG keeps the picture lossless.
+constexpr std::array<Ending, 9> kEndings = {{{".jpg", "JPEG"}, {".gif", "GIF"}, {".bmp", "BMP"},
+                                             {".emp", "PNG"}, {".png", "PNG"}, {"wbmp", "WBMP"},
+                                             {".wmf", "WMF"}, {".tga", "TGA"}, {".tif", "TIFF"}}};
+
+const Ending* EndingOf(const std::string& name) {
+  if (name.size() < 4) return nullptr;
+  const std::string last = name.substr(name.size() - 4);
+  for (const auto& ending : kEndings)
+    if (last == ending.ending) return &ending;
+  return nullptr;
+}
+
+void InitializeLibrary() {
+  static std::once_flag once;
+  std::call_once(once, [] { Magick::InitializeMagick(nullptr); });
+}
+
+// Reading from memory keeps the library from taking ":" or "[" in a file
+// name as a format or frame. A format is named only for a second try, since
+// formats without a signature (TGA, WBMP) are known by the file's ending alone.
+bool ReadPicture(Magick::Image& image, const Magick::Blob& blob, const char* format, int decodeWidth) {
+  image = Magick::Image();
+  image.quiet(true);
+  try {
+    if (format) image.magick(format);
+    if (decodeWidth > 0) image.defineValue("jpeg", "size", std::to_string(decodeWidth) + "x0");
+    image.read(blob);
+  } catch (const Magick::Warning&) {
+  } catch (const Magick::Exception&) {
+    return false;
+  }
+  return image.isValid() && image.columns() > 0 && image.rows() > 0;
+}
+
+// The decoder's scaling also enlarges a picture narrower than asked for, so
+// it is asked for only when the picture is at least twice as wide.
+int DecodeWidthFor(const Magick::Blob& blob, int scaleToWidth) {
+  if (scaleToWidth <= 0) return 0;
+  Magick::Image probe;
+  probe.quiet(true);
+  try {
+    probe.ping(blob);
+  } catch (const Magick::Warning&) {
+  } catch (const Magick::Exception&) {
+    return 0;
+  }
+  return probe.columns() >= 2 * static_cast<std::size_t>(scaleToWidth) ? scaleToWidth : 0;
+}
+
+std::string Encode(Magick::Image image, const std::string& format) {
+  Magick::Blob blob;
+  image.quiet(true);
+  image.magick(format);
+  if (format == "JPEG") image.quality(100);
+  try {
+    image.write(&blob);
+  } catch (const Magick::Warning&) {
+    // A warning left from reading a damaged picture; what was read is written.
+  }
+  if (blob.length() == 0) return {};
+  return std::string(static_cast<const char*>(blob.data()), blob.length());
+}
+
+std::string EncodeMetafile(const Magick::Image& image) {
+  const std::string bitmap = Encode(image, "BMP3");
+  constexpr std::size_t kFileHeader = 14;
+  if (bitmap.size() <= kFileHeader) return {};
+  return MetafileWithBitmap(bitmap.substr(kFileHeader), static_cast<int>(image.columns()),
+                            static_cast<int>(image.rows()));
+}
+
+}  // namespace
+
+struct ImageConvert::Picture {
+  Magick::Image image;
+  int width = 0;  // the picture's own size, whatever size it was decoded at
+  int height = 0;
+};
+
+ImageConvert::ImageConvert() { InitializeLibrary(); }
+ImageConvert::~ImageConvert() = default;
+
+bool ImageConvert::IsSupportedName(const std::string& name) { return EndingOf(name) != nullptr; }
+
+bool ImageConvert::Open(const std::filesystem::path& path, int scaleToWidth) {
+  Close();
+  std::string bytes, error;
+  if (!ReadWholeFile(path, bytes, error) || bytes.empty()) return false;
+  auto picture = std::make_unique<Picture>();
+  const Magick::Blob blob(bytes.data(), bytes.size());
+  const Ending* ending = EndingOf(path.filename().string());
+  const int decodeWidth = DecodeWidthFor(blob, scaleToWidth);
+  if (!ReadPicture(picture->image, blob, nullptr, decodeWidth) &&
+      !(ending && ReadPicture(picture->image, blob, ending->format, decodeWidth)))
+    return false;
+  const Magick::Image& image = picture->image;
+  const bool scaled = image.baseColumns() > 0 && image.baseRows() > 0;
+  picture->width = static_cast<int>(scaled ? image.baseColumns() : image.columns());
+  picture->height = static_cast<int>(scaled ? image.baseRows() : image.rows());
+  m_picture = std::move(picture);
+  return true;
+}
+
+int ImageConvert::Width() const { return m_picture ? m_picture->width : 0; }
+int ImageConvert::Height() const { return m_picture ? m_picture->height : 0; }
+
+void ImageConvert::Resize(int width, int height) {
+  if (!m_picture || width < 1 || height < 1) return;
+  Magick::Geometry size(static_cast<std::size_t>(width), static_cast<std::size_t>(height));
+  size.aspect(true);  // exactly this size: the caller has kept the proportions
+  m_picture->image.filterType(Magick::LanczosFilter);
+  m_picture->image.resize(size);
+  m_picture->width = width;
+  m_picture->height = height;
+}
+
+bool ImageConvert::Save(const std::filesystem::path& path) {
+  const Ending* ending = EndingOf(path.filename().string());
+  if (!m_picture || !ending) return false;
+  std::string bytes;
+  try {
+    const std::string format = ending->format;
+    bytes = format == "WMF" ? EncodeMetafile(m_picture->image) : Encode(m_picture->image, format);
+  } catch (const Magick::Exception&) {
+    return false;
+  }
+  if (bytes.empty()) return false;
+  std::string error;
+  return WriteFileAtomically(path, [&](std::ostream& out) { return static_cast<bool>(out << bytes); }, error);
+}
+
+void ImageConvert::Close() { m_picture.reset(); }

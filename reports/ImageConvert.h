@@ -1,0 +1,41 @@
+// The image-conversion control of the thumbnail run: opens a picture, tells
+// its size, resizes it and saves it in the format that the target's name
+// ends with. One object holds one picture at a time; separate objects may
+// work on separate threads.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+class ImageConvert {
+ public:
+  ImageConvert();
+  ~ImageConvert();
+  ImageConvert(const ImageConvert&) = delete;
+  ImageConvert& operator=(const ImageConvert&) = delete;
+
+  // False when the file cannot be read as a picture; the size is then 0 x 0.
+  // A picture that will only be scaled down to scaleToWidth (0: not known)
+  // may be decoded at a smaller size that is still at least that wide (JPEG
+  // decodes at an eighth of the size for a fraction of the time); Width and
+  // Height still tell the picture's own size.
+  bool Open(const std::filesystem::path& path, int scaleToWidth = 0);
+  int Width() const;
+  int Height() const;
+  // Scales the open picture (as decoded) to exactly width x height pixels.
+  void Resize(int width, int height);
+  // Writes the open picture by the last four characters of the path: ".jpg"
+  // (quality 100), ".gif", ".bmp", ".png", "wbmp", ".tga", ".tif", ".wmf" (the
+  // bitmap inside a placeable metafile) and ".emp" (PNG data under the
+  // program's own name). False for any other ending or a failed write.
+  bool Save(const std::filesystem::path& path);
+  void Close();
+
+  // Whether a file name ends with one of the endings Save knows, case-sensitively.
+  static bool IsSupportedName(const std::string& name);
+
+ private:
+  struct Picture;
+  std::unique_ptr<Picture> m_picture;
+};

@@ -1,0 +1,139 @@
+#include "reports/ThumbnailRun.h"
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <fstream>
+#include <mutex>
+#include <thread>
+
+#include "platform/Ui.h"
+#include "reports/ImageConvert.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool ThumbnailIsDone(ImageConvert& converter, const fs::path& thumbnail) {
+  std::error_code error;
+  if (!fs::exists(thumbnail, error)) return false;
+  const bool done = converter.Open(thumbnail) && converter.Width() == kThumbnailWidth;
+  converter.Close();
+  return done;
+}
+
+// One picture; false when it cannot be read or its thumbnail written.
+bool ConvertOne(const fs::path& folder, const fs::path& thumbnails, const std::string& name) {
+  ImageConvert converter;
+  const fs::path thumbnail = thumbnails / name;
+  if (ThumbnailIsDone(converter, thumbnail)) return true;
+  if (!converter.Open(folder / name, kThumbnailWidth) || converter.Width() <= 0 || converter.Height() <= 0) return false;
+  const auto [width, height] = ThumbnailSize(converter.Width(), converter.Height());
+  if (width != converter.Width()) converter.Resize(width, height);
+  const bool saved = converter.Save(thumbnail);
+  converter.Close();
+  return saved;
+}
+
+// Converts on worker threads while the calling thread takes the results in
+// list order, so that the log and the progress come as from a single loop.
+class ConversionPool {
+ public:
+  ConversionPool(const fs::path& folder, const fs::path& thumbnails, const std::vector<std::string>& files)
+      : m_folder(folder), m_thumbnails(thumbnails), m_files(files), m_results(files.size(), kPending) {}
+
+  void Start(int workers) {
+    for (int w = 0; w < workers; ++w) m_threads.emplace_back([this] { Work(); });
+  }
+
+  bool Result(std::size_t index) {
+    std::unique_lock lock(m_mutex);
+    m_ready.wait(lock, [&] { return m_results[index] != kPending; });
+    return m_results[index] == kConverted;
+  }
+
+  ~ConversionPool() {
+    for (auto& thread : m_threads) thread.join();
+  }
+
+ private:
+  enum : char { kPending, kConverted, kFailed };
+
+  void Work() {
+    for (std::size_t index = m_next++; index < m_files.size(); index = m_next++) {
+      const bool converted = ConvertOne(m_folder, m_thumbnails, m_files[index]);
+      std::lock_guard lock(m_mutex);
+      m_results[index] = converted ? kConverted : kFailed;
+      m_ready.notify_all();
+    }
+  }
+
+  const fs::path& m_folder;
+  const fs::path& m_thumbnails;
+  const std::vector<std::string>& m_files;
+  std::vector<char> m_results;
+  std::atomic<std::size_t> m_next{0};
+  std::mutex m_mutex;
+  std::condition_variable m_ready;
+  std::vector<std::thread> m_threads;
+};
+
+int WorkerCount(int requested, std::size_t files) {
+  const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  const int wanted = requested > 0 ? requested : cores;
+  return static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(wanted), files));
+}
+
+}  // namespace
+
+std::vector<std::string> ListSupportedPictures(const fs::path& folder) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    std::error_code kind;
+    const std::string name = it->path().filename().string();
+    if (it->is_regular_file(kind) && ImageConvert::IsSupportedName(name)) names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool AppendConvertLog(const fs::path& folder, const std::string& line) {
+  if (folder.empty() || line.empty()) return false;
+  std::ofstream log(folder / kConvertLogName, std::ios::app);
+  if (!log) return false;
+  log << line << '\n';
+  return static_cast<bool>(log);
+}
+
+std::pair<int, int> ThumbnailSize(int width, int height) {
+  if (width <= kThumbnailWidth) return {width, height};
+  const double scaled = static_cast<double>(kThumbnailWidth) * height / width;
+  return {kThumbnailWidth, std::max(1, static_cast<int>(scaled))};
+}
+
+std::vector<std::string> CreateThumbnails(const fs::path& folder, const std::vector<std::string>& files,
+                                          const ThumbnailProgress& progress, int workers) {
+  if (files.empty()) {
+    platform::Ui().ShowMessage(kNoFilesToConvert);
+    return {};
+  }
+  platform::WaitCursor wait;
+  const fs::path thumbnails = folder / kThumbnailFolderName;
+  std::error_code error;
+  fs::create_directories(thumbnails, error);
+  std::vector<std::string> failed;
+  {
+    ConversionPool pool(folder, thumbnails, files);
+    pool.Start(WorkerCount(workers, files.size()));
+    for (std::size_t index = 0; index < files.size(); ++index) {
+      if (!pool.Result(index)) {
+        AppendConvertLog(thumbnails, (thumbnails / files[index]).string());
+        failed.push_back(files[index]);
+      }
+      if (progress) progress(static_cast<int>(index + 1));
+    }
+  }
+  platform::Ui().ShowMessage(kConversionCompleted);
+  return failed;
+}

@@ -1,0 +1,184 @@
+// The image-conversion control and the thumbnail run over a folder.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "PictureFolders.h"
+#include "TestBitmap.h"
+#include "fakes/ScriptedUi.h"
+#include "reports/ImageConvert.h"
+#include "reports/ThumbnailRun.h"
+
+namespace pictures_test {
+namespace {
+
+std::pair<int, int> SizeOf(const fs::path& path) {
+  ImageConvert converter;
+  if (!converter.Open(path)) return {0, 0};
+  return {converter.Width(), converter.Height()};
+}
+
+// A picture of that size in the format its name ends with.
+void MakePicture(const fs::path& path, int width, int height) {
+  const fs::path bitmap = path.parent_path() / "source.bmp.tmp";
+  WriteFile(bitmap, Bitmap(width, height));
+  ImageConvert converter;
+  ASSERT_TRUE(converter.Open(bitmap));
+  ASSERT_TRUE(converter.Save(path)) << path;
+  fs::remove(bitmap);
+}
+
+class ThumbnailTest : public PictureFolders {
+ protected:
+  fs::path Thumbnail(const std::string& name) const { return keys / "Thumbnails" / name; }
+  std::vector<std::string> Run() { return CreateThumbnails(keys, ListSupportedPictures(keys)); }
+
+  ScriptedUi ui;
+};
+
+TEST_F(ThumbnailTest, ThumbnailSizeKeepsProportionsDownTo140Wide) {
+  EXPECT_EQ(ThumbnailSize(280, 200), std::make_pair(140, 100));
+  EXPECT_EQ(ThumbnailSize(300, 200), std::make_pair(140, 93));
+  EXPECT_EQ(ThumbnailSize(100, 70), std::make_pair(100, 70));
+  EXPECT_EQ(ThumbnailSize(140, 500), std::make_pair(140, 500));
+  EXPECT_EQ(ThumbnailSize(5000, 2), std::make_pair(140, 1));
+}
+
+TEST_F(ThumbnailTest, EveryFormatIsWrittenAndReadAgain) {
+  WriteFile(keys / "source.bmp", Bitmap(40, 30));
+  ImageConvert converter;
+  ASSERT_TRUE(converter.Open(keys / "source.bmp"));
+  EXPECT_EQ(converter.Width(), 40);
+  EXPECT_EQ(converter.Height(), 30);
+  for (const std::string name : {"p.jpg", "p.gif", "p.bmp", "p.emp", "p.png", "p.wbmp", "p.wmf", "p.tga", "p.tif"}) {
+    EXPECT_TRUE(converter.Save(keys / name)) << name;
+    EXPECT_EQ(SizeOf(keys / name), std::make_pair(40, 30)) << name;
+  }
+  EXPECT_FALSE(converter.Save(keys / "p.JPG"));
+  converter.Close();
+  EXPECT_EQ(converter.Width(), 0);
+  EXPECT_FALSE(converter.Save(keys / "after-close.png"));
+}
+
+// Cut pictures and noise under every ending: opening may fail but never
+// crashes, and what opens can be written again.
+TEST_F(ThumbnailTest, DamagedPicturesNeverCrashTheConverter) {
+  std::uint32_t seed = 12345;
+  std::string noise;
+  for (int i = 0; i < 600; ++i) noise += static_cast<char>((seed = seed * 1103515245 + 12345) >> 16);
+  for (const std::string ending : {".jpg", ".gif", ".bmp", ".emp", ".png", "wbmp", ".wmf", ".tga", ".tif"}) {
+    const fs::path whole = keys / ("whole" + ending);
+    MakePicture(whole, 40, 30);
+    const std::string bytes = ReadFile(whole);
+    for (std::size_t cut : {std::size_t{1}, std::size_t{16}, bytes.size() / 2, bytes.size() - 1}) {
+      const fs::path damaged = keys / ("cut" + std::to_string(cut) + ending);
+      WriteFile(damaged, bytes.substr(0, cut));
+      ImageConvert converter;
+      if (converter.Open(damaged, kThumbnailWidth)) EXPECT_TRUE(converter.Save(keys / "again.png")) << damaged;
+    }
+    WriteFile(keys / ("noise" + ending), noise);
+    ImageConvert converter;
+    if (converter.Open(keys / ("noise" + ending))) EXPECT_GT(converter.Width(), 0);
+  }
+}
+
+TEST_F(ThumbnailTest, PictureOpenedForScalingDownStillTellsItsOwnSize) {
+  MakePicture(keys / "big.jpg", 1200, 800);
+  ImageConvert converter;
+  ASSERT_TRUE(converter.Open(keys / "big.jpg", kThumbnailWidth));
+  EXPECT_EQ(converter.Width(), 1200);
+  EXPECT_EQ(converter.Height(), 800);
+  converter.Resize(140, 93);
+  EXPECT_EQ(converter.Width(), 140);
+  ASSERT_TRUE(converter.Save(keys / "small.png"));
+  EXPECT_EQ(SizeOf(keys / "small.png"), std::make_pair(140, 93));
+}
+
+TEST_F(ThumbnailTest, OnlyRegularFilesWithLowerCaseEndingsAreOffered) {
+  for (const std::string name : {"a.jpg", "b.JPG", "c.jpeg", "d.wbmp", "e.tiff", "f.tif", "g.txt", "h.Png"})
+    WriteFile(keys / name, "x");
+  fs::create_directories(keys / "folder.jpg");
+  EXPECT_EQ(ListSupportedPictures(keys), (std::vector<std::string>{"a.jpg", "d.wbmp", "f.tif"}));
+  EXPECT_TRUE(ListSupportedPictures(keys / "absent").empty());
+}
+
+TEST_F(ThumbnailTest, PicturesAreScaledTo140WideInTheirOwnFormat) {
+  MakePicture(keys / "wide.jpg", 280, 200);
+  MakePicture(keys / "odd.png", 300, 200);
+  MakePicture(keys / "tall.tga", 280, 2000);
+  EXPECT_TRUE(Run().empty());
+  EXPECT_EQ(SizeOf(Thumbnail("wide.jpg")), std::make_pair(140, 100));
+  EXPECT_EQ(SizeOf(Thumbnail("odd.png")), std::make_pair(140, 93));
+  EXPECT_EQ(SizeOf(Thumbnail("tall.tga")), std::make_pair(140, 1000));
+  EXPECT_EQ(ui.Messages(), std::vector<std::string>{kConversionCompleted});
+  EXPECT_FALSE(fs::exists(Thumbnail(kConvertLogName)));
+}
+
+TEST_F(ThumbnailTest, NarrowPictureIsCopiedOnEveryRunAndDoneOnesAreKept) {
+  MakePicture(keys / "narrow.gif", 100, 60);
+  MakePicture(keys / "narrow.jpg", 90, 50);
+  MakePicture(keys / "wide.bmp", 280, 200);
+  Run();
+  EXPECT_EQ(SizeOf(Thumbnail("narrow.gif")), std::make_pair(100, 60));
+  EXPECT_EQ(SizeOf(Thumbnail("narrow.jpg")), std::make_pair(90, 50));
+  const auto wideTime = fs::last_write_time(Thumbnail("wide.bmp"));
+  fs::remove(Thumbnail("narrow.gif"));
+  WriteFile(Thumbnail("stale.png"), "not a picture");
+  Run();
+  EXPECT_EQ(SizeOf(Thumbnail("narrow.gif")), std::make_pair(100, 60));
+  EXPECT_EQ(fs::last_write_time(Thumbnail("wide.bmp")), wideTime);
+}
+
+TEST_F(ThumbnailTest, UnreadablePictureIsLoggedAndTheRunGoesOn) {
+  WriteFile(keys / "broken.jpg", "this is not a picture");
+  MakePicture(keys / "good.png", 280, 200);
+  WriteFile(keys / "empty.gif", "");
+  std::vector<int> progress;
+  const auto failed = CreateThumbnails(keys, ListSupportedPictures(keys), [&](int n) { progress.push_back(n); });
+  EXPECT_EQ(failed, (std::vector<std::string>{"broken.jpg", "empty.gif"}));
+  EXPECT_EQ(progress, (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(ReadFile(Thumbnail(kConvertLogName)),
+            Thumbnail("broken.jpg").string() + "\n" + Thumbnail("empty.gif").string() + "\n");
+  EXPECT_EQ(SizeOf(Thumbnail("good.png")), std::make_pair(140, 100));
+}
+
+TEST_F(ThumbnailTest, OneWorkerAndManyGiveTheSameResultsAndLog) {
+  for (int i = 0; i < 12; ++i) {
+    const std::string n = std::to_string(i);
+    if (i % 4 == 0) WriteFile(keys / ("bad" + n + ".png"), "broken");
+    else MakePicture(keys / ("p" + n + ".png"), 150 + i, 100);
+  }
+  const auto files = ListSupportedPictures(keys);
+  const auto single = CreateThumbnails(keys, files, {}, 1);
+  const std::string singleLog = ReadFile(Thumbnail(kConvertLogName));
+  fs::remove_all(keys / "Thumbnails");
+  const auto many = CreateThumbnails(keys, files, {}, 8);
+  EXPECT_EQ(many, single);
+  EXPECT_EQ(ReadFile(Thumbnail(kConvertLogName)), singleLog);
+  EXPECT_EQ(single.size(), 3u);
+}
+
+TEST_F(ThumbnailTest, EmptyListMakesNoFolderAndLeavesTheCurrentFolder) {
+  const auto current = fs::current_path();
+  EXPECT_TRUE(CreateThumbnails(keys, {}).empty());
+  EXPECT_EQ(ui.Messages(), std::vector<std::string>{kNoFilesToConvert});
+  EXPECT_FALSE(fs::exists(keys / "Thumbnails"));
+  MakePicture(keys / "a.png", 200, 100);
+  Run();
+  EXPECT_EQ(fs::current_path(), current);
+}
+
+TEST(ConvertLogTest, WritesLinesAndRefusesEmptyArguments) {
+  const fs::path folder = fs::temp_directory_path() / ("qor_convertlog_" + std::to_string(::getpid()));
+  fs::create_directories(folder);
+  EXPECT_TRUE(AppendConvertLog(folder, "one"));
+  EXPECT_TRUE(AppendConvertLog(folder, "two"));
+  EXPECT_FALSE(AppendConvertLog(folder, ""));
+  EXPECT_FALSE(AppendConvertLog("", "three"));
+  EXPECT_FALSE(AppendConvertLog(folder / "absent", "four"));
+  EXPECT_EQ(ReadFile(folder / kConvertLogName), "one\ntwo\n");
+  fs::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace pictures_test
