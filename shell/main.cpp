@@ -6,6 +6,7 @@
 #include <QWebEngineView>
 #include <cstdio>
 
+#include "platform/qt/SanitizerOptions.h"
 #include "reports/view/QorUrlSchemes.h"
 #include "reports/view/ZAVView.h"
 #include "shell/ChildFrame.h"

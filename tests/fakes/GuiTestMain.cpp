@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <unistd.h>
 
+#include "platform/qt/SanitizerOptions.h"
 #include "reports/view/QorUrlSchemes.h"
 
 namespace {
