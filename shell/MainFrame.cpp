@@ -194,6 +194,7 @@ QList<QMenu*> CMainFrame::BuildMenuSet(bool withDatabase) {
               cmd::kCommonAttributes});
     QMenu* options = AddMenu(menus, "&Options");
     QMenu* forgiveness = options->addMenu("Forgiveness level");
+    connect(forgiveness, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
     AddItems(forgiveness, {cmd::kForgivenessLevel0, cmd::kForgivenessLevel0 + 1, cmd::kForgivenessLevel0 + 2,
                            cmd::kForgivenessLevel0 + 3});
     AddItems(options, {cmd::kAllowMissingData, cmd::kUseThumbnails, cmd::kToggleRightPaneRefresh, 0,
