@@ -59,7 +59,11 @@ CMainFrame::CMainFrame(CZAVApp& app) : m_app(app), m_mdi(new QMdiArea(this)) {
   connect(help, &QAction::triggered, this, [this] { OnCommand(cmd::kHelpKey); });
   addAction(help);
   connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { OnChildActivated(); });
-  RebuildMenus();
+  MakeRecentFileActions();
+  RefreshRecentFiles();
+  m_menusWithoutDatabase = BuildMenuSet(false);
+  m_menusForDatabase = BuildMenuSet(true);
+  ShowMenuSet();
   // In place of idle-time updates: the toolbar and the status panes follow
   // selections and focus changes that run no command.
   auto* idle = new QTimer(this);
@@ -153,71 +157,95 @@ void CMainFrame::AddItems(QMenu* menu, std::initializer_list<int> commands) {
   }
 }
 
-void CMainFrame::AddRecentFiles(QMenu* menu) {
+void CMainFrame::MakeRecentFileActions() {
+  for (int i = 0; i < CZAVApp::kRecentFileCount; ++i) {
+    auto* action = new QAction(this);
+    action->setObjectName(QString("recent%1").arg(i + 1));
+    // The entry's file is looked up when it is chosen: the list changes under it.
+    connect(action, &QAction::triggered, this, [this, i] {
+      const auto& files = m_app.RecentFiles();
+      if (i >= static_cast<int>(files.size())) return;
+      const std::string path = files[i];  // opening reorders the list
+      RunCommand([&] { m_app.OpenRecentFile(path); });
+      UpdateCommandStates();
+    });
+    m_recentFileActions.push_back(action);
+  }
+  m_recentFileSeparator = new QAction(this);
+  m_recentFileSeparator->setSeparator(true);
+}
+
+void CMainFrame::RefreshRecentFiles() {
   const auto& files = m_app.RecentFiles();
   const std::vector<std::string> labels = RecentFileLabels(files);
-  for (std::size_t i = 0; i < files.size(); ++i) {
+  for (std::size_t i = 0; i < m_recentFileActions.size(); ++i) {
+    QAction* action = m_recentFileActions[i];
+    action->setVisible(i < files.size());
+    if (i >= files.size()) continue;
     const QString path = QString::fromStdString(files[i]);
     // A "&" in a name is shown, not taken for the entry's key.
     const QString label = QString::fromStdString(labels[i]).replace('&', "&&");
-    auto* action = menu->addAction(QString("&%1 %2").arg(i + 1).arg(label));
-    action->setObjectName(QString("recent%1").arg(i + 1));
+    action->setText(QString("&%1 %2").arg(i + 1).arg(label));
     action->setStatusTip(path);
-    connect(action, &QAction::triggered, this, [this, path] {
-      RunCommand([&] { m_app.OpenRecentFile(path.toStdString()); });
-      UpdateCommandStates();
-    });
   }
-  if (!files.empty()) menu->addSeparator();
+  m_recentFileSeparator->setVisible(!files.empty());
 }
 
-void CMainFrame::BuildFileMenu(bool withDatabase) {
-  QMenu* file = menuBar()->addMenu("&File");
+QMenu* CMainFrame::AddMenu(QList<QMenu*>& menus, const QString& title) {
+  auto* menu = new QMenu(title, this);
+  connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+  menus << menu;
+  return menu;
+}
+
+void CMainFrame::BuildFileMenu(QList<QMenu*>& menus, bool withDatabase) {
+  QMenu* file = AddMenu(menus, "&File");
   AddItems(file, {cmd::kFileNew, cmd::kFileOpen, cmd::kOpenQorDatabase});
   if (withDatabase)
     AddItems(file, {cmd::kFileClose, cmd::kFileSave, cmd::kFileSaveAs, 0, cmd::kFilePageSetup, cmd::kFilePrint});
   file->addSeparator();
-  AddRecentFiles(file);
+  file->addActions(QList<QAction*>(m_recentFileActions.begin(), m_recentFileActions.end()));
+  file->addAction(m_recentFileSeparator);
   AddItems(file, {cmd::kAppExit});
 }
 
-void CMainFrame::RefreshRecentFiles() {
-  m_menusBuilt = false;
-  RebuildMenus();
-}
-
-void CMainFrame::RebuildMenus() {
-  const bool withDatabase = ActiveChild() != nullptr;
-  if (m_menusBuilt && withDatabase == m_menusWithDatabase) return;
-  m_menusBuilt = true;
-  m_menusWithDatabase = withDatabase;
-  menuBar()->clear();
-  qDeleteAll(menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly));
-  BuildFileMenu(withDatabase);
+QList<QMenu*> CMainFrame::BuildMenuSet(bool withDatabase) {
+  QList<QMenu*> menus;
+  BuildFileMenu(menus, withDatabase);
   if (withDatabase) {
-    AddItems(menuBar()->addMenu("&Edit"), {cmd::kEditCut, cmd::kEditCopy, cmd::kEditPaste});
-    AddItems(menuBar()->addMenu("&Reports"),
+    AddItems(AddMenu(menus, "&Edit"), {cmd::kEditCut, cmd::kEditCopy, cmd::kEditPaste});
+    AddItems(AddMenu(menus, "&Reports"),
              {cmd::kItemListReport, cmd::kDisplayMenus, cmd::kGallery, 0, cmd::kAnalyze, cmd::kMarkedAndEliminated,
               cmd::kCommonAttributes});
-    QMenu* options = menuBar()->addMenu("&Options");
+    QMenu* options = AddMenu(menus, "&Options");
     QMenu* forgiveness = options->addMenu("Forgiveness level");
+    connect(forgiveness, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
     AddItems(forgiveness, {cmd::kForgivenessLevel0, cmd::kForgivenessLevel0 + 1, cmd::kForgivenessLevel0 + 2,
                            cmd::kForgivenessLevel0 + 3});
     AddItems(options, {cmd::kAllowMissingData, cmd::kUseThumbnails, cmd::kToggleRightPaneRefresh, 0,
                        cmd::kRefreshTreeOrder});
-    AddItems(menuBar()->addMenu("&Database"),
+    AddItems(AddMenu(menus, "&Database"),
              {cmd::kClearAllMarks, 0, cmd::kDeleteAllExceptRemaining, 0, cmd::kLockDatabase});
-    QMenu* window = menuBar()->addMenu("&Window");
+    QMenu* window = AddMenu(menus, "&Window");
     window->addAction("&Cascade", m_mdi, &QMdiArea::cascadeSubWindows);
     window->addAction("&Tile", m_mdi, &QMdiArea::tileSubWindows);
   } else {
-    QMenu* view = menuBar()->addMenu("&View");
-    view->addAction(m_toolBar->toggleViewAction());
+    AddMenu(menus, "&View")->addAction(m_toolBar->toggleViewAction());
   }
-  QMenu* help = menuBar()->addMenu("&Help");
-  AddItems(help, {cmd::kHelpTopics, 0, cmd::kAppAbout});
-  for (QMenu* menu : menuBar()->findChildren<QMenu*>())
-    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates, Qt::UniqueConnection);
+  AddItems(AddMenu(menus, "&Help"), {cmd::kHelpTopics, 0, cmd::kAppAbout});
+  return menus;
+}
+
+// Both menu sets live as long as the window and are only swapped on the bar:
+// the swap can come from an entry of the very menu it takes away (Close,
+// a recent file), and that menu is still running its own code then.
+void CMainFrame::ShowMenuSet() {
+  const bool withDatabase = ActiveChild() != nullptr;
+  if (m_menusShown && withDatabase == m_menusWithDatabase) return;
+  m_menusShown = true;
+  m_menusWithDatabase = withDatabase;
+  menuBar()->clear();
+  for (QMenu* menu : withDatabase ? m_menusForDatabase : m_menusWithoutDatabase) menuBar()->addMenu(menu);
 }
 
 CChildFrame* CMainFrame::ActiveChild() const {
@@ -244,7 +272,7 @@ void CMainFrame::OnChildActivated() {
   CChildFrame* child = ActiveChild();
   m_app.SetActiveFrame(child);
   setWindowTitle(child ? "QOR - " + child->windowTitle() : QString("QOR"));
-  RebuildMenus();
+  ShowMenuSet();
   UpdateCommandStates();
 }
 

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <map>
+#include <vector>
 
 class CChildFrame;
 class CZAVApp;
@@ -29,7 +30,7 @@ class CMainFrame : public QMainWindow {
   void OnCommand(int command);
   void UpdateCommandStates();
   QAction* Action(int command) const;
-  void RebuildMenus();
+  // The File menu's entries follow the program's recent-file list.
   void RefreshRecentFiles();
 
   // The toolbar's bar style as the profile keeps it ("ToolBarPosHoriz").
@@ -45,9 +46,12 @@ class CMainFrame : public QMainWindow {
   void PlaceChild(CChildFrame& frame, int earlier);
   QAction* MakeAction(int command);
   void AddItems(QMenu* menu, std::initializer_list<int> commands);
-  void BuildFileMenu(bool withDatabase);
+  QMenu* AddMenu(QList<QMenu*>& menus, const QString& title);
+  void MakeRecentFileActions();
+  void BuildFileMenu(QList<QMenu*>& menus, bool withDatabase);
+  QList<QMenu*> BuildMenuSet(bool withDatabase);
+  void ShowMenuSet();
   void BuildToolBar();
-  void AddRecentFiles(QMenu* menu);
   void OnChildActivated();
   void SaveWindowState();
 
@@ -55,6 +59,10 @@ class CMainFrame : public QMainWindow {
   QMdiArea* m_mdi;
   QToolBar* m_toolBar = nullptr;
   std::map<int, QAction*> m_actions;
+  std::vector<QAction*> m_recentFileActions;
+  QAction* m_recentFileSeparator = nullptr;
+  QList<QMenu*> m_menusWithoutDatabase;
+  QList<QMenu*> m_menusForDatabase;
   bool m_menusWithDatabase = false;
-  bool m_menusBuilt = false;
+  bool m_menusShown = false;
 };

@@ -11,6 +11,7 @@
 #include "shell/qt/ChildFrame.h"
 #include "shell/qt/MainFrame.h"
 #include "shell/qt/ZAVApp.h"
+#include "platform/qt/SanitizerOptions.h"
 
 namespace {
 

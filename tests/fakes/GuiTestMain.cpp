@@ -6,6 +6,7 @@
 
 #include "reports/ReportPages.h"
 #include "reports/qt/QorUrlSchemes.h"
+#include "platform/qt/SanitizerOptions.h"
 
 namespace {
 

@@ -21,7 +21,8 @@ class ShortcutsTest : public ProgramTest {};
 // The main window's actions that have a key: those of the menus and F1.
 std::vector<QAction*> ActionsWithKeys(CMainFrame& main) {
   QList<QAction*> candidates = main.actions();
-  for (QMenu* menu : main.menuBar()->findChildren<QMenu*>()) candidates += menu->actions();
+  for (QAction* entry : main.menuBar()->actions())
+    if (QMenu* menu = entry->menu()) candidates += menu->actions();
   std::vector<QAction*> found;
   for (QAction* action : candidates)
     if (!action->shortcuts().isEmpty() && std::find(found.begin(), found.end(), action) == found.end())
