@@ -52,6 +52,10 @@ class CTreeNodes {
   std::uint32_t Data(HTREEITEM node) const { return Get(node).data; }
   int Image(HTREEITEM node) const { return Get(node).image; }
   void SetImage(HTREEITEM node, int image);
+  // The node's label is asked for again (its record changed).
+  void Relabel(HTREEITEM node) {
+    if (m_observer && IsValid(node)) m_observer->NodeChanged(node);
+  }
   HTREEITEM FirstTopLevel() const { return m_top.empty() ? kNoNode : m_top.front(); }
 
   // Depth first, children before the node itself.

@@ -32,6 +32,7 @@ CLeftView::CLeftView(CZAVDoc& doc, QWidget* parent) : QTreeView(parent), m_doc(d
   connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, [this](int, int maximum) { KeepScrollRoom(maximum); });
   connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CLeftView::ShrinkScrollRoom);
   RegisterOwnCommands();
+  RegisterEditCommands();
   RunCommand([this] { OnInitialUpdate(); });
 }
 

@@ -101,6 +101,9 @@ class CLeftView : public QTreeView, public ILeftView, public CCommandTarget {
   void RunExpandCommand(bool attributeMenusToo);
   void OnNodeExpanded(const QModelIndex& index);
   void RegisterOwnCommands();
+  // Inserting, editing, deleting and sorting nodes (LeftViewEditing.cpp).
+  void RegisterEditCommands();
+  void ShowNewNode(HTREEITEM node);
 
   CZAVDoc& m_doc;
   CMenuTree m_tree;

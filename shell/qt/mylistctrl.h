@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/PictureListRows.h"
+#include "editors/PictureListRows.h"
 
 class CMyListCtrl : public QListWidget {
   Q_OBJECT

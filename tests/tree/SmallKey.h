@@ -90,6 +90,7 @@ class RecordingList : public IItemListView {
   }
   int GetSelectedItemOrNone() override { return rows.ItemOrNone(selectedRow); }
   void SelectRow(int row) override { selectedRow = row; }
+  int GetSelectedRow() override { return selectedRow; }
 
   CItemListRows rows;
   int selectedRow = -1;

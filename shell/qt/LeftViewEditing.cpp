@@ -1,0 +1,65 @@
+// The tree's editing commands: the rules are the core's; the view runs the
+// editor dialogs for them and brings the new node into sight.
+#include <QScrollBar>
+
+#include "database/ZAVDoc.h"
+#include "editors/qt/DlgAttribute.h"
+#include "editors/qt/DlgMenu.h"
+#include "shell/MenuTreeEditing.h"
+#include "shell/qt/LeftView.h"
+#include "shell/qt/PictureListPanel.h"
+#include "shell/qt/TreeModel.h"
+
+namespace {
+
+constexpr int kInsertAttribute = 32805;
+constexpr int kAddSubmenu = 32776;
+constexpr int kAddAttributeMenu = 32811;
+constexpr int kEditMenu = 32784;
+constexpr int kEditAttribute = 32803;
+constexpr int kDeleteAttribute = 32804;
+constexpr int kDeleteMenu = 32779;
+constexpr int kDeleteReference = 32778;
+constexpr int kSortMenu = 32892;
+
+}  // namespace
+
+void CLeftView::RegisterEditCommands() {
+  const CMenuTreeEditing::MenuEditor menuEditor = [this](int& menu, int parent, bool attributeMenu) {
+    CDlgMenu dialog(this, m_doc, menu, parent, attributeMenu, new CPictureListPanel);
+    if (!RunEditorDialog(dialog)) return false;
+    menu = dialog.MenuIndex();
+    return true;
+  };
+  const CMenuTreeEditing::AttributeEditor attributeEditor = [this](int& attribute, int parent) {
+    CDlgAttribute dialog(this, m_doc, attribute, parent, new CPictureListPanel);
+    if (!RunEditorDialog(dialog)) return false;
+    attribute = dialog.AttributeIndex();
+    return true;
+  };
+  AddCommandHandler(kInsertAttribute, [this, attributeEditor] {
+    ShowNewNode(CMenuTreeEditing(m_tree).InsertAttribute(SelectedNode(), attributeEditor));
+  });
+  for (bool attributeMenu : {false, true}) {
+    AddCommandHandler(attributeMenu ? kAddAttributeMenu : kAddSubmenu, [this, menuEditor, attributeMenu] {
+      ShowNewNode(CMenuTreeEditing(m_tree).InsertMenu(SelectedNode(), attributeMenu, menuEditor));
+    });
+  }
+  AddCommandHandler(kEditMenu, [this, menuEditor] { CMenuTreeEditing(m_tree).EditMenu(SelectedNode(), menuEditor); });
+  AddCommandHandler(kEditAttribute,
+                    [this, attributeEditor] { CMenuTreeEditing(m_tree).EditAttribute(SelectedNode(), attributeEditor); });
+  AddCommandHandler(kDeleteAttribute, [this] { CMenuTreeEditing(m_tree).DeleteAttribute(SelectedNode()); });
+  AddCommandHandler(kDeleteMenu, [this] { CMenuTreeEditing(m_tree).DeleteMenu(SelectedNode()); });
+  AddCommandHandler(kDeleteReference, [this] { CMenuTreeEditing(m_tree).DeleteReference(SelectedNode()); });
+  AddCommandHandler(kSortMenu, [this] { CMenuTreeEditing(m_tree).SortAttributeMenu(SelectedNode()); });
+}
+
+// A node the author just made is shown and selected, without its page.
+void CLeftView::ShowNewNode(HTREEITEM node) {
+  if (node == kNoNode) return;
+  const QModelIndex index = m_model->IndexOf(node);
+  for (QModelIndex p = index.parent(); p.isValid(); p = p.parent()) expand(p);
+  scrollTo(index);
+  horizontalScrollBar()->setValue(0);
+  SelectWithoutPage(node);
+}
