@@ -95,9 +95,12 @@ TEST(LeftView, ContextMenusOnEditableAndLockedDatabases) {
     return texts;
   };
   const std::vector<std::string> allMarks = {"Mark Yes", "Mark Or", "Mark No", "Mark Never", "Mark Only", "Mark Clear"};
-  EXPECT_EQ(attributeMenu(f.Node(kRed)), allMarks);
+  std::vector<std::string> editableAttribute = allMarks;
+  editableAttribute.insert(editableAttribute.end(), {"Edit", "Delete", "Insert"});
+  EXPECT_EQ(attributeMenu(f.Node(kRed)), editableAttribute);
   EXPECT_EQ(attributeMenu(f.tree->Tree().MenuRoot()),
-            (std::vector<std::string>{"View/Print Menu", "Expand menu tree", "Expand attribute menus"}));
+            (std::vector<std::string>{"View/Print Menu", "Add submenu", "Add attribute menu", "Expand menu tree",
+                                      "Expand attribute menus", "Edit"}));
   f.doc->m_header.lockWord = 0;
   EXPECT_EQ(attributeMenu(f.Node(kRed)), (std::vector<std::string>{"Mark Yes", "Mark Or", "Mark No", "Mark Clear"}));
   const HTREEITEM colour = f.tree->Tree().Nodes().Parent(f.Node(kRed));

@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "TreeGuiFixture.h"
+#include "platform/qt/DialogRunner.h"
+
+namespace {
+
+// Answers the editor dialogs as a user does: the script types into the
+// shown dialog and presses its buttons; the dialog's result is the answer.
+struct EditorScript {
+  explicit EditorScript(std::function<void(QDialog&)> steps) {
+    platform::qt::SetModalHook([this, steps](QDialog& dialog) {
+      ++runs;
+      caption = dialog.windowTitle().toStdString();
+      dialog.show();
+      steps(dialog);
+      const int result = dialog.result();
+      dialog.hide();
+      return result;
+    });
+  }
+  ~EditorScript() { platform::qt::SetModalHook(nullptr); }
+  int runs = 0;
+  std::string caption;
+};
+
+template <class W>
+W* Child(QDialog& dialog, const char* name) {
+  W* widget = dialog.findChild<W*>(name);
+  EXPECT_NE(widget, nullptr) << name;
+  return widget;
+}
+
+// Replaces the field's text by typing, as a user selecting all and typing over it.
+void TypeOver(QDialog& dialog, const char* name, const QString& text) {
+  QLineEdit* edit = Child<QLineEdit>(dialog, name);
+  QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(edit, Qt::Key_Delete);
+  QTest::keyClicks(edit, text);
+}
+
+void Press(QDialog& dialog, const char* name) { QTest::mouseClick(Child<QPushButton>(dialog, name), Qt::LeftButton); }
+
+struct RecordingHelp : IHelpDisplay {
+  RecordingHelp() { SetHelpDisplay(this); }
+  ~RecordingHelp() override { SetHelpDisplay(nullptr); }
+  void ShowHelpDialog(const std::string& address) override { shown.push_back(address); }
+  void OpenHelpWindow(const std::string& address) override { shown.push_back(address); }
+  void OpenHtmlWindow(const std::string&) override {}
+  std::vector<std::string> shown;
+};
+
+struct EditingGuiFixture : TreeGuiFixture {
+  HTREEITEM MenuNode(int index) const { return tree->Tree().Nodes().Children(tree->Tree().MenuRoot()).at(index); }
+  void RightClick(HTREEITEM node, const std::string& entry) {
+    chosen = entry;
+    Mouse(QEvent::MouseButtonPress, Qt::RightButton, LabelPoint(node));
+    Mouse(QEvent::MouseButtonRelease, Qt::RightButton, LabelPoint(node));
+  }
+  std::vector<QString> Labels(HTREEITEM node) const {
+    std::vector<QString> labels;
+    const QModelIndex parent = Index(node);
+    for (int row = 0; row < tree->Model().rowCount(parent); ++row)
+      labels.push_back(tree->Model().index(row, 0, parent).data().toString());
+    return labels;
+  }
+};
+
+}  // namespace
+
+TEST(TreeEditingGui, InsertOnAnAttributeAddsTheTypedAttributeRightAfterIt) {
+  EditingGuiFixture f;
+  EditorScript script([](QDialog& dialog) {
+    QTest::keyClicks(Child<QLineEdit>(dialog, "name"), "Pink");
+    QTest::keyClicks(Child<QPlainTextEdit>(dialog, "helpText"), "pale red");
+    Press(dialog, "ok");
+  });
+  f.RightClick(f.Node(kRed), "Insert");
+  EXPECT_EQ(script.runs, 1);
+  EXPECT_EQ(script.caption, "Attribute Editor");
+  EXPECT_EQ(f.doc->GetMenu(1).children, (std::vector<WORD>{kRed, 5, kGreen, kBlue}));
+  EXPECT_EQ(f.doc->GetAttribute(5).helpText, "pale red");
+  const std::vector<QString> labels = f.Labels(f.MenuNode(0));
+  ASSERT_EQ(labels.size(), 4u);
+  EXPECT_TRUE(labels[1].endsWith("Pink"));
+  EXPECT_EQ(f.tree->SelectedNode(), f.Node(5));
+  EXPECT_TRUE(f.doc->IsModified());
+}
+
+TEST(TreeEditingGui, MenuEditorKeepsTheDialogOpenUntilTheDifficultyIsRight) {
+  EditingGuiFixture f;
+  std::vector<std::string> messagesWhileOpen;
+  std::vector<bool> openAfterOK;
+  EditorScript script([&](QDialog& dialog) {
+    TypeOver(dialog, "title", "Hue");
+    for (const char* difficulty : {"7", "x", "2"}) {
+      TypeOver(dialog, "difficulty", difficulty);
+      Press(dialog, "ok");
+      openAfterOK.push_back(dialog.isVisible());
+      if (dialog.isVisible()) messagesWhileOpen.push_back(f.ui.Messages().back());
+    }
+  });
+  f.RightClick(f.MenuNode(0), "Edit");
+  EXPECT_EQ(script.caption, "Individual Menu Editor");
+  EXPECT_EQ(openAfterOK, (std::vector<bool>{true, true, false}));
+  EXPECT_EQ(messagesWhileOpen,
+            (std::vector<std::string>{"Enter an integer between 1 and 4.", "Enter an integer."}));
+  EXPECT_EQ(f.doc->GetMenu(1).title, "Hue");
+  EXPECT_EQ(f.doc->GetMenu(1).difficulty, 2);
+  EXPECT_EQ(f.Index(f.MenuNode(0)).data().toString(), "Hue");
+}
+
+TEST(TreeEditingGui, AttributeEditorRefusesALongNameAndCancelStoresNothing) {
+  EditingGuiFixture f;
+  bool openAfterOK = false;
+  RecordingHelp help;
+  EditorScript script([&](QDialog& dialog) {
+    QTest::keyClick(Child<QLineEdit>(dialog, "name"), Qt::Key_F1);
+    TypeOver(dialog, "name", QString(201, 'n'));
+    Press(dialog, "ok");
+    openAfterOK = dialog.isVisible();
+    Press(dialog, "cancel");
+  });
+  f.RightClick(f.Node(kBlue), "Edit");
+  EXPECT_TRUE(openAfterOK);
+  ASSERT_EQ(help.shown.size(), 1u);
+  EXPECT_TRUE(help.shown[0].ends_with("help.htm#Attribute_Editor")) << help.shown[0];
+  EXPECT_EQ(f.ui.Messages().back(), "Enter no more than 200 characters.");
+  EXPECT_EQ(f.doc->GetAttribute(kBlue).name, "Blue");
+  EXPECT_FALSE(f.doc->IsModified());
+}
+
+TEST(TreeEditingGui, PictureRowsAreRemovedInTheDialogAndStoredInRowOrder) {
+  EditingGuiFixture f;
+  f.doc->GetAttribute(kGreen).pictures = "a.jpg;ba.jpg;c.jpg";
+  EditorScript script([](QDialog& dialog) {
+    QListWidget* list = Child<QListWidget>(dialog, "pictureList");
+    ASSERT_EQ(list->count(), 3);
+    const QRect first = list->visualItemRect(list->item(0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, first.center());
+    Press(dialog, "removePicture");
+    Press(dialog, "ok");
+  });
+  f.RightClick(f.Node(kGreen), "Edit");
+  EXPECT_EQ(f.doc->GetAttribute(kGreen).pictures, "ba.jpg;c.jpg");
+}
+
+TEST(TreeEditingGui, SortAndDeleteFromThePopups) {
+  EditingGuiFixture f;
+  f.doc->GetAttribute(kRed).name = "beta";
+  f.doc->GetAttribute(kGreen).name = "alpha";
+  f.doc->GetAttribute(kBlue).name = "Alpha";
+  f.RightClick(f.MenuNode(0), "Sort");
+  EXPECT_EQ(f.doc->GetMenu(1).children, (std::vector<WORD>{kBlue, kGreen, kRed}));
+  const std::vector<QString> labels = f.Labels(f.MenuNode(0));
+  ASSERT_EQ(labels.size(), 3u);
+  EXPECT_TRUE(labels[0].endsWith("Alpha"));
+  EXPECT_TRUE(labels[2].endsWith("beta"));
+
+  f.ui.yesNoAnswers = {true};
+  f.RightClick(f.MenuNode(1), "Delete");
+  EXPECT_EQ(f.doc->GetMenu(0).children, (std::vector<WORD>{1}));
+  EXPECT_EQ(f.tree->Model().rowCount(f.Index(f.tree->Tree().MenuRoot())), 1);
+  EXPECT_TRUE(f.doc->GetAttribute(kSmall).IsFreeSlot());
+}
+
+TEST(TreeEditingGui, AddAttributeMenuThenAttributeThroughTheDialogs) {
+  EditingGuiFixture f;
+  EditorScript script([](QDialog& dialog) {
+    if (QLineEdit* title = dialog.findChild<QLineEdit*>("title")) QTest::keyClicks(title, "Shape");
+    else QTest::keyClicks(Child<QLineEdit>(dialog, "name"), "Round");
+    Press(dialog, "ok");
+  });
+  f.RightClick(f.tree->Tree().MenuRoot(), "Add attribute menu");
+  const HTREEITEM shape = f.MenuNode(2);
+  EXPECT_EQ(f.tree->GetNodeKind(shape), KIND_ATTRIBUTE_MENU);
+  EXPECT_EQ(f.doc->GetMenu(3).difficulty, 4);
+  f.RightClick(shape, "Insert attribute");
+  EXPECT_EQ(f.doc->GetMenu(3).children, (std::vector<WORD>{5}));
+  EXPECT_EQ(f.doc->GetAttribute(5).name, "Round");
+  EXPECT_EQ(script.runs, 2);
+}
+
+TEST(TreeEditingGui, LockedDatabaseOffersNoEditing) {
+  EditingGuiFixture f;
+  f.doc->m_header.lockWord = 0;
+  f.RightClick(f.Node(kRed), "");
+  for (const char* entry : {"Edit", "Delete", "Insert", "Edit Region"})
+    EXPECT_EQ(std::count(f.lastPopup.begin(), f.lastPopup.end(), entry), 0) << entry;
+  f.RightClick(f.Node(kRed), "");
+  f.doc->m_header.lockWord = 1;
+  f.RightClick(f.Node(kRed), "");
+  EXPECT_EQ(std::count(f.lastPopup.begin(), f.lastPopup.end(), "Edit Region"), 0);  // waits for the region editor
+}
