@@ -1,51 +1,69 @@
 #include "editors/FieldChecks.h"
 
 #include <cctype>
-#include <optional>
+#include <charconv>
 
 #include "platform/ErrorBox.h"
 
-namespace {
+namespace editors {
 
-// Blanks around the number are allowed, as in any typed integer field;
-// anything else beside an optional sign and digits is not.
-std::optional<long long> ParseInteger(const std::string& text) {
-  std::size_t begin = text.find_first_not_of(" \t");
-  std::size_t end = text.find_last_not_of(" \t");
-  if (begin == std::string::npos) return std::nullopt;
-  std::string digits = text.substr(begin, end - begin + 1);
-  bool negative = false;
-  if (digits[0] == '+' || digits[0] == '-') {
-    negative = digits[0] == '-';
-    digits.erase(0, 1);
-  }
-  if (digits.empty() || digits.size() > 12) return std::nullopt;
-  long long value = 0;
-  for (char c : digits) {
-    if (!std::isdigit(static_cast<unsigned char>(c))) return std::nullopt;
-    value = value * 10 + (c - '0');
-  }
-  return negative ? -value : value;
+std::string IntegerMessage() { return "Enter an integer."; }
+
+std::string IntegerBetweenMessage(int low, int high) {
+  return "Enter an integer between " + std::to_string(low) + " and " + std::to_string(high) + ".";
 }
 
+std::string MaxCharactersMessage(std::size_t count) {
+  return "Enter no more than " + std::to_string(count) + " characters.";
+}
+
+int CheckInteger(const std::string& text) {
+  std::size_t begin = 0, end = text.size();
+  while (begin < end && std::isspace(static_cast<unsigned char>(text[begin]))) ++begin;
+  while (end > begin && std::isspace(static_cast<unsigned char>(text[end - 1]))) --end;
+  // from_chars takes "-" only; a "+" must be followed by a digit.
+  if (begin + 1 < end && text[begin] == '+' && std::isdigit(static_cast<unsigned char>(text[begin + 1]))) ++begin;
+  int value = 0;
+  const char* first = text.data() + begin;
+  const char* last = text.data() + end;
+  const auto [stop, error] = std::from_chars(first, last, value);
+  if (first == last || error != std::errc() || stop != last) ThrowErrorMessage(IntegerMessage());
+  return value;
+}
+
+int CheckIntegerBetween(const std::string& text, int low, int high) {
+  const int value = CheckInteger(text);
+  if (value < low || value > high) ThrowErrorMessage(IntegerBetweenMessage(low, high));
+  return value;
+}
+
+void CheckMaxCharacters(const std::string& text, std::size_t count) {
+  if (CountCharacters(text) > count) ThrowErrorMessage(MaxCharactersMessage(count));
+}
+
+void CheckNotEmpty(const std::string& text, const std::string& message) {
+  if (text.empty()) ThrowErrorMessage(message);
+}
+
+namespace {
+bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 }  // namespace
 
-int CheckIntegerField(const std::string& text, int low, int high) {
-  const std::optional<long long> value = ParseInteger(text);
-  if (!value) ThrowErrorMessage("Enter an integer.");
-  if (*value < low || *value > high)
-    ThrowErrorMessage("Enter an integer between " + std::to_string(low) + " and " + std::to_string(high) + ".");
-  return static_cast<int>(*value);
-}
-
-int CountCharacters(const std::string& text) {
-  int count = 0;
-  for (unsigned char c : text)
-    if ((c & 0xC0) != 0x80) ++count;
+std::size_t CountCharacters(const std::string& text) {
+  std::size_t count = 0;
+  for (char c : text)
+    if (!IsContinuationByte(c)) ++count;
   return count;
 }
 
-void CheckMaxCharacters(const std::string& text, int limit) {
-  if (CountCharacters(text) > limit)
-    ThrowErrorMessage("Enter no more than " + std::to_string(limit) + " characters.");
+std::string KeepCharacters(const std::string& text, std::size_t count) {
+  std::size_t seen = 0;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (IsContinuationByte(text[at])) continue;
+    if (seen == count) return text.substr(0, at);
+    ++seen;
+  }
+  return text;
 }
+
+}  // namespace editors
