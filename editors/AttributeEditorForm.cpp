@@ -3,7 +3,6 @@
 #include "database/ZAVDoc.h"
 #include "editors/FieldChecks.h"
 #include "editors/PictureListRows.h"
-#include "platform/ErrorBox.h"
 
 AttributeEditorForm AttributeEditorForm::Load(const CZAVDoc& doc, int attribute) {
   AttributeEditorForm form;
@@ -17,8 +16,8 @@ AttributeEditorForm AttributeEditorForm::Load(const CZAVDoc& doc, int attribute)
 
 void AttributeEditorForm::Check() const {
   // The limit is the name's alone: the picture list may be as long as it needs.
-  CheckMaxCharacters(name, kMaxAttributeNameLength);
-  if (name.empty()) ThrowErrorMessage("Attribute name is empty.");
+  editors::CheckMaxCharacters(name, kMaxAttributeNameLength);
+  editors::CheckNotEmpty(name, "Attribute name is empty.");
 }
 
 int AttributeEditorForm::Store(CZAVDoc& doc, int attribute, int parent) const {

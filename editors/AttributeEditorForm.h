@@ -1,12 +1,13 @@
 // The fields of the attribute editor and the rules of its OK.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 class CZAVDoc;
 
-inline constexpr int kMaxAttributeNameLength = 200;
+inline constexpr std::size_t kMaxAttributeNameLength = 200;
 
 struct AttributeEditorForm {
   std::string name;

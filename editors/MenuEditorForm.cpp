@@ -3,7 +3,6 @@
 #include "database/ZAVDoc.h"
 #include "editors/FieldChecks.h"
 #include "editors/PictureListRows.h"
-#include "platform/ErrorBox.h"
 
 MenuEditorForm MenuEditorForm::Load(const CZAVDoc& doc, int menu) {
   MenuEditorForm form;
@@ -18,8 +17,8 @@ MenuEditorForm MenuEditorForm::Load(const CZAVDoc& doc, int menu) {
 
 int MenuEditorForm::Check() const {
   // Blanks count as a title: only an empty field is refused.
-  if (title.empty()) ThrowErrorMessage("Menu name is empty.");
-  return CheckIntegerField(difficulty, 1, 4);
+  editors::CheckNotEmpty(title, "Menu name is empty.");
+  return editors::CheckIntegerBetween(difficulty, 1, 4);
 }
 
 int MenuEditorForm::Store(CZAVDoc& doc, int menu, int parent, bool attributeMenu) const {

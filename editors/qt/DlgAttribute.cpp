@@ -2,26 +2,25 @@
 
 #include <QFormLayout>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 
-#include "editors/qt/PictureRowsWidget.h"
+#include "editors/AttributeEditorForm.h"
+#include "editors/qt/EditorFields.h"
 
 CDlgAttribute::CDlgAttribute(QWidget* parent, CZAVDoc& doc, int attribute, int parentMenu,
                              CPictureRowsWidget* pictures)
-    : CCheckedEditorDialog(parent, "Attribute Editor", "help.htm#Attribute_Editor"),
+    : CNodeEditorDialog("Attribute Editor", "help.htm#Attribute_Editor", parent),
       m_doc(doc), m_attribute(attribute), m_parentMenu(parentMenu) {
   setObjectName("attributeEditor");
   const AttributeEditorForm form = AttributeEditorForm::Load(doc, attribute);
-  m_name = AddLine("Name:", "name", form.name);
-  m_helpText = AddText("Help Text:", "helpText", form.helpText);
-  m_pictures = AddPictures(pictures, form.pictures);
-  AddButtons();
+  m_name = editors::qt::AddTextRow(Form(), "Name:", "name", form.name);
+  AddHelpAndPictures(form.helpText, pictures, form.pictures);
 }
 
-void CDlgAttribute::Store() {
+bool CDlgAttribute::OnOK() {
   AttributeEditorForm form;
-  form.name = TextOf(*m_name);
-  form.helpText = TextOf(*m_helpText);
-  form.pictures = m_pictures->Names();
+  form.name = editors::qt::TextOf(*m_name);
+  form.helpText = HelpText();
+  form.pictures = PictureNames();
   m_attribute = form.Store(m_doc, m_attribute, m_parentMenu);
+  return true;
 }

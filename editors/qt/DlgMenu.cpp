@@ -2,28 +2,30 @@
 
 #include <QFormLayout>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 
-#include "editors/qt/PictureRowsWidget.h"
+#include "editors/MenuEditorForm.h"
+#include "editors/qt/EditorFields.h"
+
+using editors::qt::AddTextRow;
+using editors::qt::TextOf;
 
 CDlgMenu::CDlgMenu(QWidget* parent, CZAVDoc& doc, int menu, int parentMenu, bool attributeMenu,
                    CPictureRowsWidget* pictures)
-    : CCheckedEditorDialog(parent, "Individual Menu Editor", "help.htm#Individual_Menu_Editor"),
+    : CNodeEditorDialog("Individual Menu Editor", "help.htm#Individual_Menu_Editor", parent),
       m_doc(doc), m_menu(menu), m_parentMenu(parentMenu), m_attributeMenu(attributeMenu) {
   setObjectName("menuEditor");
   const MenuEditorForm form = MenuEditorForm::Load(doc, menu);
-  m_title = AddLine("Title:", "title", form.title);
-  m_difficulty = AddLine("Difficulty Level:", "difficulty", form.difficulty);
-  m_helpText = AddText("Help Text:", "helpText", form.helpText);
-  m_pictures = AddPictures(pictures, form.pictures);
-  AddButtons();
+  m_title = AddTextRow(Form(), "Title:", "title", form.title);
+  m_difficulty = AddTextRow(Form(), "Difficulty Level:", "difficulty", form.difficulty);
+  AddHelpAndPictures(form.helpText, pictures, form.pictures);
 }
 
-void CDlgMenu::Store() {
+bool CDlgMenu::OnOK() {
   MenuEditorForm form;
   form.title = TextOf(*m_title);
   form.difficulty = TextOf(*m_difficulty);
-  form.helpText = TextOf(*m_helpText);
-  form.pictures = m_pictures->Names();
+  form.helpText = HelpText();
+  form.pictures = PictureNames();
   m_menu = form.Store(m_doc, m_menu, m_parentMenu, m_attributeMenu);
+  return true;
 }

@@ -2,23 +2,23 @@
 // menu; opened without an index it creates the menu under the parent.
 #pragma once
 
-#include "editors/MenuEditorForm.h"
-#include "editors/qt/CheckedEditorDialog.h"
+#include "editors/qt/NodeEditorDialog.h"
 
 class CZAVDoc;
-class CPictureRowsWidget;
+class QLineEdit;
 
-class CDlgMenu : public CCheckedEditorDialog {
+class CDlgMenu : public CNodeEditorDialog {
   Q_OBJECT
  public:
-  // The dialog takes the picture rows it shows.
+  // menu -1: a new menu of the flag's kind below parentMenu. The dialog
+  // takes the picture rows it shows.
   CDlgMenu(QWidget* parent, CZAVDoc& doc, int menu, int parentMenu, bool attributeMenu, CPictureRowsWidget* pictures);
 
   // The menu edited; a new menu's slot once OK has stored it.
   int MenuIndex() const { return m_menu; }
 
  protected:
-  void Store() override;
+  bool OnOK() override;
 
  private:
   CZAVDoc& m_doc;
@@ -27,6 +27,4 @@ class CDlgMenu : public CCheckedEditorDialog {
   bool m_attributeMenu;
   QLineEdit* m_title;
   QLineEdit* m_difficulty;
-  QPlainTextEdit* m_helpText;
-  CPictureRowsWidget* m_pictures;
 };

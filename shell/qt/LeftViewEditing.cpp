@@ -8,6 +8,7 @@
 #include "shell/MenuTreeEditing.h"
 #include "shell/qt/LeftView.h"
 #include "shell/qt/PictureListPanel.h"
+#include "platform/qt/DialogRunner.h"
 #include "shell/qt/TreeModel.h"
 
 namespace {
@@ -27,13 +28,13 @@ constexpr int kSortMenu = 32892;
 void CLeftView::RegisterEditCommands() {
   const CMenuTreeEditing::MenuEditor menuEditor = [this](int& menu, int parent, bool attributeMenu) {
     CDlgMenu dialog(this, m_doc, menu, parent, attributeMenu, new CPictureListPanel);
-    if (!RunEditorDialog(dialog)) return false;
+    if (platform::qt::RunModal(dialog) != QDialog::Accepted) return false;
     menu = dialog.MenuIndex();
     return true;
   };
   const CMenuTreeEditing::AttributeEditor attributeEditor = [this](int& attribute, int parent) {
     CDlgAttribute dialog(this, m_doc, attribute, parent, new CPictureListPanel);
-    if (!RunEditorDialog(dialog)) return false;
+    if (platform::qt::RunModal(dialog) != QDialog::Accepted) return false;
     attribute = dialog.AttributeIndex();
     return true;
   };

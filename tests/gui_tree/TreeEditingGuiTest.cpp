@@ -8,28 +8,11 @@
 #include <QTest>
 
 #include "TreeGuiFixture.h"
-#include "platform/qt/DialogRunner.h"
+#include "database/ProgramFolders.h"
+#include "fakes/FakeHelp.h"
+#include "fakes/ModalScript.h"
 
 namespace {
-
-// Answers the editor dialogs as a user does: the script types into the
-// shown dialog and presses its buttons; the dialog's result is the answer.
-struct EditorScript {
-  explicit EditorScript(std::function<void(QDialog&)> steps) {
-    platform::qt::SetModalHook([this, steps](QDialog& dialog) {
-      ++runs;
-      caption = dialog.windowTitle().toStdString();
-      dialog.show();
-      steps(dialog);
-      const int result = dialog.result();
-      dialog.hide();
-      return result;
-    });
-  }
-  ~EditorScript() { platform::qt::SetModalHook(nullptr); }
-  int runs = 0;
-  std::string caption;
-};
 
 template <class W>
 W* Child(QDialog& dialog, const char* name) {
@@ -47,15 +30,6 @@ void TypeOver(QDialog& dialog, const char* name, const QString& text) {
 }
 
 void Press(QDialog& dialog, const char* name) { QTest::mouseClick(Child<QPushButton>(dialog, name), Qt::LeftButton); }
-
-struct RecordingHelp : IHelpDisplay {
-  RecordingHelp() { SetHelpDisplay(this); }
-  ~RecordingHelp() override { SetHelpDisplay(nullptr); }
-  void ShowHelpDialog(const std::string& address) override { shown.push_back(address); }
-  void OpenHelpWindow(const std::string& address) override { shown.push_back(address); }
-  void OpenHtmlWindow(const std::string&) override {}
-  std::vector<std::string> shown;
-};
 
 struct EditingGuiFixture : TreeGuiFixture {
   HTREEITEM MenuNode(int index) const { return tree->Tree().Nodes().Children(tree->Tree().MenuRoot()).at(index); }
@@ -77,14 +51,15 @@ struct EditingGuiFixture : TreeGuiFixture {
 
 TEST(TreeEditingGui, InsertOnAnAttributeAddsTheTypedAttributeRightAfterIt) {
   EditingGuiFixture f;
-  EditorScript script([](QDialog& dialog) {
+  ModalScript script;
+  script.Then([](QDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), "Attribute Editor");
     QTest::keyClicks(Child<QLineEdit>(dialog, "name"), "Pink");
     QTest::keyClicks(Child<QPlainTextEdit>(dialog, "helpText"), "pale red");
     Press(dialog, "ok");
   });
   f.RightClick(f.Node(kRed), "Insert");
-  EXPECT_EQ(script.runs, 1);
-  EXPECT_EQ(script.caption, "Attribute Editor");
+  EXPECT_EQ(script.DialogsRun(), 1);
   EXPECT_EQ(f.doc->GetMenu(1).children, (std::vector<WORD>{kRed, 5, kGreen, kBlue}));
   EXPECT_EQ(f.doc->GetAttribute(5).helpText, "pale red");
   const std::vector<QString> labels = f.Labels(f.MenuNode(0));
@@ -98,7 +73,9 @@ TEST(TreeEditingGui, MenuEditorKeepsTheDialogOpenUntilTheDifficultyIsRight) {
   EditingGuiFixture f;
   std::vector<std::string> messagesWhileOpen;
   std::vector<bool> openAfterOK;
-  EditorScript script([&](QDialog& dialog) {
+  ModalScript script;
+  script.Then([&](QDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), "Individual Menu Editor");
     TypeOver(dialog, "title", "Hue");
     for (const char* difficulty : {"7", "x", "2"}) {
       TypeOver(dialog, "difficulty", difficulty);
@@ -108,7 +85,6 @@ TEST(TreeEditingGui, MenuEditorKeepsTheDialogOpenUntilTheDifficultyIsRight) {
     }
   });
   f.RightClick(f.MenuNode(0), "Edit");
-  EXPECT_EQ(script.caption, "Individual Menu Editor");
   EXPECT_EQ(openAfterOK, (std::vector<bool>{true, true, false}));
   EXPECT_EQ(messagesWhileOpen,
             (std::vector<std::string>{"Enter an integer between 1 and 4.", "Enter an integer."}));
@@ -120,8 +96,10 @@ TEST(TreeEditingGui, MenuEditorKeepsTheDialogOpenUntilTheDifficultyIsRight) {
 TEST(TreeEditingGui, AttributeEditorRefusesALongNameAndCancelStoresNothing) {
   EditingGuiFixture f;
   bool openAfterOK = false;
-  RecordingHelp help;
-  EditorScript script([&](QDialog& dialog) {
+  SetProgramFile(QCoreApplication::applicationFilePath().toStdString());  // the help pages stand beside it
+  FakeHelp help;
+  ModalScript script;
+  script.Then([&](QDialog& dialog) {
     QTest::keyClick(Child<QLineEdit>(dialog, "name"), Qt::Key_F1);
     TypeOver(dialog, "name", QString(201, 'n'));
     Press(dialog, "ok");
@@ -130,8 +108,8 @@ TEST(TreeEditingGui, AttributeEditorRefusesALongNameAndCancelStoresNothing) {
   });
   f.RightClick(f.Node(kBlue), "Edit");
   EXPECT_TRUE(openAfterOK);
-  ASSERT_EQ(help.shown.size(), 1u);
-  EXPECT_TRUE(help.shown[0].ends_with("help.htm#Attribute_Editor")) << help.shown[0];
+  ASSERT_EQ(help.dialogs.size(), 1u);
+  EXPECT_TRUE(help.dialogs[0].ends_with("help.htm#Attribute_Editor")) << help.dialogs[0];
   EXPECT_EQ(f.ui.Messages().back(), "Enter no more than 200 characters.");
   EXPECT_EQ(f.doc->GetAttribute(kBlue).name, "Blue");
   EXPECT_FALSE(f.doc->IsModified());
@@ -140,7 +118,8 @@ TEST(TreeEditingGui, AttributeEditorRefusesALongNameAndCancelStoresNothing) {
 TEST(TreeEditingGui, PictureRowsAreRemovedInTheDialogAndStoredInRowOrder) {
   EditingGuiFixture f;
   f.doc->GetAttribute(kGreen).pictures = "a.jpg;ba.jpg;c.jpg";
-  EditorScript script([](QDialog& dialog) {
+  ModalScript script;
+  script.Then([](QDialog& dialog) {
     QListWidget* list = Child<QListWidget>(dialog, "pictureList");
     ASSERT_EQ(list->count(), 3);
     const QRect first = list->visualItemRect(list->item(0));
@@ -173,9 +152,13 @@ TEST(TreeEditingGui, SortAndDeleteFromThePopups) {
 
 TEST(TreeEditingGui, AddAttributeMenuThenAttributeThroughTheDialogs) {
   EditingGuiFixture f;
-  EditorScript script([](QDialog& dialog) {
-    if (QLineEdit* title = dialog.findChild<QLineEdit*>("title")) QTest::keyClicks(title, "Shape");
-    else QTest::keyClicks(Child<QLineEdit>(dialog, "name"), "Round");
+  ModalScript script;
+  script.Then([](QDialog& dialog) {
+    QTest::keyClicks(Child<QLineEdit>(dialog, "title"), "Shape");
+    Press(dialog, "ok");
+  });
+  script.Then([](QDialog& dialog) {
+    QTest::keyClicks(Child<QLineEdit>(dialog, "name"), "Round");
     Press(dialog, "ok");
   });
   f.RightClick(f.tree->Tree().MenuRoot(), "Add attribute menu");
@@ -185,7 +168,7 @@ TEST(TreeEditingGui, AddAttributeMenuThenAttributeThroughTheDialogs) {
   f.RightClick(shape, "Insert attribute");
   EXPECT_EQ(f.doc->GetMenu(3).children, (std::vector<WORD>{5}));
   EXPECT_EQ(f.doc->GetAttribute(5).name, "Round");
-  EXPECT_EQ(script.runs, 2);
+  EXPECT_EQ(script.DialogsRun(), 2);
 }
 
 TEST(TreeEditingGui, LockedDatabaseOffersNoEditing) {
