@@ -9,6 +9,7 @@
 
 #include "TreeGuiFixture.h"
 #include "database/ProgramFolders.h"
+#include "database/UtilityFunction.h"
 #include "fakes/FakeHelp.h"
 #include "fakes/ModalScript.h"
 
@@ -181,4 +182,23 @@ TEST(TreeEditingGui, LockedDatabaseOffersNoEditing) {
   f.doc->m_header.lockWord = 1;
   f.RightClick(f.Node(kRed), "");
   EXPECT_EQ(std::count(f.lastPopup.begin(), f.lastPopup.end(), "Edit Region"), 0);  // waits for the region editor
+}
+
+TEST(TreeEditingGui, AddChoosesPicturesInTheDatabaseFolderForANewMenu) {
+  EditingGuiFixture f;
+  f.doc->m_pathName = "/keys/fruit/fruit.qor";
+  SetActiveDocument(f.doc.get());
+  f.ui.fileAnswers = {std::string("/keys/fruit/round.png"), std::nullopt, std::string("/keys/fruit/long.png")};
+  ModalScript script;
+  script.Then([](QDialog& dialog) {
+    QTest::keyClicks(Child<QLineEdit>(dialog, "title"), "Shape");
+    for (int press = 0; press < 3; ++press) Press(dialog, "addPicture");  // the second chooser is cancelled
+    Press(dialog, "ok");
+  });
+  f.RightClick(f.tree->Tree().MenuRoot(), "Add submenu");
+  SetActiveDocument(nullptr, false);
+  ASSERT_EQ(f.doc->MenuCount(), 4);
+  EXPECT_EQ(f.doc->GetMenu(3).kind, MENU_OF_MENUS);
+  EXPECT_EQ(f.doc->GetMenu(3).pictures, "round.png;long.png");
+  EXPECT_EQ(f.tree->GetNodeKind(f.MenuNode(2)), KIND_MENU);
 }
