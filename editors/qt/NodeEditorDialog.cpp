@@ -4,6 +4,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include "editors/LineEnds.h"
 #include "editors/qt/EditorFields.h"
 #include "editors/qt/PictureRowsWidget.h"
 
@@ -14,6 +15,7 @@ CNodeEditorDialog::CNodeEditorDialog(const char* caption, std::string helpTopic,
 
 void CNodeEditorDialog::AddHelpAndPictures(const std::string& helpText, CPictureRowsWidget* pictures,
                                            const std::vector<std::string>& names) {
+  m_storedHelpText = helpText;
   m_helpText = editors::qt::MakeTextArea(this, "helpText", helpText);
   m_form->addRow("Help Text:", m_helpText);
   m_pictures = pictures;
@@ -22,6 +24,8 @@ void CNodeEditorDialog::AddHelpAndPictures(const std::string& helpText, CPicture
   m_form->addRow(m_pictures);
 }
 
-std::string CNodeEditorDialog::HelpText() const { return editors::qt::TextOf(*m_helpText); }
+std::string CNodeEditorDialog::HelpText() const {
+  return KeepLineEnds(editors::qt::TextOf(*m_helpText), m_storedHelpText);
+}
 
 std::vector<std::string> CNodeEditorDialog::PictureNames() const { return m_pictures->Names(); }

@@ -28,5 +28,6 @@ class CNodeEditorDialog : public editors::qt::EditorDialogBase {
  private:
   QFormLayout* m_form;
   QPlainTextEdit* m_helpText = nullptr;
+  std::string m_storedHelpText;
   CPictureRowsWidget* m_pictures = nullptr;
 };

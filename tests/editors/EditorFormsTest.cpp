@@ -2,6 +2,7 @@
 
 #include "database/BitMatrix.h"
 #include "editors/AttributeEditorForm.h"
+#include "editors/LineEnds.h"
 #include "editors/MenuEditorForm.h"
 #include "editors/PictureListRows.h"
 #include "tree/SmallKey.h"
@@ -149,4 +150,11 @@ TEST(PictureListRows, NamesSplitExactlyAtSemicolonsAndJoinNormalised) {
   EXPECT_EQ(PictureNames(";"), std::vector<std::string>{});
   EXPECT_EQ(JoinPictureRows({"a.jpg", "ba.jpg"}), "a.jpg;ba.jpg");
   EXPECT_EQ(JoinPictureRows({}), "");
+}
+
+TEST(LineEnds, TypedLinesEndAsTheStoredTextsDid) {
+  EXPECT_EQ(KeepLineEnds("a\nb\n", "x\r\ny"), "a\r\nb\r\n");
+  EXPECT_EQ(KeepLineEnds("a\r\nb", "x\r\ny"), "a\r\nb");
+  EXPECT_EQ(KeepLineEnds("a\nb", "x\ny"), "a\nb");
+  EXPECT_EQ(KeepLineEnds("a\nb", ""), "a\nb");
 }

@@ -202,3 +202,17 @@ TEST(TreeEditingGui, AddChoosesPicturesInTheDatabaseFolderForANewMenu) {
   EXPECT_EQ(f.doc->GetMenu(3).pictures, "round.png;long.png");
   EXPECT_EQ(f.tree->GetNodeKind(f.MenuNode(2)), KIND_MENU);
 }
+
+TEST(TreeEditingGui, HelpTextKeepsItsLineEnds) {
+  EditingGuiFixture f;
+  f.doc->GetAttribute(kLarge).helpText = "Longer than\r\na hand.";
+  ModalScript script;
+  std::string shown;
+  script.Then([&](QDialog& dialog) {
+    shown = Child<QPlainTextEdit>(dialog, "helpText")->toPlainText().toStdString();
+    Press(dialog, "ok");
+  });
+  f.RightClick(f.Node(kLarge), "Edit");
+  EXPECT_EQ(shown, "Longer than\na hand.");
+  EXPECT_EQ(f.doc->GetAttribute(kLarge).helpText, "Longer than\r\na hand.");
+}
