@@ -26,7 +26,10 @@ TEST(LinkLocation, StoredWithTheSeparatorTheDatabaseUses) {
   doc.AddItem("", "", "Jay", "", "", JoinDescriptionAndLinks("blue", MakeLink("page", "./pages/jay.htm") + "\r\n"));
   EXPECT_EQ(StoredSeparator(doc), '/');
   doc.AddItem("pics\\crow.jpg;", "", "Crow", "", "", "");
-  EXPECT_EQ(StoredSeparator(doc), '\\');  // the first item with pictures that uses one
+  EXPECT_EQ(StoredSeparator(doc), '/');  // the first item that uses one decides
+  CZAVDoc windowsKey;
+  windowsKey.AddItem("pics\\crow.jpg;", "", "Crow", "", "", "");
+  EXPECT_EQ(StoredSeparator(windowsKey), '\\');
   EXPECT_EQ(WithSeparator("../fish/pike.htm", '\\'), "..\\fish\\pike.htm");
   EXPECT_EQ(WithSeparator("..\\fish/pike.htm", '/'), "../fish/pike.htm");
 }
