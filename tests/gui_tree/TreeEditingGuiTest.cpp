@@ -12,25 +12,11 @@
 #include "database/UtilityFunction.h"
 #include "fakes/FakeHelp.h"
 #include "fakes/ModalScript.h"
+#include "gui_editors/EditorDialogSupport.h"
 
 namespace {
 
-template <class W>
-W* Child(QDialog& dialog, const char* name) {
-  W* widget = dialog.findChild<W*>(name);
-  EXPECT_NE(widget, nullptr) << name;
-  return widget;
-}
-
-// Replaces the field's text by typing, as a user selecting all and typing over it.
-void TypeOver(QDialog& dialog, const char* name, const QString& text) {
-  QLineEdit* edit = Child<QLineEdit>(dialog, name);
-  QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClick(edit, Qt::Key_Delete);
-  QTest::keyClicks(edit, text);
-}
-
-void Press(QDialog& dialog, const char* name) { QTest::mouseClick(Child<QPushButton>(dialog, name), Qt::LeftButton); }
+using namespace editor_test;
 
 struct EditingGuiFixture : TreeGuiFixture {
   HTREEITEM MenuNode(int index) const { return tree->Tree().Nodes().Children(tree->Tree().MenuRoot()).at(index); }
@@ -55,9 +41,9 @@ TEST(TreeEditingGui, InsertOnAnAttributeAddsTheTypedAttributeRightAfterIt) {
   ModalScript script;
   script.Then([](QDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle(), "Attribute Editor");
-    QTest::keyClicks(Child<QLineEdit>(dialog, "name"), "Pink");
-    QTest::keyClicks(Child<QPlainTextEdit>(dialog, "helpText"), "pale red");
-    Press(dialog, "ok");
+    Type(dialog, "name", "Pink");
+    TypeArea(dialog, "helpText", "pale red");
+    Click(dialog, "ok");
   });
   f.RightClick(f.Node(kRed), "Insert");
   EXPECT_EQ(script.DialogsRun(), 1);
@@ -77,10 +63,10 @@ TEST(TreeEditingGui, MenuEditorKeepsTheDialogOpenUntilTheDifficultyIsRight) {
   ModalScript script;
   script.Then([&](QDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle(), "Individual Menu Editor");
-    TypeOver(dialog, "title", "Hue");
+    Type(dialog, "title", "Hue");
     for (const char* difficulty : {"7", "x", "2"}) {
-      TypeOver(dialog, "difficulty", difficulty);
-      Press(dialog, "ok");
+      Type(dialog, "difficulty", difficulty);
+      Click(dialog, "ok");
       openAfterOK.push_back(dialog.isVisible());
       if (dialog.isVisible()) messagesWhileOpen.push_back(f.ui.Messages().back());
     }
@@ -101,11 +87,11 @@ TEST(TreeEditingGui, AttributeEditorRefusesALongNameAndCancelStoresNothing) {
   FakeHelp help;
   ModalScript script;
   script.Then([&](QDialog& dialog) {
-    QTest::keyClick(Child<QLineEdit>(dialog, "name"), Qt::Key_F1);
-    TypeOver(dialog, "name", QString(201, 'n'));
-    Press(dialog, "ok");
+    QTest::keyClick(&Find<QLineEdit>(dialog, "name"), Qt::Key_F1);
+    Type(dialog, "name", QString(201, 'n'));
+    Click(dialog, "ok");
     openAfterOK = dialog.isVisible();
-    Press(dialog, "cancel");
+    Click(dialog, "cancel");
   });
   f.RightClick(f.Node(kBlue), "Edit");
   EXPECT_TRUE(openAfterOK);
@@ -121,12 +107,12 @@ TEST(TreeEditingGui, PictureRowsAreRemovedInTheDialogAndStoredInRowOrder) {
   f.doc->GetAttribute(kGreen).pictures = "a.jpg;ba.jpg;c.jpg";
   ModalScript script;
   script.Then([](QDialog& dialog) {
-    QListWidget* list = Child<QListWidget>(dialog, "pictureList");
+    QListWidget* list = &Find<QListWidget>(dialog, "pictureList");
     ASSERT_EQ(list->count(), 3);
     const QRect first = list->visualItemRect(list->item(0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, first.center());
-    Press(dialog, "removePicture");
-    Press(dialog, "ok");
+    Click(dialog, "removePicture");
+    Click(dialog, "ok");
   });
   f.RightClick(f.Node(kGreen), "Edit");
   EXPECT_EQ(f.doc->GetAttribute(kGreen).pictures, "ba.jpg;c.jpg");
@@ -155,12 +141,12 @@ TEST(TreeEditingGui, AddAttributeMenuThenAttributeThroughTheDialogs) {
   EditingGuiFixture f;
   ModalScript script;
   script.Then([](QDialog& dialog) {
-    QTest::keyClicks(Child<QLineEdit>(dialog, "title"), "Shape");
-    Press(dialog, "ok");
+    Type(dialog, "title", "Shape");
+    Click(dialog, "ok");
   });
   script.Then([](QDialog& dialog) {
-    QTest::keyClicks(Child<QLineEdit>(dialog, "name"), "Round");
-    Press(dialog, "ok");
+    Type(dialog, "name", "Round");
+    Click(dialog, "ok");
   });
   f.RightClick(f.tree->Tree().MenuRoot(), "Add attribute menu");
   const HTREEITEM shape = f.MenuNode(2);
@@ -191,9 +177,9 @@ TEST(TreeEditingGui, AddChoosesPicturesInTheDatabaseFolderForANewMenu) {
   f.ui.fileAnswers = {std::string("/keys/fruit/round.png"), std::nullopt, std::string("/keys/fruit/long.png")};
   ModalScript script;
   script.Then([](QDialog& dialog) {
-    QTest::keyClicks(Child<QLineEdit>(dialog, "title"), "Shape");
-    for (int press = 0; press < 3; ++press) Press(dialog, "addPicture");  // the second chooser is cancelled
-    Press(dialog, "ok");
+    Type(dialog, "title", "Shape");
+    for (int press = 0; press < 3; ++press) Click(dialog, "addPicture");  // the second chooser is cancelled
+    Click(dialog, "ok");
   });
   f.RightClick(f.tree->Tree().MenuRoot(), "Add submenu");
   SetActiveDocument(nullptr, false);
@@ -209,8 +195,8 @@ TEST(TreeEditingGui, HelpTextKeepsItsLineEnds) {
   ModalScript script;
   std::string shown;
   script.Then([&](QDialog& dialog) {
-    shown = Child<QPlainTextEdit>(dialog, "helpText")->toPlainText().toStdString();
-    Press(dialog, "ok");
+    shown = Find<QPlainTextEdit>(dialog, "helpText").toPlainText().toStdString();
+    Click(dialog, "ok");
   });
   f.RightClick(f.Node(kLarge), "Edit");
   EXPECT_EQ(shown, "Longer than\na hand.");
