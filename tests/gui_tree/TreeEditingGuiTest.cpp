@@ -202,3 +202,20 @@ TEST(TreeEditingGui, HelpTextKeepsItsLineEnds) {
   EXPECT_EQ(shown, "Longer than\na hand.");
   EXPECT_EQ(f.doc->GetAttribute(kLarge).helpText, "Longer than\r\na hand.");
 }
+
+TEST(TreeEditingGui, AtTheLimitsThePopupsSayTooManyAndOpenNoEditor) {
+  EditingGuiFixture f;
+  std::vector<int> indices;
+  for (int a = 5; a <= kMaxAttributesOrMenus; ++a) indices.push_back(a);
+  f.doc->GetOrCreateAttributes(indices);
+  for (int a : indices) f.doc->GetAttribute(a).menuIndex = 2;
+  for (int m = f.doc->MenuCount(); m <= kMaxAttributesOrMenus; ++m)
+    f.doc->m_menus.push_back(MakeMenu(MENU_OF_MENUS, 0, "m", {}));
+  ModalScript script;
+  f.RightClick(f.Node(kRed), "Insert");
+  EXPECT_EQ(f.ui.Messages().back(), "Too many Attributes!");
+  f.RightClick(f.tree->Tree().MenuRoot(), "Add submenu");
+  EXPECT_EQ(f.ui.Messages().back(), "Too many menues!");
+  EXPECT_EQ(script.DialogsRun(), 0);
+  EXPECT_EQ(f.doc->GetMenu(1).children.size(), 3u);
+}
