@@ -62,7 +62,7 @@ HTREEITEM CMenuTreeEditing::InsertAttribute(HTREEITEM selected, const AttributeE
   if (!CanInsertAttribute(kind)) return kNoNode;
   const bool afterSelected = kind == KIND_ATTRIBUTE;
   const HTREEITEM menuNode = afterSelected ? m_tree.Nodes().Parent(selected) : selected;
-  const int menu = MenuOf(menuNode);
+  const int menu = IndexOf(menuNode);
   CheckNewAttributeLimit(m_doc);
   int attribute = -1;
   if (!edit(attribute, menu)) return kNoNode;
@@ -71,7 +71,7 @@ HTREEITEM CMenuTreeEditing::InsertAttribute(HTREEITEM selected, const AttributeE
     // The editor appended the attribute; it moves right after the selected one.
     std::vector<WORD>& children = m_doc.GetMenu(menu).children;
     EraseEntry(children, attribute);
-    auto at = std::find(children.begin(), children.end(), static_cast<WORD>(MenuOf(selected)));
+    auto at = std::find(children.begin(), children.end(), static_cast<WORD>(IndexOf(selected)));
     children.insert(at == children.end() ? at : at + 1, static_cast<WORD>(attribute));
     after = selected;
   }
@@ -85,7 +85,7 @@ HTREEITEM CMenuTreeEditing::InsertMenu(HTREEITEM selected, bool attributeMenu, c
   if (!CanInsertMenu(m_tree.GetNodeKind(selected))) return kNoNode;
   CheckNewMenuLimit(m_doc);
   int menu = -1;
-  if (!edit(menu, MenuOf(selected), attributeMenu)) return kNoNode;
+  if (!edit(menu, IndexOf(selected), attributeMenu)) return kNoNode;
   const HTREEITEM node =
       m_tree.InsertNode(selected, nullptr, menu, kInsertLast, attributeMenu ? IMAGE_ATTRIBUTE_MENU : IMAGE_MENU);
   SetModifiedAndRefresh();
@@ -95,9 +95,9 @@ HTREEITEM CMenuTreeEditing::InsertMenu(HTREEITEM selected, bool attributeMenu, c
 bool CMenuTreeEditing::EditMenu(HTREEITEM node, const MenuEditor& edit) {
   const int kind = m_tree.GetNodeKind(node);
   if (!CanEditMenu(kind)) return false;
-  int menu = MenuOf(node);
+  int menu = IndexOf(node);
   const HTREEITEM parentNode = m_tree.Nodes().Parent(node);
-  const int parent = parentNode == kNoNode ? 0 : MenuOf(parentNode);
+  const int parent = parentNode == kNoNode ? 0 : IndexOf(parentNode);
   if (!edit(menu, parent, kind == KIND_ATTRIBUTE_MENU)) return false;
   m_tree.Nodes().Relabel(node);
   m_doc.UpdateMissingDataBits();
@@ -108,7 +108,7 @@ bool CMenuTreeEditing::EditMenu(HTREEITEM node, const MenuEditor& edit) {
 
 bool CMenuTreeEditing::EditAttribute(HTREEITEM node, const AttributeEditor& edit) {
   if (m_tree.GetNodeKind(node) != KIND_ATTRIBUTE) return false;
-  int attribute = MenuOf(node);
+  int attribute = IndexOf(node);
   if (!edit(attribute, m_doc.GetAttribute(attribute).menuIndex)) return false;
   m_tree.Nodes().Relabel(node);
   m_doc.UpdateMissingDataBits();
@@ -123,7 +123,7 @@ bool CMenuTreeEditing::DeleteAttribute(HTREEITEM node) {
   const int row = list ? list->GetSelectedRow() : -1;
   const bool sure = AskSure();
   if (sure) {
-    const int attribute = MenuOf(node);
+    const int attribute = IndexOf(node);
     m_doc.ClearAllMarks();
     m_tree.Nodes().Delete(node);
     const WORD menu = m_doc.GetAttribute(attribute).menuIndex;
@@ -161,7 +161,7 @@ bool CMenuTreeEditing::DeleteMenu(HTREEITEM node) {
   const int kind = m_tree.GetNodeKind(node);
   if (kind != KIND_MENU && kind != KIND_ATTRIBUTE_MENU) return false;
   if (!AskSure()) return false;
-  const int menu = MenuOf(node);
+  const int menu = IndexOf(node);
   if (SubtreeHoldsAttributes(menu)) m_doc.ClearAllMarks();
   m_tree.Nodes().Delete(node);
   const WORD parent = m_doc.GetMenu(menu).parent;
@@ -191,7 +191,7 @@ bool CMenuTreeEditing::DeleteReference(HTREEITEM node) {
 
 bool CMenuTreeEditing::SortAttributeMenu(HTREEITEM node) {
   if (m_tree.GetNodeKind(node) != KIND_ATTRIBUTE_MENU) return false;
-  CQMenudata& menu = m_doc.GetMenu(MenuOf(node));
+  CQMenudata& menu = m_doc.GetMenu(IndexOf(node));
   std::vector<std::pair<const std::string*, WORD>> pairs;
   for (HTREEITEM child : m_tree.Nodes().Children(node)) {
     const WORD attribute = static_cast<WORD>(m_tree.Nodes().Data(child));

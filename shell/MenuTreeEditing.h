@@ -51,7 +51,8 @@ class CMenuTreeEditing {
   void SetModifiedAndRefresh();
 
  private:
-  int MenuOf(HTREEITEM node) const { return static_cast<int>(m_tree.Nodes().Data(node)); }
+  // The record index a node stands for (menu, attribute or reference).
+  int IndexOf(HTREEITEM node) const { return static_cast<int>(m_tree.Nodes().Data(node)); }
   void RefreshTreeView();
   bool SubtreeHoldsAttributes(int menu) const;
 
