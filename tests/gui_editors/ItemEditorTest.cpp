@@ -1,0 +1,176 @@
+// The item editor driven as a user drives it: from the item list's popup,
+// typing into its fields and clicking its buttons.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "shell/qt/mylistctrl.h"
+#include "fakes/ModalScript.h"
+#include "gui_tree/TreeGuiFixture.h"
+#include "shell/qt/ItemEditCommands.h"
+
+namespace {
+
+struct ItemEditorFixture : TreeGuiFixture {
+  ItemEditorFixture() {
+    doc->m_header.lockWord = 1;  // editable
+    InstallItemEditCommands(*list, *tree);
+    list->ListBox().SetPopupRunner([this](QMenu& menu, const QPoint&) {
+      listPopup.clear();
+      for (QAction* action : menu.actions()) listPopup.push_back(action->text().toStdString());
+      return Find(menu, listChoice);
+    });
+  }
+  // A right click on the row, choosing the popup entry.
+  void ChooseOnRow(int row, const std::string& entry) {
+    listChoice = entry;
+    const QRect rect = list->ListBox().visualRect(list->ListBox().model()->index(row, 0));
+    ListClick(Qt::RightButton, rect.center());
+  }
+  std::vector<std::string> ItemNames() const {
+    std::vector<std::string> names;
+    for (const auto& entry : doc->m_itemNames) names.push_back(entry->name);
+    return names;
+  }
+
+  std::vector<std::string> listPopup;
+  std::string listChoice;
+};
+
+template <class T>
+T* Child(QDialog& dialog, const char* name) {
+  T* child = dialog.findChild<T*>(name);
+  if (!child) ADD_FAILURE() << "no " << name;
+  return child;
+}
+
+void Click(QDialog& dialog, const char* button) { QTest::mouseClick(Child<QPushButton>(dialog, button), Qt::LeftButton); }
+
+void Retype(QDialog& dialog, const char* field, const QString& text) {
+  QLineEdit* edit = Child<QLineEdit>(dialog, field);
+  edit->setFocus();
+  QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(edit, Qt::Key_Delete);
+  QTest::keyClicks(edit, text);
+}
+
+QString Text(QDialog& dialog, const char* field) { return Child<QLineEdit>(dialog, field)->text(); }
+
+void ClickRow(QListWidget* list, int row) {
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+}
+
+}  // namespace
+
+TEST(ItemEditorGui, InsertChecksTheNameThenStoresItSortedAndShowsIt) {
+  ItemEditorFixture f;
+  ModalScript script;
+  script.Then([&](QDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), "Item Description");
+    EXPECT_FALSE(Child<QPushButton>(dialog, "nextButton")->isEnabled());
+    Click(dialog, "ok");
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(f.ui.Messages().back(), "Name is blank.");
+    QTest::keyClicks(Child<QLineEdit>(dialog, "nameEdit"), QString(201, 'x'));
+    Click(dialog, "ok");
+    EXPECT_EQ(f.ui.Messages().back(), "Enter no more than 200 characters.");
+    Retype(dialog, "nameEdit", "  Banana ");
+    Click(dialog, "ok");
+    EXPECT_FALSE(dialog.isVisible());
+  });
+  f.ChooseOnRow(0, "Insert");
+  EXPECT_EQ(script.DialogsRun(), 1);
+  EXPECT_EQ(f.ItemNames(), (std::vector<std::string>{"Apple", "Banana", "Cherry", "Lime", "Pine", "Plum"}));
+  EXPECT_EQ(f.doc->GetItem(5).nameIndex, 1);
+  EXPECT_EQ(f.doc->GetItem(1).nameIndex, 2);  // Cherry moved up behind the new name
+  EXPECT_TRUE(f.doc->IsModified());
+  EXPECT_EQ(f.list->GetSelectedItemOrNone(), 5);
+  EXPECT_EQ(f.list->ListBox().Rows().RowCount(), 6);
+  EXPECT_FALSE(f.html.pages.empty());
+}
+
+TEST(ItemEditorGui, NextAndPreviousStoreAndStepAndAFailedCheckStaysPut) {
+  ItemEditorFixture f;
+  ModalScript script;
+  script.Then([&](QDialog& dialog) {
+    EXPECT_EQ(Text(dialog, "nameEdit"), "Apple");
+    Retype(dialog, "nameEdit", "Zucchini");
+    Click(dialog, "nextButton");  // stored; sorted last, so Next wraps to the first row
+    EXPECT_EQ(Text(dialog, "nameEdit"), "Cherry");
+    Click(dialog, "previousButton");
+    EXPECT_EQ(Text(dialog, "nameEdit"), "Zucchini");
+    Retype(dialog, "nameEdit", "");
+    Click(dialog, "nextButton");
+    EXPECT_EQ(f.ui.Messages().back(), "Name is blank.");
+    EXPECT_EQ(Text(dialog, "nameEdit"), "");
+    Click(dialog, "cancel");
+  });
+  f.ChooseOnRow(0, "Edit item description");
+  EXPECT_EQ(script.DialogsRun(), 1);
+  EXPECT_EQ(f.ItemNames(), (std::vector<std::string>{"Cherry", "Lime", "Pine", "Plum", "Zucchini"}));
+  EXPECT_EQ(f.doc->m_itemNames[f.doc->GetItem(0).nameIndex]->name, "Zucchini");
+  EXPECT_EQ(f.list->GetSelectedItemOrNone(), 0);
+}
+
+TEST(ItemEditorGui, PicturesAndLinksAreEditedInTheirListsAndTheLinkMarkerIsRefused) {
+  ItemEditorFixture f;
+  f.doc->GetItem(0).pictures = "a.jpg;ba.jpg;c.jpg";
+  f.doc->GetItem(0).description = "Red.@Linksone@$a.htm\r\ntwo@$b.htm\r\n";
+  ModalScript script;
+  script.Then([&](QDialog& dialog) {
+    auto* pictures = Child<CMyListCtrl>(dialog, "pictureList");
+    ASSERT_EQ(pictures->Texts(), (std::vector<std::string>{"a.jpg", "ba.jpg", "c.jpg"}));
+    ClickRow(pictures, 1);
+    Click(dialog, "removePicture");
+    EXPECT_EQ(pictures->Texts(), (std::vector<std::string>{"a.jpg", "c.jpg"}));
+    // a.jpg dragged below the last row.
+    ClickRow(pictures, 0);
+    // The offscreen platform runs no drag session, so the drop reaches the
+    // list through the handler its drop event calls, at a point below the rows.
+    const QPoint below(5, pictures->visualItemRect(pictures->item(1)).bottom() + 5);
+    EXPECT_TRUE(pictures->DropRow(pictures->currentRow(), pictures->DropTargetAt(below)));
+    EXPECT_EQ(pictures->Texts(), (std::vector<std::string>{"c.jpg", "a.jpg"}));
+
+    auto* links = Child<QListWidget>(dialog, "linkList");
+    ASSERT_EQ(links->count(), 2);
+    EXPECT_EQ(links->item(0)->text(), "one\t(a.htm)");
+    ClickRow(links, 0);
+    Click(dialog, "removeLinkButton");
+    EXPECT_EQ(links->count(), 1);
+
+    auto* description = Child<QPlainTextEdit>(dialog, "descriptionEdit");
+    description->setFocus();
+    QTest::keyClick(description, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(description, " See @Links");
+    Click(dialog, "ok");
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(f.ui.Messages().back(),
+              "The description may not contain \"@Links\": it marks the start of the external links.");
+    for (int i = 0; i < 11; ++i) QTest::keyClick(description, Qt::Key_Backspace);
+    Click(dialog, "ok");
+    EXPECT_FALSE(dialog.isVisible());
+  });
+  f.ChooseOnRow(0, "Edit item description");
+  EXPECT_EQ(f.doc->GetItem(0).pictures, "c.jpg;a.jpg;");
+  EXPECT_EQ(f.doc->GetItem(0).description, "Red.@Linkstwo@$b.htm\r\n");
+}
+
+TEST(ItemEditorGui, OfferedOnEditableDatabasesOnly) {
+  ItemEditorFixture f;
+  f.ChooseOnRow(0, "");
+  EXPECT_NE(std::find(f.listPopup.begin(), f.listPopup.end(), "Edit item description"), f.listPopup.end());
+  EXPECT_NE(std::find(f.listPopup.begin(), f.listPopup.end(), "Insert"), f.listPopup.end());
+  EXPECT_TRUE(f.list->OffersItemCommand(kCmdEditItem));
+  f.doc->m_header.lockWord = 0;
+  f.ChooseOnRow(0, "");
+  EXPECT_EQ(std::find(f.listPopup.begin(), f.listPopup.end(), "Edit item description"), f.listPopup.end());
+  EXPECT_EQ(std::find(f.listPopup.begin(), f.listPopup.end(), "Insert"), f.listPopup.end());
+  // The item page's popup asks the list, and runs nothing on a locked database.
+  ModalScript script;
+  EXPECT_FALSE(f.list->EditItemDescription(0));
+  EXPECT_EQ(script.DialogsRun(), 0);
+}
