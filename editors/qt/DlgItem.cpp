@@ -13,6 +13,7 @@
 #include "database/ExternalLinks.h"
 #include "database/ZAVDoc.h"
 #include "editors/ItemStore.h"
+#include "editors/qt/DlgEditLinks.h"
 #include "editors/qt/PictureRowsWidget.h"
 #include "platform/DocumentViews.h"
 #include "platform/ErrorBox.h"
@@ -34,6 +35,8 @@ QPushButton* NamedButton(const char* text, const char* name, QWidget* parent) {
   button->setAutoDefault(false);
   return button;
 }
+
+QString LinkRowText(const std::string& name, const std::string& address) { return Q(name + "\t(" + address + ")"); }
 
 }  // namespace
 
@@ -103,8 +106,14 @@ QWidget* CDlgItem::BuildLinkRows() {
   m_links->setObjectName("linkList");
   layout->addWidget(m_links, 1);
   auto* buttons = new QHBoxLayout;
+  QPushButton* add = NamedButton("Add Link", "addLinkButton", box);
+  QPushButton* edit = NamedButton("Edit Link", "editLinkButton", box);
   QPushButton* remove = NamedButton("Remove Link", "removeLinkButton", box);
+  connect(add, &QPushButton::clicked, this, [this] { RunCommand([this] { OnAddLink(); }); });
+  connect(edit, &QPushButton::clicked, this, [this] { RunCommand([this] { OnEditLink(); }); });
   connect(remove, &QPushButton::clicked, this, [this] { OnRemoveLink(); });
+  buttons->addWidget(add);
+  buttons->addWidget(edit);
   buttons->addWidget(remove);
   buttons->addStretch(1);
   layout->addLayout(buttons);
@@ -160,7 +169,7 @@ void CDlgItem::FillLinkList() {
   for (const std::string& line : m_linkLines) {
     std::string name = line, address;
     SplitLink(line, name, address);
-    m_links->addItem(Q(name + "\t(" + address + ")"));
+    m_links->addItem(LinkRowText(name, address));
   }
 }
 
@@ -207,6 +216,37 @@ void CDlgItem::Step(bool forward) {
   LoadItem(item);
   ShowFields();
   ShowLevelLabels();
+}
+
+void CDlgItem::OnAddLink() {
+  using namespace editors::qt;
+  if (const auto link = EditExternalLink(m_doc, LinkEditMode::Add, {}, this)) StoreLink(-1, link->name, link->address);
+}
+
+void CDlgItem::OnEditLink() {
+  using namespace editors::qt;
+  const int row = m_links->currentRow();
+  if (row < 0 || row >= static_cast<int>(m_linkLines.size())) return;
+  ExternalLinkText given;
+  given.name = m_linkLines[row];
+  SplitLink(m_linkLines[row], given.name, given.address);
+  if (const auto link = EditExternalLink(m_doc, LinkEditMode::Edit, given, this))
+    StoreLink(row, link->name, link->address);
+}
+
+// A row left as it was keeps its place and selection untouched.
+void CDlgItem::StoreLink(int row, const std::string& name, const std::string& address) {
+  const std::string line = MakeLink(name, address);
+  const QString text = LinkRowText(name, address);
+  if (row < 0) {
+    m_linkLines.push_back(line);
+    m_links->addItem(text);
+    return;
+  }
+  if (m_linkLines[row] == line) return;
+  m_linkLines[row] = line;
+  delete m_links->takeItem(row);
+  m_links->insertItem(row, text);
 }
 
 void CDlgItem::OnRemoveLink() {

@@ -50,6 +50,9 @@ protected:
   editors::ItemFields TakeFields() const;
   void Store(bool forStep);
   void Step(bool forward);
+  void OnAddLink();
+  void OnEditLink();
+  void StoreLink(int row, const std::string& name, const std::string& address);
   void OnRemoveLink();
 
   CZAVDoc& m_doc;

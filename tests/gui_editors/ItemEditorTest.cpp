@@ -14,9 +14,14 @@
 #include "bench/GeneratedDatabase.h"
 #include "editors/qt/DlgItem.h"
 #include "fakes/ModalScript.h"
+#include "gui_editors/EditorDialogSupport.h"
 #include "gui_tree/TreeGuiFixture.h"
 #include "shell/qt/ItemEditCommands.h"
 #include "shell/qt/PictureListPanel.h"
+
+using editor_test::Click;
+using editor_test::TextOf;
+using editor_test::Type;
 
 namespace {
 
@@ -48,22 +53,8 @@ struct ItemEditorFixture : TreeGuiFixture {
 
 template <class T>
 T* Child(QDialog& dialog, const char* name) {
-  T* child = dialog.findChild<T*>(name);
-  if (!child) ADD_FAILURE() << "no " << name;
-  return child;
+  return &editor_test::Find<T>(dialog, name);
 }
-
-void Click(QDialog& dialog, const char* button) { QTest::mouseClick(Child<QPushButton>(dialog, button), Qt::LeftButton); }
-
-void Retype(QDialog& dialog, const char* field, const QString& text) {
-  QLineEdit* edit = Child<QLineEdit>(dialog, field);
-  edit->setFocus();
-  QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClick(edit, Qt::Key_Delete);
-  QTest::keyClicks(edit, text);
-}
-
-QString Text(QDialog& dialog, const char* field) { return Child<QLineEdit>(dialog, field)->text(); }
 
 void ClickRow(QListWidget* list, int row) {
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
@@ -83,7 +74,7 @@ TEST(ItemEditorGui, InsertChecksTheNameThenStoresItSortedAndShowsIt) {
     QTest::keyClicks(Child<QLineEdit>(dialog, "nameEdit"), QString(201, 'x'));
     Click(dialog, "ok");
     EXPECT_EQ(f.ui.Messages().back(), "Enter no more than 200 characters.");
-    Retype(dialog, "nameEdit", "  Banana ");
+    Type(dialog, "nameEdit", "  Banana ");
     Click(dialog, "ok");
     EXPECT_FALSE(dialog.isVisible());
   });
@@ -102,16 +93,16 @@ TEST(ItemEditorGui, NextAndPreviousStoreAndStepAndAFailedCheckStaysPut) {
   ItemEditorFixture f;
   ModalScript script;
   script.Then([&](QDialog& dialog) {
-    EXPECT_EQ(Text(dialog, "nameEdit"), "Apple");
-    Retype(dialog, "nameEdit", "Zucchini");
+    EXPECT_EQ(TextOf(dialog, "nameEdit"), "Apple");
+    Type(dialog, "nameEdit", "Zucchini");
     Click(dialog, "nextButton");  // stored; sorted last, so Next wraps to the first row
-    EXPECT_EQ(Text(dialog, "nameEdit"), "Cherry");
+    EXPECT_EQ(TextOf(dialog, "nameEdit"), "Cherry");
     Click(dialog, "previousButton");
-    EXPECT_EQ(Text(dialog, "nameEdit"), "Zucchini");
-    Retype(dialog, "nameEdit", "");
+    EXPECT_EQ(TextOf(dialog, "nameEdit"), "Zucchini");
+    Type(dialog, "nameEdit", "");
     Click(dialog, "nextButton");
     EXPECT_EQ(f.ui.Messages().back(), "Name is blank.");
-    EXPECT_EQ(Text(dialog, "nameEdit"), "");
+    EXPECT_EQ(TextOf(dialog, "nameEdit"), "");
     Click(dialog, "cancel");
   });
   f.ChooseOnRow(0, "Edit item description");
@@ -146,6 +137,11 @@ TEST(ItemEditorGui, PicturesAndLinksAreEditedInTheirListsAndTheLinkMarkerIsRefus
     ClickRow(links, 0);
     Click(dialog, "removeLinkButton");
     EXPECT_EQ(links->count(), 1);
+    Click(dialog, "addLinkButton");  // answered by the link editor's step below
+    EXPECT_EQ(links->item(1)->text(), "three\t(c.htm)");
+    ClickRow(links, 0);
+    Click(dialog, "editLinkButton");
+    EXPECT_EQ(links->item(0)->text(), "Two\t(b.htm)");
 
     auto* description = Child<QPlainTextEdit>(dialog, "descriptionEdit");
     description->setFocus();
@@ -159,9 +155,20 @@ TEST(ItemEditorGui, PicturesAndLinksAreEditedInTheirListsAndTheLinkMarkerIsRefus
     Click(dialog, "ok");
     EXPECT_FALSE(dialog.isVisible());
   });
+  script.Then([](QDialog& link) {
+    Type(link, "linkText", "three");
+    Type(link, "pageLocation", "c.htm");
+    Click(link, "ok");
+  });
+  script.Then([](QDialog& link) {
+    EXPECT_EQ(TextOf(link, "linkText"), "two");
+    EXPECT_EQ(TextOf(link, "pageLocation"), "b.htm");
+    Type(link, "linkText", "Two");
+    Click(link, "ok");
+  });
   f.ChooseOnRow(0, "Edit item description");
   EXPECT_EQ(f.doc->GetItem(0).pictures, "c.jpg;a.jpg;");
-  EXPECT_EQ(f.doc->GetItem(0).description, "Red.@Linkstwo@$b.htm\r\n");
+  EXPECT_EQ(f.doc->GetItem(0).description, "Red.@LinksTwo@$b.htm\r\nthree@$c.htm\r\n");
 }
 
 TEST(ItemEditorGui, OfferedOnEditableDatabasesOnly) {
@@ -193,6 +200,6 @@ TEST(ItemEditorGui, OpensQuicklyAtTheLimits) {
   QApplication::processEvents();
   const qint64 opened = timer.elapsed();
   std::printf("item editor opened at the limits in %lld ms\n", static_cast<long long>(opened));
-  EXPECT_EQ(Text(dialog, "nameEdit").toStdString(), doc->m_itemNames[doc->GetItem(16000).nameIndex]->name);
+  EXPECT_EQ(TextOf(dialog, "nameEdit").toStdString(), doc->m_itemNames[doc->GetItem(16000).nameIndex]->name);
   EXPECT_LT(opened, 1000);  // a wide bound: shared machines vary
 }
