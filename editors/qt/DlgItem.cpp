@@ -53,6 +53,8 @@ CDlgItem::CDlgItem(CZAVDoc& document, int item, int rowCount, int row, CPictureR
   BuildForm();
   LoadItem(item);
   ShowFields();
+  // The author starts typing at the first name the form shows.
+  (editors::ShowsNameField(m_form) ? m_name : m_family)->setFocus();
 }
 
 void CDlgItem::BuildForm() {
