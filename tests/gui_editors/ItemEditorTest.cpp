@@ -13,7 +13,9 @@
 #include "shell/qt/mylistctrl.h"
 #include "bench/GeneratedDatabase.h"
 #include "editors/qt/DlgItem.h"
+#include "database/UtilityFunction.h"
 #include "fakes/ModalScript.h"
+#include "fakes/TempFolder.h"
 #include "gui_editors/EditorDialogSupport.h"
 #include "gui_tree/TreeGuiFixture.h"
 #include "shell/qt/ItemEditCommands.h"
@@ -116,6 +118,9 @@ TEST(ItemEditorGui, PicturesAndLinksAreEditedInTheirListsAndTheLinkMarkerIsRefus
   ItemEditorFixture f;
   f.doc->GetItem(0).pictures = "a.jpg;ba.jpg;c.jpg";
   f.doc->GetItem(0).description = "Red.@Linksone@$a.htm\r\ntwo@$b.htm\r\n";
+  TempFolder folder;
+  f.doc->m_pathName = folder.File("key.qor");
+  SetActiveDocument(f.doc.get());
   ModalScript script;
   script.Then([&](QDialog& dialog) {
     auto* pictures = Child<CMyListCtrl>(dialog, "pictureList");
@@ -130,6 +135,10 @@ TEST(ItemEditorGui, PicturesAndLinksAreEditedInTheirListsAndTheLinkMarkerIsRefus
     const QPoint below(5, pictures->visualItemRect(pictures->item(1)).bottom() + 5);
     EXPECT_TRUE(pictures->DropRow(pictures->currentRow(), pictures->DropTargetAt(below)));
     EXPECT_EQ(pictures->Texts(), (std::vector<std::string>{"c.jpg", "a.jpg"}));
+    // The chooser's pick inside the database folder joins the rows by its relative name.
+    f.ui.fileAnswers.push_back(folder.File("pics/d.jpg"));
+    Click(dialog, "addPicture");
+    EXPECT_EQ(pictures->Texts(), (std::vector<std::string>{"c.jpg", "a.jpg", "pics\\d.jpg"}));
 
     auto* links = Child<QListWidget>(dialog, "linkList");
     ASSERT_EQ(links->count(), 2);
@@ -167,7 +176,8 @@ TEST(ItemEditorGui, PicturesAndLinksAreEditedInTheirListsAndTheLinkMarkerIsRefus
     Click(link, "ok");
   });
   f.ChooseOnRow(0, "Edit item description");
-  EXPECT_EQ(f.doc->GetItem(0).pictures, "c.jpg;a.jpg;");
+  SetActiveDocument(nullptr, false);
+  EXPECT_EQ(f.doc->GetItem(0).pictures, "c.jpg;a.jpg;pics\\d.jpg;");
   EXPECT_EQ(f.doc->GetItem(0).description, "Red.@LinksTwo@$b.htm\r\nthree@$c.htm\r\n");
 }
 
