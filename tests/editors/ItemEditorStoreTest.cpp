@@ -193,3 +193,21 @@ TEST(ItemEditorForm, CaptionsAndStepsWrap) {
   EXPECT_EQ(editors::StepItemRow(0, 3, false), 2);
   EXPECT_EQ(editors::StepItemRow(1, 3, true), 2);
 }
+
+TEST(ItemEditorStore, AMissingSpeciesEntryIsMadeAgainWithItsGenusAndFamily) {
+  auto doc = MakeDocument(false, true);
+  Add(*doc, "", "Turdus", "merula", "Turdidae");
+  Add(*doc, "", "Erithacus", "rubecula", "Muscicapidae");
+  // Item 1 lost its species entry; its slot stays in use through its name link.
+  const int lost = doc->GetItem(1).speciesIndex;
+  doc->m_speciesNames.erase(doc->m_speciesNames.begin() + lost);
+  ShiftItemNameIndices(*doc, false, -1, lost, 1);
+  doc->GetItem(1).speciesIndex = -1;
+  doc->GetItem(1).nameIndex = 5;
+  ItemFields fields = Fields("", "Erithacus", "rubecula", "Muscicapidae");
+  editors::StoreItemFields(*doc, 1, fields, fields);
+  EXPECT_EQ(Names(doc->m_speciesNames), (std::vector<std::string>{"rubecula", "merula"}));
+  EXPECT_EQ(doc->GetItem(1).speciesIndex, 0);
+  EXPECT_EQ(doc->GetItem(0).speciesIndex, 1);
+  EXPECT_EQ(doc->m_genusNames[doc->GetItem(1).genusIndex], "Erithacus");
+}
