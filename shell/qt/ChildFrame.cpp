@@ -17,6 +17,7 @@
 #include "reports/qt/ZAVView.h"
 #include "shell/qt/CommandTarget.h"
 #include "shell/qt/ItemListView.h"
+#include "shell/qt/RegionCommands.h"
 #include "shell/qt/LeftView.h"
 
 namespace {
@@ -87,6 +88,7 @@ void CChildFrame::CreateClient() {
   AddPane(m_outer, m_nested);
   m_tree = new CLeftView(*m_document);
   m_tree->setObjectName("leftView");
+  InstallRegionCommands(*m_tree);
   AddPane(m_nested, m_tree);
   m_list = new CItemListView(*m_document);
   m_list->setObjectName("itemListView");
