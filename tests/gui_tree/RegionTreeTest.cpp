@@ -4,7 +4,9 @@
 
 #include <QPushButton>
 
+#include "database/BitMatrix.h"
 #include "database/MarkLog.h"
+#include "database/UtilityFunction.h"
 #include "editors/qt/ImageRegionEditor.h"
 #include "editors/qt/ImageRegionSelectDlg.h"
 #include "editors/qt/RegionDialogSupport.h"
@@ -113,4 +115,62 @@ TEST(RegionTree, EditRegionDrawsAndSavesThroughThePopup) {
   EXPECT_EQ(regions_test::ReadBytes(f.folder.File("colour.png.regions")),
             "Blue\r\npoly\r\n100,10,200,10,150,90\r\nRed\r\nrect\r\n10,10,60,60\r\n"
             "Green\r\nrect\r\n200,120,260,180\r\n");
+}
+
+namespace {
+// The list's popup answers with "Edit item regions" on the row's item.
+void EditRegionsOfRow(RegionTreeFixture& f, int row) {
+  CItemListBox& box = f.list->ListBox();
+  box.SetPopupRunner([](QMenu& menu, const QPoint&) { return TreeGuiFixture::Find(menu, "Edit item regions"); });
+  f.ListClick(Qt::RightButton, box.visualRect(box.model()->index(row, 0)).center());
+}
+
+void CheckRow(QDialog& dialog, int row) {
+  auto* list = dialog.findChild<RegionAttributeList*>("attributeList");
+  list->setCurrentRow(row);
+  QTest::keyClick(list->viewport(), Qt::Key_Space);
+}
+}  // namespace
+
+TEST(RegionTree, ItemRegionsStoreOnNextAndStayAfterCancel) {
+  RegionTreeFixture f;
+  const int first = f.list->ListBox().GetItemAtRow(0);
+  std::string title;
+  platform::qt::SetModalHook([&](QDialog& dialog) {
+    title = dialog.windowTitle().toStdString();
+    dialog.show();
+    CheckRow(dialog, 2);  // Blue
+    QTest::mouseClick(dialog.findChild<QPushButton*>("nextItem"), Qt::LeftButton);
+    QTest::mouseClick(dialog.findChild<QPushButton*>("cancel"), Qt::LeftButton);
+    return dialog.result();
+  });
+  EditRegionsOfRow(f, 0);
+  EXPECT_EQ(title, "Select Region Attributes for: " + GetItemDisplayName(*f.doc, first));
+  EXPECT_TRUE(TestBit(f.doc->GetItemAttributeBits(first), kBlue)) << "stored before the step";
+  EXPECT_TRUE(f.doc->IsModified());
+  const int second = f.list->ListBox().GetItemAtRow(1);
+  EXPECT_EQ(f.list->GetSelectedItemOrNone(), second) << "the step selected the next item; the refill keeps it";
+  EXPECT_FALSE(TestBit(f.doc->GetItemAttributeBits(second), kBlue)) << "Cancel writes nothing more";
+}
+
+TEST(RegionTree, ItemRegionsOkWritesTheCurrentItemsRowAndMarkAllAsksFirst) {
+  RegionTreeFixture f;
+  const int first = f.list->ListBox().GetItemAtRow(0);
+  f.ui.yesNoAnswers = {true};
+  platform::qt::SetModalHook([&](QDialog& dialog) {
+    dialog.show();
+    CheckRow(dialog, 1);  // Green, for this item only
+    auto* list = dialog.findChild<RegionAttributeList*>("attributeList");
+    list->setCurrentRow(2);
+    QTest::mouseClick(dialog.findChild<QPushButton*>("markAll"), Qt::LeftButton);
+    EXPECT_TRUE(list->IsChecked(2));
+    RegionTreeFixture::PressOk(dialog);
+    return dialog.result();
+  });
+  EditRegionsOfRow(f, 0);
+  ASSERT_FALSE(f.ui.shown.empty());
+  EXPECT_EQ(f.ui.shown.back().text, "Mark all items in the list as having the attribute Colour: Blue?");
+  EXPECT_TRUE(TestBit(f.doc->GetItemAttributeBits(first), kGreen));
+  for (int item = 0; item < f.doc->ItemCount(); ++item)
+    EXPECT_TRUE(TestBit(f.doc->GetItemAttributeBits(item), kBlue)) << "item " << item;
 }
