@@ -70,14 +70,7 @@ class SampleKey : public SampleKeyTest {
     CLeftView& tree = *m_frame->LeftView();
     tree.SetCtrlQuery([ctrl] { return ctrl; });
     tree.SetPopupRunner([entry](QMenu& menu, const QPoint&) { return EntryNamed(menu, entry, nullptr); });
-    tree.expandAll();
-    const QModelIndex index = tree.Model().IndexOf(tree.Tree().FindAttributeNode(attribute));
-    tree.scrollTo(index);
-    const QRect rect = tree.visualRect(index);
-    const QPoint at(rect.left() + 40, rect.center().y());
-    QMouseEvent press(QEvent::MouseButtonPress, at, tree.viewport()->mapToGlobal(at), Qt::RightButton,
-                      Qt::RightButton, Qt::NoModifier);
-    QApplication::sendEvent(tree.viewport(), &press);
+    RightPressAttribute(tree, attribute);
     ASSERT_EQ(tree.SelectedNode(), tree.Tree().FindAttributeNode(attribute));
   }
   void ChoosePopupEntry(const QString& text) {

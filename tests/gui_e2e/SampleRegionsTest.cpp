@@ -32,14 +32,7 @@ class SampleRegions : public SampleKeyTest {
         if (action->text() == entry) return action;
       return nullptr;
     });
-    tree.expandAll();
-    const QModelIndex index = tree.Model().IndexOf(Node(attribute));
-    tree.scrollTo(index);
-    const QRect rect = tree.visualRect(index);
-    const QPoint at(rect.left() + 40, rect.center().y());
-    QMouseEvent press(QEvent::MouseButtonPress, at, tree.viewport()->mapToGlobal(at), Qt::RightButton,
-                      Qt::RightButton, Qt::NoModifier);
-    QApplication::sendEvent(tree.viewport(), &press);
+    RightPressAttribute(tree, attribute);
   }
   static RegionAttributeList& ListOf(QDialog& dialog) { return *dialog.findChild<RegionAttributeList*>("attributeList"); }
   static void Ok(QDialog& dialog) { QTest::mouseClick(dialog.findChild<QPushButton*>("ok"), Qt::LeftButton); }

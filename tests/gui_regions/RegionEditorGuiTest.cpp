@@ -110,3 +110,18 @@ TEST(RegionEditorWithoutPicture, AMenuWithoutAPictureWritesNothing) {
   QTest::mouseClick(editor.findChild<QPushButton*>("ok"), Qt::LeftButton);
   EXPECT_FALSE(std::filesystem::exists(folder.File(".regions")));
 }
+
+TEST_F(EditorFixture, APolygonOfTwoThousandPointsIsDrawnStoredAndHit) {
+  // A zigzag top edge of 1998 clicks closed by three more, far beyond any fixed buffer.
+  for (int k = 0; k < 1998; ++k) Click(editor.Control(), {50 + k / 7, 50 + (k % 2) * 2});
+  for (const QPoint& corner : {QPoint(350, 250), QPoint(50, 250), QPoint(40, 150)}) Click(editor.Control(), corner);
+  ToggleRow(1);
+  ASSERT_TRUE(List().IsChecked(1));
+  Hover(editor.Control(), {200, 150});
+  EXPECT_EQ(editor.Model().Control().GetHoveredId(), "Blue");
+  QTest::mouseClick(editor.findChild<QPushButton*>("ok"), Qt::LeftButton);
+  RegionSet saved;
+  ASSERT_TRUE(ReadRegions(picture + ".regions", saved));
+  ASSERT_EQ(saved.polygonIds, (std::vector<std::string>{"Red", "Blue"}));
+  EXPECT_EQ(saved.polygons[1].size(), 2001u);
+}
