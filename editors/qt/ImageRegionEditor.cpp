@@ -41,7 +41,18 @@ CImageRegionEditor::CImageRegionEditor(QWidget* parent) : QDialog(parent) {
   QPushButton* ok = AddDialogButton(this, "OK", "ok", {472, 8, 80, 26});
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  connect(AddDialogButton(this, "Cancel", "cancel", {472, 40, 80, 26}), &QPushButton::clicked, this, &QDialog::reject);
+  QPushButton* cancel = AddDialogButton(this, "Cancel", "cancel", {472, 40, 80, 26});
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  // The dialog fits its picture: OK and Cancel keep to the right edge, the picture stretches.
+  m_anchors.Add(ok, ANCHOR_TOP | ANCHOR_RIGHT);
+  m_anchors.Add(cancel, ANCHOR_TOP | ANCHOR_RIGHT);
+  m_anchors.Add(m_control, ANCHOR_TOP | ANCHOR_LEFT | ANCHOR_RIGHT | ANCHOR_BOTTOM);
+  m_anchors.Attach(*this);
+}
+
+void CImageRegionEditor::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  m_anchors.Relayout(*this);
 }
 
 void CImageRegionEditor::OnInitDialog() {
@@ -50,7 +61,7 @@ void CImageRegionEditor::OnInitDialog() {
   m_list->clear();
   for (int row = 0; row < m_model.RowCount(); ++row) m_list->AddRow(m_model.attributeNames[row], m_model.RowChecked(row));
   // A picture that cannot be read keeps the dialog's size; the regions still list and save.
-  if (!m_model.IsReadOnly() && m_control->LoadPicture(m_model.picturePath)) FitDialogToControl(*this, *m_control, true);
+  if (!m_model.IsReadOnly() && m_control->LoadPicture(m_model.picturePath)) FitDialogToControl(*this, *m_control);
   if (m_model.IsReadOnly()) {
     m_list->setEnabled(false);
     setWindowTitle("Image Region Editor (the menu has no picture)");

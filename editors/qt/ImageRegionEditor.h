@@ -6,9 +6,9 @@
 #include <QDialog>
 
 #include "editors/ImageRegionEditorModel.h"
+#include "editors/qt/RegionDialogSupport.h"
 
 class CImageRegionCtrl;
-class RegionAttributeList;
 
 class CImageRegionEditor : public QDialog {
   Q_OBJECT
@@ -23,10 +23,14 @@ class CImageRegionEditor : public QDialog {
 
   void accept() override;
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
   void OnRowChecked(int row, bool checked);
 
   ImageRegionEditorModel m_model;
   CImageRegionCtrl* m_control = nullptr;
   RegionAttributeList* m_list = nullptr;
+  RegionDialogAnchors m_anchors;
 };

@@ -9,14 +9,6 @@
 #include "editors/qt/RegionDialogSupport.h"
 #include "platform/qt/DialogRunner.h"
 
-namespace {
-// Control ids the anchor layout knows the widgets by.
-enum : int { kIdOk = 1, kIdCancel = 2, kIdList = 1084, kIdControl = 1102 };
-
-RegionRect RectOf(const QRect& rect) { return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()}; }
-QRect QRectOf(const RegionRect& rect) { return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top); }
-}  // namespace
-
 CImageRegionSelectDlg::CImageRegionSelectDlg(IRegionSelectOwner* owner, QWidget* parent)
     : QDialog(parent), m_model(owner) {
   setObjectName("ImageRegionSelectDlg");
@@ -47,8 +39,13 @@ CImageRegionSelectDlg::CImageRegionSelectDlg(IRegionSelectOwner* owner, QWidget*
   QPushButton* ok = AddDialogButton(this, "OK", "ok", {472, 8, 80, 26});
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  connect(AddDialogButton(this, "Cancel", "cancel", {472, 40, 80, 26}), &QPushButton::clicked, this, &QDialog::reject);
-  m_anchored = {{kIdOk, ok}, {kIdCancel, findChild<QPushButton*>("cancel")}, {kIdControl, m_control}, {kIdList, m_list}};
+  QPushButton* cancel = AddDialogButton(this, "Cancel", "cancel", {472, 40, 80, 26});
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  // OK and Cancel stay at the top right, the picture stretches both ways, the list downwards.
+  m_anchors.Add(ok, ANCHOR_TOP | ANCHOR_RIGHT);
+  m_anchors.Add(cancel, ANCHOR_TOP | ANCHOR_RIGHT);
+  m_anchors.Add(m_control, ANCHOR_TOP | ANCHOR_LEFT | ANCHOR_RIGHT | ANCHOR_BOTTOM);
+  m_anchors.Add(m_list, ANCHOR_TOP | ANCHOR_LEFT | ANCHOR_BOTTOM);
 }
 
 void CImageRegionSelectDlg::SetTitle(const std::string& title) {
@@ -57,7 +54,7 @@ void CImageRegionSelectDlg::SetTitle(const std::string& title) {
 }
 
 void CImageRegionSelectDlg::OnInitDialog() {
-  AttachLayout();
+  m_anchors.Attach(*this);
   m_menus->clear();
   for (const MenuRegionAttributes& menu : m_model.menus) m_menus->addItem(QString::fromStdString(menu.title));
   m_model.Init();
@@ -68,21 +65,9 @@ void CImageRegionSelectDlg::OnInitDialog() {
     findChild<QPushButton*>(name)->setVisible(m_model.navigation);
 }
 
-// Each run lays the controls out from where they stand now.
-void CImageRegionSelectDlg::AttachLayout() {
-  m_layout.Attach(RectOf(rect()));
-  m_layout.AddControl(kIdOk, ANCHOR_TOP | ANCHOR_RIGHT, RectOf(m_anchored[kIdOk]->geometry()));
-  m_layout.AddControl(kIdCancel, ANCHOR_TOP | ANCHOR_RIGHT, RectOf(m_anchored[kIdCancel]->geometry()));
-  m_layout.AddControl(kIdControl, ANCHOR_TOP | ANCHOR_LEFT | ANCHOR_RIGHT | ANCHOR_BOTTOM, RectOf(m_control->geometry()));
-  m_layout.AddControl(kIdList, ANCHOR_TOP | ANCHOR_LEFT | ANCHOR_BOTTOM, RectOf(m_list->geometry()));
-  m_layoutAttached = true;
-}
-
 void CImageRegionSelectDlg::resizeEvent(QResizeEvent* event) {
   QDialog::resizeEvent(event);
-  if (!m_layoutAttached) return;
-  for (const AnchoredControl& control : m_layout.Relayout(RectOf(rect())))
-    m_anchored[control.id]->setGeometry(QRectOf(control.rect));
+  m_anchors.Relayout(*this);
 }
 
 void CImageRegionSelectDlg::LoadMenu(int menu, int row) {
@@ -90,7 +75,7 @@ void CImageRegionSelectDlg::LoadMenu(int menu, int row) {
   m_menus->setCurrentIndex(m_model.CurrentMenu());
   // A picture that cannot be read hides the control; the list still works.
   if (m_control->LoadPicture(m_model.PicturePath())) {
-    FitDialogToControl(*this, *m_control, false);
+    FitDialogToControl(*this, *m_control);
     m_control->show();
   } else {
     m_control->hide();

@@ -5,15 +5,13 @@
 #pragma once
 
 #include <QDialog>
-#include <map>
 
-#include "editors/CAnchorLayout.h"
 #include "editors/ImageRegionSelectModel.h"
+#include "editors/qt/RegionDialogSupport.h"
 
 class CImageRegionCtrl;
 class QComboBox;
 class QPushButton;
-class RegionAttributeList;
 
 class CImageRegionSelectDlg : public QDialog {
   Q_OBJECT
@@ -44,14 +42,11 @@ class CImageRegionSelectDlg : public QDialog {
   void OnPictureClicked();
   void OnStepItem(bool forward);
   void OnMarkAll(bool mark);
-  void AttachLayout();
 
   ImageRegionSelectModel m_model;
   CImageRegionCtrl* m_control = nullptr;
   QComboBox* m_menus = nullptr;
   RegionAttributeList* m_list = nullptr;
-  std::map<int, QWidget*> m_anchored;
-  CAnchorLayout m_layout;
-  bool m_layoutAttached = false;
+  RegionDialogAnchors m_anchors;
   bool m_filling = false;
 };

@@ -4,6 +4,9 @@
 
 #include <QListWidget>
 #include <string>
+#include <vector>
+
+#include "editors/CAnchorLayout.h"
 
 class QDialog;
 class QPushButton;
@@ -31,7 +34,27 @@ class RegionAttributeList : public QListWidget {
   bool m_quiet = false;
 };
 
+// The anchor layout of a region dialog: its controls follow the edges they
+// are anchored to whenever the dialog's size changes.
+class RegionDialogAnchors {
+ public:
+  void Add(QWidget* control, unsigned flags) { m_controls.push_back({control, flags}); }
+  // Takes the dialog's client area and the controls' places as they stand now.
+  void Attach(const QWidget& dialog);
+  // Called on every resize of the dialog; nothing before Attach.
+  void Relayout(const QWidget& dialog);
+
+ private:
+  struct Entry {
+    QWidget* control;
+    unsigned flags;
+  };
+  std::vector<Entry> m_controls;
+  CAnchorLayout m_layout;
+  bool m_attached = false;
+};
+
 // Shows the picture at its visible size: the dialog grows or shrinks by the
-// difference, and moves to the screen's centre when it no longer fits. A
-// dialog whose layout stretches the control with it passes sizeControl false.
-void FitDialogToControl(QDialog& dialog, CImageRegionCtrl& control, bool sizeControl);
+// difference, and moves to the screen's centre when it no longer fits (or
+// has not been shown yet). The dialog's anchors stretch the control with it.
+void FitDialogToControl(QDialog& dialog, CImageRegionCtrl& control);
