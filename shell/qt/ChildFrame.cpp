@@ -18,6 +18,7 @@
 #include "shell/qt/CommandTarget.h"
 #include "shell/qt/ItemEditCommands.h"
 #include "shell/qt/ItemListView.h"
+#include "shell/qt/RegionCommands.h"
 #include "shell/qt/LeftView.h"
 
 namespace {
@@ -88,6 +89,7 @@ void CChildFrame::CreateClient() {
   AddPane(m_outer, m_nested);
   m_tree = new CLeftView(*m_document);
   m_tree->setObjectName("leftView");
+  InstallRegionCommands(*m_tree);
   AddPane(m_nested, m_tree);
   m_list = new CItemListView(*m_document);
   m_list->setObjectName("itemListView");
