@@ -16,7 +16,9 @@
 #include "platform/Ui.h"
 #include "reports/qt/ZAVView.h"
 #include "shell/qt/CommandTarget.h"
+#include "shell/qt/ItemEditCommands.h"
 #include "shell/qt/ItemListView.h"
+#include "shell/qt/RegionCommands.h"
 #include "shell/qt/LeftView.h"
 
 namespace {
@@ -87,6 +89,7 @@ void CChildFrame::CreateClient() {
   AddPane(m_outer, m_nested);
   m_tree = new CLeftView(*m_document);
   m_tree->setObjectName("leftView");
+  InstallRegionCommands(*m_tree);
   AddPane(m_nested, m_tree);
   m_list = new CItemListView(*m_document);
   m_list->setObjectName("itemListView");
@@ -95,6 +98,7 @@ void CChildFrame::CreateClient() {
   m_view->setObjectName("htmlView");
   AddPane(m_outer, m_view);
   m_document->AttachViews(m_view, m_tree, m_list);
+  InstallItemEditCommands(*m_list, *m_tree);
   layout->addWidget(m_outer, 1);
   CreateStatusBar(m_client);
   setWidget(m_client);
