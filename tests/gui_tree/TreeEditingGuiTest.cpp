@@ -162,12 +162,15 @@ TEST(TreeEditingGui, LockedDatabaseOffersNoEditing) {
   EditingGuiFixture f;
   f.doc->m_header.lockWord = 0;
   f.RightClick(f.Node(kRed), "");
-  for (const char* entry : {"Edit", "Delete", "Insert", "Edit Region"})
+  for (const char* entry : {"Edit", "Delete", "Insert"})
     EXPECT_EQ(std::count(f.lastPopup.begin(), f.lastPopup.end(), entry), 0) << entry;
-  f.RightClick(f.Node(kRed), "");
+  f.RightClick(f.tree->Tree().MenuRoot(), "");
+  for (const char* entry : {"Edit", "Add submenu", "Add attribute menu"})
+    EXPECT_EQ(std::count(f.lastPopup.begin(), f.lastPopup.end(), entry), 0) << entry;
   f.doc->m_header.lockWord = 1;
   f.RightClick(f.Node(kRed), "");
-  EXPECT_EQ(std::count(f.lastPopup.begin(), f.lastPopup.end(), "Edit Region"), 0);  // waits for the region editor
+  for (const char* entry : {"Edit", "Delete", "Insert"})
+    EXPECT_EQ(std::count(f.lastPopup.begin(), f.lastPopup.end(), entry), 1) << entry;
 }
 
 TEST(TreeEditingGui, AddChoosesPicturesInTheDatabaseFolderForANewMenu) {
