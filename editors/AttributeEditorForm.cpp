@@ -2,7 +2,7 @@
 
 #include "database/ZAVDoc.h"
 #include "editors/FieldChecks.h"
-#include "editors/PictureListRows.h"
+#include "editors/ItemForm.h"
 
 AttributeEditorForm AttributeEditorForm::Load(const CZAVDoc& doc, int attribute) {
   AttributeEditorForm form;
@@ -10,7 +10,7 @@ AttributeEditorForm AttributeEditorForm::Load(const CZAVDoc& doc, int attribute)
   const CQAttdata& record = doc.GetAttribute(attribute);
   form.name = record.name;
   form.helpText = record.helpText;
-  form.pictures = PictureNames(record.pictures);
+  form.pictures = editors::PictureNames(record.pictures);
   return form;
 }
 
@@ -22,7 +22,7 @@ void AttributeEditorForm::Check() const {
 
 int AttributeEditorForm::Store(CZAVDoc& doc, int attribute, int parent) const {
   Check();
-  std::string pictureText = JoinPictureRows(pictures);
+  std::string pictureText = NormalizePictureList(editors::PictureTextOf(pictures));
   if (attribute < 0) {
     TrimSpaces(pictureText);
     attribute = doc.AddAttribute(name, parent);

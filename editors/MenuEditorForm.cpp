@@ -2,7 +2,7 @@
 
 #include "database/ZAVDoc.h"
 #include "editors/FieldChecks.h"
-#include "editors/PictureListRows.h"
+#include "editors/ItemForm.h"
 
 MenuEditorForm MenuEditorForm::Load(const CZAVDoc& doc, int menu) {
   MenuEditorForm form;
@@ -11,7 +11,7 @@ MenuEditorForm MenuEditorForm::Load(const CZAVDoc& doc, int menu) {
   form.title = record.title;
   form.difficulty = std::to_string(record.difficulty);
   form.helpText = record.helpText;
-  form.pictures = PictureNames(record.pictures);
+  form.pictures = editors::PictureNames(record.pictures);
   return form;
 }
 
@@ -28,6 +28,6 @@ int MenuEditorForm::Store(CZAVDoc& doc, int menu, int parent, bool attributeMenu
   record.difficulty = static_cast<BYTE>(level);
   record.title = title;
   record.helpText = helpText;
-  record.pictures = JoinPictureRows(pictures);
+  record.pictures = NormalizePictureList(editors::PictureTextOf(pictures));
   return menu;
 }

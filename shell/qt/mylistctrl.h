@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "editors/PictureListRows.h"
+#include "shell/PictureListRows.h"
 
 class CMyListCtrl : public QListWidget {
   Q_OBJECT

@@ -4,7 +4,6 @@
 #include "editors/AttributeEditorForm.h"
 #include "editors/LineEnds.h"
 #include "editors/MenuEditorForm.h"
-#include "editors/PictureListRows.h"
 #include "tree/SmallKey.h"
 
 namespace {
@@ -143,13 +142,6 @@ TEST(AttributeEditorForm, ExistingAttributeIsRewrittenInPlace) {
   EXPECT_EQ(doc->GetAttribute(kRed).name, "Crimson");
   EXPECT_EQ(doc->GetAttribute(kRed).pictures, "a.jpg;ba.jpg");
   EXPECT_EQ(doc->GetMenu(1).children.size(), 3u);
-}
-
-TEST(PictureListRows, NamesSplitExactlyAtSemicolonsAndJoinNormalised) {
-  EXPECT_EQ(PictureNames("a.jpg;ba.jpg;"), (std::vector<std::string>{"a.jpg", "ba.jpg"}));
-  EXPECT_EQ(PictureNames(";"), std::vector<std::string>{});
-  EXPECT_EQ(JoinPictureRows({"a.jpg", "ba.jpg"}), "a.jpg;ba.jpg");
-  EXPECT_EQ(JoinPictureRows({}), "");
 }
 
 TEST(LineEnds, TypedLinesEndAsTheStoredTextsDid) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "editors/PictureListRows.h"
+#include "shell/PictureListRows.h"
 #include "shell/ProgressSteps.h"
 
 TEST(PictureListRows, SplitsAtEverySemicolon) {

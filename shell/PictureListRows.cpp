@@ -1,8 +1,6 @@
-#include "editors/PictureListRows.h"
+#include "shell/PictureListRows.h"
 
 #include <algorithm>
-
-#include "database/Records.h"
 
 int SetItemListRows(std::vector<ItemImageString>& rows, const std::string& list) {
   rows.clear();
@@ -28,18 +26,4 @@ int DropRowPosition(int source, int target, int count) {
   if (source < 0 || target < 0 || source >= count || target > count) return -1;
   if (target == source || target == source + 1) return -1;
   return source < target ? target - 1 : target;
-}
-
-std::string JoinPictureRows(const std::vector<std::string>& names) {
-  std::string text;
-  for (const std::string& name : names) text += name + ";";
-  return NormalizePictureList(text);
-}
-
-std::vector<std::string> PictureNames(const std::string& list) {
-  std::vector<ItemImageString> rows;
-  SetItemListRows(rows, list);
-  std::vector<std::string> names;
-  for (ItemImageString& row : rows) names.push_back(std::move(row.text));
-  return names;
 }

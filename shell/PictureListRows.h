@@ -27,10 +27,3 @@ bool MoveDroppedRow(std::vector<T>& rows, int source, int target) {
   rows.insert(rows.begin() + at, std::move(row));
   return true;
 }
-
-// The text an editor stores for its picture rows: every name followed by
-// ";", then normalised as every stored list is (no final ";").
-std::string JoinPictureRows(const std::vector<std::string>& names);
-
-// The picture names of a stored list, split exactly at ";" (one row per name).
-std::vector<std::string> PictureNames(const std::string& list);
