@@ -16,6 +16,7 @@
 #include "platform/Ui.h"
 #include "reports/qt/ZAVView.h"
 #include "shell/qt/CommandTarget.h"
+#include "shell/qt/DialogCommands.h"
 #include "shell/qt/ItemListView.h"
 #include "shell/qt/LeftView.h"
 
@@ -173,6 +174,7 @@ bool CChildFrame::OnCommand(int command) {
     case cmd::kFilePageSetup: m_view->PageSetup(); return true;
     default: break;
   }
+  if (RunDialogCommand(*m_document, this, command)) return true;
   return RunDocumentCommand(*m_document, command);
 }
 
@@ -186,6 +188,7 @@ std::optional<CommandState> CChildFrame::CommandStateOf(int command) {
       return CommandState{};
     default: break;
   }
+  if (auto dialogState = DialogCommandState(*m_document, command)) return dialogState;
   return DocumentCommandState(*m_document, command);
 }
 
