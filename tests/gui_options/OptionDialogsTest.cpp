@@ -4,16 +4,20 @@
 
 #include "DialogDriving.h"
 #include "database/CommandIds.h"
+#include "database/ProgramFolders.h"
 #include "database/UtilityFunction.h"
 #include "reportpages/ReportTestDatabase.h"
 #include "shell/qt/DialogCommands.h"
 #include "shell/qt/DlgGalleryOptions.h"
 #include "shell/qt/DlgItemOptions.h"
+#include "shell/qt/DlgItemsOptions.h"
+#include "shell/qt/DlgMenusOptions.h"
 
 namespace options_test {
 namespace {
 
 using reportpages_test::ReportPagesTest;
+namespace fs = std::filesystem;
 
 class OptionDialogsTest : public ReportPagesTest {
  protected:
@@ -153,6 +157,37 @@ TEST_F(OptionDialogsTest, ItemDescriptionOptionsRebuildTheItemPageAlsoAfterCance
   EXPECT_EQ(ItemOptions::Shared().picture, 1);  // Cancel changes nothing
   EXPECT_EQ(view.pages.size(), shown + 1);
   EXPECT_EQ(doc->m_reportKind, kReportItemDescription);
+}
+
+// Keeps the addresses of the help dialogs asked for.
+struct RecordingHelp : IHelpDisplay {
+  void ShowHelpDialog(const std::string& address) override { shown.push_back(address); }
+  void OpenHelpWindow(const std::string& address) override { shown.push_back(address); }
+  void OpenHtmlWindow(const std::string&) override {}
+  std::vector<std::string> shown;
+};
+
+TEST_F(OptionDialogsTest, F1ShowsEachDialogsOwnHelpTopic) {
+  const fs::path program = folder / "bin";
+  fs::create_directories(program / "hlp");
+  std::ofstream(program / "hlp" / "help.htm") << "<html></html>";
+  SetProgramFile(program / "qor");
+  RecordingHelp help;
+  SetHelpDisplay(&help);
+  CDlgItemOptions item(nullptr, *doc);
+  CDlgItemsOptions items(nullptr, *doc);
+  CDlgMenusOptions menus(nullptr);
+  CDlgGalleryOptions gallery(nullptr, GalleryOptionsForm::Mode::Gallery);
+  for (QDialog* dialog : std::initializer_list<QDialog*>{&item, &items, &menus, &gallery}) {
+    dialog->show();
+    QTest::keyClick(dialog, Qt::Key_F1);
+    dialog->hide();
+  }
+  SetHelpDisplay(nullptr);
+  ASSERT_EQ(help.shown.size(), 4u);
+  const char* anchors[] = {"#ItemOptionsDialog", "#ItemsOptionsDialog", "#MenuReportOptionsDialog",
+                           "#GaleryOptionsDialog"};
+  for (int i = 0; i < 4; ++i) EXPECT_NE(help.shown[i].find(std::string("help.htm") + anchors[i]), std::string::npos);
 }
 
 }  // namespace
