@@ -24,6 +24,7 @@ CDlgSelectLocation::CDlgSelectLocation(LocationChoice& choice, QWidget* parent)
     : QDialog(parent), m_choice(choice), m_list(new QListWidget(this)) {
   setObjectName("selectLocationDialog");
   setWindowTitle(LocationChoice::kCaption);
+  resize(560, 380);  // room for a path of several folders
   auto* layout = new QVBoxLayout(this);
   auto* prompt = new QLabel(LocationChoice::kPrompt, this);
   prompt->setWordWrap(true);

@@ -1,5 +1,6 @@
 #include "shell/qt/DialogCommands.h"
 
+#include <filesystem>
 #include <functional>
 #include <vector>
 
@@ -20,6 +21,11 @@ void ShowFirstPage(CZAVDoc& document, int kind) { ReportFactory().RunReport(docu
 
 std::string ItemLabel(const CZAVDoc& document) {
   return document.m_header.scientificNamesEnabled ? document.GetSpeciesLabel() : document.GetCommonLabel();
+}
+
+// Empty for a database that was never saved.
+std::string DatabaseFolder(const CZAVDoc& document) {
+  return document.m_pathName.empty() ? std::string() : std::filesystem::path(document.m_pathName).parent_path().string();
 }
 
 CommandState Enabled(bool on = true, std::string text = {}) {
@@ -83,7 +89,7 @@ const std::vector<DialogCommand>& Commands() {
       {cmd::kImportItemImages, [](CZAVDoc& d, QWidget*) { OnImportItemImages(d); },
        [](const CZAVDoc& d) { return Enabled(true, ImportItemImagesCommandText(d)); }},
       {cmd::kImportMenuImages, [](CZAVDoc& d, QWidget*) { OnImportMenuImages(d); }, AlwaysEnabled},
-      {cmd::kCreateThumbnails, [](CZAVDoc&, QWidget* p) { Ask<CThumbnailCreate>(p); },
+      {cmd::kCreateThumbnails, [](CZAVDoc& d, QWidget* p) { Ask<CThumbnailCreate>(p, DatabaseFolder(d)); },
        [](const CZAVDoc& d) { return Enabled(d.m_thumbnailFolder[0] != 0); }},
   };
   return commands;

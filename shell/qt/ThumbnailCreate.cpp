@@ -31,7 +31,7 @@ std::vector<std::string> Rows(const QListWidget& list) {
 
 const std::string& CThumbnailCreate::SelectedFolder() { return g_selectedFolder; }
 
-CThumbnailCreate::CThumbnailCreate(QWidget* parent)
+CThumbnailCreate::CThumbnailCreate(QWidget* parent, const std::string& startFolder)
     : QDialog(parent),
       m_tree(new CDirTreeCtrl(this)),
       m_supported(NamedList(this, "supportedFiles")),
@@ -63,7 +63,8 @@ CThumbnailCreate::CThumbnailCreate(QWidget* parent)
   connect(m_convert, &QPushButton::clicked, this, &CThumbnailCreate::OnConvert);
   connect(m_exit, &QPushButton::clicked, this, &CThumbnailCreate::reject);
   m_tree->DisplayTree(true);
-  if (!g_selectedFolder.empty()) m_tree->SetSelPath(QString::fromStdString(g_selectedFolder));
+  const std::string& start = g_selectedFolder.empty() ? startFolder : g_selectedFolder;
+  if (!start.empty()) m_tree->SetSelPath(QString::fromStdString(start));
 }
 
 void CThumbnailCreate::reject() {

@@ -14,7 +14,8 @@ class QPushButton;
 class CThumbnailCreate : public QDialog {
   Q_OBJECT
  public:
-  explicit CThumbnailCreate(QWidget* parent = nullptr);
+  // The tree opens at the folder chosen last in this run, else at startFolder.
+  explicit CThumbnailCreate(QWidget* parent = nullptr, const std::string& startFolder = {});
 
   // The folder chosen last in this run of the program ("" before any).
   static const std::string& SelectedFolder();
