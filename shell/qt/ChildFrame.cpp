@@ -17,6 +17,7 @@
 #include "reports/qt/ZAVView.h"
 #include "shell/qt/CommandTarget.h"
 #include "shell/qt/ItemEditCommands.h"
+#include "shell/qt/DialogCommands.h"
 #include "shell/qt/ItemListView.h"
 #include "shell/qt/RegionCommands.h"
 #include "shell/qt/LeftView.h"
@@ -177,6 +178,7 @@ bool CChildFrame::OnCommand(int command) {
     case cmd::kFilePageSetup: m_view->PageSetup(); return true;
     default: break;
   }
+  if (RunDialogCommand(*m_document, this, command)) return true;
   return RunDocumentCommand(*m_document, command);
 }
 
@@ -190,6 +192,7 @@ std::optional<CommandState> CChildFrame::CommandStateOf(int command) {
       return CommandState{};
     default: break;
   }
+  if (auto dialogState = DialogCommandState(*m_document, command)) return dialogState;
   return DocumentCommandState(*m_document, command);
 }
 

@@ -13,6 +13,7 @@
 #include "database/XmlDump.h"
 #include "database/ZAVDoc.h"
 #include "editors/qt/DlgDBDescription.h"
+#include "editors/qt/DlgSelectLocation.h"
 #include "platform/ErrorBox.h"
 #include "platform/qt/DialogRunner.h"
 #include "platform/qt/QtProfile.h"
@@ -66,6 +67,7 @@ CZAVApp::~CZAVApp() {
   SaveReportOptions();
   SetHelpDisplay(nullptr);
   SetDocumentHost(nullptr);
+  if (m_locationChooser) platform::SetLocationChooser(nullptr);
   if (m_ui) platform::SetUi(nullptr);
   if (m_profileInstalled) platform::SetUserProfile(nullptr);
   if (g_app == this) g_app = nullptr;
@@ -96,7 +98,11 @@ bool CZAVApp::InitInstance(const QStringList& arguments) {
 
   m_mainFrame = new CMainFrame(*this);
   m_htmlTemplate->SetMdiArea(m_mainFrame->MdiArea());
-  if (m_ui) m_ui->SetOwner(m_mainFrame);
+  if (m_ui) {
+    m_ui->SetOwner(m_mainFrame);
+    m_locationChooser = std::make_unique<CDialogLocationChooser>(m_mainFrame);
+    platform::SetLocationChooser(m_locationChooser.get());
+  }
 
   const QString path = DatabaseArgument(arguments);
   if (path.isEmpty()) {
@@ -136,6 +142,7 @@ static std::unique_ptr<CZAVDoc> MakeDocument() {
   auto document = std::make_unique<CZAVDoc>();
   document->InstallReportDriver();
   document->m_itemListOptions = ItemListOptions::Shared().DocumentCopy();
+  document->m_orderChoice = document->m_itemListOptions[kListItemOrder];
   return document;
 }
 
