@@ -169,6 +169,9 @@ class CZAVDoc {
   enum class NamePlacement { Sorted, Appended };
   int AddItem(std::string pictures, const std::string& species, const std::string& commonName, std::string genus,
               std::string family, const std::string& description, NamePlacement placement = NamePlacement::Sorted);
+  // The first free item slot, its bits cleared, or a new record at the end;
+  // either way in state 1. The caller checks the item limit first.
+  int TakeItemSlot();
   void DeleteItem(int item);
   void CutItem(int item);
   void OnDeleteAllExceptRemaining();  // command 32843
