@@ -131,6 +131,10 @@ class CZAVDoc {
   bool IsAllowMissingDataChecked() const { return m_missingData != 0; }
 
   void UpdateMissingDataBits();
+  // The same after only one item's row, or only one attribute's column,
+  // changed; a full rebuild where the data was not laid out for the counts.
+  void UpdateMissingDataBitsOfItem(int item);
+  void UpdateMissingDataBitsOfAttribute(int attribute);
   // The menu-data matrix and every item's lenient row, in one walk.
   void BuildMissingDataRows();
   // Bit (menu, item) of the menu-data matrix: the item has an attribute of the menu.

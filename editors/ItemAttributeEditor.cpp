@@ -48,7 +48,7 @@ void ItemAttributeEditor::Store() {
   DWORD* row = m_words > 0 ? doc.GetItemAttributeBits(Item()) : nullptr;
   if (!row) return;
   std::copy(m_working.begin(), m_working.end(), row);
-  doc.UpdateMissingDataBits();
+  doc.UpdateMissingDataBitsOfItem(Item());
   doc.SetModifiedFlag();
   doc.m_recountFlag = 1;
 }

@@ -16,12 +16,14 @@ std::string MarkAllQuestion(const CZAVDoc& doc, int attribute, bool set) {
 
 void SetAttributeForListedItems(CZAVDoc& doc, int attribute, bool set) {
   if (!IsValidIndex(attribute, doc.AttributeCount())) return;
+  if (doc.ItemCount() == 0) return;
   const auto bit = static_cast<WORD>(attribute);
+  const CBitMatrix rows(doc.AttributeCount(), doc.ItemCount());
   for (int item = 0; item < doc.ItemCount(); ++item) {
     if (!doc.IsItemRemaining(item)) continue;
-    if (DWORD* row = doc.GetItemAttributeBits(item)) set ? SetBit(row, bit) : ClearBit(row, bit);
+    if (DWORD* row = rows.GetRowWordsIn(item, doc.m_dataBlocks)) set ? SetBit(row, bit) : ClearBit(row, bit);
   }
-  doc.UpdateMissingDataBits();
+  doc.UpdateMissingDataBitsOfAttribute(attribute);
   doc.SetModifiedFlag();
   doc.m_recountFlag = 1;
 }
