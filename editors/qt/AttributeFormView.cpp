@@ -117,7 +117,7 @@ void CAttributeFormView::paintEvent(QPaintEvent*) {
     option.text = QString::fromStdString(doc.GetAttribute(row.attribute).name);
     option.state = QStyle::State_Enabled | (m_editor.IsChecked(row.attribute) ? QStyle::State_On : QStyle::State_Off);
     if (hasFocus() && m_focused >= 0 && m_layout.checkAttributes[m_focused] == row.attribute)
-      option.state |= QStyle::State_HasFocus;
+      option.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
     style()->drawControl(QStyle::CE_CheckBox, &option, &painter, viewport());
   }
 }
