@@ -7,7 +7,7 @@
 #include <QTest>
 #include <cstdio>
 
-#include "ItemEditorBench.h"
+#include "AttributeEditorBench.h"
 #include "editors/ItemAttributeEditor.h"
 #include "editors/qt/AttributeFormView.h"
 #include "editors/qt/Idatadlg.h"

@@ -16,6 +16,7 @@
 #include "platform/Ui.h"
 #include "reports/qt/ZAVView.h"
 #include "shell/qt/CommandTarget.h"
+#include "shell/qt/ItemEditCommands.h"
 #include "shell/qt/ItemListView.h"
 #include "shell/qt/LeftView.h"
 
@@ -95,6 +96,7 @@ void CChildFrame::CreateClient() {
   m_view->setObjectName("htmlView");
   AddPane(m_outer, m_view);
   m_document->AttachViews(m_view, m_tree, m_list);
+  InstallItemEditCommands(*m_list, *m_tree);
   layout->addWidget(m_outer, 1);
   CreateStatusBar(m_client);
   setWidget(m_client);

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QInputDialog>
 #include <QMdiArea>
 #include <algorithm>
 
@@ -13,6 +12,7 @@
 #include "database/UtilityFunction.h"
 #include "database/XmlDump.h"
 #include "database/ZAVDoc.h"
+#include "editors/qt/DlgDBDescription.h"
 #include "platform/ErrorBox.h"
 #include "platform/qt/DialogRunner.h"
 #include "platform/qt/QtProfile.h"
@@ -181,22 +181,7 @@ void CZAVApp::SetActiveFrame(CChildFrame* frame) {
 }
 
 bool CZAVApp::EditDescription(CZAVDoc& document) {
-  // Until the authoring dialogs bring the full description editor, a new
-  // database asks for its title only and gets the root menu the tree needs.
-  QInputDialog dialog(m_mainFrame);
-  dialog.setObjectName("databaseTitle");
-  dialog.setWindowTitle("Database description");
-  dialog.setLabelText("Title:");
-  dialog.setTextValue(document.m_header.title.empty() ? "New database" : QString::fromStdString(document.m_header.title));
-  if (platform::qt::RunModal(dialog) != QDialog::Accepted) return false;
-  document.m_header.title = dialog.textValue().trimmed().toStdString();
-  if (document.MenuCount() == 0) {
-    auto root = std::make_unique<CQMenudata>();
-    root->kind = MENU_OF_MENUS;
-    root->title = document.m_header.title;
-    document.m_menus.push_back(std::move(root));
-  }
-  return true;
+  return editors::qt::RunDescriptionEditor(document, m_mainFrame);
 }
 
 void CZAVApp::LoadRecentFiles() {

@@ -3,10 +3,12 @@
 // windows.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTest>
@@ -17,6 +19,7 @@
 #include "shell/ItemListRows.h"
 #include "database/UtilityFunction.h"
 #include "database/ZAVDoc.h"
+#include "fakes/ModalScript.h"
 #include "reports/Report.h"
 #include "reports/qt/HelpHtmlView.h"
 #include "reports/qt/HelpMDIChildWnd.h"
@@ -184,11 +187,11 @@ TEST_F(SampleKey, ItemLinkOfTheItemListOpensTheItemsDescription) {
   const int item = href.section("item%20", 1).section("end", 0, 0).toInt();
   ASSERT_TRUE(WaitUntil([&] { return Doc().m_reportKind == kReportItemDescription; }));
   EXPECT_EQ(Doc().m_reportArgument, item);
-  // The sample can be edited: the list's item-data editors are offered, the
-  // item editor (not in the program yet) is not.
+  // The sample can be edited: the item editor and the list's item-data
+  // editors are offered.
   EXPECT_TRUE(m_offered.contains("Find item in the list"));
   EXPECT_TRUE(m_offered.contains("Distinctive attributes"));
-  EXPECT_FALSE(m_offered.contains("Edit item description"));
+  EXPECT_TRUE(m_offered.contains("Edit item description"));
   EXPECT_TRUE(m_offered.contains("Edit item references"));
   EXPECT_TRUE(m_offered.contains("Edit item attributes"));
   const std::string species = GetItemDisplayName(Doc(), item);
@@ -196,6 +199,31 @@ TEST_F(SampleKey, ItemLinkOfTheItemListOpensTheItemsDescription) {
                               .arg(QString::fromStdString(species))))
       << species;
   EXPECT_EQ(m_frame->ItemListView()->GetSelectedItemOrNone(), item);
+}
+
+// The item link's popup runs the item editor on that item; the page shown
+// afterwards carries the name typed.
+TEST_F(SampleKey, ItemLinkPopupEditsTheItemAndThePageFollows) {
+  ASSERT_TRUE(m_frame->ItemListView()->OnCommand(cmd::kItemListReport));
+  ASSERT_TRUE(WaitForPage("document.body && document.body.innerHTML.indexOf('item%20') >= 0"));
+  ModalScript script;
+  QString before;
+  script.Then([&](QDialog& dialog) {
+    auto* field = dialog.findChild<QLineEdit*>("nameEdit");
+    if (!field || !field->isVisibleTo(&dialog)) field = dialog.findChild<QLineEdit*>("speciesEdit");
+    ASSERT_NE(field, nullptr);
+    before = field->text();
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_End);
+    QTest::keyClicks(field, " qorzz");
+    QTest::mouseClick(dialog.findChild<QPushButton*>("ok"), Qt::LeftButton);
+  });
+  ChoosePopupEntry("Edit item description");
+  ASSERT_FALSE(ClickLink("item%20").isEmpty());
+  ASSERT_TRUE(WaitUntil([&] { return script.DialogsRun() == 1; }));
+  EXPECT_FALSE(before.isEmpty());
+  EXPECT_TRUE(Doc().IsModified());
+  EXPECT_TRUE(WaitForPage("document.body && document.body.innerText.indexOf('qorzz') >= 0"));
 }
 
 TEST_F(SampleKey, MenuLinkSelectsTheMenuInTheTreeAndShowsItsPage) {
