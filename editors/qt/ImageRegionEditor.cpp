@@ -38,15 +38,8 @@ CImageRegionEditor::CImageRegionEditor(QWidget* parent) : QDialog(parent) {
   connect(rectangle, &QPushButton::clicked, this, [this] { m_model.Control().SetShapeKind(SHAPE_RECTANGLE); });
   connect(AddDialogButton(this, "Clear Active", "clearActive", {8, 376, 200, 26}), &QPushButton::clicked, m_control,
           &CImageRegionCtrl::ClearCurrent);
-  QPushButton* ok = AddDialogButton(this, "OK", "ok", {472, 8, 80, 26});
-  ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  QPushButton* cancel = AddDialogButton(this, "Cancel", "cancel", {472, 40, 80, 26});
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   // The dialog fits its picture: OK and Cancel keep to the right edge, the picture stretches.
-  m_anchors.Add(ok, ANCHOR_TOP | ANCHOR_RIGHT);
-  m_anchors.Add(cancel, ANCHOR_TOP | ANCHOR_RIGHT);
-  m_anchors.Add(m_control, ANCHOR_TOP | ANCHOR_LEFT | ANCHOR_RIGHT | ANCHOR_BOTTOM);
+  AddOkCancelBeside(*this, *m_control, m_anchors);
   m_anchors.Attach(*this);
 }
 

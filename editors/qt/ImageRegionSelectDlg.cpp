@@ -36,15 +36,8 @@ CImageRegionSelectDlg::CImageRegionSelectDlg(IRegionSelectOwner* owner, QWidget*
   m_control = new CImageRegionCtrl(m_model.Control(), this);
   m_control->setGeometry(216, 56, 248, 346);
   connect(m_control, &CImageRegionCtrl::clicked, this, &CImageRegionSelectDlg::OnPictureClicked);
-  QPushButton* ok = AddDialogButton(this, "OK", "ok", {472, 8, 80, 26});
-  ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  QPushButton* cancel = AddDialogButton(this, "Cancel", "cancel", {472, 40, 80, 26});
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   // OK and Cancel stay at the top right, the picture stretches both ways, the list downwards.
-  m_anchors.Add(ok, ANCHOR_TOP | ANCHOR_RIGHT);
-  m_anchors.Add(cancel, ANCHOR_TOP | ANCHOR_RIGHT);
-  m_anchors.Add(m_control, ANCHOR_TOP | ANCHOR_LEFT | ANCHOR_RIGHT | ANCHOR_BOTTOM);
+  AddOkCancelBeside(*this, *m_control, m_anchors);
   m_anchors.Add(m_list, ANCHOR_TOP | ANCHOR_LEFT | ANCHOR_BOTTOM);
 }
 

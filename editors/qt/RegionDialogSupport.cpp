@@ -46,6 +46,17 @@ QPushButton* AddDialogButton(QWidget* parent, const char* text, const char* name
   return button;
 }
 
+void AddOkCancelBeside(QDialog& dialog, CImageRegionCtrl& control, RegionDialogAnchors& anchors) {
+  QPushButton* ok = AddDialogButton(&dialog, "OK", "ok", {472, 8, 80, 26});
+  ok->setDefault(true);
+  QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+  QPushButton* cancel = AddDialogButton(&dialog, "Cancel", "cancel", {472, 40, 80, 26});
+  QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+  anchors.Add(ok, ANCHOR_TOP | ANCHOR_RIGHT);
+  anchors.Add(cancel, ANCHOR_TOP | ANCHOR_RIGHT);
+  anchors.Add(&control, ANCHOR_TOP | ANCHOR_LEFT | ANCHOR_RIGHT | ANCHOR_BOTTOM);
+}
+
 namespace {
 RegionRect RectOf(const QRect& rect) { return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()}; }
 QRect QRectOf(const RegionRect& rect) { return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top); }

@@ -15,6 +15,12 @@ class CImageRegionCtrl;
 // A button placed at a fixed spot that Enter does not press unless it is the default.
 QPushButton* AddDialogButton(QWidget* parent, const char* text, const char* name, const QRect& where);
 
+class RegionDialogAnchors;
+
+// OK (the default) and Cancel at the dialog's top right, where they stay
+// when the dialog is resized; the picture control stretches both ways.
+void AddOkCancelBeside(QDialog& dialog, CImageRegionCtrl& control, RegionDialogAnchors& anchors);
+
 // A list of attribute names with check boxes, one row each.
 class RegionAttributeList : public QListWidget {
   Q_OBJECT

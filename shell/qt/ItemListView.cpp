@@ -10,6 +10,9 @@
 #include "platform/ErrorBox.h"
 #include "reports/Report.h"
 #include "platform/ReportFactory.h"
+#include "editors/qt/Idatadlg.h"
+#include "editors/qt/Irefdlg.h"
+#include "shell/ItemListCommands.h"
 #include "shell/qt/ItemListBox.h"
 
 namespace {
@@ -19,6 +22,8 @@ constexpr int kListEditAttributes = 32841;
 constexpr int kListEditReferences = 32861;
 constexpr int kListDistinctive = 32818;
 constexpr int kEditItemRegions = 32895;
+constexpr int kListDelete = 32787;
+constexpr int kListDuplicate = 32897;
 
 }  // namespace
 
@@ -40,8 +45,28 @@ CItemListView::CItemListView(CZAVDoc& doc, QWidget* parent) : QWidget(parent), m
   AddItemCommandHandler(kListDistinctive, [this](int item) {
     ReportFactory().RunReport(m_doc, kReportDistinctive, item, kFirstPage);
   });
+  AddItemEditingCommands();
   FillList();
 }
+
+void CItemListView::AddItemEditingCommands() {
+  AddItemCommandHandler(kListDelete, [this](int item) { item_list::DeleteItem(m_doc, item, GetSelectedRow()); });
+  AddItemCommandHandler(kListDuplicate, [this](int item) { item_list::DuplicateItem(m_doc, item); });
+  AddItemCommandHandler(kListEditAttributes, [this](int item) {
+    // The editor may have changed items before an error box abandoned it:
+    // the states follow the data whatever happened.
+    RunCommand([&] { RunItemAttributeEditor(m_doc, item, GetSelectedRow(), this); });
+    ReevaluateAfterItemEdit();
+  });
+  AddItemCommandHandler(kListEditReferences, [this](int item) {
+    const int row = GetSelectedRow();
+    RunItemReferenceEditor(m_doc, item, row, this);
+    m_doc.ShowReport(false);
+    SelectRow(row);
+  });
+}
+
+void CItemListView::ReevaluateAfterItemEdit() { item_list::ReevaluateAfterItemEdit(m_doc); }
 
 CItemListView::~CItemListView() {
   if (m_doc.m_focusWindow == m_list) m_doc.m_focusWindow = nullptr;
@@ -68,6 +93,10 @@ int CItemListView::GetSelectedItemOrNone() { return m_list->Rows().ItemOrNone(m_
 void CItemListView::SelectRow(int row) { m_list->SelectRow(row); }
 
 int CItemListView::GetSelectedRow() { return m_list->SelectedRow(); }
+
+int CItemListView::RowCount() { return m_list->Rows().RowCount(); }
+
+int CItemListView::ItemAtRow(int row) { return m_list->Rows().ItemOrNone(row); }
 
 void CItemListView::OnSelChange() { m_list->OnSelChange(); }
 

@@ -32,6 +32,11 @@ class CItemListView : public QWidget, public IItemListView, public CCommandTarge
   void SelectRow(int row) override;
   int GetSelectedRow() override;
   void OnSelChange() override;
+  int RowCount() override;
+  int ItemAtRow(int row) override;
+  // After item data changed (an editor's OK or Cancel): the states follow
+  // the data, the tree recounts, the list keeps its item selected.
+  void ReevaluateAfterItemEdit();
   bool EditItemDescription(int item) override;
   void EditItemReferences() override;
   void EditItemAttributes() override;
@@ -54,6 +59,8 @@ class CItemListView : public QWidget, public IItemListView, public CCommandTarge
   void OnRegionSelectRequest(RegionSelectRequest request, ImageRegionSelectModel& dialog) override;
 
  private:
+  void AddItemEditingCommands();
+
   CZAVDoc& m_doc;
   QLabel* m_caption;
   CItemListBox* m_list;

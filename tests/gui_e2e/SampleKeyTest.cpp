@@ -180,12 +180,13 @@ TEST_F(SampleKey, ItemLinkOfTheItemListOpensTheItemsDescription) {
   const int item = href.section("item%20", 1).section("end", 0, 0).toInt();
   ASSERT_TRUE(WaitUntil([&] { return Doc().m_reportKind == kReportItemDescription; }));
   EXPECT_EQ(Doc().m_reportArgument, item);
-  // The sample can be edited: the item editor's entry is offered.
+  // The sample can be edited: the item editor and the list's item-data
+  // editors are offered.
   EXPECT_TRUE(m_offered.contains("Find item in the list"));
   EXPECT_TRUE(m_offered.contains("Distinctive attributes"));
   EXPECT_TRUE(m_offered.contains("Edit item description"));
-  EXPECT_FALSE(m_offered.contains("Edit item references"));
-  EXPECT_FALSE(m_offered.contains("Edit item attributes"));
+  EXPECT_TRUE(m_offered.contains("Edit item references"));
+  EXPECT_TRUE(m_offered.contains("Edit item attributes"));
   const std::string species = GetItemDisplayName(Doc(), item);
   ASSERT_TRUE(WaitForPage(QStringLiteral("document.body && document.body.innerText.indexOf('%1') >= 0")
                               .arg(QString::fromStdString(species))))
@@ -335,11 +336,12 @@ TEST_F(SampleKey, ItemPopupOffersTheEditorsTheListHas) {
   list.SetItemEditor([](int) { return true; });
   EXPECT_TRUE(list.OffersItemCommand(kCmdEditItemReferences));
   EXPECT_TRUE(list.OffersItemCommand(kCmdEditItem));
-  EXPECT_FALSE(list.OffersItemCommand(kCmdEditItemAttributes));
+  EXPECT_TRUE(list.OffersItemCommand(kCmdEditItemAttributes));
   View().SetPopupRunner([this](QMenu& menu) { return EntryNamed(menu, {}, &m_offered); });
   View().PopupItemMenu(true);
   EXPECT_EQ(m_offered, (QStringList{"Find item in the list", "Toggle eliminated", "Description",
-                                    "Distinctive attributes", "Edit item description", "Edit item references"}));
+                                    "Distinctive attributes", "Edit item description", "Edit item references",
+                                    "Edit item attributes"}));
   const int item = list.ListBox().GetItemAtRow(2);
   list.SelectItem(item);
   list.EditItemReferences();
