@@ -92,6 +92,22 @@ HTREEITEM CMenuTreeEditing::InsertMenu(HTREEITEM selected, bool attributeMenu, c
   return node;
 }
 
+HTREEITEM CMenuTreeEditing::InsertReference(HTREEITEM selected, const ReferenceEditor& edit) {
+  const int kind = m_tree.GetNodeKind(selected);
+  if ((kind != KIND_REFERENCES_ROOT && kind != KIND_REFERENCE) || !edit(-1)) return kNoNode;
+  const int reference = static_cast<int>(m_doc.m_referenceTitles.size()) - 1;
+  const HTREEITEM node = m_tree.InsertNode(m_tree.ReferencesRoot(), nullptr, reference, kInsertLast, IMAGE_MENU);
+  SetModifiedAndRefresh();
+  return node;
+}
+
+bool CMenuTreeEditing::EditReference(HTREEITEM node, const ReferenceEditor& edit) {
+  if (m_tree.GetNodeKind(node) != KIND_REFERENCE || !edit(IndexOf(node))) return false;
+  m_tree.Nodes().Relabel(node);
+  SetModifiedAndRefresh();
+  return true;
+}
+
 bool CMenuTreeEditing::EditMenu(HTREEITEM node, const MenuEditor& edit) {
   const int kind = m_tree.GetNodeKind(node);
   if (!CanEditMenu(kind)) return false;

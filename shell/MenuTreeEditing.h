@@ -17,6 +17,8 @@ class CMenuTreeEditing {
   // creates and reports through index. False: the author cancelled.
   using MenuEditor = std::function<bool(int& menu, int parent, bool attributeMenu)>;
   using AttributeEditor = std::function<bool(int& attribute, int parent)>;
+  // Runs the reference title editor; index -1 adds a title at the end.
+  using ReferenceEditor = std::function<bool(int reference)>;
 
   explicit CMenuTreeEditing(CMenuTree& tree);
 
@@ -25,7 +27,10 @@ class CMenuTreeEditing {
   HTREEITEM InsertAttribute(HTREEITEM selected, const AttributeEditor& edit);
   // A new menu last below the selected menu of menus (or root).
   HTREEITEM InsertMenu(HTREEITEM selected, bool attributeMenu, const MenuEditor& edit);
+  // A new reference last below "References" (selected: that node or a reference).
+  HTREEITEM InsertReference(HTREEITEM selected, const ReferenceEditor& edit);
   bool EditMenu(HTREEITEM node, const MenuEditor& edit);
+  bool EditReference(HTREEITEM node, const ReferenceEditor& edit);
   bool EditAttribute(HTREEITEM node, const AttributeEditor& edit);
 
   // Each asks "Are you sure" first; true when deleted.

@@ -5,6 +5,7 @@
 #include "database/ZAVDoc.h"
 #include "editors/qt/DlgAttribute.h"
 #include "editors/qt/DlgMenu.h"
+#include "editors/qt/DlgReference.h"
 #include "shell/MenuTreeEditing.h"
 #include "shell/qt/LeftView.h"
 #include "shell/qt/PictureListPanel.h"
@@ -22,6 +23,8 @@ constexpr int kDeleteAttribute = 32804;
 constexpr int kDeleteMenu = 32779;
 constexpr int kDeleteReference = 32778;
 constexpr int kSortMenu = 32892;
+constexpr int kInsertReference = 32781;
+constexpr int kEditReference = 32785;
 
 }  // namespace
 
@@ -49,6 +52,14 @@ void CLeftView::RegisterEditCommands() {
   AddCommandHandler(kEditMenu, [this, menuEditor] { CMenuTreeEditing(m_tree).EditMenu(SelectedNode(), menuEditor); });
   AddCommandHandler(kEditAttribute,
                     [this, attributeEditor] { CMenuTreeEditing(m_tree).EditAttribute(SelectedNode(), attributeEditor); });
+  const CMenuTreeEditing::ReferenceEditor referenceEditor = [this](int reference) {
+    return EditReferenceTitle(m_doc, reference, this);
+  };
+  AddCommandHandler(kInsertReference, [this, referenceEditor] {
+    ShowNewNode(CMenuTreeEditing(m_tree).InsertReference(SelectedNode(), referenceEditor));
+  });
+  AddCommandHandler(kEditReference,
+                    [this, referenceEditor] { CMenuTreeEditing(m_tree).EditReference(SelectedNode(), referenceEditor); });
   AddCommandHandler(kDeleteAttribute, [this] { CMenuTreeEditing(m_tree).DeleteAttribute(SelectedNode()); });
   AddCommandHandler(kDeleteMenu, [this] { CMenuTreeEditing(m_tree).DeleteMenu(SelectedNode()); });
   AddCommandHandler(kDeleteReference, [this] { CMenuTreeEditing(m_tree).DeleteReference(SelectedNode()); });

@@ -222,3 +222,26 @@ TEST(TreeEditingGui, AtTheLimitsThePopupsSayTooManyAndOpenNoEditor) {
   EXPECT_EQ(script.DialogsRun(), 0);
   EXPECT_EQ(f.doc->GetMenu(1).children.size(), 3u);
 }
+
+TEST(TreeEditingGui, ReferencesAreAddedAndRenamedFromTheirPopups) {
+  EditingGuiFixture f;
+  f.doc->m_showReferences = 1;
+  f.tree->FillReferences();
+  ModalScript script;
+  script.Then([](QDialog& dialog) {
+    Type(dialog, "referenceTitle", "Atlas");
+    Click(dialog, "okButton");
+  });
+  script.Then([](QDialog& dialog) {
+    Type(dialog, "referenceTitle", "Bird atlas");
+    Click(dialog, "okButton");
+  });
+  f.RightClick(f.tree->Tree().ReferencesRoot(), "Insert");
+  ASSERT_EQ(f.doc->m_referenceTitles, std::vector<std::string>{"Atlas"});
+  const HTREEITEM atlas = f.tree->Tree().Nodes().Children(f.tree->Tree().ReferencesRoot()).at(0);
+  EXPECT_EQ(f.tree->SelectedNode(), atlas);
+  f.RightClick(atlas, "Edit");
+  EXPECT_EQ(f.doc->m_referenceTitles, std::vector<std::string>{"Bird atlas"});
+  EXPECT_EQ(f.Index(atlas).data().toString(), "Bird atlas");
+  EXPECT_EQ(script.DialogsRun(), 2);
+}

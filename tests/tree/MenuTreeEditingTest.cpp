@@ -198,3 +198,27 @@ TEST(MenuTreeEditing, SortIsByteOrderAndStable) {
   EXPECT_TRUE(f.doc->IsModified());
   EXPECT_FALSE(f.editing.SortAttributeMenu(f.tree.MenuRoot()));
 }
+
+TEST(MenuTreeEditing, NewReferencesGoLastAndEditedOnesAreRelabelled) {
+  EditingFixture f;
+  f.doc->m_referenceTitles = {"Flora"};
+  f.doc->m_showReferences = 1;
+  f.tree.FillReferences();
+  auto add = [&](const std::string& title) {
+    return [&f, title](int reference) {
+      if (reference < 0) f.doc->m_referenceTitles.push_back(title);
+      else f.doc->m_referenceTitles[reference] = title;
+      return true;
+    };
+  };
+  const HTREEITEM atlas = f.editing.InsertReference(f.tree.ReferencesRoot(), add("Atlas"));
+  EXPECT_EQ(f.tree.GetNodeLabel(atlas), "Atlas");
+  const HTREEITEM guide = f.editing.InsertReference(atlas, add("Guide"));
+  EXPECT_EQ(f.NodeData(f.tree.ReferencesRoot()), (std::vector<std::uint32_t>{0, 1, 2}));
+  EXPECT_TRUE(f.editing.EditReference(guide, add("Field guide")));
+  EXPECT_EQ(f.tree.GetNodeLabel(guide), "Field guide");
+  EXPECT_EQ(f.editing.InsertReference(f.Menu(0), add("No")), kNoNode);
+  EXPECT_FALSE(f.editing.EditReference(f.tree.ReferencesRoot(), add("No")));
+  EXPECT_EQ(f.doc->m_referenceTitles, (std::vector<std::string>{"Flora", "Atlas", "Field guide"}));
+  EXPECT_TRUE(f.doc->IsModified());
+}
