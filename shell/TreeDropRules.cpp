@@ -29,6 +29,12 @@ int PositionIn(const std::vector<WORD>& list, int value) {
   return it == list.end() ? -1 : static_cast<int>(it - list.begin());
 }
 
+// Moves a menu's or an attribute's entry between the child lists of two menus.
+void MoveChildEntry(CZAVDoc& doc, int entry, int oldMenu, int newMenu, int afterEntry) {
+  auto& oldList = doc.GetMenu(oldMenu).children;
+  MoveListEntry(oldList, doc.GetMenu(newMenu).children, PositionIn(oldList, entry), afterEntry);
+}
+
 // Every item keeps its page for each reference, so the pages move with the
 // names; an item whose list stops short is padded first.
 void MoveReferencePages(CZAVDoc& doc, int reference, int after) {
@@ -127,8 +133,7 @@ HTREEITEM CTreeDropRules::MoveMenu(HTREEITEM dragged, int newParent, HTREEITEM p
   CZAVDoc& doc = m_tree.GetDocument();
   const int menu = static_cast<int>(m_tree.Nodes().Data(dragged));
   CQMenudata& record = doc.GetMenu(menu);
-  auto& oldList = doc.GetMenu(record.parent).children;
-  MoveListEntry(oldList, doc.GetMenu(newParent).children, PositionIn(oldList, menu), afterEntry);
+  MoveChildEntry(doc, menu, record.parent, newParent, afterEntry);
   record.parent = static_cast<WORD>(newParent);
   m_tree.Nodes().Delete(dragged);
   const int image = record.kind == MENU_OF_MENUS ? IMAGE_MENU : IMAGE_ATTRIBUTE_MENU;
@@ -142,8 +147,7 @@ HTREEITEM CTreeDropRules::MoveAttribute(HTREEITEM dragged, int newMenu, HTREEITE
   CZAVDoc& doc = m_tree.GetDocument();
   const int attribute = static_cast<int>(m_tree.Nodes().Data(dragged));
   CQAttdata& record = doc.GetAttribute(attribute);
-  auto& oldList = doc.GetMenu(record.menuIndex).children;
-  MoveListEntry(oldList, doc.GetMenu(newMenu).children, PositionIn(oldList, attribute), afterEntry);
+  MoveChildEntry(doc, attribute, record.menuIndex, newMenu, afterEntry);
   record.menuIndex = static_cast<WORD>(newMenu);
   m_tree.Nodes().Delete(dragged);
   return Finish(m_tree.InsertNode(parentNode, nullptr, static_cast<std::uint32_t>(attribute), afterNode,
