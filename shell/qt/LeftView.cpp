@@ -10,6 +10,8 @@
 #include "database/ZAVDoc.h"
 #include "platform/ErrorBox.h"
 #include "platform/Ui.h"
+#include "shell/qt/TreeClipboard.h"
+#include "shell/qt/TreeDragDrop.h"
 #include "shell/qt/TreeItemDelegate.h"
 #include "shell/qt/TreeModel.h"
 
@@ -32,6 +34,8 @@ CLeftView::CLeftView(CZAVDoc& doc, QWidget* parent) : QTreeView(parent), m_doc(d
   connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, [this](int, int maximum) { KeepScrollRoom(maximum); });
   connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CLeftView::ShrinkScrollRoom);
   RegisterOwnCommands();
+  new CTreeClipboard(*this);
+  new CTreeDragDrop(*this);
   RunCommand([this] { OnInitialUpdate(); });
 }
 
