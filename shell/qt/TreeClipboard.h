@@ -11,6 +11,7 @@
 class CLeftView;
 
 class CTreeClipboard : public QObject {
+  Q_OBJECT
  public:
   static constexpr const char* kMimeType = "application/x-qor-menu";
 

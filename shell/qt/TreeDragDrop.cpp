@@ -33,7 +33,8 @@ bool CTreeDragDrop::eventFilter(QObject* watched, QEvent* event) {
       return false;
     case QEvent::MouseMove: return Move(static_cast<QMouseEvent*>(event)->position().toPoint());
     case QEvent::MouseButtonRelease:
-      if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) Release();
+      if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+        Release(static_cast<QMouseEvent*>(event)->position().toPoint());
       return false;
     default: return false;
   }
@@ -118,12 +119,13 @@ void CTreeDragDrop::EndDrag() {
   m_view.selectionModel()->select(m_view.currentIndex(), QItemSelectionModel::ClearAndSelect);
 }
 
-void CTreeDragDrop::Release() {
+void CTreeDragDrop::Release(const QPoint& point) {
   if (!m_dragging) {
     m_pressed = kNoNode;
     return;
   }
-  const HTREEITEM target = m_target, dragged = m_dragged;
+  m_point = point;
+  const HTREEITEM target = CTreeModel::NodeOf(m_view.indexAt(point)), dragged = m_dragged;
   EndDrag();
   m_dragged = m_target = kNoNode;
   if (target == kNoNode) return;

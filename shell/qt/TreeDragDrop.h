@@ -18,6 +18,7 @@ class CLeftView;
 class QMouseEvent;
 
 class CTreeDragDrop : public QObject {
+  Q_OBJECT
  public:
   // The scroll zones at the top and bottom of the view, in pixels: a
   // pointer in the outer ones starts the timer, in the inner ones it scrolls.
@@ -39,7 +40,7 @@ class CTreeDragDrop : public QObject {
  private:
   void Press(const QMouseEvent& event);
   bool Move(const QPoint& point);
-  void Release();
+  void Release(const QPoint& point);
   void Track(const QPoint& point);
   bool ScrollOneLine(const QPoint& point);
   void ExpandUnderPoint(const QPoint& point);
