@@ -129,9 +129,18 @@ void CTreeDragDrop::Release(const QPoint& point) {
   EndDrag();
   m_dragged = m_target = kNoNode;
   if (target == kNoNode) return;
+  // The view ends its own press first (it selects the row under the
+  // pointer); the drop then selects the moved node.
+  QMetaObject::invokeMethod(this, [this, target, dragged] { DropAndSelect(target, dragged); }, Qt::QueuedConnection);
+}
+
+void CTreeDragDrop::DropAndSelect(HTREEITEM target, HTREEITEM dragged) {
   HTREEITEM moved = kNoNode;
   RunCommand([&] { moved = m_rules.Drop(target, dragged); });
-  if (moved == kNoNode) return;
+  if (moved == kNoNode) {
+    m_view.selectionModel()->select(m_view.currentIndex(), QItemSelectionModel::ClearAndSelect);
+    return;
+  }
   m_view.SelectNode(moved);
   const QModelIndex index = m_view.Model().IndexOf(moved);
   for (QModelIndex p = index.parent(); p.isValid(); p = p.parent()) m_view.expand(p);

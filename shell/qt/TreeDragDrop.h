@@ -41,6 +41,7 @@ class CTreeDragDrop : public QObject {
   void Press(const QMouseEvent& event);
   bool Move(const QPoint& point);
   void Release(const QPoint& point);
+  void DropAndSelect(HTREEITEM target, HTREEITEM dragged);
   void Track(const QPoint& point);
   bool ScrollOneLine(const QPoint& point);
   void ExpandUnderPoint(const QPoint& point);
