@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <algorithm>
 #include <memory>
@@ -16,6 +17,15 @@ CTreeClipboard::CTreeClipboard(CLeftView& view) : QObject(&view), m_view(view) {
   view.AddCommandHandler(cmd::kEditCopy, [this] { Copy(); }, [this] { return CanCopy(); });
   view.AddCommandHandler(cmd::kEditCut, [this] { Cut(); }, [this] { return CanCut(); });
   view.AddCommandHandler(cmd::kEditPaste, [this] { Paste(); }, [this] { return CanPaste(); });
+  view.installEventFilter(this);
+}
+
+// The item view's own Ctrl+C would put a node's label on the clipboard when
+// Copy is greyed (on an attribute), over the menu copied before: the key
+// belongs to the Copy command alone.
+bool CTreeClipboard::eventFilter(QObject* watched, QEvent* event) {
+  return watched == &m_view && event->type() == QEvent::KeyPress &&
+         static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy);
 }
 
 int CTreeClipboard::SelectedMenu(std::initializer_list<int> kinds) const {

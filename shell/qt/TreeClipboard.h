@@ -25,6 +25,9 @@ class CTreeClipboard : public QObject {
   void Cut();
   void Paste();
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   // The menu of the selected node when its kind is one of kinds, else -1.
   int SelectedMenu(std::initializer_list<int> kinds) const;
