@@ -77,3 +77,24 @@ TEST(TreeClipboard, CtrlCOnAnAttributeLeavesTheCopiedMenu) {
   QTest::keyClick(f.tree.get(), Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(Held(), copied);
 }
+
+// Another program may put anything under the type: a damaged block is
+// refused with a message and the key and the tree stay as they were.
+TEST(TreeClipboard, ADamagedBlockPastesNothing) {
+  TreeGuiFixture f;
+  CMenuTree& tree = f.tree->Tree();
+  auto good = CClipboardMenu::Copy(*f.doc, kColourMenu);
+  for (const std::size_t keep : {std::size_t{1}, good.size() / 2, good.size() - 1}) {
+    auto data = std::make_unique<QMimeData>();
+    data->setData(CTreeClipboard::kMimeType, QByteArray(reinterpret_cast<const char*>(good.data()),
+                                                        static_cast<qsizetype>(keep)));
+    QGuiApplication::clipboard()->setMimeData(data.release());
+    f.tree->SelectNode(tree.MenuRoot());
+    f.ui.shown.clear();
+    f.tree->OnCommand(cmd::kEditPaste);
+    EXPECT_EQ(f.ui.Messages().size(), 1u) << keep;
+    EXPECT_EQ(f.doc->GetMenu(0).children, (std::vector<WORD>{kColourMenu, kSizeMenu}));
+    EXPECT_EQ(tree.Nodes().Children(tree.MenuRoot()).size(), 2u);
+    EXPECT_FALSE(f.doc->IsModified());
+  }
+}
