@@ -19,7 +19,7 @@ void MoveListEntry(std::vector<T>& src, std::vector<T>& dst, int from, int after
   if (from < 0 || from >= static_cast<int>(src.size())) ThrowErrorMessage("Can't move! Wrong source index.");
   if (after < -1 || after >= static_cast<int>(dst.size())) ThrowErrorMessage("Can't move! Wrong destination index.");
   const T value = src[from];
-  dst.insert(dst.begin() + after + 1, value);
+  dst.insert(dst.begin() + (after + 1), value);
   const int removeAt = (&src == &dst && from > after) ? from + 1 : from;
   src.erase(src.begin() + removeAt);
 }

@@ -22,11 +22,14 @@ CTreeDragDrop::CTreeDragDrop(CLeftView& view)
     : QObject(&view), m_view(view), m_rules(view.Tree(), [this] { return AskMenuDrop(); }) {
   m_timer.setInterval(kTickMs);
   connect(&m_timer, &QTimer::timeout, this, &CTreeDragDrop::Tick);
-  view.viewport()->installEventFilter(this);
+  m_viewport = view.viewport();
+  m_viewport->installEventFilter(this);
 }
 
 bool CTreeDragDrop::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != m_view.viewport()) return false;
+  // Compared by address alone: the viewport still sends events while the
+  // view is being destroyed.
+  if (watched != m_viewport) return false;
   switch (event->type()) {
     case QEvent::MouseButtonPress:
       Press(static_cast<QMouseEvent&>(*event));

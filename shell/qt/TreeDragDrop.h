@@ -49,6 +49,7 @@ class CTreeDragDrop : public QObject {
   MenuDropChoice AskMenuDrop();
 
   CLeftView& m_view;
+  QObject* m_viewport = nullptr;
   CTreeDropRules m_rules;
   QTimer m_timer;
   HTREEITEM m_pressed = kNoNode;

@@ -86,6 +86,14 @@ TEST(TreeDragDrop, RefusedDropsSayWhyAndALockedDatabaseDragsNothing) {
   EXPECT_EQ(f.ui.Messages().back(), "An item can't be dropped onto one of its children");
   EXPECT_FALSE(f.doc->IsModified());
 
+  // A press on a node's icon opens its popup: that press drags nothing.
+  const QRect blue = f.tree->visualRect(f.Index(f.Node(kBlue)));
+  f.Mouse(QEvent::MouseButtonPress, Qt::LeftButton, {blue.left() + 8, blue.center().y()});
+  EXPECT_EQ(f.popups, 1);
+  f.Mouse(QEvent::MouseMove, Qt::LeftButton, f.LabelPoint(f.MenuNode(kSizeMenu)));
+  EXPECT_FALSE(f.Drag().Dragging());
+  f.Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, f.LabelPoint(f.MenuNode(kSizeMenu)));
+
   f.doc->m_header.lockWord = 0;
   f.DragOver(f.Node(kBlue), f.LabelPoint(f.MenuNode(kSizeMenu)));
   EXPECT_FALSE(f.Drag().Dragging());
