@@ -18,10 +18,11 @@ namespace {
 constexpr int kListEditAttributes = 32841;
 constexpr int kListEditReferences = 32861;
 constexpr int kListDistinctive = 32818;
+constexpr int kEditItemRegions = 32895;
 
 }  // namespace
 
-CItemListView::CItemListView(CZAVDoc& doc, QWidget* parent) : QWidget(parent), m_doc(doc) {
+CItemListView::CItemListView(CZAVDoc& doc, QWidget* parent) : QWidget(parent), m_doc(doc), m_regionOwner(doc) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
   layout->setSpacing(2);
@@ -35,6 +36,7 @@ CItemListView::CItemListView(CZAVDoc& doc, QWidget* parent) : QWidget(parent), m
   m_list->SetCommandSink([this](int command) { return OnCommand(command); });
   AddCommandHandler(cmd::kItemListReport, [this] { OnItemListReport(m_doc); });
   AddItemCommandHandler(cmd::kEliminateItem, [this](int item) { m_doc.ToggleItemExcluded(item); });
+  AddItemCommandHandler(kEditItemRegions, [this](int item) { EditItemRegions(item); });
   AddItemCommandHandler(kListDistinctive, [this](int item) {
     ReportFactory().RunReport(m_doc, kReportDistinctive, item, kFirstPage);
   });

@@ -93,7 +93,7 @@ TEST(ItemListView, ARightPressOnARowOffersTheItemCommandsThatWork) {
   popup.chosen = "Toggle eliminated";
   f.ListClick(Qt::RightButton, box.visualRect(box.model()->index(1, 0)).center());
   EXPECT_EQ(popup.shown, 1);
-  EXPECT_EQ(popup.texts, (std::vector<std::string>{"Toggle eliminated", "Distinctive attributes"}));
+  EXPECT_EQ(popup.texts, (std::vector<std::string>{"Toggle eliminated", "Distinctive attributes", "Edit item regions"}));
   EXPECT_EQ(f.doc->GetItemState(kCherry), STATE_USER_ELIMINATED);
   popup.chosen = "Distinctive attributes";
   f.ListClick(Qt::RightButton, box.visualRect(box.model()->index(0, 0)).center());
@@ -126,7 +126,7 @@ TEST(ItemListView, TheMenuKeyOpensThePopupAtTheSelectedRow) {
   QContextMenuEvent key(QContextMenuEvent::Keyboard, at, box.viewport()->mapToGlobal(at));
   QApplication::sendEvent(box.viewport(), &key);
   EXPECT_EQ(popup.shown, 1);
-  EXPECT_EQ(popup.texts, (std::vector<std::string>{"Toggle eliminated", "Distinctive attributes"}));
+  EXPECT_EQ(popup.texts, (std::vector<std::string>{"Toggle eliminated", "Distinctive attributes", "Edit item regions"}));
   // The event a right press brings after it opens no second popup.
   QContextMenuEvent mouse(QContextMenuEvent::Mouse, at, box.viewport()->mapToGlobal(at));
   QApplication::sendEvent(box.viewport(), &mouse);
