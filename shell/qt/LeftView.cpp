@@ -11,6 +11,8 @@
 #include "platform/ErrorBox.h"
 #include "platform/Ui.h"
 #include "shell/qt/DescriptionCommand.h"
+#include "shell/qt/TreeClipboard.h"
+#include "shell/qt/TreeDragDrop.h"
 #include "shell/qt/TreeItemDelegate.h"
 #include "shell/qt/TreeModel.h"
 
@@ -34,6 +36,8 @@ CLeftView::CLeftView(CZAVDoc& doc, QWidget* parent) : QTreeView(parent), m_doc(d
   connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CLeftView::ShrinkScrollRoom);
   RegisterOwnCommands();
   RegisterDescriptionCommand(*this);
+  new CTreeClipboard(*this);
+  new CTreeDragDrop(*this);
   RunCommand([this] { OnInitialUpdate(); });
 }
 
