@@ -7,8 +7,7 @@ namespace {
 constexpr std::array kTargets{
     FuzzTarget{"archive", FuzzArchiveReader},  FuzzTarget{"header", FuzzDatabaseHeader},
     FuzzTarget{"region", FuzzRegionFile},      FuzzTarget{"levels", FuzzLevelsFile},
-    FuzzTarget{"link", FuzzLinkActions},
-    // FuzzTarget{"menuclip", FuzzMenuClipboard}: the menu clipboard decoder's target goes here.
+    FuzzTarget{"link", FuzzLinkActions},       FuzzTarget{"menuclip", FuzzMenuClipboard},
 };
 
 }  // namespace

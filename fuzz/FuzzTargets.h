@@ -33,8 +33,9 @@ FuzzVerdict FuzzDatabaseHeader(const std::uint8_t* data, std::size_t size);
 FuzzVerdict FuzzRegionFile(const std::uint8_t* data, std::size_t size);
 FuzzVerdict FuzzLevelsFile(const std::uint8_t* data, std::size_t size);
 FuzzVerdict FuzzLinkActions(const std::uint8_t* data, std::size_t size);
+FuzzVerdict FuzzMenuClipboard(const std::uint8_t* data, std::size_t size);
 
-// Every target; a menu clipboard decoder, once written, joins here.
+// Every target.
 std::span<const FuzzTarget> FuzzTargets();
 // The target of that name; null when there is none.
 const FuzzTarget* FindFuzzTarget(std::string_view name);

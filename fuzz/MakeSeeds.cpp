@@ -1,6 +1,7 @@
 // Writes the seeds that are bytes rather than text into a corpus folder:
 // ".qor" files of the engine tests' five-item database (whole, truncated,
-// with a bad version word) and link clicks for the link target.
+// with a bad version word), link clicks for the link target and menu
+// clipboard blocks.
 //   fuzz_make_seeds <source>/fuzz/corpus
 // The text seeds (region and levels files) are kept in the tree as written;
 // archive/accepted-sample-birds.qor is the sample key as the build makes it.
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "EngineFixtures.h"
+#include "database/Archive.h"
 #include "database/XmlDump.h"
 
 namespace {
@@ -80,6 +82,62 @@ void WriteLinkSeeds(const std::filesystem::path& corpus) {
   WriteSeed(corpus / "link" / "rejected-no-address", {1, 0});  // shorter than the choice bytes
 }
 
+// A clipboard block written field by field: the version word, then tagged
+// records (a menu: tag, difficulty, three texts; an attribute: tag, three
+// texts), down and up tags around every record's children, the end tag.
+class ClipBlock {
+ public:
+  explicit ClipBlock(WORD version = 3519) { m_ar.WriteWord(version); }
+  ClipBlock& Tag(DWORD tag) {
+    m_ar.WriteDword(tag);
+    return *this;
+  }
+  ClipBlock& Menu(DWORD tag, const char* title) {
+    Tag(tag);
+    m_ar.WriteByte(4);
+    return Texts(title).Tag(10);
+  }
+  ClipBlock& Attribute(const char* name) { return Tag(3).Texts(name).Tag(10).Tag(11); }
+  ClipBlock& Texts(const char* text, const char* help = "", const char* pictures = "") {
+    m_ar.WriteString(text);
+    m_ar.WriteString(help);
+    m_ar.WriteString(pictures);
+    return *this;
+  }
+  Bytes Take() { return m_ar.TakeBytes(); }
+
+ private:
+  CArchive m_ar;
+};
+
+void WriteMenuClipboardSeeds(const std::filesystem::path& corpus) {
+  const std::filesystem::path folder = corpus / "menuclip";
+  const Bytes colour = ClipBlock().Menu(2, "Colour").Attribute("Red").Attribute("Blue").Tag(11).Tag(100).Take();
+  WriteSeed(folder / "accepted-colour.clip", colour);
+  WriteSeed(folder / "accepted-nested-menus.clip", ClipBlock()
+                                                       .Menu(1, "Fruit")
+                                                       .Menu(2, "Colour")
+                                                       .Tag(3).Texts("Red", "help", "red.jpg;").Tag(10).Tag(11)
+                                                       .Tag(11)
+                                                       .Menu(1, "Empty").Tag(11)
+                                                       .Tag(11)
+                                                       .Tag(100)
+                                                       .Take());
+  Bytes trailing = colour;
+  trailing.insert(trailing.end(), {0xFF, 0xFF, 0xFF, 0x7F});
+  WriteSeed(folder / "accepted-bytes-after-the-end.clip", trailing);
+  WriteSeed(folder / "rejected-empty.clip", {});
+  WriteSeed(folder / "rejected-truncated.clip", Bytes(colour.begin(), colour.begin() + 30));
+  WriteSeed(folder / "rejected-other-version.clip", ClipBlock(3518).Menu(2, "Colour").Tag(11).Tag(100).Take());
+  WriteSeed(folder / "rejected-attribute-below-menu-of-menus.clip",
+            ClipBlock().Menu(1, "Fruit").Attribute("Red").Tag(11).Tag(100).Take());
+  WriteSeed(folder / "rejected-climb-above-the-top.clip",
+            ClipBlock().Menu(2, "Colour").Tag(11).Tag(11).Tag(100).Take());
+  Bytes huge = ClipBlock().Tag(2).Take();
+  huge.insert(huge.end(), {4, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});  // a length far beyond the block
+  WriteSeed(folder / "rejected-huge-length.clip", huge);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -92,6 +150,7 @@ int main(int argc, char** argv) {
   std::filesystem::current_path(std::filesystem::temp_directory_path());
   WriteDatabaseSeeds(corpus);
   WriteLinkSeeds(corpus);
+  WriteMenuClipboardSeeds(corpus);
   WaitForXmlDump();
   std::filesystem::remove("TEST.qorx");
   return 0;

@@ -79,3 +79,16 @@ const CommandText* FindCommandText(int command) {
     if (entry.command == command) return &entry;
   return nullptr;
 }
+
+QList<QKeySequence> CommandKeys(const CommandText& text) {
+  QList<QKeySequence> keys;
+  // A standard key without a binding on this desktop gives no key.
+  if (const QKeySequence standard(text.key); !standard.isEmpty()) keys << standard;
+  switch (text.command) {
+    case cmd::kEditCopy: keys << QKeySequence(Qt::CTRL | Qt::Key_Insert); break;
+    case cmd::kEditCut: keys << QKeySequence(Qt::SHIFT | Qt::Key_Delete); break;
+    case cmd::kEditPaste: keys << QKeySequence(Qt::SHIFT | Qt::Key_Insert); break;
+    default: break;
+  }
+  return keys;
+}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QKeySequence>
+#include <QList>
 #include <QString>
 
 struct CommandText {
@@ -14,3 +15,6 @@ struct CommandText {
 
 // The entry of a command; null for a command the program does not show.
 const CommandText* FindCommandText(int command);
+// Every key of the command: its standard key first, then the older keys the
+// clipboard commands also answer to (Ctrl+Insert, Shift+Delete, Shift+Insert).
+QList<QKeySequence> CommandKeys(const CommandText& text);

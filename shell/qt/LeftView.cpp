@@ -11,6 +11,8 @@
 #include "platform/ErrorBox.h"
 #include "platform/Ui.h"
 #include "shell/qt/DescriptionCommand.h"
+#include "shell/qt/TreeClipboard.h"
+#include "shell/qt/TreeDragDrop.h"
 #include "shell/qt/TreeItemDelegate.h"
 #include "shell/qt/TreeModel.h"
 
@@ -35,6 +37,8 @@ CLeftView::CLeftView(CZAVDoc& doc, QWidget* parent) : QTreeView(parent), m_doc(d
   RegisterOwnCommands();
   RegisterDescriptionCommand(*this);
   RegisterEditCommands();
+  new CTreeClipboard(*this);
+  new CTreeDragDrop(*this);
   RunCommand([this] { OnInitialUpdate(); });
 }
 

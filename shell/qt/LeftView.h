@@ -58,7 +58,7 @@ class CLeftView : public QTreeView, public ILeftView, public CCommandTarget {
   bool OnCommand(int command) override;
   std::optional<CommandState> CommandStateOf(int command) override;
   // Commands of other concerns (editing the tree) join the context menus here.
-  void AddCommandHandler(int command, std::function<void()> handler);
+  void AddCommandHandler(int command, std::function<void()> handler, std::function<bool()> enabled = {});
   bool HasCommand(int command) const;
   // A command whose entry appears only on the nodes where it can work.
   void SetCommandOffer(int command, std::function<bool(HTREEITEM node)> offered);
@@ -72,6 +72,7 @@ class CLeftView : public QTreeView, public ILeftView, public CCommandTarget {
   using PopupRunner = std::function<QAction*(QMenu&, const QPoint&)>;
   void SetPopupRunner(PopupRunner runner) { m_popupRunner = std::move(runner); }
   void SetCtrlQuery(std::function<bool()> query) { m_ctrlHeld = std::move(query); }
+  QAction* RunPopup(QMenu& menu, const QPoint& global) { return m_popupRunner(menu, global); }
   bool DragBlocked() const { return m_dragBlocked != 0; }
 
  public slots:

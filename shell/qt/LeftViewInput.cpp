@@ -46,8 +46,8 @@ void CLeftView::RegisterOwnCommands() {
   }
 }
 
-void CLeftView::AddCommandHandler(int command, std::function<void()> handler) {
-  m_commands.Add(command, std::move(handler));
+void CLeftView::AddCommandHandler(int command, std::function<void()> handler, std::function<bool()> enabled) {
+  m_commands.Add(command, std::move(handler), std::move(enabled));
 }
 
 bool CLeftView::HasCommand(int command) const { return m_commands.Has(command); }
@@ -61,6 +61,7 @@ bool CLeftView::OnCommand(int command) { return m_commands.Run(command); }
 std::optional<CommandState> CLeftView::CommandStateOf(int command) {
   if (!HasCommand(command)) return std::nullopt;
   CommandState state;
+  if (auto enabled = m_commands.Enabled(command)) state.enabled = *enabled;
   for (const MarkCommand& m : kMarkCommands)
     if (m.command == command) state.enabled = m_tree.CanMark(SelectedNode());
   return state;

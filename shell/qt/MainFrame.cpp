@@ -107,7 +107,7 @@ QAction* CMainFrame::MakeAction(int command) {
     action->setStatusTip(text->prompt);
     action->setToolTip(QString(text->prompt));
     action->setCheckable(text->checkable);
-    if (text->key != QKeySequence::UnknownKey) action->setShortcut(text->key);
+    action->setShortcuts(CommandKeys(*text));
   }
   connect(action, &QAction::triggered, this, [this, command] { OnCommand(command); });
   m_actions[command] = action;

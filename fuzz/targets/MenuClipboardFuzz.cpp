@@ -10,6 +10,7 @@
 #include "editors/ClipboardDecoder.h"
 #include "editors/ClipboardEncoder.h"
 #include "editors/ClipboardPaste.h"
+#include "fuzz/FuzzTargets.h"
 
 namespace {
 
@@ -35,17 +36,20 @@ bool SameRecords(const ClipboardBranch& a, const ClipboardBranch& b) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FuzzVerdict FuzzMenuClipboard(const std::uint8_t* data, std::size_t size) {
   const ClipboardDecodeResult decoded = DecodeClipboardBranch(data, size);
-  if (!decoded.ok || !decoded.branch.records.front().IsMenu()) return 0;
-  if (decoded.branch.records.size() > 2000) return 0;  // keeps each run quick
+  if (!decoded.ok) return decoded.error.empty() ? FuzzVerdict::Violated : FuzzVerdict::Rejected;
+  if (decoded.branch.records.size() > 2000) return FuzzVerdict::Accepted;  // keeps each run quick
+  // A branch goes below the kind of menu that may hold its top record.
+  const bool topIsMenu = decoded.branch.records.front().IsMenu();
   CZAVDoc doc;
   auto root = std::make_unique<CQMenudata>();
-  root->kind = MENU_OF_MENUS;
+  root->kind = topIsMenu ? MENU_OF_MENUS : MENU_OF_ATTRIBUTES;
   doc.m_menus.push_back(std::move(root));
   const PastedBranch pasted = PasteBranch(doc, 0, decoded.branch);
+  if (!topIsMenu) return pasted.attributes.size() == 1 ? FuzzVerdict::Accepted : FuzzVerdict::Violated;
   const auto again = EncodeMenuBranch(doc, pasted.top);
   const ClipboardDecodeResult reread = DecodeClipboardBranch(again.data(), again.size());
-  if (!reread.ok || !SameRecords(decoded.branch, reread.branch)) __builtin_trap();
-  return 0;
+  if (!reread.ok || !SameRecords(decoded.branch, reread.branch)) return FuzzVerdict::Violated;
+  return FuzzVerdict::Accepted;
 }

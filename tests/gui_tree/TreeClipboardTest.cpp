@@ -1,0 +1,100 @@
+// The tree's clipboard commands on the small key: which nodes offer them,
+// what the clipboard holds, and the tree after a paste and a cut.
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QMimeData>
+#include <QTest>
+
+#include "TreeGuiFixture.h"
+#include "editors/ClipboardMenu.h"
+#include "shell/qt/TreeClipboard.h"
+
+namespace {
+
+enum { kColourMenu = 1, kSizeMenu = 2 };
+
+bool Enabled(CLeftView& tree, int command) { return tree.CommandStateOf(command)->enabled; }
+
+QByteArray Held() {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  return data ? data->data(CTreeClipboard::kMimeType) : QByteArray();
+}
+
+}  // namespace
+
+TEST(TreeClipboard, CommandsFollowTheNodeAndTheLock) {
+  TreeGuiFixture f;
+  QGuiApplication::clipboard()->clear();
+  f.tree->SelectNode(f.Node(kRed));
+  EXPECT_FALSE(Enabled(*f.tree, cmd::kEditCopy));
+  EXPECT_FALSE(Enabled(*f.tree, cmd::kEditCut));
+  const HTREEITEM colour = f.tree->Tree().FindMenuNode(kColourMenu);
+  f.tree->SelectNode(colour);
+  EXPECT_TRUE(Enabled(*f.tree, cmd::kEditCopy));
+  EXPECT_TRUE(Enabled(*f.tree, cmd::kEditCut));
+  EXPECT_FALSE(Enabled(*f.tree, cmd::kEditPaste));  // a menu of attributes takes no menu
+  f.tree->OnCommand(cmd::kEditCopy);
+  f.tree->SelectNode(f.tree->Tree().MenuRoot());
+  EXPECT_TRUE(Enabled(*f.tree, cmd::kEditPaste));
+  EXPECT_FALSE(Enabled(*f.tree, cmd::kEditCut));  // the top menu stays
+  f.doc->m_header.lockWord = 0;
+  EXPECT_TRUE(Enabled(*f.tree, cmd::kEditCopy));
+  EXPECT_FALSE(Enabled(*f.tree, cmd::kEditPaste));
+}
+
+TEST(TreeClipboard, PasteBuildsTheBranchAndCutRemovesIt) {
+  TreeGuiFixture f;
+  CMenuTree& tree = f.tree->Tree();
+  const auto expected = CClipboardMenu::Copy(*f.doc, kColourMenu);
+  f.tree->SelectNode(tree.FindMenuNode(kColourMenu));
+  f.tree->OnCommand(cmd::kEditCut);
+  const auto bytes = Held();
+  EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), expected);
+  EXPECT_EQ(f.doc->GetMenu(0).children, std::vector<WORD>{kSizeMenu});
+  EXPECT_EQ(tree.Nodes().Children(tree.MenuRoot()).size(), 1u);
+  EXPECT_EQ(f.tree->SelectedNode(), tree.MenuRoot());
+  EXPECT_TRUE(f.doc->IsModified());
+
+  f.tree->OnCommand(cmd::kEditPaste);
+  const HTREEITEM pasted = tree.Nodes().Children(tree.MenuRoot()).back();
+  EXPECT_EQ(tree.GetNodeLabel(pasted), "Colour");
+  EXPECT_EQ(f.tree->SelectedNode(), pasted);
+  std::vector<std::string> labels;
+  for (HTREEITEM child : tree.Nodes().Children(pasted)) labels.push_back(tree.GetNodeLabel(child));
+  // Pasted attributes start without item data.
+  EXPECT_EQ(labels, (std::vector<std::string>{"| 0| Red", "| 0| Green", "| 0| Blue"}));
+  EXPECT_EQ(Held(), bytes);  // the clipboard keeps it for another paste
+}
+
+TEST(TreeClipboard, CtrlCOnAnAttributeLeavesTheCopiedMenu) {
+  TreeGuiFixture f;
+  f.tree->SelectNode(f.tree->Tree().FindMenuNode(kSizeMenu));
+  f.tree->OnCommand(cmd::kEditCopy);
+  const QByteArray copied = Held();
+  ASSERT_FALSE(copied.isEmpty());
+  f.tree->SelectNode(f.Node(kRed));
+  QTest::keyClick(f.tree.get(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(Held(), copied);
+}
+
+// Another program may put anything under the type: a damaged block is
+// refused with a message and the key and the tree stay as they were.
+TEST(TreeClipboard, ADamagedBlockPastesNothing) {
+  TreeGuiFixture f;
+  CMenuTree& tree = f.tree->Tree();
+  auto good = CClipboardMenu::Copy(*f.doc, kColourMenu);
+  for (const std::size_t keep : {std::size_t{1}, good.size() / 2, good.size() - 1}) {
+    auto data = std::make_unique<QMimeData>();
+    data->setData(CTreeClipboard::kMimeType, QByteArray(reinterpret_cast<const char*>(good.data()),
+                                                        static_cast<qsizetype>(keep)));
+    QGuiApplication::clipboard()->setMimeData(data.release());
+    f.tree->SelectNode(tree.MenuRoot());
+    f.ui.shown.clear();
+    f.tree->OnCommand(cmd::kEditPaste);
+    EXPECT_EQ(f.ui.Messages().size(), 1u) << keep;
+    EXPECT_EQ(f.doc->GetMenu(0).children, (std::vector<WORD>{kColourMenu, kSizeMenu}));
+    EXPECT_EQ(tree.Nodes().Children(tree.MenuRoot()).size(), 2u);
+    EXPECT_FALSE(f.doc->IsModified());
+  }
+}
