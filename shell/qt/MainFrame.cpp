@@ -225,7 +225,7 @@ QList<QMenu*> CMainFrame::BuildMenuSet(bool withDatabase) {
     AddItems(options, {cmd::kAllowMissingData, cmd::kUseThumbnails, cmd::kToggleRightPaneRefresh, 0,
                        cmd::kRefreshTreeOrder});
     AddItems(AddMenu(menus, "&Database"),
-             {cmd::kClearAllMarks, 0, cmd::kDeleteAllExceptRemaining, 0, cmd::kLockDatabase});
+             {cmd::kClearAllMarks, 0, cmd::kDeleteAllExceptRemaining, 0, cmd::kLockDatabase, 0, cmd::kMerge, cmd::kExport});
     QMenu* window = AddMenu(menus, "&Window");
     window->addAction("&Cascade", m_mdi, &QMdiArea::cascadeSubWindows);
     window->addAction("&Tile", m_mdi, &QMdiArea::tileSubWindows);
