@@ -5,11 +5,13 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QXmlStreamReader>
+#include <map>
 #include <set>
 
 #include "ExportTestSupport.h"
 #include "database/CommandIds.h"
 #include "editors/qt/QORExporterPlugin.h"
+#include "shell/qt/LeftView.h"
 
 namespace {
 
@@ -35,6 +37,10 @@ TEST_F(XmlExporterTest, TheSampleKeyExportedFromTheMenuReadsBackWithEveryRemaini
   // An item the user set aside stays out of the file.
   doc.SetItemState(2, STATE_USER_ELIMINATED);
   doc.SetItemState(4, STATE_SELECTED);  // a selected item counts as remaining
+  // The attribute selected in the tree is named in the file with its menu.
+  int attribute = 0;
+  while (doc.GetAttribute(attribute).IsFreeSlot() || doc.GetAttribute(attribute).menuIndex == 0) ++attribute;
+  ASSERT_NE(main.ActiveChild()->LeftView()->SelectAttributeNode(attribute), kNoNode);
   const std::string target = (Folder() / "birds export.xml").string();
   m_ui.fileAnswers.push_back(target);
   ModalDriver driver;
@@ -54,18 +60,26 @@ TEST_F(XmlExporterTest, TheSampleKeyExportedFromTheMenuReadsBackWithEveryRemaini
   std::set<int> items;
   QStringList path;
   QString title;
+  std::map<QString, int> current;  // CURRENTATTRIBUTE and CURRENTATTRIBUTEMENU with their indices
   while (!xml.atEnd()) {
     xml.readNext();
     if (xml.isStartElement()) {
       path << xml.name().toString();
       if (path == QStringList({"QOR", "ITEMS", "ITEM"})) items.insert(xml.attributes().value("index").toInt());
       if (path == QStringList({"QOR", "DESCRIPTION", "DBTITLE"})) title = xml.readElementText(), path.removeLast();
+      if (path.size() == 3 && path[2].startsWith("CURRENT")) {
+        const int index = xml.attributes().value("index").toInt();
+        if (xml.readElementText() == "set") current[path[2]] = index;
+        path.removeLast();
+      }
     } else if (xml.isEndElement()) {
       path.removeLast();
     }
   }
   ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
   EXPECT_EQ(title, QString::fromStdString(doc.m_header.title));
+  EXPECT_EQ(current, (std::map<QString, int>{{"CURRENTATTRIBUTE", attribute},
+                                             {"CURRENTATTRIBUTEMENU", doc.GetAttribute(attribute).menuIndex}}));
   std::set<int> remaining;
   for (int item = 0; item < doc.ItemCount(); ++item)
     if (doc.IsItemRemaining(item)) remaining.insert(item);
