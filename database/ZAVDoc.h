@@ -131,6 +131,10 @@ class CZAVDoc {
   bool IsAllowMissingDataChecked() const { return m_missingData != 0; }
 
   void UpdateMissingDataBits();
+  // The same after only one item's row, or only one attribute's column,
+  // changed; a full rebuild where the data was not laid out for the counts.
+  void UpdateMissingDataBitsOfItem(int item);
+  void UpdateMissingDataBitsOfAttribute(int attribute);
   // The menu-data matrix and every item's lenient row, in one walk.
   void BuildMissingDataRows();
   // Bit (menu, item) of the menu-data matrix: the item has an attribute of the menu.
@@ -169,6 +173,9 @@ class CZAVDoc {
   enum class NamePlacement { Sorted, Appended };
   int AddItem(std::string pictures, const std::string& species, const std::string& commonName, std::string genus,
               std::string family, const std::string& description, NamePlacement placement = NamePlacement::Sorted);
+  // The first free item slot, its bits cleared, or a new record at the end;
+  // either way in state 1. The caller checks the item limit first.
+  int TakeItemSlot();
   void DeleteItem(int item);
   void CutItem(int item);
   void OnDeleteAllExceptRemaining();  // command 32843

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "database/ItemSlots.h"
 #include "database/UtilityFunction.h"
 #include "database/ZAVDoc.h"
 #include "platform/DocumentViews.h"
@@ -12,10 +13,12 @@ namespace {
 
 bool IsUsed(const CQItemrec& item) { return !item.IsFreeSlot(); }
 
+}  // namespace
+
 // Puts text into a genus or family table: the equal slot, else the first
 // empty one that no item points at (another item would silently take the
 // new name), else a new one at the end.
-int PlaceString(std::vector<std::string>& table, const std::string& text, const std::function<bool(int)>& isUnused) {
+int PlaceNameText(std::vector<std::string>& table, const std::string& text, const std::function<bool(int)>& isUnused) {
   const int slot = FindStringSlot(table, text, isUnused);
   if (slot == static_cast<int>(table.size()))
     table.push_back(text);
@@ -31,6 +34,8 @@ int InsertNameEntry(std::vector<std::unique_ptr<CQItemname>>& names, int positio
   names.insert(names.begin() + position, std::move(entry));
   return position;
 }
+
+namespace {
 
 void ShiftIndex(std::int32_t& index, bool insert, int position, bool isSkipItem) {
   if (position == -1 || index == -1) return;
@@ -71,16 +76,8 @@ int CZAVDoc::AddItem(std::string pictures, const std::string& species, const std
   TrimSpaces(genus);
   TrimSpaces(pictures);
 
-  const int slot = FindFreeItem();
+  const int slot = TakeItemSlot();
   m_currentItem = slot;
-  if (slot < ItemCount()) {
-    ClearItemBits(slot);
-  } else {
-    InsertItem(slot, std::make_unique<CQItemrec>());
-    AddItemRow();
-  }
-  if (m_itemStates.size() <= static_cast<std::size_t>(slot)) m_itemStates.resize(slot + 1, STATE_REMAINING);
-  m_itemStates[slot] = STATE_REMAINING;
 
   CQItemrec& record = GetItem(slot);
   record.description = description;
@@ -96,8 +93,8 @@ int CZAVDoc::AddItem(std::string pictures, const std::string& species, const std
     const int at =
         appended ? static_cast<int>(m_speciesNames.size()) : FindSpeciesNameInsertIndex(genus + " " + species);
     speciesPosition = InsertNameEntry(m_speciesNames, at, slot, species);
-    record.genusIndex = PlaceString(m_genusNames, genus, [this](int g) { return IsGenusUnused(g); });
-    record.familyIndex = PlaceString(m_familyNames, family, [this](int f) { return IsFamilyUnused(f); });
+    record.genusIndex = PlaceNameText(m_genusNames, genus, [this](int g) { return IsGenusUnused(g); });
+    record.familyIndex = PlaceNameText(m_familyNames, family, [this](int f) { return IsFamilyUnused(f); });
   }
   record.nameIndex = namePosition;
   record.speciesIndex = speciesPosition;
@@ -111,6 +108,19 @@ int CZAVDoc::AddItem(std::string pictures, const std::string& species, const std
   UpdateMissingDataBits();
   SetModifiedFlag();
   return 1;
+}
+
+int CZAVDoc::TakeItemSlot() {
+  const int slot = FindFreeItem();
+  if (slot < ItemCount()) {
+    ClearItemBits(slot);
+  } else {
+    InsertItem(slot, std::make_unique<CQItemrec>());
+    AddItemRow();
+  }
+  if (m_itemStates.size() <= static_cast<std::size_t>(slot)) m_itemStates.resize(slot + 1, STATE_REMAINING);
+  m_itemStates[slot] = STATE_REMAINING;
+  return slot;
 }
 
 namespace {

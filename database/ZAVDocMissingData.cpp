@@ -177,3 +177,64 @@ const DWORD* CZAVDoc::GetLenientRow(int item) const {
   const auto& words = m_docItems[item]->attributeBits.words();
   return words.empty() ? nullptr : words.data();
 }
+
+namespace {
+
+// Whether the bit sets of the lenient rows still fit the attribute count; a
+// partial update is only right on data the last full rebuild laid out.
+bool MissingDataLaidOut(const CZAVDoc& doc) {
+  if (doc.m_menuDataBlocks.empty()) return false;
+  const DWORD bits = static_cast<DWORD>((doc.AttributeCount() + 31) / 32 * 32);
+  for (const auto& docItem : doc.m_docItems)
+    if (docItem && docItem->attributeBits.bitCount() != bits) return false;
+  return true;
+}
+
+void SetMenuBit(DWORD* menuRow, int item, bool on) {
+  if (!menuRow) return;
+  on ? SetBit(menuRow, static_cast<WORD>(item)) : ClearBit(menuRow, static_cast<WORD>(item));
+}
+
+}  // namespace
+
+void CZAVDoc::UpdateMissingDataBitsOfItem(int item) {
+  if (!m_missingData || g_rebuildingMissingData || !IsValidIndex(item, ItemCount())) return;
+  if (AttributeCount() == 0 || MenuCount() == 0) return;
+  if (!MissingDataLaidOut(*this)) return UpdateMissingDataBits();
+  const DWORD* row = GetItemAttributeBits(item);
+  if (!row || !IsValidIndex(item, m_docItems.size()) || !m_docItems[item]) return;
+  const SegmentOrders segments = BuildSegmentOrders(*this);
+  std::vector<DWORD> menuBits(MenuCount(), 0u);
+  MarkMenusWithData(row, segments.byMenu, 0, menuBits.data());
+  const CBitMatrix rows(AttributeCount(), ItemCount());
+  FillLenientRow(row, rows.wordsPerRow(), segments.byWord, 0, menuBits.data(), m_docItems[item]->attributeBits.words());
+  const std::vector<DWORD*> menuRows = MenuRows(*this);
+  for (int m = 0; m < MenuCount(); ++m) SetMenuBit(menuRows[m], item, menuBits[m] & 1u);
+  engine_views::RepaintTreeControl(*this);
+}
+
+// Only the attribute's menu can change: its data bit and its attributes in
+// every item's lenient row.
+void CZAVDoc::UpdateMissingDataBitsOfAttribute(int attribute) {
+  if (!m_missingData || g_rebuildingMissingData || !IsValidIndex(attribute, AttributeCount())) return;
+  if (ItemCount() == 0 || MenuCount() == 0) return;
+  if (!MissingDataLaidOut(*this)) return UpdateMissingDataBits();
+  const WORD menu = GetAttribute(attribute).menuIndex;
+  if (!IsValidIndex(menu, MenuCount())) return;
+  std::vector<MenuSegment> ofMenu;
+  for (const MenuSegment& s : BuildSegments(*this))
+    if (s.menu == menu) ofMenu.push_back(s);
+  const CBitMatrix rows(AttributeCount(), ItemCount());
+  DWORD* menuRow = MenuRows(*this)[menu];
+  for (int item = 0; item < ItemCount(); ++item) {
+    const DWORD* row = rows.GetRowWordsIn(item, m_dataBlocks);
+    if (!row || !IsUsed(*this, item) || !IsValidIndex(item, m_docItems.size()) || !m_docItems[item]) continue;
+    bool has = false;
+    for (const MenuSegment& s : ofMenu) has = has || (row[s.word] & s.mask) != 0;
+    SetMenuBit(menuRow, item, has);
+    std::vector<DWORD>& lenient = m_docItems[item]->attributeBits.words();
+    for (const MenuSegment& s : ofMenu)
+      if (s.word < lenient.size()) lenient[s.word] = (lenient[s.word] & ~s.mask) | (row[s.word] & s.mask) | (has ? 0u : s.mask);
+  }
+  engine_views::RepaintTreeControl(*this);
+}

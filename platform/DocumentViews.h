@@ -116,6 +116,10 @@ class IItemListView {
   // page of the selected row.
   virtual int GetSelectedRow() { return -1; }
   virtual void OnSelChange() {}
+  // The number of rows and the item of one row (-1 for a row without item
+  // or outside the list), for the editors that step through the list.
+  virtual int RowCount() { return 0; }
+  virtual int ItemAtRow(int row) { (void)row; return -1; }
   // Runs the item editor on the item; true when it ended with OK.
   virtual bool EditItemDescription(int item) { (void)item; return false; }
   // The list's own "Edit item references" and "Edit item attributes"

@@ -113,3 +113,13 @@ bool WriteBirdPicture(const std::filesystem::path& file, Rgb upperparts, Rgb bre
   canvas.Rect(static_cast<int>(80 - 4), static_cast<int>(65 + 24 * s), 80, 100, Rgb{90, 70, 50});  // leg
   return canvas.Save(file);
 }
+
+bool WriteSizePicture(const std::filesystem::path& file) {
+  Canvas canvas;
+  for (int bar = 0; bar < 4; ++bar) {
+    const int left = 8 + 38 * bar;
+    canvas.Rect(left, 100 - 22 * (bar + 1), left + 30, 100, Rgb{90, 110, 160});
+  }
+  canvas.Rect(0, 100, kWidth, kHeight, Rgb{120, 90, 60});
+  return canvas.Save(file);
+}

@@ -13,6 +13,7 @@
 
 #include "database/BitMatrix.h"
 #include "database/ZAVDoc.h"
+#include "database/ImageRegion.h"
 #include "samples/BirdPicture.h"
 
 namespace fs = std::filesystem;
@@ -156,6 +157,23 @@ void SetHeader(CZAVDoc& doc) {
   h.lockWord = CZAVDoc::LockTokenFor(h.description);
 }
 
+// The size menu gets a picture with regions for the three smaller sizes;
+// the largest is left for an author to draw.
+void AddSizePicture(CZAVDoc& doc, const fs::path& output) {
+  const int menu = doc.FindMenuByTitle("Size", false);
+  if (menu < 0 || menu >= doc.MenuCount()) throw std::runtime_error("no size menu");
+  doc.GetMenu(menu).pictures = "size.bmp";
+  if (!WriteSizePicture(output / "size.bmp")) throw std::runtime_error("the size picture failed");
+  RegionSet regions;
+  const int children = static_cast<int>(doc.GetMenu(menu).children.size());
+  for (int bar = 0; bar < 3 && bar < children; ++bar) {
+    const int left = 8 + 38 * bar;
+    regions.rectangles.push_back({left, 100 - 22 * (bar + 1), left + 30, 100});
+    regions.rectangleIds.push_back(doc.GetAttribute(doc.GetMenu(menu).children[bar]).name);
+  }
+  if (!WriteRegions((output / "size.bmp.regions").string(), regions)) throw std::runtime_error("the size regions failed");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -170,6 +188,7 @@ int main(int argc, char** argv) {
     SetHeader(doc);
     KeyBuilder builder(doc);
     builder.AddMenusAndAttributes(ReadTable(source / "attributes.tsv"));
+    AddSizePicture(doc, output);
     builder.AddBirds(ReadTable(source / "birds.tsv"), output);
     fs::copy_file(source / "birds.htm", output / "birds.htm", fs::copy_options::overwrite_existing);
     if (!doc.OnSaveDocument((output / "birds.qor").string())) throw std::runtime_error("the save failed");

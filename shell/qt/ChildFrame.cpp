@@ -17,8 +17,11 @@
 #include "reports/qt/ZAVView.h"
 #include "platform/qt/DialogRunner.h"
 #include "shell/qt/CommandTarget.h"
+#include "shell/qt/ItemEditCommands.h"
+#include "shell/qt/DialogCommands.h"
 #include "shell/qt/DlgExport.h"
 #include "shell/qt/ItemListView.h"
+#include "shell/qt/RegionCommands.h"
 #include "shell/qt/LeftView.h"
 
 namespace {
@@ -89,6 +92,7 @@ void CChildFrame::CreateClient() {
   AddPane(m_outer, m_nested);
   m_tree = new CLeftView(*m_document);
   m_tree->setObjectName("leftView");
+  InstallRegionCommands(*m_tree);
   AddPane(m_nested, m_tree);
   m_list = new CItemListView(*m_document);
   m_list->setObjectName("itemListView");
@@ -97,6 +101,7 @@ void CChildFrame::CreateClient() {
   m_view->setObjectName("htmlView");
   AddPane(m_outer, m_view);
   m_document->AttachViews(m_view, m_tree, m_list);
+  InstallItemEditCommands(*m_list, *m_tree);
   layout->addWidget(m_outer, 1);
   CreateStatusBar(m_client);
   setWidget(m_client);
@@ -176,6 +181,7 @@ bool CChildFrame::OnCommand(int command) {
     case cmd::kExport: OnExport(); return true;
     default: break;
   }
+  if (RunDialogCommand(*m_document, this, command)) return true;
   return RunDocumentCommand(*m_document, command);
 }
 
@@ -191,6 +197,7 @@ std::optional<CommandState> CChildFrame::CommandStateOf(int command) {
       return CommandState{IsDatabaseEditable(m_document.get()), CommandState::Check::None, {}};
     default: break;
   }
+  if (auto dialogState = DialogCommandState(*m_document, command)) return dialogState;
   return DocumentCommandState(*m_document, command);
 }
 

@@ -10,6 +10,9 @@
 #include "platform/ErrorBox.h"
 #include "reports/Report.h"
 #include "platform/ReportFactory.h"
+#include "editors/qt/Idatadlg.h"
+#include "editors/qt/Irefdlg.h"
+#include "shell/ItemListCommands.h"
 #include "shell/qt/ItemListBox.h"
 
 namespace {
@@ -18,10 +21,13 @@ namespace {
 constexpr int kListEditAttributes = 32841;
 constexpr int kListEditReferences = 32861;
 constexpr int kListDistinctive = 32818;
+constexpr int kEditItemRegions = 32895;
+constexpr int kListDelete = 32787;
+constexpr int kListDuplicate = 32897;
 
 }  // namespace
 
-CItemListView::CItemListView(CZAVDoc& doc, QWidget* parent) : QWidget(parent), m_doc(doc) {
+CItemListView::CItemListView(CZAVDoc& doc, QWidget* parent) : QWidget(parent), m_doc(doc), m_regionOwner(doc) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
   layout->setSpacing(2);
@@ -35,11 +41,32 @@ CItemListView::CItemListView(CZAVDoc& doc, QWidget* parent) : QWidget(parent), m
   m_list->SetCommandSink([this](int command) { return OnCommand(command); });
   AddCommandHandler(cmd::kItemListReport, [this] { OnItemListReport(m_doc); });
   AddItemCommandHandler(cmd::kEliminateItem, [this](int item) { m_doc.ToggleItemExcluded(item); });
+  AddItemCommandHandler(kEditItemRegions, [this](int item) { EditItemRegions(item); });
   AddItemCommandHandler(kListDistinctive, [this](int item) {
     ReportFactory().RunReport(m_doc, kReportDistinctive, item, kFirstPage);
   });
+  AddItemEditingCommands();
   FillList();
 }
+
+void CItemListView::AddItemEditingCommands() {
+  AddItemCommandHandler(kListDelete, [this](int item) { item_list::DeleteItem(m_doc, item, GetSelectedRow()); });
+  AddItemCommandHandler(kListDuplicate, [this](int item) { item_list::DuplicateItem(m_doc, item); });
+  AddItemCommandHandler(kListEditAttributes, [this](int item) {
+    // The editor may have changed items before an error box abandoned it:
+    // the states follow the data whatever happened.
+    RunCommand([&] { RunItemAttributeEditor(m_doc, item, GetSelectedRow(), this); });
+    ReevaluateAfterItemEdit();
+  });
+  AddItemCommandHandler(kListEditReferences, [this](int item) {
+    const int row = GetSelectedRow();
+    RunItemReferenceEditor(m_doc, item, row, this);
+    m_doc.ShowReport(false);
+    SelectRow(row);
+  });
+}
+
+void CItemListView::ReevaluateAfterItemEdit() { item_list::ReevaluateAfterItemEdit(m_doc); }
 
 CItemListView::~CItemListView() {
   if (m_doc.m_focusWindow == m_list) m_doc.m_focusWindow = nullptr;
@@ -66,6 +93,10 @@ int CItemListView::GetSelectedItemOrNone() { return m_list->Rows().ItemOrNone(m_
 void CItemListView::SelectRow(int row) { m_list->SelectRow(row); }
 
 int CItemListView::GetSelectedRow() { return m_list->SelectedRow(); }
+
+int CItemListView::RowCount() { return m_list->Rows().RowCount(); }
+
+int CItemListView::ItemAtRow(int row) { return m_list->Rows().ItemOrNone(row); }
 
 void CItemListView::OnSelChange() { m_list->OnSelChange(); }
 

@@ -5,7 +5,9 @@
 #include <functional>
 #include <map>
 
+#include "editors/RegionSelectOwner.h"
 #include "platform/DocumentViews.h"
+#include "shell/ItemRegions.h"
 #include "shell/qt/CommandMap.h"
 #include "shell/qt/CommandTarget.h"
 
@@ -13,7 +15,7 @@ class CZAVDoc;
 class CItemListBox;
 class QLabel;
 
-class CItemListView : public QWidget, public IItemListView, public CCommandTarget {
+class CItemListView : public QWidget, public IItemListView, public CCommandTarget, public IRegionSelectOwner {
   Q_OBJECT
  public:
   CItemListView(CZAVDoc& doc, QWidget* parent = nullptr);
@@ -30,6 +32,11 @@ class CItemListView : public QWidget, public IItemListView, public CCommandTarge
   void SelectRow(int row) override;
   int GetSelectedRow() override;
   void OnSelChange() override;
+  int RowCount() override;
+  int ItemAtRow(int row) override;
+  // After item data changed (an editor's OK or Cancel): the states follow
+  // the data, the tree recounts, the list keeps its item selected.
+  void ReevaluateAfterItemEdit();
   bool EditItemDescription(int item) override;
   void EditItemReferences() override;
   void EditItemAttributes() override;
@@ -45,10 +52,19 @@ class CItemListView : public QWidget, public IItemListView, public CCommandTarge
   // A command on the selected item; it does nothing while no row holds an item.
   void AddItemCommandHandler(int command, std::function<void(int item)> handler);
 
+  // ---- item regions (ItemListViewRegions.cpp) ----------------------------------
+  // Sets the item's attributes by clicking regions on the menus' pictures.
+  void EditItemRegions(int item);
+  // The region dialog's requests while it runs: store, step, mark or clear all.
+  void OnRegionSelectRequest(RegionSelectRequest request, ImageRegionSelectModel& dialog) override;
+
  private:
+  void AddItemEditingCommands();
+
   CZAVDoc& m_doc;
   QLabel* m_caption;
   CItemListBox* m_list;
   CCommandMap m_commands;
   std::function<bool(int item)> m_itemEditor;
+  ItemRegionOwner m_regionOwner;
 };

@@ -10,6 +10,7 @@
 #include "database/ZAVDoc.h"
 #include "platform/ErrorBox.h"
 #include "platform/Ui.h"
+#include "shell/qt/DescriptionCommand.h"
 #include "shell/qt/TreeItemDelegate.h"
 #include "shell/qt/TreeModel.h"
 
@@ -32,6 +33,7 @@ CLeftView::CLeftView(CZAVDoc& doc, QWidget* parent) : QTreeView(parent), m_doc(d
   connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, [this](int, int maximum) { KeepScrollRoom(maximum); });
   connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CLeftView::ShrinkScrollRoom);
   RegisterOwnCommands();
+  RegisterDescriptionCommand(*this);
   RunCommand([this] { OnInitialUpdate(); });
 }
 

@@ -60,6 +60,8 @@ class CLeftView : public QTreeView, public ILeftView, public CCommandTarget {
   // Commands of other concerns (editing the tree) join the context menus here.
   void AddCommandHandler(int command, std::function<void()> handler);
   bool HasCommand(int command) const;
+  // A command whose entry appears only on the nodes where it can work.
+  void SetCommandOffer(int command, std::function<bool(HTREEITEM node)> offered);
 
   // The context menu of a node, with only the entries whose commands exist;
   // null for no menu (no node, or an attribute menu of a locked database).
@@ -112,6 +114,7 @@ class CLeftView : public QTreeView, public ILeftView, public CCommandTarget {
   PopupRunner m_popupRunner;
   std::function<bool()> m_ctrlHeld;
   std::function<void(HTREEITEM)> m_regionOrDialog;
+  std::map<int, std::function<bool(HTREEITEM)>> m_commandOffers;
   // How far the tree may scroll past its natural end, -1 for not at all: a
   // node that a link put at the top keeps its room below until the user
   // scrolls back up.

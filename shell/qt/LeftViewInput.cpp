@@ -52,6 +52,10 @@ void CLeftView::AddCommandHandler(int command, std::function<void()> handler) {
 
 bool CLeftView::HasCommand(int command) const { return m_commands.Has(command); }
 
+void CLeftView::SetCommandOffer(int command, std::function<bool(HTREEITEM)> offered) {
+  m_commandOffers[command] = std::move(offered);
+}
+
 bool CLeftView::OnCommand(int command) { return m_commands.Run(command); }
 
 std::optional<CommandState> CLeftView::CommandStateOf(int command) {
@@ -144,6 +148,7 @@ std::unique_ptr<QMenu> CLeftView::BuildContextMenu(HTREEITEM node) {
       continue;
     }
     if (!HasCommand(entry.command)) continue;
+    if (auto offer = m_commandOffers.find(entry.command); offer != m_commandOffers.end() && !offer->second(node)) continue;
     QAction* action = menu->addAction(QString::fromUtf8(entry.text));
     action->setData(entry.command);
     if (auto state = CommandStateOf(entry.command)) action->setEnabled(state->enabled);

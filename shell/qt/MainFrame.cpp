@@ -223,9 +223,12 @@ QList<QMenu*> CMainFrame::BuildMenuSet(bool withDatabase) {
     AddItems(forgiveness, {cmd::kForgivenessLevel0, cmd::kForgivenessLevel0 + 1, cmd::kForgivenessLevel0 + 2,
                            cmd::kForgivenessLevel0 + 3});
     AddItems(options, {cmd::kAllowMissingData, cmd::kUseThumbnails, cmd::kToggleRightPaneRefresh, 0,
-                       cmd::kRefreshTreeOrder});
+                       cmd::kItemDescriptionOptions, cmd::kItemListReportOptions, cmd::kMenuReport,
+                       cmd::kGalleryOptions, cmd::kThumbnailImageSize, 0, cmd::kRefreshTreeOrder});
     AddItems(AddMenu(menus, "&Database"),
-             {cmd::kClearAllMarks, 0, cmd::kDeleteAllExceptRemaining, 0, cmd::kLockDatabase, 0, cmd::kMerge, cmd::kExport});
+             {cmd::kClearAllMarks, 0, cmd::kDeleteAllExceptRemaining, 0, cmd::kNoMatchingImageFile,
+              cmd::kImportItemImages, cmd::kImportMenuImages, cmd::kCreateThumbnails, 0, cmd::kLockDatabase, 0,
+              cmd::kMerge, cmd::kExport});
     QMenu* window = AddMenu(menus, "&Window");
     window->addAction("&Cascade", m_mdi, &QMdiArea::cascadeSubWindows);
     window->addAction("&Tile", m_mdi, &QMdiArea::tileSubWindows);

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QInputDialog>
 #include <QMdiArea>
 #include <algorithm>
 
@@ -13,6 +12,8 @@
 #include "database/UtilityFunction.h"
 #include "database/XmlDump.h"
 #include "database/ZAVDoc.h"
+#include "editors/qt/DlgDBDescription.h"
+#include "editors/qt/DlgSelectLocation.h"
 #include "platform/ErrorBox.h"
 #include "platform/qt/DialogRunner.h"
 #include "platform/qt/QtProfile.h"
@@ -68,6 +69,7 @@ CZAVApp::~CZAVApp() {
   SaveReportOptions();
   SetHelpDisplay(nullptr);
   SetDocumentHost(nullptr);
+  if (m_locationChooser) platform::SetLocationChooser(nullptr);
   if (m_ui) platform::SetUi(nullptr);
   if (m_profileInstalled) platform::SetUserProfile(nullptr);
   if (g_app == this) g_app = nullptr;
@@ -98,7 +100,11 @@ bool CZAVApp::InitInstance(const QStringList& arguments) {
 
   m_mainFrame = new CMainFrame(*this);
   m_htmlTemplate->SetMdiArea(m_mainFrame->MdiArea());
-  if (m_ui) m_ui->SetOwner(m_mainFrame);
+  if (m_ui) {
+    m_ui->SetOwner(m_mainFrame);
+    m_locationChooser = std::make_unique<CDialogLocationChooser>(m_mainFrame);
+    platform::SetLocationChooser(m_locationChooser.get());
+  }
 
   const QString path = DatabaseArgument(arguments);
   if (path.isEmpty()) {
@@ -138,6 +144,7 @@ static std::unique_ptr<CZAVDoc> MakeDocument() {
   auto document = std::make_unique<CZAVDoc>();
   document->InstallReportDriver();
   document->m_itemListOptions = ItemListOptions::Shared().DocumentCopy();
+  document->m_orderChoice = document->m_itemListOptions[kListItemOrder];
   return document;
 }
 
@@ -183,22 +190,7 @@ void CZAVApp::SetActiveFrame(CChildFrame* frame) {
 }
 
 bool CZAVApp::EditDescription(CZAVDoc& document) {
-  // Until the authoring dialogs bring the full description editor, a new
-  // database asks for its title only and gets the root menu the tree needs.
-  QInputDialog dialog(m_mainFrame);
-  dialog.setObjectName("databaseTitle");
-  dialog.setWindowTitle("Database description");
-  dialog.setLabelText("Title:");
-  dialog.setTextValue(document.m_header.title.empty() ? "New database" : QString::fromStdString(document.m_header.title));
-  if (platform::qt::RunModal(dialog) != QDialog::Accepted) return false;
-  document.m_header.title = dialog.textValue().trimmed().toStdString();
-  if (document.MenuCount() == 0) {
-    auto root = std::make_unique<CQMenudata>();
-    root->kind = MENU_OF_MENUS;
-    root->title = document.m_header.title;
-    document.m_menus.push_back(std::move(root));
-  }
-  return true;
+  return editors::qt::RunDescriptionEditor(document, m_mainFrame);
 }
 
 void CZAVApp::LoadRecentFiles() {

@@ -11,6 +11,7 @@
 
 #include "platform/DocumentHost.h"
 #include "platform/DocumentViews.h"
+#include "platform/LocationChooser.h"
 
 class CChildFrame;
 class CMainFrame;
@@ -79,6 +80,7 @@ class CZAVApp : public IHelpDisplay, public DocumentHost {
 
   Setup m_setup;
   std::unique_ptr<platform::qt::QtUi> m_ui;
+  std::unique_ptr<platform::LocationChooser> m_locationChooser;
   std::unique_ptr<platform::Profile> m_ownProfile;
   QPointer<CMainFrame> m_mainFrame;
   std::unique_ptr<CStreamHTMLDocTemplate> m_htmlTemplate;

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -19,7 +21,9 @@
 #include "platform/qt/QtProfile.h"
 #include "reports/qt/ZAVView.h"
 #include "shell/qt/ChildFrame.h"
+#include "shell/qt/LeftView.h"
 #include "shell/qt/MainFrame.h"
+#include "shell/qt/TreeModel.h"
 #include "shell/qt/ZAVApp.h"
 
 namespace e2e {
@@ -33,6 +37,18 @@ inline bool CopyFolderFiles(const QString& from, const QString& to) {
   for (const QString& name : source.entryList(QDir::Files))
     if (!QFile::copy(source.filePath(name), QDir(to).filePath(name))) return false;
   return true;
+}
+
+// A right press on the attribute's label in the tree; the popup's runner answers it.
+inline void RightPressAttribute(CLeftView& tree, int attribute) {
+  tree.expandAll();
+  const QModelIndex index = tree.Model().IndexOf(tree.Tree().FindAttributeNode(attribute));
+  tree.scrollTo(index);
+  const QRect rect = tree.visualRect(index);
+  const QPoint at(rect.left() + 40, rect.center().y());
+  QMouseEvent press(QEvent::MouseButtonPress, at, tree.viewport()->mapToGlobal(at), Qt::RightButton, Qt::RightButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(tree.viewport(), &press);
 }
 
 class SampleKeyTest : public ::testing::Test {

@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QDialog>
-#include <QInputDialog>
 #include <QKeyEvent>
 #include <QUrl>
 #include <QMdiArea>
@@ -15,6 +14,8 @@
 #include "database/LevelNames.h"
 #include "database/ProgramFolders.h"
 #include "database/ZAVDocCommands.h"
+#include "editors/qt/DlgDBDescription.h"
+#include "gui_editors/EditorDialogSupport.h"
 #include "reports/ReportOptions.h"
 #include "reports/qt/HelpDlg.h"
 #include "shell/qt/DlgQOROpen.h"
@@ -256,9 +257,11 @@ TEST_F(CommandsTest, CreateNewAtStartUpAsksForAFileAndOpensTheNewDatabase) {
       open->OnCreateNew();
       return dialog.result();
     }
-    if (auto* title = qobject_cast<QInputDialog*>(&dialog)) {
-      title->setTextValue("Pond life");
-      return int(QDialog::Accepted);
+    if (qobject_cast<editors::qt::CDlgDBDescription*>(&dialog)) {
+      dialog.show();
+      editor_test::Type(dialog, "title", "Pond life");
+      editor_test::Click(dialog, "ok");
+      return dialog.result();
     }
     return int(QDialog::Rejected);
   });

@@ -71,6 +71,11 @@ TEST(ItemListView, MarkWithNoSelectedRowGoesOn) {
   for (const auto& text : f.ui.Messages()) EXPECT_NE(text, "Wrong item index");
 }
 
+// What the popup on a row of an editable database offers.
+const std::vector<std::string> kEditableRowPopup{"Toggle eliminated",    "Distinctive attributes", "Edit item attributes",
+                                                 "Edit item regions",    "Edit item references",   "Delete",
+                                                 "Duplicate"};
+
 // The popup a right press opens: its texts, and the command chosen in it.
 struct ListPopup {
   explicit ListPopup(CItemListBox& box) {
@@ -93,7 +98,7 @@ TEST(ItemListView, ARightPressOnARowOffersTheItemCommandsThatWork) {
   popup.chosen = "Toggle eliminated";
   f.ListClick(Qt::RightButton, box.visualRect(box.model()->index(1, 0)).center());
   EXPECT_EQ(popup.shown, 1);
-  EXPECT_EQ(popup.texts, (std::vector<std::string>{"Toggle eliminated", "Distinctive attributes"}));
+  EXPECT_EQ(popup.texts, kEditableRowPopup);
   EXPECT_EQ(f.doc->GetItemState(kCherry), STATE_USER_ELIMINATED);
   popup.chosen = "Distinctive attributes";
   f.ListClick(Qt::RightButton, box.visualRect(box.model()->index(0, 0)).center());
@@ -126,7 +131,7 @@ TEST(ItemListView, TheMenuKeyOpensThePopupAtTheSelectedRow) {
   QContextMenuEvent key(QContextMenuEvent::Keyboard, at, box.viewport()->mapToGlobal(at));
   QApplication::sendEvent(box.viewport(), &key);
   EXPECT_EQ(popup.shown, 1);
-  EXPECT_EQ(popup.texts, (std::vector<std::string>{"Toggle eliminated", "Distinctive attributes"}));
+  EXPECT_EQ(popup.texts, kEditableRowPopup);
   // The event a right press brings after it opens no second popup.
   QContextMenuEvent mouse(QContextMenuEvent::Mouse, at, box.viewport()->mapToGlobal(at));
   QApplication::sendEvent(box.viewport(), &mouse);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "database/ZAVDoc.h"
+#include "fakes/FakeHelp.h"
 #include "fakes/ScriptedUi.h"
 #include "fakes/TempFolder.h"
 #include "platform/DocumentViews.h"
@@ -118,15 +119,6 @@ class FakeFactory : public IReportFactory {
   CallLog& m_log;
 };
 
-class FakeHelp : public IHelpDisplay {
- public:
-  FakeHelp() { SetHelpDisplay(this); }
-  ~FakeHelp() override { SetHelpDisplay(nullptr); }
-  void ShowHelpDialog(const std::string& address) override { dialogs.push_back(address); }
-  void OpenHelpWindow(const std::string& address) override { windows.push_back(address); }
-  void OpenHtmlWindow(const std::string& html) override { htmlWindows.push_back(html); }
-  std::vector<std::string> dialogs, windows, htmlWindows;
-};
 
 using ::TempFolder;
 

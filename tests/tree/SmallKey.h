@@ -90,10 +90,15 @@ class RecordingList : public IItemListView {
   }
   int GetSelectedItemOrNone() override { return rows.ItemOrNone(selectedRow); }
   void SelectRow(int row) override { selectedRow = row; }
+  int GetSelectedRow() override { return selectedRow; }
+  int RowCount() override { return rows.RowCount(); }
+  int ItemAtRow(int row) override { return rows.ItemOrNone(row); }
+  void OnSelChange() override { pageRows.push_back(selectedRow); }
 
   CItemListRows rows;
   int selectedRow = -1;
   int fills = 0;
+  std::vector<int> pageRows;  // the selected row each time the selection handling ran
 
  private:
   CZAVDoc& m_doc;

@@ -1,0 +1,104 @@
+#include <QCoreApplication>
+
+#include "database/ProgramFolders.h"
+#include "database/ZAVDoc.h"
+#include "editors/qt/DlgEditLinks.h"
+#include "fakes/FakeHelp.h"
+#include "fakes/ModalScript.h"
+#include "fakes/ScriptedUi.h"
+#include "fakes/TempFolder.h"
+#include "gui_editors/EditorDialogSupport.h"
+
+using namespace editor_test;
+using editors::qt::EditExternalLink;
+using editors::qt::ExternalLinkText;
+using editors::qt::LinkEditMode;
+
+namespace {
+
+class LinkDialogTest : public ::testing::Test {
+ protected:
+  LinkDialogTest() { doc.m_pathName = folder.File("birds/birds.qor"); }
+
+  std::optional<ExternalLinkText> Edit(LinkEditMode mode, const ExternalLinkText& link, ModalScript::Step step) {
+    ModalScript script;
+    script.Then(std::move(step));
+    return EditExternalLink(doc, mode, link, nullptr);
+  }
+
+  ScriptedUi ui;
+  TempFolder folder;
+  CZAVDoc doc;
+};
+
+TEST_F(LinkDialogTest, CaptionFollowsTheModeAndEmptyFieldsAreAccepted) {
+  QString caption;
+  const auto added = Edit(LinkEditMode::Add, {}, [&](QDialog& d) {
+    caption = d.windowTitle();
+    Click(d, "ok");
+  });
+  EXPECT_EQ(caption, "Add External Link");
+  EXPECT_EQ(added, ExternalLinkText{});
+  const auto cancelled = Edit(LinkEditMode::Edit, {"Song", "./song.htm"}, [&](QDialog& d) {
+    caption = d.windowTitle();
+    EXPECT_EQ(TextOf(d, "linkText"), "Song");
+    EXPECT_EQ(TextOf(d, "pageLocation"), "./song.htm");
+    Type(d, "linkText", "Other");
+    Click(d, "cancel");
+  });
+  EXPECT_EQ(caption, "Edit External Link");
+  EXPECT_EQ(cancelled, std::nullopt);
+}
+
+TEST_F(LinkDialogTest, ALinkTextWithTheSeparatorIsRefusedAndTheDialogStays) {
+  bool stillOpen = false;
+  const auto edited = Edit(LinkEditMode::Add, {}, [&](QDialog& d) {
+    Type(d, "linkText", "Price @$ 3");
+    Type(d, "pageLocation", "http://example.org/price");
+    Click(d, "ok");
+    stillOpen = d.isVisible();
+    Type(d, "linkText", "Price");
+    QTest::keyClick(&Find<QLineEdit>(d, "pageLocation"), Qt::Key_Return);  // Enter is OK, not Browse
+  });
+  EXPECT_TRUE(stillOpen);
+  ASSERT_EQ(ui.Messages().size(), 1u);
+  EXPECT_NE(ui.Messages()[0].find("\"@$\""), std::string::npos);
+  EXPECT_EQ(edited, (ExternalLinkText{"Price", "http://example.org/price"}));
+  for (const auto& shown : ui.shown) EXPECT_NE(shown.kind, "open");  // Enter never browsed
+}
+
+TEST_F(LinkDialogTest, BrowseStoresTheChosenPageRelativeToTheDatabaseFolder) {
+  folder.Write("birds/song.htm");
+  folder.Write("birds/pages/jay.htm");
+  folder.Write("shared/index.htm");
+  ui.fileAnswers = {folder.File("birds/song.htm"), folder.File("birds/pages/jay.htm"),
+                    folder.File("shared/index.htm"), std::nullopt};
+  std::vector<QString> shown;
+  const auto edited = Edit(LinkEditMode::Edit, {"Song", "old.htm"}, [&](QDialog& d) {
+    for (int browse = 0; browse < 4; ++browse) {
+      Click(d, "browse");
+      shown.push_back(TextOf(d, "pageLocation"));
+    }
+    Click(d, "ok");
+  });
+  // Nothing stored yet uses "/", so the file's own "\" is used; Cancel keeps the last.
+  EXPECT_EQ(shown, (std::vector<QString>{".\\song.htm", ".\\pages\\jay.htm", "..\\shared\\index.htm",
+                                         "..\\shared\\index.htm"}));
+  EXPECT_EQ(edited, (ExternalLinkText{"Song", "..\\shared\\index.htm"}));
+}
+
+TEST_F(LinkDialogTest, BrowseOnAnUnsavedDatabaseSaysSoAndF1ShowsTheTopic) {
+  SetProgramFile(QCoreApplication::applicationFilePath().toStdString());
+  FakeHelp help;
+  doc.m_pathName.clear();
+  Edit(LinkEditMode::Add, {}, [&](QDialog& d) {
+    Click(d, "browse");
+    QTest::keyClick(&Find<QLineEdit>(d, "linkText"), Qt::Key_F1);
+    Click(d, "cancel");
+  });
+  EXPECT_EQ(ui.Messages().front(), "Please save the document.");
+  ASSERT_EQ(help.dialogs.size(), 1u);
+  EXPECT_NE(help.dialogs[0].find("help.htm#External_Link_Editor"), std::string::npos);
+}
+
+}  // namespace
