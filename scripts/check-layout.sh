@@ -9,6 +9,9 @@
 #       shell/     reports/ editors/ database/ platform/
 #     and a qt/ folder what its folder may, plus the qt/ folders of those,
 #     so no two folders ever include each other.
+#   - an exporter plugin (exporters/) is Qt code that may include only its
+#     own folder and the exporter interface (editors/QORExporter.h,
+#     editors/qt/QORExporterPlugin.h): it knows nothing of the program.
 # "check-layout.sh qt" checks the first rule alone, "folders" the second;
 # without an argument both. Prints every offending include and fails when
 # there is one.
@@ -63,4 +66,19 @@ for layer in $layers; do
     rm -f "${TMPDIR:-/tmp}/qor-layout.$$"
   done
 done
+if [ "$rules" != qt ] && [ -d exporters ]; then
+  for file in $(find exporters -type f \( -name '*.h' -o -name '*.cpp' \) | sort); do
+    grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[^"]*/' "$file" |
+      sed -E 's/^([0-9]+):.*"([^"]*)".*/\1 \2/' |
+      while read -r line path; do
+        case $path in
+          exporters/* | editors/QORExporter.h | editors/qt/QORExporterPlugin.h) ;;
+          *) echo "$file:$line: includes \"$path\"; an exporter may include only exporters/ and the exporter interface"
+             echo failed ;;
+        esac
+      done | tee "${TMPDIR:-/tmp}/qor-exporters.$$" | grep -v '^failed$'
+    grep -q '^failed$' "${TMPDIR:-/tmp}/qor-exporters.$$" && failed=1
+    rm -f "${TMPDIR:-/tmp}/qor-exporters.$$"
+  done
+fi
 exit $failed

@@ -15,9 +15,11 @@
 #include "platform/Profile.h"
 #include "platform/Ui.h"
 #include "reports/qt/ZAVView.h"
+#include "platform/qt/DialogRunner.h"
 #include "shell/qt/CommandTarget.h"
 #include "shell/qt/ItemEditCommands.h"
 #include "shell/qt/DialogCommands.h"
+#include "shell/qt/DlgExport.h"
 #include "shell/qt/ItemListView.h"
 #include "shell/qt/RegionCommands.h"
 #include "shell/qt/LeftView.h"
@@ -176,6 +178,7 @@ bool CChildFrame::OnCommand(int command) {
     case cmd::kFileClose: close(); return true;
     case cmd::kFilePrint: m_view->Print(); return true;
     case cmd::kFilePageSetup: m_view->PageSetup(); return true;
+    case cmd::kExport: OnExport(); return true;
     default: break;
   }
   if (RunDialogCommand(*m_document, this, command)) return true;
@@ -190,10 +193,24 @@ std::optional<CommandState> CChildFrame::CommandStateOf(int command) {
     case cmd::kFileSave: case cmd::kFileSaveAs: case cmd::kFileClose: case cmd::kFilePrint:
     case cmd::kFilePageSetup:
       return CommandState{};
+    case cmd::kExport:
+      return CommandState{IsDatabaseEditable(m_document.get()), CommandState::Check::None, {}};
     default: break;
   }
   if (auto dialogState = DialogCommandState(*m_document, command)) return dialogState;
   return DocumentCommandState(*m_document, command);
+}
+
+void CChildFrame::OnExport() {
+  CMenuTree& tree = m_tree->Tree();
+  const HTREEITEM selected = m_tree->SelectedNode();
+  const HTREEITEM parent = tree.Nodes().Parent(selected);
+  auto indexOf = [&](HTREEITEM node) { return tree.Nodes().IsValid(node) ? static_cast<int>(tree.Nodes().Data(node)) : -1; };
+  const ExportSelection selection = ExportSelection::FromTreeNodes(tree.GetNodeKind(selected), indexOf(selected),
+                                                                   tree.GetNodeKind(parent), indexOf(parent));
+  CDlgExport dialog(*m_document, selection, window());
+  dialog.OnInitDialog();
+  platform::qt::RunModal(dialog);
 }
 
 bool CChildFrame::Save(bool askForName) {

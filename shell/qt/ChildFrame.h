@@ -56,6 +56,7 @@ class CChildFrame : public QMdiSubWindow {
 
  private:
   void CreateClient();
+  void OnExport();
   void CreateStatusBar(QWidget* client);
   template <class Handle>
   bool OfferToPanes(Handle&& handle);

@@ -46,6 +46,8 @@ const std::array kTexts = {
     CommandText{cmd::kShowReferences, "Show/hide References", "Show/hide References", K::UnknownKey, true},
     CommandText{cmd::kShowDatabaseDescription, "Show/hide Database Description", "Show/hide Database Description",
                 K::UnknownKey, true},
+    CommandText{cmd::kMerge, "Merge", "Merge two databases into a third", K::UnknownKey, false},
+    CommandText{cmd::kExport, "Export ...", "Export the database through an exporter", K::UnknownKey, false},
     CommandText{cmd::kLockDatabase, "Lock", "Lock the database against editing", K::UnknownKey, false},
     CommandText{cmd::kForgivenessLevel0, "Zero level", "No mismatch forgiven", K::UnknownKey, true},
     CommandText{cmd::kForgivenessLevel0 + 1, "Level -1", "One mismatch forgiven", K::UnknownKey, true},

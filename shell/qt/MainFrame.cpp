@@ -227,7 +227,8 @@ QList<QMenu*> CMainFrame::BuildMenuSet(bool withDatabase) {
                        cmd::kGalleryOptions, cmd::kThumbnailImageSize, 0, cmd::kRefreshTreeOrder});
     AddItems(AddMenu(menus, "&Database"),
              {cmd::kClearAllMarks, 0, cmd::kDeleteAllExceptRemaining, 0, cmd::kNoMatchingImageFile,
-              cmd::kImportItemImages, cmd::kImportMenuImages, cmd::kCreateThumbnails, 0, cmd::kLockDatabase});
+              cmd::kImportItemImages, cmd::kImportMenuImages, cmd::kCreateThumbnails, 0, cmd::kLockDatabase, 0,
+              cmd::kMerge, cmd::kExport});
     QMenu* window = AddMenu(menus, "&Window");
     window->addAction("&Cascade", m_mdi, &QMdiArea::cascadeSubWindows);
     window->addAction("&Tile", m_mdi, &QMdiArea::tileSubWindows);

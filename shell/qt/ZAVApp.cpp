@@ -21,6 +21,8 @@
 #include "reports/ReportOptions.h"
 #include "reports/ReportPages.h"
 #include "reports/qt/Idispimp.h"
+#include "database/qt/QORMerge.h"
+#include "shell/qt/AboutDlg.h"
 #include "shell/qt/ChildFrame.h"
 #include "shell/qt/DlgQOROpen.h"
 #include "shell/qt/MainFrame.h"
@@ -220,7 +222,7 @@ void CZAVApp::AddToRecentFileList(const std::string& path) {
 bool CZAVApp::HasCommand(int command) const {
   switch (command) {
     case cmd::kFileNew: case cmd::kFileOpen: case cmd::kOpenQorDatabase: case cmd::kAppAbout:
-    case cmd::kHelpTopics: case cmd::kHelpKey: case cmd::kAppExit:
+    case cmd::kHelpTopics: case cmd::kHelpKey: case cmd::kAppExit: case cmd::kMerge:
       return true;
     default:
       return false;
@@ -238,14 +240,23 @@ void CZAVApp::OnCommand(int command) {
     case cmd::kFileNew: NewDocument(); break;
     case cmd::kFileOpen: OnFileOpen(); break;
     case cmd::kOpenQorDatabase: RunOpenDialog(false); break;
-    case cmd::kAppAbout:
-      platform::Ui().ShowMessage("QOR\nInteractive identification keys", "About QOR");
+    case cmd::kAppAbout: {
+      CAboutDlg about(m_mainFrame);
+      platform::qt::RunModal(about);
       break;
+    }
+    case cmd::kMerge: OnMerge(); break;
     // One help window for every press of F1.
     case cmd::kHelpTopics: case cmd::kHelpKey: ShowHelp("help.htm", false); break;
     case cmd::kAppExit: if (m_mainFrame) m_mainFrame->close(); break;
     default: break;
   }
+}
+
+// The merged database opens at once, so the user sees what the merge made.
+void CZAVApp::OnMerge() {
+  CQORMerge dialog(m_mainFrame);
+  if (platform::qt::RunModal(dialog) == QDialog::Accepted) OpenDocumentFile(dialog.OutputPath());
 }
 
 void CZAVApp::ShowHelpDialog(const std::string& address) {

@@ -74,6 +74,7 @@ class CZAVApp : public IHelpDisplay, public DocumentHost {
   void LoadRecentFiles();
   void SaveRecentFiles();
   void OnFileOpen();
+  void OnMerge();
   CChildFrame* FindOpenFrame(const std::string& path) const;
   CChildFrame* AddFrame(std::unique_ptr<CZAVDoc> document);
 

@@ -9,6 +9,7 @@
 #include "reports/qt/QorUrlSchemes.h"
 #include "reports/qt/ZAVView.h"
 #include "shell/qt/ChildFrame.h"
+#include "shell/qt/FileTypeRegistration.h"
 #include "shell/qt/MainFrame.h"
 #include "shell/qt/ZAVApp.h"
 #include "platform/qt/SanitizerOptions.h"
@@ -41,6 +42,8 @@ int main(int argc, char** argv) {
   RegisterQorUrlSchemes();
   QApplication application(argc, argv);
   application.setApplicationName("QOR");
+  // Once per user: ".qor" files open in the program from the file manager.
+  RegisterFileTypes(UserDataHome(), QCoreApplication::applicationFilePath());
   CZAVApp qor;
   if (!qor.InitInstance(application.arguments().mid(1))) return 0;
   if (qEnvironmentVariableIsSet("QOR_MEASURE_STARTUP")) MeasureFirstPage(qor, clock);

@@ -36,13 +36,13 @@ class ScriptedUi : public platform::UserInterface {
     yesNoCancelAnswers.pop_front();
     return answer;
   }
-  std::optional<std::string> AskOpenFileName(const std::string& title, const std::vector<platform::FileFilter>&,
-                                             const std::string&) override {
-    return Next("open", title);
+  std::optional<std::string> AskOpenFileName(const std::string& title, const std::vector<platform::FileFilter>& filters,
+                                             const std::string& initialPath) override {
+    return Next("open", title, filters, initialPath);
   }
-  std::optional<std::string> AskSaveFileName(const std::string& title, const std::vector<platform::FileFilter>&,
-                                             const std::string&) override {
-    return Next("save", title);
+  std::optional<std::string> AskSaveFileName(const std::string& title, const std::vector<platform::FileFilter>& filters,
+                                             const std::string& initialPath) override {
+    return Next("save", title, filters, initialPath);
   }
   std::optional<std::string> AskFolder(const std::string& title, const std::string&) override {
     return Next("folder", title);
@@ -68,11 +68,18 @@ class ScriptedUi : public platform::UserInterface {
   std::deque<int> yesNoCancelAnswers;
   std::deque<std::optional<std::string>> fileAnswers;  // open, save and folder dialogs share one queue
   std::vector<std::string> opened;
+  // What the last open or save dialog offered.
+  std::vector<platform::FileFilter> lastFilters;
+  std::string lastInitialPath;
   std::vector<std::string> traces;
   int waitCursorDepth = 0;
 
  private:
-  std::optional<std::string> Next(const char* kind, const std::string& title) {
+  std::optional<std::string> Next(const char* kind, const std::string& title,
+                                  const std::vector<platform::FileFilter>& filters = {},
+                                  const std::string& initialPath = {}) {
+    lastFilters = filters;
+    lastInitialPath = initialPath;
     shown.push_back({kind, title, {}});
     if (fileAnswers.empty()) return std::nullopt;
     auto answer = fileAnswers.front();

@@ -1,0 +1,159 @@
+// The XML exporter the program ships: the sample key exported from the menu
+// and read back, and the file's rules: text as it was, the element tree
+// closed in order, and no file at all unless the export ended.
+#include <QDirIterator>
+#include <QListWidget>
+#include <QPushButton>
+#include <QXmlStreamReader>
+#include <map>
+#include <set>
+
+#include "ExportTestSupport.h"
+#include "database/CommandIds.h"
+#include "editors/qt/QORExporterPlugin.h"
+#include "shell/qt/LeftView.h"
+
+namespace {
+
+using namespace export_test;
+
+QString ShippedExporter() { return QCoreApplication::applicationDirPath() + "/exporters/qor_xml_exporter.so"; }
+
+std::unique_ptr<QORExporter> MakeXmlExporter() {
+  auto* plugin = qobject_cast<QORExporterPlugin*>(QPluginLoader(ShippedExporter()).instance());
+  EXPECT_NE(plugin, nullptr);
+  return plugin ? plugin->CreateExporter() : nullptr;
+}
+
+QStringList FilesIn(const QString& folder) { return QDir(folder).entryList(QDir::Files | QDir::Hidden); }
+
+class XmlExporterTest : public ProgramWithUserFolder {};
+
+TEST_F(XmlExporterTest, TheSampleKeyExportedFromTheMenuReadsBackWithEveryRemainingItem) {
+  const std::filesystem::path key = Folder() / "birds.qor";
+  std::filesystem::copy_file(std::filesystem::path(QOR_SAMPLE_FOLDER) / "birds.qor", key);
+  CMainFrame& main = StartOn(key.string());
+  CZAVDoc& doc = main.ActiveChild()->GetDocument();
+  // An item the user set aside stays out of the file.
+  doc.SetItemState(2, STATE_USER_ELIMINATED);
+  doc.SetItemState(4, STATE_SELECTED);  // a selected item counts as remaining
+  // The attribute selected in the tree is named in the file with its menu.
+  int attribute = 0;
+  while (doc.GetAttribute(attribute).IsFreeSlot() || doc.GetAttribute(attribute).menuIndex == 0) ++attribute;
+  ASSERT_NE(main.ActiveChild()->LeftView()->SelectAttributeNode(attribute), kNoNode);
+  const std::string target = (Folder() / "birds export.xml").string();
+  m_ui.fileAnswers.push_back(target);
+  ModalDriver driver;
+  driver.On("exportDialog", [&](QDialog& dialog) {
+    auto* list = Find<QListWidget>(dialog, "exporterList");
+    ASSERT_EQ(list->currentItem()->text(), "XML file");
+    QTest::keyClick(list, Qt::Key_Return);
+  });
+  ASSERT_TRUE(ChooseMenuEntry(main, Qt::Key_D, cmd::kExport));
+  ASSERT_EQ(driver.Runs("exportDialog"), 1);
+  EXPECT_TRUE(m_ui.Messages().empty());
+  EXPECT_EQ(m_ui.lastInitialPath, (Folder() / "birds.xml").string());
+
+  QFile file(QString::fromStdString(target));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  QXmlStreamReader xml(&file);
+  std::set<int> items;
+  QStringList path;
+  QString title;
+  std::map<QString, int> current;  // CURRENTATTRIBUTE and CURRENTATTRIBUTEMENU with their indices
+  while (!xml.atEnd()) {
+    xml.readNext();
+    if (xml.isStartElement()) {
+      path << xml.name().toString();
+      if (path == QStringList({"QOR", "ITEMS", "ITEM"})) items.insert(xml.attributes().value("index").toInt());
+      if (path == QStringList({"QOR", "DESCRIPTION", "DBTITLE"})) title = xml.readElementText(), path.removeLast();
+      if (path.size() == 3 && path[2].startsWith("CURRENT")) {
+        const int index = xml.attributes().value("index").toInt();
+        if (xml.readElementText() == "set") current[path[2]] = index;
+        path.removeLast();
+      }
+    } else if (xml.isEndElement()) {
+      path.removeLast();
+    }
+  }
+  ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  EXPECT_EQ(title, QString::fromStdString(doc.m_header.title));
+  EXPECT_EQ(current, (std::map<QString, int>{{"CURRENTATTRIBUTE", attribute},
+                                             {"CURRENTATTRIBUTEMENU", doc.GetAttribute(attribute).menuIndex}}));
+  std::set<int> remaining;
+  for (int item = 0; item < doc.ItemCount(); ++item)
+    if (doc.IsItemRemaining(item)) remaining.insert(item);
+  EXPECT_EQ(items, remaining);
+  EXPECT_EQ(remaining.size(), static_cast<std::size_t>(doc.ItemCount() - 1));
+  EXPECT_EQ(FilesIn(QString::fromStdString(Folder().string())).filter(".xml").size(), 1) << "no temporary file left";
+}
+
+TEST_F(XmlExporterTest, TextsComeBackAsTheyWereAndIndicesAsAttributes) {
+  const QString target = QString::fromStdString((Folder() / "texts.xml").string());
+  auto exporter = MakeXmlExporter();
+  ASSERT_NE(exporter, nullptr);
+  ASSERT_TRUE(exporter->SetFilePath(target.toStdString()).ok);
+  ASSERT_TRUE(exporter->BeginExport().ok);
+  ASSERT_TRUE(exporter->BeginElement("QOR", -1).ok);
+  const std::string text = "a < b & \"c\" > d\r\nline two\tend \xC3\xA9";
+  ASSERT_TRUE(exporter->AddElement("DESCRIPTION", text + "\x01", 42).ok);
+  ASSERT_TRUE(exporter->EndElement("QOR").ok);
+  ASSERT_TRUE(exporter->EndExport().ok);
+  QFile file(target);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  QXmlStreamReader xml(&file);
+  ASSERT_TRUE(xml.readNextStartElement());
+  EXPECT_EQ(xml.name(), QStringLiteral("QOR"));
+  EXPECT_EQ(xml.attributes().value("index"), QStringLiteral("-1"));
+  ASSERT_TRUE(xml.readNextStartElement());
+  EXPECT_EQ(xml.attributes().value("index"), QStringLiteral("42"));
+  EXPECT_EQ(xml.readElementText().toStdString(), text) << "a character XML cannot hold is left out";
+  EXPECT_FALSE(xml.hasError());
+}
+
+TEST_F(XmlExporterTest, AnExportThatDoesNotEndLeavesNoFileAndKeepsTheOldOne) {
+  const QString folder = QString::fromStdString(Folder().string());
+  const QString target = folder + "/kept.xml";
+  program_test::WriteBytes(target.toStdString(), "old content");
+  {
+    auto exporter = MakeXmlExporter();
+    ASSERT_TRUE(exporter->SetFilePath(target.toStdString()).ok);
+    ASSERT_TRUE(exporter->BeginExport().ok);
+    ASSERT_TRUE(exporter->BeginElement("QOR", -1).ok);
+    ASSERT_TRUE(exporter->AddElement("NAME", std::string(3 << 20, 'x'), -1).ok);  // more than one buffer written
+  }
+  QFile kept(target);
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.readAll(), QByteArray("old content"));
+  EXPECT_EQ(FilesIn(folder).filter("kept"), QStringList({"kept.xml"})) << "the temporary file is gone";
+}
+
+TEST_F(XmlExporterTest, ATreeThatIsNotClosedInOrderFailsWithAReason) {
+  auto exporter = MakeXmlExporter();
+  ASSERT_TRUE(exporter->SetFilePath((Folder() / "bad.xml").string()).ok);
+  ASSERT_TRUE(exporter->BeginExport().ok);
+  ASSERT_TRUE(exporter->BeginElement("QOR", -1).ok);
+  ASSERT_TRUE(exporter->BeginElement("ITEMS", -1).ok);
+  const ExportCallResult wrong = exporter->EndElement("QOR");
+  EXPECT_FALSE(wrong.ok);
+  EXPECT_EQ(wrong.error, "EndElement QOR does not close ITEMS");
+  EXPECT_FALSE(exporter->AddElement("not a name", "", -1).ok);
+  EXPECT_FALSE(exporter->EndExport().ok) << "ITEMS and QOR are still open";
+  EXPECT_FALSE(QFile::exists(QString::fromStdString((Folder() / "bad.xml").string())));
+}
+
+TEST_F(XmlExporterTest, TheFileDialogIsOfferedWithTheDatabasesName) {
+  auto exporter = MakeXmlExporter();
+  bool wants = false;
+  std::string filter, name;
+  ASSERT_TRUE(exporter->SetDatabaseName("garden birds").ok);
+  ASSERT_TRUE(exporter->GetWantsFile(wants).ok);
+  ASSERT_TRUE(exporter->GetFileFilter(filter).ok);
+  ASSERT_TRUE(exporter->GetDefaultFileName(name).ok);
+  EXPECT_TRUE(wants);
+  EXPECT_EQ(filter, "XML Files|*.xml|All Files|*||");
+  EXPECT_EQ(name, "garden birds.xml");
+  EXPECT_FALSE(exporter->BeginExport().ok) << "no file chosen";
+}
+
+}  // namespace
