@@ -3,9 +3,11 @@
 // databases).
 #pragma once
 
+#include "shell/PopupCommandIds.h"
+
 class CLeftView;
 
-inline constexpr int kCmdEditDatabaseDescription = 32783;
+inline constexpr int kCmdEditDatabaseDescription = popup_cmd::kEditDatabaseDescription;
 
 void RegisterDescriptionCommand(CLeftView& view);
 // The command itself: the editor, then on OK the tree and the item list

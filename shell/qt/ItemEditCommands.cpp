@@ -10,11 +10,11 @@
 #include "shell/qt/ItemListView.h"
 #include "shell/qt/LeftView.h"
 #include "shell/qt/PictureListPanel.h"
+#include "shell/PopupCommandIds.h"
+
+using namespace popup_cmd;
 
 namespace {
-
-constexpr int kEditItemDescription = 32795;
-constexpr int kInsertItem = 32786;
 
 // A stored item may have moved in the name order or gained attributes the
 // marks judge: the items are evaluated again and tree and list refilled.

@@ -14,18 +14,9 @@
 #include "editors/qt/Irefdlg.h"
 #include "shell/ItemListCommands.h"
 #include "shell/qt/ItemListBox.h"
+#include "shell/PopupCommandIds.h"
 
-namespace {
-
-// The list's own editing commands, which the item-link popup passes on to.
-constexpr int kListEditAttributes = 32841;
-constexpr int kListEditReferences = 32861;
-constexpr int kListDistinctive = 32818;
-constexpr int kEditItemRegions = 32895;
-constexpr int kListDelete = 32787;
-constexpr int kListDuplicate = 32897;
-
-}  // namespace
+using namespace popup_cmd;
 
 CItemListView::CItemListView(CZAVDoc& doc, QWidget* parent) : QWidget(parent), m_doc(doc), m_regionOwner(doc) {
   auto* layout = new QVBoxLayout(this);

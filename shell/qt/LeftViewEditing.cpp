@@ -11,22 +11,9 @@
 #include "shell/qt/PictureListPanel.h"
 #include "platform/qt/DialogRunner.h"
 #include "shell/qt/TreeModel.h"
+#include "shell/PopupCommandIds.h"
 
-namespace {
-
-constexpr int kInsertAttribute = 32805;
-constexpr int kAddSubmenu = 32776;
-constexpr int kAddAttributeMenu = 32811;
-constexpr int kEditMenu = 32784;
-constexpr int kEditAttribute = 32803;
-constexpr int kDeleteAttribute = 32804;
-constexpr int kDeleteMenu = 32779;
-constexpr int kDeleteReference = 32778;
-constexpr int kSortMenu = 32892;
-constexpr int kInsertReference = 32781;
-constexpr int kEditReference = 32785;
-
-}  // namespace
+using namespace popup_cmd;
 
 void CLeftView::RegisterEditCommands() {
   const CMenuTreeEditing::MenuEditor menuEditor = [this](int& menu, int parent, bool attributeMenu) {

@@ -12,13 +12,12 @@
 #include "reports/qt/ZAVView.h"
 #include "shell/qt/LeftView.h"
 #include "shell/qt/TreeModel.h"
+#include "shell/PopupCommandIds.h"
+
+using namespace popup_cmd;
 
 namespace {
 
-constexpr int kExpandMenuTree = 32837;
-constexpr int kExpandAttributeMenus = 32838;
-constexpr int kSetForAllItems = 32851;
-constexpr int kClearForAllItems = 32852;
 constexpr int kReportCommands[] = {32782, 32792, 32793, 32806, 32807, 32800, cmd::kFilePrint};
 
 struct MarkCommand {

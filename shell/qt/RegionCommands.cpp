@@ -6,9 +6,11 @@
 #include "platform/qt/DialogRunner.h"
 #include "shell/RegionMenus.h"
 #include "shell/qt/LeftView.h"
+#include "shell/PopupCommandIds.h"
+
+using namespace popup_cmd;
 
 namespace {
-constexpr int kEditRegion = 32893;
 
 // The attribute menu a node stands for: itself, or an attribute's parent.
 HTREEITEM AttributeMenuNode(CLeftView& view, HTREEITEM node) {
