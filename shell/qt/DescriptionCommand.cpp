@@ -2,6 +2,7 @@
 
 #include "database/ZAVDoc.h"
 #include "editors/qt/DlgDBDescription.h"
+#include "shell/MenuTreeEditing.h"
 #include "shell/qt/LeftView.h"
 
 void RegisterDescriptionCommand(CLeftView& view) {
@@ -15,7 +16,5 @@ void EditDatabaseDescription(CLeftView& view) {
   // again below its root, which refills the item list too.
   view.OnUpdate();
   view.RefreshTree();
-  document.UpdateMissingDataBits();
-  document.SetModifiedFlag();
-  document.ShowReport(false);
+  CMenuTreeEditing(view.Tree()).SetModifiedAndRefresh();
 }

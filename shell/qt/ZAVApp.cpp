@@ -138,11 +138,10 @@ CChildFrame* CZAVApp::FindOpenFrame(const std::string& path) const {
   return nullptr;
 }
 
-// Opened and new databases start alike: the program's report driver and a
-// copy of the shared item-list options.
+// Opened and new databases start alike (the document installs its report
+// driver itself): a copy of the shared item-list options.
 static std::unique_ptr<CZAVDoc> MakeDocument() {
   auto document = std::make_unique<CZAVDoc>();
-  document->InstallReportDriver();
   document->m_itemListOptions = ItemListOptions::Shared().DocumentCopy();
   document->m_orderChoice = document->m_itemListOptions[kListItemOrder];
   return document;
