@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 
+#include "database/ItemSlots.h"
 #include "database/Records.h"
 #include "database/ZAVDoc.h"
 #include "platform/ErrorBox.h"
@@ -47,12 +48,7 @@ void PlaceTableText(std::vector<std::string>& table, std::int32_t& index, const 
     index = -1;
     if (IsValidIndex(old, table.size()) && isUnused(old)) table[old].clear();
   }
-  const int slot = FindStringSlot(table, text, isUnused);
-  if (slot == static_cast<int>(table.size()))
-    table.push_back(text);
-  else if (table[slot].empty())
-    table[slot] = text;
-  index = slot;
+  index = PlaceNameText(table, text, isUnused);
 }
 
 void ChangeScientificNames(CZAVDoc& document, int item, const ItemFields& fields, const ItemFields& loaded) {
