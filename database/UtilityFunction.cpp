@@ -126,12 +126,17 @@ int GetNextInOrder(const CZAVDoc& document, int item, int step) {
 
 std::string GetItemDisplayName(const CZAVDoc& document, int item) {
   if (item < 0 || item >= document.ItemCount()) return {};
+  return GetItemDisplayNameInOrder(document, item, GetOrderType(document));
+}
+
+std::string GetItemDisplayNameInOrder(const CZAVDoc& document, int item, int order) {
+  if (item < 0 || item >= document.ItemCount()) return {};
   g_displayNameSplit = 0;
   const bool customLevels = document.m_levelNames && document.m_levelNames->inUse;
   DisplayNameBuilder name(customLevels ? " " : " / ");
   const CQItemrec& record = document.GetItem(item);
   const std::string* common = NameAt(document.m_itemNames, record.nameIndex);
-  if (GetOrderType(document) == kCommonNameOrder) {
+  if (order == kCommonNameOrder) {
     name.AddWithSeparator(common, "#commonNameError#");
     if (common) g_displayNameSplit = static_cast<int>(common->size());
     if (document.m_header.scientificNamesEnabled) AddScientificParts(document, record, name);

@@ -36,6 +36,9 @@ const std::string* TextAt(const std::vector<std::string>& texts, int index);
 
 // The item's name as the lists show it; also sets the split position.
 std::string GetItemDisplayName(const CZAVDoc& document, int item);
+// The display name the item has in the given name order, whichever order
+// the document shows now (each name array is kept sorted by its own order).
+std::string GetItemDisplayNameInOrder(const CZAVDoc& document, int item, int order);
 
 // Where the common-name part of the last display name begins (scientific
 // order) or ends (common-name order), as a byte offset into the UTF-8 text;

@@ -3,13 +3,13 @@
 #include <cstdio>
 #include <istream>
 #include <iterator>
-#include <numeric>
 #include <ostream>
 
 #include "database/Archive.h"
 #include "database/LevelNames.h"
 #include "database/LoadedDatabaseCheck.h"
 #include "database/MarkLog.h"
+#include "database/NameOrderSort.h"
 #include "database/RecordArchive.h"
 #include "database/TextCodec.h"
 #include "database/UtilityFunction.h"
@@ -207,39 +207,8 @@ void CZAVDoc::BuildAfterLoad() {
     if (item->nameIndex != -1 || item->speciesIndex != -1) ++m_namedItemCount;
   }
   UpdateMissingDataBits();
-  // Without either name kind there is no name order and nothing to sort.
-  const bool hasOrder = m_header.commonNamesEnabled || m_header.scientificNamesEnabled;
   DumpItemNames("before_sorting.txt");
-  if (hasOrder) {
-    const int order = GetOrderType(*this);
-    auto& names = order == kScientificOrder ? m_speciesNames : m_itemNames;
-    const auto pointItemsAtEntries = [&] {
-      for (std::size_t p = 0; p < names.size(); ++p) {
-        const std::int32_t item = names[p]->itemIndex;
-        if (item == -1 || item >= ItemCount()) continue;
-        (order == kScientificOrder ? m_items[item]->speciesIndex : m_items[item]->nameIndex) =
-            static_cast<std::int32_t>(p);
-      }
-    };
-    // In a damaged file an item may name another entry than the one naming
-    // it; each entry sorts under the name it gives its item once sorted, so
-    // the list is in order now and not only after the next save and load.
-    pointItemsAtEntries();
-    // One display name per entry rather than two per comparison.
-    std::vector<std::string> keys(names.size());
-    for (std::size_t i = 0; i < names.size(); ++i) keys[i] = EntryDisplayName(*this, names, i);
-    std::vector<std::size_t> positions(names.size());
-    std::iota(positions.begin(), positions.end(), std::size_t{0});
-    // Stable: items of the same name keep their order, so every load of a
-    // saved file gives the same list.
-    std::stable_sort(positions.begin(), positions.end(),
-                     [&keys](std::size_t a, std::size_t b) { return CompareNoCase(keys[a], keys[b]) < 0; });
-    std::vector<std::unique_ptr<CQItemname>> sorted;
-    sorted.reserve(names.size());
-    for (std::size_t at : positions) sorted.push_back(std::move(names[at]));
-    names = std::move(sorted);
-    pointItemsAtEntries();
-  }
+  SortNameArrays(*this);
   DumpItemNames("after_sorting.txt");
 }
 

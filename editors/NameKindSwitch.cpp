@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "database/NameOrderSort.h"
 #include "database/ZAVDoc.h"
 #include "platform/Ui.h"
 
@@ -98,6 +99,8 @@ void SwitchNameKinds(CZAVDoc& document, const NameKinds& before, const NameKinds
   if (inUse == 0) return;
   ShowDefaultNameNotices(before, after);
   RewriteTables(document, before, after, inUse);
+  // The order shown may now be the other kind's, under other display names.
+  SortNameArrays(document);
 }
 
 }  // namespace editors

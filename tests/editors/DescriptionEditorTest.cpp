@@ -117,12 +117,14 @@ TEST_F(DescriptionEditorTest, ScientificNamesOnGiveEveryItemDefaultNames) {
   EXPECT_EQ(doc.m_familyNames, std::vector<std::string>{" "});
   for (int item = 0; item < 3; ++item) {
     const CQItemrec& record = doc.GetItem(item);
-    EXPECT_EQ(record.speciesIndex, item);
+    ASSERT_GE(record.speciesIndex, 0);
     EXPECT_EQ(record.genusIndex, 0);
     EXPECT_EQ(record.familyIndex, 0);
-    EXPECT_EQ(doc.m_speciesNames[item]->itemIndex, item);
+    EXPECT_EQ(doc.m_speciesNames[record.speciesIndex]->itemIndex, item);
   }
   EXPECT_EQ(Names(doc.m_itemNames).size(), 3u);  // common names stay
+  // The species array is in the order the list shows, by display name.
+  EXPECT_EQ(doc.m_speciesNames[0]->itemIndex, 2);  // "genus species / Crow"
 }
 
 TEST_F(DescriptionEditorTest, CommonNamesOffAskFirstAndNoStoresNothing) {

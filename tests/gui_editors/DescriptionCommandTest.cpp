@@ -3,6 +3,8 @@
 #include "fakes/ModalScript.h"
 #include "gui_editors/EditorDialogSupport.h"
 #include "gui_tree/TreeGuiFixture.h"
+#include "database/UtilityFunction.h"
+#include "tree/BothNameKindsKey.h"
 
 using namespace editor_test;
 
@@ -64,6 +66,40 @@ TEST_F(DescriptionCommandTest, CancelChangesNothingAndALockedDatabaseOffersNoEdi
   RightClickDescription();
   EXPECT_EQ(std::find(lastPopup.begin(), lastPopup.end(), "Edit"), lastPopup.end());
   EXPECT_EQ(script.DialogsRun(), 1);
+}
+
+// A key with both name kinds, opened from its bytes, in the real panes.
+class NameKindSwitchListTest : public ::testing::Test, public TreeGuiFixture {
+ protected:
+  NameKindSwitchListTest() : TreeGuiFixture([] { return OpenKeyWithBothNameKinds(); }) {}
+  // The names on the list's rows, top to bottom.
+  std::vector<std::string> ListedNames() const {
+    QAbstractItemModel& model = *list->ListBox().model();
+    std::vector<std::string> names;
+    for (int row = 0; row < model.rowCount(); ++row)
+      names.push_back(GetItemDisplayName(*doc, model.index(row, 0).data(Qt::UserRole).toInt()));
+    return names;
+  }
+};
+
+TEST_F(NameKindSwitchListTest, ScientificNamesOffListTheItemsByCommonName) {
+  doc->m_showDescription = 1;
+  tree->ShowDescriptionNode(true);
+  QApplication::processEvents();
+  ASSERT_EQ(ListedNames().front(), "Fructus alpha / Pomaceae / Lime");
+  ModalScript script;
+  script.Then([&](QDialog& d) {
+    Click(d, "scientificNames");
+    Click(d, "ok");
+  });
+  ui.yesNoAnswers = {true};
+  chosen = "Edit";
+  const HTREEITEM node = tree->Tree().DescriptionNode();
+  Mouse(QEvent::MouseButtonPress, Qt::RightButton, LabelPoint(node));
+  Mouse(QEvent::MouseButtonRelease, Qt::RightButton, LabelPoint(node));
+  ASSERT_EQ(script.DialogsRun(), 1);
+  ASSERT_EQ(doc->m_header.scientificNamesEnabled, 0);
+  EXPECT_EQ(ListedNames(), (std::vector<std::string>{"Apple", "Cherry", "Lime", "Pine", "Plum"}));
 }
 
 }  // namespace

@@ -89,7 +89,7 @@ TEST_F(DescriptionDialogTest, TurningScientificNamesOnWithItemsNamesThemAll) {
   EXPECT_EQ(ui.Messages(), std::vector<std::string>{"All species will be given default genus and species names"});
   ASSERT_EQ(doc.m_speciesNames.size(), 2u);
   EXPECT_EQ(doc.m_speciesNames[1]->name, "species");
-  EXPECT_EQ(doc.GetItem(1).speciesIndex, 1);
+  EXPECT_EQ(doc.m_speciesNames[doc.GetItem(1).speciesIndex]->itemIndex, 1);
   EXPECT_EQ(doc.m_genusNames, std::vector<std::string>{"genus"});
 
   // Off again: No keeps everything and the dialog open; Yes deletes.

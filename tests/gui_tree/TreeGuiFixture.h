@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMouseEvent>
+#include <functional>
 #include <memory>
 
 #include "database/CommandIds.h"
@@ -15,7 +16,9 @@
 #include "tree/SmallKey.h"
 
 struct TreeGuiFixture {
-  TreeGuiFixture() : doc(MakeSmallKey()) {
+  // The key is made once the scripted answers are in place.
+  explicit TreeGuiFixture(const std::function<std::unique_ptr<CZAVDoc>()>& makeKey = [] { return MakeSmallKey(); })
+      : doc(makeKey()) {
     g_partialMatchWarned = false;
     tree = std::make_unique<CLeftView>(*doc);
     list = std::make_unique<CItemListView>(*doc);
