@@ -151,4 +151,20 @@ HTREEITEM CMenuTree::FindMenuNode(int menu) const {
   return FindBelow(*this, m_menuRoot, KIND_MENU, static_cast<std::uint32_t>(menu));
 }
 
+HTREEITEM CMenuTree::FindByKey(const TreeNodeKey& key) const {
+  switch (key.kind) {
+    case KIND_ATTRIBUTE: return FindAttributeNode(static_cast<int>(key.data));
+    case KIND_MENU_ROOT:
+    case KIND_ATTRIBUTE_ROOT: return m_menuRoot;
+    case KIND_MENU:
+    case KIND_ATTRIBUTE_MENU: return FindBelow(*this, m_menuRoot, key.kind, key.data);
+    case KIND_REFERENCES_ROOT: return m_referencesRoot;
+    case KIND_REFERENCE:
+      for (HTREEITEM child : m_nodes.Children(m_referencesRoot))
+        if (m_nodes.Data(child) == key.data) return child;
+      return kNoNode;
+    default: return m_descriptionNode;
+  }
+}
+
 int CMenuTree::MenuIndexOf(HTREEITEM node) const { return m_nodes.IsValid(node) ? static_cast<int>(m_nodes.Data(node)) : -1; }

@@ -56,6 +56,13 @@ struct TreeNodeStyle {
   bool countBold = false;
 };
 
+// A node named by what it stands for rather than by its handle, so that a
+// place in the tree outlives a rebuild of its nodes.
+struct TreeNodeKey {
+  int kind = KIND_DB_DESCRIPTION;
+  std::uint32_t data = 0;
+};
+
 class CMenuTree {
  public:
   explicit CMenuTree(CZAVDoc& doc);
@@ -77,6 +84,9 @@ class CMenuTree {
   void RefreshTree();
   HTREEITEM FindAttributeNode(int attribute) const;
   HTREEITEM FindMenuNode(int menu) const;
+  TreeNodeKey KeyOf(HTREEITEM node) const { return {GetNodeKind(node), m_nodes.IsValid(node) ? m_nodes.Data(node) : 0}; }
+  // The node the key names now; kNoNode when there is none.
+  HTREEITEM FindByKey(const TreeNodeKey& key) const;
 
   HTREEITEM MenuRoot() const { return m_menuRoot; }
   HTREEITEM ReferencesRoot() const { return m_referencesRoot; }

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QScrollBar>
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <utility>
 
@@ -51,7 +52,26 @@ void CLeftView::OnInitialUpdate() {
   expand(m_model->IndexOf(m_tree.MenuRoot()));
 }
 
-void CLeftView::OnUpdate() { m_tree.OnUpdate(); }
+void CLeftView::OnUpdate() {
+  KeepingPlace([this] { m_tree.OnUpdate(); });
+}
+
+void CLeftView::KeepingPlace(const std::function<void()>& rebuild) {
+  std::vector<TreeNodeKey> open;
+  const CTreeNodes& nodes = m_tree.Nodes();
+  for (HTREEITEM top : nodes.Children(kNoNode))
+    nodes.ForEachPostOrder(top, [&](HTREEITEM node) {
+      if (!nodes.Children(node).empty() && isExpanded(m_model->IndexOf(node))) open.push_back(m_tree.KeyOf(node));
+    });
+  const bool hadSelection = nodes.IsValid(SelectedNode());
+  const TreeNodeKey selected = m_tree.KeyOf(SelectedNode());
+  rebuild();
+  setUpdatesEnabled(false);
+  QScopedValueRollback noAutoCollapse(m_autoCollapse, 0);
+  for (const TreeNodeKey& key : open) expand(m_model->IndexOf(m_tree.FindByKey(key)));
+  if (hadSelection) SelectWithoutPage(m_tree.FindByKey(selected));
+  setUpdatesEnabled(true);
+}
 
 void CLeftView::FillReferences() { m_tree.FillReferences(); }
 

@@ -102,6 +102,9 @@ class CLeftView : public QTreeView, public ILeftView, public CCommandTarget {
   void KeepScrollRoom(int maximum);
   void ShrinkScrollRoom(int value);
   void RunExpandCommand(bool attributeMenusToo);
+  // Runs a rebuild of the nodes; the menus open before stay open and the
+  // selected node stays selected.
+  void KeepingPlace(const std::function<void()>& rebuild);
   void OnNodeExpanded(const QModelIndex& index);
   void RegisterOwnCommands();
   // Inserting, editing, deleting and sorting nodes (LeftViewEditing.cpp).

@@ -91,6 +91,19 @@ TEST(ItemEditorGui, InsertChecksTheNameThenStoresItSortedAndShowsIt) {
   EXPECT_FALSE(f.html.pages.empty());
 }
 
+TEST(ItemEditorGui, AnInsertedItemKeepsTheTreesOpenMenusAndSelection) {
+  ItemEditorFixture f;
+  f.CloseSizeAndSelectGreen();
+  ModalScript script;
+  script.Then([&](QDialog& dialog) {
+    Type(dialog, "nameEdit", "Banana");
+    Click(dialog, "ok");
+  });
+  f.ChooseOnRow(0, "Insert");
+  ASSERT_EQ(f.doc->ItemCount(), 6);
+  f.ExpectPlaceKept();
+}
+
 TEST(ItemEditorGui, NextAndPreviousStoreAndStepAndAFailedCheckStaysPut) {
   ItemEditorFixture f;
   ModalScript script;

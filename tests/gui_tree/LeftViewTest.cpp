@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TreeGuiFixture.h"
+#include "database/ZAVDocCommands.h"
 
 TEST(LeftView, MarkCommandsChangeLabelsAndImagesWithoutRebuilding) {
   TreeGuiFixture f;
@@ -132,4 +133,18 @@ TEST(LeftView, TooltipsAndFocusWindow) {
   QApplication::sendEvent(f.tree.get(), &out);
   EXPECT_EQ(f.doc->m_focusWindow, f.tree.get());
   EXPECT_EQ(f.ui.traces.back().rfind("TreeView: On Kill Focus from: ", 0), 0u);
+}
+
+TEST(LeftView, ShowingOrHidingReferencesKeepsTheOpenMenusAndTheSelection) {
+  TreeGuiFixture f;
+  f.doc->m_referenceTitles = {"Field guide"};
+  f.CloseSizeAndSelectGreen();
+  ASSERT_TRUE(RunDocumentCommand(*f.doc, cmd::kShowReferences));
+  ASSERT_TRUE(f.tree->Tree().Nodes().IsValid(f.tree->Tree().ReferencesRoot()));
+  f.ExpectPlaceKept();
+  ASSERT_TRUE(RunDocumentCommand(*f.doc, cmd::kShowReferences));
+  f.ExpectPlaceKept();
+  // Only clearing all marks closes the menus.
+  f.doc->OnClearAllMarks();
+  EXPECT_FALSE(f.tree->isExpanded(f.Index(f.tree->Tree().Nodes().Parent(f.Node(kGreen)))));
 }

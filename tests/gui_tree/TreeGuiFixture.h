@@ -4,8 +4,11 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTest>
 #include <functional>
 #include <memory>
+
+#include <gtest/gtest.h>
 
 #include "database/CommandIds.h"
 #include "reports/Report.h"
@@ -69,6 +72,23 @@ struct TreeGuiFixture {
   void Key(QWidget* target, int key, const QString& text = {}) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
     QApplication::sendEvent(target, &press);
+  }
+
+  // The user's place in the tree: Size closed by its key, Green clicked.
+  void CloseSizeAndSelectGreen() {
+    const HTREEITEM size = tree->Tree().Nodes().Parent(Node(kSmall));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, LabelPoint(size));
+    QTest::keyClick(tree.get(), Qt::Key_Left);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, LabelPoint(Node(kGreen)));
+    ASSERT_FALSE(tree->isExpanded(Index(size)));
+    ASSERT_EQ(tree->SelectedNode(), Node(kGreen));
+  }
+  void ExpectPlaceKept() const {
+    const CTreeNodes& nodes = tree->Tree().Nodes();
+    EXPECT_EQ(tree->SelectedNode(), Node(kGreen));
+    EXPECT_TRUE(tree->isExpanded(Index(tree->Tree().MenuRoot())));
+    EXPECT_TRUE(tree->isExpanded(Index(nodes.Parent(Node(kGreen)))));
+    EXPECT_FALSE(tree->isExpanded(Index(nodes.Parent(Node(kSmall)))));
   }
 
   ScriptedUi ui;
