@@ -14,21 +14,30 @@ static bool InRunning(int state) {
          state == STATE_SELECTED_ELIMINATED;
 }
 
+// One walk over the name order: the items still in the running in order,
+// then the eliminated ones in order.
 void CItemListRows::FillRows(const CZAVDoc& doc) {
   m_typed.clear();
   const auto& order = GetOrderArray(doc);
-  const int count = std::min(static_cast<int>(order.size()), doc.ItemCount());
-  m_rows.assign(count, -1);
-  int row = 0;
-  for (int pass = 0; pass < 2; ++pass) {
-    for (const auto& entry : order) {
-      const int item = entry->itemIndex;
-      if (item < 0 || item >= doc.ItemCount() || row >= count) continue;
-      const int state = treedoc::ItemState(doc, item);
-      const bool wanted = pass == 0 ? InRunning(state) : (state == STATE_ELIMINATED || state == STATE_USER_ELIMINATED);
-      if (wanted) m_rows[row++] = item;
-    }
+  const int items = doc.ItemCount();
+  const auto count = static_cast<std::size_t>(RowCountFor(doc));
+  m_rows.clear();
+  m_rows.reserve(count);
+  m_eliminated.clear();
+  for (const auto& entry : order) {
+    const int item = entry->itemIndex;
+    if (item < 0 || item >= items) continue;
+    const int state = treedoc::ItemState(doc, item);
+    if (InRunning(state)) m_rows.push_back(item);
+    else if (state == STATE_ELIMINATED || state == STATE_USER_ELIMINATED) m_eliminated.push_back(item);
   }
+  m_rows.insert(m_rows.end(), m_eliminated.begin(), m_eliminated.end());
+  // As many rows as the order has entries; those no item fills stay empty.
+  m_rows.resize(count, -1);
+}
+
+int CItemListRows::RowCountFor(const CZAVDoc& doc) {
+  return static_cast<int>(std::min(GetOrderArray(doc).size(), static_cast<std::size_t>(std::max(doc.ItemCount(), 0))));
 }
 
 int CItemListRows::GetItemAtRow(int row) const {

@@ -27,6 +27,8 @@ class CItemListRows {
  public:
   // Rebuilds the rows from the document; empties the type-ahead text.
   void FillRows(const CZAVDoc& doc);
+  // How many rows a refill from the document gives.
+  static int RowCountFor(const CZAVDoc& doc);
   int RowCount() const { return static_cast<int>(m_rows.size()); }
   const std::vector<int>& Rows() const { return m_rows; }
 
@@ -51,5 +53,6 @@ class CItemListRows {
   int FindTyped(const CZAVDoc& doc, int from, int to) const;
 
   std::vector<int> m_rows;
+  std::vector<int> m_eliminated;  // the refill's second part, kept for its storage
   std::string m_typed;
 };

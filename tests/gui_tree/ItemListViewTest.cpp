@@ -3,8 +3,24 @@
 #include "TreeGuiFixture.h"
 #include <QContextMenuEvent>
 #include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
 
 #include "shell/qt/ItemListModel.h"
+
+// A mark keeps the list's rows in place: the list is repainted, not reset,
+// which on a large key costs a layout of every row twice per mark.
+TEST(ItemListView, AMarkRepaintsTheListWithoutResettingIt) {
+  TreeGuiFixture f;
+  QSignalSpy resets(f.list->ListBox().model(), &QAbstractItemModel::modelReset);
+  QSignalSpy changes(f.list->ListBox().model(), &QAbstractItemModel::dataChanged);
+  QTest::mouseClick(f.tree->viewport(), Qt::LeftButton, {}, f.LabelPoint(f.Node(kBlue)));
+  f.tree->OnMarkNever();
+  EXPECT_EQ(resets.count(), 0);
+  ASSERT_FALSE(changes.isEmpty());
+  EXPECT_EQ(f.list->ListBox().GetItemAtRow(4), kPlum);
+  EXPECT_EQ(CItemListRows::RowStyle(*f.doc, kPlum).icon, 0);  // painted as eliminated
+}
 
 TEST(ItemListView, RowsAndCaptionFollowAMark) {
   TreeGuiFixture f;
