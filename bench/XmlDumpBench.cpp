@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "bench/GeneratedDatabase.h"
 #include "database/Archive.h"
@@ -60,20 +61,28 @@ void BM_XmlDumpSnapshot(benchmark::State& state) {
 }
 BENCHMARK(BM_XmlDumpSnapshot)->Unit(benchmark::kMillisecond);
 
-// Load, build and the start of the dump, as the opening thread sees it.
+// The open of the database file as the opening thread sees it: the file
+// read, the load and build, the start of the dump and the states and counts
+// of a fresh open. The dump itself is written meanwhile, waited for untimed.
 void BM_OpenLargeDatabase(benchmark::State& state) {
   EnterScratchFolder();
-  CArchive ar;
-  LargeDatabase().StoreFields(ar);
-  const auto bytes = ar.TakeBytes();
+  const std::string path = (std::filesystem::current_path() / "limit.qor").string();
+  {
+    CArchive ar;
+    LargeDatabase().StoreFields(ar);
+    const auto bytes = ar.TakeBytes();
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                static_cast<std::streamsize>(bytes.size()));
+  }
   for (auto _ : state) {
     CZAVDoc doc;
-    if (doc.LoadFromBytes(bytes.data(), bytes.size()) != CZAVDoc::LoadResult::Ok) state.SkipWithError("load failed");
+    if (!doc.OnOpenDocument(path)) state.SkipWithError("open failed");
     state.PauseTiming();
     WaitForXmlDump();
     state.ResumeTiming();
   }
+  state.counters["MB"] = static_cast<double>(std::filesystem::file_size(path)) / 1e6;
 }
-BENCHMARK(BM_OpenLargeDatabase)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_OpenLargeDatabase)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

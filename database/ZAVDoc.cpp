@@ -8,7 +8,7 @@ CZAVDoc::CZAVDoc() : m_levelNames(std::make_unique<LevelNames>()) {
   InstallReportDriver();
 }
 
-CZAVDoc::~CZAVDoc() = default;
+CZAVDoc::~CZAVDoc() { WritePendingXmlDump(); }
 
 DWORD CZAVDoc::LockTokenFor(const std::string& description) {
   // FNV-1a over the description; never 0, because 0 is the locked state.

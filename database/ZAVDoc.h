@@ -161,6 +161,8 @@ class CZAVDoc {
   // Re-creating the right pane belongs to the report driver, which installs
   // these; until then they do nothing.
   std::function<void(bool saveOptions)> m_showReportHook;
+  bool m_deferXmlDump = false;
+  std::string m_pendingXmlDump;  // where the load's dump goes, empty for none
   std::function<void(int item)> m_showItemPageHook;  // item page; -2000 an empty one
   int m_itemDone = 0;  // announcement flags: the narrowing to one item, genus,
   int m_genusDone = 0;  // family has been dealt with
@@ -204,6 +206,13 @@ class CZAVDoc {
   // Writes "TEST.qorx" into the current folder; silent when it cannot. The
   // file is written on the dump thread: WaitForXmlDump() (XmlDump.h) waits for it.
   void WriteXmlDump() const;
+  // A load then leaves its XML dump to WritePendingXmlDump, so that opening
+  // does not wait for the dump's snapshot; a dump still pending is written
+  // when the document ends.
+  void DeferXmlDumpOfLoad() { m_deferXmlDump = true; }
+  void WritePendingXmlDump();
+  bool HasPendingXmlDump() const { return !m_pendingXmlDump.empty(); }
+  void WriteXmlDumpOfLoad();
   std::string WriteXml() const;  // the whole dump, ISO-8859-1 bytes
 
   // ---- archive (ZAVDocSerialize.cpp) ------------------------------------------

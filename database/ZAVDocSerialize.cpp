@@ -135,6 +135,7 @@ CZAVDoc::LoadResult CZAVDoc::Serialize(CArchive& ar) {
     StoreFields(ar);
     ar.Flush();
     CompactItems();  // the file just written keeps its free slots
+    m_pendingXmlDump.clear();  // this dump stands for the load's too
     WriteXmlDump();
     return LoadResult::Ok;
   }
@@ -143,7 +144,7 @@ CZAVDoc::LoadResult CZAVDoc::Serialize(CArchive& ar) {
   m_loadedMissingData = m_missingData;
   BuildAfterLoad();
   CompactItems();
-  WriteXmlDump();
+  WriteXmlDumpOfLoad();
   return LoadResult::Ok;
 }
 

@@ -3,6 +3,7 @@
 // renders the document's texts; XmlDumpWriter.cpp writes the file.
 #include <filesystem>
 #include <optional>
+#include <utility>
 
 #include "database/BitMatrix.h"
 #include "database/XmlDump.h"
@@ -201,10 +202,26 @@ std::string CZAVDoc::WriteXml() const {
   return text;
 }
 
-void CZAVDoc::WriteXmlDump() const {
-  // The current folder now, not when the dump thread gets to it.
+namespace {
+
+// The current folder now, not when the dump is written.
+std::filesystem::path XmlDumpPath() {
   std::error_code error;
   std::filesystem::path path = std::filesystem::absolute("TEST.qorx", error);
-  if (error) path = "TEST.qorx";
-  StartXmlDump(std::move(path), std::make_unique<const XmlDumpSnapshot>(*this));
+  return error ? std::filesystem::path("TEST.qorx") : path;
+}
+
+}  // namespace
+
+void CZAVDoc::WriteXmlDump() const { StartXmlDump(XmlDumpPath(), std::make_unique<const XmlDumpSnapshot>(*this)); }
+
+void CZAVDoc::WriteXmlDumpOfLoad() {
+  if (m_deferXmlDump) m_pendingXmlDump = XmlDumpPath().string();
+  else WriteXmlDump();
+}
+
+void CZAVDoc::WritePendingXmlDump() {
+  if (m_pendingXmlDump.empty()) return;
+  const std::filesystem::path path = std::exchange(m_pendingXmlDump, {});
+  StartXmlDump(path, std::make_unique<const XmlDumpSnapshot>(*this));
 }

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QTimer>
 #include <algorithm>
 
 #include "database/CommandIds.h"
@@ -154,9 +155,13 @@ CChildFrame* CZAVApp::OpenDocumentFile(const std::string& path) {
     return open;
   }
   std::unique_ptr<CZAVDoc> document = MakeDocument();
+  // The XML dump's snapshot waits until the first page is on its way.
+  document->DeferXmlDumpOfLoad();
   if (!document->OnOpenDocument(full)) return nullptr;
   AddToRecentFileList(full);
-  return AddFrame(std::move(document));
+  CChildFrame* frame = AddFrame(std::move(document));
+  QTimer::singleShot(0, frame, [frame] { frame->GetDocument().WritePendingXmlDump(); });
+  return frame;
 }
 
 void CZAVApp::OpenRecentFile(const std::string& path) {

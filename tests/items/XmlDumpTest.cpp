@@ -1,4 +1,5 @@
 #include <cstdlib>
+#include <filesystem>
 
 #include "database/XmlDump.h"
 #include "database/XmlText.h"
@@ -71,6 +72,27 @@ TEST(XmlDump, IsWrittenToTheCurrentFolder) {
   SmallDatabase()->WriteXmlDump();
   WaitForXmlDump();
   EXPECT_EQ(ReadFile(temp.File("TEST.qorx")), ExpectedFile("items-small.qorx"));
+}
+
+// Opening leaves the dump for later, and it is complete once the document
+// ends even when nothing asked for it.
+TEST(XmlDump, ADeferredDumpOfALoadIsWrittenWhenTheDocumentEnds) {
+  TempFolder temp;
+  const std::vector<std::uint8_t> bytes = SmallDatabase()->StoreToBytes();
+  WaitForXmlDump();
+  std::filesystem::remove(temp.File("TEST.qorx"));
+  std::string expected;
+  {
+    CZAVDoc opened;
+    opened.DeferXmlDumpOfLoad();
+    ASSERT_EQ(opened.LoadFromBytes(bytes.data(), bytes.size()), CZAVDoc::LoadResult::Ok);
+    WaitForXmlDump();
+    EXPECT_FALSE(std::filesystem::exists(temp.File("TEST.qorx")));
+    EXPECT_TRUE(opened.HasPendingXmlDump());
+    expected = opened.WriteXml();
+  }
+  WaitForXmlDump();
+  EXPECT_EQ(ReadFile(temp.File("TEST.qorx")), expected);
 }
 
 TEST(XmlDump, EmptyDatabaseKeepsEveryGroup) {
