@@ -56,15 +56,15 @@ void SortNameArray(CZAVDoc& document, int order) {
   // it; each entry sorts under the name it gives its item once sorted.
   PointItemsAtEntries(document, order);
   // One display name per entry rather than two per comparison.
-  std::vector<std::string> keys(names.size());
+  std::vector<std::u16string> keys(names.size());
   for (std::size_t i = 0; i < names.size(); ++i)
-    keys[i] = GetItemDisplayNameInOrder(document, names[i]->itemIndex, order);
+    keys[i] = FoldedSortKey(GetItemDisplayNameInOrder(document, names[i]->itemIndex, order));
   std::vector<std::size_t> positions(names.size());
   std::iota(positions.begin(), positions.end(), std::size_t{0});
   // Stable: items of the same name keep their order, so every load of a
   // saved file gives the same list.
   std::stable_sort(positions.begin(), positions.end(),
-                   [&keys](std::size_t a, std::size_t b) { return CompareNoCase(keys[a], keys[b]) < 0; });
+                   [&keys](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
   std::vector<std::unique_ptr<CQItemname>> sorted;
   sorted.reserve(names.size());
   for (std::size_t at : positions) sorted.push_back(std::move(names[at]));

@@ -108,6 +108,23 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
   return out;
 }
 
+std::u16string FoldedSortKey(const std::string& text) {
+  std::u16string wide = Utf8ToUtf16(text);
+  if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    for (char16_t& c : wide) c = static_cast<char16_t>(u_foldCase(c, U_FOLD_CASE_DEFAULT));
+    return wide;
+  }
+  UErrorCode status = U_ZERO_ERROR;
+  // Full folding may lengthen the text (a sharp s becomes two letters).
+  std::u16string folded(wide.size() * 3 + 1, u'\0');
+  const int32_t length = u_strFoldCase(reinterpret_cast<UChar*>(folded.data()), static_cast<int32_t>(folded.size()),
+                                       reinterpret_cast<const UChar*>(wide.data()), static_cast<int32_t>(wide.size()),
+                                       U_FOLD_CASE_DEFAULT, &status);
+  if (U_FAILURE(status)) return wide;
+  folded.resize(static_cast<std::size_t>(length));
+  return folded;
+}
+
 int CompareNoCase(const std::string& a, const std::string& b) {
   // Plain ASCII is by far the common case and needs no conversion.
   const auto ascii = [](const std::string& s) {

@@ -28,3 +28,7 @@ std::string Utf16ToUtf8(std::u16string_view utf16);
 // Case-insensitive comparison of two UTF-8 strings using full case folding.
 // Returns <0, 0 or >0 like strcmp.
 int CompareNoCase(const std::string& a, const std::string& b);
+// The case-folded form of a UTF-8 string: two keys compare (as UTF-16 code
+// units) as CompareNoCase compares their texts, so a sort folds each text
+// once rather than at every comparison.
+std::u16string FoldedSortKey(const std::string& text);
