@@ -46,24 +46,25 @@ bool ResolvesInside(const std::filesystem::path& path, const std::string& folder
   return !relative.empty() && *relative.begin() != "..";
 }
 
-void ReportLinkError(const std::string& target, int code, const std::string& reason) {
-  platform::Ui().ShowMessage("Error running External Link [" + target + "], Code=" + std::to_string(code) + "\n" +
-                                 reason,
-                             "QOR Error", platform::MessageIcon::Error);
+// The user reads the file the link resolved to and why it did not open;
+// the stored form (".\\page.htm" from keys made on Windows) stays in the key.
+void ReportLinkError(const std::string& target, const std::string& reason) {
+  platform::Ui().ShowMessage("Error running External Link [" + target + "]\n" + reason, "QOR Error",
+                             platform::MessageIcon::Error);
 }
 
 void OpenDatabaseFile(const std::string& relative, const std::string& folder) {
-  const std::string target = folder + relative;
-  if (!IsPlainRelativeName(relative))
-    return ReportLinkError(target, 5, "Links may open only files inside the database folder.");
   const std::filesystem::path path = StoredNameToPath(folder, relative);
+  const std::string target = path.lexically_normal().string();
+  if (!IsPlainRelativeName(relative))
+    return ReportLinkError(target, "Links may open only files inside the database folder.");
   std::error_code error;
   // Only files open: a folder name would show the folder in a file manager.
-  if (!std::filesystem::is_regular_file(path, error)) return ReportLinkError(target, 2, "The file does not exist.");
+  if (!std::filesystem::is_regular_file(path, error)) return ReportLinkError(target, "The file does not exist.");
   if (!ResolvesInside(path, folder))
-    return ReportLinkError(target, 5, "Links may open only files inside the database folder.");
-  if (IsProgramFile(path)) return ReportLinkError(target, 5, "Links may not start programs.");
-  if (!platform::Ui().OpenExternal(FileUrl(path))) ReportLinkError(target, 31, "No program opens this file.");
+    return ReportLinkError(target, "Links may open only files inside the database folder.");
+  if (IsProgramFile(path)) return ReportLinkError(target, "Links may not start programs.");
+  if (!platform::Ui().OpenExternal(FileUrl(path))) ReportLinkError(target, "No program on this computer opens this file.");
 }
 
 // What follows "qorlink:".
@@ -80,7 +81,7 @@ bool IsDesktopAddress(const std::string& target) {
 void RunLinkIn(const std::string& address, const std::string& folder) {
   const std::string rest = LinkTarget(address);
   if (IsDesktopAddress(rest)) {
-    if (!platform::Ui().OpenExternal(rest)) ReportLinkError(rest, 31, "No program opens this address.");
+    if (!platform::Ui().OpenExternal(rest)) ReportLinkError(rest, "No program on this computer opens this address.");
     return;
   }
   OpenDatabaseFile(ReplaceAll(rest, "%20", " "), folder);

@@ -135,17 +135,26 @@ bool CZAVDoc::OnNewDocument() {
 bool CZAVDoc::SaveAsNew(const std::string& path, bool replace) {
   (void)replace;  // the dialog always asks before replacing a file
   std::string proposed = !path.empty() ? path : !m_pathName.empty() ? m_pathName : ProposedFileName(GetTitle());
-  const auto chosen = platform::Ui().AskSaveFileName("Save As", {{"QOR Database (*.qor)", "*.qor"}}, proposed);
-  if (!chosen || chosen->empty()) return false;
-  {
-    platform::WaitCursor wait;
-    // The save is atomic, so a failure leaves nothing half-written to delete;
-    // it also writes the database page beside the new file when there is none.
-    if (!OnSaveDocument(*chosen)) return false;
+  // A save that fails (its reason already shown) asks again with the name
+  // the user chose: only Cancel gives up, so a new database is never lost
+  // to a folder that does not exist or cannot be written.
+  for (;;) {
+    const auto chosen = platform::Ui().AskSaveFileName("Save As", {{"QOR Database (*.qor)", "*.qor"}}, proposed);
+    if (!chosen || chosen->empty()) return false;
+    bool saved = false;
+    {
+      platform::WaitCursor wait;
+      // The save is atomic, so a failure leaves nothing half-written to delete;
+      // it also writes the database page beside the new file when there is none.
+      saved = OnSaveDocument(*chosen);
+    }
+    if (saved) {
+      m_pathName = *chosen;
+      Host().AddRecentFile(*chosen);
+      return true;
+    }
+    proposed = *chosen;
   }
-  m_pathName = *chosen;
-  Host().AddRecentFile(*chosen);
-  return true;
 }
 
 std::string CZAVDoc::GetOpeningPagePath() const {

@@ -27,9 +27,10 @@ bool CustomLevelNamesInUse(const CZAVDoc& document) {
   return document.m_levelNames && document.m_levelNames->inUse;
 }
 
-void CheckNotBlank(std::string& text, const char* message) {
+// The message names the level as the form's label does.
+void CheckNotBlank(std::string& text, const std::string& levelLabel) {
   TrimSpaces(text);
-  if (text.empty()) ThrowErrorMessage(message);
+  if (text.empty()) ThrowErrorMessage(levelLabel + " is blank.");
 }
 
 }  // namespace
@@ -101,8 +102,8 @@ void CheckItemFields(const CZAVDoc& document, ItemFields& fields, bool forStep) 
   if (forStep || !ShowsScientificFields(form)) return;
   TrimSpaces(fields.family);
   if (!CustomLevelNamesInUse(document) && fields.family.empty()) ThrowErrorMessage("Family is blank.");
-  CheckNotBlank(fields.genus, "Genus is blank.");
-  CheckNotBlank(fields.species, "Species is blank.");
+  CheckNotBlank(fields.genus, document.GetGenusLabel());
+  CheckNotBlank(fields.species, document.GetSpeciesLabel());
 }
 
 }  // namespace editors

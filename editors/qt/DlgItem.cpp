@@ -4,7 +4,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QHeaderView>
+#include <QTreeWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QDialogButtonBox>
@@ -36,7 +37,10 @@ QPushButton* NamedButton(const char* text, const char* name, QWidget* parent) {
   return button;
 }
 
-QString LinkRowText(const std::string& name, const std::string& address) { return Q(name + "\t(" + address + ")"); }
+// The text and the location in columns of their own, so the locations line up.
+QTreeWidgetItem* LinkRow(const std::string& name, const std::string& address) {
+  return new QTreeWidgetItem(QStringList{Q(name), Q(address)});
+}
 
 }  // namespace
 
@@ -104,8 +108,13 @@ QWidget* CDlgItem::BuildLinkRows() {
   auto* layout = new QVBoxLayout(box);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(new QLabel("External Links:", box));
-  m_links = new QListWidget(box);
+  m_links = new QTreeWidget(box);
   m_links->setObjectName("linkList");
+  m_links->setColumnCount(2);
+  m_links->setHeaderLabels({"Text", "Location"});
+  m_links->setRootIsDecorated(false);
+  m_links->setAllColumnsShowFocus(true);
+  m_links->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
   layout->addWidget(m_links, 1);
   auto* buttons = new QHBoxLayout;
   QPushButton* add = NamedButton("Add Link", "addLinkButton", box);
@@ -171,7 +180,7 @@ void CDlgItem::FillLinkList() {
   for (const std::string& line : m_linkLines) {
     std::string name = line, address;
     SplitLink(line, name, address);
-    m_links->addItem(LinkRowText(name, address));
+    m_links->addTopLevelItem(LinkRow(name, address));
   }
 }
 
@@ -227,7 +236,7 @@ void CDlgItem::OnAddLink() {
 
 void CDlgItem::OnEditLink() {
   using namespace editors::qt;
-  const int row = m_links->currentRow();
+  const int row = m_links->indexOfTopLevelItem(m_links->currentItem());
   if (row < 0 || row >= static_cast<int>(m_linkLines.size())) return;
   ExternalLinkText given;
   given.name = m_linkLines[row];
@@ -239,21 +248,20 @@ void CDlgItem::OnEditLink() {
 // A row left as it was keeps its place and selection untouched.
 void CDlgItem::StoreLink(int row, const std::string& name, const std::string& address) {
   const std::string line = MakeLink(name, address);
-  const QString text = LinkRowText(name, address);
   if (row < 0) {
     m_linkLines.push_back(line);
-    m_links->addItem(text);
+    m_links->addTopLevelItem(LinkRow(name, address));
     return;
   }
   if (m_linkLines[row] == line) return;
   m_linkLines[row] = line;
-  delete m_links->takeItem(row);
-  m_links->insertItem(row, text);
+  delete m_links->takeTopLevelItem(row);
+  m_links->insertTopLevelItem(row, LinkRow(name, address));
 }
 
 void CDlgItem::OnRemoveLink() {
-  const int row = m_links->currentRow();
+  const int row = m_links->indexOfTopLevelItem(m_links->currentItem());
   if (row < 0 || row >= static_cast<int>(m_linkLines.size())) return;
-  delete m_links->takeItem(row);
+  delete m_links->takeTopLevelItem(row);
   m_linkLines.erase(m_linkLines.begin() + row);
 }

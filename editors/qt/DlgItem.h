@@ -13,7 +13,7 @@ class CZAVDoc;
 class CPictureRowsWidget;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QTreeWidget;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -75,6 +75,6 @@ protected:
   QLineEdit* m_genus = nullptr;
   QLineEdit* m_species = nullptr;
   QPlainTextEdit* m_description = nullptr;
-  QListWidget* m_links = nullptr;
+  QTreeWidget* m_links = nullptr;
   CPictureRowsWidget* m_pictures;
 };

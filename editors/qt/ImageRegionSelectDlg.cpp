@@ -7,6 +7,7 @@
 
 #include "editors/qt/ImageRegionCtrl.h"
 #include "editors/qt/RegionDialogSupport.h"
+#include "platform/qt/CaptionFit.h"
 #include "platform/qt/DialogRunner.h"
 
 CImageRegionSelectDlg::CImageRegionSelectDlg(IRegionSelectOwner* owner, QWidget* parent)
@@ -36,9 +37,14 @@ CImageRegionSelectDlg::CImageRegionSelectDlg(IRegionSelectOwner* owner, QWidget*
   m_control = new CImageRegionCtrl(m_model.Control(), this);
   m_control->setGeometry(216, 56, 248, 346);
   connect(m_control, &CImageRegionCtrl::clicked, this, &CImageRegionSelectDlg::OnPictureClicked);
-  // OK and Cancel stay at the top right, the picture stretches both ways, the list downwards.
+  // OK and Cancel stay at the top right, the picture stretches both ways, the
+  // list downwards, and the item buttons below it go down with it.
   AddOkCancelBeside(*this, *m_control, m_anchors);
   m_anchors.Add(m_list, ANCHOR_TOP | ANCHOR_LEFT | ANCHOR_BOTTOM);
+  for (const char* name : {"nextItem", "previousItem", "markAll", "clearAll"})
+    m_anchors.Add(findChild<QPushButton*>(name), ANCHOR_LEFT | ANCHOR_BOTTOM);
+  // The caption names the item; it is not to be shortened.
+  platform::qt::KeepCaptionVisible(*this);
 }
 
 void CImageRegionSelectDlg::SetTitle(const std::string& title) {

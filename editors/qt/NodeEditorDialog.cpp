@@ -21,7 +21,7 @@ void CNodeEditorDialog::AddHelpAndPictures(const std::string& helpText, CPicture
   m_pictures = pictures;
   m_pictures->setParent(this);
   m_pictures->SetNames(names);
-  m_form->addRow(m_pictures);
+  m_form->addRow("Pictures:", m_pictures);
 }
 
 std::string CNodeEditorDialog::HelpText() const {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLoggingCategory>
 #include <QMessageBox>
 #include <QUrl>
@@ -76,7 +77,22 @@ std::optional<std::string> QtUi::AskOpenFileName(const std::string& title, const
 
 std::optional<std::string> QtUi::AskSaveFileName(const std::string& title, const std::vector<FileFilter>& filters,
                                                  const std::string& initialPath) {
-  return Chosen(QFileDialog::getSaveFileName(Owner(), Q(title), Q(initialPath), FilterString(filters)));
+  // A name in a folder that does not exist is refused and the dialog asked
+  // again with it, so a save never starts on a path that cannot be written.
+  QString proposed = Q(initialPath);
+  for (;;) {
+    QFileDialog dialog(Owner(), Q(title), proposed, FilterString(filters));
+    dialog.setObjectName("saveFileDialog");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);  // answered through the modal seam like every dialog
+    if (!proposed.isEmpty()) dialog.selectFile(proposed);
+    if (RunModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    const QFileInfo chosen(dialog.selectedFiles().first());
+    if (QFileInfo(chosen.absolutePath()).isDir()) return Chosen(chosen.absoluteFilePath());
+    ShowMessage((chosen.absoluteFilePath() + "\nThe folder does not exist.\nCheck the path and try again.").toStdString(),
+                title, MessageIcon::Warning);
+    proposed = chosen.absoluteFilePath();
+  }
 }
 
 std::optional<std::string> QtUi::AskFolder(const std::string& title, const std::string& initialFolder) {

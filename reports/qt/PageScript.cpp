@@ -39,11 +39,18 @@ const char kHostScript[] = R"JS(
       setTimeout(connect, 5);
       return;
     }
-    new QWebChannel(qt.webChannelTransport, function (channel) {
+    var channel = new QWebChannel(qt.webChannelTransport, function (channel) {
       host = channel.objects.qorHost;
       var queued = pending; pending = [];
       queued.forEach(function (p) { host[p[0]].apply(host, p[1]); });
     });
+    // The transport outlives the document: answers to calls the page before
+    // made (a link clicked, a status text) can arrive here under ids this
+    // channel never gave out. Only this channel's own answers are taken.
+    var answer = channel.handleResponse;
+    channel.handleResponse = function (message) {
+      if (message && typeof channel.execCallbacks[message.id] === 'function') answer(message);
+    };
   }
   connect();
   %PRIVATE%

@@ -79,6 +79,8 @@ void CTreeClipboard::Cut() {
   const HTREEITEM parent = m_view.Tree().Nodes().Parent(node);
   m_view.Tree().Nodes().Delete(node);
   ShowChange(parent);
+  // The cut menu's page would stay in the pane; the selected node's takes its place.
+  m_view.ShowNodeReport(parent);
 }
 
 void CTreeClipboard::Paste() {

@@ -72,7 +72,10 @@ TEST(ItemEditorChecks, CustomLevelNamesMakeNameAndFamilyOptional) {
   auto doc = MakeDocument(true, true);
   doc->m_levelNames = std::make_unique<LevelNames>();
   doc->m_levelNames->inUse = true;
-  EXPECT_EQ(FirstFailure(*doc, Fields("", "", "", "")), "Genus is blank.");
+  doc->m_levelNames->genus = "Genus name";
+  doc->m_levelNames->species = "Epithet";
+  EXPECT_EQ(FirstFailure(*doc, Fields("", "", "", "")), "Genus name is blank.");
+  EXPECT_EQ(FirstFailure(*doc, Fields("", "Erithacus", " ", "")), "Epithet is blank.");
   EXPECT_EQ(FirstFailure(*doc, Fields("", "Erithacus", "rubecula", "")), "");
 }
 

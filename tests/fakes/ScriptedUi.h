@@ -50,7 +50,7 @@ class ScriptedUi : public platform::UserInterface {
   bool OpenExternal(const std::string& address) override {
     shown.push_back({"open-external", address, {}});
     opened.push_back(address);
-    return true;
+    return !openFails;
   }
   void SetWaitCursor(bool on) override { waitCursorDepth += on ? 1 : -1; }
   void Trace(const std::string& line) override { traces.push_back(line); }
@@ -68,6 +68,7 @@ class ScriptedUi : public platform::UserInterface {
   std::deque<int> yesNoCancelAnswers;
   std::deque<std::optional<std::string>> fileAnswers;  // open, save and folder dialogs share one queue
   std::vector<std::string> opened;
+  bool openFails = false;  // a desktop with no program for the address
   // What the last open or save dialog offered.
   std::vector<platform::FileFilter> lastFilters;
   std::string lastInitialPath;

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTreeWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -60,6 +61,14 @@ T* Child(QDialog& dialog, const char* name) {
 
 void ClickRow(QListWidget* list, int row) {
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+}
+
+void ClickRow(QTreeWidget* list, int row) {
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(row)).center());
+}
+
+QStringList RowTexts(QTreeWidget* list, int row) {
+  return {list->topLevelItem(row)->text(0), list->topLevelItem(row)->text(1)};
 }
 
 }  // namespace
@@ -153,17 +162,20 @@ TEST(ItemEditorGui, PicturesAndLinksAreEditedInTheirListsAndTheLinkMarkerIsRefus
     Click(dialog, "addPicture");
     EXPECT_EQ(pictures->Texts(), (std::vector<std::string>{"c.jpg", "a.jpg", "pics\\d.jpg"}));
 
-    auto* links = Child<QListWidget>(dialog, "linkList");
-    ASSERT_EQ(links->count(), 2);
-    EXPECT_EQ(links->item(0)->text(), "one\t(a.htm)");
+    // Text and location stand in columns of their own, the locations lined up.
+    auto* links = Child<QTreeWidget>(dialog, "linkList");
+    ASSERT_EQ(links->topLevelItemCount(), 2);
+    EXPECT_EQ(links->columnCount(), 2);
+    EXPECT_EQ(RowTexts(links, 0), QStringList({"one", "a.htm"}));
     ClickRow(links, 0);
     Click(dialog, "removeLinkButton");
-    EXPECT_EQ(links->count(), 1);
+    EXPECT_EQ(links->topLevelItemCount(), 1);
     Click(dialog, "addLinkButton");  // answered by the link editor's step below
-    EXPECT_EQ(links->item(1)->text(), "three\t(c.htm)");
+    EXPECT_EQ(RowTexts(links, 1), QStringList({"three", "c.htm"}));
+    EXPECT_EQ(links->visualItemRect(links->topLevelItem(0)).left(), links->visualItemRect(links->topLevelItem(1)).left());
     ClickRow(links, 0);
     Click(dialog, "editLinkButton");
-    EXPECT_EQ(links->item(0)->text(), "Two\t(b.htm)");
+    EXPECT_EQ(RowTexts(links, 0), QStringList({"Two", "b.htm"}));
 
     auto* description = Child<QPlainTextEdit>(dialog, "descriptionEdit");
     description->setFocus();

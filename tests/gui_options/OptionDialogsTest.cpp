@@ -1,5 +1,7 @@
 // The four report option dialogs, driven by clicks and typing.
+#include <QApplication>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 
 #include "DialogDriving.h"
@@ -157,6 +159,25 @@ TEST_F(OptionDialogsTest, ItemDescriptionOptionsRebuildTheItemPageAlsoAfterCance
   EXPECT_EQ(ItemOptions::Shared().picture, 1);  // Cancel changes nothing
   EXPECT_EQ(view.pages.size(), shown + 1);
   EXPECT_EQ(doc->m_reportKind, kReportItemDescription);
+}
+
+// The narrow option dialogs are as wide as their captions need, so the
+// window manager does not shorten "Species description options".
+TEST_F(OptionDialogsTest, DialogsAreWideEnoughForTheirWholeCaptions) {
+  std::vector<std::pair<QString, int>> seen;  // caption, width
+  ModalScript script([&](QDialog& dialog) {
+    seen.emplace_back(dialog.windowTitle(), dialog.width());
+    Click(dialog, "cancelButton");
+  });
+  ASSERT_TRUE(RunDialogCommand(*doc, nullptr, cmd::kItemDescriptionOptions));
+  ASSERT_TRUE(RunDialogCommand(*doc, nullptr, cmd::kMenuReport));
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0].first, "Species description options");
+  EXPECT_EQ(seen[1].first, "Menu list report options");
+  QFont bold = QApplication::font();
+  bold.setBold(true);
+  for (const auto& [caption, width] : seen)
+    EXPECT_GT(width, QFontMetrics(bold).horizontalAdvance(caption) + 100) << caption.toStdString();
 }
 
 // Keeps the addresses of the help dialogs asked for.

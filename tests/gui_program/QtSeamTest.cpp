@@ -3,12 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTest>
 #include <QLoggingCategory>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
 
 #include "ProgramTestSupport.h"
+#include "fakes/ModalScript.h"
+#include "fakes/TempFolder.h"
 #include "database/CommandIds.h"
 #include "platform/qt/QtUi.h"
 #include "shell/qt/MainFrame.h"
@@ -72,6 +77,44 @@ TEST_F(QtSeamTest, PromptsGoToTheActiveDatabaseFramesStatusBar) {
   analyze->showStatusText(app.MainFrame());
   EXPECT_EQ(app.MainFrame()->ActiveChild()->StatusBar()->currentMessage(), analyze->statusTip());
   EXPECT_FALSE(analyze->statusTip().isEmpty());
+}
+
+// Typing a name in a folder that does not exist and pressing Enter brings a
+// warning and the save dialog again; a name in a real folder is taken.
+TEST_F(QtSeamTest, TheSaveDialogRefusesANameInAMissingFolderAndKeepsAsking) {
+  TempFolder temp;
+  const QString good = QString::fromStdString(temp.File("key.qor"));
+  QString warning;
+  bool askedAgain = false;
+  auto typeName = [](QDialog& dialog, const QString& name) {
+    auto* edit = dialog.findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(edit, nullptr);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, name);
+    QTest::keyClick(edit, Qt::Key_Return);
+  };
+  ModalScript script;
+  script.Then([&](QDialog& dialog) {
+    ASSERT_NE(qobject_cast<QFileDialog*>(&dialog), nullptr);
+    typeName(dialog, "nowhere/key.qor");
+  });
+  script.Then([&](QDialog& box) {
+    warning = static_cast<QMessageBox&>(box).text();
+    QTest::keyClick(&box, Qt::Key_Return);
+  });
+  script.Then([&](QDialog& dialog) {
+    askedAgain = dialog.findChild<QLineEdit*>("fileNameEdit")->text().contains("key.qor");
+    typeName(dialog, "key.qor");
+  });
+  platform::qt::QtUi ui;
+  const auto chosen = ui.AskSaveFileName("Save As", {{"QOR Database (*.qor)", "*.qor"}}, temp.File("My.qor"));
+  EXPECT_TRUE(warning.contains("does not exist")) << warning.toStdString();
+  EXPECT_TRUE(askedAgain);
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_EQ(QString::fromStdString(*chosen), good);
+  EXPECT_EQ(script.DialogsRun(), 3);
 }
 
 TEST_F(QtSeamTest, FileOpenAsksForAFileAndOpensIt) {

@@ -2,7 +2,9 @@
 // list checks, menu steps and the requests of item mode.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QPushButton>
 
 #include "editors/qt/ImageRegionSelectDlg.h"
@@ -107,6 +109,25 @@ TEST_F(SelectFixture, ResizingStretchesThePictureAndKeepsTheButtonsAtTheRight) {
   dialog.resize(dialog.width() + 40, dialog.height() + 30);
   EXPECT_EQ(dialog.Control().geometry().size(), control.size() + QSize(40, 30));
   EXPECT_EQ(Button("ok")->geometry().topLeft(), ok.topLeft() + QPoint(40, 0));
+}
+
+TEST_F(SelectFixture, EnlargingKeepsTheItemButtonsBelowTheGrowingList) {
+  Open(true);
+  const QRect next = Button("nextItem")->geometry();
+  dialog.resize(dialog.width() + 100, dialog.height() + 50);
+  EXPECT_LT(List().geometry().bottom(), Button("nextItem")->geometry().top());
+  EXPECT_EQ(Button("nextItem")->geometry().topLeft(), next.topLeft() + QPoint(0, 50));
+  for (const char* name : {"nextItem", "previousItem", "markAll", "clearAll"})
+    EXPECT_LE(Button(name)->geometry().bottom(), dialog.height()) << name;
+}
+
+TEST_F(SelectFixture, TheDialogIsWideEnoughForTheItemInItsCaption) {
+  const std::string caption = "Select Region Attributes for: Acrocephalus schoenobaenus (Sedge Warbler)";
+  dialog.SetTitle(caption);
+  Open(true);
+  QFont bold = QApplication::font();
+  bold.setBold(true);
+  EXPECT_GT(dialog.width(), QFontMetrics(bold).horizontalAdvance(QString::fromStdString(caption)) + 100);
 }
 
 TEST_F(SelectFixture, AnUnreadablePictureHidesTheControlButTheListWorks) {

@@ -67,6 +67,22 @@ TEST(TreeClipboard, PasteBuildsTheBranchAndCutRemovesIt) {
   EXPECT_EQ(Held(), bytes);  // the clipboard keeps it for another paste
 }
 
+// The pane follows the selection: the cut menu's page does not stay.
+TEST(TreeClipboard, AfterCutThePaneShowsThePageOfTheNodeNowSelected) {
+  TreeGuiFixture f;
+  CMenuTree& tree = f.tree->Tree();
+  const HTREEITEM colour = tree.FindMenuNode(kColourMenu);
+  f.tree->SelectNode(colour);
+  f.tree->ShowNodeReport(colour);
+  ASSERT_EQ(f.doc->m_reportArgument, kColourMenu);
+  const std::size_t pages = f.html.pages.size(), navigated = f.html.navigated.size();
+  f.tree->OnCommand(cmd::kEditCut);  // Ctrl+X reaches it through the frame's shortcuts
+  ASSERT_EQ(f.tree->SelectedNode(), tree.MenuRoot());
+  // The top menu has no text of its own, so its page is the opening page.
+  EXPECT_EQ(f.html.pages.size(), pages);
+  EXPECT_EQ(f.html.navigated.size(), navigated + 1);
+}
+
 TEST(TreeClipboard, CtrlCOnAnAttributeLeavesTheCopiedMenu) {
   TreeGuiFixture f;
   f.tree->SelectNode(f.tree->Tree().FindMenuNode(kSizeMenu));

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QLineEdit>
+#include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -135,6 +136,24 @@ TEST(TreeEditingGui, SortAndDeleteFromThePopups) {
   EXPECT_EQ(f.doc->GetMenu(0).children, (std::vector<WORD>{1}));
   EXPECT_EQ(f.tree->Model().rowCount(f.Index(f.tree->Tree().MenuRoot())), 1);
   EXPECT_TRUE(f.doc->GetAttribute(kSmall).IsFreeSlot());
+}
+
+// The picture list is labelled in both editors, and its label leads to it.
+TEST(TreeEditingGui, BothEditorsLabelTheirPictureList) {
+  EditingGuiFixture f;
+  std::vector<QString> labels;
+  auto pictureLabel = [&](QDialog& dialog) {
+    QListWidget* list = &Find<QListWidget>(dialog, "pictureList");
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+      if (label->buddy() && (label->buddy() == list || label->buddy()->isAncestorOf(list))) labels.push_back(label->text());
+    Click(dialog, "cancel");
+  };
+  ModalScript script;
+  script.Then(pictureLabel);
+  script.Then(pictureLabel);
+  f.RightClick(f.Node(kGreen), "Edit");
+  f.RightClick(f.tree->Tree().FindMenuNode(1), "Edit");
+  EXPECT_EQ(labels, (std::vector<QString>{"Pictures:", "Pictures:"}));
 }
 
 TEST(TreeEditingGui, AddAttributeMenuThenAttributeThroughTheDialogs) {

@@ -2,11 +2,14 @@
 // large for an inline load, the action lifetime rule, status and focus.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QWebEngineView>
 
 #include "database/ZAVDoc.h"
+#include "reports/qt/PageScript.h"
 #include "reports/qt/ReportPage.h"
 #include "reports/qt/ZAVView.h"
 #include "ViewFixture.h"
@@ -157,3 +160,36 @@ TEST_F(ZAVViewLoad, PagesLoadProgramResources) {
 }
 
 }  // namespace
+
+namespace {
+
+// Runs a script in the world of the host script, where the web channel lives.
+QVariant RunInHostWorld(QWebEnginePage& page, const QString& script) {
+  QVariant result;
+  bool finished = false;
+  page.runJavaScript(script, kQorHostWorld, [&](const QVariant& value) {
+    result = value;
+    finished = true;
+  });
+  WaitUntil([&] { return finished; }, 10000);
+  return result;
+}
+
+}  // namespace
+
+// The channel's transport outlives the document: an answer to a call that
+// the page before made arrives at the page shown now, under an id its own
+// channel never gave out. It is dropped, not raised as an error.
+TEST_F(ZAVViewLoad, AnAnswerToACallOfALeftPageIsDroppedByTheNextOne) {
+  for (int load = 0; load < 5; ++load) {
+    ASSERT_TRUE(Show("<html><body>page " + std::to_string(load) + "</body></html>"));
+    ASSERT_TRUE(WaitUntil([&] {
+      return RunInHostWorld(m_view.Page(), "typeof qt !== 'undefined' && !!qt.webChannelTransport.onmessage").toBool();
+    }));
+    const QVariant delivered = RunInHostWorld(
+        m_view.Page(),
+        "qt.webChannelTransport.onmessage({data: JSON.stringify({type: 10, id: 4242 + " + QString::number(load) +
+            ", data: null})}); 'delivered'");
+    EXPECT_EQ(delivered.toString(), "delivered") << "load " << load;
+  }
+}

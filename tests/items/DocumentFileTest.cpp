@@ -222,6 +222,26 @@ TEST(SaveFailure, AReadOnlyFileIsRefusedAndSaveAsStaysOpen) {
   EXPECT_EQ(changed->m_pathName, copy);
 }
 
+TEST(SaveFailure, SaveAsNewAsksAgainAfterAFailedSaveUntilCancel) {
+  TempFolder temp;
+  ScriptedUi ui;
+  auto doc = SmallDatabase();
+  doc->SetModifiedFlag();
+  const std::string missing = temp.File("no such folder/birds.qor");
+  const std::string good = temp.File("birds.qor");
+  ui.fileAnswers = {missing, good};
+  EXPECT_TRUE(doc->SaveAsNew({}, true));
+  EXPECT_EQ(ui.lastInitialPath, missing) << "the refused name is offered again";
+  EXPECT_EQ(ui.Messages().size(), 1u);
+  EXPECT_EQ(doc->m_pathName, good);
+  EXPECT_TRUE(fs::exists(good));
+
+  auto other = SmallDatabase();
+  ui.fileAnswers = {missing, std::nullopt};
+  EXPECT_FALSE(other->SaveAsNew({}, true));
+  EXPECT_TRUE(other->m_pathName.empty());
+}
+
 TEST(SaveFailure, ALevelsFileThatCannotBeWrittenKeepsTheDocumentModified) {
   TempFolder temp;
   ScriptedUi ui;

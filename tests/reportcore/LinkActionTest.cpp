@@ -204,6 +204,20 @@ TEST(LinkActions, ExternalLinksOpenWebAddressesAndOnlySafeDatabaseFiles) {
   EXPECT_FALSE(desk.Click(base, "http://www.movebank.org/")) << "a plain web link is the browser's";
 }
 
+TEST(LinkActions, AFailedFileLinkNamesTheResolvedFileAndAPlainReason) {
+  Desk desk;
+  ReportAction base;
+  desk.folder.Write("ladybird.htm");
+  desk.ui.openFails = true;
+  desk.Click(base, "qorlink:.\\ladybird.htm");
+  desk.Click(base, "qorlink:http://example.org/");
+  const std::string file = (desk.folder.path() / "ladybird.htm").lexically_normal().string();
+  EXPECT_EQ(desk.ui.Messages(),
+            (std::vector<std::string>{
+                "Error running External Link [" + file + "]\nNo program on this computer opens this file.",
+                "Error running External Link [http://example.org/]\nNo program on this computer opens this address."}));
+}
+
 TEST(LinkActions, ExternalLinksOfOtherSchemesNeverReachTheDesktop) {
   Desk desk;
   ReportAction base;
