@@ -135,8 +135,10 @@ TEST_F(ExportDialogTest, AFailingElementCallIsShownWithoutEndExportAndTheDialogS
 
 TEST_F(ExportDialogTest, StopInTheProgressWindowEndsTheExportWithoutEndExport) {
   // A slow exporter keeps the progress window up long enough for the user to
-  // see it and press Stop.
-  TestPlugin()->setProperty("elementDelay", 5);
+  // see it and press Stop; the window takes events every tenth step.
+  m_database = (Folder() / "large.qor").string();
+  MakeGeneratedDatabase(300, 60, 6, 0.3, 11)->OnSaveDocument(m_database);
+  TestPlugin()->setProperty("elementDelay", 1);
   QString caption;
   bool stopped = false;
   RunExportDialog([&](QDialog& dialog, QListWidget* list, QPushButton* exportButton) {
