@@ -1,8 +1,8 @@
 #include "database/ImageRegion.h"
 
+#include <algorithm>
 #include <cctype>
 #include <fstream>
-#include <limits>
 #include <sstream>
 
 #include "database/AtomicFile.h"
@@ -11,18 +11,17 @@
 namespace {
 
 // Decimal as the file has it: blanks, an optional sign, digits up to the
-// first other character; no digits read as 0. Values beyond 32 bits saturate.
+// first other character; no digits read as 0. Values beyond the coordinate
+// limit are clamped to it.
 std::int32_t ReadNumber(const std::string& field) {
   std::size_t i = 0;
   while (i < field.size() && (field[i] == ' ' || field[i] == '\t')) ++i;
   bool negative = false;
   if (i < field.size() && (field[i] == '-' || field[i] == '+')) negative = field[i++] == '-';
-  long long value = 0;
-  const long long limit = static_cast<long long>(std::numeric_limits<std::int32_t>::max()) + 1;
+  std::int32_t value = 0;
   for (; i < field.size() && std::isdigit(static_cast<unsigned char>(field[i])); ++i)
-    value = std::min(limit, value * 10 + (field[i] - '0'));
-  if (negative) return static_cast<std::int32_t>(-value);
-  return static_cast<std::int32_t>(std::min(value, limit - 1));
+    value = std::min(kRegionCoordinateLimit, value * 10 + (field[i] - '0'));
+  return negative ? -value : value;
 }
 
 bool ReadLine(std::istream& in, std::string& line) {

@@ -9,6 +9,12 @@
 
 #include "database/RegionAttributes.h"
 
+// The largest coordinate a region file gives, either sign: far outside any
+// picture the program shows, and small enough that sums and differences of
+// two coordinates (right - 1, a corner moved by the scroll origin) stay well
+// inside 32 bits.
+inline constexpr std::int32_t kRegionCoordinateLimit = 1 << 22;
+
 struct RegionPoint {
   std::int32_t x = 0;
   std::int32_t y = 0;
@@ -34,7 +40,8 @@ struct RegionSet {
   bool operator==(const RegionSet&) const = default;
 };
 
-// Appends the regions of the file (lines end in CRLF or LF, any length).
+// Appends the regions of the file (lines end in CRLF or LF, any length),
+// each coordinate clamped to the limit above.
 // A missing file leaves the set as it is; the result is still true.
 bool ReadRegions(const std::string& regionsPath, RegionSet& regions);
 // The file's text from a region set, CRLF line ends.

@@ -27,9 +27,10 @@ std::string GetLongMenuName(const CZAVDoc& document, int menu) {
   const auto path = GetMenuPath(document, menu);
   if (!path || document.GetMenu(menu).parent == kNoIndex16) return {};
   std::string name;
-  for (int m : *path) {
-    if (!name.empty()) name += " / ";
-    name += document.GetMenu(m).title;
+  // Every menu after the first gets its separator, an empty title too.
+  for (std::size_t at = 0; at < path->size(); ++at) {
+    if (at > 0) name += " / ";
+    name += document.GetMenu((*path)[at]).title;
   }
   return name;
 }

@@ -12,6 +12,7 @@ class CZAVDoc;
 // when a parent index does not exist or the chain of parents loops.
 std::optional<std::vector<int>> GetMenuPath(const CZAVDoc& document, int menu);
 
-// The titles of the menu's path joined with " / "; empty for the root (or a
-// menu without a path), whose title never takes part.
+// The titles of the menu's path joined with " / ", an empty title keeping
+// its place ("A /  / X"); empty for the root (or a menu without a path),
+// whose title never takes part.
 std::string GetLongMenuName(const CZAVDoc& document, int menu);

@@ -3,6 +3,7 @@
 // document changes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -11,6 +12,11 @@
 
 // The stream's leading word; a block with another one is not ours.
 inline constexpr WORD kClipboardVersion = 3519;
+
+// The largest block a paste reads: room for a branch of thousands of menus
+// and attributes with their texts, while what the reading builds from it
+// stays within tens of megabytes whatever another program put there.
+inline constexpr std::size_t kMaxClipboardBlockBytes = std::size_t{16} << 20;
 
 // Record tags, each a 32-bit word in the stream.
 enum ClipboardTag : DWORD {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "database/Archive.h"
+#include "database/ZAVDoc.h"
 
 namespace {
 
@@ -22,12 +23,25 @@ const char* ExpectedBelow(DWORD parentTag) {
   }
 }
 
+// A branch with more menus or attributes than any database holds (slots 0
+// to 16000), found while reading: the paste's own refusal, before the rest
+// of the block is built into records.
+struct TooManyRecords {
+  const char* message;
+};
+
+constexpr int kMaxRecordsOfAKind = kMaxAttributesOrMenus + 1;
+
 class BranchReader {
  public:
-  BranchReader(const std::uint8_t* data, std::size_t size) : m_ar(data, size) {}
+  BranchReader(const std::uint8_t* data, std::size_t size) : m_ar(data, size) {
+    m_ar.SetContext("clipboard");
+    if (size > kMaxClipboardBlockBytes)
+      m_ar.Fail("block size", "at most " + std::to_string(kMaxClipboardBlockBytes) + " bytes",
+                std::to_string(size) + " bytes");
+  }
 
   ClipboardBranch Read() {
-    m_ar.SetContext("clipboard");
     const WORD version = m_ar.ReadWord("version word");
     if (version != kClipboardVersion)
       m_ar.Fail("version word", std::to_string(kClipboardVersion), std::to_string(version));
@@ -58,6 +72,7 @@ class BranchReader {
     m_ar.SetContext("record", index);
     ClipboardRecord record;
     record.tag = tag;
+    CountRecord(record.IsMenu());
     record.parent = parent;
     if (record.IsMenu()) record.difficulty = m_ar.ReadByte("difficulty");
     record.text = m_ar.ReadString(record.IsMenu() ? "title" : "name");
@@ -70,8 +85,15 @@ class BranchReader {
     m_open.push_back(index);
   }
 
+  void CountRecord(bool menu) {
+    int& count = menu ? m_menus : m_attributes;
+    if (++count > kMaxRecordsOfAKind) throw TooManyRecords{menu ? "Too many menues!" : "Too many Attributes!"};
+  }
+
   CArchive m_ar;
   ClipboardBranch m_branch;
+  int m_menus = 0;
+  int m_attributes = 0;
   std::vector<int> m_open;  // records whose up tag is still to come, innermost last
 };
 
@@ -84,6 +106,8 @@ ClipboardDecodeResult DecodeClipboardBranch(const std::uint8_t* data, std::size_
     result.ok = true;
   } catch (const ArchiveError& e) {
     result.error = "The menu on the clipboard can't be pasted, its data is damaged: " + e.detail() + ".";
+  } catch (const TooManyRecords& refusal) {
+    result.error = refusal.message;
   }
   return result;
 }

@@ -16,7 +16,9 @@ struct ClipboardDecodeResult {
 };
 
 // Reads the version word, one branch and the end tag; bytes after the end
-// tag are ignored. Refuses a block whose lengths run past its end, whose
+// tag are ignored. Refuses a block larger than kMaxClipboardBlockBytes
+// before reading it, a branch of more menus or attributes than a database
+// holds as soon as the count is passed, and a block whose lengths run past its end, whose
 // down and up tags do not pair, that climbs above its top record, or that
 // puts a record where the tree allows none (a menu below a menu of
 // attributes, an attribute below a menu of menus or below an attribute).

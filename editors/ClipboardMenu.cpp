@@ -12,6 +12,13 @@ bool IsMenuInUse(const CZAVDoc& doc, int menu) {
   return menu >= 0 && menu < doc.MenuCount() && doc.GetMenu(menu).kind != MENU_FREE;
 }
 
+// A block no paste would read is not put on the clipboard.
+std::vector<std::uint8_t> EncodeForPaste(const CZAVDoc& doc, int menu) {
+  std::vector<std::uint8_t> block = EncodeMenuBranch(doc, menu);
+  if (block.size() > kMaxClipboardBlockBytes) ThrowErrorMessage("The menu is too large for the clipboard.");
+  return block;
+}
+
 }  // namespace
 
 bool CClipboardMenu::CanCopy(const CZAVDoc& doc, int menu) { return IsMenuInUse(doc, menu); }
@@ -26,12 +33,12 @@ bool CClipboardMenu::CanPasteInto(const CZAVDoc& doc, int menu) {
 
 std::vector<std::uint8_t> CClipboardMenu::Copy(const CZAVDoc& doc, int menu) {
   RequireMenu(doc, menu);
-  return EncodeMenuBranch(doc, menu);
+  return EncodeForPaste(doc, menu);
 }
 
 std::vector<std::uint8_t> CClipboardMenu::Cut(const CZAVDoc& doc, int menu) {
   RequireCuttable(doc, menu);
-  return EncodeMenuBranch(doc, menu);
+  return EncodeForPaste(doc, menu);
 }
 
 PastedBranch CClipboardMenu::Paste(CZAVDoc& doc, int parentMenu, const std::uint8_t* data, std::size_t size,

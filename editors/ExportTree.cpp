@@ -103,17 +103,18 @@ class ExportTreeWriter {
     const std::string longName = rootOnly ? std::string() : GetLongMenuName(m_doc, menu);
     if (!rootOnly) Add("LONGMENUNAME", longName);
     if (data.kind == MENU_OF_ATTRIBUTES)
-      for (WORD a : data.children) WriteAttribute(a, longName);
+      for (WORD a : data.children) WriteAttribute(a, rootOnly ? std::string() : longName + " / ");
     End("MENU");
   }
 
-  void WriteAttribute(int attribute, const std::string& longMenuName) {
+  // The prefix is the long menu name and its separator; empty for the root alone.
+  void WriteAttribute(int attribute, const std::string& longNamePrefix) {
     if (attribute >= m_doc.AttributeCount()) return;
     const std::string& name = m_doc.GetAttribute(attribute).name;
     Step();
     Begin("ATTRIBUTE", attribute);
     Add("ATTRIBUTENAME", name, attribute);
-    Add("LONGATTRIBUTENAME", longMenuName.empty() ? name : longMenuName + " / " + name, attribute);
+    Add("LONGATTRIBUTENAME", longNamePrefix + name, attribute);
     End("ATTRIBUTE");
   }
 

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "exporters/xml/XmlCharacterData.h"
+
 namespace {
 
 constexpr std::size_t kFlushSize = 1 << 20;
@@ -11,8 +13,9 @@ bool IsNameChar(char c) { return IsNameStart(c) || (c >= '0' && c <= '9') || c =
 
 }  // namespace
 
+// The first failure stands: a file that missed a call is never committed.
 bool XmlElementWriter::Fail(std::string text) {
-  m_error = std::move(text);
+  if (m_error.empty()) m_error = std::move(text);
   return false;
 }
 
@@ -26,8 +29,13 @@ bool XmlElementWriter::Open(const std::string& path) {
   return true;
 }
 
+bool XmlElementWriter::CheckOpen() {
+  if (!m_error.empty()) return false;
+  return m_opened || Fail("The export has not begun.");
+}
+
 bool XmlElementWriter::CheckName(const std::string& name) {
-  if (!m_opened) return Fail("The export has not begun.");
+  if (!CheckOpen()) return false;
   bool valid = !name.empty() && IsNameStart(name[0]);
   for (char c : name) valid = valid && IsNameChar(c);
   return valid || Fail("Not an element name: " + name);
@@ -43,22 +51,6 @@ void XmlElementWriter::OpenTag(const std::string& name, std::int32_t index) {
   m_buffer += "\">";
 }
 
-// Characters XML 1.0 does not allow are left out; a carriage return is kept
-// as a reference, which a reader does not fold into the line feed.
-void XmlElementWriter::AppendText(const std::string& text) {
-  for (char c : text) {
-    switch (c) {
-      case '&': m_buffer += "&amp;"; break;
-      case '<': m_buffer += "&lt;"; break;
-      case '>': m_buffer += "&gt;"; break;
-      case '\r': m_buffer += "&#13;"; break;
-      case '\t': case '\n': m_buffer += c; break;
-      default:
-        if (static_cast<unsigned char>(c) >= 0x20) m_buffer += c;
-    }
-  }
-}
-
 bool XmlElementWriter::Begin(const std::string& name, std::int32_t index) {
   if (!CheckName(name)) return false;
   OpenTag(name, index);
@@ -70,7 +62,7 @@ bool XmlElementWriter::Begin(const std::string& name, std::int32_t index) {
 bool XmlElementWriter::Add(const std::string& name, const std::string& value, std::int32_t index) {
   if (!CheckName(name)) return false;
   OpenTag(name, index);
-  AppendText(value);
+  AppendXmlCharacterData(m_buffer, value);
   m_buffer += "</";
   m_buffer += name;
   m_buffer += ">\n";
@@ -78,7 +70,7 @@ bool XmlElementWriter::Add(const std::string& name, const std::string& value, st
 }
 
 bool XmlElementWriter::End(const std::string& name) {
-  if (!m_opened) return Fail("The export has not begun.");
+  if (!CheckOpen()) return false;
   if (m_open.empty() || m_open.back() != name)
     return Fail("EndElement " + name + " does not close " + (m_open.empty() ? "an open element" : m_open.back()));
   m_open.pop_back();
@@ -98,7 +90,7 @@ bool XmlElementWriter::Flush() {
 }
 
 bool XmlElementWriter::Commit() {
-  if (!m_opened) return Fail("The export has not begun.");
+  if (!CheckOpen()) return false;
   if (!m_open.empty()) return Fail("The element " + m_open.back() + " was not closed.");
   if (!Flush()) return false;
   if (!m_file.commit()) return Fail("Can't write: " + m_file.errorString().toStdString());

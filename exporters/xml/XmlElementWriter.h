@@ -1,7 +1,10 @@
-// Writes an element tree as XML, fast enough for the largest keys (tens of
-// millions of elements): one element per line, the text escaped, the index
-// as an attribute. Output goes to a temporary file beside the target that
-// replaces the target only at Commit; without it the target is untouched.
+// Writes an element tree as XML 1.0, fast enough for the largest keys (tens
+// of millions of elements): one element per line, the text as character
+// data (XmlCharacterData.h), the index as an attribute. Output goes to a
+// temporary file beside the target that replaces the target only at Commit;
+// without it the target is untouched. After a failed call every later one
+// fails with the first reason, Commit too: no file is left that misses an
+// element.
 #pragma once
 
 #include <QSaveFile>
@@ -22,9 +25,9 @@ class XmlElementWriter {
   const std::string& Error() const { return m_error; }
 
  private:
+  bool CheckOpen();
   bool CheckName(const std::string& name);
   void OpenTag(const std::string& name, std::int32_t index);
-  void AppendText(const std::string& text);
   bool FlushIfFull();
   bool Flush();
   bool Fail(std::string text);

@@ -89,7 +89,7 @@ bool CDlgExport::Export() {
     if (!path || path->empty()) return false;
     if (Failed(exporter->SetFilePath(*path))) return true;
   }
-  CProgressDlg progress("Export");
+  CProgressDlg progress;
   progress.setObjectName("exportProgress");
   progress.SetTotalSteps(CountExportSteps(m_document));
   progress.Create(this);

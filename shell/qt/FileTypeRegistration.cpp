@@ -1,5 +1,6 @@
 #include "shell/qt/FileTypeRegistration.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -51,7 +52,17 @@ QString UserDataHome() {
   return QDir::isAbsolutePath(home) ? home : QDir::home().filePath(".local/share");
 }
 
-QString DesktopEntryText(const QString& programFile) {
+// A desktop entry holds one key a line and its string values no control
+// characters: a path with a line break, a tab or another control character
+// cannot be carried in the Exec key.
+bool FitsTheExecKey(const QString& program) {
+  for (QChar c : program)
+    if (c.category() == QChar::Other_Control) return false;
+  return true;
+}
+
+std::optional<QString> DesktopEntryText(const QString& programFile) {
+  if (!FitsTheExecKey(programFile)) return std::nullopt;
   return QString::fromUtf8(Resource(":/desktop/qor.desktop.in")).replace("@QOR_EXEC@", ExecArgument(programFile));
 }
 
@@ -60,7 +71,10 @@ QString MimeTypeText() { return QString::fromUtf8(Resource(":/desktop/qor-databa
 int RegisterFileTypes(const QString& dataHome, const QString& programFile) {
   const QDir data(dataHome);
   int written = 0;
-  if (WriteIfMissing(data.filePath(kDesktopFile), DesktopEntryText(programFile).toUtf8())) {
+  if (const std::optional<QString> entry = DesktopEntryText(programFile); !entry) {
+    qWarning().noquote() << "The desktop entry is not written: the program's path" << programFile
+                         << "holds a line break or another control character, which a desktop entry cannot carry.";
+  } else if (WriteIfMissing(data.filePath(kDesktopFile), entry->toUtf8())) {
     ++written;
     RunIfInstalled("update-desktop-database", data.filePath("applications"));
   }

@@ -4,6 +4,8 @@
 
 #include <random>
 
+#include <sys/resource.h>
+
 #include "ClipboardFixtures.h"
 #include "editors/ClipboardDecoder.h"
 
@@ -107,16 +109,23 @@ TEST(ClipboardHostile, RecordsOnlyWhereTheTreeAllowsThem) {
                 "record[0] child tag: expected 11 (up), as an attribute has no children, found tag 3 (at byte 20)");
 }
 
-TEST(ClipboardHostile, ADeepBranchIsReadWithoutRecursion) {
+std::vector<std::uint8_t> NestedMenus(int depth) {
   StreamWriter w;
-  constexpr int kDepth = 100000;
-  for (int i = 0; i < kDepth; ++i) w.Menu(CLIP_MENU_OF_MENUS, "");
-  for (int i = 0; i < kDepth; ++i) w.Tag(CLIP_UP);
-  const auto bytes = w.Tag(CLIP_END).Take();
+  for (int i = 0; i < depth; ++i) w.Menu(CLIP_MENU_OF_MENUS, "");
+  for (int i = 0; i < depth; ++i) w.Tag(CLIP_UP);
+  return w.Tag(CLIP_END).Take();
+}
+
+TEST(ClipboardHostile, ADeepBranchIsReadWithoutRecursion) {
+  // As deep as a database's menus can go; deeper holds more menus than one has.
+  constexpr int kDepth = kMaxAttributesOrMenus + 1;
+  const auto bytes = NestedMenus(kDepth);
   const ClipboardDecodeResult decoded = DecodeClipboardBranch(bytes.data(), bytes.size());
   ASSERT_TRUE(decoded.ok) << decoded.error;
   EXPECT_EQ(decoded.branch.CountMenus(), kDepth);
   EXPECT_EQ(decoded.branch.records.back().parent, kDepth - 2);
+  const auto deeper = NestedMenus(100000);
+  EXPECT_EQ(DecodeClipboardBranch(deeper.data(), deeper.size()).error, "Too many menues!");
 }
 
 // Damaged copies of a good stream either paste whole or change nothing.
@@ -146,3 +155,54 @@ TEST(ClipboardHostile, RandomDamageNeverPastesHalf) {
 }
 
 }  // namespace
+
+namespace {
+
+// The peak memory of the process so far, in bytes.
+std::size_t PeakMemory() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<std::size_t>(usage.ru_maxrss) * 1024;
+}
+
+// A menu of attributes holding `count` attribute records, closed and ended.
+std::vector<std::uint8_t> MenuOfAttributes(int count) {
+  StreamWriter w;
+  w.Menu(CLIP_MENU_OF_ATTRIBUTES, "Many");
+  for (int a = 0; a < count; ++a) w.Attribute("attribute");
+  return w.Tag(CLIP_UP).Tag(CLIP_END).Take();
+}
+
+}  // namespace
+
+TEST(ClipboardHostile, AHugeBlockIsRefusedBeforeItsRecordsAreBuilt) {
+  // What another program may put on the clipboard: 2 million records in 45 MB.
+  const std::vector<std::uint8_t> block = MenuOfAttributes(2'000'000);
+  ASSERT_GT(block.size(), std::size_t{40} << 20);
+  const std::size_t before = PeakMemory();
+  const Refusal refusal = PasteRefused(block);
+  EXPECT_LT(PeakMemory() - before, std::size_t{32} << 20) << "the refusal builds nothing of the block";
+  EXPECT_TRUE(refusal.unchanged);
+  EXPECT_EQ(refusal.message, kRefusal + std::string("clipboard block size: expected at most ") +
+                                 std::to_string(kMaxClipboardBlockBytes) + " bytes, found " +
+                                 std::to_string(block.size()) + " bytes (at byte 0).");
+}
+
+TEST(ClipboardHostile, MoreMenusOrAttributesThanADatabaseHoldsAreRefusedWhileReading) {
+  const std::vector<std::uint8_t> attributes = MenuOfAttributes(kMaxAttributesOrMenus + 2);
+  ASSERT_LT(attributes.size(), kMaxClipboardBlockBytes);
+  const ClipboardDecodeResult tooManyAttributes = DecodeClipboardBranch(attributes.data(), attributes.size());
+  EXPECT_FALSE(tooManyAttributes.ok);
+  EXPECT_EQ(tooManyAttributes.error, "Too many Attributes!");
+  EXPECT_TRUE(tooManyAttributes.branch.records.empty());
+  const std::vector<std::uint8_t> fits = MenuOfAttributes(kMaxAttributesOrMenus + 1);
+  EXPECT_TRUE(DecodeClipboardBranch(fits.data(), fits.size()).ok);
+
+  StreamWriter w;
+  w.Menu(CLIP_MENU_OF_MENUS, "Top");
+  for (int m = 0; m < kMaxAttributesOrMenus + 1; ++m) w.Menu(CLIP_MENU_OF_ATTRIBUTES, "Empty").Tag(CLIP_UP);
+  const std::vector<std::uint8_t> menus = w.Tag(CLIP_UP).Tag(CLIP_END).Take();
+  const Refusal refusal = PasteRefused(menus);
+  EXPECT_TRUE(refusal.unchanged);
+  EXPECT_EQ(refusal.message, "Too many menues!");
+}

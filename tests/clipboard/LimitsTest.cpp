@@ -69,3 +69,18 @@ TEST(ClipboardLimits, MenusUpToSlot16000) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ClipboardLimits, ABranchNoPasteWouldReadIsNotCopied) {
+  ScriptedUi ui;
+  auto doc = MakeSmallKey(false);
+  doc->GetAttribute(doc->GetMenu(kColourMenu).children.front()).helpText.assign(kMaxClipboardBlockBytes, 'h');
+  const auto before = Snapshot(*doc);
+  EXPECT_THROW(CClipboardMenu::Copy(*doc, kColourMenu), UserAbort);
+  EXPECT_THROW(CClipboardMenu::Cut(*doc, kColourMenu), UserAbort);
+  EXPECT_EQ(ui.Messages(), (std::vector<std::string>(2, "The menu is too large for the clipboard.")));
+  EXPECT_EQ(Snapshot(*doc), before);
+}
+
+}  // namespace

@@ -220,3 +220,27 @@ TEST(ExportTree, CancelInTheProgressStopsAtOnce) {
   EXPECT_EQ(walk.exporter.calls.back(), "end MENU");  // menu 0 was sent, menu 1 never begun
   EXPECT_EQ(walk.steps.size(), 2u);
 }
+
+TEST(ExportTree, AnEmptyMenuTitleStillTakesItsPlaceInTheLongNames) {
+  // Root > "" (att0), "" > Y (y1), A > "" > X (deep)
+  DocBuilder b;
+  b.AddMenu("Root", -1, MENU_OF_MENUS);
+  const int untitled = b.AddMenu("", 0);
+  const int untitledOfMenus = b.AddMenu("", 0, MENU_OF_MENUS);
+  const int y = b.AddMenu("Y", untitledOfMenus);
+  const int a = b.AddMenu("A", 0, MENU_OF_MENUS);
+  const int x = b.AddMenu("X", b.AddMenu("", a, MENU_OF_MENUS));
+  b.AddAttribute(untitled, "att0");
+  b.AddAttribute(y, "y1");
+  b.AddAttribute(x, "deep");
+  b.AddItem("Elm", {}, {}, {}, {});
+  auto doc = b.Build();
+  Walk walk(*doc);
+  Calls longNames;
+  for (const std::string& call : walk.exporter.calls)
+    if (call.find("add LONGMENUNAME") == 0 || call.find("add LONGATTRIBUTENAME") == 0) longNames.push_back(call);
+  EXPECT_EQ(longNames, (Calls{"add LONGMENUNAME= -1", "add LONGMENUNAME= -1", "add LONGATTRIBUTENAME= / att0 0",
+                              "add LONGMENUNAME= -1", "add LONGMENUNAME= / Y -1", "add LONGATTRIBUTENAME= / Y / y1 1",
+                              "add LONGMENUNAME=A -1", "add LONGMENUNAME=A /  -1", "add LONGMENUNAME=A /  / X -1",
+                              "add LONGATTRIBUTENAME=A /  / X / deep 2"}));
+}

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
+#include <QWindow>
 
 #include "ExportTestSupport.h"
 #include "database/CommandIds.h"
@@ -133,30 +134,40 @@ TEST_F(ExportDialogTest, AFailingElementCallIsShownWithoutEndExportAndTheDialogS
 }
 
 TEST_F(ExportDialogTest, StopInTheProgressWindowEndsTheExportWithoutEndExport) {
+  // A slow exporter keeps the progress window up long enough for the user to
+  // see it and press Stop; the window takes events every tenth step.
   m_database = (Folder() / "large.qor").string();
   MakeGeneratedDatabase(300, 60, 6, 0.3, 11)->OnSaveDocument(m_database);
+  TestPlugin()->setProperty("elementDelay", 1);
+  QString caption;
   bool stopped = false;
   RunExportDialog([&](QDialog& dialog, QListWidget* list, QPushButton* exportButton) {
     ClickRow(list, "Test exporter");
     // The progress window takes its events while the export runs: Stop is
-    // clicked as soon as it shows.
+    // clicked once the window is on the screen.
     QTimer watcher;
     QObject::connect(&watcher, &QTimer::timeout, [&] {
-      for (QWidget* window : QApplication::topLevelWidgets())
-        if (auto* progress = qobject_cast<CProgressDlg*>(window); progress && progress->isVisible() && !stopped) {
-          Click(progress->findChild<QPushButton*>("stopButton"));
-          stopped = true;
-        }
+      for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* progress = qobject_cast<CProgressDlg*>(window);
+        if (stopped || !progress || !progress->windowHandle() || !progress->windowHandle()->isExposed()) continue;
+        caption = progress->windowTitle();
+        auto* stop = progress->findChild<QPushButton*>("stopButton");
+        ASSERT_NE(stop, nullptr);
+        QTest::mouseClick(stop, Qt::LeftButton);
+        stopped = true;
+      }
     });
     watcher.start(0);
     Click(exportButton);
-    EXPECT_TRUE(stopped);
+    EXPECT_TRUE(stopped) << "the progress window was never shown";
     EXPECT_EQ(m_ui.Messages(), std::vector<std::string>{"Operation canceled by user."});
     EXPECT_TRUE(dialog.isVisible());
   });
+  EXPECT_EQ(caption.toStdString(), "Processing");
   const QStringList calls = Calls();
   EXPECT_TRUE(calls.contains("BeginExport"));
   EXPECT_FALSE(calls.contains("EndExport"));
+  EXPECT_FALSE(calls.contains("EndElement QOR")) << "the stream stopped before its end";
   EXPECT_EQ(calls.last(), "released");
 }
 

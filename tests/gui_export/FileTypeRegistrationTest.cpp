@@ -50,8 +50,31 @@ TEST(FileTypeRegistration, MissingFilesAreWrittenOnceAndTheUsersOwnAreKept) {
 }
 
 TEST(FileTypeRegistration, ProgramPathsAreQuotedForTheExecKey) {
-  EXPECT_TRUE(DesktopEntryText("/a/$b \"c\"/100%/qor").contains("Exec=\"/a/\\\\$b \\\\\"c\\\\\"/100%%/qor\" %f"))
-      << DesktopEntryText("/a/$b \"c\"/100%/qor").toStdString();
+  const QString entry = DesktopEntryText("/a/$b \"c\"/100%/`x`\\y/qor").value_or(QString());
+  EXPECT_TRUE(entry.contains("\nExec=\"/a/\\\\$b \\\\\"c\\\\\"/100%%/\\\\`x\\\\`\\\\\\\\y/qor\" %f\n"))
+      << entry.toStdString();
+}
+
+QStringList g_warnings;
+void KeepWarning(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtWarningMsg) g_warnings << text;
+}
+
+TEST(FileTypeRegistration, APathNoDesktopEntryCanCarrySkipsTheEntryWithAWarning) {
+  for (const QString& program : {QString("/tmp/x\nExec=/tmp/evil %f\n/qor"), QString("/opt/a\tb/qor"),
+                                 QString("/opt/a\rb/qor"), QString("/opt/a") + QChar(0x85) + "b/qor"}) {
+    EXPECT_FALSE(DesktopEntryText(program).has_value()) << program.toStdString();
+    QTemporaryDir data;
+    ASSERT_TRUE(data.isValid());
+    g_warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(KeepWarning);
+    const int written = RegisterFileTypes(data.path(), program);
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(written, 2) << "the MIME type and the icon are still written";
+    EXPECT_FALSE(QFile::exists(QDir(data.path()).filePath("applications/qor.desktop")));
+    ASSERT_EQ(g_warnings.size(), 1);
+    EXPECT_TRUE(g_warnings[0].startsWith("The desktop entry is not written")) << g_warnings[0].toStdString();
+  }
 }
 
 TEST(FileTypeRegistration, AFolderThatCannotBeWrittenIsIgnored) {

@@ -107,8 +107,50 @@ TEST_F(XmlExporterTest, TextsComeBackAsTheyWereAndIndicesAsAttributes) {
   EXPECT_EQ(xml.attributes().value("index"), QStringLiteral("-1"));
   ASSERT_TRUE(xml.readNextStartElement());
   EXPECT_EQ(xml.attributes().value("index"), QStringLiteral("42"));
-  EXPECT_EQ(xml.readElementText().toStdString(), text) << "a character XML cannot hold is left out";
+  EXPECT_EQ(xml.readElementText().toStdString(), text + "\xEF\xBF\xBD") << "a character XML cannot hold is replaced";
   EXPECT_FALSE(xml.hasError());
+}
+
+// Every text of a database as the exporter gets it, written into one
+// element each and read back by an XML reader.
+QStringList ExportedTexts(const QString& target, const std::vector<std::string>& texts) {
+  auto exporter = MakeXmlExporter();
+  EXPECT_TRUE(exporter->SetFilePath(target.toStdString()).ok);
+  EXPECT_TRUE(exporter->BeginExport().ok);
+  EXPECT_TRUE(exporter->BeginElement("QOR", -1).ok);
+  for (const std::string& text : texts) EXPECT_TRUE(exporter->AddElement("NAME", text, -1).ok);
+  EXPECT_TRUE(exporter->EndElement("QOR").ok);
+  EXPECT_TRUE(exporter->EndExport().ok);
+  QFile file(target);
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+  QXmlStreamReader xml(&file);
+  QStringList read;
+  while (xml.readNext() != QXmlStreamReader::Invalid && !xml.atEnd())
+    if (xml.isStartElement() && xml.name() == QStringLiteral("NAME")) read << xml.readElementText();
+  EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString() << " at line " << xml.lineNumber();
+  return read;
+}
+
+TEST_F(XmlExporterTest, WhatXmlCannotCarryBecomesTheReplacementCharacter) {
+  const QString replaced = QString(QChar(0xFFFD));
+  // U+FFFE and U+FFFF, which the wide string form keeps; control characters;
+  // the UTF-8 bytes of a lone surrogate, a cut sequence, an overlong form
+  // and bytes that start nothing.
+  const std::vector<std::pair<std::string, QString>> cases{
+      {"a\xEF\xBF\xBE" "b", "a" + replaced + "b"},
+      {"\xEF\xBF\xBF", replaced},
+      {"x\x01y\x1F" "z\x0B", "x" + replaced + "y" + replaced + "z" + replaced},
+      {"\xED\xA0\x80 lone", replaced + replaced + replaced + " lone"},
+      {"cut \xE2\x82", "cut " + replaced},
+      {"\xC0\x80 over", replaced + replaced + " over"},
+      {"\xFF\xFE", replaced + replaced},
+      // What XML carries stays as it was, the characters next to the excluded ones too.
+      {"\t\xEF\xBF\xBD\xEE\x80\x80\xED\x9F\xBF\xF0\x9F\x90\xA6\x7F", QString::fromUtf8("\t\xEF\xBF\xBD\xEE\x80\x80\xED\x9F\xBF\xF0\x9F\x90\xA6\x7F")},
+  };
+  std::vector<std::string> texts;
+  QStringList expected;
+  for (const auto& [text, back] : cases) texts.push_back(text), expected << back;
+  EXPECT_EQ(ExportedTexts(QString::fromStdString((Folder() / "names.xml").string()), texts), expected);
 }
 
 TEST_F(XmlExporterTest, AnExportThatDoesNotEndLeavesNoFileAndKeepsTheOldOne) {
@@ -140,6 +182,22 @@ TEST_F(XmlExporterTest, ATreeThatIsNotClosedInOrderFailsWithAReason) {
   EXPECT_FALSE(exporter->AddElement("not a name", "", -1).ok);
   EXPECT_FALSE(exporter->EndExport().ok) << "ITEMS and QOR are still open";
   EXPECT_FALSE(QFile::exists(QString::fromStdString((Folder() / "bad.xml").string())));
+}
+
+TEST_F(XmlExporterTest, AFileThatMissedAnElementIsNeverReportedWritten) {
+  const QString target = QString::fromStdString((Folder() / "partial.xml").string());
+  auto exporter = MakeXmlExporter();
+  ASSERT_TRUE(exporter->SetFilePath(target.toStdString()).ok);
+  ASSERT_TRUE(exporter->BeginExport().ok);
+  ASSERT_TRUE(exporter->BeginElement("QOR", -1).ok);
+  const ExportCallResult refused = exporter->AddElement("2nd name", "lost", -1);
+  EXPECT_FALSE(refused.ok);
+  EXPECT_FALSE(exporter->AddElement("NAME", "after", -1).ok);
+  EXPECT_FALSE(exporter->EndElement("QOR").ok);
+  const ExportCallResult ended = exporter->EndExport();
+  EXPECT_FALSE(ended.ok);
+  EXPECT_EQ(ended.error, refused.error) << "the first reason is the one shown";
+  EXPECT_FALSE(QFile::exists(target));
 }
 
 TEST_F(XmlExporterTest, TheFileDialogIsOfferedWithTheDatabasesName) {

@@ -47,6 +47,17 @@ TEST(RegionFile, MalformedRecordsAndNumbers) {
   EXPECT_TRUE(none.polygons.empty() && none.rectangles.empty());
 }
 
+TEST(RegionFile, CoordinatesBeyondAnyPictureAreClamped) {
+  TempFolder folder;
+  const std::string path = folder.Write(
+      "huge.regions", "R\nrect\n-2147483648,-99999999999,2147483647,4194305\nP\npoly\n-4194304,4194304,-4194305,7\n");
+  RegionSet set;
+  ReadRegions(path, set);
+  const int limit = kRegionCoordinateLimit;
+  EXPECT_EQ(set.rectangles, (std::vector<RegionRect>{{-limit, -limit, limit, limit}}));
+  EXPECT_EQ(set.polygons, (std::vector<RegionPolygon>{{{-limit, limit}, {-limit, 7}}}));
+}
+
 TEST(RegionFile, LongPolygonsSurviveWhole) {
   TempFolder folder;
   RegionSet set;

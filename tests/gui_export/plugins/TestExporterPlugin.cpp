@@ -1,5 +1,7 @@
 #include "TestExporterPlugin.h"
 
+#include <QThread>
+
 namespace {
 
 class TestExporter : public QORExporter {
@@ -40,6 +42,7 @@ class TestExporter : public QORExporter {
   }
   ExportCallResult Element(const std::string& name, const std::string& line) {
     Log(line);
+    if (m_plugin.m_elementDelay > 0) QThread::msleep(static_cast<unsigned long>(m_plugin.m_elementDelay));
     if (QString::fromStdString(name) == m_plugin.m_failAt) return ExportCallResult::Failure("refused " + name);
     return {};
   }

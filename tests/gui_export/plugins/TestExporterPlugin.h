@@ -16,11 +16,14 @@ class TestExporterPlugin : public QObject, public QORExporterPlugin {
   Q_PROPERTY(bool wantsFile MEMBER m_wantsFile)
   // The element whose call fails, with "refused <name>".
   Q_PROPERTY(QString failAt MEMBER m_failAt)
+  // Milliseconds each element call takes, as a slow exporter's would.
+  Q_PROPERTY(int elementDelay MEMBER m_elementDelay)
   Q_PROPERTY(QStringList calls MEMBER m_calls)
  public:
   std::unique_ptr<QORExporter> CreateExporter() override;
 
   bool m_wantsFile = false;
   QString m_failAt;
+  int m_elementDelay = 0;
   QStringList m_calls;
 };
