@@ -58,8 +58,7 @@ int DatabaseMerge::MergeItem(int sourceItem) {
   if (match < 0) return AddItem(sourceItem, parts);
   const CQItemrec& from = m_source.GetItem(sourceItem);
   CQItemrec& into = m_target.GetItem(match);
-  into.description = from.description;
-  MergePictureList(into.pictures, from.pictures);
+  if (into.description != from.description) into.description = from.description;
   MergeReferencePages(m_target, match, m_source, sourceItem);
   ++m_counts.itemsMatched;
   return match;
@@ -80,20 +79,39 @@ int DatabaseMerge::AddItem(int sourceItem, const ItemNameParts& parts) {
 void DatabaseMerge::MergeAttributes(int sourceItem, int targetItem) {
   const DWORD* row = m_source.GetItemAttributeBits(sourceItem);
   if (!row) return;
-  // Mapping may add attributes and so move the target's rows: the target
-  // row is looked up only after every attribute of the item is mapped.
-  std::vector<int> mapped;
+  // Each bit is set as its attribute merges, so an error box midway keeps
+  // the bits merged before it. Adding an attribute may move the target's
+  // rows: the row is looked up again after one is added.
+  DWORD* into = nullptr;
+  int columns = -1;
   const int words = (m_source.AttributeCount() + 31) / 32;
   for (int w = 0; w < words; ++w) {
     for (DWORD bits = row[w]; bits != 0; bits &= bits - 1) {
       const int attribute = w * 32 + std::countr_zero(bits);
       if (attribute >= m_source.AttributeCount()) break;
-      if (const int to = MapAttribute(attribute); to >= 0) mapped.push_back(to);
+      const int to = MapAttribute(attribute);
+      if (to < 0) continue;
+      TakeTexts(attribute, to);
+      if (columns != m_target.AttributeCount()) {
+        columns = m_target.AttributeCount();
+        into = m_target.GetItemAttributeBits(targetItem);
+      }
+      if (into) SetBit(into, static_cast<WORD>(to));
     }
   }
-  DWORD* into = m_target.GetItemAttributeBits(targetItem);
-  if (!into) return;
-  for (int to : mapped) SetBit(into, static_cast<WORD>(to));
+}
+
+// The receiving attribute's help text and pictures are those of the
+// incoming attribute merged into it last.
+void DatabaseMerge::TakeTexts(int sourceAttribute, int targetAttribute) {
+  if (m_textsFrom.size() <= static_cast<std::size_t>(targetAttribute)) m_textsFrom.resize(targetAttribute + 1, -1);
+  int& from = m_textsFrom[targetAttribute];
+  if (from == sourceAttribute) return;
+  from = sourceAttribute;
+  const CQAttdata& source = m_source.GetAttribute(sourceAttribute);
+  CQAttdata& target = m_target.GetAttribute(targetAttribute);
+  target.helpText = source.helpText;
+  target.pictures = source.pictures;
 }
 
 int DatabaseMerge::MapAttribute(int sourceAttribute) {
@@ -111,10 +129,6 @@ int DatabaseMerge::MapAttribute(int sourceAttribute) {
 int DatabaseMerge::FindOrAddAttribute(int sourceAttribute, int targetMenu) {
   const CQAttdata& from = m_source.GetAttribute(sourceAttribute);
   if (from.name.empty()) ThrowErrorMessage("Attribute name is empty.");
-  int index = m_target.FindAttributeInMenu(from.name, targetMenu);
-  if (index == kNoIndex16) index = m_target.AddAttribute(from.name, targetMenu);
-  CQAttdata& into = m_target.GetAttribute(index);
-  into.helpText = from.helpText;
-  into.pictures = from.pictures;
-  return index;
+  const int index = m_target.FindAttributeInMenu(from.name, targetMenu);
+  return index == kNoIndex16 ? m_target.AddAttribute(from.name, targetMenu) : index;
 }

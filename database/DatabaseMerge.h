@@ -35,11 +35,13 @@ class DatabaseMerge {
   // The target attribute for a source attribute, -1 when it is not merged.
   int MapAttribute(int sourceAttribute);
   int FindOrAddAttribute(int sourceAttribute, int targetMenu);
+  void TakeTexts(int sourceAttribute, int targetAttribute);
 
   CZAVDoc& m_target;
   const CZAVDoc& m_source;
   ItemMatcher m_matcher;
   MenuPathMapper m_menus;
   std::vector<int> m_attributeMap;  // per source attribute; see MapAttribute
+  std::vector<int> m_textsFrom;     // per target attribute: the source attribute whose texts it has
   MergeCounts m_counts;
 };

@@ -23,20 +23,42 @@ MenuPathMapper::Mapping MenuPathMapper::Map(int sourceMenu) {
 }
 
 MenuPathMapper::Mapping MenuPathMapper::Walk(const std::vector<int>& path) {
+  // The whole path is checked before anything changes, so that a path that
+  // meets another kind leaves the receiving menus as they were.
+  std::vector<int> found;
   int current = 0;
   for (int sourceMenu : path) {
-    const CQMenudata& from = m_source.GetMenu(sourceMenu);
     const int step = FindStep(current, sourceMenu);
     if (step == kConflictStep) return {-1, true};
-    if (step == kAddStep) {
-      current = m_target.AddMenu(from.title, current, from.kind);
-      m_target.GetMenu(current).helpText = from.helpText;
-      m_target.GetMenu(current).pictures = from.pictures;
+    if (step == kAddStep) break;
+    found.push_back(step);
+    current = step;
+  }
+  const std::size_t addedFrom = found.size();
+  for (std::size_t at = addedFrom; at < path.size(); ++at) {
+    const CQMenudata& from = m_source.GetMenu(path[at]);
+    const BYTE parentKind = at == 0 ? m_target.GetMenu(0).kind : m_source.GetMenu(path[at - 1]).kind;
+    if (parentKind != MENU_OF_MENUS || from.kind == MENU_FREE) return {-1, true};
+  }
+  // Below a top menu the receiving database has, every menu on the path
+  // joins its texts with the incoming ones, found or added; a path whose top
+  // menu is new is copied with its texts as they are.
+  const bool joinTexts = addedFrom > 0;
+  current = 0;
+  for (std::size_t at = 0; at < path.size(); ++at) {
+    const CQMenudata& from = m_source.GetMenu(path[at]);
+    if (at < addedFrom) {
+      current = found[at];
     } else {
-      current = step;
-      MergeHelpText(m_target.GetMenu(current).helpText, from.helpText);
-      MergePictureList(m_target.GetMenu(current).pictures, from.pictures);
+      current = m_target.AddMenu(from.title, current, from.kind);
+      if (!joinTexts) {
+        m_target.GetMenu(current).helpText = from.helpText;
+        m_target.GetMenu(current).pictures = from.pictures;
+        continue;
+      }
     }
+    MergeHelpText(m_target.GetMenu(current).helpText, from.helpText);
+    MergePictureList(m_target.GetMenu(current).pictures, from.pictures);
   }
   return {current, false};
 }

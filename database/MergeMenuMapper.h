@@ -17,8 +17,10 @@ class MenuPathMapper {
   MenuPathMapper(CZAVDoc& target, const CZAVDoc& source);
 
   // Walks the source menu's path down from the target's root: a step follows
-  // a child of the same title and the same kind (merging its help text and
-  // pictures), or adds one; a step never follows a menu of another kind.
+  // a child of the same title and the same kind, or adds one; a step never
+  // follows a menu of another kind, and such a path changes nothing. Below a
+  // top menu found, each menu on the path joins the incoming help text and
+  // pictures; a new top menu and everything below it takes them as they are.
   // Each source menu is walked once; later calls give the same answer.
   Mapping Map(int sourceMenu);
 

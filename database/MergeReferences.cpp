@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "database/MergeItemMatcher.h"
+#include "database/UtilityFunction.h"
 #include "database/ZAVDoc.h"
 #include "platform/Ui.h"
 
@@ -26,10 +26,15 @@ void ForEachIncomingPage(CZAVDoc& target, int targetItem, const CZAVDoc& source,
   }
 }
 
+std::string StoredText(const std::string* text) { return text ? *text : std::string(); }
+
+// The receiving item's names appear as stored, blanks included.
 void ReportDifferentPage(const CZAVDoc& target, int targetItem, const std::string& title) {
-  const ItemNameParts parts = ItemNameParts::Of(target, targetItem);
-  const std::string text = "The species " + parts.genus.value_or("") + " (" + parts.species.value_or("") + "/" +
-                           parts.family.value_or("") + "/" + parts.common.value_or("") +
+  const CQItemrec& item = target.GetItem(targetItem);
+  const std::string text = "The species " + StoredText(TextAt(target.m_genusNames, item.genusIndex)) + " (" +
+                           StoredText(NameAt(target.m_speciesNames, item.speciesIndex)) + "/" +
+                           StoredText(TextAt(target.m_familyNames, item.familyIndex)) + "/" +
+                           StoredText(NameAt(target.m_itemNames, item.nameIndex)) +
                            ") refers to different page in " + title;
   platform::Ui().ShowMessage(text, "Message");
 }

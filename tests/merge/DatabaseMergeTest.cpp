@@ -110,14 +110,96 @@ TEST(DatabaseMerge, MenusAndHelpTextsOfBothAreJoinedAttributeTextsTakeTheIncomin
   a->GetAttribute(0).helpText = "Old red";
   b->GetAttribute(0).helpText = "New red";
   b->GetAttribute(0).pictures = "red.jpg";
-  a->GetItem(0).pictures = "apple.jpg";
-  b->GetItem(0).pictures = "apple2.jpg";
   Merge(*a, *b);
   EXPECT_EQ(a->GetMenu(1).helpText, "Skin colour\r\nColour of the fruit");
   EXPECT_EQ(a->GetMenu(1).pictures, "a.jpg;b.jpg;");
   EXPECT_EQ(a->GetAttribute(0).helpText, "New red");
   EXPECT_EQ(a->GetAttribute(0).pictures, "red.jpg");
-  EXPECT_EQ(a->GetItem(0).pictures, "apple.jpg;apple2.jpg;");
+}
+
+TEST(DatabaseMerge, AMatchedItemTakesTheIncomingDescriptionAndKeepsItsPictures) {
+  ScriptedUi ui;
+  auto a = ColourKey({"red"}, "Old");
+  auto b = ColourKey({"red"}, "New");
+  a->GetItem(0).pictures = "apple.jpg";
+  b->GetItem(0).pictures = "apple2.jpg";
+  Merge(*a, *b);
+  EXPECT_EQ(a->GetItem(0).description, "New");
+  EXPECT_EQ(a->GetItem(0).pictures, "apple.jpg");
+}
+
+TEST(DatabaseMerge, AMenuAddedBelowAFoundMenuGetsMergedTextsOneAddedUnderTheRootKeepsThemAsTheyAre) {
+  ScriptedUi ui;
+  MergeSide sideA;
+  sideA.Menu("Plant", 0, MENU_OF_MENUS);
+  sideA.Item("Apple", "Malus", "domestica", "Rosaceae", {});
+  auto a = sideA.Build();
+  MergeSide side;
+  const int plant = side.Menu("Plant", 0, MENU_OF_MENUS);
+  const int leaf = side.Menu("Leaf", plant);
+  const int hairy = side.Attribute(leaf, "hairy");
+  const int tree = side.Menu("Tree", 0, MENU_OF_MENUS);
+  const int bark = side.Menu("Bark", tree);
+  const int rough = side.Attribute(bark, "rough");
+  side.Item("Apple", "Malus", "domestica", "Rosaceae", {hairy, rough});
+  side.doc().GetMenu(leaf).helpText = "About leaves";
+  side.doc().GetMenu(leaf).pictures = "leaf.jpg";
+  side.doc().GetMenu(bark).helpText = "About bark";
+  side.doc().GetMenu(bark).pictures = "bark.jpg";
+  auto b = side.Build();
+
+  Merge(*a, *b);
+  const int newLeaf = a->GetMenu(1).children.at(0);
+  EXPECT_EQ(a->GetMenu(newLeaf).helpText, "About leaves\r\n");
+  EXPECT_EQ(a->GetMenu(newLeaf).pictures, "leaf.jpg;");
+  ASSERT_EQ(ChildTitles(*a, 0), (Names{"Plant", "Tree"}));
+  const int newBark = a->GetMenu(a->GetMenu(0).children[1]).children.at(0);
+  EXPECT_EQ(a->GetMenu(newBark).helpText, "About bark");
+  EXPECT_EQ(a->GetMenu(newBark).pictures, "bark.jpg");
+}
+
+TEST(DatabaseMerge, APathEndingInAnotherKindChangesNothingOfTheMenusOnIt) {
+  ScriptedUi ui;
+  MergeSide sideA;
+  const int plantA = sideA.Menu("Plant", 0, MENU_OF_MENUS);
+  sideA.Menu("Leaf", plantA, MENU_OF_MENUS);  // a menu of menus where the incoming one has attributes
+  sideA.Item("Apple", "Malus", "domestica", "Rosaceae", {});
+  auto a = sideA.Build();
+  a->GetMenu(plantA).helpText = "Kept";
+  a->GetMenu(plantA).pictures = "kept.jpg";
+  MergeSide side;
+  const int plant = side.Menu("Plant", 0, MENU_OF_MENUS);
+  const int leaf = side.Menu("Leaf", plant);
+  const int hairy = side.Attribute(leaf, "hairy");
+  side.Item("Apple", "Malus", "domestica", "Rosaceae", {hairy});
+  side.doc().GetMenu(plant).helpText = "Incoming";
+  side.doc().GetMenu(plant).pictures = "incoming.jpg";
+  auto b = side.Build();
+
+  EXPECT_EQ(Merge(*a, *b).attributesSkipped, 1);
+  EXPECT_EQ(a->GetMenu(plantA).helpText, "Kept");
+  EXPECT_EQ(a->GetMenu(plantA).pictures, "kept.jpg");
+  EXPECT_EQ(a->MenuCount(), 3);
+}
+
+TEST(DatabaseMerge, TwoIncomingAttributesOfOneNameInOneMenuLeaveTheLastOnesTexts) {
+  ScriptedUi ui;
+  auto a = ColourKey({}, "");
+  MergeSide side;
+  const int colour = side.Menu("Colour");
+  const int first = side.Attribute(colour, "red");
+  const int second = side.Attribute(colour, "red");
+  side.Item("Apple", "Malus", "domestica", "Rosaceae", {first});
+  side.Item("Pear", "Pyrus", "communis", "Rosaceae", {second});
+  side.Item("Plum", "Prunus", "domestica", "Rosaceae", {first});
+  auto b = side.Build();
+  b->GetAttribute(first).helpText = "First";
+  b->GetAttribute(first).pictures = "first.jpg";
+  b->GetAttribute(second).helpText = "Second";
+  b->GetAttribute(second).pictures = "second.jpg";
+  Merge(*a, *b);
+  EXPECT_EQ(a->GetAttribute(0).helpText, "First");  // Plum merges last
+  EXPECT_EQ(a->GetAttribute(0).pictures, "first.jpg");
 }
 
 TEST(DatabaseMerge, AttributesOfTheIncomingRootAreNotMerged) {
@@ -203,6 +285,21 @@ TEST(DatabaseMerge, ReferencePagesJoinAndADifferentPageIsReportedAndKept) {
   EXPECT_EQ(ui.shown[0].caption, "Message");
 }
 
+TEST(DatabaseMerge, TheConflictMessageShowsTheReceivingItemsNamesAsStored) {
+  ScriptedUi ui;
+  auto a = ColourKey({}, "");
+  a->m_genusNames[a->GetItem(0).genusIndex] = "Malus ";
+  a->m_referenceTitles = {"Flora"};
+  a->GetItem(0).referencePages = {"p. 1"};
+  MergeSide side;
+  side.Item("Apple", "Malus", "domestica", "Rosaceae", {});
+  auto b = side.Build();
+  b->m_referenceTitles = {"Flora"};
+  b->GetItem(0).referencePages = {"p. 2"};
+  Merge(*a, *b);
+  EXPECT_EQ(ui.Messages(), (Names{"The species Malus  (domestica/Rosaceae/Apple) refers to different page in Flora"}));
+}
+
 TEST(DatabaseMerge, TheConflictMessageShowsAnEmptyTextForAMissingNamePart) {
   ScriptedUi ui;
   auto a = CommonNamesKey({"Apple"});
@@ -236,7 +333,7 @@ TEST(DatabaseMerge, AnAttributeWithoutNameEndsTheMergeKeepingWhatWasMerged) {
   const int big = side.Attribute(size, "big");
   const int nameless = side.Attribute(size, "");
   side.Item("Pear", "Pyrus", "communis", "Rosaceae", {big});
-  side.Item("Plum", "Prunus", "domestica", "Rosaceae", {nameless});
+  side.Item("Plum", "Prunus", "domestica", "Rosaceae", {big, nameless});
   side.Item("Quince", "Cydonia", "oblonga", "Rosaceae", {});
   auto b = side.Build();
   DatabaseMerge merge(*a, *b);
@@ -245,6 +342,7 @@ TEST(DatabaseMerge, AnAttributeWithoutNameEndsTheMergeKeepingWhatWasMerged) {
   EXPECT_EQ(merge.Counts().itemsAdded, 2);  // Pear, and Plum before its attribute
   EXPECT_EQ(a->ItemCount(), 3);
   EXPECT_EQ(AttributeNamesOf(*a, 1), (Names{"big"}));
+  EXPECT_EQ(AttributeNamesOf(*a, 2), (Names{"big"}));  // Plum keeps what merged before the error
 }
 
 TEST(DatabaseMerge, AddedItemsStandInNameOrderWithTheirLinksRight) {
