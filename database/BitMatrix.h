@@ -55,6 +55,44 @@ class CBitMatrix {
   std::vector<WORD> m_blockRows;
 };
 
+// Steps through consecutive rows of a block array, one row per Next(),
+// without a division per row; the rows read as GetRowWordsIn reads them.
+class RowWalker {
+ public:
+  RowWalker(const CBitMatrix& layout, const std::vector<CQDatablock>& blocks, DWORD row)
+      : m_layout(layout), m_blocks(blocks) {
+    const CBitMatrix::Location at = layout.Locate(row);
+    m_block = at.block;
+    m_offset = at.wordOffset;
+    m_rowsLeft = at.block < layout.blockCount() ? layout.blockRows(at.block) - at.wordOffset / layout.wordsPerRow() : 0;
+  }
+
+  // Null when the row's block is missing or too short.
+  const DWORD* Row() const {
+    if (m_block >= m_blocks.size()) return nullptr;
+    const std::vector<DWORD>& words = m_blocks[m_block].words;
+    return m_offset + m_layout.wordsPerRow() <= words.size() ? words.data() + m_offset : nullptr;
+  }
+
+  void Next() {
+    if (m_rowsLeft > 1) {
+      --m_rowsLeft;
+      m_offset += m_layout.wordsPerRow();
+      return;
+    }
+    ++m_block;
+    m_offset = 0;
+    m_rowsLeft = m_block < m_layout.blockCount() ? m_layout.blockRows(m_block) : 0;
+  }
+
+ private:
+  const CBitMatrix& m_layout;
+  const std::vector<CQDatablock>& m_blocks;
+  WORD m_block = 0;
+  DWORD m_offset = 0;
+  DWORD m_rowsLeft = 0;
+};
+
 // A bit set held in 32-bit words; the bit count is kept rounded up to 32.
 class CBitArray {
  public:

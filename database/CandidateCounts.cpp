@@ -1,24 +1,72 @@
 #include "database/CandidateCounts.h"
 
-#include <array>
 #include <cstring>
 
 namespace {
 
-// Byte b spread to 8 lanes: lane k holds bit k of b.
-constexpr std::array<std::uint64_t, 256> MakeSpread() {
-  std::array<std::uint64_t, 256> table{};
-  for (int b = 0; b < 256; ++b)
-    for (int k = 0; k < 8; ++k)
-      if (b & (1 << k)) table[b] |= std::uint64_t{1} << (8 * k);
-  return table;
-}
-constexpr std::array<std::uint64_t, 256> kSpread = MakeSpread();
+// Eight row words side by side; plain and vector code share the adders below.
+typedef DWORD Lanes __attribute__((vector_size(32)));
+constexpr DWORD kLanes = sizeof(Lanes) / sizeof(DWORD);
 
-// The spread bytes of one byte of the same word of four rows.
-std::uint64_t Spread4(DWORD a, DWORD b, DWORD c, DWORD d, int shift) {
-  return kSpread[(a >> shift) & 0xFF] + kSpread[(b >> shift) & 0xFF] + kSpread[(c >> shift) & 0xFF] +
-         kSpread[(d >> shift) & 0xFF];
+template <typename T>
+inline T Load(const DWORD* p) {
+  T v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+
+template <typename T>
+inline void Store(DWORD* p, const T& v) {
+  std::memcpy(p, &v, sizeof v);
+}
+
+// A carry-save adder: a + b + c = 2 * high + low, bit by bit.
+template <typename T>
+inline void Csa(T& high, T& low, T a, T b, T c) {
+  const T u = a ^ b;
+  high = (a & b) | (u & c);
+  low = u ^ c;
+}
+
+// The sum of sixteen rows at word w, bit position by bit position, as five
+// bit planes.
+template <typename T>
+inline std::array<T, 5> Sum16(const std::array<const DWORD*, 16>& r, DWORD w) {
+  T c1, s1, c2, s2, c3, s3, c4, s4, c5, s5;
+  Csa(c1, s1, Load<T>(r[0] + w), Load<T>(r[1] + w), Load<T>(r[2] + w));
+  Csa(c2, s2, Load<T>(r[3] + w), Load<T>(r[4] + w), Load<T>(r[5] + w));
+  Csa(c3, s3, Load<T>(r[6] + w), Load<T>(r[7] + w), Load<T>(r[8] + w));
+  Csa(c4, s4, Load<T>(r[9] + w), Load<T>(r[10] + w), Load<T>(r[11] + w));
+  Csa(c5, s5, Load<T>(r[12] + w), Load<T>(r[13] + w), Load<T>(r[14] + w));
+  T c6, t1, c7, t2;
+  Csa(c6, t1, s1, s2, s3);
+  Csa(c7, t2, s4, s5, Load<T>(r[15] + w));
+  const T b0 = t1 ^ t2, c8 = t1 & t2;
+  T d1, u1, d2, u2, d3, u3;
+  Csa(d1, u1, c1, c2, c3);
+  Csa(d2, u2, c4, c5, c6);
+  Csa(d3, u3, c7, c8, u1);
+  const T b1 = u2 ^ u3, d4 = u2 & u3;
+  T e1, v1;
+  Csa(e1, v1, d1, d2, d3);
+  const T b2 = v1 ^ d4, e2 = v1 & d4;
+  return {b0, b1, b2, e1 ^ e2, e1 & e2};
+}
+
+// Adds the sums of sixteen rows at word w into the planes (plane p of word
+// w at p * words + w), carrying from plane to plane.
+template <typename T, int kPlanes>
+inline void AddSum(const std::array<const DWORD*, 16>& rows, DWORD w, DWORD* planes, DWORD words) {
+  const std::array<T, 5> sum = Sum16<T>(rows, w);
+  T carry = T{} & 0;
+  for (int p = 0; p < kPlanes; ++p) {
+    DWORD* at = planes + std::size_t{static_cast<DWORD>(p)} * words + w;
+    const T plane = Load<T>(at);
+    const T add = p < 5 ? sum[p] : T{} & 0;
+    const T half = plane ^ add;
+    Store(at, half ^ carry);
+    carry = (plane & add) | (carry & half);
+  }
 }
 
 }  // namespace
@@ -30,27 +78,26 @@ void CandidateCounter::AddRow(const DWORD* row) {
 
 void CandidateCounter::AddBatch() {
   for (int k = m_batched; k < kBatch; ++k) m_batch[k] = m_zeroRow.data();
-  if (m_pending + kBatch > 255) Flush();
-  const DWORD *r0 = m_batch[0], *r1 = m_batch[1], *r2 = m_batch[2], *r3 = m_batch[3];
-  std::uint64_t* acc = m_acc.data();
-  for (DWORD w = 0; w < m_words; ++w, acc += 4) {
-    const DWORD a = r0[w], b = r1[w], c = r2[w], d = r3[w];
-    if (!(a | b | c | d)) continue;
-    acc[0] += Spread4(a, b, c, d, 0);
-    acc[1] += Spread4(a, b, c, d, 8);
-    acc[2] += Spread4(a, b, c, d, 16);
-    acc[3] += Spread4(a, b, c, d, 24);
-  }
+  if (m_pending + kBatch > kMostPending) Flush();
+  const std::array<const DWORD*, kBatch> rows = m_batch;
+  DWORD* planes = m_planes.data();
+  const DWORD words = m_words;
+  DWORD w = 0;
+  for (; w + kLanes <= words; w += kLanes) AddSum<Lanes, kPlanes>(rows, w, planes, words);
+  for (; w < words; ++w) AddSum<DWORD, kPlanes>(rows, w, planes, words);
   m_pending += m_batched;
   m_batched = 0;
 }
 
 void CandidateCounter::Flush() {
   if (m_flushed.empty()) m_flushed.assign(std::size_t{m_words} * 32, 0);
-  for (std::size_t lane = 0; lane < m_acc.size(); ++lane) {
-    const std::uint64_t packed = m_acc[lane];
-    for (int k = 0; k < 8 && packed; ++k) m_flushed[lane * 8 + k] += (packed >> (8 * k)) & 0xFF;
-    m_acc[lane] = 0;
+  for (DWORD w = 0; w < m_words; ++w) {
+    DWORD* count = m_flushed.data() + std::size_t{w} * 32;
+    for (int p = 0; p < kPlanes; ++p) {
+      DWORD& plane = m_planes[static_cast<std::size_t>(p) * m_words + w];
+      for (DWORD bits = plane; bits; bits &= bits - 1) count[__builtin_ctz(bits)] += DWORD{1} << p;
+      plane = 0;
+    }
   }
   m_pending = 0;
 }

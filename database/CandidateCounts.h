@@ -1,8 +1,10 @@
-// Per-attribute counts of candidate rows, 8 attributes at a time: each
-// byte of a row word adds a table entry with one byte per attribute to a
-// 64-bit accumulator, which is emptied into the counts before a byte can
-// overflow. Rows are taken four at a time, so that each accumulator is
-// read and written once per four rows. No branch depends on the bits.
+// Per-attribute counts of candidate rows, counted bit-sliced: sixteen rows
+// at a time are added with carry-save adders into a five-bit sum per bit
+// position, which goes into twelve bit planes per row word (counts up to
+// 4095); the planes are emptied into the counts before they can overflow,
+// seldom enough that emptying them costs little.
+// No branch depends on the bits, and the loops over the row words run on
+// whole vectors of words.
 #pragma once
 
 #include <array>
@@ -14,7 +16,7 @@
 class CandidateCounter {
  public:
   explicit CandidateCounter(DWORD wordsPerRow)
-      : m_words(wordsPerRow), m_acc(std::size_t{wordsPerRow} * 4, 0), m_zeroRow(wordsPerRow, 0) {}
+      : m_words(wordsPerRow), m_planes(std::size_t{wordsPerRow} * kPlanes, 0), m_zeroRow(wordsPerRow, 0) {}
 
   // The row must stay valid until the next AddTo: it may wait in a batch.
   void AddRow(const DWORD* row);
@@ -22,15 +24,17 @@ class CandidateCounter {
   void AddTo(std::vector<DWORD>& counts);
 
  private:
-  static constexpr int kBatch = 4;
+  static constexpr int kBatch = 16;
+  static constexpr int kPlanes = 12;
+  static constexpr int kMostPending = (1 << kPlanes) - 1;
   void AddBatch();
   void Flush();
 
   DWORD m_words;
-  std::vector<std::uint64_t> m_acc;   // one byte lane per attribute
-  std::vector<DWORD> m_flushed;       // counts already taken out of the lanes
+  std::vector<DWORD> m_planes;        // plane p of word w at p * m_words + w
+  std::vector<DWORD> m_flushed;       // counts already taken out of the planes
   std::vector<DWORD> m_zeroRow;       // fills a short last batch
   std::array<const DWORD*, kBatch> m_batch{};
   int m_batched = 0;
-  int m_pending = 0;  // rows in the lanes, at most 255
+  int m_pending = 0;  // rows in the planes, at most kMostPending
 };

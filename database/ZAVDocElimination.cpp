@@ -21,6 +21,15 @@ bool SplitsItems(long long candidatesWithAttribute, long long remainingCount) {
   return candidatesWithAttribute >= 1 && candidatesWithAttribute < remainingCount;
 }
 
+// The set bits of a word, without a library call where the processor's
+// own instruction is not assumed.
+inline DWORD BitsSet(DWORD x) {
+  x = x - ((x >> 1) & 0x55555555u);
+  x = (x & 0x33333333u) + ((x >> 2) & 0x33333333u);
+  x = (x + (x >> 4)) & 0x0F0F0F0Fu;
+  return (x * 0x01010101u) >> 24;
+}
+
 // One item during the passes: its state, mismatch count and two rows.
 struct ItemCursor {
   BYTE* state;
@@ -34,7 +43,7 @@ struct ItemCursor {
 
   // Adds one mismatch per set bit; false when the item is eliminated.
   bool Mismatch(DWORD bits) {
-    *mismatches += static_cast<DWORD>(std::popcount(bits));
+    *mismatches += BitsSet(bits);
     if (static_cast<long long>(*mismatches) <= allowed) return true;
     if (IsSelectedState(*state)) {
       *state = STATE_SELECTED_ELIMINATED;  // stays in the remaining count
@@ -157,14 +166,13 @@ constexpr int kItemsPerThread = 4000;
 constexpr int kCandidatesPerThread = 1000;
 
 // Fetches the row word and the run-time object of the item kFetchDistance
-// ahead, and the lenient word of the item half as far ahead, whose object
-// has been fetched by then.
-void FetchAhead(const CBitMatrix& layout, const std::vector<CQDatablock>& blocks,
-                const std::vector<std::unique_ptr<CZAVDocItem>>& docItems, int item, int end, DWORD word,
-                bool lenient) {
+// ahead (the row walker `ahead` stands at it), and the lenient word of the
+// item half as far ahead, whose object has been fetched by then.
+void FetchAhead(const RowWalker& ahead, const std::vector<std::unique_ptr<CZAVDocItem>>& docItems, int item,
+                int end, DWORD word, bool lenient) {
   const int far = item + kFetchDistance, near = item + kFetchDistance / 2;
   if (far < end) {
-    if (const DWORD* row = layout.GetRowWordsIn(far, blocks)) __builtin_prefetch(row + word);
+    if (const DWORD* row = ahead.Row()) __builtin_prefetch(row + word);
     if (lenient && far < static_cast<int>(docItems.size())) __builtin_prefetch(docItems[far].get());
   }
   if (!lenient || near >= end || near >= static_cast<int>(docItems.size()) || !docItems[near]) return;
@@ -221,12 +229,14 @@ void CZAVDoc::EvaluateItems(int begin, int end, const EliminationPlan& plan, con
   // Counted here, contiguous, and written to the run-time objects at the end.
   std::vector<DWORD> mismatches(static_cast<std::size_t>(end - begin), 0);
   int remainingDelta = 0;
-  for (int i = begin; i < end; ++i) {
+  RowWalker rows(layout, m_dataBlocks, begin);
+  RowWalker ahead(layout, m_dataBlocks, std::min(end, begin + kFetchDistance));
+  for (int i = begin; i < end; ++i, rows.Next(), ahead.Next()) {
     // The passes are bound by memory latency: fetch the rows of items ahead.
-    FetchAhead(layout, m_dataBlocks, m_docItems, i, end, firstWord, missing);
+    FetchAhead(ahead, m_docItems, i, end, firstWord, missing);
     if (!IsRemainingState(m_itemStates[i])) continue;
     CZAVDocItem* docItem = i < static_cast<int>(m_docItems.size()) ? m_docItems[i].get() : nullptr;
-    const DWORD* stored = layout.GetRowWordsIn(i, m_dataBlocks);
+    const DWORD* stored = rows.Row();
     ItemCursor cursor{&m_itemStates[i], &mismatches[i - begin],
                       PaddedRow(stored, stored ? wordsPerRow : 0, wordsPerRow, rowScratch), nullptr, allowed,
                       &remainingDelta};

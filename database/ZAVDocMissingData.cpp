@@ -101,18 +101,26 @@ void MarkMenusWithData(const DWORD* row, const std::vector<MenuSegment>& byMenu,
 // The item's row plus every attribute of the menus it has no data for, and
 // the item's bit of every menu not marked before (those within one word,
 // whose one segment decides).
-void FillLenientRow(const DWORD* row, std::size_t words, const std::vector<MenuSegment>& byWord, int shift,
-                    DWORD* groupWords, std::vector<DWORD>& lenient) {
+void FillLenientRow(const DWORD* __restrict row, std::size_t words, const std::vector<MenuSegment>& byWord,
+                    int shift, DWORD* __restrict groupWords, std::vector<DWORD>& lenient) {
   if (lenient.size() < words) lenient.resize(words, 0);
-  DWORD* out = lenient.data();
+  DWORD* __restrict out = lenient.data();
   std::copy(row, row + words, out);
-  DWORD acc = 0;
-  for (const MenuSegment& s : byWord) {
-    const DWORD before = groupWords[s.menu];
-    const DWORD has = DWORD{(row[s.word] & s.mask) != 0} | ((before >> shift) & 1u);
-    groupWords[s.menu] = before | (has << shift);
-    acc = (acc & s.keep) | (s.mask & (has - 1u));
-    out[s.word] = row[s.word] | acc;
+  // Word by word: the row word is read once and its lenient word written
+  // once, whatever the number of menus in it.
+  const MenuSegment* s = byWord.data();
+  const MenuSegment* const end = s + byWord.size();
+  while (s != end) {
+    const WORD word = s->word;
+    const DWORD bits = row[word];
+    DWORD fill = 0;
+    for (; s != end && s->word == word; ++s) {
+      const DWORD before = groupWords[s->menu];
+      const DWORD has = DWORD{(bits & s->mask) != 0} | ((before >> shift) & 1u);
+      groupWords[s->menu] = before | (has << shift);
+      fill |= s->mask & (has - 1u);
+    }
+    out[word] = bits | fill;
   }
 }
 
@@ -150,10 +158,11 @@ void CZAVDoc::BuildMissingDataRows() {
   ParallelFor(PlanChunks(items, kItemsPerThread, 32), [&](int begin, int end, int) {
     std::vector<DWORD> groupWords(menus);
     std::vector<DWORD> unkept;  // the lenient row of an item without a run-time object
+    RowWalker walker(rows, m_dataBlocks, begin);
     for (int group = begin; group < end; group += 32) {
       std::fill(groupWords.begin(), groupWords.end(), 0u);
-      for (int i = group; i < std::min(end, group + 32); ++i) {
-        const DWORD* row = rows.GetRowWordsIn(i, m_dataBlocks);
+      for (int i = group; i < std::min(end, group + 32); ++i, walker.Next()) {
+        const DWORD* row = walker.Row();
         if (!row || !IsUsed(*this, i)) continue;
         MarkMenusWithData(row, segments.byMenu, i % 32, groupWords.data());
         std::vector<DWORD>& lenient = i < docItems && m_docItems[i] ? m_docItems[i]->attributeBits.words() : unkept;

@@ -4,52 +4,35 @@
 #include <bit>
 #include <climits>
 
+#include "database/CandidateCounts.h"
 #include "database/ParallelFor.h"
 #include "database/ZAVDoc.h"
 #include "reports/ItemRows.h"
 
 namespace {
 
-// Counts, per attribute of the item, the candidates that share it; only the
-// words in which the item has any attribute are read.
-struct OwnWord {
-  int index;
-  DWORD bits;
-};
-
-void CountShare(const ItemRows& rows, const std::vector<OwnWord>& words, const int* first, const int* last,
-                std::vector<DWORD>& counts) {
-  const int attributes = static_cast<int>(counts.size());
-  DWORD* count = counts.data();
-  for (const int* j = first; j != last; ++j) {
-    const DWORD* row = rows.Row(*j);
-    if (!row) continue;
-    for (const OwnWord& word : words) {
-      for (DWORD bits = row[word.index] & word.bits; bits; bits &= bits - 1) {
-        const int a = word.index * 32 + std::countr_zero(bits);
-        if (a < attributes) ++count[a];
-      }
-    }
-  }
-}
-
+// Counts, per attribute of the item, the candidates that share it: every
+// candidate row is counted column by column, and the item's own row keeps
+// the counts of its attributes.
 std::vector<DWORD> CountShared(const CZAVDoc& doc, int item, const std::vector<int>& candidates) {
   std::vector<DWORD> counts(doc.AttributeCount(), 0);
   const ItemRows rows(doc);
   const DWORD* own = rows.Row(item);
   if (!own) return counts;
-  std::vector<OwnWord> words;
-  for (int w = 0; w < rows.wordsPerRow(); ++w)
-    if (own[w]) words.push_back({w, own[w]});
   // Threads only pay for themselves on many candidate rows.
   constexpr int kCandidatesPerShare = 4096;
   const ChunkPlan plan = PlanChunks(static_cast<int>(candidates.size()), kCandidatesPerShare, 1);
-  std::vector<std::vector<DWORD>> partial(plan.chunks, counts);
+  std::vector<std::vector<DWORD>> partial(plan.chunks);
   ParallelFor(plan, [&](int first, int last, int k) {
-    CountShare(rows, words, candidates.data() + first, candidates.data() + last, partial[k]);
+    CandidateCounter counter(rows.wordsPerRow());
+    for (int j = first; j < last; ++j)
+      if (const DWORD* row = rows.Row(candidates[j])) counter.AddRow(row);
+    counter.AddTo(partial[k]);
   });
   for (const auto& share : partial)
-    for (std::size_t a = 0; a < counts.size(); ++a) counts[a] += share[a];
+    for (std::size_t a = 0; a < counts.size() && a < share.size(); ++a) counts[a] += share[a];
+  for (std::size_t a = 0; a < counts.size(); ++a)
+    if (!TestBit(own, static_cast<WORD>(a))) counts[a] = 0;
   return counts;
 }
 

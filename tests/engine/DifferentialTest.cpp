@@ -115,16 +115,16 @@ TEST(Differential, LargeDatabasesMatchTheModel) {
 namespace {
 
 // Candidate counts against a plain count, over enough rows that the
-// packed counters overflow into the totals several times.
+// bit-sliced counters are emptied into the totals more than once.
 TEST(Differential, CandidateCountsMatchAPlainCount) {
   std::mt19937 rng(77);
-  for (int round = 0; round < 6; ++round) {
+  for (int round = 0; round < 8; ++round) {
     DocBuilder b;
     b.AddMenu("Root", -1, MENU_OF_MENUS);
     b.AddMenu("M", 0);
     const int attributes = 40 + round * 17;
     for (int a = 0; a < attributes; ++a) b.AddAttribute(1, "a");
-    for (int i = 0; i < 700 + round * 900; ++i) {
+    for (int i = 0; i < 700 + round * (round < 6 ? 900 : 2000); ++i) {
       std::vector<int> bits;
       for (int a = 0; a < attributes; ++a)
         if (rng() % 100 < 10 + 15 * round) bits.push_back(a);

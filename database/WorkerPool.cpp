@@ -1,0 +1,47 @@
+#include "database/WorkerPool.h"
+
+#include <sched.h>
+
+#include <tbb/global_control.h>
+#include <tbb/parallel_for.h>
+#include <tbb/task_arena.h>
+
+namespace worker_pool {
+
+int AllowedCpus() {
+  static const int cpus = [] {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (sched_getaffinity(0, sizeof set, &set) != 0) return 1;
+    return CPU_COUNT(&set) > 0 ? CPU_COUNT(&set) : 1;
+  }();
+  return cpus;
+}
+
+namespace {
+
+// Bounds every thread the library may start, and the arena the loops run in.
+struct Pool {
+  tbb::global_control limit{tbb::global_control::max_allowed_parallelism, static_cast<std::size_t>(AllowedCpus())};
+  tbb::task_arena arena{AllowedCpus()};
+};
+
+Pool& ThePool() {
+  static Pool pool;
+  return pool;
+}
+
+}  // namespace
+
+void RunChunks(int count, const std::function<void(int)>& body) {
+  if (count <= 0) return;
+  if (count == 1 || AllowedCpus() == 1) {
+    for (int c = 0; c < count; ++c) body(c);
+    return;
+  }
+  ThePool().arena.execute([&] {
+    tbb::parallel_for(0, count, 1, [&](int c) { body(c); }, tbb::simple_partitioner());
+  });
+}
+
+}  // namespace worker_pool

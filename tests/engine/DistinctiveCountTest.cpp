@@ -1,0 +1,49 @@
+// The distinctive attributes against a plain count of the candidates that
+// share each attribute of the item, over enough candidates that the count
+// is split over threads.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "EngineFixtures.h"
+#include "reports/DistinctiveAttributes.h"
+#include "reports/MenuScoring.h"
+
+namespace {
+
+TEST(DistinctiveCount, SharesMatchAPlainCount) {
+  std::mt19937 rng(5);
+  for (int round = 0; round < 3; ++round) {
+    DocBuilder b;
+    b.AddMenu("Root", -1, MENU_OF_MENUS);
+    b.AddMenu("A", 0);
+    b.AddMenu("B", 0);
+    const int attributes = 45 + 20 * round;
+    for (int a = 0; a < attributes; ++a) b.AddAttribute(a % 9 == 0 ? -1 : 1 + a % 2, "a");
+    const int items = 3000 + 4000 * round;
+    for (int i = 0; i < items; ++i) {
+      std::vector<int> bits;
+      for (int a = 0; a < attributes; ++a)
+        if (rng() % 100 < 30) bits.push_back(a);
+      b.AddItem("i", "", "s", "", bits);
+    }
+    auto doc = b.Build();
+    for (int i = 0; i < items; ++i) doc->m_itemStates[i] = rng() % 4 == 0 ? STATE_ELIMINATED : STATE_REMAINING;
+    const std::vector<int> candidates = CollectCandidateItems(*doc);
+    const int item = candidates[candidates.size() / 2];
+    const auto listed = FindDistinctiveAttributes(*doc, item, candidates, static_cast<int>(candidates.size()));
+    std::vector<DWORD> expected(attributes, 0);
+    for (int a = 0; a < attributes; ++a) {
+      if (!TestBit(doc->GetItemAttributeBits(item), static_cast<WORD>(a))) continue;
+      for (int c : candidates) expected[a] += TestBit(doc->GetItemAttributeBits(c), static_cast<WORD>(a));
+    }
+    int shown = 0;
+    for (int a = 0; a < attributes; ++a)
+      shown += expected[a] != 0 && expected[a] != candidates.size() && doc->GetAttribute(a).menuIndex != kNoIndex16;
+    ASSERT_EQ(static_cast<int>(listed.size()), shown) << "round " << round;
+    for (const DistinctiveAttribute& entry : listed)
+      ASSERT_EQ(entry.count, expected[entry.attribute]) << "round " << round << " attribute " << entry.attribute;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,52 @@
+// The parallel loop: the same results as one serial loop, on a fixed set of
+// threads no larger than the CPUs the process may use.
+#include <gtest/gtest.h>
+
+#include <mutex>
+#include <numeric>
+#include <set>
+#include <thread>
+#include <vector>
+
+#include "database/ParallelFor.h"
+
+namespace {
+
+TEST(WorkerPool, ChunksCoverTheRangeOnceAsTheSerialLoopDoes) {
+  for (int total : {0, 1, 31, 1000, 40000, 123457}) {
+    const ChunkPlan plan = PlanChunks(total, 1000, 32);
+    EXPECT_LE(plan.chunks, worker_pool::AllowedCpus());
+    std::vector<int> visits(total, 0);
+    std::vector<long long> sums(plan.chunks, 0);
+    ParallelFor(plan, [&](int begin, int end, int chunk) {
+      EXPECT_EQ(begin % 32, 0);
+      for (int i = begin; i < end; ++i) ++visits[i], sums[chunk] += i;
+    });
+    EXPECT_EQ(std::count(visits.begin(), visits.end(), 1), total);
+    long long serial = 0;
+    for (int i = 0; i < total; ++i) serial += i;
+    EXPECT_EQ(std::accumulate(sums.begin(), sums.end(), 0LL), serial);
+  }
+}
+
+TEST(WorkerPool, LoopsReuseAtMostOneThreadPerAllowedCpu) {
+  std::mutex guard;
+  std::set<std::thread::id> seen;
+  for (int call = 0; call < 50; ++call) {
+    const ChunkPlan plan{64, 1, 64};  // more chunks than CPUs
+    ParallelFor(plan, [&](int, int, int) {
+      std::lock_guard<std::mutex> lock(guard);
+      seen.insert(std::this_thread::get_id());
+    });
+  }
+  EXPECT_GE(seen.size(), 1u);
+  EXPECT_LE(static_cast<int>(seen.size()), worker_pool::AllowedCpus());
+}
+
+TEST(WorkerPool, AllowedCpusFollowsTheAffinity) {
+  cpu_set_t set;
+  ASSERT_EQ(sched_getaffinity(0, sizeof set, &set), 0);
+  EXPECT_EQ(worker_pool::AllowedCpus(), CPU_COUNT(&set));
+}
+
+}  // namespace
