@@ -20,7 +20,7 @@ std::pair<int, int> SizeOf(const fs::path& path) {
 
 // A picture of that size in the format its name ends with.
 void MakePicture(const fs::path& path, int width, int height) {
-  const fs::path bitmap = path.parent_path() / "source.bmp.tmp";
+  const fs::path bitmap = path.parent_path() / "source-of-picture.bmp";
   WriteFile(bitmap, Bitmap(width, height));
   ImageConvert converter;
   ASSERT_TRUE(converter.Open(bitmap));
