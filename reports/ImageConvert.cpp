@@ -59,11 +59,12 @@ void InitializeLibrary() {
   });
 }
 
-// Whether a picture of that size, decoded at decodeWidth (0: its own size),
-// stays within the bounds of one picture.
-bool SizeIsAccepted(std::size_t columns, std::size_t rows, int decodeWidth) {
+// Whether a picture of that size stays within the bounds of one picture
+// once decoded; only JPEG decodes at a smaller width (at most an eighth).
+bool SizeIsAccepted(std::size_t columns, std::size_t rows, const char* format, int decodeWidth) {
   if (columns == 0 || rows == 0 || columns > kMaxSide || rows > kMaxSide) return false;
-  const std::size_t shrink = decodeWidth > 0 ? std::clamp<std::size_t>(columns / decodeWidth, 1, 8) : 1;
+  const bool shrinks = decodeWidth > 0 && std::string(format) == "JPEG";
+  const std::size_t shrink = shrinks ? std::clamp<std::size_t>(columns / decodeWidth, 1, 8) : 1;
   return (columns / shrink + 1) * (rows / shrink + 1) * kBytesPerPixel <= kMaxPictureBytes;
 }
 
@@ -100,7 +101,7 @@ int DecodeWidthFor(const Magick::Blob& blob, const char* format, int scaleToWidt
   }
   const bool scaled = scaleToWidth > 0 && probe.columns() >= 2 * static_cast<std::size_t>(scaleToWidth);
   const int width = scaled ? scaleToWidth : 0;
-  return SizeIsAccepted(probe.columns(), probe.rows(), width) ? width : -1;
+  return SizeIsAccepted(probe.columns(), probe.rows(), format, width) ? width : -1;
 }
 
 std::string Encode(Magick::Image image, const std::string& format) {
