@@ -7,6 +7,8 @@
 #include <random>
 #include <sstream>
 
+#include <fcntl.h>
+
 #if __has_include(<unistd.h>)
 #include <unistd.h>
 #define QOR_HAVE_FSYNC 1
@@ -67,6 +69,25 @@ bool IsMarkedReadOnly(const fs::path& path) {
   return (status.permissions() & kWrite) == fs::perms::none;
 }
 
+std::error_code RenameOver(const fs::path& from, const fs::path& to) {
+  std::error_code code;
+  fs::rename(from, to, code);
+  return code;
+}
+
+// A rename that fails when the name is taken, whatever takes it. Where the
+// file system cannot rename that way, a hard link does the same.
+std::error_code RenameBeside(const fs::path& from, const fs::path& to) {
+#ifdef RENAME_NOREPLACE
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return {};
+  if (errno != EINVAL && errno != ENOSYS) return {errno, std::generic_category()};
+#endif
+  if (::link(from.c_str(), to.c_str()) != 0) return {errno, std::generic_category()};
+  std::error_code code;
+  fs::remove(from, code);
+  return {};
+}
+
 }  // namespace
 
 bool WriteFileAtomically(const fs::path& path, const std::function<bool(std::ostream&)>& writer,
@@ -90,18 +111,22 @@ bool WriteFileAtomically(const fs::path& path, const std::function<bool(std::ost
     error = "the contents could not be written";
     return false;
   }
+  return PlaceFileAtomically(target, contents.str(), true, error);
+}
+
+bool PlaceFileAtomically(const fs::path& target, const std::string& bytes, bool replace, std::string& error) {
   const fs::path temporary = TemporaryBeside(target);
-  if (!WriteAndSync(temporary, contents.str(), error)) {
+  if (!WriteAndSync(temporary, bytes, error)) {
     std::error_code ignored;
     fs::remove(temporary, ignored);
     return false;
   }
   std::error_code code;
-  const fs::file_status old = fs::status(target, code);
-  if (!code && fs::exists(old)) fs::permissions(temporary, old.permissions(), code);
-  fs::rename(temporary, target, code);
+  const fs::file_status old = fs::symlink_status(target, code);
+  if (!code && fs::is_regular_file(old)) fs::permissions(temporary, old.permissions(), code);
+  code = replace ? RenameOver(temporary, target) : RenameBeside(temporary, target);
   if (code) {
-    error = "cannot replace the file (" + code.message() + ")";
+    error = (replace ? "cannot replace the file (" : "cannot create the file (") + code.message() + ")";
     std::error_code ignored;
     fs::remove(temporary, ignored);
     return false;

@@ -17,5 +17,11 @@ inline constexpr const char* kReadOnlyReason = "the file is read-only";
 bool WriteFileAtomically(const std::filesystem::path& target, const std::function<bool(std::ostream&)>& writer,
                          std::string& error);
 
+// Puts the bytes under the name itself, never through a symbolic link: a
+// temporary file beside it is renamed onto it. With replace false an entry
+// already there (a dangling link too) makes it fail and stays as it was.
+bool PlaceFileAtomically(const std::filesystem::path& target, const std::string& bytes, bool replace,
+                         std::string& error);
+
 // The whole file as bytes; false with a reason when it cannot be read.
 bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::string& error);

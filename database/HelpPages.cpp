@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "database/FileTime.h"
+#include "database/KeyFolderWriter.h"
 #include "database/ProgramFolders.h"
 #include "database/TextCodec.h"
 #include "database/UtilityFunction.h"
@@ -27,7 +28,7 @@ std::string Describe(const char* heading, const fs::path& path) {
 
 // After a refused copy: offers to replace the file of the same name.
 // False in the inconsistent case where either file cannot be found.
-bool OfferReplace(const fs::path& source, const fs::path& target) {
+bool OfferReplace(const KeyFolderWriter& folder, const fs::path& source, const fs::path& target) {
   std::error_code error;
   if (!fs::exists(source, error) || !fs::exists(target, error)) {
     platform::Ui().ShowMessage(
@@ -39,8 +40,9 @@ bool OfferReplace(const fs::path& source, const fs::path& target) {
   const std::string question = "Do you want to replace the destination file with the source file?\n\n" +
                                Describe("Source File:", source) + "\n\n" + Describe("Destination File:", target);
   if (!platform::Ui().AskYesNo(question, true)) return true;
-  fs::copy_file(source, target, fs::copy_options::overwrite_existing, error);
-  if (error) platform::Ui().ShowMessage("Error copying file", {}, platform::MessageIcon::Warning);
+  std::string reason;
+  if (!folder.CopyFile(source, target, Replacing::Allowed, reason))
+    platform::Ui().ShowMessage("Error copying file", {}, platform::MessageIcon::Warning);
   return true;
 }
 
@@ -96,7 +98,8 @@ std::string ChooseImageFile(const std::string& current) {
   if (CompareNoCase(source.parent_path().string(), databaseFolder.string()) == 0) return name;
   if (!platform::Ui().AskYesNo("Copy file to database folder?", true)) return name;
   const fs::path target = databaseFolder / name;
-  std::error_code error;
-  if (fs::copy_file(source, target, fs::copy_options::none, error)) return name;
-  return OfferReplace(source, target) ? name : std::string();
+  const KeyFolderWriter writer(databaseFolder);
+  std::string reason;
+  if (writer.CopyFile(source, target, Replacing::Never, reason)) return name;
+  return OfferReplace(writer, source, target) ? name : std::string();
 }

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include "database/AtomicFile.h"
+#include "database/KeyFolderWriter.h"
 #include "database/HtmlEscape.h"
 
 namespace {
@@ -127,16 +128,13 @@ std::string FormatRegions(const RegionSet& regions) {
   return text;
 }
 
-bool WriteRegions(const std::string& regionsPath, const RegionSet& regions) {
-  const std::string text = FormatRegions(regions);
+bool WriteRegions(const KeyFolderWriter& folder, const std::string& regionsPath, const RegionSet& regions) {
   std::string error;
-  return WriteFileAtomically(
-      regionsPath,
-      [&](std::ostream& out) {
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        return static_cast<bool>(out);
-      },
-      error);
+  return folder.WriteFile(regionsPath, FormatRegions(regions), Replacing::Allowed, error);
+}
+
+bool WriteRegions(const std::string& regionsPath, const RegionSet& regions) {
+  return WriteRegions(KeyFolderWriter(std::filesystem::path(regionsPath).parent_path()), regionsPath, regions);
 }
 
 std::string MakeImageMap(const std::string& regionsPath, const std::string& mapName) {

@@ -9,6 +9,8 @@
 
 #include "database/RegionAttributes.h"
 
+class KeyFolderWriter;
+
 // The largest coordinate a region file gives, either sign: far outside any
 // picture the program shows, and small enough that sums and differences of
 // two coordinates (right - 1, a corner moved by the scroll origin) stay well
@@ -47,7 +49,9 @@ bool ReadRegions(const std::string& regionsPath, RegionSet& regions);
 // The file's text from a region set, CRLF line ends.
 std::string FormatRegions(const RegionSet& regions);
 // Writes the file through a temporary file and a rename; false (old file
-// kept) when it cannot be written.
+// kept) when it cannot be written or the folder's writer refuses it (a link,
+// a folder leading out). Without a writer the file's own folder is the bound.
+bool WriteRegions(const KeyFolderWriter& folder, const std::string& regionsPath, const RegionSet& regions);
 bool WriteRegions(const std::string& regionsPath, const RegionSet& regions);
 
 // The HTML image map of the regions in the file, each area a "qorattr:" link.

@@ -4,6 +4,8 @@
 
 #include <string>
 
+inline std::string LevelNamesFilePath(const std::string& databasePath) { return databasePath + ".levels.dat"; }
+
 class LevelNames {
  public:
   std::string common;
@@ -14,7 +16,7 @@ class LevelNames {
   bool modified = false;
   bool inUse = false;
 
-  void SetFilePath(const std::string& databasePath) { path = databasePath + ".levels.dat"; }
+  void SetFilePath(const std::string& databasePath) { path = LevelNamesFilePath(databasePath); }
   // Reads the four names; a missing key gives the key's own name.
   void Load();
   // Writes the four names; false when the file could not be written.

@@ -3,10 +3,14 @@
 #include <algorithm>
 #include <system_error>
 
+#include "database/DatabaseFiles.h"
+#include "database/KeyFolderWriter.h"
+#include "database/LevelNames.h"
 #include "database/PictureFolderIndex.h"
 #include "database/PictureList.h"
 #include "database/PictureTransfer.h"
 #include "database/Records.h"
+#include "database/TextCodec.h"
 #include "database/UtilityFunction.h"
 #include "platform/LocationChooser.h"
 #include "platform/Ui.h"
@@ -28,6 +32,7 @@ const char* OutcomeSentence(int outcome) {
     case kImageCancelled: return " - cancelled by user";
     case kImageTransferFailed | kImageCopied: return " could not be copied.";
     case kImageTransferFailed | kImageMoved: return " could not be moved.";
+    case kImageDatabaseFile: return " is a file of the database itself, skipped.";
     default: return " ??? ";
   }
 }
@@ -80,10 +85,24 @@ bool IsInsideFolder(const fs::path& inner, const fs::path& outer) {
   return in.size() > out.size() && std::equal(out.begin(), out.end(), in.begin());
 }
 
-PictureImporter::PictureImporter(fs::path importFolder, fs::path databaseFolder)
+PictureImporter::PictureImporter(fs::path importFolder, fs::path databaseFolder, const std::string& databaseFile)
     : m_importFolder(std::move(importFolder)),
       m_databaseFolder(std::move(databaseFolder)),
-      m_move(SameFolder(m_importFolder, m_databaseFolder)) {}
+      m_move(SameFolder(m_importFolder, m_databaseFolder)),
+      m_writer(std::make_unique<KeyFolderWriter>(m_databaseFolder)) {
+  if (databaseFile.empty()) return;
+  m_databaseFiles = {databaseFile, LastComponent(DatabasePagePath(databaseFile)),
+                     LastComponent(LevelNamesFilePath(databaseFile))};
+}
+
+// Compared without letter case: the file-system helper finds a name whose
+// case differs, so "KEY.QOR" would reach "key.qor".
+bool PictureImporter::IsDatabaseFile(const std::string& name) const {
+  const std::string fileName = LastComponent(name);
+  if (fileName.size() >= 4 && CompareNoCase(fileName.substr(fileName.size() - 4), ".qor") == 0) return true;
+  return std::any_of(m_databaseFiles.begin(), m_databaseFiles.end(),
+                     [&](const std::string& own) { return CompareNoCase(own, fileName) == 0; });
+}
 
 PictureImporter::~PictureImporter() = default;
 
@@ -96,6 +115,7 @@ int PictureImporter::ResolveImage(const std::string& label, std::string& name) {
   Trace("-------- Image start ------\n");
   // A name that leaves the database folder would make folders and write files elsewhere.
   if (!IsPlainRelativeName(name)) return kImageIgnored;
+  if (IsDatabaseFile(name)) return kImageDatabaseFile;
   const fs::path destination = StoredNameToPath(m_databaseFolder, name);
   Trace("2) Destination image path [" + destination.string() + "]\n");
   if (Exists(destination)) return kImageExists;
@@ -106,6 +126,7 @@ int PictureImporter::ResolveImage(const std::string& label, std::string& name) {
   const int found = FindElsewhere(label, name, relative);
   if (found != 0) return found;
   Trace("4) Found relative image path [" + relative + "]\n");
+  if (IsDatabaseFile(relative)) return kImageDatabaseFile;
   // Found at the top of the import folder: the stored name keeps its folders.
   const std::string newName = relative != LastComponent(name) ? relative : name;
   const int outcome = Transfer(newName, relative, newName != name ? kImagePathChanged : 0);
@@ -134,9 +155,9 @@ int PictureImporter::Transfer(const std::string& newName, const std::string& sou
   if (Exists(destination)) return outcome | kImageExists;  // also a source that is the destination itself
   const fs::path source = StoredNameToPath(m_importFolder, sourceName);
   const int done = m_move ? kImageMoved : kImageCopied;
-  if (!MakeFolders(m_databaseFolder, FolderPart(newName)) || !TransferFile(source, destination, m_move))
+  if (!m_writer->MakeFolders(FolderPart(newName)) || !TransferFile(*m_writer, source, destination, m_move))
     return done | kImageTransferFailed;
-  CopyRegionFile(source, destination, m_move);
+  CopyRegionFile(*m_writer, source, destination, m_move);
   return outcome | done;
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+class KeyFolderWriter;
 class PictureFolderIndex;
 
 // What resolving one picture did, as bits.
@@ -21,6 +22,7 @@ enum ImageOutcome : int {
   kImageExists = 16,        // already in the database folder; nothing copied
   kImageCancelled = 32,     // the author skipped the choice between several places
   kImageTransferFailed = 64,  // with 4 or 8: the copy or move failed; the name is kept
+  kImageDatabaseFile = 128,   // names the database, its page or levels file, or any database file
 };
 
 // The report line of one picture: " : image file <name>" and what happened.
@@ -32,7 +34,10 @@ bool IsInsideFolder(const std::filesystem::path& inner, const std::filesystem::p
 
 class PictureImporter {
  public:
-  PictureImporter(std::filesystem::path importFolder, std::filesystem::path databaseFolder);
+  // databaseFile is the open database's file name; with it, its page and
+  // levels file (and every ".qor" file) are never moved, copied or renamed.
+  PictureImporter(std::filesystem::path importFolder, std::filesystem::path databaseFolder,
+                  const std::string& databaseFile = {});
   ~PictureImporter();
   PictureImporter(const PictureImporter&) = delete;
   PictureImporter& operator=(const PictureImporter&) = delete;
@@ -52,9 +57,12 @@ class PictureImporter {
   int FindElsewhere(const std::string& label, const std::string& name, std::string& relative);
   int Transfer(const std::string& newName, const std::string& sourceName, int outcome);
   const PictureFolderIndex& Index();
+  bool IsDatabaseFile(const std::string& name) const;
 
   std::filesystem::path m_importFolder;
   std::filesystem::path m_databaseFolder;
   bool m_move;  // pictures are moved, not copied, when both folders are one
+  std::unique_ptr<KeyFolderWriter> m_writer;
+  std::vector<std::string> m_databaseFiles;  // the database's own file names
   std::unique_ptr<PictureFolderIndex> m_index;  // built on first need, once per import
 };

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-
+#include "database/KeyFolderWriter.h"
 #include "platform/ErrorBox.h"
 
 namespace {
@@ -59,7 +58,12 @@ void ImageRegionEditorModel::Ok() {
   if (IsReadOnly()) return;
   // The debug map shows the file before it is rewritten; it may fail quietly.
   std::error_code noFolder;
-  std::ofstream(std::filesystem::current_path(noFolder) / kDebugMapFile, std::ios::binary)
-      << MakeImageMap(RegionsPath(), "MapName") << "\n";
-  if (!WriteRegions(RegionsPath(), m_control.Regions())) ThrowErrorMessage("Couldn't create the file!");
+  const std::filesystem::path current = std::filesystem::current_path(noFolder);
+  std::string ignored;
+  KeyFolderWriter(current).WriteFile(current / kDebugMapFile, MakeImageMap(RegionsPath(), "MapName") + "\n",
+                                     Replacing::Allowed, ignored);
+  const std::filesystem::path folder =
+      keyFolder.empty() ? std::filesystem::path(picturePath).parent_path() : std::filesystem::path(keyFolder);
+  if (!WriteRegions(KeyFolderWriter(folder), RegionsPath(), m_control.Regions()))
+    ThrowErrorMessage("Couldn't create the file!");
 }

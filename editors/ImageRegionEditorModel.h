@@ -16,6 +16,7 @@ class ImageRegionEditorModel {
   std::vector<std::string> attributeNames;  // in the order of the menu's child list
   std::string picturePath;                  // full path of the menu's first picture
   std::string menuTitle;
+  std::string keyFolder;  // the database's folder: no write leaves it (empty: the picture's folder)
 
   ImageRegionEditorModel();
 

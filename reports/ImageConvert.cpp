@@ -2,11 +2,14 @@
 
 #include <Magick++.h>
 
+#include <algorithm>
 #include <array>
 #include <mutex>
+#include <thread>
 #include <utility>
 
 #include "database/AtomicFile.h"
+#include "database/KeyFolderWriter.h"
 #include "reports/MetafilePicture.h"
 
 namespace {
@@ -29,19 +32,50 @@ const Ending* EndingOf(const std::string& name) {
   return nullptr;
 }
 
+// The program's own bounds, whatever the system's policy allows: a picture
+// of a key from elsewhere may be built to exhaust memory or disk.
+constexpr std::size_t kMaxSide = 16384;
+constexpr std::size_t kBytesPerPixel = 8;  // the library's 16-bit channels, four of them
+constexpr std::size_t kMaxPictureBytes = std::size_t{256} << 20;
+constexpr std::size_t kMaxFrames = 64;
+
+void SetResourceLimits() {
+  const std::size_t workers = std::max(1u, std::thread::hardware_concurrency());
+  const std::size_t total = kMaxPictureBytes * workers;
+  Magick::ResourceLimits::width(kMaxSide);
+  Magick::ResourceLimits::height(kMaxSide);
+  Magick::ResourceLimits::area(total);
+  Magick::ResourceLimits::memory(total);
+  Magick::ResourceLimits::map(total);
+  Magick::ResourceLimits::disk(total);
+  Magick::ResourceLimits::listLength(kMaxFrames);
+}
+
 void InitializeLibrary() {
   static std::once_flag once;
-  std::call_once(once, [] { Magick::InitializeMagick(nullptr); });
+  std::call_once(once, [] {
+    Magick::InitializeMagick(nullptr);
+    SetResourceLimits();
+  });
+}
+
+// Whether a picture of that size stays within the bounds of one picture
+// once decoded; only JPEG decodes at a smaller width (at most an eighth).
+bool SizeIsAccepted(std::size_t columns, std::size_t rows, const char* format, int decodeWidth) {
+  if (columns == 0 || rows == 0 || columns > kMaxSide || rows > kMaxSide) return false;
+  const bool shrinks = decodeWidth > 0 && std::string(format) == "JPEG";
+  const std::size_t shrink = shrinks ? std::clamp<std::size_t>(columns / decodeWidth, 1, 8) : 1;
+  return (columns / shrink + 1) * (rows / shrink + 1) * kBytesPerPixel <= kMaxPictureBytes;
 }
 
 // Reading from memory keeps the library from taking ":" or "[" in a file
-// name as a format or frame. A format is named only for a second try, since
-// formats without a signature (TGA, WBMP) are known by the file's ending alone.
+// name as a format or frame. The format is always the one the name says, so
+// the content never chooses its decoder (a drawing named ".gif" is not drawn).
 bool ReadPicture(Magick::Image& image, const Magick::Blob& blob, const char* format, int decodeWidth) {
   image = Magick::Image();
   image.quiet(true);
   try {
-    if (format) image.magick(format);
+    image.magick(format);
     if (decodeWidth > 0) image.defineValue("jpeg", "size", std::to_string(decodeWidth) + "x0");
     image.read(blob);
   } catch (const Magick::Warning&) {
@@ -51,19 +85,23 @@ bool ReadPicture(Magick::Image& image, const Magick::Blob& blob, const char* for
   return image.isValid() && image.columns() > 0 && image.rows() > 0;
 }
 
-// The decoder's scaling also enlarges a picture narrower than asked for, so
-// it is asked for only when the picture is at least twice as wide.
-int DecodeWidthFor(const Magick::Blob& blob, int scaleToWidth) {
-  if (scaleToWidth <= 0) return 0;
+// The width to decode at (0: the picture's own), or -1 when the picture's
+// header says it is beyond the bounds. The decoder's scaling also enlarges a
+// picture narrower than asked for, so it is asked for only when the picture
+// is at least twice as wide.
+int DecodeWidthFor(const Magick::Blob& blob, const char* format, int scaleToWidth) {
   Magick::Image probe;
   probe.quiet(true);
   try {
+    probe.magick(format);
     probe.ping(blob);
   } catch (const Magick::Warning&) {
   } catch (const Magick::Exception&) {
-    return 0;
+    return -1;
   }
-  return probe.columns() >= 2 * static_cast<std::size_t>(scaleToWidth) ? scaleToWidth : 0;
+  const bool scaled = scaleToWidth > 0 && probe.columns() >= 2 * static_cast<std::size_t>(scaleToWidth);
+  const int width = scaled ? scaleToWidth : 0;
+  return SizeIsAccepted(probe.columns(), probe.rows(), format, width) ? width : -1;
 }
 
 std::string Encode(Magick::Image image, const std::string& format) {
@@ -103,15 +141,17 @@ bool ImageConvert::IsSupportedName(const std::string& name) { return EndingOf(na
 
 bool ImageConvert::Open(const std::filesystem::path& path, int scaleToWidth) {
   Close();
+  const Ending* ending = EndingOf(path.filename().string());
   std::string bytes, error;
-  if (!ReadWholeFile(path, bytes, error) || bytes.empty()) return false;
+  if (!ending || !ReadWholeFile(path, bytes, error) || bytes.empty()) return false;
+  // A metafile is taken only for the bitmap it carries; its drawing is never run.
+  const bool metafile = std::string(ending->format) == "WMF";
+  if (metafile) bytes = BitmapInMetafile(bytes);
+  const char* format = metafile ? "BMP" : ending->format;
   auto picture = std::make_unique<Picture>();
   const Magick::Blob blob(bytes.data(), bytes.size());
-  const Ending* ending = EndingOf(path.filename().string());
-  const int decodeWidth = DecodeWidthFor(blob, scaleToWidth);
-  if (!ReadPicture(picture->image, blob, nullptr, decodeWidth) &&
-      !(ending && ReadPicture(picture->image, blob, ending->format, decodeWidth)))
-    return false;
+  const int decodeWidth = DecodeWidthFor(blob, format, scaleToWidth);
+  if (decodeWidth < 0 || !ReadPicture(picture->image, blob, format, decodeWidth)) return false;
   const Magick::Image& image = picture->image;
   const bool scaled = image.baseColumns() > 0 && image.baseRows() > 0;
   picture->width = static_cast<int>(scaled ? image.baseColumns() : image.columns());
@@ -133,7 +173,9 @@ void ImageConvert::Resize(int width, int height) {
   m_picture->height = height;
 }
 
-bool ImageConvert::Save(const std::filesystem::path& path) {
+bool ImageConvert::Save(const std::filesystem::path& path) { return Save(KeyFolderWriter(path.parent_path()), path); }
+
+bool ImageConvert::Save(const KeyFolderWriter& folder, const std::filesystem::path& path) {
   const Ending* ending = EndingOf(path.filename().string());
   if (!m_picture || !ending) return false;
   std::string bytes;
@@ -145,7 +187,7 @@ bool ImageConvert::Save(const std::filesystem::path& path) {
   }
   if (bytes.empty()) return false;
   std::string error;
-  return WriteFileAtomically(path, [&](std::ostream& out) { return static_cast<bool>(out << bytes); }, error);
+  return folder.WriteFile(path, bytes, Replacing::Allowed, error);
 }
 
 void ImageConvert::Close() { m_picture.reset(); }

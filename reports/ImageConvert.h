@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+class KeyFolderWriter;
+
 class ImageConvert {
  public:
   ImageConvert();
@@ -15,7 +17,9 @@ class ImageConvert {
   ImageConvert(const ImageConvert&) = delete;
   ImageConvert& operator=(const ImageConvert&) = delete;
 
-  // False when the file cannot be read as a picture; the size is then 0 x 0.
+  // False when the file cannot be read as a picture of the format its name
+  // ends with, or is larger than the program accepts (16384 pixels a side,
+  // 256 MB decoded); the size is then 0 x 0.
   // A picture that will only be scaled down to scaleToWidth (0: not known)
   // may be decoded at a smaller size that is still at least that wide (JPEG
   // decodes at an eighth of the size for a fraction of the time); Width and
@@ -29,6 +33,9 @@ class ImageConvert {
   // (quality 100), ".gif", ".bmp", ".png", "wbmp", ".tga", ".tif", ".wmf" (the
   // bitmap inside a placeable metafile) and ".emp" (PNG data under the
   // program's own name). False for any other ending or a failed write.
+  // The folder's writer decides the write (never through a link); without
+  // one the path's own folder is the bound.
+  bool Save(const KeyFolderWriter& folder, const std::filesystem::path& path);
   bool Save(const std::filesystem::path& path);
   void Close();
 

@@ -67,7 +67,53 @@ std::string StretchDibParameters(const std::string& dib, int width, int height) 
   return parameters;
 }
 
+std::uint32_t ReadWord(const std::string& in, std::size_t at) {
+  if (at + 2 > in.size()) return 0;
+  return static_cast<unsigned char>(in[at]) | (static_cast<unsigned char>(in[at + 1]) << 8);
+}
+
+std::uint32_t ReadDword(const std::string& in, std::size_t at) { return ReadWord(in, at) | (ReadWord(in, at + 2) << 16); }
+
+constexpr std::uint16_t kDibStretchBlt = 0x0B41;
+constexpr std::size_t kPlaceableSize = 22;
+
+// The file header a DIB needs to be a BMP file: where the pixels start
+// follows from the info header's size, its colour table and bit fields.
+std::string BmpFromDib(const std::string& dib) {
+  constexpr std::size_t kInfoMinimum = 40;
+  if (dib.size() < kInfoMinimum) return {};
+  const std::uint32_t infoSize = ReadDword(dib, 0);
+  if (infoSize < kInfoMinimum || infoSize > dib.size()) return {};
+  const std::uint32_t bits = ReadWord(dib, 14);
+  const std::uint32_t used = ReadDword(dib, 32);
+  const std::uint64_t colours = used ? used : (bits <= 8 ? (1u << bits) : 0);
+  const std::uint64_t masks = (infoSize == kInfoMinimum && ReadDword(dib, 16) == 3) ? 12 : 0;
+  const std::uint64_t offset = 14 + infoSize + masks + 4 * colours;
+  if (offset > 14 + dib.size()) return {};
+  std::string bmp = "BM";
+  Dword(bmp, static_cast<std::uint32_t>(14 + dib.size()));
+  Dword(bmp, 0);
+  Dword(bmp, static_cast<std::uint32_t>(offset));
+  return bmp + dib;
+}
+
 }  // namespace
+
+std::string BitmapInMetafile(const std::string& metafile) {
+  std::size_t at = ReadDword(metafile, 0) == kPlaceableKey ? kPlaceableSize : 0;
+  const std::uint32_t headerWords = ReadWord(metafile, at + 2);
+  if (headerWords != kHeaderWords) return {};
+  at += 2 * headerWords;
+  while (at + 6 <= metafile.size()) {
+    const std::uint64_t size = 2ull * ReadDword(metafile, at);
+    const std::uint32_t function = ReadWord(metafile, at + 4);
+    if (size < 6 || function == 0 || size > metafile.size() - at) return {};
+    const std::size_t skip = function == kStretchDib ? 22 : function == kDibStretchBlt ? 20 : 0;
+    if (skip && size > 6 + skip) return BmpFromDib(metafile.substr(at + 6 + skip, size - 6 - skip));
+    at += size;
+  }
+  return {};
+}
 
 std::string MetafileWithBitmap(const std::string& dib, int width, int height) {
   if (width <= 0 || height <= 0 || width > 32767 || height > 32767 || dib.empty()) return {};

@@ -17,7 +17,8 @@ bool CReportPictureImport::ImportFolderAccepted() {
     platform::Ui().ShowMessage(kImportFolderInsideDatabase);
     return false;
   }
-  m_importer = std::make_unique<PictureImporter>(m_importFolder, databaseFolder);
+  const std::string& path = Document().m_pathName;
+  m_importer = std::make_unique<PictureImporter>(m_importFolder, databaseFolder, path.substr(databaseFolder.size()));
   return true;
 }
 

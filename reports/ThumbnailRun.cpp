@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
-#include <fstream>
+#include <cstdio>
 #include <mutex>
 #include <thread>
 
+#include "database/KeyFolderWriter.h"
 #include "platform/Ui.h"
 #include "reports/ImageConvert.h"
 
@@ -23,14 +24,14 @@ bool ThumbnailIsDone(ImageConvert& converter, const fs::path& thumbnail) {
 }
 
 // One picture; false when it cannot be read or its thumbnail written.
-bool ConvertOne(const fs::path& folder, const fs::path& thumbnails, const std::string& name) {
+bool ConvertOne(const KeyFolderWriter& folder, const fs::path& thumbnails, const std::string& name) {
   ImageConvert converter;
   const fs::path thumbnail = thumbnails / name;
   if (ThumbnailIsDone(converter, thumbnail)) return true;
-  if (!converter.Open(folder / name, kThumbnailWidth) || converter.Width() <= 0 || converter.Height() <= 0) return false;
+  if (!converter.Open(folder.Folder() / name, kThumbnailWidth) || converter.Width() <= 0 || converter.Height() <= 0) return false;
   const auto [width, height] = ThumbnailSize(converter.Width(), converter.Height());
   if (width != converter.Width()) converter.Resize(width, height);
-  const bool saved = converter.Save(thumbnail);
+  const bool saved = converter.Save(folder, thumbnail);
   converter.Close();
   return saved;
 }
@@ -39,7 +40,7 @@ bool ConvertOne(const fs::path& folder, const fs::path& thumbnails, const std::s
 // list order, so that the log and the progress come as from a single loop.
 class ConversionPool {
  public:
-  ConversionPool(const fs::path& folder, const fs::path& thumbnails, const std::vector<std::string>& files)
+  ConversionPool(const KeyFolderWriter& folder, const fs::path& thumbnails, const std::vector<std::string>& files)
       : m_folder(folder), m_thumbnails(thumbnails), m_files(files), m_results(files.size(), kPending) {}
 
   void Start(int workers) {
@@ -68,7 +69,7 @@ class ConversionPool {
     }
   }
 
-  const fs::path& m_folder;
+  const KeyFolderWriter& m_folder;
   const fs::path& m_thumbnails;
   const std::vector<std::string>& m_files;
   std::vector<char> m_results;
@@ -82,6 +83,28 @@ int WorkerCount(int requested, std::size_t files) {
   const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   const int wanted = requested > 0 ? requested : cores;
   return static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(wanted), files));
+}
+
+// A picture's name may hold line breaks and other control characters; the
+// log keeps one line per entry, each such character (and the backslash that
+// starts the escapes) written as an escape.
+std::string OneLogLine(const std::string& text) {
+  std::string line;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\\') line += "\\\\";
+    else if (c == '\n') line += "\\n";
+    else if (c == '\r') line += "\\r";
+    else if (c == '\t') line += "\\t";
+    else if (byte < 0x20 || byte == 0x7F) {
+      char escape[5];
+      std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+      line += escape;
+    } else {
+      line += c;
+    }
+  }
+  return line;
 }
 
 }  // namespace
@@ -100,10 +123,8 @@ std::vector<std::string> ListSupportedPictures(const fs::path& folder) {
 
 bool AppendConvertLog(const fs::path& folder, const std::string& line) {
   if (folder.empty() || line.empty()) return false;
-  std::ofstream log(folder / kConvertLogName, std::ios::app);
-  if (!log) return false;
-  log << line << '\n';
-  return static_cast<bool>(log);
+  std::string error;
+  return KeyFolderWriter(folder).AppendText(folder / kConvertLogName, OneLogLine(line) + '\n', error);
 }
 
 std::pair<int, int> ThumbnailSize(int width, int height) {
@@ -119,16 +140,18 @@ std::vector<std::string> CreateThumbnails(const fs::path& folder, const std::vec
     return {};
   }
   platform::WaitCursor wait;
+  const KeyFolderWriter writer(folder);
   const fs::path thumbnails = folder / kThumbnailFolderName;
-  std::error_code error;
-  fs::create_directories(thumbnails, error);
+  // A "Thumbnails" that is a link leading out of the folder is refused: then
+  // nothing is written and every picture counts as not converted.
+  const bool ready = writer.MakeFolders(kThumbnailFolderName);
   std::vector<std::string> failed;
   {
-    ConversionPool pool(folder, thumbnails, files);
-    pool.Start(WorkerCount(workers, files.size()));
+    ConversionPool pool(writer, thumbnails, files);
+    pool.Start(ready ? WorkerCount(workers, files.size()) : 0);
     for (std::size_t index = 0; index < files.size(); ++index) {
-      if (!pool.Result(index)) {
-        AppendConvertLog(thumbnails, (thumbnails / files[index]).string());
+      if (!ready || !pool.Result(index)) {
+        if (ready) AppendConvertLog(thumbnails, (thumbnails / files[index]).string());
         failed.push_back(files[index]);
       }
       if (progress) progress(static_cast<int>(index + 1));

@@ -1,5 +1,6 @@
 #include "shell/qt/RegionCommands.h"
 
+#include "database/UtilityFunction.h"
 #include "database/ZAVDoc.h"
 #include "editors/qt/ImageRegionEditor.h"
 #include "editors/qt/ImageRegionSelectDlg.h"
@@ -41,6 +42,7 @@ void RunRegionEditor(CLeftView& view) {
   CImageRegionEditor editor(&view);
   editor.Model().menuTitle = regions.title;
   editor.Model().picturePath = regions.picturePath;
+  editor.Model().keyFolder = GetDatabaseFolder(view.GetDocument());
   for (const RegionAttribute& attribute : regions.attributes) editor.Model().attributeNames.push_back(attribute.name);
   editor.OnInitDialog();
   platform::qt::RunModal(editor);

@@ -2,28 +2,38 @@
 #include <gtest/gtest.h>
 
 #include "PictureFolders.h"
+#include "database/KeyFolderWriter.h"
 #include "database/PictureTransfer.h"
 
 namespace pictures_test {
 namespace {
 
-using PictureTransferTest = PictureFolders;
+class PictureTransferTest : public PictureFolders {
+ protected:
+  bool Transfer(const fs::path& source, const fs::path& destination, bool move) {
+    return TransferFile(KeyFolderWriter(root), source, destination, move);
+  }
+};
 
-TEST_F(PictureTransferTest, CopyReplacesAndMoveRemovesTheSource) {
+TEST_F(PictureTransferTest, CopyKeepsTheSourceAndNeverReplacesAndMoveRemovesIt) {
   WriteFile(import / "a.jpg", "new");
   WriteFile(keys / "a.jpg", "old");
-  EXPECT_TRUE(TransferFile(import / "a.jpg", keys / "a.jpg", false));
-  EXPECT_EQ(ReadFile(keys / "a.jpg"), "new");
+  EXPECT_FALSE(Transfer(import / "a.jpg", keys / "a.jpg", false));
+  EXPECT_EQ(ReadFile(keys / "a.jpg"), "old");
+  EXPECT_TRUE(Transfer(import / "a.jpg", keys / "c.jpg", false));
+  EXPECT_EQ(ReadFile(keys / "c.jpg"), "new");
   EXPECT_TRUE(fs::exists(import / "a.jpg"));
 
-  EXPECT_TRUE(TransferFile(import / "a.jpg", keys / "b.jpg", true));
+  EXPECT_TRUE(Transfer(import / "a.jpg", keys / "b.jpg", true));
   EXPECT_EQ(ReadFile(keys / "b.jpg"), "new");
   EXPECT_FALSE(fs::exists(import / "a.jpg"));
+  EXPECT_FALSE(Transfer(keys / "b.jpg", keys / "a.jpg", true));
+  EXPECT_EQ(ReadFile(keys / "a.jpg"), "old");
 }
 
 TEST_F(PictureTransferTest, EmptyPictureCopiesAsEmpty) {
   WriteFile(import / "empty.jpg", "");
-  EXPECT_TRUE(TransferFile(import / "empty.jpg", keys / "empty.jpg", false));
+  EXPECT_TRUE(Transfer(import / "empty.jpg", keys / "empty.jpg", false));
   EXPECT_TRUE(fs::is_regular_file(keys / "empty.jpg"));
   EXPECT_EQ(fs::file_size(keys / "empty.jpg"), 0u);
 }
@@ -31,10 +41,10 @@ TEST_F(PictureTransferTest, EmptyPictureCopiesAsEmpty) {
 TEST_F(PictureTransferTest, AFileIsNeverTransferredOntoItself) {
   WriteFile(keys / "a.jpg", "keep");
   for (bool move : {false, true}) {
-    EXPECT_FALSE(TransferFile(keys / "a.jpg", keys / "." / "a.jpg", move));
+    EXPECT_FALSE(Transfer(keys / "a.jpg", keys / "." / "a.jpg", move));
     EXPECT_EQ(ReadFile(keys / "a.jpg"), "keep");
   }
-  EXPECT_FALSE(TransferFile(import / "missing.jpg", keys / "missing.jpg", false));
+  EXPECT_FALSE(Transfer(import / "missing.jpg", keys / "missing.jpg", false));
   EXPECT_FALSE(fs::exists(keys / "missing.jpg"));
 }
 
@@ -44,7 +54,7 @@ TEST_F(PictureTransferTest, MoveAcrossDevicesCopiesAndRemoves) {
   if (!fs::is_directory(other, error)) GTEST_SKIP() << "no second file system";
   const fs::path source = other / ("qor_move_" + std::to_string(::getpid()) + ".jpg");
   WriteFile(source, "travels");
-  EXPECT_TRUE(TransferFile(source, keys / "a.jpg", true));
+  EXPECT_TRUE(TransferFile(KeyFolderWriter("/"), source, keys / "a.jpg", true));
   EXPECT_EQ(ReadFile(keys / "a.jpg"), "travels");
   EXPECT_FALSE(fs::exists(source));
   fs::remove(source, error);
@@ -52,19 +62,28 @@ TEST_F(PictureTransferTest, MoveAcrossDevicesCopiesAndRemoves) {
 
 TEST_F(PictureTransferTest, RegionFileFollowsOnlyWhenThereIsOne) {
   WriteFile(import / "a.jpg.regions", "regions");
-  CopyRegionFile(import / "a.jpg", keys / "a.jpg", true);
+  const KeyFolderWriter writer(root);
+  CopyRegionFile(writer, import / "a.jpg", keys / "a.jpg", true);
   EXPECT_EQ(ReadFile(keys / "a.jpg.regions"), "regions");
   EXPECT_FALSE(fs::exists(import / "a.jpg.regions"));
-  CopyRegionFile(import / "b.jpg", keys / "b.jpg", false);
+  CopyRegionFile(writer, import / "b.jpg", keys / "b.jpg", false);
   EXPECT_FALSE(fs::exists(keys / "b.jpg.regions"));
 }
 
+TEST_F(PictureTransferTest, RegionFileAlreadyThereIsKept) {
+  WriteFile(import / "a.jpg.regions", "new");
+  WriteFile(keys / "a.jpg.regions", "old");
+  CopyRegionFile(KeyFolderWriter(root), import / "a.jpg", keys / "a.jpg", false);
+  EXPECT_EQ(ReadFile(keys / "a.jpg.regions"), "old");
+}
+
 TEST_F(PictureTransferTest, MakeFoldersCreatesEveryMissingLevel) {
-  EXPECT_TRUE(MakeFolders(keys, "a\\b/c"));
+  const KeyFolderWriter writer(keys);
+  EXPECT_TRUE(writer.MakeFolders("a\\b/c"));
   EXPECT_TRUE(fs::is_directory(keys / "a" / "b" / "c"));
-  EXPECT_TRUE(MakeFolders(keys, ""));
+  EXPECT_TRUE(writer.MakeFolders(""));
   WriteFile(keys / "file", "x");
-  EXPECT_FALSE(MakeFolders(keys, "file\\d"));
+  EXPECT_FALSE(writer.MakeFolders("file\\d"));
 }
 
 }  // namespace

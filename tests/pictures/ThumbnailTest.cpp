@@ -20,7 +20,7 @@ std::pair<int, int> SizeOf(const fs::path& path) {
 
 // A picture of that size in the format its name ends with.
 void MakePicture(const fs::path& path, int width, int height) {
-  const fs::path bitmap = path.parent_path() / "source.bmp.tmp";
+  const fs::path bitmap = path.parent_path() / "source-of-picture.bmp";
   WriteFile(bitmap, Bitmap(width, height));
   ImageConvert converter;
   ASSERT_TRUE(converter.Open(bitmap));
@@ -166,6 +166,70 @@ TEST_F(ThumbnailTest, EmptyListMakesNoFolderAndLeavesTheCurrentFolder) {
   MakePicture(keys / "a.png", 200, 100);
   Run();
   EXPECT_EQ(fs::current_path(), current);
+}
+
+// A run-length Targa of one colour: a few megabytes that decode to a picture
+// of width x height.
+std::string FlatTarga(int width, int height) {
+  std::string tga(18, '\0');
+  tga[2] = 10;  // run-length true colour
+  tga[12] = static_cast<char>(width & 0xFF);
+  tga[13] = static_cast<char>(width >> 8);
+  tga[14] = static_cast<char>(height & 0xFF);
+  tga[15] = static_cast<char>(height >> 8);
+  tga[16] = 24;
+  const long long packets = (static_cast<long long>(width) * height + 127) / 128;
+  tga.reserve(tga.size() + 4 * packets);
+  for (long long p = 0; p < packets; ++p) tga += "\xFF\x40\x80\xC0";
+  return tga;
+}
+
+TEST_F(ThumbnailTest, PicturesAreDecodedOnlyAsTheFormatTheirNameSays) {
+  WriteFile(root / "secret.png", Bitmap(20, 20));
+  const std::string drawing =
+      "<?xml version=\"1.0\"?><svg xmlns=\"http://www.w3.org/2000/svg\" "
+      "xmlns:xlink=\"http://www.w3.org/1999/xlink\" width=\"200\" height=\"100\">"
+      "<rect width=\"200\" height=\"100\" fill=\"red\"/>"
+      "<image xlink:href=\"" + (root / "secret.png").string() + "\" width=\"20\" height=\"20\"/>"
+      "<image href=\"../secret.png\" width=\"20\" height=\"20\"/></svg>";
+  WriteFile(keys / "drawing.gif", drawing);
+  WriteFile(keys / "drawing.png", drawing);
+  WriteFile(keys / "bitmap.jpg", Bitmap(40, 30));
+  ImageConvert converter;
+  for (const std::string name : {"drawing.gif", "drawing.png", "bitmap.jpg"})
+    EXPECT_FALSE(converter.Open(keys / name)) << name;
+  EXPECT_EQ(Run(), (std::vector<std::string>{"bitmap.jpg", "drawing.gif", "drawing.png"}));
+  EXPECT_EQ(Listing(keys / "Thumbnails"), std::set<std::string>{kConvertLogName});
+}
+
+TEST_F(ThumbnailTest, MetafileIsTakenOnlyForTheBitmapItCarries) {
+  MakePicture(keys / "carried.wmf", 40, 30);
+  EXPECT_EQ(SizeOf(keys / "carried.wmf"), std::make_pair(40, 30));
+  const std::string bytes = ReadFile(keys / "carried.wmf");
+  // The same metafile with its bitmap record turned into an unknown record.
+  std::string drawn = bytes;
+  const std::string stretch("\x43\x0F", 2);
+  const auto at = drawn.find(stretch, 22 + 18);
+  ASSERT_NE(at, std::string::npos);
+  drawn.replace(at, 2, std::string("\x43\x0E", 2));
+  WriteFile(keys / "drawn.wmf", drawn);
+  ImageConvert converter;
+  EXPECT_FALSE(converter.Open(keys / "drawn.wmf"));
+}
+
+TEST_F(ThumbnailTest, PicturesBeyondTheProgramsBoundsAreRefusedAndTheRestConvert) {
+  WriteFile(keys / "wide.bmp", Bitmap(20000, 1));
+  WriteFile(keys / "bomb.tga", FlatTarga(6000, 6000));  // within many systems' policies
+  MakePicture(keys / "fine.png", 280, 200);
+  ImageConvert converter;
+  EXPECT_FALSE(converter.Open(keys / "wide.bmp"));
+  EXPECT_EQ(converter.Width(), 0);
+  EXPECT_EQ(Run(), (std::vector<std::string>{"bomb.tga", "wide.bmp"}));
+  EXPECT_EQ(ReadFile(Thumbnail(kConvertLogName)),
+            Thumbnail("bomb.tga").string() + "\n" + Thumbnail("wide.bmp").string() + "\n");
+  EXPECT_EQ(SizeOf(Thumbnail("fine.png")), std::make_pair(140, 100));
+  WriteFile(keys / "large.bmp", Bitmap(16000, 2));
+  EXPECT_TRUE(converter.Open(keys / "large.bmp"));
 }
 
 TEST(ConvertLogTest, WritesLinesAndRefusesEmptyArguments) {

@@ -143,3 +143,32 @@ TEST(RegionEditor, APolygonOfTwoThousandPointsSurvivesOk) {
   ASSERT_EQ(back.polygons.size(), 1u);
   EXPECT_EQ(back.polygons[0], circle);
 }
+
+// A key's folder may link its region files and subfolders elsewhere; OK
+// writes neither through a link nor out of the database's folder, and the
+// debug map is no link either.
+TEST(RegionEditor, SaveNeverWritesThroughALinkOrOutOfTheKeysFolder) {
+  ScriptedUi ui;
+  TempFolder scratch;
+  const std::filesystem::path home = scratch.path() / "home";
+  const std::filesystem::path keys = scratch.path() / "keys";
+  scratch.Write("home/.bashrc", "# the user's own\n");
+  std::filesystem::create_directories(home / "outside");
+  std::filesystem::create_directories(keys);
+  std::filesystem::create_symlink("../home/.bashrc", keys / "rc.png.regions");
+  std::filesystem::create_symlink("../home/outside", keys / "sub");
+  std::filesystem::create_symlink("../home/.bashrc", keys / "testRegions.html");
+  CurrentFolder here(keys);
+  for (const std::string picture : {"rc.png", "sub/leg.png"}) {
+    ImageRegionEditorModel editor;
+    editor.attributeNames = {"Red"};
+    editor.picturePath = (keys / picture).string();
+    editor.keyFolder = keys.string();
+    editor.Init();
+    ClickPolygon(editor.Control(), {{60, 60}, {90, 60}, {75, 90}});
+    ASSERT_TRUE(editor.SetRowChecked(0, true));
+    EXPECT_THROW(editor.Ok(), UserAbort) << picture;
+  }
+  EXPECT_EQ(ReadBytes((home / ".bashrc").string()), "# the user's own\n");
+  EXPECT_TRUE(std::filesystem::is_empty(home / "outside"));
+}

@@ -1,0 +1,172 @@
+// Random key folders as a downloaded key could ship them: links pointing in,
+// out and nowhere, at files and at folders, and names with "..", both
+// separators, line breaks, leading dashes and letter-case twins of the
+// database's own files. Every authoring tool runs over each; a stand-in for
+// the user's home beside the key must stay as it was, byte for byte and link
+// for link, and the database's own files must stay where they were.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "HostileFolders.h"
+#include "TestBitmap.h"
+#include "database/ImageRegion.h"
+#include "editors/ExportRun.h"
+#include "editors/ImageRegionEditorModel.h"
+#include "export/RecordingExporter.h"
+#include "fakes/ScriptedLocationChooser.h"
+#include "platform/ErrorBox.h"
+#include "regions/RegionTestSupport.h"
+#include "reportpages/ReportTestDatabase.h"
+#include "reports/PictureImportCommands.h"
+#include "reports/ThumbnailRun.h"
+
+namespace reportpages_test {
+namespace {
+
+namespace fs = std::filesystem;
+using pictures_test::Bitmap;
+using pictures_test::Snapshot;
+using regions_test::CurrentFolder;
+
+const char* const kNames[] = {"a.jpg",        "b.png",          "c.gif",      "-rf.bmp",       "..x.tga",
+                              "new\nline.png", "x\\..\\y.tif",   "BIRDS.QOR",  "Birds.htm",     "birds.QOR.levels.dat",
+                              "other.qor",    "sub",            "Thumbnails", "Convert.log",   "a.jpg.regions",
+                              "b.png.regions", "--help.wbmp",   "d.emp",      "e.wmf",         "dir"};
+
+class HostileKeyFolderTest : public ReportPagesTest {
+ protected:
+  void SetUp() override {
+    ReportPagesTest::SetUp();
+    home = folder.string() + "-home";
+    import = folder.string() + "-import";
+    for (const auto& own : kOwnFiles) std::ofstream(folder / own) << own;
+    pictures_test::WriteFile(home / ".bashrc", "# the user's own\n");
+    pictures_test::WriteFile(home / "secret.png", std::string(Bitmap(30, 20)));
+    fs::create_directories(home / "outside");
+    fs::create_directories(import);
+    witness = Snapshot(home);
+  }
+  void TearDown() override {
+    std::error_code error;
+    fs::remove_all(home, error);
+    fs::remove_all(import, error);
+    ReportPagesTest::TearDown();
+  }
+
+  std::string Pick(const std::vector<std::string>& from) { return from[random() % from.size()]; }
+
+  // Where a link may point: into the key, out of it (both ways of writing
+  // the path) or nowhere.
+  fs::path LinkTarget(const fs::path& at) {
+    const std::string homeName = home.filename().string();
+    const std::string up = at.parent_path() == folder ? "../" : "../../";
+    switch (random() % 6) {
+      case 0: return home / ".bashrc";
+      case 1: return up + homeName + "/outside";
+      case 2: return up + homeName + "/.bashrc";
+      case 3: return home / "absent";
+      case 4: return Pick(std::vector<std::string>(std::begin(kNames), std::end(kNames)));
+      default: return "birds.qor";
+    }
+  }
+
+  void Lay(const fs::path& base, int depth) {
+    const int entries = 3 + static_cast<int>(random() % 8);
+    for (int e = 0; e < entries; ++e) {
+      const fs::path path = base / kNames[random() % std::size(kNames)];
+      std::error_code error;
+      if (fs::exists(fs::symlink_status(path, error))) continue;
+      switch (random() % 5) {
+        case 0: fs::create_symlink(LinkTarget(path), path, error); break;
+        case 1:
+          fs::create_directory(path, error);
+          if (depth < 2) Lay(path, depth + 1);
+          break;
+        case 2: std::ofstream(path, std::ios::binary) << "not a picture"; break;
+        default: std::ofstream(path, std::ios::binary) << Bitmap(160 + static_cast<int>(random() % 50), 20);
+      }
+    }
+  }
+
+  // Picture names as records could hold them: found, crafted or escaping.
+  std::string PictureName() {
+    const std::vector<std::string> crafted = {"sub\\a.jpg", "sub/b.png", "..\\" + home.filename().string() +
+                                              "\\.bashrc", "Thumbnails\\c.gif", "keep\\birds.qor", "x\\BIRDS.HTM",
+                                              "dir\\sub\\-rf.bmp", "dir/../a.jpg", "new\nline.png"};
+    if (random() % 2) return Pick(crafted);
+    return kNames[random() % std::size(kNames)];
+  }
+
+  void NameThePictures() {
+    for (int i = 0; i < doc->ItemCount(); ++i) doc->GetItem(i).pictures = PictureName() + ";" + PictureName();
+    for (int m = 0; m < doc->MenuCount(); ++m) doc->GetMenu(m).pictures = PictureName();
+    for (int a = 0; a < doc->AttributeCount(); ++a) doc->GetAttribute(a).pictures = PictureName();
+  }
+
+  void SaveRegions() {
+    ImageRegionEditorModel editor;
+    editor.attributeNames = {"Red"};
+    editor.picturePath = MakeSiblingPath(doc->m_pathName, PictureName());
+    editor.keyFolder = folder.string();
+    editor.Init();
+    editor.Control().Regions().rectangles.push_back({1, 2, 30, 40});
+    editor.Control().Regions().rectangleIds.push_back("Red");
+    try {
+      editor.Ok();
+    } catch (const UserAbort&) {
+    }
+  }
+
+  void ExpectNothingOutsideChanged(const char* tool) {
+    EXPECT_EQ(Snapshot(home), witness) << tool;
+    for (const auto& own : kOwnFiles) {
+      std::ifstream in(folder / own);
+      std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      EXPECT_EQ(text, own) << tool << ": " << own;
+    }
+  }
+
+  const std::vector<std::string> kOwnFiles = {"birds.qor", "birds.htm", "birds.qor.levels.dat"};
+  fs::path home, import;
+  std::map<std::string, std::string> witness;
+  std::mt19937 random;
+  ScriptedLocationChooser chooser;
+};
+
+TEST_F(HostileKeyFolderTest, NoToolWritesOutsideTheKeyOrMovesTheDatabasesFiles) {
+  for (std::uint32_t seed = 1; seed <= 24; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    random.seed(seed);
+    Lay(folder, 0);
+    Lay(import, 0);
+    CurrentFolder here(folder);  // where the debug map of the region editor goes
+    NameThePictures();
+    RunItemPictureImport(*doc, import.string());
+    ExpectNothingOutsideChanged("item import");
+    RunMenuPictureImport(*doc, import.string());
+    ExpectNothingOutsideChanged("menu import");
+    NameThePictures();
+    RunItemPictureImport(*doc, folder.string());
+    RunMenuPictureImport(*doc, folder.string());
+    ExpectNothingOutsideChanged("import from the database folder");
+    OnNoMatchingImageFile(*doc);
+    ExpectNothingOutsideChanged("picture check");
+    CreateThumbnails(folder, ListSupportedPictures(folder));
+    ExpectNothingOutsideChanged("thumbnails");
+    SaveRegions();
+    ExpectNothingOutsideChanged("region editor");
+    RecordingExporter exporter;
+    StreamDatabase(*doc, exporter, {}, {});
+    ExpectNothingOutsideChanged("export");
+    if (HasFailure()) return;
+    for (const auto& entry : fs::directory_iterator(folder))
+      if (std::find(kOwnFiles.begin(), kOwnFiles.end(), entry.path().filename()) == kOwnFiles.end())
+        fs::remove_all(entry.path());
+    fs::remove_all(import);
+    fs::create_directories(import);
+  }
+}
+
+}  // namespace
+}  // namespace reportpages_test
