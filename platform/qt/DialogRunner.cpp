@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include "platform/qt/DialogFocus.h"
+
 namespace platform::qt {
 namespace {
 ModalHook& Hook() {
@@ -11,6 +13,7 @@ ModalHook& Hook() {
 }  // namespace
 
 int RunModal(QDialog& dialog) {
+  FocusFirstField(dialog);
   if (Hook()) return Hook()(dialog);
   return dialog.exec();
 }
