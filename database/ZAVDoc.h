@@ -83,7 +83,11 @@ class CZAVDoc {
   static DWORD LockTokenFor(const std::string& description);
   bool IsEditable() const { return m_header.lockWord != 0; }
 
-  void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+  void SetModifiedFlag(bool modified = true) {
+    const bool changed = m_modified != modified;
+    m_modified = modified;
+    if (changed && m_modifiedHook) m_modifiedHook();
+  }
   bool IsModified() const { return m_modified; }
 
   // ---- bit matrix growth (ZAVDocBits.cpp) ----------------------------------
@@ -163,6 +167,8 @@ class CZAVDoc {
   std::function<void(bool saveOptions)> m_showReportHook;
   bool m_deferXmlDump = false;
   std::string m_pendingXmlDump;  // where the load's dump goes, empty for none
+  // Called whenever the modified flag changes: the window's caption shows it.
+  std::function<void()> m_modifiedHook;
   std::function<void(int item)> m_showItemPageHook;  // item page; -2000 an empty one
   int m_itemDone = 0;  // announcement flags: the narrowing to one item, genus,
   int m_genusDone = 0;  // family has been dealt with

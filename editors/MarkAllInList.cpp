@@ -30,7 +30,7 @@ void SetAttributeForListedItems(CZAVDoc& doc, int attribute, bool set) {
 
 bool AskAndMarkAllInList(CZAVDoc& doc, int attribute, bool set) {
   if (!IsValidIndex(attribute, doc.AttributeCount())) return false;
-  if (!platform::Ui().AskYesNo(MarkAllQuestion(doc, attribute, set))) return false;
+  if (!platform::Ui().AskYesNo(MarkAllQuestion(doc, attribute, set), false)) return false;
   platform::WaitCursor wait;
   SetAttributeForListedItems(doc, attribute, set);
   return true;

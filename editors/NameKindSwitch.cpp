@@ -84,11 +84,13 @@ int CountItemsInUse(const CZAVDoc& document) {
 bool ConfirmNameKindSwitch(const NameKinds& before, const NameKinds& after) {
   if (TurnedOff(before.scientific, after.scientific) &&
       !platform::Ui().AskYesNo("Disabling scientific names will cause deletion all family, genus and species "
-                               "names.  Do you wish to continue?"))
+                               "names.  Do you wish to continue?",
+                               false))
     return false;
   if (TurnedOff(before.common, after.common) &&
       !platform::Ui().AskYesNo("Disabling common names will cause deletion of all common names.  Do you wish to "
-                               "continue?"))
+                               "continue?",
+                               false))
     return false;
   return true;
 }

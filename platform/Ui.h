@@ -24,7 +24,9 @@ class UserInterface {
   virtual void ShowMessage(const std::string& text, const std::string& caption = {},
                            MessageIcon icon = MessageIcon::Information) = 0;
   // A yes/no question; defaultYes chooses the button that Enter presses.
-  virtual bool AskYesNo(const std::string& text, bool defaultYes = true, const std::string& caption = {}) = 0;
+  // Every caller states it: a question whose Yes deletes or discards
+  // defaults to No, so a hasty Enter loses nothing.
+  virtual bool AskYesNo(const std::string& text, bool defaultYes, const std::string& caption = {}) = 0;
   // Yes / No / Cancel: 1, 0, -1.
   virtual int AskYesNoCancel(const std::string& text, const std::string& caption = {}) = 0;
 

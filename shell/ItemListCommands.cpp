@@ -100,7 +100,7 @@ void DuplicateItem(CZAVDoc& doc, int source) {
 
 void DeleteItem(CZAVDoc& doc, int item, int selectedRow) {
   if (item < 0) return;
-  if (platform::Ui().AskYesNo("Are you sure you want to delete this item?")) {
+  if (platform::Ui().AskYesNo("Are you sure you want to delete this item?", false)) {
     doc.DeleteItem(item);
     CReport(doc, "Item deleted!").Execute(nullptr, kFirstPage);
   }

@@ -99,7 +99,7 @@ bool ItemRegionOwner::MarkAllInList(const ImageRegionSelectModel& dialog, bool s
   const std::string question = "Mark all " + items + " in the list as " + (set ? "" : "not ") +
                                "having the attribute " + (menu ? menu->title : std::string()) + ": " +
                                m_doc.GetAttribute(attribute).name + "?";
-  if (!platform::Ui().AskYesNo(question)) return false;
+  if (!platform::Ui().AskYesNo(question, false)) return false;
   for (int item = 0; item < m_doc.ItemCount(); ++item) {
     if (!m_doc.IsItemRemaining(item)) continue;
     DWORD* row = m_doc.GetItemAttributeBits(item);

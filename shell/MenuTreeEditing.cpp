@@ -14,7 +14,7 @@
 
 namespace {
 
-bool AskSure() { return platform::Ui().AskYesNo("Are you sure", true); }
+bool AskSure() { return platform::Ui().AskYesNo("Are you sure", false); }
 
 void ShowTitledPage(CZAVDoc& doc, const char* title) { CReport(doc, title).Execute(nullptr, 0); }
 

@@ -101,7 +101,7 @@ void CMenuTree::ApplyRegionOrMarks(HTREEITEM menuNode, const std::vector<RegionA
 bool CMenuTree::SetAttributeForAllItems(bool set, int attribute) {
   const char* question = set ? "The attribute will be set for remaining items.\n Are you sure?"
                              : "The attribute will be cleared for all items.\n Are you sure?";
-  if (!platform::Ui().AskYesNo(question)) return false;
+  if (!platform::Ui().AskYesNo(question, false)) return false;
   if (m_doc.AttributeCount() == 0 || m_doc.ItemCount() == 0) ThrowErrorMessage("Database is empty");
   if (attribute < 0 || attribute >= m_doc.AttributeCount()) ThrowErrorMessage("Wrong attribute index.");
   for (int item = 0; item < m_doc.ItemCount(); ++item) {

@@ -35,7 +35,13 @@ void CIdatadlg::MarkAll(bool set) {
   if (m_editor->MarkAll(attribute, set)) m_form->viewport()->update();
 }
 
-void CIdatadlg::ReloadForm() { m_form->viewport()->update(); }
+// After Next or Previous the box that Mark All and Clear All act on keeps
+// the focus and stays in sight, so the user sees what they would change.
+void CIdatadlg::ReloadForm() {
+  m_form->setFocus(Qt::OtherFocusReason);
+  m_form->FocusCheck(m_form->FocusedCheck());
+  m_form->viewport()->update();
+}
 
 bool RunItemAttributeEditor(CZAVDoc& doc, int item, int listRow, QWidget* parent) {
   CIdatadlg dialog(std::make_unique<ItemAttributeEditor>(doc, item, listRow), parent);

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include "platform/qt/CaptionFit.h"
+#include "platform/qt/DialogFocus.h"
 
 namespace platform::qt {
 namespace {
@@ -14,6 +15,7 @@ ModalHook& Hook() {
 
 int RunModal(QDialog& dialog) {
   KeepCaptionVisible(dialog);
+  FocusFirstField(dialog);
   if (Hook()) return Hook()(dialog);
   return dialog.exec();
 }

@@ -8,7 +8,8 @@ class QDialog;
 
 namespace platform::qt {
 
-// Runs the dialog modally; returns its result code.
+// Runs the dialog modally, the focus in its first field unless the dialog
+// chose its own; returns its result code.
 int RunModal(QDialog& dialog);
 
 // While a hook is installed RunModal calls it in place of exec(); the hook

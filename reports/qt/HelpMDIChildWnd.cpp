@@ -1,13 +1,26 @@
 #include "reports/qt/HelpMDIChildWnd.h"
 
 #include <QMdiArea>
+#include <QShortcut>
 
 #include "platform/qt/WindowPlacement.h"
 #include "reports/qt/HelpHtmlView.h"
 
+namespace {
+
+// Escape closes a help or picture window, as it closes a dialog.
+void CloseOnEscape(QWidget& window) {
+  auto* key = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
+  key->setContext(Qt::WidgetWithChildrenShortcut);
+  QObject::connect(key, &QShortcut::activated, &window, &QWidget::close);
+}
+
+}  // namespace
+
 CHelpMDIChildWnd::CHelpMDIChildWnd(QWidget* parent) : QMdiSubWindow(parent) {
   setAttribute(Qt::WA_DeleteOnClose, true);
   setWindowTitle(QString::fromUtf8(kHelpWindowTitle));
+  CloseOnEscape(*this);
 }
 
 namespace {
@@ -29,6 +42,7 @@ CHelpHtmlView* OpenTopLevel(const CHelpDocument& document, QWidget* owner) {
   view->setWindowFlag(Qt::Window, true);
   view->setAttribute(Qt::WA_DeleteOnClose, true);
   view->setWindowTitle(QString::fromUtf8(kHelpWindowTitle));
+  CloseOnEscape(*view);
   platform::qt::PlaceCentred(*view, platform::qt::VisibleRoomFor(owner), QSize(800, 600));
   view->show();
   return view;

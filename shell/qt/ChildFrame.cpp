@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -16,10 +17,12 @@
 #include "platform/Ui.h"
 #include "reports/qt/ZAVView.h"
 #include "platform/qt/DialogRunner.h"
+#include "shell/FrameCaption.h"
 #include "shell/qt/CommandTarget.h"
 #include "shell/qt/ItemEditCommands.h"
 #include "shell/qt/DialogCommands.h"
 #include "shell/qt/DlgExport.h"
+#include "shell/qt/ItemListBox.h"
 #include "shell/qt/ItemListView.h"
 #include "shell/qt/RegionCommands.h"
 #include "shell/qt/LeftView.h"
@@ -61,7 +64,8 @@ CChildFrame::CChildFrame(std::unique_ptr<CZAVDoc> document, QWidget* parent)
     : QMdiSubWindow(parent), m_document(std::move(document)) {
   setObjectName("childFrame");
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QString::fromStdString(m_document->GetTitle()));
+  UpdateCaption();
+  m_document->m_modifiedHook = [this] { UpdateCaption(); };
   // The window menu's Close would claim the keys of File Close, and a key
   // with two actions runs neither.
   if (QMenu* windowMenu = systemMenu())
@@ -71,6 +75,7 @@ CChildFrame::CChildFrame(std::unique_ptr<CZAVDoc> document, QWidget* parent)
 
 CChildFrame::~CChildFrame() {
   platform::UserProfile().WriteInt("Child window", "Expanded", isMaximized() ? 1 : 0);
+  m_document->m_modifiedHook = nullptr;
   if (GetActiveDocument() == m_document.get()) ClearActiveFrame();
   m_document->AttachViews(nullptr, nullptr, nullptr);
   // The views hold the document: they go first.
@@ -102,6 +107,7 @@ void CChildFrame::CreateClient() {
   AddPane(m_outer, m_view);
   m_document->AttachViews(m_view, m_tree, m_list);
   InstallItemEditCommands(*m_list, *m_tree);
+  InstallPaneKeys();
   layout->addWidget(m_outer, 1);
   CreateStatusBar(m_client);
   setWidget(m_client);
@@ -109,6 +115,27 @@ void CChildFrame::CreateClient() {
   m_splittersReady = true;
   ApplySplitterRule();
   UpdateStatusPanes();
+}
+
+// F6 and Shift+F6 move the keyboard between the tree, the list and the page,
+// as in windows split into panes.
+void CChildFrame::InstallPaneKeys() {
+  for (const bool forward : {true, false}) {
+    auto* key = new QShortcut(QKeySequence(forward ? Qt::Key_F6 : (Qt::SHIFT | Qt::Key_F6)), m_client);
+    key->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(key, &QShortcut::activated, this, [this, forward] { FocusNextPane(forward); });
+  }
+}
+
+void CChildFrame::FocusNextPane(bool forward) {
+  QWidget* panes[] = {m_tree, &m_list->ListBox(), m_view};
+  constexpr int count = 3;
+  QWidget* focus = QApplication::focusWidget();
+  int current = -1;
+  for (int i = 0; i < count; ++i)
+    if (focus && (panes[i] == focus || panes[i]->isAncestorOf(focus))) current = i;
+  const int next = current < 0 ? 0 : (current + (forward ? 1 : count - 1)) % count;
+  panes[next]->setFocus(Qt::ShortcutFocusReason);
 }
 
 void CChildFrame::CreateStatusBar(QWidget* client) {
@@ -152,6 +179,8 @@ void CChildFrame::InitialUpdate() {
     m_view->NavigateTo(page);
   UpdateStatusPanes();
 }
+
+void CChildFrame::UpdateCaption() { setWindowTitle(QString::fromStdString(FrameCaption(*m_document))); }
 
 void CChildFrame::UpdateStatusPanes() {
   if (auto state = DocumentCommandState(*m_document, cmd::kForgivenessPane)) m_forgivenessPane->setText(QString::fromStdString(state->text));
@@ -216,10 +245,8 @@ void CChildFrame::OnExport() {
 bool CChildFrame::Save(bool askForName) {
   CZAVDoc& doc = *m_document;
   const bool saved = askForName || doc.m_pathName.empty() ? doc.SaveAsNew({}, true) : doc.OnSaveDocument(doc.m_pathName);
-  if (saved) {
-    doc.SetModifiedFlag(false);
-    setWindowTitle(QString::fromStdString(doc.GetTitle()));
-  }
+  if (saved) doc.SetModifiedFlag(false);
+  UpdateCaption();  // a new name shows even when the flag was clear already
   return saved;
 }
 

@@ -41,6 +41,8 @@ class CChildFrame : public QMdiSubWindow {
   // The left column back to 365 pixels, the tree to two thirds of the height.
   void ApplySplitterRule();
   void UpdateStatusPanes();
+  // Title, file name and the unsaved-changes marker.
+  void UpdateCaption();
 
   bool OnCommand(int command);
   std::optional<CommandState> CommandStateOf(int command);
@@ -58,6 +60,8 @@ class CChildFrame : public QMdiSubWindow {
   void CreateClient();
   void OnExport();
   void CreateStatusBar(QWidget* client);
+  void InstallPaneKeys();
+  void FocusNextPane(bool forward);
   template <class Handle>
   bool OfferToPanes(Handle&& handle);
 

@@ -12,6 +12,7 @@
 #include "database/UtilityFunction.h"
 #include "database/ZAVDoc.h"
 #include "platform/ErrorBox.h"
+#include "platform/qt/ContextMenuKey.h"
 #include "reports/Report.h"
 #include "reports/qt/ZAVView.h"
 #include "shell/qt/ItemListDelegate.h"
@@ -83,7 +84,12 @@ void CItemListBox::OnSelChange() {
 }
 
 void CItemListBox::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) return;
+  if (platform::qt::IsContextMenuKey(*event)) {
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, visualRect(currentIndex()).center());
+    contextMenuEvent(&menu);
+    return;
+  }
+  if (platform::qt::IsEnterKey(*event)) return;
   const QString text = event->text();
   if (text.size() == 1 && text[0].unicode() < 128) {
     const int row = m_model->Rows().TypeAhead(m_doc, static_cast<char>(text[0].unicode()), SelectedRow() < 0 ? 0 : SelectedRow());
@@ -91,6 +97,12 @@ void CItemListBox::keyPressEvent(QKeyEvent* event) {
     if (text[0].isLetterOrNumber()) return;
   }
   QListView::keyPressEvent(event);
+}
+
+// The pane the user works in keeps the keys when a page loads.
+void CItemListBox::focusInEvent(QFocusEvent* event) {
+  CZAVView::RememberFocusWindow(m_doc, this);
+  QListView::focusInEvent(event);
 }
 
 void CItemListBox::KeepSelectionVisible() {

@@ -90,11 +90,13 @@ class CLeftView : public QTreeView, public ILeftView, public CCommandTarget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void RunMark(int mark);
   void LeftPress(const QPoint& point);
+  void ActivateNode(const QModelIndex& index);
   bool IsOnNodeIcon(const QModelIndex& index, const QPoint& point) const;
   void SelectWithoutPage(HTREEITEM node);
   void SelectForLink(HTREEITEM node);

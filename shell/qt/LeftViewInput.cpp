@@ -9,6 +9,7 @@
 #include "database/ZAVDoc.h"
 #include "platform/ErrorBox.h"
 #include "platform/Ui.h"
+#include "platform/qt/ContextMenuKey.h"
 #include "reports/qt/ZAVView.h"
 #include "shell/qt/LeftView.h"
 #include "shell/qt/TreeModel.h"
@@ -68,14 +69,34 @@ std::optional<CommandState> CLeftView::CommandStateOf(int command) {
 
 void CLeftView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
   QTreeView::currentChanged(current, previous);
-  // Only a move made with the keyboard shows a page; a program's or the mouse's does not.
-  if (m_byKeyboard && current.isValid()) RunCommand([this, current] { m_tree.ShowNodeReport(CTreeModel::NodeOf(current)); });
+  // Only a move made with the keyboard shows a page; a program's or the mouse's
+  // does not. The page it asks for hands the keys back to the tree.
+  if (!m_byKeyboard || !current.isValid()) return;
+  CZAVView::RememberFocusWindow(m_doc, this);
+  RunCommand([this, current] { m_tree.ShowNodeReport(CTreeModel::NodeOf(current)); });
 }
 
 void CLeftView::keyPressEvent(QKeyEvent* event) {
+  if (platform::qt::IsContextMenuKey(*event)) {
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, visualRect(currentIndex()).center());
+    contextMenuEvent(&menu);
+    return;
+  }
+  if (platform::qt::IsEnterKey(*event) && currentIndex().isValid()) {
+    ActivateNode(currentIndex());
+    return;
+  }
   m_byKeyboard = true;
   QTreeView::keyPressEvent(event);
   m_byKeyboard = false;
+}
+
+// What a double click on the node does (marking an attribute, a menu's
+// report, expanding), for the mouse and for Enter alike.
+void CLeftView::ActivateNode(const QModelIndex& index) {
+  bool defaultHandling = true;
+  RunCommand([&] { defaultHandling = m_tree.DoubleClickNode(CTreeModel::NodeOf(index), m_ctrlHeld()); });
+  if (defaultHandling) setExpanded(index, !isExpanded(index));
 }
 
 bool CLeftView::IsOnNodeIcon(const QModelIndex& index, const QPoint& point) const {
@@ -122,11 +143,7 @@ void CLeftView::mouseReleaseEvent(QMouseEvent* event) {
 
 void CLeftView::mouseDoubleClickEvent(QMouseEvent* event) {
   const QModelIndex index = indexAt(event->position().toPoint());
-  bool defaultHandling = true;
-  if (index.isValid() && event->button() == Qt::LeftButton)
-    RunCommand([&] { defaultHandling = m_tree.DoubleClickNode(CTreeModel::NodeOf(index), m_ctrlHeld()); });
-  if (!defaultHandling) return;
-  if (index.isValid()) setExpanded(index, !isExpanded(index));
+  if (index.isValid() && event->button() == Qt::LeftButton) return ActivateNode(index);
   QTreeView::mouseDoubleClickEvent(event);
 }
 
@@ -165,6 +182,12 @@ void CLeftView::OpenContextMenu(const QPoint& viewportPoint) {
   if (!menu || menu->isEmpty()) return;
   if (QAction* chosen = m_popupRunner(*menu, viewport()->mapToGlobal(viewportPoint)))
     OnCommand(chosen->data().toInt());
+}
+
+// The pane the user works in keeps the keys when a page loads.
+void CLeftView::focusInEvent(QFocusEvent* event) {
+  CZAVView::RememberFocusWindow(m_doc, this);
+  QTreeView::focusInEvent(event);
 }
 
 void CLeftView::focusOutEvent(QFocusEvent* event) {

@@ -1,8 +1,10 @@
 #include "shell/qt/MainFrame.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -229,14 +231,48 @@ QList<QMenu*> CMainFrame::BuildMenuSet(bool withDatabase) {
              {cmd::kClearAllMarks, 0, cmd::kDeleteAllExceptRemaining, 0, cmd::kNoMatchingImageFile,
               cmd::kImportItemImages, cmd::kImportMenuImages, cmd::kCreateThumbnails, 0, cmd::kLockDatabase, 0,
               cmd::kMerge, cmd::kExport});
-    QMenu* window = AddMenu(menus, "&Window");
-    window->addAction("&Cascade", m_mdi, &QMdiArea::cascadeSubWindows);
-    window->addAction("&Tile", m_mdi, &QMdiArea::tileSubWindows);
+    BuildWindowMenu(AddMenu(menus, "&Window"));
   } else {
     AddMenu(menus, "&View")->addAction(m_toolBar->toggleViewAction());
   }
   AddItems(AddMenu(menus, "&Help"), {cmd::kHelpTopics, 0, cmd::kAppAbout});
   return menus;
+}
+
+// Cascade, Tile, the keys that step through the database windows, then one
+// entry per open database window (the active one checked), as MDI programs
+// list them; the entries are made anew each time the menu opens.
+void CMainFrame::BuildWindowMenu(QMenu* window) {
+  window->addAction("&Cascade", m_mdi, &QMdiArea::cascadeSubWindows);
+  window->addAction("&Tile", m_mdi, &QMdiArea::tileSubWindows);
+  window->addSeparator();
+  QAction* next = window->addAction("Ne&xt Window", m_mdi, &QMdiArea::activateNextSubWindow);
+  next->setObjectName("nextWindow");
+  next->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_F6), QKeySequence(Qt::CTRL | Qt::Key_Tab)});
+  QAction* previous = window->addAction("Pre&vious Window", m_mdi, &QMdiArea::activatePreviousSubWindow);
+  previous->setObjectName("previousWindow");
+  previous->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)});
+  for (QAction* action : {next, previous}) {
+    // The menu lives off the bar while no database is open; its keys still work.
+    action->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(action);
+  }
+  auto* listed = new QActionGroup(window);
+  QAction* separator = window->addSeparator();
+  connect(window, &QMenu::aboutToShow, this, [this, window, listed, separator] {
+    for (QAction* old : listed->actions()) delete old;
+    separator->setVisible(!m_mdi->subWindowList().isEmpty());
+    int number = 0;
+    for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
+      const QString caption = sub->windowTitle().replace('&', "&&");
+      QAction* entry = window->addAction(number < 9 ? QString("&%1 %2").arg(++number).arg(caption) : caption);
+      entry->setObjectName("windowEntry");
+      entry->setCheckable(true);
+      entry->setChecked(sub == m_mdi->activeSubWindow());
+      listed->addAction(entry);
+      connect(entry, &QAction::triggered, this, [this, sub] { m_mdi->setActiveSubWindow(sub); });
+    }
+  });
 }
 
 // Both menu sets live as long as the window and are only swapped on the bar:
@@ -269,6 +305,9 @@ void CMainFrame::AddChild(CChildFrame* frame) {
   m_mdi->addSubWindow(frame);
   PlaceChild(*frame, earlier);
   connect(frame, &QObject::destroyed, this, [this] { OnChildActivated(); }, Qt::QueuedConnection);
+  connect(frame, &QWidget::windowTitleChanged, this, [this, frame] {
+    if (frame == ActiveChild()) setWindowTitle("QOR - " + frame->windowTitle());
+  });
 }
 
 void CMainFrame::OnChildActivated() {

@@ -51,6 +51,7 @@ class CMainFrame : public QMainWindow {
   void BuildFileMenu(QList<QMenu*>& menus, bool withDatabase);
   QList<QMenu*> BuildMenuSet(bool withDatabase);
   void ShowMenuSet();
+  void BuildWindowMenu(QMenu* window);
   void BuildToolBar();
   void OnChildActivated();
   void SaveWindowState();

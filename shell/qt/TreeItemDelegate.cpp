@@ -47,6 +47,15 @@ void CTreeItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     painter->setPen(QColor(0, 0, 255));
     painter->drawText(partRect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, part);
   }
+  // The node with the keyboard focus gets the dotted frame of a focused
+  // tree item, so a user of the keys sees where they are.
+  if (option.state & QStyle::State_HasFocus) {
+    QRect frame = rect;
+    frame.setWidth(std::min(rect.width(), QFontMetrics(font).horizontalAdvance(label) + 4));
+    painter->setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(frame.adjusted(-2, 0, -1, -1));
+  }
   painter->restore();
 }
 

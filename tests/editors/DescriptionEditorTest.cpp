@@ -136,6 +136,7 @@ TEST_F(DescriptionEditorTest, CommonNamesOffAskFirstAndNoStoresNothing) {
   EXPECT_FALSE(abandoned);
   EXPECT_EQ(ui.shown.back().text,
             "Disabling common names will cause deletion of all common names.  Do you wish to continue?");
+  EXPECT_FALSE(ui.shown.back().defaultYes) << "Enter keeps the names";
   EXPECT_EQ(doc.m_header.title, "Birds");
   EXPECT_EQ(doc.m_itemNames.size(), 3u);
 
@@ -156,6 +157,7 @@ TEST_F(DescriptionEditorTest, SwappingKindsBothWaysAsksScientificFirstThenRename
   EXPECT_EQ(ui.shown[0].text,
             "Disabling scientific names will cause deletion all family, genus and species names.  Do you wish to "
             "continue?");
+  EXPECT_FALSE(ui.shown[0].defaultYes) << "Enter keeps the names";
   EXPECT_EQ(ui.shown[1].text, "All items will be given default names");
   EXPECT_TRUE(doc.m_speciesNames.empty());
   EXPECT_TRUE(doc.m_genusNames.empty());

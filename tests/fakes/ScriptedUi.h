@@ -14,6 +14,7 @@ class ScriptedUi : public platform::UserInterface {
     std::string kind;  // "message", "question", "open", "save", "folder", "open-external"
     std::string text;
     std::string caption;
+    bool defaultYes = false;  // questions: the answer Enter gives
   };
 
   ScriptedUi() { platform::SetUi(this); }
@@ -23,7 +24,7 @@ class ScriptedUi : public platform::UserInterface {
     shown.push_back({"message", text, caption});
   }
   bool AskYesNo(const std::string& text, bool defaultYes, const std::string& caption) override {
-    shown.push_back({"question", text, caption});
+    shown.push_back({"question", text, caption, defaultYes});
     if (yesNoAnswers.empty()) return defaultYes;
     bool answer = yesNoAnswers.front();
     yesNoAnswers.pop_front();

@@ -102,3 +102,21 @@ TEST_F(LinkDialogTest, BrowseOnAnUnsavedDatabaseSaysSoAndF1ShowsTheTopic) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LinkDialogTest, TheTextFieldHasTheFocusAndTypedKeysFillIt) {
+  std::string focused;
+  const auto added = Edit(LinkEditMode::Add, {}, [&](QDialog& d) {
+    QWidget* focus = d.focusWidget();
+    focused = focus ? focus->objectName().toStdString() : "<none>";
+    if (!focus) return;
+    QTest::keyClicks(focus, "Guide");
+    QTest::keyClick(focus, Qt::Key_Return);
+  });
+  EXPECT_EQ(focused, "linkText");
+  ASSERT_TRUE(added);
+  EXPECT_EQ(added->name, "Guide");
+}
+
+}  // namespace

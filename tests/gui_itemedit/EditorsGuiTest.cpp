@@ -25,6 +25,15 @@ void ClickCheck(CAttributeFormView& form, int check) {
   QTest::mouseClick(form.viewport(), Qt::LeftButton, {}, QPoint(rect.left() + 6, rect.center().y()));
 }
 
+// Sizes up to attribute last - 1 in the size menu: a form longer than its window.
+void AddSizes(ItemEditFixture& f, int last) {
+  for (int a = 5; a < last; ++a) {
+    AddAttribute(*f.doc, a, 2, "Size " + std::to_string(a));
+    f.doc->GetMenu(2).children.push_back(static_cast<WORD>(a));
+  }
+  f.doc->WidenForNewAttributes(last - 5);
+}
+
 }  // namespace
 
 TEST(AttributeEditorDialog, ClicksAndKeysEditTheItemAndOkStores) {
@@ -100,6 +109,7 @@ TEST(AttributeEditorDialog, MarkAllAsksForTheFocusedAttributeAndRefusesOnOk) {
   f.Choose(0, "Edit item attributes");
   ASSERT_GE(f.ui.shown.size(), 2u);
   EXPECT_EQ(f.ui.shown[0].text, "Mark all items in the list as having the attribute Colour: Red?");
+  EXPECT_FALSE(f.ui.shown[0].defaultYes) << "Enter leaves the other items as they were";
   EXPECT_EQ(f.ui.shown[1].text, "For Mark/Clear All to work, the focus must not be on the OK or Cancel buttons");
   for (int item : {kCherry, kLime, kPlum}) EXPECT_TRUE(f.Has(item, kRed)) << item;
   EXPECT_FALSE(f.Has(kPine, kRed)) << "eliminated by the mark";
@@ -107,11 +117,7 @@ TEST(AttributeEditorDialog, MarkAllAsksForTheFocusedAttributeAndRefusesOnOk) {
 
 TEST(AttributeEditorDialog, ALongFormScrollsTheFocusedBoxIntoView) {
   ItemEditFixture f;
-  for (int a = 5; a < 400; ++a) {
-    AddAttribute(*f.doc, a, 2, "Size " + std::to_string(a));
-    f.doc->GetMenu(2).children.push_back(static_cast<WORD>(a));
-  }
-  f.doc->WidenForNewAttributes(395);
+  AddSizes(f, 400);
   f.script = [&](QDialog& dialog) {
     CAttributeFormView& form = FormOf(dialog);
     QTest::keyClick(&form, Qt::Key_End);
@@ -194,4 +200,27 @@ TEST(ReferenceTitleDialog, ABlankTitleKeepsTheDialogOpenATitleIsAdded) {
   EXPECT_TRUE(EditReferenceTitle(*f.doc, 1, nullptr));
   EXPECT_EQ(f.doc->m_referenceTitles[1], "Flora of 1990");
   EXPECT_EQ(f.doc->GetItem(kApple).referencePages.size(), 2u);
+}
+
+TEST(AttributeEditorDialog, AfterNextTheBoxMarkAllActsOnKeepsTheFocusInSight) {
+  ItemEditFixture f;
+  AddSizes(f, 200);
+  f.script = [&](QDialog& dialog) {
+    CAttributeFormView& form = FormOf(dialog);
+    QTest::keyClick(&form, Qt::Key_End);
+    QTest::keyClick(&form, Qt::Key_Space);
+    QTest::keyClick(&form, Qt::Key_Home);
+    QTest::keyClick(&form, Qt::Key_End);  // the box ticked last, at the foot of the form
+    ItemEditFixture::Click(dialog, "nextButton");
+    // The user scrolled back up on the next item before choosing Mark All.
+    form.verticalScrollBar()->setValue(0);
+    ItemEditFixture::Click(dialog, "previousButton");
+    EXPECT_EQ(dialog.focusWidget(), &form) << "the form, not the button, keeps the keys";
+    const QRect rect = form.CheckRect(form.FocusedCheck());
+    EXPECT_EQ(form.FocusedCheck(), 199);
+    EXPECT_GE(rect.top(), 0);
+    EXPECT_LE(rect.bottom(), form.viewport()->height());
+    ItemEditFixture::Click(dialog, "cancelButton");
+  };
+  f.Choose(0, "Edit item attributes");
 }

@@ -170,6 +170,7 @@ TEST(RegionTree, ItemRegionsOkWritesTheCurrentItemsRowAndMarkAllAsksFirst) {
   EditRegionsOfRow(f, 0);
   ASSERT_FALSE(f.ui.shown.empty());
   EXPECT_EQ(f.ui.shown.back().text, "Mark all items in the list as having the attribute Colour: Blue?");
+  EXPECT_FALSE(f.ui.shown.back().defaultYes);
   EXPECT_TRUE(TestBit(f.doc->GetItemAttributeBits(first), kGreen));
   for (int item = 0; item < f.doc->ItemCount(); ++item)
     EXPECT_TRUE(TestBit(f.doc->GetItemAttributeBits(item), kBlue)) << "item " << item;

@@ -264,3 +264,28 @@ TEST(TreeEditingGui, ReferencesAreAddedAndRenamedFromTheirPopups) {
   EXPECT_EQ(f.Index(atlas).data().toString(), "Bird atlas");
   EXPECT_EQ(script.DialogsRun(), 2);
 }
+
+// Each editor opens with the keyboard in its first field: typed keys land
+// there without a click.
+TEST(TreeEditingGui, EditorsOpenWithTheFocusInTheirFirstField) {
+  EditingGuiFixture f;
+  ModalScript script;
+  std::vector<std::string> focused;
+  auto typeAway = [&](const char* text) {
+    return [&focused, text](QDialog& dialog) {
+      QWidget* focus = dialog.focusWidget();
+      focused.push_back(focus ? focus->objectName().toStdString() : "<none>");
+      if (!focus) return;
+      QTest::keyClick(focus, Qt::Key_A, Qt::ControlModifier);
+      QTest::keyClicks(focus, text);
+      QTest::keyClick(focus, Qt::Key_Return);
+    };
+  };
+  script.Then(typeAway("Hue"));
+  script.Then(typeAway("Pink"));
+  f.RightClick(f.MenuNode(0), "Edit");
+  f.RightClick(f.Node(kRed), "Insert");
+  EXPECT_EQ(focused, (std::vector<std::string>{"title", "name"}));
+  EXPECT_EQ(f.doc->GetMenu(1).title, "Hue");
+  EXPECT_EQ(f.doc->GetAttribute(5).name, "Pink");
+}

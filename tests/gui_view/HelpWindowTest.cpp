@@ -2,6 +2,7 @@
 // closed by a page that follows "qorlink::closedoc".
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -202,3 +203,36 @@ TEST(HelpDlg, BrowserFillsTheDialogWhenResized) {
 }
 
 }  // namespace
+
+namespace {
+
+// Escape, pressed where the keyboard is in the window (the page).
+bool PressEscapeInPage(QWidget& window, CHelpHtmlView& view) {
+  window.activateWindow();
+  if (!QTest::qWaitForWindowActive(&window)) return false;
+  view.WebView()->setFocus();
+  QWidget* focus = QApplication::focusWidget();
+  if (!focus || !view.isAncestorOf(focus)) return false;
+  QTest::keyClick(focus, Qt::Key_Escape);
+  return true;
+}
+
+}  // namespace
+
+TEST(HelpWindow, EscapeClosesATopLevelAndAnMdiWindow) {
+  QPointer<CHelpHtmlView> view = OpenHelpWindow(HtmlDocument(kClosingPage), nullptr);
+  ASSERT_TRUE(view && WaitForContent(*view));
+  ASSERT_TRUE(PressEscapeInPage(*view, *view));
+  EXPECT_TRUE(WaitUntil([&] {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return view.isNull();
+  }));
+
+  QMdiArea area;
+  area.resize(800, 600);
+  area.show();
+  CHelpHtmlView* inArea = OpenHelpWindow(HtmlDocument(kClosingPage), &area);
+  ASSERT_TRUE(WaitForContent(*inArea));
+  ASSERT_TRUE(PressEscapeInPage(area, *inArea));
+  EXPECT_TRUE(WaitUntil([&] { return area.subWindowList().isEmpty(); }));
+}

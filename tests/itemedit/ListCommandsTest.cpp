@@ -143,6 +143,7 @@ TEST(DeleteItem, AsksDeletesOnYesAndMovesTheSelectionUp) {
   f.ui.yesNoAnswers = {false, true};
   item_list::DeleteItem(*f.doc, kLime, 2);
   EXPECT_EQ(f.ui.shown.back().text, "Are you sure you want to delete this item?");
+  EXPECT_FALSE(f.ui.shown.back().defaultYes) << "Enter keeps the item";
   EXPECT_EQ(f.doc->m_itemNames.size(), 5u);
   EXPECT_EQ(f.list.selectedRow, 1) << "No still moves the selection up";
   item_list::DeleteItem(*f.doc, kLime, 2);

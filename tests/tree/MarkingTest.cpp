@@ -136,6 +136,8 @@ TEST(Marking, SetAndClearAttributeForItems) {
   f.ui.yesNoAnswers = {false};
   EXPECT_FALSE(f.tree.SetAttributeForAllItems(true, kBlue));
   EXPECT_FALSE(TestBit(f.doc->GetItemAttributeBits(kApple), kBlue));
+  EXPECT_FALSE(f.ui.shown.back().defaultYes) << "Enter leaves every item as it was";
+  f.ui.yesNoAnswers = {true, true, true};
   EXPECT_TRUE(f.tree.SetAttributeForAllItems(true, kBlue));
   EXPECT_TRUE(TestBit(f.doc->GetItemAttributeBits(kApple), kBlue));
   EXPECT_TRUE(TestBit(f.doc->GetItemAttributeBits(kCherry), kBlue));
@@ -150,6 +152,7 @@ TEST(Marking, SetAndClearAttributeForItems) {
 
 TEST(Marking, SetForItemsOnAnEmptyDatabase) {
   TreeFixture f(false);
+  f.ui.yesNoAnswers = {true};
   EXPECT_THROW(f.tree.SetAttributeForAllItems(true, kRed), UserAbort);
   EXPECT_EQ(f.ui.Messages().back(), "Database is empty");
 }

@@ -133,6 +133,7 @@ TEST(MenuTreeEditing, DeletingAnAttributeClearsTheMarksAndFreesTheSlot) {
   const HTREEITEM red = f.Attribute(kRed);
   EXPECT_TRUE(f.editing.DeleteAttribute(red));
   EXPECT_EQ(f.ui.shown.back().text, "Are you sure");
+  EXPECT_FALSE(f.ui.shown.back().defaultYes) << "Enter keeps the attribute";
   EXPECT_EQ(f.doc->m_markedCount, 0);
   EXPECT_EQ(f.doc->GetAttributeMark(kGreen), MARK_CLEAR);
   EXPECT_TRUE(f.doc->GetAttribute(kRed).IsFreeSlot());
