@@ -37,24 +37,27 @@ const char* const kNames[] = {"a.jpg",        "b.png",          "c.gif",      "-
 
 class HostileKeyFolderTest : public ReportPagesTest {
  protected:
+  // Everything crafted lies two levels below the scratch folder, out of
+  // sight of other tests that list the temporary folder.
   void SetUp() override {
     ReportPagesTest::SetUp();
-    home = folder.string() + "-home";
-    import = folder.string() + "-import";
+    scratch = folder;
+    folder = scratch / "nest" / "keys";
+    home = scratch / "nest" / "home";
+    import = scratch / "nest" / "import";
+    fs::create_directories(folder);
+    doc->m_pathName = (folder / "birds.qor").string();
     for (const auto& own : kOwnFiles) std::ofstream(folder / own) << own;
     pictures_test::WriteFile(home / ".bashrc", "# the user's own\n");
     pictures_test::WriteFile(home / "secret.png", std::string(Bitmap(30, 20)));
     fs::create_directories(home / "outside");
     fs::create_directories(import);
-    source = folder.string() + "-source.bmp";
+    source = scratch / "nest" / "source.bmp";
     std::ofstream(source, std::ios::binary) << Bitmap(170, 20);
     witness = Snapshot(home);
   }
   void TearDown() override {
-    std::error_code error;
-    fs::remove_all(home, error);
-    fs::remove_all(import, error);
-    fs::remove(source, error);
+    folder = scratch;
     ReportPagesTest::TearDown();
   }
 
@@ -149,7 +152,7 @@ class HostileKeyFolderTest : public ReportPagesTest {
   }
 
   const std::vector<std::string> kOwnFiles = {"birds.qor", "birds.htm", "birds.qor.levels.dat"};
-  fs::path home, import, source;
+  fs::path scratch, home, import, source;
   std::map<std::string, std::string> witness;
   std::mt19937 random;
   ScriptedLocationChooser chooser;
