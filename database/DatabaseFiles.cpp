@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "database/AtomicFile.h"
+#include "database/KeyFolderWriter.h"
 #include "database/ProgramFolders.h"
 #include "platform/Ui.h"
 
@@ -51,13 +51,13 @@ std::string GeneratedPageText(const std::string& pagePath) {
 void WriteDatabasePageIfMissing(const std::string& databasePath) {
   const std::string page = DatabasePagePath(databasePath);
   if (!PageIsMissing(page)) return;
-  const std::string text = GeneratedPageText(page);
-  std::string error;
-  const bool written = WriteFileAtomically(
-      page, [&](std::ostream& out) { return static_cast<bool>(out.write(text.data(), text.size())); }, error);
-  if (written) return;
-  const bool created = error.rfind("cannot create", 0) != 0;
-  platform::Ui().ShowMessage(created ? "Couldn't write the file!" : "Couldn't create the file!");
+  // The page is the key's own file: never written through a link.
+  std::error_code error;
+  const bool existed = fs::is_regular_file(fs::symlink_status(page, error));
+  std::string reason;
+  const KeyFolderWriter folder(fs::path(page).parent_path());
+  if (folder.WriteFile(page, GeneratedPageText(page), Replacing::Allowed, reason)) return;
+  platform::Ui().ShowMessage(existed ? "Couldn't write the file!" : "Couldn't create the file!");
 }
 
 std::string FindProgramDataFile(const std::string& relative) {

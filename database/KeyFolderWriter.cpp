@@ -48,6 +48,10 @@ std::string KeyFolderWriter::Refusal(const fs::path& target, Replacing replacing
   if (!fs::exists(status)) return {};
   if (!fs::is_regular_file(status)) return "it is not a plain file";
   if (replacing == Replacing::Never) return "it exists already";
+  // The mode bits decide, as for the database: a file its owner marked
+  // read-only is not for the program to replace.
+  constexpr fs::perms kWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  if ((status.permissions() & kWrite) == fs::perms::none) return kReadOnlyReason;
   return {};
 }
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "database/KeyFolderWriter.h"
 #include "database/ProfileFile.h"
 
 namespace {
@@ -26,7 +27,10 @@ void LevelNames::Load() {
 bool LevelNames::Save() {
   std::vector<std::pair<std::string, std::string>> keysAndValues;
   for (const auto& level : kKeys) keysAndValues.emplace_back(level.key, this->*level.name);
-  return ProfileFile(path).WriteStrings(kSection, keysAndValues);
+  // The levels file is the key's own: never written through a link.
+  const std::string bytes = ProfileFile(path).WithStrings(kSection, keysAndValues);
+  std::string error;
+  return KeyFolderWriter(std::filesystem::path(path).parent_path()).WriteFile(path, bytes, Replacing::Allowed, error);
 }
 
 bool LevelNames::Exists() const {

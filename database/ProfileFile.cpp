@@ -125,15 +125,21 @@ bool ProfileFile::WriteString(const std::string& section, const std::string& key
   return WriteStrings(section, {{key, value}});
 }
 
-bool ProfileFile::WriteStrings(const std::string& section,
-                               const std::vector<std::pair<std::string, std::string>>& keysAndValues) const {
+std::string ProfileFile::WithStrings(const std::string& section,
+                                     const std::vector<std::pair<std::string, std::string>>& keysAndValues) const {
   std::string bytes, error;
   std::vector<std::string> lines;
   if (ReadWholeFile(m_path, bytes, error)) lines = SplitLines(DecodeTextFile(bytes));
   for (const auto& [key, value] : keysAndValues) Assign(lines, section, key, value);
   std::string text;
   for (const auto& line : lines) text += line + "\r\n";
-  const std::string encoded = EncodeTextFile(text);
+  return EncodeTextFile(text);
+}
+
+bool ProfileFile::WriteStrings(const std::string& section,
+                               const std::vector<std::pair<std::string, std::string>>& keysAndValues) const {
+  const std::string encoded = WithStrings(section, keysAndValues);
+  std::string error;
   return WriteFileAtomically(
       m_path, [&](std::ostream& out) { return static_cast<bool>(out.write(encoded.data(), encoded.size())); },
       error);

@@ -24,6 +24,9 @@ class ProfileFile {
   // the file, so they change together.
   bool WriteStrings(const std::string& section,
                     const std::vector<std::pair<std::string, std::string>>& keysAndValues) const;
+  // The file's bytes with those keys set, for a caller that writes them itself.
+  std::string WithStrings(const std::string& section,
+                          const std::vector<std::pair<std::string, std::string>>& keysAndValues) const;
 
   // Parsing and editing of the file's text, for the file functions above.
   static std::vector<std::string> SplitLines(const std::string& text);

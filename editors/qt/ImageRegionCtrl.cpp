@@ -1,7 +1,9 @@
 #include "editors/qt/ImageRegionCtrl.h"
 
 #include <QGuiApplication>
+#include <QFileInfo>
 #include <QImageReader>
+#include <QSet>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
@@ -41,6 +43,11 @@ RegionSize ScreenClientSize() {
 }
 }  // namespace
 
+namespace {
+const QSet<QByteArray> kRasterFormats = {"bmp", "png", "pbm", "pgm", "ppm", "xbm", "xpm", "gif", "ico", "jpg",
+                                         "jpeg", "tif", "tiff", "webp", "tga", "wbmp", "icns", "mng"};
+}  // namespace
+
 CImageRegionCtrl::CImageRegionCtrl(ImageRegionCtrlState& state, QWidget* parent) : QAbstractScrollArea(parent), m_state(state) {
   setObjectName("ImgRegion");
   setFocusPolicy(Qt::StrongFocus);
@@ -55,7 +62,12 @@ bool CImageRegionCtrl::LoadPicture(const std::string& path) {
   QImageReader reader(QString::fromStdString(path));
   // Rotated camera pictures must keep the coordinates their regions were drawn in.
   reader.setAutoTransform(false);
-  m_picture = reader.read();
+  // Only the raster format the name says decodes: a key's drawing under a
+  // picture's name is never handed to another reader.
+  const QByteArray format = QFileInfo(QString::fromStdString(path)).suffix().toLower().toLatin1();
+  reader.setFormat(format);
+  reader.setAutoDetectImageFormat(false);
+  m_picture = kRasterFormats.contains(format) ? reader.read() : QImage();
   const RegionSize size = m_picture.isNull() ? RegionSize{} : RegionSize{m_picture.width(), m_picture.height()};
   m_state.SetPictureSize(size);
   viewport()->update();

@@ -91,3 +91,16 @@ TEST(RegionControlPicture, AnUnreadablePictureShowsNothingAndScrollsNothing) {
   EXPECT_FALSE(control.HasPicture());
   EXPECT_EQ(control.SetupScrollBars(), (RegionSize{0, 0}));
 }
+
+TEST(RegionControlPicture, APictureDecodesOnlyAsTheFormatItsNameSays) {
+  TempFolder folder;
+  const std::string png = WritePicture(folder, "real.png", 30, 20);
+  std::filesystem::copy_file(png, folder.File("named.gif"));
+  std::filesystem::copy_file(png, folder.File("named.svg"));
+  ImageRegionCtrlState state;
+  CImageRegionCtrl control(state);
+  EXPECT_TRUE(control.LoadPicture(png));
+  EXPECT_FALSE(control.LoadPicture(folder.File("named.gif")));
+  EXPECT_FALSE(control.LoadPicture(folder.File("named.svg")));
+  EXPECT_FALSE(control.HasPicture());
+}

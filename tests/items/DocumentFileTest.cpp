@@ -200,6 +200,27 @@ TEST(SaveFailure, APageThatCannotBeWrittenLeavesNoFileBehind) {
   EXPECT_TRUE(fs::is_symlink(temp.path() / "birds.htm"));
 }
 
+TEST(SaveFailure, PageAndLevelsFileLinkedOutOfTheFolderAreNeverWrittenThrough) {
+  TempFolder temp;
+  ScriptedUi ui;
+  const std::string path = temp.File("keys/birds.qor");
+  fs::create_directories(temp.path() / "home");
+  fs::create_directories(temp.path() / "keys");
+  WriteFile(temp.File("home/.profile"), "");
+  WriteFile(temp.File("home/.bashrc"), "# the user's own\n");
+  fs::create_symlink("../home/.profile", temp.path() / "keys" / "birds.htm");
+  fs::create_symlink("../home/.bashrc", temp.path() / "keys" / "birds.qor.levels.dat");
+  auto doc = SmallDatabase();
+  doc->m_levelNames->inUse = true;
+  EXPECT_FALSE(doc->OnSaveDocument(path));
+  ASSERT_EQ(ui.Messages().size(), 2u);
+  EXPECT_EQ(ui.Messages()[0], "Couldn't create the file!");
+  EXPECT_EQ(ReadFile(temp.File("home/.profile")), "");
+  EXPECT_EQ(ReadFile(temp.File("home/.bashrc")), "# the user's own\n");
+  EXPECT_TRUE(fs::is_symlink(temp.path() / "keys" / "birds.htm"));
+  EXPECT_TRUE(doc->IsModified()) << "the level names stay to be saved";
+}
+
 TEST(SaveFailure, AReadOnlyFileIsRefusedAndSaveAsStaysOpen) {
   TempFolder temp;
   ScriptedUi ui;

@@ -19,6 +19,7 @@
 #include "regions/RegionTestSupport.h"
 #include "reportpages/ReportTestDatabase.h"
 #include "reports/PictureImportCommands.h"
+#include "reports/ImageConvert.h"
 #include "reports/ThumbnailRun.h"
 
 namespace reportpages_test {
@@ -36,56 +37,79 @@ const char* const kNames[] = {"a.jpg",        "b.png",          "c.gif",      "-
 
 class HostileKeyFolderTest : public ReportPagesTest {
  protected:
+  // Everything crafted lies two levels below the scratch folder, out of
+  // sight of other tests that list the temporary folder.
   void SetUp() override {
     ReportPagesTest::SetUp();
-    home = folder.string() + "-home";
-    import = folder.string() + "-import";
+    scratch = folder;
+    folder = scratch / "nest" / "keys";
+    home = scratch / "nest" / "home";
+    import = scratch / "nest" / "import";
+    fs::create_directories(folder);
+    doc->m_pathName = (folder / "birds.qor").string();
     for (const auto& own : kOwnFiles) std::ofstream(folder / own) << own;
     pictures_test::WriteFile(home / ".bashrc", "# the user's own\n");
     pictures_test::WriteFile(home / "secret.png", std::string(Bitmap(30, 20)));
     fs::create_directories(home / "outside");
     fs::create_directories(import);
+    source = scratch / "nest" / "source.bmp";
+    std::ofstream(source, std::ios::binary) << Bitmap(170, 20);
     witness = Snapshot(home);
   }
   void TearDown() override {
-    std::error_code error;
-    fs::remove_all(home, error);
-    fs::remove_all(import, error);
+    folder = scratch;
     ReportPagesTest::TearDown();
   }
 
   std::string Pick(const std::vector<std::string>& from) { return from[random() % from.size()]; }
 
-  // Where a link may point: into the key, out of it (both ways of writing
-  // the path) or nowhere.
+  // Where a link may point: out of the key (both ways of writing the path)
+  // at a file or a folder, nowhere, or at another entry of the key.
   fs::path LinkTarget(const fs::path& at) {
-    const std::string homeName = home.filename().string();
-    const std::string up = at.parent_path() == folder ? "../" : "../../";
+    const std::string out = (at.parent_path() == folder ? "../" : "../../") + home.filename().string();
     switch (random() % 6) {
       case 0: return home / ".bashrc";
-      case 1: return up + homeName + "/outside";
-      case 2: return up + homeName + "/.bashrc";
+      case 1: return out + "/outside";
+      case 2: return out + "/.bashrc";
       case 3: return home / "absent";
-      case 4: return Pick(std::vector<std::string>(std::begin(kNames), std::end(kNames)));
-      default: return "birds.qor";
+      case 4: return home / "outside";
+      default: return kNames[random() % std::size(kNames)];
+    }
+  }
+
+  // A real picture when the name has an ending the converter knows, so the
+  // tools get as far as writing.
+  void PutFile(const fs::path& path) {
+    if (random() % 4 == 0) {
+      std::ofstream(path, std::ios::binary) << "not a picture";
+      return;
+    }
+    ImageConvert converter;
+    if (!converter.Open(source) || !converter.Save(path)) std::ofstream(path, std::ios::binary) << Bitmap(20, 10);
+  }
+
+  void Put(const fs::path& path, int depth) {
+    std::error_code error;
+    switch (random() % 5) {
+      case 0:
+      case 1: fs::create_symlink(LinkTarget(path), path, error); break;
+      case 2:
+        fs::create_directory(path, error);
+        if (depth < 2) Lay(path, depth + 1);
+        break;
+      default: PutFile(path);
     }
   }
 
   void Lay(const fs::path& base, int depth) {
+    // The folders the tools write into are always there, in some form.
+    if (depth == 0)
+      for (const char* name : {"Thumbnails", "sub"}) Put(base / name, depth);
     const int entries = 3 + static_cast<int>(random() % 8);
     for (int e = 0; e < entries; ++e) {
       const fs::path path = base / kNames[random() % std::size(kNames)];
       std::error_code error;
-      if (fs::exists(fs::symlink_status(path, error))) continue;
-      switch (random() % 5) {
-        case 0: fs::create_symlink(LinkTarget(path), path, error); break;
-        case 1:
-          fs::create_directory(path, error);
-          if (depth < 2) Lay(path, depth + 1);
-          break;
-        case 2: std::ofstream(path, std::ios::binary) << "not a picture"; break;
-        default: std::ofstream(path, std::ios::binary) << Bitmap(160 + static_cast<int>(random() % 50), 20);
-      }
+      if (!fs::exists(fs::symlink_status(path, error))) Put(path, depth);
     }
   }
 
@@ -128,7 +152,7 @@ class HostileKeyFolderTest : public ReportPagesTest {
   }
 
   const std::vector<std::string> kOwnFiles = {"birds.qor", "birds.htm", "birds.qor.levels.dat"};
-  fs::path home, import;
+  fs::path scratch, home, import, source;
   std::map<std::string, std::string> witness;
   std::mt19937 random;
   ScriptedLocationChooser chooser;
