@@ -8,6 +8,7 @@ constexpr std::array kTargets{
     FuzzTarget{"archive", FuzzArchiveReader},  FuzzTarget{"header", FuzzDatabaseHeader},
     FuzzTarget{"region", FuzzRegionFile},      FuzzTarget{"levels", FuzzLevelsFile},
     FuzzTarget{"link", FuzzLinkActions},       FuzzTarget{"menuclip", FuzzMenuClipboard},
+    FuzzTarget{"merge", FuzzDatabaseMerge},    FuzzTarget{"xmlwriter", FuzzXmlWriter},
 };
 
 }  // namespace

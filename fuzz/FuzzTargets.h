@@ -34,6 +34,8 @@ FuzzVerdict FuzzRegionFile(const std::uint8_t* data, std::size_t size);
 FuzzVerdict FuzzLevelsFile(const std::uint8_t* data, std::size_t size);
 FuzzVerdict FuzzLinkActions(const std::uint8_t* data, std::size_t size);
 FuzzVerdict FuzzMenuClipboard(const std::uint8_t* data, std::size_t size);
+FuzzVerdict FuzzDatabaseMerge(const std::uint8_t* data, std::size_t size);
+FuzzVerdict FuzzXmlWriter(const std::uint8_t* data, std::size_t size);
 
 // Every target.
 std::span<const FuzzTarget> FuzzTargets();

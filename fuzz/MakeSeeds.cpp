@@ -1,7 +1,8 @@
 // Writes the seeds that are bytes rather than text into a corpus folder:
 // ".qor" files of the engine tests' five-item database (whole, truncated,
-// with a bad version word), link clicks for the link target and menu
-// clipboard blocks.
+// with a bad version word), link clicks for the link target, menu
+// clipboard blocks, second databases for the merge and texts for the XML
+// writer.
 //   fuzz_make_seeds <source>/fuzz/corpus
 // The text seeds (region and levels files) are kept in the tree as written;
 // archive/accepted-sample-birds.qor is the sample key as the build makes it.
@@ -138,6 +139,50 @@ void WriteMenuClipboardSeeds(const std::filesystem::path& corpus) {
   WriteSeed(folder / "rejected-huge-length.clip", huge);
 }
 
+// Second databases for the merge into the five items: the same key, one
+// with missing data, one whose items and menus the five items lack, an
+// empty one and a damaged one.
+void WriteMergeSeeds(const std::filesystem::path& corpus) {
+  const std::filesystem::path folder = corpus / "merge";
+  const Bytes whole = StoredFiveItems(false);
+  WriteSeed(folder / "accepted-five-items.qor", whole);
+  WriteSeed(folder / "accepted-missing-data.qor", StoredFiveItems(true));
+  DocBuilder other;
+  other.AddMenu("Root", -1, MENU_OF_MENUS);
+  const int shape = other.AddMenu("Shape", 0);
+  const int colour = other.AddMenu("Colour", 0);
+  const int round = other.AddAttribute(shape, "round");
+  const int red = other.AddAttribute(colour, "red");
+  const int yellow = other.AddAttribute(colour, "yellow");
+  other.AddItem("Pear", "Pyrus", "communis", "Rosaceae", {red});
+  other.AddItem("Lemon", "Citrus", "limon", "Rutaceae", {round, yellow});
+  other.AddItem("", "", "", "", {round});
+  WriteSeed(folder / "accepted-other-items-and-menus.qor", other.Build()->StoreToBytes());
+  WriteSeed(folder / "rejected-truncated.qor", Bytes(whole.begin(), whole.begin() + 40));
+  WriteSeed(folder / "accepted-empty.qor", {});  // an empty file opens as an empty database
+}
+
+// Texts for the XML writer, pieces split at zero bytes; the first piece is
+// also tried as an element name.
+void WriteXmlWriterSeeds(const std::filesystem::path& corpus) {
+  const std::filesystem::path folder = corpus / "xmlwriter";
+  const auto pieces = [](std::initializer_list<std::string> texts) {
+    Bytes bytes;
+    bool first = true;
+    for (const std::string& text : texts) {
+      if (!first) bytes.push_back(0);
+      bytes.insert(bytes.end(), text.begin(), text.end());
+      first = false;
+    }
+    return bytes;
+  };
+  WriteSeed(folder / "accepted-names.txt", pieces({"Colour", "red", "a < b & \"c\" > d\r\n\tend \xC3\xA9"}));
+  WriteSeed(folder / "accepted-characters-xml-cannot-carry.txt",
+            pieces({"NAME", "\xEF\xBF\xBE\xEF\xBF\xBF", "\x01\x1F\x0B", "\xED\xA0\x80", "\xC0\x80\xFF\xE2\x82"}));
+  WriteSeed(folder / "rejected-not-an-element-name.txt", pieces({"2nd name", "text"}));
+  WriteSeed(folder / "rejected-empty.txt", {});
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -151,6 +196,8 @@ int main(int argc, char** argv) {
   WriteDatabaseSeeds(corpus);
   WriteLinkSeeds(corpus);
   WriteMenuClipboardSeeds(corpus);
+  WriteMergeSeeds(corpus);
+  WriteXmlWriterSeeds(corpus);
   WaitForXmlDump();
   std::filesystem::remove("TEST.qorx");
   return 0;

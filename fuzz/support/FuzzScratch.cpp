@@ -42,3 +42,5 @@ InScratchFolder::~InScratchFolder() {
   std::error_code ignored;
   std::filesystem::current_path(m_previous, ignored);
 }
+
+void WaitForScratchDump() { WaitForXmlDump(); }

@@ -30,6 +30,9 @@ class FuzzScratch {
   std::filesystem::path m_path;
 };
 
+// Waits until the XML dump being written, if any, is complete.
+void WaitForScratchDump();
+
 // Makes the scratch folder the current one while it lives.
 class InScratchFolder {
  public:
@@ -41,3 +44,15 @@ class InScratchFolder {
  private:
   std::filesystem::path m_previous;
 };
+
+// Runs body with the scratch folder current, where every database load and
+// store writes its XML dump, and waits for the dump, which is written on its
+// own thread: a run that ended before it would make the leak check report
+// the dump's memory.
+template <typename Body>
+auto RunWithDumpsInScratch(Body body) {
+  const InScratchFolder dumpsGoHere;
+  const auto result = body();
+  WaitForScratchDump();
+  return result;
+}

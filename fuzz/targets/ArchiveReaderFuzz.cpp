@@ -2,7 +2,6 @@
 // report a damaged file, never crash, hang or allocate without bound. What
 // it accepts must store, load again and store as the same bytes: a save
 // loses nothing of what the first save wrote.
-#include "database/XmlDump.h"
 #include "database/ZAVDoc.h"
 #include "fuzz/FuzzTargets.h"
 #include "fuzz/support/FuzzScratch.h"
@@ -21,10 +20,5 @@ FuzzVerdict LoadAndReload(const std::uint8_t* data, std::size_t size) {
 }  // namespace
 
 FuzzVerdict FuzzArchiveReader(const std::uint8_t* data, std::size_t size) {
-  const InScratchFolder dumpsGoHere;  // every load and store writes an XML dump
-  const FuzzVerdict verdict = LoadAndReload(data, size);
-  // The dump is written on its own thread; a run that ended before it
-  // would make the leak check report the dump's memory.
-  WaitForXmlDump();
-  return verdict;
+  return RunWithDumpsInScratch([&] { return LoadAndReload(data, size); });
 }
