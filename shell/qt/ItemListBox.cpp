@@ -4,7 +4,9 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QHelpEvent>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include "shell/ItemListRows.h"
 #include "shell/TreeContextMenus.h"
@@ -100,8 +102,20 @@ void CItemListBox::KeepSelectionVisible() {
   if (row < 0) return;
   const QModelIndex first = indexAt(QPoint(1, 1));
   const QModelIndex last = indexAt(QPoint(1, viewport()->height() - 1));
-  if (first.isValid() && row < first.row()) SelectRow(first.row());
-  else if (last.isValid() && row > last.row()) SelectRow(std::max(first.row(), last.row() - 1));
+  if (first.isValid() && row < first.row()) {
+    SelectRow(first.row());
+    return;
+  }
+  if (!last.isValid() || row <= last.row()) return;
+  // The last row the view shows whole: the bottom one when the rows fit exactly.
+  const bool whole = visualRect(last).bottom() < viewport()->height();
+  SelectRow(std::max(first.row(), whole ? last.row() : last.row() - 1));
+}
+
+bool CItemListBox::viewportEvent(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QListView::viewportEvent(event);
+  QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), toolTip(), viewport());
+  return true;
 }
 
 void CItemListBox::resizeEvent(QResizeEvent* event) {

@@ -11,6 +11,8 @@
 #include "platform/Ui.h"
 #include "reports/qt/ZAVView.h"
 #include "shell/qt/LeftView.h"
+
+#include "shell/MenuTreeEditing.h"
 #include "shell/qt/TreeModel.h"
 #include "shell/PopupCommandIds.h"
 
@@ -39,8 +41,9 @@ void CLeftView::RegisterOwnCommands() {
   for (bool set : {true, false}) {
     AddCommandHandler(set ? kSetForAllItems : kClearForAllItems, [this, set] {
       if (GetNodeKind(SelectedNode()) != KIND_ATTRIBUTE) return;
+      // The commands end as every structural edit does; the page links do not.
       if (m_tree.SetAttributeForAllItems(set, static_cast<int>(m_tree.Nodes().Data(SelectedNode()))))
-        m_doc.SetModifiedFlag();
+        CMenuTreeEditing(m_tree).SetModifiedAndRefresh();
     });
   }
 }
