@@ -106,10 +106,11 @@ void CItemListBox::KeepSelectionVisible() {
     SelectRow(first.row());
     return;
   }
-  if (!last.isValid() || row <= last.row()) return;
+  if (!last.isValid()) return;
   // The last row the view shows whole: the bottom one when the rows fit exactly.
   const bool whole = visualRect(last).bottom() < viewport()->height();
-  SelectRow(std::max(first.row(), whole ? last.row() : last.row() - 1));
+  const int lastWhole = std::max(first.isValid() ? first.row() : 0, whole ? last.row() : last.row() - 1);
+  if (row > lastWhole) SelectRow(lastWhole);
 }
 
 bool CItemListBox::viewportEvent(QEvent* event) {
