@@ -37,6 +37,17 @@ std::string EscapeAttributeValue(const std::string& text, char quote) {
   return out;
 }
 
+std::string EscapeMarkup(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    if (c == '<') out += "&lt;";
+    else if (c == '>') out += "&gt;";
+    else out += c;
+  }
+  return out;
+}
+
 std::string EscapeScriptString(const std::string& text, char quote) {
   std::string out;
   out.reserve(text.size());

@@ -8,6 +8,10 @@
 // For an attribute value quoted with `quote` (' or "): &, <, > and the quote.
 std::string EscapeAttributeValue(const std::string& text, char quote);
 
+// For the text of an element: "<" and ">", so nothing becomes markup; an
+// "&" stays, since keys write letters as entities ("caf&eacute;").
+std::string EscapeMarkup(const std::string& text);
+
 // For a JavaScript string literal quoted with `quote`: backslash and the quote.
 std::string EscapeScriptString(const std::string& text, char quote);
 

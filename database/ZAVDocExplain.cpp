@@ -10,8 +10,7 @@ namespace {
 
 // The sentences go into the item page as HTML: names are text, not markup.
 std::string Link(const char* word, int index, const std::string& text) {
-  return "<a href='http://" + std::string(word) + std::to_string(index) + "end'>" + EscapeAttributeValue(text, '\'') +
-         "</a>";
+  return "<a href='http://" + std::string(word) + std::to_string(index) + "end'>" + EscapeMarkup(text) + "</a>";
 }
 
 // What one item has and might have, for one explanation.

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
+
 #include "database/KeyFolderWriter.h"
+#include "database/TextCodec.h"
 #include "platform/ErrorBox.h"
 
 namespace {
@@ -16,17 +18,22 @@ void ImageRegionEditorModel::Init() {
   m_control.ClearRegions();
   if (IsReadOnly()) return;
   ReadRegions(RegionsPath(), m_control.Regions());
-  for (int row = 0; row < RowCount(); ++row) {
-    const std::string& name = attributeNames[row];
-    m_checked[row] = m_control.FindPolygon(name) >= 0 || m_control.FindRectangle(name) >= 0;
-  }
+  // A region file written with other letter case still checks its rows.
+  const RegionSet& regions = m_control.Regions();
+  for (const auto* ids : {&regions.polygonIds, &regions.rectangleIds})
+    for (const std::string& id : *ids)
+      if (const int row = RowOf(id); row >= 0) m_checked[row] = true;
+}
+
+int ImageRegionEditorModel::RowOf(const std::string& id) const {
+  for (int row = 0; row < RowCount(); ++row)
+    if (CompareNoCase(attributeNames[row], id) == 0) return row;
+  return -1;
 }
 
 bool ImageRegionEditorModel::RowChecked(int row) const { return ValidRow(row) && m_checked[row]; }
 
-bool ImageRegionEditorModel::HasRow(const std::string& name) const {
-  return std::find(attributeNames.begin(), attributeNames.end(), name) != attributeNames.end();
-}
+bool ImageRegionEditorModel::HasRow(const std::string& name) const { return RowOf(name) >= 0; }
 
 std::vector<std::string> ImageRegionEditorModel::OrphanIds() const {
   std::vector<std::string> orphans;

@@ -48,6 +48,9 @@ class ImageRegionEditorModel {
  private:
   bool ValidRow(int row) const { return row >= 0 && row < RowCount(); }
   bool HasRow(const std::string& name) const;
+  // The first row whose attribute name equals the region id, letter case
+  // ignored; -1 when none does.
+  int RowOf(const std::string& id) const;
 
   ImageRegionCtrlState m_control;
   std::vector<bool> m_checked;

@@ -13,7 +13,6 @@ namespace editors {
 
 namespace {
 
-constexpr std::size_t kMaxNameCharacters = 200;
 
 std::string NameAt(const std::vector<std::unique_ptr<CQItemname>>& names, int index) {
   return IsValidIndex(index, names.size()) ? names[index]->name : std::string();
@@ -92,10 +91,8 @@ void SplitItemDescription(const std::string& stored, std::string& typed, std::ve
 
 void CheckItemFields(const CZAVDoc& document, ItemFields& fields, bool forStep) {
   const ItemForm form = GetItemForm(document.m_header);
-  // The name is the only field with a length limit; the picture list is not
-  // typed text and may be as long as the pictures need.
+  // The names have no length limit: only blank names are refused.
   if (ShowsNameField(form)) {
-    CheckMaxCharacters(fields.name, kMaxNameCharacters);
     TrimSpaces(fields.name);
     if (!CustomLevelNamesInUse(document) && fields.name.empty()) ThrowErrorMessage("Name is blank.");
   }

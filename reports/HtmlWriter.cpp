@@ -12,12 +12,12 @@
 
 namespace {
 
-// The database path's own style sheet: its extension replaced by ".css"
-// (a name without extension gives the bare ".css").
+// The database path's own style sheet: the path cut at its last "." with
+// ".css" in its place (a path without a dot gives the bare ".css").
 std::string DatabaseStyleSheet(const std::string& databasePath) {
-  const std::filesystem::path path(databasePath);
-  if (!path.has_extension() || path.stem().empty()) return ".css";
-  return FileUrl(std::filesystem::path(path).replace_extension(".css"));
+  const std::size_t dot = databasePath.rfind('.');
+  if (dot == std::string::npos || dot == 0) return ".css";
+  return FileUrl(databasePath.substr(0, dot) + ".css");
 }
 
 }  // namespace
@@ -29,13 +29,14 @@ bool LocalFileExists(const std::string& path) {
   return std::filesystem::is_regular_file(slashed, error);
 }
 
+// An "&" stays: keys write letters as entities ("caf&eacute;"). "<" and ">"
+// are escaped, so no text of a key becomes markup.
 std::string TextToHtml(const std::string& text, bool alwaysParagraphs) {
   std::string html;
   html.reserve(text.size());
   bool lineFeed = false;
   for (char c : text) {
     switch (c) {
-      case '&': html += "&amp;"; break;
       case '>': html += "&gt;"; break;
       case '<': html += "&lt;"; break;
       case '"':

@@ -53,7 +53,11 @@ void CReportItemItem::AppendReasons() {
   const std::vector<std::string> reasons = Document().ExplainElimination(m_item);
   if (reasons.empty()) return;
   std::string html = "<div class='forgivenItems'><span class='forgivenHeader'>Incorrect and/or missing data:</span>";
-  for (const auto& reason : reasons) html += "<span class='forgivenItem'>" + reason + "</span>";
+  // Every sentence ends with ";", which the page leaves out.
+  for (std::string reason : reasons) {
+    while (!reason.empty() && reason.back() == ';') reason.pop_back();
+    if (!reason.empty()) html += "<span class='forgivenItem'>" + reason + "</span>";
+  }
   AppendHtml(html + "</div>");
 }
 

@@ -99,9 +99,7 @@ void ItemListOptionsForm::Apply(CZAVDoc& document, ItemListOptions& o, int order
   }
   if (document.m_reportKind == kReportItemList) ReportFactory().RunReport(document, kReportItemList, -1, kFirstPage);
   // The set written at the end of the run holds the last values chosen.
-  const int data = o.data, all = o.all, allMenus = o.allMenus, presentOnly = o.presentOnly;
-  o.SetFromDocumentCopy(copy);
-  o.data = data, o.all = all, o.allMenus = allMenus, o.presentOnly = presentOnly;
+  o.TakeChoicesFromDocumentCopy(copy);
 }
 
 MenuListOptionsForm MenuListOptionsForm::From(const MenuListOptions& o) {

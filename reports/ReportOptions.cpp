@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "database/ZAVDoc.h"
 #include "platform/Profile.h"
 
 namespace {
@@ -127,8 +128,10 @@ std::array<int, 10> ItemListOptions::DocumentCopy() const {
   for (std::size_t i = 0; i < copy.size(); ++i) copy[i] = this->*kDocumentCopyFields[i];
   return copy;
 }
-void ItemListOptions::SetFromDocumentCopy(const std::array<int, 10>& copy) {
-  for (std::size_t i = 0; i < copy.size(); ++i) this->*kDocumentCopyFields[i] = copy[i];
+void ItemListOptions::TakeChoicesFromDocumentCopy(const std::array<int, 10>& copy) {
+  for (const int field : {kListDescription, kListDontShow, kListFile, kListPicture, kListReference, kListItemOrder,
+                          kListExternalLinks})
+    this->*kDocumentCopyFields[field] = copy[field];
 }
 ItemListOptions& ItemListOptions::Shared() { return SharedSet<ItemListOptions>(); }
 

@@ -51,7 +51,11 @@ struct ItemListOptions {
   // The ten keyed values in key order, as a document keeps its copy
   // (positions: ItemListCopyIndex, database/ZAVDoc.h).
   std::array<int, 10> DocumentCopy() const;
-  void SetFromDocumentCopy(const std::array<int, 10>& copy);
+  // What the list dialog hands back from a document's copy: Description,
+  // Dont show, File, Picture, Reference, ItemOrder and ExternalLinks. The
+  // data group is the dialog's own, and the thumbnail switch belongs to the
+  // document alone.
+  void TakeChoicesFromDocumentCopy(const std::array<int, 10>& copy);
   static ItemListOptions& Shared();
 };
 

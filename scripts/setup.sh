@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 
 PACKAGES="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libicu-dev libmagick++-dev \
 qt6-base-dev qt6-webengine-dev qt6-webchannel-dev libqt6webenginecore6-bin libgl-dev fonts-dejavu-core \
-qt6-image-formats-plugins libtbb-dev"
+qt6-image-formats-plugins libtbb-dev libqt6svg6"
 
 missing=""
 for p in $PACKAGES; do

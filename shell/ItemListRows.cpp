@@ -87,8 +87,14 @@ int CItemListRows::TypeAhead(const CZAVDoc& doc, char key, int currentRow) {
   return found >= 0 ? found : FindTyped(doc, 0, RowCount());
 }
 
+static std::string ItemsLabel(const CZAVDoc& doc) {
+  return doc.m_header.scientificNamesEnabled ? treedoc::SpeciesLabel(doc) : treedoc::CommonLabel(doc);
+}
+
+std::string CItemListRows::ToolTip(const CZAVDoc& doc) { return ItemsLabel(doc) + " List"; }
+
 std::string CItemListRows::Caption(const CZAVDoc& doc) {
-  const std::string label = doc.m_header.scientificNamesEnabled ? treedoc::SpeciesLabel(doc) : treedoc::CommonLabel(doc);
+  const std::string label = ItemsLabel(doc);
   const int selected = treedoc::SelectedCount(doc);
   const int shown = selected != 0 ? selected : doc.m_remainingCount;
   std::string missing;

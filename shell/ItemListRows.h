@@ -47,6 +47,8 @@ class CItemListRows {
   const std::string& TypedText() const { return m_typed; }
 
   static std::string Caption(const CZAVDoc& doc);
+  // The tip of the list: "<label> List", with the label the caption uses.
+  static std::string ToolTip(const CZAVDoc& doc);
   static ItemRowStyle RowStyle(const CZAVDoc& doc, int item);
 
  private:

@@ -47,6 +47,7 @@ enum TreeImage {
 
 // How one node is painted.
 struct TreeNodeStyle {
+  bool ownColours = false;  // menus and attributes; other nodes are drawn as the control draws them
   std::uint32_t background = 0xFFFFFF;  // 0xRRGGBB
   std::uint32_t text = 0x000000;
   bool arial = false;  // false: the control's own font

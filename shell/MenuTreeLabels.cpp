@@ -92,6 +92,7 @@ TreeNodeStyle CMenuTree::GetNodeStyle(HTREEITEM node, bool highlighted) const {
   const bool menuKind = kind == KIND_MENU_ROOT || kind == KIND_MENU || kind == KIND_ATTRIBUTE_MENU ||
                         kind == KIND_ATTRIBUTE_ROOT;
   if (!menuKind && kind != KIND_ATTRIBUTE) return style;
+  style.ownColours = true;
   style.background = highlighted ? 0xE6E6E6 : 0xFFFFFF;
   const int index = static_cast<int>(m_nodes.Data(node));
   if (menuKind) {

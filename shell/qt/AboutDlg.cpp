@@ -1,6 +1,7 @@
 #include "shell/qt/AboutDlg.h"
 
 #include <QDialogButtonBox>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -25,6 +26,9 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   setObjectName("aboutDialog");
   setWindowTitle(kProgramTitle);
   auto* layout = new QVBoxLayout(this);
+  QLabel* icon = Label(this, {}, "programIcon");
+  icon->setPixmap(QIcon(":/qor.svg").pixmap(32, 32));
+  layout->addWidget(icon);
   layout->addWidget(Label(this, kProgramTitle, "programTitle"));
   layout->addWidget(Label(this, kVersionLine, "versionLine"));
   layout->addWidget(Label(this, QString::fromStdString(BuildLine(__DATE__, __TIME__)), "buildLine"));

@@ -26,6 +26,7 @@
 #include "shell/qt/ItemListView.h"
 #include "shell/qt/RegionCommands.h"
 #include "shell/qt/LeftView.h"
+#include "shell/qt/LockKeyPanes.h"
 
 namespace {
 
@@ -147,6 +148,7 @@ void CChildFrame::CreateStatusBar(QWidget* client) {
   m_lockPane->setObjectName("lockPane");
   m_statusBar->addPermanentWidget(m_forgivenessPane);
   m_statusBar->addPermanentWidget(m_lockPane);
+  new CLockKeyPanes(*m_statusBar);
   client->layout()->addWidget(m_statusBar);
 }
 

@@ -16,7 +16,7 @@ const std::array kTexts = {
     CommandText{cmd::kFileSave, "&Save", "Save the active database", K::Save, false},
     CommandText{cmd::kFileSaveAs, "Save &As...", "Save the active database with a new name", K::SaveAs, false},
     CommandText{cmd::kFilePageSetup, "Page Setup...", "Change the printing options", K::UnknownKey, false},
-    CommandText{cmd::kFilePrint, "&Print...", "Print the report page", K::Print, false},
+    CommandText{cmd::kFilePrint, "&Print...", "Print the active document", K::Print, false},
     CommandText{cmd::kAppExit, "E&xit", "Quit the program; prompts to save databases", K::Quit, false},
     CommandText{cmd::kEditCut, "Cu&t", "Cut the selection and put it on the Clipboard", K::Cut, false},
     CommandText{cmd::kEditCopy, "&Copy", "Copy the selection and put it on the Clipboard", K::Copy, false},

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <QWebEngineView>
 #include <filesystem>
+#include <vector>
 
 #include "database/HelpPages.h"
 #include "database/ProgramFolders.h"
@@ -30,20 +31,27 @@ bool IsDatabaseFile(const fs::path& path) {
   return ext == ".qor";
 }
 
-// The first database in the folder or below it; empty when none. The walk
-// is bounded: two folders up from a program in a system folder is the whole
-// disk, and the dialog must open at once.
+// The first database in the folder itself; only when there is none, the
+// subfolders are searched the same way, depth first. The walk is bounded:
+// two folders up from a program in a system folder is the whole disk, and
+// the dialog must open at once.
 constexpr int kSearchDepth = 4;
 constexpr int kSearchBudget = 20000;
 
-fs::path FindDatabaseBelow(const fs::path& folder) {
+fs::path FindDatabaseBelow(const fs::path& folder, int depth, int& budget) {
   std::error_code error;
-  int budget = kSearchBudget;
-  for (fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, error), end;
-       !error && it != end && budget-- > 0; it.increment(error)) {
-    if (it.depth() >= kSearchDepth) it.disable_recursion_pending();
-    if (it->is_regular_file(error) && IsDatabaseFile(it->path())) return it->path();
+  std::vector<fs::path> subfolders;
+  for (fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, error), end;
+       !error && it != end && budget > 0; it.increment(error), --budget) {
+    if (it->is_directory(error)) {
+      if (!it->is_symlink(error)) subfolders.push_back(it->path());
+    } else if (it->is_regular_file(error) && IsDatabaseFile(it->path())) {
+      return it->path();
+    }
   }
+  if (depth >= kSearchDepth) return {};
+  for (const fs::path& subfolder : subfolders)
+    if (fs::path found = FindDatabaseBelow(subfolder, depth + 1, budget); !found.empty()) return found;
   return {};
 }
 
@@ -51,7 +59,8 @@ fs::path FindDatabaseBelow(const fs::path& folder) {
 
 fs::path CDlgQOROpen::FindDatabaseNear(fs::path folder, int levels) {
   for (int level = 0; level <= levels && !folder.empty(); ++level) {
-    if (fs::path found = FindDatabaseBelow(folder); !found.empty()) return found;
+    int budget = kSearchBudget;
+    if (fs::path found = FindDatabaseBelow(folder, 0, budget); !found.empty()) return found;
     if (folder == folder.parent_path()) break;
     folder = folder.parent_path();
   }

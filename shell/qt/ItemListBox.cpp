@@ -4,7 +4,9 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QHelpEvent>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include "shell/ItemListRows.h"
 #include "shell/TreeContextMenus.h"
@@ -112,8 +114,21 @@ void CItemListBox::KeepSelectionVisible() {
   if (row < 0) return;
   const QModelIndex first = indexAt(QPoint(1, 1));
   const QModelIndex last = indexAt(QPoint(1, viewport()->height() - 1));
-  if (first.isValid() && row < first.row()) SelectRow(first.row());
-  else if (last.isValid() && row > last.row()) SelectRow(std::max(first.row(), last.row() - 1));
+  if (first.isValid() && row < first.row()) {
+    SelectRow(first.row());
+    return;
+  }
+  if (!last.isValid()) return;
+  // The last row the view shows whole: the bottom one when the rows fit exactly.
+  const bool whole = visualRect(last).bottom() < viewport()->height();
+  const int lastWhole = std::max(first.isValid() ? first.row() : 0, whole ? last.row() : last.row() - 1);
+  if (row > lastWhole) SelectRow(lastWhole);
+}
+
+bool CItemListBox::viewportEvent(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QListView::viewportEvent(event);
+  QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), toolTip(), viewport());
+  return true;
 }
 
 void CItemListBox::resizeEvent(QResizeEvent* event) {

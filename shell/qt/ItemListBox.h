@@ -40,6 +40,8 @@ class CItemListBox : public QListView {
   void mousePressEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  // The rows carry no tips of their own: the list's tip shows over them.
+  bool viewportEvent(QEvent* event) override;
 
  private:
   void OnUserSelection();

@@ -30,6 +30,11 @@ void CItemListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   QRect text = option.rect;
   text.setLeft(text.left() + 15);
   const QString name = QString::fromStdString(style.name);
+  if (selected) {
+    // The text of a selected row stands on its own background.
+    const QRect bounds = painter->boundingRect(text, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, name);
+    painter->fillRect(bounds.intersected(option.rect), QColor(QRgb{kSelectedTextBackground}));
+  }
   painter->setPen(QColor(QRgb{style.text}));
   painter->drawText(text, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, name);
   if (style.firstPartLength > 0) {

@@ -75,7 +75,11 @@ void CItemListView::FillList() {
   update();
 }
 
-void CItemListView::UpdateCaption() { m_caption->setText(QString::fromStdString(CItemListRows::Caption(m_doc))); }
+void CItemListView::UpdateCaption() {
+  m_caption->setText(QString::fromStdString(CItemListRows::Caption(m_doc)));
+  // The level labels may have changed with the caption's.
+  m_list->setToolTip(QString::fromStdString(CItemListRows::ToolTip(m_doc)));
+}
 
 void CItemListView::SelectItem(int item) { m_list->SelectItem(item); }
 

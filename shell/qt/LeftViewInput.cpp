@@ -12,6 +12,8 @@
 #include "platform/qt/ContextMenuKey.h"
 #include "reports/qt/ZAVView.h"
 #include "shell/qt/LeftView.h"
+
+#include "shell/MenuTreeEditing.h"
 #include "shell/qt/TreeModel.h"
 #include "shell/PopupCommandIds.h"
 
@@ -40,8 +42,9 @@ void CLeftView::RegisterOwnCommands() {
   for (bool set : {true, false}) {
     AddCommandHandler(set ? kSetForAllItems : kClearForAllItems, [this, set] {
       if (GetNodeKind(SelectedNode()) != KIND_ATTRIBUTE) return;
+      // The commands end as every structural edit does; the page links do not.
       if (m_tree.SetAttributeForAllItems(set, static_cast<int>(m_tree.Nodes().Data(SelectedNode()))))
-        m_doc.SetModifiedFlag();
+        CMenuTreeEditing(m_tree).SetModifiedAndRefresh();
     });
   }
 }

@@ -284,6 +284,8 @@ void CMainFrame::ShowMenuSet() {
   m_menusShown = true;
   m_menusWithDatabase = withDatabase;
   menuBar()->clear();
+  // The one help command reads "&Help Topics" while no database is open.
+  if (QAction* help = Action(cmd::kHelpTopics)) help->setText(withDatabase ? "&Help" : "&Help Topics");
   for (QMenu* menu : withDatabase ? m_menusForDatabase : m_menusWithoutDatabase) menuBar()->addMenu(menu);
 }
 

@@ -6,10 +6,12 @@
 #include <QVBoxLayout>
 
 #include "database/HelpPages.h"
+#include "editors/ItemForm.h"
 #include "shell/qt/mylistctrl.h"
 #include "platform/ErrorBox.h"
 
-CPictureListPanel::CPictureListPanel(QWidget* parent) : CPictureRowsWidget(parent) {
+CPictureListPanel::CPictureListPanel(Wording wording, QWidget* parent) : CPictureRowsWidget(parent) {
+  const bool image = wording == Wording::Image;
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   m_list = new CMyListCtrl(this);
@@ -20,8 +22,8 @@ CPictureListPanel::CPictureListPanel(QWidget* parent) : CPictureRowsWidget(paren
   layout->addWidget(m_list);
   auto* buttons = new QHBoxLayout;
   layout->addLayout(buttons);
-  buttons->addWidget(AddButton("Add", "addPicture", &CPictureListPanel::OnAddPicture));
-  buttons->addWidget(AddButton("Remove", "removePicture", &CPictureListPanel::OnRemovePicture));
+  buttons->addWidget(AddButton(image ? "Add Image" : "Add", "addPicture", &CPictureListPanel::OnAddPicture));
+  buttons->addWidget(AddButton(image ? "Remove Image" : "Remove", "removePicture", &CPictureListPanel::OnRemovePicture));
   QPushButton* removeAll = AddButton("Remove All", "removeAllPictures", &CPictureListPanel::OnRemoveAllPictures);
   QPushButton* choose = AddButton("...", "choosePicture", &CPictureListPanel::OnChoosePicture);
   buttons->addWidget(removeAll);
@@ -40,6 +42,8 @@ QPushButton* CPictureListPanel::AddButton(const char* text, const char* name, vo
 }
 
 void CPictureListPanel::SetNames(const std::vector<std::string>& names) {
+  // The chooser starts at the record's own pictures.
+  m_fileText->setText(QString::fromStdString(editors::PictureTextOf(names)));
   m_list->DeleteItems(m_list->GetCount());
   for (const std::string& name : names) m_list->AddItem(m_list->GetCount(), name, 1);
 }

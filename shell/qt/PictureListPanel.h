@@ -13,7 +13,10 @@ class QPushButton;
 class CPictureListPanel : public CPictureRowsWidget {
   Q_OBJECT
  public:
-  explicit CPictureListPanel(QWidget* parent = nullptr);
+  // The item editor's buttons name the pictures ("Add Image", "Remove Image");
+  // the menu and attribute editors' say "Add" and "Remove".
+  enum class Wording { Short, Image };
+  explicit CPictureListPanel(Wording wording = Wording::Short, QWidget* parent = nullptr);
 
   void SetNames(const std::vector<std::string>& names) override;
   std::vector<std::string> Names() const override;
@@ -30,5 +33,5 @@ class CPictureListPanel : public CPictureRowsWidget {
   std::string Choose();
 
   CMyListCtrl* m_list;
-  QLineEdit* m_fileText;  // the picture last chosen, kept out of sight
+  QLineEdit* m_fileText;  // the record's picture list, then the picture last chosen; kept out of sight
 };

@@ -24,12 +24,19 @@ void CTreeItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   const QString label = QString::fromStdString(utf8Label);
   painter->save();
   QRect rect = option.rect;
-  painter->fillRect(rect, option.state & QStyle::State_Selected ? QColor(230, 230, 230) : QColor(QRgb{style.background}));
+  const bool selected = option.state & QStyle::State_Selected;
+  // Menus and attributes have their own grey selection; other nodes the control's.
+  const QColor background = style.ownColours ? QColor(QRgb{style.background})
+                            : selected       ? option.palette.color(QPalette::Highlight)
+                                             : option.palette.color(QPalette::Base);
+  const QColor text = !style.ownColours && selected ? option.palette.color(QPalette::HighlightedText)
+                                                    : QColor(QRgb{style.text});
+  painter->fillRect(rect, background);
   painter->drawPixmap(rect.left() + 1, rect.top() + (rect.height() - 16) / 2, TreeNodePixmap(m_tree.Nodes().Image(node)));
   rect.setLeft(rect.left() + 20);
   const QFont font = NodeFont(option.font, style.arial, style.bold);
   painter->setFont(font);
-  painter->setPen(QColor(QRgb{style.text}));
+  painter->setPen(text);
   painter->drawText(rect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, label);
   if (style.countFirst >= 0) {
     // The count part again, bars blanked, blue on white over the first drawing.

@@ -226,3 +226,12 @@ TEST(Explain, OrGroupsAreOneSentence) {
 }
 
 }  // namespace
+
+TEST(Explain, NamesKeepTheirEntitiesAndNeverBecomeMarkup) {
+  FiveItems f;
+  f->GetAttribute(f.red).name = "caf&eacute; <b>";
+  f.Mark({{f.red, MARK_YES}});
+  f.Evaluate();
+  EXPECT_EQ(f->ExplainElimination(B_),
+            (Strings{"Does NOT have " + Menu(1, "Colour") + ", " + Att(0, "caf&eacute; &lt;b&gt;") + ";"}));
+}

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
 
@@ -21,6 +22,7 @@
 #include "database/ZAVDoc.h"
 #include "fakes/ModalScript.h"
 #include "reports/Report.h"
+#include "reports/ReportOptions.h"
 #include "reports/qt/HelpHtmlView.h"
 #include "reports/qt/HelpMDIChildWnd.h"
 #include "shell/qt/ItemListBox.h"
@@ -169,6 +171,29 @@ TEST_F(SampleKey, ReasonsOfAnEliminatedItemStandBelowTheirHeader) {
       "return 0;return 1;})()");
   EXPECT_EQ(RunJs(Page(), stacked).toInt(), 1);
   EXPECT_TRUE(PageText().contains("Incorrect and/or missing data:\n")) << PageText().toStdString();
+}
+
+TEST_F(SampleKey, AnItemsReferencesStandOneALine) {
+  ItemOptions::Shared().reference = 1;
+  int item = -1;
+  for (int i = 0; i < Doc().ItemCount() && item < 0; ++i) {
+    int pages = 0;
+    for (const std::string& page : Doc().GetItem(i).referencePages) pages += page.empty() ? 0 : 1;
+    if (pages >= 2) item = i;
+  }
+  ASSERT_GE(item, 0) << "the sample has an item with two references";
+  CItemListBox& box = m_frame->ItemListView()->ListBox();
+  box.SelectItem(item);
+  ASSERT_TRUE(viewtest::WaitForLoad(Page(), [&] { box.OnSelChange(); }));
+  ASSERT_TRUE(WaitForPage("document.getElementsByClassName('reference').length >= 2"));
+  // Each reference's top edge lies below the bottom edge of the one before it.
+  const QString stacked = QStringLiteral(
+      "(function(){var refs=document.getElementsByClassName('reference');"
+      "for(var i=1;i<refs.length;++i)if(refs[i].getBoundingClientRect().top<refs[i-1].getBoundingClientRect().bottom)"
+      "return 0;return 1;})()");
+  EXPECT_EQ(RunJs(Page(), stacked).toInt(), 1);
+  EXPECT_TRUE(PageText().contains(QRegularExpression("\n1\.[^\n]+\n2\."))) << PageText().toStdString();
+  ItemOptions::Shared().reference = 0;
 }
 
 TEST_F(SampleKey, ItemLinkOfTheItemListOpensTheItemsDescription) {

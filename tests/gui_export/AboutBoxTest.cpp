@@ -26,6 +26,8 @@ TEST_F(AboutBoxTest, AboutNamesTheProgramAndItsBuildAndTheContactLinksOpenOnTheD
   ModalDriver driver;
   driver.On("aboutDialog", [&](QDialog& about) {
     EXPECT_EQ(Find<QLabel>(about, "programTitle")->text(), "QOR");
+    // The program's icon, drawn from its picture.
+    EXPECT_FALSE(Find<QLabel>(about, "programIcon")->pixmap().isNull());
     EXPECT_EQ(Find<QLabel>(about, "versionLine")->text(), "Version: 7.0");
     EXPECT_TRUE(QRegularExpression("^Build: [A-Z][a-z]{2} \\d{1,2} \\d{4} \\d\\d:\\d\\d:\\d\\d$")
                     .match(Find<QLabel>(about, "buildLine")->text())

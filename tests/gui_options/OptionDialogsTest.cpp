@@ -135,6 +135,20 @@ TEST_F(OptionDialogsTest, ItemListOptionsReachTheNextItemListPage) {
   }
 }
 
+TEST_F(OptionDialogsTest, ItemListOptionsLeaveTheThumbnailSwitchToTheDocument) {
+  ItemListOptions::Shared().thumbnail = 1;
+  doc->m_itemListOptions[kListThumbnail] = 0;
+  ModalScript script([](QDialog& dialog) {
+    Click(dialog, "pictureBox");
+    Click(dialog, "okButton");
+  });
+  ASSERT_TRUE(RunDialogCommand(*doc, nullptr, cmd::kItemListReportOptions));
+  EXPECT_EQ(script.runs, 1);
+  EXPECT_EQ(ItemListOptions::Shared().picture, doc->m_itemListOptions[kListPicture]);
+  EXPECT_EQ(ItemListOptions::Shared().thumbnail, 1);
+  EXPECT_EQ(doc->m_itemListOptions[kListThumbnail], 0);
+}
+
 TEST_F(OptionDialogsTest, MenuReportOptionsReachTheMenuPageAndTheCommandTextsNameTheItems) {
   ModalScript script([](QDialog& dialog) {
     Click(dialog, "fileBox");

@@ -148,6 +148,21 @@ TEST_F(DirTreeTest, DatabaseNearTheProgramIsFoundBelowThenAboveWithinBounds) {
   EXPECT_EQ(found.parent_path(), Folder());
 }
 
+TEST_F(DirTreeTest, ADatabaseInTheFolderItselfWinsOverThoseInItsSubfolders) {
+  namespace fs = std::filesystem;
+  const fs::path keys = Folder() / "Keys";
+  for (int i = 0; i < 8; ++i) {
+    const fs::path sub = keys / ("sub" + std::to_string(i));
+    fs::create_directories(sub);
+    WriteDatabase(sub / "inner.qor", "Inner");
+  }
+  WriteDatabase(keys / "top.qor", "Top");
+  EXPECT_EQ(CDlgQOROpen::FindDatabaseNear(keys, 0), keys / "top.qor");
+  // Without one of its own, a subfolder's database is the answer.
+  fs::remove(keys / "top.qor");
+  EXPECT_EQ(CDlgQOROpen::FindDatabaseNear(keys, 0).filename(), "inner.qor");
+}
+
 TEST_F(DirTreeTest, ALongDatabaseEntryCanBeReadWholeByScrollingAndInItsTooltip) {
   const std::string title = "Common garden birds of the northern temperate woodlands, hedgerows and parks";
   WriteDatabase(Folder() / "garden birds.qor", title);

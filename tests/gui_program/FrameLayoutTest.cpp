@@ -4,7 +4,11 @@
 #include <QAction>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSplitter>
+#include <QStatusBar>
+#include <QTest>
 #include <QToolBar>
 
 #include "ProgramTestSupport.h"
@@ -86,6 +90,28 @@ TEST_F(FrameLayoutTest, ToolbarButtonsStandInTheirOrder) {
   }
 }
 
+TEST_F(FrameLayoutTest, TheLockKeyIndicatorsFollowTheForgivenessAndLockPanes) {
+  CChildFrame& frame = OpenFrame();
+  QStatusBar* bar = frame.findChild<QStatusBar*>("statusBar");
+  ASSERT_NE(bar, nullptr);
+  QList<QLabel*> panes;
+  for (const char* name : {"forgivenessPane", "lockPane", "capsLockPane", "numLockPane", "scrollLockPane"})
+    panes << bar->findChild<QLabel*>(name);
+  ASSERT_FALSE(panes.contains(nullptr));
+  for (int i = 1; i < panes.size(); ++i) EXPECT_LT(panes[i - 1]->x(), panes[i]->x()) << i;
+  EXPECT_EQ(panes[2]->text(), "CAP");
+  EXPECT_EQ(panes[3]->text(), "NUM");
+  EXPECT_EQ(panes[4]->text(), "SCRL");
+  // Caps lock pressed turns its indicator on; pressed again, off.
+  QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : frame.window();
+  EXPECT_FALSE(panes[2]->isEnabled());
+  QTest::keyClick(target, Qt::Key_CapsLock);
+  EXPECT_TRUE(panes[2]->isEnabled());
+  EXPECT_FALSE(panes[3]->isEnabled());
+  QTest::keyClick(target, Qt::Key_CapsLock);
+  EXPECT_FALSE(panes[2]->isEnabled());
+}
+
 TEST_F(FrameLayoutTest, ForgivenessAndLockPanesFollowTheDocument) {
   CChildFrame& frame = OpenFrame();
   CMainFrame& main = *m_app->MainFrame();
@@ -107,9 +133,21 @@ TEST_F(FrameLayoutTest, ForgivenessAndLockPanesFollowTheDocument) {
   frame.GetDocument().SetModifiedFlag(false);
 }
 
+// The texts of the menu bar's last menu, as the user sees them.
+QStringList HelpMenuTexts(CMainFrame& main) {
+  QStringList texts;
+  const QList<QAction*> menus = main.menuBar()->actions();
+  if (menus.isEmpty() || !menus.back()->menu()) return texts;
+  for (QAction* action : menus.back()->menu()->actions())
+    if (!action->isSeparator()) texts << action->text();
+  return texts;
+}
+
 TEST_F(FrameLayoutTest, MenusOfTheDatabaseComeAndGoWithItsFrame) {
   CChildFrame& frame = OpenFrame();
   CMainFrame& main = *m_app->MainFrame();
+  EXPECT_EQ(HelpMenuTexts(main).value(0), "&Help");
+  EXPECT_EQ(main.Action(cmd::kFilePrint)->statusTip(), "Print the active document");
   EXPECT_TRUE(main.Action(cmd::kAnalyze)->isEnabled());
   EXPECT_TRUE(main.Action(cmd::kFileSave)->isEnabled());
   frame.close();
@@ -118,4 +156,5 @@ TEST_F(FrameLayoutTest, MenusOfTheDatabaseComeAndGoWithItsFrame) {
   main.UpdateCommandStates();
   EXPECT_FALSE(main.Action(cmd::kAnalyze)->isEnabled());
   EXPECT_TRUE(main.Action(cmd::kFileOpen)->isEnabled());
+  EXPECT_EQ(HelpMenuTexts(main).value(0), "&Help Topics");
 }

