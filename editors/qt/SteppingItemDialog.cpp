@@ -18,8 +18,10 @@ CSteppingItemDialog::CSteppingItemDialog(SteppingItemEditor& editor, std::string
   m_menuBar->setNativeMenuBar(false);
   m_menuBar->setObjectName("editorMenuBar");
   m_layout->setMenuBar(m_menuBar);
-  m_menuBar->addAction("&Previous", this, [this] { Step(false); })->setObjectName("previousCommand");
-  m_menuBar->addAction("&Next", this, [this] { Step(true); })->setObjectName("nextCommand");
+  // Alt+N and Alt+P belong to the buttons below: a letter two controls claim
+  // only moves the focus between them, and then neither steps.
+  m_menuBar->addAction("Previous", this, [this] { Step(false); })->setObjectName("previousCommand");
+  m_menuBar->addAction("Next", this, [this] { Step(true); })->setObjectName("nextCommand");
   m_okAction = m_menuBar->addAction("OK", this, [this] { Ok(); });
   m_menuBar->addAction("Cancel", this, [this] { reject(); });
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <QString>
 
 #include "reports/qt/NavigationGuard.h"
@@ -17,9 +18,11 @@ class CBrowserBridge : public QObject {
   using QObject::QObject;
 
  public slots:
-  // raw: the href (or image-map region id) exactly as the page wrote it.
-  void link(const QString& raw, bool shift) {
-    if (CNavigationGuard::IsPrivateLink(raw)) emit linkClicked(raw, shift);
+  // raw: the href (or image-map region id) exactly as the page wrote it;
+  // x, y: where in the page a popup the keyboard asked for opens, -1 when
+  // the mouse clicked.
+  void link(const QString& raw, bool shift, int x, int y) {
+    if (CNavigationGuard::IsPrivateLink(raw)) emit linkClicked(raw, shift, QPoint(x, y));
   }
   // A plain web link the user clicked: a local page may not go there itself.
   void web(const QString& address) {
@@ -28,7 +31,7 @@ class CBrowserBridge : public QObject {
   void status(const QString& text) { emit statusText(text); }
 
  signals:
-  void linkClicked(const QString& raw, bool shift);
+  void linkClicked(const QString& raw, bool shift, const QPoint& keyboardAnchor);
   void webLinkClicked(const QString& address);
   void statusText(const QString& text);
 };

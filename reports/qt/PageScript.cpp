@@ -67,12 +67,29 @@ const char kHostScript[] = R"JS(
     if (!node || node.tagName !== 'AREA') return null;
     return /navigate\s*\(\s*id\s*\)/.test(node.getAttribute('onclick') || '') && isPrivate(node.id) ? node : null;
   }
+  // Where a popup that the keyboard asked for opens: at the element, in
+  // the page's pixels; -1 for a click of the mouse (the popup opens at the
+  // pointer). A region's place is its picture's.
+  function anchorOf(element, byKeyboard) {
+    if (!byKeyboard) return [-1, -1];
+    var shown = element;
+    if (element.tagName === 'AREA' && element.parentNode && element.parentNode.name)
+      shown = document.querySelector("img[usemap='#" + element.parentNode.name + "']") || element;
+    var r = shown.getBoundingClientRect();
+    return [Math.round(r.left + r.width / 2), Math.round(r.top + r.height / 2)];
+  }
+  function send(address, shift, element, byKeyboard) {
+    var at = anchorOf(element, byKeyboard);
+    call('link', [address, shift, at[0], at[1]]);
+  }
   document.addEventListener('click', function (e) {
     if (!e.isTrusted) return;
+    // A click the keyboard made (Enter on a link) counts no mouse presses.
+    var byKeyboard = e.detail === 0;
     var region = regionOf(e.target);
     if (region) {
       e.preventDefault();
-      call('link', [region.id, e.shiftKey]);
+      send(region.id, e.shiftKey, region, byKeyboard);
       return;
     }
     var link = linkOf(e.target);
@@ -80,11 +97,40 @@ const char kHostScript[] = R"JS(
     var href = link.getAttribute('href');
     if (isPrivate(href)) {
       e.preventDefault();
-      call('link', [href, e.shiftKey]);
+      send(href, e.shiftKey, link, byKeyboard);
     } else if (/^https?:\/\//i.test(link.href)) {
       e.preventDefault();
       call('web', [link.href]);
     }
+  }, true);
+  // Pictures that a click opens or enlarges, and the regions of a picture,
+  // take the focus by Tab; Enter (or Space on a picture) does what the
+  // click does. The popup keys on an item link or a region open its popup.
+  function clickable(node) {
+    return node && node.nodeType === 1 && (node.tagName === 'IMG' || node.tagName === 'AREA') &&
+           node.hasAttribute('onclick');
+  }
+  function opensPopup(node) {
+    return regionOf(node) || (node && node.tagName === 'A' && /item%20\d+end/i.test(node.getAttribute('href') || ''));
+  }
+  document.addEventListener('DOMContentLoaded', function () {
+    document.querySelectorAll('img[onclick], area[onclick]').forEach(function (node) {
+      if (!node.hasAttribute('tabindex')) node.setAttribute('tabindex', '0');
+    });
+  });
+  document.addEventListener('keydown', function (e) {
+    if (!e.isTrusted) return;
+    var target = e.target;
+    var popupKey = e.key === 'ContextMenu' || (e.key === 'F10' && e.shiftKey);
+    if (popupKey && opensPopup(target)) {
+      e.preventDefault();
+      send(regionOf(target) ? target.id : target.getAttribute('href'), false, target, true);
+      return;
+    }
+    if (!clickable(target) || !(e.key === 'Enter' || (e.key === ' ' && target.tagName === 'IMG'))) return;
+    e.preventDefault();
+    if (regionOf(target)) send(target.id, e.shiftKey, target, true);
+    else target.click();
   }, true);
   document.addEventListener('qor-status', function (e) { call('status', [String(e.detail)]); });
 })();

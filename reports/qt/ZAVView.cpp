@@ -1,5 +1,6 @@
 #include "reports/qt/ZAVView.h"
 
+#include <QCursor>
 #include <QDir>
 #include <QFileInfo>
 #include <QMainWindow>
@@ -54,7 +55,17 @@ bool CZAVView::RunAction(const QString& address, bool shift) {
 
 // A private link no action handled is a pseudo-address: following it would
 // only replace the report with an error page, so the page stays.
-void CZAVView::OnLinkClicked(const QString& raw, bool shift) { RunAction(raw, shift); }
+void CZAVView::OnLinkClicked(const QString& raw, bool shift, const QPoint& keyboardAnchor) {
+  if (keyboardAnchor.x() >= 0) m_keyboardAnchor = keyboardAnchor;
+  RunAction(raw, shift);
+  m_keyboardAnchor.reset();
+}
+
+QPoint CZAVView::PopupPoint() const {
+  if (!m_keyboardAnchor) return QCursor::pos();
+  const qreal zoom = m_site->zoomFactor();
+  return m_site->mapToGlobal(QPoint(qRound(m_keyboardAnchor->x() * zoom), qRound(m_keyboardAnchor->y() * zoom)));
+}
 
 // A real address no action handled is followed as the browser would: the
 // guard let it through, or the user clicked it as a web link.

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -49,6 +50,10 @@ class CZAVView : public QWidget, public IHtmlView {
   using PopupRunner = std::function<QAction*(QMenu&)>;
   void SetPopupRunner(PopupRunner runner) { m_popupRunner = std::move(runner); }
 
+  // Where a popup of the page opens (global): at the element when the
+  // keyboard asked for it, else at the mouse pointer.
+  QPoint PopupPoint() const;
+
   // The status-bar text for a status text of the page.
   static QString StatusTextFor(const QString& text);
 
@@ -61,7 +66,7 @@ class CZAVView : public QWidget, public IHtmlView {
   void statusTextChanged(const QString& text);
 
  private slots:
-  void OnLinkClicked(const QString& raw, bool shift);
+  void OnLinkClicked(const QString& raw, bool shift, const QPoint& keyboardAnchor);
   void OnNavigationRequested(const QString& address);
   void OnStatusText(const QString& text);
   void OnLoadFinished();
@@ -79,4 +84,6 @@ class CZAVView : public QWidget, public IHtmlView {
   QPointer<QWidget> m_focusWindow;
   std::unique_ptr<QPrinter> m_printer;
   PopupRunner m_popupRunner;
+  // In page pixels while the link the keyboard followed is being acted on.
+  std::optional<QPoint> m_keyboardAnchor;
 };

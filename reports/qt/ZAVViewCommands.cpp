@@ -1,5 +1,4 @@
 // The view's printing and its popup menus.
-#include <QCursor>
 #include <QMenu>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -32,7 +31,7 @@ const MenuEntry kRegionEntries[] = {
 int CZAVView::RunPopup(const std::vector<MenuEntry>& entries) {
   QMenu menu(this);
   for (const MenuEntry& entry : entries) menu.addAction(QString::fromUtf8(entry.second))->setData(entry.first);
-  QAction* chosen = m_popupRunner ? m_popupRunner(menu) : menu.exec(QCursor::pos());
+  QAction* chosen = m_popupRunner ? m_popupRunner(menu) : menu.exec(PopupPoint());
   return chosen ? chosen->data().toInt() : 0;
 }
 

@@ -101,12 +101,6 @@ void CItemListBox::keyPressEvent(QKeyEvent* event) {
   QListView::keyPressEvent(event);
 }
 
-// The pane the user works in keeps the keys when a page loads.
-void CItemListBox::focusInEvent(QFocusEvent* event) {
-  CZAVView::RememberFocusWindow(m_doc, this);
-  QListView::focusInEvent(event);
-}
-
 void CItemListBox::KeepSelectionVisible() {
   if (!m_scrolledByBar) return;
   m_scrolledByBar = false;

@@ -35,7 +35,6 @@ class CItemListBox : public QListView {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
-  void focusInEvent(QFocusEvent* event) override;
   void keyboardSearch(const QString&) override {}
   void mousePressEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;

@@ -187,12 +187,6 @@ void CLeftView::OpenContextMenu(const QPoint& viewportPoint) {
     OnCommand(chosen->data().toInt());
 }
 
-// The pane the user works in keeps the keys when a page loads.
-void CLeftView::focusInEvent(QFocusEvent* event) {
-  CZAVView::RememberFocusWindow(m_doc, this);
-  QTreeView::focusInEvent(event);
-}
-
 void CLeftView::focusOutEvent(QFocusEvent* event) {
   platform::Ui().Trace("TreeView: On Kill Focus from: " + std::to_string(reinterpret_cast<std::uintptr_t>(this)) + "\n");
   CZAVView::RememberFocusWindow(m_doc, this);

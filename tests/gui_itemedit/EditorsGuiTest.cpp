@@ -224,3 +224,23 @@ TEST(AttributeEditorDialog, AfterNextTheBoxMarkAllActsOnKeepsTheFocusInSight) {
   };
   f.Choose(0, "Edit item attributes");
 }
+
+TEST(AttributeEditorDialog, AltNAndAltPStepThroughTheItems) {
+  ItemEditFixture f;
+  std::vector<std::string> captions;
+  f.script = [&](QDialog& dialog) {
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClick(&FormOf(dialog), Qt::Key_N, Qt::AltModifier);
+    QTest::qWait(250);  // a button pressed by its key clicks once it has shown itself pressed
+    captions.push_back(dialog.windowTitle().toStdString());
+    QTest::keyClick(&FormOf(dialog), Qt::Key_P, Qt::AltModifier);
+    QTest::qWait(250);
+    captions.push_back(dialog.windowTitle().toStdString());
+    ItemEditFixture::Click(dialog, "cancelButton");
+  };
+  f.Choose(3, "Edit item attributes");  // Pine
+  ASSERT_EQ(captions.size(), 2u);
+  EXPECT_TRUE(captions[0].ends_with("Plum")) << captions[0];
+  EXPECT_TRUE(captions[1].ends_with("Pine")) << captions[1];
+}

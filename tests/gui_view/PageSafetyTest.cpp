@@ -159,7 +159,7 @@ TEST(BrowserBridge, PassesOnlyItsOwnKindOfAddress) {
   QObject::connect(&bridge, &CBrowserBridge::webLinkClicked, [&](const QString& address) { web << address; });
   for (const char* raw : {"qorlink:help//help.htm", "QORATTR:Red", "http:\\\\menu1end", "http://att2end/",
                           "file:///etc/passwd", "https://example.org/", "javascript:alert(1)", ""})
-    bridge.link(QString::fromUtf8(raw), false);
+    bridge.link(QString::fromUtf8(raw), false, -1, -1);
   for (const char* address : {"https://example.org/", "http://example.org/x", "file:///etc/passwd",
                               "qorlink:https://example.org/", "http://menu1end/", "smb://host/share"})
     bridge.web(QString::fromUtf8(address));
