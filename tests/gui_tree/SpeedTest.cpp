@@ -67,7 +67,7 @@ TEST(Limits, MarkAndListFillAtTheLimits) {
 
 // Copy and paste of a menu of 2000 attributes through the real tree, the
 // clipboard and the item list; the target of 100 ms each is kept in
-// bench/TreeClipboardBench, here the times are printed with the result.
+// bench/TreeClipboardBench; here the times are only printed, never asserted.
 TEST(Limits, CopyAndPasteOfAMenuOf2000Attributes) {
   LimitsPanes panes(9);
   CZAVDoc* doc = panes.doc.get();
@@ -94,5 +94,4 @@ TEST(Limits, CopyAndPasteOfAMenuOf2000Attributes) {
   EXPECT_EQ(tree.SelectedNode(), pasted);
   EXPECT_EQ(core.Nodes().Children(pasted).size(), 2000u);
   EXPECT_EQ(doc->GetMenu(0).children.size(), 8u);
-  EXPECT_LT(paste, 2000);  // far above the target: only a gross slowdown fails here
 }
