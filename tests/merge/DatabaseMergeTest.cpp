@@ -264,6 +264,13 @@ TEST(DatabaseMerge, MergingAKeyWithItselfChangesNoItem) {
   EXPECT_EQ(counts.itemsMatched, 5);
   EXPECT_EQ(counts.itemsAdded, 0);
   EXPECT_EQ(a->StoreToBytes(), before);
+
+  // Across several words of a row, and with texts on every attribute.
+  auto c = MakeGeneratedDatabase(200, 70, 5, 0.3, 3);
+  auto d = MakeGeneratedDatabase(200, 70, 5, 0.3, 3);
+  const auto generated = c->StoreToBytes();
+  EXPECT_EQ(Merge(*c, *d).itemsMatched, 200);
+  EXPECT_EQ(c->StoreToBytes(), generated);
 }
 
 TEST(DatabaseMerge, ReferencePagesJoinAndADifferentPageIsReportedAndKept) {
