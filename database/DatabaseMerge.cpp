@@ -35,7 +35,12 @@ void DatabaseMerge::Run() {
   // every item and attribute added, and every added name would be sorted
   // into place: all of that is done once at the end, as after a load.
   const BYTE missingData = std::exchange(m_target.m_missingData, BYTE{0});
+  // Each incoming attribute adds at most one attribute.
+  int mergeable = 0;
+  for (int a = 0; a < m_source.AttributeCount(); ++a) mergeable += IsMergeableAttribute(m_source, a) ? 1 : 0;
+  m_target.BeginAddingOnly(mergeable);
   const auto finish = [&] {
+    m_target.EndAddingOnly();
     m_target.m_missingData = missingData;
     m_target.BuildAfterLoad();
   };

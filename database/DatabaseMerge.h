@@ -1,7 +1,7 @@
 // Folds every item of one database into another: items matched by their
-// names (or added), their descriptions, pictures and reference pages, and
-// the attributes they have, with whatever menus and attributes the
-// receiving database lacks.
+// names (a matched item takes the description and reference pages, an added
+// one its pictures too), and the attributes they have, with whatever menus
+// and attributes the receiving database lacks.
 #pragma once
 
 #include <vector>

@@ -55,13 +55,13 @@ const DWORD* CZAVDoc::GetItemAttributeBits(int item) const {
 }
 
 int CZAVDoc::FindFreeAttribute() const {
-  for (int i = 0; i < AttributeCount(); ++i)
+  for (int i = m_addingOnly.active ? m_addingOnly.attributesFrom : 0; i < AttributeCount(); ++i)
     if (m_attributes[i]->IsFreeSlot()) return i;
   return AttributeCount();
 }
 
 int CZAVDoc::FindFreeItem() const {
-  for (int i = 0; i < ItemCount(); ++i)
+  for (int i = m_addingOnly.active ? m_addingOnly.itemsFrom : 0; i < ItemCount(); ++i)
     if (m_items[i]->IsFreeSlot()) return i;
   return ItemCount();
 }

@@ -63,6 +63,16 @@ class CZAVDoc {
 
   int FindFreeAttribute() const;
   int FindFreeItem() const;
+  // Between these two calls items and attributes are only added, never
+  // freed (a merge): free slots are searched from past the last one taken,
+  // and the unused bits at the end of every row are cleared once at the
+  // start, so that a new column within a row's words needs no pass over the
+  // rows. Each added item or attribute then costs about its own size.
+  // At most reserveAttributes attributes are expected: the rows are widened
+  // for them once at the start, and the columns not used are dropped at the
+  // end, instead of the rows being laid out anew every 32 attributes.
+  void BeginAddingOnly(int reserveAttributes);
+  void EndAddingOnly();
   int FindFreeMenu() const;
   int GetMenuDepth(int menu) const;
   void CollectMenuTree(int menu, std::vector<WORD>& list) const;
@@ -102,6 +112,8 @@ class CZAVDoc {
   void WidenForNewAttribute();
   // The items' rows after the last `added` attributes were appended.
   void WidenForNewAttributes(int added);
+  // The rows laid out for fewer attributes after the last ones were dropped.
+  void NarrowRowsFrom(int formerAttributeCount);
 
   // ---- marks and elimination (ZAVDocMarks, ZAVDocElimination, ZAVDocMissingData,
   //      ZAVDocAnnounce, LevelLabels) ----------------------------------------
@@ -311,6 +323,12 @@ class CZAVDoc {
   std::string m_mergeOutputPath;
   int m_attributesChanged = 0;
   int m_currentItem = 0;
+  struct AddingOnly {
+    bool active = false;
+    int itemsFrom = 0;       // every item slot below is taken
+    int attributesFrom = 0;  // every attribute slot below is taken
+    int reservedFrom = 0;    // the first attribute slot reserved, with clear columns
+  } m_addingOnly;
   int m_recountFlag = 0;
   int m_remainingCount = 0;
   int m_usedCount = 0;

@@ -1,6 +1,7 @@
 // Growth and clearing of the item x attribute bit matrix.
 #include "database/ZAVDoc.h"
 
+#include <algorithm>
 #include <map>
 
 void CZAVDoc::AddItemRow() {
@@ -40,7 +41,7 @@ void CZAVDoc::GetOrCreateAttributes(const std::vector<int>& indices) {
   for (int index : indices) {
     if (index >= AttributeCount())
       SetAttributeAt(index, std::make_unique<CQAttdata>());
-    else
+    else if (!m_addingOnly.active || index < m_addingOnly.reservedFrom)  // reserved columns are clear
       reused.push_back(index);
   }
   if (m_items.empty()) return;
@@ -70,6 +71,49 @@ void CZAVDoc::ClearAttributeColumns(const std::vector<int>& attributes) {
   SetModifiedFlag();
 }
 
+void CZAVDoc::BeginAddingOnly(int reserveAttributes) {
+  const int before = AttributeCount();
+  m_addingOnly = {true, 0, 0, before};
+  if (m_items.empty() || m_attributes.empty()) return;
+  const int columns = static_cast<int>(CBitMatrix(before, ItemCount()).wordsPerRow()) * 32;
+  std::vector<int> unused;
+  for (int a = before; a < columns; ++a) unused.push_back(a);
+  if (!unused.empty()) ClearAttributeColumns(unused);
+  if (reserveAttributes <= 0) return;
+  for (int a = before; a < before + reserveAttributes; ++a) SetAttributeAt(a, std::make_unique<CQAttdata>());
+  WidenForNewAttributes(reserveAttributes);
+}
+
+void CZAVDoc::EndAddingOnly() {
+  const int used = std::max(m_addingOnly.reservedFrom, m_addingOnly.attributesFrom);
+  const int former = AttributeCount();
+  m_addingOnly = {};
+  if (used >= former) return;
+  m_attributes.resize(used);
+  if (m_marks.size() > static_cast<std::size_t>(used)) m_marks.resize(used);
+  NarrowRowsFrom(former);
+}
+
+void CZAVDoc::NarrowRowsFrom(int formerAttributeCount) {
+  const DWORD n = ItemCount();
+  if (n == 0 || formerAttributeCount == 0) return;
+  if (m_attributes.empty()) {
+    m_dataBlocks.clear();
+    return;
+  }
+  const CBitMatrix old(formerAttributeCount, n);
+  const CBitMatrix narrowed(AttributeCount(), n);
+  if (old.wordsPerRow() == narrowed.wordsPerRow()) return;  // the dropped columns are clear
+  std::vector<CQDatablock> blocks;
+  narrowed.BuildBlocks(blocks);
+  for (DWORD r = 0; r < n; ++r) {
+    const DWORD* from = old.GetRowWordsIn(r, m_dataBlocks);
+    DWORD* to = narrowed.GetRowWordsIn(r, blocks);
+    if (from && to) std::copy(from, from + narrowed.wordsPerRow(), to);
+  }
+  m_dataBlocks = std::move(blocks);
+}
+
 void CZAVDoc::WidenForNewAttribute() { WidenForNewAttributes(1); }
 
 void CZAVDoc::WidenForNewAttributes(int added) {
@@ -82,6 +126,11 @@ void CZAVDoc::WidenForNewAttributes(int added) {
   } else {
     CBitMatrix old(a - added, n);
     if (old.wordsPerRow() == widened.wordsPerRow()) {
+      if (m_addingOnly.active) {  // the unused bits are clear already
+        UpdateMissingDataBits();
+        SetModifiedFlag();
+        return;
+      }
       std::vector<int> fresh(static_cast<std::size_t>(added));
       for (int i = 0; i < added; ++i) fresh[i] = static_cast<int>(a) - added + i;
       ClearAttributeColumns(fresh);

@@ -112,6 +112,7 @@ int CZAVDoc::AddItem(std::string pictures, const std::string& species, const std
 
 int CZAVDoc::TakeItemSlot() {
   const int slot = FindFreeItem();
+  if (m_addingOnly.active) m_addingOnly.itemsFrom = slot + 1;
   if (slot < ItemCount()) {
     ClearItemBits(slot);
   } else {

@@ -20,6 +20,7 @@ int CZAVDoc::AddMenu(const std::string& title, int parent, BYTE kind) {
 int CZAVDoc::AddAttribute(const std::string& name, int menu) {
   const int index = FindFreeAttribute();
   if (index >= kNoIndex16) ThrowErrorMessage("Too many Attributes!");
+  if (m_addingOnly.active) m_addingOnly.attributesFrom = index + 1;
   CQAttdata& attribute = GetOrCreateAttribute(index);
   attribute.menuIndex = static_cast<WORD>(menu);
   attribute.name = name;

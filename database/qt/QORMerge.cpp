@@ -84,6 +84,7 @@ void CQORMerge::SetDefaultOutput(const std::string& path) {
 }
 
 void CQORMerge::OnMerge() {
+  if (m_outputCheck && !m_outputPath.empty() && !m_outputCheck(m_outputPath)) return;
   platform::WaitCursor wait;
   if (RunDatabaseMerge(m_firstPath, m_secondPath, m_outputPath).written) accept();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <string>
 
 class QLineEdit;
@@ -18,6 +19,9 @@ class CQORMerge : public QDialog {
   void OnMerge();
 
   const std::string& OutputPath() const { return m_outputPath; }
+  // Asked before the output is written; false leaves the dialog open and
+  // writes nothing (the program asks about a window that holds the output).
+  void SetOutputCheck(std::function<bool(const std::string&)> check) { m_outputCheck = std::move(check); }
 
  private:
   // 0 first, 1 second database; empty when the user chose none.
@@ -27,6 +31,7 @@ class CQORMerge : public QDialog {
   std::string m_firstPath;
   std::string m_secondPath;
   std::string m_outputPath;
+  std::function<bool(const std::string&)> m_outputCheck;
   QLineEdit* m_first;
   QLineEdit* m_second;
   QLineEdit* m_output;

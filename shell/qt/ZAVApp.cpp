@@ -258,9 +258,26 @@ void CZAVApp::OnCommand(int command) {
 }
 
 // The merged database opens at once, so the user sees what the merge made.
+// A window that holds the output would show the file's old content, and a
+// later save would write it over the merge: that window is closed and the
+// output opened anew, after asking when the window has unsaved changes.
 void CZAVApp::OnMerge() {
   CQORMerge dialog(m_mainFrame);
-  if (platform::qt::RunModal(dialog) == QDialog::Accepted) OpenDocumentFile(dialog.OutputPath());
+  dialog.SetOutputCheck([this](const std::string& output) {
+    CChildFrame* open = FindOpenFrame(Canonical(output));
+    if (!open || !open->GetDocument().IsModified()) return true;
+    return platform::Ui().AskYesNo(output +
+                                       " is open and has changes that are not saved. The merge writes over this "
+                                       "file and opens it again, and those changes are lost. Merge anyway?",
+                                   false);
+  });
+  if (platform::qt::RunModal(dialog) != QDialog::Accepted) return;
+  if (CChildFrame* stale = FindOpenFrame(Canonical(dialog.OutputPath()))) {
+    stale->GetDocument().SetModifiedFlag(false);
+    stale->close();
+    m_mainFrame->MdiArea()->removeSubWindow(stale);
+  }
+  OpenDocumentFile(dialog.OutputPath());
 }
 
 void CZAVApp::ShowHelpDialog(const std::string& address) {

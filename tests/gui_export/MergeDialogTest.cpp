@@ -35,6 +35,28 @@ class MergeDialogTest : public ProgramWithUserFolder {
     return driver.Runs("mergeDialog");
   }
 
+  // Chooses both databases and presses Merge, as the user does.
+  static void ChooseAndMerge(QDialog& dialog) {
+    Click(Find<QPushButton>(dialog, "browseFirst"));
+    Click(Find<QPushButton>(dialog, "browseSecond"));
+    Click(Find<QPushButton>(dialog, "mergeButton"));
+  }
+
+  // Merges the first database with the given second one into the proposed output.
+  void MergeWith(CMainFrame& main, const std::string& second) {
+    m_ui.fileAnswers = {m_first, second};
+    EXPECT_EQ(RunMergeDialog(main, [&](QDialog& dialog) { ChooseAndMerge(dialog); }), 1);
+  }
+
+  std::vector<CChildFrame*> FramesOf(CMainFrame& main, const std::string& path) {
+    std::vector<CChildFrame*> frames;
+    for (CChildFrame* frame : main.Children())
+      if (std::filesystem::path(frame->GetDocument().m_pathName) == std::filesystem::path(path)) frames.push_back(frame);
+    return frames;
+  }
+
+  std::string Output() const { return (Folder() / "v1.2" / "garden_merge.qor").string(); }
+
   std::string m_first, m_second;
 };
 
@@ -115,6 +137,54 @@ TEST_F(MergeDialogTest, ADatabaseThatDoesNotOpenIsNamedAndNothingIsWritten) {
   ASSERT_FALSE(messages.empty());
   EXPECT_NE(messages.back().find("The second database could not be opened"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(Folder() / "v1.2" / "garden_merge.qor"));
+}
+
+TEST_F(MergeDialogTest, AnOpenOutputIsOpenedAgainWithWhatTheNextMergeWrote) {
+  CMainFrame& main = StartOn(m_second);
+  MergeWith(main, m_second);
+  ASSERT_EQ(FramesOf(main, Output()).size(), 1u);
+  EXPECT_EQ(FramesOf(main, Output())[0]->GetDocument().ItemCount(), 11);
+
+  MergeWith(main, m_first);  // the first with itself: its own six items
+  program_test::Pump();
+  const auto frames = FramesOf(main, Output());
+  ASSERT_EQ(frames.size(), 1u);
+  EXPECT_EQ(main.ActiveChild(), frames[0]);
+  EXPECT_EQ(frames[0]->GetDocument().ItemCount(), 6);
+  EXPECT_FALSE(frames[0]->GetDocument().IsModified());
+  EXPECT_TRUE(m_ui.yesNoAnswers.empty());
+}
+
+TEST_F(MergeDialogTest, AnOpenOutputWithUnsavedChangesIsKeptUnlessTheUserAgrees) {
+  CMainFrame& main = StartOn(m_second);
+  MergeWith(main, m_second);
+  ASSERT_EQ(FramesOf(main, Output()).size(), 1u);
+  CZAVDoc& open = FramesOf(main, Output())[0]->GetDocument();
+  open.SetModifiedFlag(true);  // an edit not saved yet
+  const std::string written = program_test::ReadBytes(Output());
+
+  m_ui.shown.clear();
+  m_ui.fileAnswers = {m_first, m_first};
+  m_ui.yesNoAnswers = {false, true};
+  RunMergeDialog(main, [&](QDialog& dialog) {
+    ChooseAndMerge(dialog);  // refused: nothing written, the window keeps its changes
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(program_test::ReadBytes(Output()), written);
+    EXPECT_TRUE(open.IsModified());
+    EXPECT_EQ(open.ItemCount(), 11);
+    Click(Find<QPushButton>(dialog, "mergeButton"));  // agreed
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  });
+  program_test::Pump();
+  std::vector<std::string> questions;
+  for (const auto& shown : m_ui.shown)
+    if (shown.kind == "question") questions.push_back(shown.text);
+  ASSERT_EQ(questions.size(), 2u);  // asked at each press of Merge
+  EXPECT_NE(questions[0].find("has changes that are not saved"), std::string::npos) << questions[0];
+  const auto frames = FramesOf(main, Output());
+  ASSERT_EQ(frames.size(), 1u);
+  EXPECT_EQ(frames[0]->GetDocument().ItemCount(), 6);
+  EXPECT_FALSE(frames[0]->GetDocument().IsModified());
 }
 
 }  // namespace

@@ -33,6 +33,11 @@ inline void WriteBytes(const std::filesystem::path& path, const std::string& byt
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
+inline std::string ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 inline void Pump() {
   for (int i = 0; i < 5; ++i) QApplication::processEvents();
 }

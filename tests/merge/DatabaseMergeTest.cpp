@@ -1,7 +1,10 @@
 // Merging hand-made pairs of databases in memory.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "bench/GeneratedDatabase.h"
+#include "database/BitMatrix.h"
 #include "database/DatabaseMerge.h"
 #include "fakes/ScriptedUi.h"
 #include "merge/MergeFixtures.h"
@@ -261,6 +264,13 @@ TEST(DatabaseMerge, MergingAKeyWithItselfChangesNoItem) {
   EXPECT_EQ(counts.itemsMatched, 5);
   EXPECT_EQ(counts.itemsAdded, 0);
   EXPECT_EQ(a->StoreToBytes(), before);
+
+  // Across several words of a row, and with texts on every attribute.
+  auto c = MakeGeneratedDatabase(200, 70, 5, 0.3, 3);
+  auto d = MakeGeneratedDatabase(200, 70, 5, 0.3, 3);
+  const auto generated = c->StoreToBytes();
+  EXPECT_EQ(Merge(*c, *d).itemsMatched, 200);
+  EXPECT_EQ(c->StoreToBytes(), generated);
 }
 
 TEST(DatabaseMerge, ReferencePagesJoinAndADifferentPageIsReportedAndKept) {
@@ -368,4 +378,32 @@ TEST(DatabaseMerge, TheItemLimitEndsTheMergeWithTheItemsAddedBeforeIt) {
   EXPECT_EQ(merge.Counts().itemsAdded, 1);
   EXPECT_EQ(a->ItemCount(), kMaxItems);
   EXPECT_EQ(a->m_docItems.size(), static_cast<std::size_t>(kMaxItems));  // rebuilt as after a load
+}
+
+TEST(DatabaseMerge, AttributesAddedAcrossRowWordsKeepEveryItemsBitsAndNoSpareColumns) {
+  ScriptedUi ui;
+  auto a = MakeGeneratedDatabase(30, 31, 3, 0.3, 4);
+  a->ClearAttributeColumn(5);
+  a->GetAttribute(5).menuIndex = kNoIndex16;  // a free slot, taken first
+  a->GetMenu(1).children.erase(std::find(a->GetMenu(1).children.begin(), a->GetMenu(1).children.end(), 5));
+  auto b = MakeGeneratedDatabase(30, 70, 4, 0.3, 5);
+  for (int m = 1; m < b->MenuCount(); ++m) b->GetMenu(m).title = "New " + b->GetMenu(m).title;
+  for (auto& entry : b->m_speciesNames) entry->name += " nova";
+  std::vector<Names> before;
+  for (int i = 0; i < a->ItemCount(); ++i) before.push_back(AttributeNamesOf(*a, i));
+  Merge(*a, *b);
+  ASSERT_EQ(a->ItemCount(), 60);
+  EXPECT_EQ(a->AttributeCount(), 31 + 70 - 1);
+  for (int i = 0; i < 30; ++i) {
+    EXPECT_EQ(AttributeNamesOf(*a, i), before[i]) << i;
+    Names incoming = AttributeNamesOf(*b, i), merged = AttributeNamesOf(*a, 30 + i);
+    std::sort(incoming.begin(), incoming.end());
+    std::sort(merged.begin(), merged.end());
+    EXPECT_EQ(merged, incoming) << i;
+  }
+  EXPECT_FALSE(a->GetAttribute(5).IsFreeSlot());
+  CBitMatrix layout(a->AttributeCount(), a->ItemCount());
+  std::size_t words = 0;
+  for (const auto& block : a->m_dataBlocks) words += block.words.size();
+  EXPECT_EQ(words, layout.totalWords());
 }
