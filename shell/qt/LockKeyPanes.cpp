@@ -30,11 +30,15 @@ CLockKeyPanes::CLockKeyPanes(QStatusBar& bar) : QObject(&bar) {
 }
 
 bool CLockKeyPanes::eventFilter(QObject* watched, QEvent* event) {
+  // Every event of the program passes here, some from objects still being
+  // built (a child-added event from inside a constructor): look at nothing
+  // but the event until it is a key press.
+  if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
   // A key passes the filter once per widget on its way up: take it where it
   // starts, at the focus widget (or the window when nothing has the focus).
   QWidget* focus = QApplication::focusWidget();
   const bool first = watched->isWidgetType() && (focus ? watched == focus : static_cast<QWidget*>(watched)->isWindow());
-  if (event->type() == QEvent::KeyPress && first) {
+  if (first) {
     const auto* key = static_cast<QKeyEvent*>(event);
     for (std::size_t i = 0; i < kLockKeys.size(); ++i)
       if (key->key() == kLockKeys[i].key && !key->isAutoRepeat()) m_panes[i]->setEnabled(!m_panes[i]->isEnabled());
