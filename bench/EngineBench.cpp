@@ -155,6 +155,8 @@ void Evaluate(CZAVDoc& doc) {
   doc.ResetItemStates(true);
   doc.UpdateRemainingItems();
   doc.UpdateIdentifiedStatus(true);
+  // Every iteration gives the same states: a full count, not the last one kept.
+  doc.InvalidateCountBasis();
   doc.UpdateAttributeCounts();
 }
 
@@ -212,7 +214,28 @@ void BM_UpdateAttributeCounts(benchmark::State& state) {
   CZAVDoc& doc = Database(true);
   SetUp(doc, 3);
   if (state.range(0) == 0) doc.ResetItemStates(false);
-  for (auto _ : state) doc.UpdateAttributeCounts();
+  for (auto _ : state) {
+    doc.InvalidateCountBasis();  // a full recount, as after an edit
+    doc.UpdateAttributeCounts();
+  }
+  state.counters["candidates"] = CountCandidates(doc);
+}
+
+// The candidate counts after a mark that changes a tenth of the items
+// (argument 10) or half of them (50): the items of one stride leave and,
+// at the next mark, come back.
+void BM_CountsAfterMark(benchmark::State& state) {
+  CZAVDoc& doc = Database(true);
+  SetUp(doc, 0);
+  doc.ResetItemStates(false);
+  doc.UpdateAttributeCounts();
+  const int stride = 100 / static_cast<int>(state.range(0));
+  bool out = false;
+  for (auto _ : state) {
+    out = !out;
+    for (int i = 0; i < doc.ItemCount(); i += stride) doc.m_itemStates[i] = out ? STATE_ELIMINATED : STATE_REMAINING;
+    doc.UpdateAttributeCounts();
+  }
   state.counters["candidates"] = CountCandidates(doc);
 }
 
@@ -220,6 +243,7 @@ void BM_UpdateAttributeCounts(benchmark::State& state) {
 BENCHMARK(BM_Reevaluate)->Args({0, 0})->Args({3, 0})->Args({3, 1})->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_ReevaluatePerBit)->Args({0, 0})->Args({3, 0})->Args({3, 1})->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
 BENCHMARK(BM_UpdateAttributeCounts)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_CountsAfterMark)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_UpdateMissingDataBits)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
 
 }  // namespace

@@ -126,6 +126,7 @@ void ClearBitsPastLastAttribute(CZAVDoc& doc, const CBitMatrix& layout) {
 void CheckDataBlocks(CZAVDoc& doc, CArchive& ar) {
   if (doc.m_attributes.empty() || doc.m_items.empty()) {
     doc.m_dataBlocks.clear();  // nothing can address them
+    doc.InvalidateCountBasis();
     return;
   }
   // Block numbers are 16-bit, which bounds the items a layout can hold.

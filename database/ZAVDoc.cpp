@@ -1,5 +1,7 @@
 #include "database/ZAVDoc.h"
 
+#include <utility>
+
 #include "database/LevelNames.h"
 #include "database/MarkLog.h"
 
@@ -45,13 +47,14 @@ void CZAVDoc::SetAttributeAt(int index, std::unique_ptr<CQAttdata> record) {
 }
 
 DWORD* CZAVDoc::GetItemAttributeBits(int item) {
-  if (m_items.empty() || m_attributes.empty() || item < 0) return nullptr;
-  CBitMatrix layout(AttributeCount(), ItemCount());
-  return layout.GetRowWordsIn(item, m_dataBlocks);
+  InvalidateCountBasis();  // the caller may write the row
+  return const_cast<DWORD*>(std::as_const(*this).GetItemAttributeBits(item));
 }
 
 const DWORD* CZAVDoc::GetItemAttributeBits(int item) const {
-  return const_cast<CZAVDoc*>(this)->GetItemAttributeBits(item);
+  if (m_items.empty() || m_attributes.empty() || item < 0) return nullptr;
+  CBitMatrix layout(AttributeCount(), ItemCount());
+  return layout.GetRowWordsIn(item, m_dataBlocks);
 }
 
 int CZAVDoc::FindFreeAttribute() const {
@@ -226,4 +229,5 @@ void CZAVDoc::DeleteContents() {
   m_speciesNames.clear();
   m_items.clear();
   m_dataBlocks.clear();
+  InvalidateCountBasis();
 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "database/BitMatrix.h"
+#include "database/CountBasis.h"
 #include "database/Records.h"
 
 class CArchive;
@@ -158,7 +159,11 @@ class CZAVDoc {
   // The item's lenient row (has or might have each attribute); null when not built.
   const DWORD* GetLenientRow(int item) const;
 
+  // The candidate counts: by the rows of the items whose candidacy changed
+  // when those are fewer than the candidates, else a full count.
   void UpdateAttributeCounts();
+  // Every writer of the bit matrix calls this (the writable row accessor does).
+  void InvalidateCountBasis() { m_countBasis.valid = false; }
   bool IsAttributeUseless(int attribute) const;
   bool IsMenuUseless(int menu) const;
   bool IsMenuBranchUseless(int menu) const;
@@ -307,6 +312,7 @@ class CZAVDoc {
   std::vector<std::unique_ptr<MarkLogRecord>> m_markLog;
   BYTE m_forgivenessOn = 0;
   std::vector<WORD> m_attributeCounts;  // candidate items having each attribute
+  CountBasis m_countBasis;              // run-time: what m_attributeCounts was counted over
   int m_pageStart = -1;        // first paging position of the list page shown
   int m_pageEnd = -1;          // end paging position of the list page shown
   int m_reportKind = -1;       // current report kind, -1 while none

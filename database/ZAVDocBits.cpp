@@ -5,6 +5,7 @@
 #include <map>
 
 void CZAVDoc::AddItemRow() {
+  InvalidateCountBasis();
   const DWORD n = ItemCount();
   if (n == 0 || m_attributes.empty()) return;
   CBitMatrix before(AttributeCount(), n - 1);
@@ -59,6 +60,7 @@ void CZAVDoc::ClearAttributeColumns(const std::vector<int>& attributes) {
   for (int a : attributes)
     if (a >= 0) masks.try_emplace(static_cast<WORD>(a / 32), ~DWORD{0}).first->second &= ~(DWORD{1} << (a % 32));
   if (masks.empty()) return;
+  InvalidateCountBasis();
   const std::vector<std::pair<WORD, DWORD>> keep(masks.begin(), masks.end());
   CBitMatrix layout(AttributeCount(), ItemCount());
   for (WORD b = 0; b < layout.blockCount() && b < m_dataBlocks.size(); ++b) {
@@ -120,6 +122,7 @@ void CZAVDoc::WidenForNewAttributes(int added) {
   const DWORD a = AttributeCount();
   const DWORD n = ItemCount();
   if (n == 0 || a == 0 || added <= 0) return;
+  InvalidateCountBasis();
   CBitMatrix widened(a, n);
   if (a <= static_cast<DWORD>(added)) {
     widened.BuildBlocks(m_dataBlocks);

@@ -78,6 +78,7 @@ void CZAVDoc::CompactItems() {
   m_speciesNames = std::move(newSpecies);
   m_itemStates = std::move(newStates);
   m_dataBlocks = std::move(newBlocks);
+  InvalidateCountBasis();
   m_docItems.clear();
   platform::Ui().Trace(SizesLine("new", m_items.size(), m_itemNames.size(), m_speciesNames.size()));
 

@@ -252,6 +252,27 @@ void CZAVDoc::EvaluateItems(int begin, int end, const EliminationPlan& plan, con
   eliminated = -remainingDelta;
 }
 
+namespace {
+
+// The column counts of the listed rows, counted in chunks on the pool.
+std::vector<DWORD> CountRows(const CZAVDoc& doc, const std::vector<int>& items) {
+  const CBitMatrix layout(doc.AttributeCount(), doc.ItemCount());
+  const ChunkPlan chunks = PlanChunks(static_cast<int>(items.size()), kCandidatesPerThread, 1);
+  std::vector<std::vector<DWORD>> partial(chunks.chunks);
+  ParallelFor(chunks, [&](int begin, int end, int chunk) {
+    CandidateCounter counter(layout.wordsPerRow());
+    for (int k = begin; k < end; ++k)
+      if (const DWORD* row = layout.GetRowWordsIn(items[k], doc.m_dataBlocks)) counter.AddRow(row);
+    counter.AddTo(partial[chunk]);
+  });
+  std::vector<DWORD> counts(std::size_t{layout.wordsPerRow()} * 32, 0);
+  for (const auto& share : partial)
+    for (std::size_t a = 0; a < counts.size() && a < share.size(); ++a) counts[a] += share[a];
+  return counts;
+}
+
+}  // namespace
+
 void CZAVDoc::UpdateAttributeCounts() {
   const int items = ItemCount();
   if (items == 0) return;
@@ -259,22 +280,28 @@ void CZAVDoc::UpdateAttributeCounts() {
   m_attributeCounts.assign(static_cast<std::size_t>(attributes / 32 + 1) * 32, 0);
   if (attributes == 0) return;
   const bool selectedOnly = CountSelectedItems() > 0;
-  std::vector<int> candidates;
-  for (int i = 0; i < items; ++i)
-    if (selectedOnly ? IsItemSelected(i) : IsItemRemaining(i)) candidates.push_back(i);
-  const CBitMatrix layout(attributes, items);
-  // Threads only pay for themselves on many candidate rows.
-  const ChunkPlan chunks = PlanChunks(static_cast<int>(candidates.size()), kCandidatesPerThread, 1);
-  std::vector<std::vector<DWORD>> partial(chunks.chunks);
-  ParallelFor(chunks, [&](int begin, int end, int chunk) {
-    CandidateCounter counter(layout.wordsPerRow());
-    for (int k = begin; k < end; ++k)
-      if (const DWORD* row = layout.GetRowWordsIn(candidates[k], m_dataBlocks)) counter.AddRow(row);
-    counter.AddTo(partial[chunk]);
-  });
-  for (const auto& counts : partial)
-    for (std::size_t a = 0; a < counts.size() && a < m_attributeCounts.size(); ++a)
-      m_attributeCounts[a] = static_cast<WORD>(m_attributeCounts[a] + counts[a]);
+  std::vector<BYTE> now(items, 0);
+  std::vector<int> candidates, entered, left;
+  const CountBasis& basis = m_countBasis;
+  const bool since = basis.valid && basis.items == items && basis.attributes == attributes;
+  for (int i = 0; i < items; ++i) {
+    now[i] = selectedOnly ? IsItemSelected(i) : IsItemRemaining(i);
+    if (now[i]) candidates.push_back(i);
+    if (since && now[i] != basis.candidates[i]) (now[i] ? entered : left).push_back(i);
+  }
+  std::vector<DWORD> counts;
+  if (since && entered.size() + left.size() < candidates.size()) {
+    // Fewer rows changed sides than there are candidates: the last counts
+    // with the rows that left taken off and those that entered added.
+    counts = basis.counts;
+    const std::vector<DWORD> minus = CountRows(*this, left), plus = CountRows(*this, entered);
+    for (std::size_t a = 0; a < counts.size(); ++a) counts[a] = counts[a] - minus[a] + plus[a];
+  } else {
+    counts = CountRows(*this, candidates);
+  }
+  for (std::size_t a = 0; a < counts.size() && a < m_attributeCounts.size(); ++a)
+    m_attributeCounts[a] = static_cast<WORD>(counts[a]);
+  m_countBasis = CountBasis{true, items, attributes, std::move(now), std::move(counts)};
 }
 
 bool CZAVDoc::IsAttributeUseless(int attribute) const {

@@ -92,6 +92,7 @@ void AdoptStoredFields(CZAVDoc& to, CZAVDoc& from) {
   to.m_genusNames.swap(from.m_genusNames);
   to.m_familyNames.swap(from.m_familyNames);
   to.m_dataBlocks.swap(from.m_dataBlocks);
+  to.InvalidateCountBasis();
   to.m_missingData = from.m_missingData;
   // Marks and item states are not stored; the open resets them.
   to.m_marks.assign(to.m_attributes.size(), MARK_CLEAR);

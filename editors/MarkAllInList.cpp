@@ -19,6 +19,7 @@ void SetAttributeForListedItems(CZAVDoc& doc, int attribute, bool set) {
   if (doc.ItemCount() == 0) return;
   const auto bit = static_cast<WORD>(attribute);
   const CBitMatrix rows(doc.AttributeCount(), doc.ItemCount());
+  doc.InvalidateCountBasis();
   for (int item = 0; item < doc.ItemCount(); ++item) {
     if (!doc.IsItemRemaining(item)) continue;
     if (DWORD* row = rows.GetRowWordsIn(item, doc.m_dataBlocks)) set ? SetBit(row, bit) : ClearBit(row, bit);

@@ -124,12 +124,7 @@ TEST(Differential, CandidateCountsMatchAPlainCount) {
     b.AddMenu("M", 0);
     const int attributes = 40 + round * 17;
     for (int a = 0; a < attributes; ++a) b.AddAttribute(1, "a");
-    for (int i = 0; i < 700 + round * (round < 6 ? 900 : 2000); ++i) {
-      std::vector<int> bits;
-      for (int a = 0; a < attributes; ++a)
-        if (rng() % 100 < 10 + 15 * round) bits.push_back(a);
-      b.AddItem("i", "", "s", "", bits);
-    }
+    AddRandomItems(b, rng, 700 + round * (round < 6 ? 900 : 2000), attributes, 10 + 15 * (round % 6));
     auto doc = b.Build();
     for (int i = 0; i < doc->ItemCount(); ++i)
       doc->m_itemStates[i] = rng() % 3 == 0 ? STATE_ELIMINATED : round == 5 && i % 7 == 0 ? STATE_SELECTED : STATE_REMAINING;

@@ -21,12 +21,7 @@ TEST(DistinctiveCount, SharesMatchAPlainCount) {
     const int attributes = 45 + 20 * round;
     for (int a = 0; a < attributes; ++a) b.AddAttribute(a % 9 == 0 ? -1 : 1 + a % 2, "a");
     const int items = 3000 + 4000 * round;
-    for (int i = 0; i < items; ++i) {
-      std::vector<int> bits;
-      for (int a = 0; a < attributes; ++a)
-        if (rng() % 100 < 30) bits.push_back(a);
-      b.AddItem("i", "", "s", "", bits);
-    }
+    AddRandomItems(b, rng, items, attributes, 30);
     auto doc = b.Build();
     for (int i = 0; i < items; ++i) doc->m_itemStates[i] = rng() % 4 == 0 ? STATE_ELIMINATED : STATE_REMAINING;
     const std::vector<int> candidates = CollectCandidateItems(*doc);

@@ -86,6 +86,18 @@ class DocBuilder {
   std::vector<std::vector<int>> m_bits;
 };
 
+// Adds items whose attributes 0 .. attributes-1 are each set with the given
+// chance in percent.
+template <typename Rng>
+void AddRandomItems(DocBuilder& b, Rng& rng, int items, int attributes, unsigned percent) {
+  for (int i = 0; i < items; ++i) {
+    std::vector<int> bits;
+    for (int a = 0; a < attributes; ++a)
+      if (rng() % 100 < percent) bits.push_back(a);
+    b.AddItem("i", "", "s", "", bits);
+  }
+}
+
 // The five-item database: menu 1 "Colour" (red, green, blue), menu 2
 // "Size" (small, medium, large). Dill has no colour data, Elm no size data.
 // With sizesInSecondWord the sizes sit at 32-34 behind freed slots, so the
