@@ -163,7 +163,10 @@ class CZAVDoc {
   // when those are fewer than the candidates, else a full count.
   void UpdateAttributeCounts();
   // Every writer of the bit matrix calls this (the writable row accessor does).
-  void InvalidateCountBasis() { m_countBasis.valid = false; }
+  void InvalidateCountBasis() {
+    m_countBasis.valid = false;
+    m_countBasis.allCounts.clear();
+  }
   bool IsAttributeUseless(int attribute) const;
   bool IsMenuUseless(int menu) const;
   bool IsMenuBranchUseless(int menu) const;

@@ -281,16 +281,30 @@ void CZAVDoc::UpdateAttributeCounts() {
   if (attributes == 0) return;
   const bool selectedOnly = CountSelectedItems() > 0;
   std::vector<BYTE> now(items, 0);
-  std::vector<int> candidates, entered, left;
+  std::vector<int> candidates, others, entered, left;
   const CountBasis& basis = m_countBasis;
   const bool since = basis.valid && basis.items == items && basis.attributes == attributes;
   for (int i = 0; i < items; ++i) {
     now[i] = selectedOnly ? IsItemSelected(i) : IsItemRemaining(i);
-    if (now[i]) candidates.push_back(i);
+    (now[i] ? candidates : others).push_back(i);
     if (since && now[i] != basis.candidates[i]) (now[i] ? entered : left).push_back(i);
   }
+  // The whole over every row, kept while the matrix stays as it is: taken
+  // once when most items are candidates, it turns the next counts over most
+  // items into the whole minus the few left out.
+  std::vector<DWORD> all = since ? basis.allCounts : std::vector<DWORD>{};
+  const std::size_t changed = since ? entered.size() + left.size() : candidates.size();
+  if (all.empty() && others.size() < candidates.size() && others.size() < changed) {
+    std::vector<int> every(static_cast<std::size_t>(items));
+    for (int i = 0; i < items; ++i) every[i] = i;
+    all = CountRows(*this, every);
+  }
   std::vector<DWORD> counts;
-  if (since && entered.size() + left.size() < candidates.size()) {
+  if (!all.empty() && others.size() < candidates.size() && others.size() < changed) {
+    counts = all;
+    const std::vector<DWORD> minus = CountRows(*this, others);
+    for (std::size_t a = 0; a < counts.size(); ++a) counts[a] -= minus[a];
+  } else if (since && changed < candidates.size()) {
     // Fewer rows changed sides than there are candidates: the last counts
     // with the rows that left taken off and those that entered added.
     counts = basis.counts;
@@ -301,7 +315,7 @@ void CZAVDoc::UpdateAttributeCounts() {
   }
   for (std::size_t a = 0; a < counts.size() && a < m_attributeCounts.size(); ++a)
     m_attributeCounts[a] = static_cast<WORD>(counts[a]);
-  m_countBasis = CountBasis{true, items, attributes, std::move(now), std::move(counts)};
+  m_countBasis = CountBasis{true, items, attributes, std::move(now), std::move(counts), std::move(all)};
 }
 
 bool CZAVDoc::IsAttributeUseless(int attribute) const {

@@ -51,4 +51,34 @@ TEST(IncrementalCounts, FollowStateChangesAndMatrixEdits) {
   }
 }
 
+// A mark that brings back most items (a clear after a narrowing mark) is
+// counted as every row less the few still out; an edit of the matrix drops
+// the kept whole.
+TEST(IncrementalCounts, BringingBackMostItemsCountsTheWholeLessTheRest) {
+  std::mt19937 rng(7);
+  DocBuilder b;
+  b.AddMenu("Root", -1, MENU_OF_MENUS);
+  b.AddMenu("M", 0);
+  const int attributes = 40;
+  for (int a = 0; a < attributes; ++a) b.AddAttribute(1, "a");
+  const int items = 3000;
+  AddRandomItems(b, rng, items, attributes, 20);
+  auto doc = b.Build();
+  const auto keepOut = [&](int every) {
+    for (int i = 0; i < items; ++i) doc->m_itemStates[i] = i % every == 0 ? STATE_REMAINING : STATE_ELIMINATED;
+  };
+  const auto bringBackAllBut = [&](int every) {
+    for (int i = 0; i < items; ++i) doc->m_itemStates[i] = i % every == 1 ? STATE_ELIMINATED : STATE_REMAINING;
+  };
+  for (int round = 0; round < 3; ++round) {
+    keepOut(10);
+    doc->UpdateAttributeCounts();
+    ExpectPlainCounts(*doc, 2 * round);
+    bringBackAllBut(50 + round);
+    if (round == 1) SetBit(doc->GetItemAttributeBits(5), 3);
+    doc->UpdateAttributeCounts();
+    ExpectPlainCounts(*doc, 2 * round + 1);
+  }
+}
+
 }  // namespace
