@@ -21,16 +21,21 @@ void ExpectPlainCounts(const CZAVDoc& doc, int step) {
   }
 }
 
-TEST(IncrementalCounts, FollowStateChangesAndMatrixEdits) {
-  std::mt19937 rng(31);
+// One menu of the given attributes over random rows, about one bit in twenty set.
+std::unique_ptr<CZAVDoc> MakeRandomKey(std::mt19937& rng, int attributes, int items) {
   DocBuilder b;
   b.AddMenu("Root", -1, MENU_OF_MENUS);
   b.AddMenu("M", 0);
-  const int attributes = 70;
   for (int a = 0; a < attributes; ++a) b.AddAttribute(1, "a");
-  const int items = 6000;
   AddRandomItems(b, rng, items, attributes, 20);
-  auto doc = b.Build();
+  return b.Build();
+}
+
+TEST(IncrementalCounts, FollowStateChangesAndMatrixEdits) {
+  std::mt19937 rng(31);
+  const int attributes = 70;
+  const int items = 6000;
+  auto doc = MakeRandomKey(rng, attributes, items);
   doc->UpdateAttributeCounts();
   for (int step = 0; step < 60; ++step) {
     // Mostly a few items change sides (the path that reads only them), now
@@ -56,14 +61,8 @@ TEST(IncrementalCounts, FollowStateChangesAndMatrixEdits) {
 // the kept whole.
 TEST(IncrementalCounts, BringingBackMostItemsCountsTheWholeLessTheRest) {
   std::mt19937 rng(7);
-  DocBuilder b;
-  b.AddMenu("Root", -1, MENU_OF_MENUS);
-  b.AddMenu("M", 0);
-  const int attributes = 40;
-  for (int a = 0; a < attributes; ++a) b.AddAttribute(1, "a");
   const int items = 3000;
-  AddRandomItems(b, rng, items, attributes, 20);
-  auto doc = b.Build();
+  auto doc = MakeRandomKey(rng, 40, items);
   const auto keepOut = [&](int every) {
     for (int i = 0; i < items; ++i) doc->m_itemStates[i] = i % every == 0 ? STATE_REMAINING : STATE_ELIMINATED;
   };
