@@ -179,11 +179,17 @@ TEST(ItemListView, ItemCommandsWithoutAnItemDoNothing) {
   EXPECT_EQ(items, std::vector<int>{kLime});
 }
 
-TEST(ItemListView, ScrollingKeepsTheSelectionOnScreen) {
+// More rows than a small list shows, so that it scrolls.
+std::unique_ptr<CZAVDoc> MakeKeyOfSixtyFruits() {
   auto doc = MakeSmallKey();
   for (int i = 5; i < 60; ++i) AddFruit(*doc, i, "Zfruit" + std::to_string(i));
   CBitMatrix(doc->AttributeCount(), doc->ItemCount()).BuildBlocks(doc->m_dataBlocks);
   Evaluate(*doc);
+  return doc;
+}
+
+TEST(ItemListView, ScrollingKeepsTheSelectionOnScreen) {
+  auto doc = MakeKeyOfSixtyFruits();
   ScriptedUi ui;
   CItemListView list(*doc);
   list.resize(200, 150);
@@ -199,10 +205,7 @@ TEST(ItemListView, ScrollingKeepsTheSelectionOnScreen) {
 }
 
 TEST(ItemListView, ScrollingUpMovesTheSelectionToTheLastWholeRowWhenRowsFitExactly) {
-  auto doc = MakeSmallKey();
-  for (int i = 5; i < 60; ++i) AddFruit(*doc, i, "Zfruit" + std::to_string(i));
-  CBitMatrix(doc->AttributeCount(), doc->ItemCount()).BuildBlocks(doc->m_dataBlocks);
-  Evaluate(*doc);
+  auto doc = MakeKeyOfSixtyFruits();
   ScriptedUi ui;
   CItemListView list(*doc);
   list.resize(200, 400);
