@@ -8,11 +8,9 @@
 #include <sstream>
 
 #include <fcntl.h>
-
-#if __has_include(<unistd.h>)
 #include <unistd.h>
-#define QOR_HAVE_FSYNC 1
-#endif
+
+#include "database/DescriptorOutputBuffer.h"
 
 namespace fs = std::filesystem;
 
@@ -26,19 +24,46 @@ fs::path TemporaryBeside(const fs::path& target) {
 
 std::string ErrnoText() { return std::strerror(errno); }
 
-// Writes the bytes to a new file and makes sure they reached the disk.
-bool WriteAndSync(const fs::path& path, const std::string& bytes, std::string& error) {
-  std::FILE* file = std::fopen(path.c_str(), "wbx");
-  if (!file) {
+using Writer = std::function<bool(std::ostream&)>;
+
+// Runs the writer on a stream into the open file; false with a reason.
+bool RunWriter(int descriptor, const Writer& writer, std::string& error) {
+  DescriptorOutputBuffer buffer(descriptor);
+  std::ostream out(&buffer);
+  bool wrote = false;
+  try {
+    wrote = writer(out);
+  } catch (const std::exception& e) {
+    error = e.what();
+    return false;
+  }
+  out.flush();
+  if (buffer.error() != 0) {
+    error = "cannot write the file (" + std::string(std::strerror(buffer.error())) + ")";
+    return false;
+  }
+  if (!wrote || !out) {
+    if (error.empty()) error = "the contents could not be written";
+    return false;
+  }
+  return true;
+}
+
+// Writes a new file through the writer, streamed to the disk as it is
+// produced, and makes sure the contents reached the disk. The file must
+// not exist yet: nothing is ever written through a name someone else made.
+bool WriteAndSync(const fs::path& path, const Writer& writer, std::string& error) {
+  const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (descriptor < 0) {
     error = "cannot create a file in the folder (" + ErrnoText() + ")";
     return false;
   }
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
-#ifdef QOR_HAVE_FSYNC
-  ok = ok && ::fsync(::fileno(file)) == 0;
-#endif
-  if (!ok) error = "cannot write the file (" + ErrnoText() + ")";
-  if (std::fclose(file) != 0 && ok) {
+  bool ok = RunWriter(descriptor, writer, error);
+  if (ok && ::fsync(descriptor) != 0) {
+    error = "cannot write the file (" + ErrnoText() + ")";
+    ok = false;
+  }
+  if (::close(descriptor) != 0 && ok) {
     error = "cannot write the file (" + ErrnoText() + ")";
     ok = false;
   }
@@ -88,35 +113,11 @@ std::error_code RenameBeside(const fs::path& from, const fs::path& to) {
   return {};
 }
 
-}  // namespace
-
-bool WriteFileAtomically(const fs::path& path, const std::function<bool(std::ostream&)>& writer,
-                         std::string& error) {
-  const fs::path target = FinalTarget(path);
-  if (IsMarkedReadOnly(target)) {
-    error = kReadOnlyReason;
-    return false;
-  }
-  std::ostringstream contents(std::ios::binary);
-  try {
-    if (!writer(contents)) {
-      if (error.empty()) error = "the contents could not be written";
-      return false;
-    }
-  } catch (const std::exception& e) {
-    error = e.what();
-    return false;
-  }
-  if (!contents) {
-    error = "the contents could not be written";
-    return false;
-  }
-  return PlaceFileAtomically(target, contents.str(), true, error);
-}
-
-bool PlaceFileAtomically(const fs::path& target, const std::string& bytes, bool replace, std::string& error) {
+// The new contents go to a temporary file beside the target, which is
+// renamed onto it once they are on the disk; on failure it is removed.
+bool PlaceThroughTemporary(const fs::path& target, const Writer& writer, bool replace, std::string& error) {
   const fs::path temporary = TemporaryBeside(target);
-  if (!WriteAndSync(temporary, bytes, error)) {
+  if (!WriteAndSync(temporary, writer, error)) {
     std::error_code ignored;
     fs::remove(temporary, ignored);
     return false;
@@ -132,6 +133,25 @@ bool PlaceFileAtomically(const fs::path& target, const std::string& bytes, bool 
     return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const fs::path& path, const std::function<bool(std::ostream&)>& writer,
+                         std::string& error) {
+  const fs::path target = FinalTarget(path);
+  if (IsMarkedReadOnly(target)) {
+    error = kReadOnlyReason;
+    return false;
+  }
+  return PlaceThroughTemporary(target, writer, true, error);
+}
+
+bool PlaceFileAtomically(const fs::path& target, const std::string& bytes, bool replace, std::string& error) {
+  const Writer writeBytes = [&bytes](std::ostream& out) {
+    return static_cast<bool>(out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())));
+  };
+  return PlaceThroughTemporary(target, writeBytes, replace, error);
 }
 
 bool ReadWholeFile(const fs::path& path, std::string& bytes, std::string& error) {

@@ -15,20 +15,11 @@ void CBitMatrix::SetSize(DWORD attributes, DWORD items) {
   m_totalWords = DWORD{wordsPerRow} * items;
   m_rowsPerBlock = static_cast<WORD>(kBlockWords / wordsPerRow);
   m_blockCount = 0;
-  m_firstRows.clear();
-  m_blockRows.clear();
-  if (items == 0) return;
-  DWORD first = 0;
-  for (;;) {
-    m_firstRows.push_back(first);
-    ++m_blockCount;
-    if (items - 1 <= first + m_rowsPerBlock - 1) {
-      m_blockRows.push_back(static_cast<WORD>(items - first));
-      return;
-    }
-    m_blockRows.push_back(m_rowsPerBlock);
-    first += m_rowsPerBlock;
-  }
+  m_lastBlockRows = 0;
+  if (items == 0 || m_rowsPerBlock == 0) return;
+  const DWORD blocks = (items + m_rowsPerBlock - 1) / m_rowsPerBlock;
+  m_blockCount = static_cast<WORD>(blocks);
+  m_lastBlockRows = static_cast<WORD>(items - (blocks - 1) * m_rowsPerBlock);
 }
 
 CBitMatrix::Location CBitMatrix::Locate(DWORD row) const {
@@ -36,7 +27,7 @@ CBitMatrix::Location CBitMatrix::Locate(DWORD row) const {
   // is a division; the last block takes whatever lies past it.
   WORD block = m_rowsPerBlock ? static_cast<WORD>(row / m_rowsPerBlock) : 0;
   if (m_blockCount && block >= m_blockCount) block = static_cast<WORD>(m_blockCount - 1);
-  const DWORD first = m_blockCount ? m_firstRows[block] : 0;
+  const DWORD first = m_blockCount ? firstRow(block) : 0;
   return {block, (row - first) * m_wordsPerRow};
 }
 
@@ -56,7 +47,7 @@ void CBitMatrix::BuildBlocks(std::vector<CQDatablock>& blocks) const {
   if (m_columns == 0 || m_rows == 0 || m_blockCount == 0) return;
   blocks.assign(m_blockCount, CQDatablock{});
   for (WORD b = 0; b < m_blockCount; ++b)
-    blocks[b].words.assign(DWORD{m_wordsPerRow} * m_blockRows[b], 0);
+    blocks[b].words.assign(DWORD{m_wordsPerRow} * blockRows(b), 0);
 }
 
 CBitArray::CBitArray(DWORD bits) : m_words((bits + 31) / 32, 0), m_bitCount(((bits + 31) / 32) * 32) {}

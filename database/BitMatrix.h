@@ -41,8 +41,11 @@ class CBitMatrix {
   DWORD totalWords() const { return m_totalWords; }
   WORD rowsPerBlock() const { return m_rowsPerBlock; }
   WORD blockCount() const { return m_blockCount; }
-  DWORD firstRow(WORD block) const { return m_firstRows[block]; }
-  WORD blockRows(WORD block) const { return m_blockRows[block]; }
+  // Every block but the last holds exactly rowsPerBlock rows, so a layout
+  // is a handful of numbers: rows are located on every access, and building
+  // one must cost nothing.
+  DWORD firstRow(WORD block) const { return DWORD{block} * m_rowsPerBlock; }
+  WORD blockRows(WORD block) const { return block + 1 < m_blockCount ? m_rowsPerBlock : m_lastBlockRows; }
 
  private:
   DWORD m_columns = 0;
@@ -51,8 +54,7 @@ class CBitMatrix {
   DWORD m_totalWords = 0;
   WORD m_rowsPerBlock = 0;
   WORD m_blockCount = 0;
-  std::vector<DWORD> m_firstRows;
-  std::vector<WORD> m_blockRows;
+  WORD m_lastBlockRows = 0;
 };
 
 // Steps through consecutive rows of a block array, one row per Next(),
@@ -119,13 +121,13 @@ class CBitArray {
 };
 
 // The run-time companion of one item, rebuilt after every load; never stored.
+// Its lenient row is sized by the missing-data rebuild, its only user, so a
+// load without "Allow Missing Data" allocates nothing per item.
 class CZAVDocItem {
  public:
-  CZAVDocItem(DWORD attributes, DWORD menus, CQItemrec* item)
-      : menuBits(menus), attributeBits(attributes), item(item) {}
+  explicit CZAVDocItem(CQItemrec* item) : item(item) {}
 
   DWORD mismatchCount = 0;
-  CBitArray menuBits;       // one bit per menu
   CBitArray attributeBits;  // the item's lenient row while "Allow Missing Data" is on
   CQItemrec* item = nullptr;  // not owned
 };

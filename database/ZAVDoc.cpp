@@ -29,7 +29,7 @@ void CZAVDoc::InsertItem(int index, std::unique_ptr<CQItemrec> record) {
   m_items[at] = std::move(record);
   if (at >= m_itemStates.size()) m_itemStates.resize(at + 1, STATE_REMAINING);
   m_itemStates[at] = STATE_REMAINING;
-  SetDocItem(index, std::make_unique<CZAVDocItem>(AttributeCount(), MenuCount(), raw));
+  SetDocItem(index, std::make_unique<CZAVDocItem>(raw));
 }
 
 void CZAVDoc::SetDocItem(int index, std::unique_ptr<CZAVDocItem> docItem) {

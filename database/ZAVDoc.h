@@ -11,11 +11,13 @@
 #include <iosfwd>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "database/BitMatrix.h"
 #include "database/CountBasis.h"
+#include "database/NameTextSlots.h"
 #include "database/Records.h"
 
 class CArchive;
@@ -337,6 +339,7 @@ class CZAVDoc {
     int itemsFrom = 0;       // every item slot below is taken
     int attributesFrom = 0;  // every attribute slot below is taken
     int reservedFrom = 0;    // the first attribute slot reserved, with clear columns
+    std::optional<NameTextSlots> genusSlots, familySlots;
   } m_addingOnly;
   int m_recountFlag = 0;
   int m_remainingCount = 0;

@@ -75,7 +75,7 @@ void CZAVDoc::ClearAttributeColumns(const std::vector<int>& attributes) {
 
 void CZAVDoc::BeginAddingOnly(int reserveAttributes) {
   const int before = AttributeCount();
-  m_addingOnly = {true, 0, 0, before};
+  m_addingOnly = {true, 0, 0, before, NameTextSlots(m_genusNames), NameTextSlots(m_familyNames)};
   if (m_items.empty() || m_attributes.empty()) return;
   const int columns = static_cast<int>(CBitMatrix(before, ItemCount()).wordsPerRow()) * 32;
   std::vector<int> unused;

@@ -93,8 +93,14 @@ int CZAVDoc::AddItem(std::string pictures, const std::string& species, const std
     const int at =
         appended ? static_cast<int>(m_speciesNames.size()) : FindSpeciesNameInsertIndex(genus + " " + species);
     speciesPosition = InsertNameEntry(m_speciesNames, at, slot, species);
-    record.genusIndex = PlaceNameText(m_genusNames, genus, [this](int g) { return IsGenusUnused(g); });
-    record.familyIndex = PlaceNameText(m_familyNames, family, [this](int f) { return IsFamilyUnused(f); });
+    const auto place = [](std::optional<NameTextSlots>& slots, std::vector<std::string>& table,
+                          const std::string& text, const std::function<bool(int)>& isUnused) {
+      return slots ? slots->Place(table, text, isUnused) : PlaceNameText(table, text, isUnused);
+    };
+    record.genusIndex =
+        place(m_addingOnly.genusSlots, m_genusNames, genus, [this](int g) { return IsGenusUnused(g); });
+    record.familyIndex =
+        place(m_addingOnly.familySlots, m_familyNames, family, [this](int f) { return IsFamilyUnused(f); });
   }
   record.nameIndex = namePosition;
   record.speciesIndex = speciesPosition;

@@ -205,7 +205,7 @@ void CZAVDoc::BuildAfterLoad() {
   m_docItems.clear();
   m_docItems.reserve(m_items.size());
   for (auto& item : m_items) {
-    m_docItems.push_back(std::make_unique<CZAVDocItem>(AttributeCount(), MenuCount(), item.get()));
+    m_docItems.push_back(std::make_unique<CZAVDocItem>(item.get()));
     if (item->nameIndex != -1 || item->speciesIndex != -1) ++m_namedItemCount;
   }
   UpdateMissingDataBits();

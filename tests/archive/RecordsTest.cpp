@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "database/ItemSlots.h"
+#include "database/NameTextSlots.h"
 #include "database/Records.h"
 
 TEST(PictureList, NormalisedOnStoreAndLoad) {
@@ -22,4 +26,23 @@ TEST(StringSlot, AnEmptySlotTheCallerStillUsesIsPassedOver) {
   EXPECT_EQ(FindStringSlot(names, "Bus", onlyTheLast), 2);
   EXPECT_EQ(FindStringSlot(names, "Bus", [](int) { return false; }), 3);
   EXPECT_EQ(FindStringSlot(names, "", [](int) { return false; }), 0);  // equal text is shared
+}
+
+// The indexed placement a merge uses gives every slot the walk gives, on
+// tables with repeated texts, empty slots still in use and empty texts.
+TEST(StringSlot, IndexedPlacementAgreesWithTheWalk) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 50; ++round) {
+    std::vector<std::string> table;
+    for (int i = 0; i < 12; ++i) table.push_back(random() % 3 == 0 ? "" : "T" + std::to_string(random() % 8));
+    std::vector<std::string> walked = table;
+    std::vector<std::string> indexed = table;
+    NameTextSlots slots(indexed);
+    const auto inUse = [](int slot) { return slot % 4 != 1; };  // which empty slots may be reused
+    for (int k = 0; k < 40; ++k) {
+      const std::string text = random() % 5 == 0 ? "" : "T" + std::to_string(random() % 16);
+      ASSERT_EQ(slots.Place(indexed, text, inUse), PlaceNameText(walked, text, inUse)) << round << " " << k;
+      ASSERT_EQ(indexed, walked);
+    }
+  }
 }

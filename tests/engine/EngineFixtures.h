@@ -52,7 +52,7 @@ class DocBuilder {
 
   std::unique_ptr<CZAVDoc> Build(bool missingData = false) {
     CZAVDoc& doc = *m_doc;
-    for (auto& item : doc.m_docItems) *item = CZAVDocItem(doc.AttributeCount(), doc.MenuCount(), item->item);
+    for (auto& item : doc.m_docItems) *item = CZAVDocItem(item->item);
     if (doc.AttributeCount() > 0 && doc.ItemCount() > 0) {
       CBitMatrix layout(doc.AttributeCount(), doc.ItemCount());
       layout.BuildBlocks(doc.m_dataBlocks);
