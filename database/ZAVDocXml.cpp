@@ -1,11 +1,13 @@
 // The XML dump "TEST.qorx": a readable copy of the database in memory,
 // written after every load and store. Nothing reads it back. This file
 // renders the document's texts; XmlDumpWriter.cpp writes the file.
+#include <algorithm>
 #include <filesystem>
-#include <optional>
+#include <memory>
 #include <utility>
 
 #include "database/BitMatrix.h"
+#include "database/ParallelFor.h"
 #include "database/XmlDump.h"
 #include "database/XmlText.h"
 #include "database/ZAVDoc.h"
@@ -69,26 +71,40 @@ class XmlDumpSnapshot::Writer {
 
   void Items() {
     const int count = m_doc.ItemCount();
-    // Rows exist only with attributes (a layout needs at least one).
-    std::optional<CBitMatrix> layout;
-    if (m_doc.AttributeCount() > 0) layout.emplace(m_doc.AttributeCount(), count);
-    m_snapshot.m_wordsPerRow = layout ? layout->wordsPerRow() : 0;
-    m_snapshot.m_rows.reserve(m_snapshot.m_wordsPerRow * static_cast<std::size_t>(count));
     m_snapshot.m_itemBounds.push_back(0);
+    std::vector<int> written;
     for (int i = 0; i < count; ++i) {
       const CQItemrec& item = m_doc.GetItem(i);
       if (item.IsFreeSlot()) continue;
+      written.push_back(i);
       ItemOpening(i, item);
       AddItemText();
       ItemClosing(item);
       AddItemText();
-      const DWORD* row = layout ? layout->GetRowWordsIn(static_cast<DWORD>(i), m_doc.m_dataBlocks) : nullptr;
-      std::vector<DWORD>& rows = m_snapshot.m_rows;
-      if (row)
-        rows.insert(rows.end(), row, row + m_snapshot.m_wordsPerRow);
-      else
-        rows.resize(rows.size() + m_snapshot.m_wordsPerRow, 0u);
     }
+    CopyRows(written);
+  }
+
+  // The rows are most of a large snapshot: copied on the worker pool into
+  // memory that nothing zeroes first.
+  void CopyRows(const std::vector<int>& written) {
+    // Rows exist only with attributes (a layout needs at least one).
+    if (m_doc.AttributeCount() == 0) return;
+    const CBitMatrix layout(m_doc.AttributeCount(), m_doc.ItemCount());
+    const std::size_t words = layout.wordsPerRow();
+    m_snapshot.m_wordsPerRow = words;
+    m_snapshot.m_rows = std::make_unique_for_overwrite<DWORD[]>(words * written.size());
+    DWORD* const rows = m_snapshot.m_rows.get();
+    ParallelFor(PlanChunks(static_cast<int>(written.size()), 1024, 1), [&](int begin, int end, int) {
+      for (int k = begin; k < end; ++k) {
+        const DWORD* row = layout.GetRowWordsIn(static_cast<DWORD>(written[k]), m_doc.m_dataBlocks);
+        DWORD* to = rows + static_cast<std::size_t>(k) * words;
+        if (row)
+          std::copy(row, row + words, to);
+        else
+          std::fill(to, to + words, 0u);
+      }
+    });
   }
 
   void AddItemText() {
