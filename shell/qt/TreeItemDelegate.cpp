@@ -69,6 +69,6 @@ void CTreeItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
 QSize CTreeItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
   const HTREEITEM node = CTreeModel::NodeOf(index);
   const QFont font = NodeFont(option.font, true, true);
-  const int width = QFontMetrics(font).horizontalAdvance(QString::fromStdString(m_tree.GetNodeLabel(node)));
+  const int width = m_labelWidths.Width(font, QString::fromStdString(m_tree.GetNodeLabel(node)));
   return {width + 26, std::max(18, QFontMetrics(font).height() + 2)};
 }

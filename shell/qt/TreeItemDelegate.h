@@ -5,6 +5,8 @@
 
 #include <QStyledItemDelegate>
 
+#include "shell/qt/TextWidthCache.h"
+
 class CMenuTree;
 
 class CTreeItemDelegate : public QStyledItemDelegate {
@@ -16,4 +18,5 @@ class CTreeItemDelegate : public QStyledItemDelegate {
 
  private:
   const CMenuTree& m_tree;
+  mutable TextWidthCache m_labelWidths;
 };
