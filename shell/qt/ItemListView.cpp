@@ -72,7 +72,6 @@ void CItemListView::FillList() {
   if (rows.RowCount() > 0 && m_doc.m_reportKind == kReportItemDescription && m_doc.m_reportArgument != -2000)
     m_doc.m_reportArgument = rows.ItemOrNone(0);
   UpdateCaption();
-  update();
 }
 
 void CItemListView::UpdateCaption() {
