@@ -56,7 +56,8 @@ static bool AnyItemFullyMatching(const CZAVDoc& doc) {
 void CMenuTree::ReevaluateAfterMark(int remembered) {
   treedoc::ResetStates(m_doc, true);
   treedoc::Eliminate(m_doc);
-  if (m_doc.m_remainingCount > 0) {
+  const bool filled = m_doc.m_remainingCount > 0;
+  if (filled) {
     if (AnyItemFullyMatching(m_doc)) {
       g_partialMatchWarned = false;
     } else {
@@ -69,8 +70,12 @@ void CMenuTree::ReevaluateAfterMark(int remembered) {
   }
   treedoc::Announce(m_doc, false);
   treedoc::ShowCurrentReport(m_doc);
-  engine_views::FillItemList(m_doc);
-  if (IItemListView* list = m_doc.GetItemListView()) {
+  IItemListView* list = m_doc.GetItemListView();
+  // Neither the announcement nor the page changes an item's state: rows
+  // filled above stay right.
+  if (list && filled) list->RefillUnchangedRows();
+  else engine_views::FillItemList(m_doc);
+  if (list) {
     if (remembered >= 0 && treedoc::IsRemaining(m_doc, remembered)) list->SelectItem(remembered);
     else list->SelectRow(0);
   }
