@@ -69,10 +69,11 @@ void CMenuTree::ReevaluateAfterMark(int remembered) {
     treedoc::ShowCurrentReport(m_doc);
   }
   treedoc::Announce(m_doc, false);
-  treedoc::ShowCurrentReport(m_doc);
+  // The page made above stands, or the item page the announcement showed:
+  // made again it would be the same page. Neither changes an item's state,
+  // so the rows filled above stay right too.
+  if (!filled) treedoc::ShowCurrentReport(m_doc);
   IItemListView* list = m_doc.GetItemListView();
-  // Neither the announcement nor the page changes an item's state: rows
-  // filled above stay right.
   if (list && filled) list->RefillUnchangedRows();
   else engine_views::FillItemList(m_doc);
   if (list) {

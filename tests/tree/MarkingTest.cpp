@@ -31,9 +31,9 @@ TEST(Marking, YesNarrowsLabelsAndTheList) {
   // Lime went: row 0 is selected.
   EXPECT_EQ(f.list.selectedRow, 0);
   EXPECT_EQ(CItemListRows::Caption(*f.doc), f.doc->GetCommonLabel() + " 2 / 5");
-  // Two refills (after the evaluation and after the announcement), two reports.
+  // Two refills (after the evaluation and after the announcement), one page.
   EXPECT_EQ(f.list.fills - 1, 2);
-  EXPECT_EQ(f.reportsShown, 2);
+  EXPECT_EQ(f.reportsShown, 1);
 }
 
 TEST(Marking, RememberedItemStaysSelected) {
