@@ -156,3 +156,17 @@ TEST(Marking, SetForItemsOnAnEmptyDatabase) {
   EXPECT_THROW(f.tree.SetAttributeForAllItems(true, kRed), UserAbort);
   EXPECT_EQ(f.ui.Messages().back(), "Database is empty");
 }
+
+// A refresh sets the images of attribute nodes inserted since the last one
+// and passes over those deleted.
+TEST(Marking, ARefreshFollowsNodesInsertedAndDeletedSinceTheLast) {
+  TreeFixture f;
+  f.tree.RefreshTree();
+  const HTREEITEM colours = f.tree.Nodes().Parent(f.Attribute(kRed));
+  const HTREEITEM added = f.tree.InsertNode(colours, nullptr, kSmall, kInsertLast, IMAGE_ATTRIBUTE_UNUSED);
+  f.tree.Nodes().Delete(f.Attribute(kGreen));
+  f.tree.MarkAttribute(MARK_YES, f.Attribute(kRed), false);
+  EXPECT_EQ(f.tree.Nodes().Image(added), IMAGE_ATTRIBUTE);  // Cherry, red and small, remains
+  EXPECT_EQ(f.tree.Nodes().Image(f.Attribute(kBlue)), IMAGE_ATTRIBUTE_UNUSED);
+  EXPECT_EQ(f.tree.FindAttributeNode(kGreen), kNoNode);
+}
