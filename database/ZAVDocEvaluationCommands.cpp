@@ -38,6 +38,9 @@ void CZAVDoc::OnAllowMissingData() {
   ResetItemStates(false);  // unlike a forgiveness change, the user's exclusions go
   UpdateRemainingItems();
   UpdateIdentifiedStatus(true);
+  // The tree's counts and images follow the new states; a repaint alone
+  // showed the old counts beside menus counted anew ("|200/199|").
+  engine_views::RefreshTree(*this);
   engine_views::ShowCurrentReport(*this);
   engine_views::FillItemList(*this);
 }

@@ -106,6 +106,9 @@ class IItemListView {
  public:
   virtual ~IItemListView() = default;
   virtual void FillList() = 0;
+  // A refill while no item state and no order changed since the last one:
+  // the rows stay as they are, the rest is done as a refill does it.
+  virtual void RefillUnchangedRows() { FillList(); }
   // Selects every row of the item; shows no page.
   virtual void SelectItem(int item) { (void)item; }
   // The item of the selected row; -1 when no row is selected.

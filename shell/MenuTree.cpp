@@ -117,10 +117,23 @@ int CMenuTree::GetAttributeImage(int attribute) const {
 }
 
 void CMenuTree::UpdateAttributeImages(HTREEITEM node) {
+  if (node == m_menuRoot) {
+    for (HTREEITEM attributeNode : AttributeNodes()) RefreshAttributeImage(attributeNode);
+    return;
+  }
   m_nodes.ForEachPostOrder(node, [this](HTREEITEM n) {
-    const int image = m_nodes.Image(n);
-    if (image != IMAGE_MENU && image != IMAGE_ATTRIBUTE_MENU) m_nodes.SetImage(n, GetAttributeImage(m_nodes.Data(n)));
+    if (!IsMenuImage(m_nodes.Image(n))) RefreshAttributeImage(n);
   });
+}
+
+const std::vector<HTREEITEM>& CMenuTree::AttributeNodes() {
+  if (m_attributeNodesVersion == m_nodes.StructureVersion()) return m_attributeNodes;
+  m_attributeNodes.clear();
+  m_nodes.ForEachPostOrder(m_menuRoot, [this](HTREEITEM n) {
+    if (!IsMenuImage(m_nodes.Image(n))) m_attributeNodes.push_back(n);
+  });
+  m_attributeNodesVersion = m_nodes.StructureVersion();
+  return m_attributeNodes;
 }
 
 void CMenuTree::RefreshTree() {

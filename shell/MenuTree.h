@@ -121,6 +121,12 @@ class CMenuTree {
 
  private:
   int MenuIndexOf(HTREEITEM node) const;
+  // The attribute nodes below the menu root, listed again only after nodes
+  // were inserted or deleted: a refresh sets their images from this list
+  // rather than walking every node of a large tree.
+  const std::vector<HTREEITEM>& AttributeNodes();
+  static bool IsMenuImage(int image) { return image == IMAGE_MENU || image == IMAGE_ATTRIBUTE_MENU; }
+  void RefreshAttributeImage(HTREEITEM node) { m_nodes.SetImage(node, GetAttributeImage(m_nodes.Data(node))); }
   void RecountCandidates();
   int CountMenuCandidates(int menu) const;
   void StoreMark(int mark, HTREEITEM node);
@@ -131,6 +137,8 @@ class CMenuTree {
   HTREEITEM m_descriptionNode = kNoNode;
   HTREEITEM m_menuRoot = kNoNode;
   HTREEITEM m_referencesRoot = kNoNode;
+  std::vector<HTREEITEM> m_attributeNodes;
+  std::uint64_t m_attributeNodesVersion = ~std::uint64_t{0};
   int m_candidateTotal = 0;
   bool m_candidatesSelected = false;
 };

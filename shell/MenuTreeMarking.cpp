@@ -56,7 +56,8 @@ static bool AnyItemFullyMatching(const CZAVDoc& doc) {
 void CMenuTree::ReevaluateAfterMark(int remembered) {
   treedoc::ResetStates(m_doc, true);
   treedoc::Eliminate(m_doc);
-  if (m_doc.m_remainingCount > 0) {
+  const bool filled = m_doc.m_remainingCount > 0;
+  if (filled) {
     if (AnyItemFullyMatching(m_doc)) {
       g_partialMatchWarned = false;
     } else {
@@ -68,9 +69,14 @@ void CMenuTree::ReevaluateAfterMark(int remembered) {
     treedoc::ShowCurrentReport(m_doc);
   }
   treedoc::Announce(m_doc, false);
-  treedoc::ShowCurrentReport(m_doc);
-  engine_views::FillItemList(m_doc);
-  if (IItemListView* list = m_doc.GetItemListView()) {
+  // The page made above stands, or the item page the announcement showed:
+  // made again it would be the same page. Neither changes an item's state,
+  // so the rows filled above stay right too.
+  if (!filled) treedoc::ShowCurrentReport(m_doc);
+  IItemListView* list = m_doc.GetItemListView();
+  if (list && filled) list->RefillUnchangedRows();
+  else engine_views::FillItemList(m_doc);
+  if (list) {
     if (remembered >= 0 && treedoc::IsRemaining(m_doc, remembered)) list->SelectItem(remembered);
     else list->SelectRow(0);
   }

@@ -51,6 +51,7 @@ HTREEITEM CTreeNodes::Insert(HTREEITEM parent, HTREEITEM after, std::uint32_t da
     if (it != siblings.end()) row = static_cast<int>(it - siblings.begin()) + 1;
   }
   const HTREEITEM node = Allocate();
+  ++m_structureVersion;
   Node& n = m_nodes[node - 1];
   n = Node{};
   n.parent = parent;
@@ -67,6 +68,7 @@ HTREEITEM CTreeNodes::Insert(HTREEITEM parent, HTREEITEM after, std::uint32_t da
 }
 
 void CTreeNodes::Release(HTREEITEM node) {
+  ++m_structureVersion;
   for (HTREEITEM child : m_nodes[node - 1].children) Release(child);
   m_nodes[node - 1] = Node{};
   m_free.push_back(node);

@@ -60,6 +60,9 @@ class CTreeNodes {
 
   // Depth first, children before the node itself.
   void ForEachPostOrder(HTREEITEM node, const std::function<void(HTREEITEM)>& visit) const;
+  // Changes with every node inserted or deleted, so that a list made from
+  // the nodes knows when it must be made again.
+  std::uint64_t StructureVersion() const { return m_structureVersion; }
 
  private:
   std::vector<HTREEITEM>& ChildList(HTREEITEM parent);
@@ -70,4 +73,5 @@ class CTreeNodes {
   std::vector<HTREEITEM> m_free;
   std::vector<HTREEITEM> m_top;
   ITreeNodesObserver* m_observer = nullptr;
+  std::uint64_t m_structureVersion = 0;
 };

@@ -61,7 +61,13 @@ bool CItemListBox::SelectItem(int item) {
   return false;
 }
 
-void CItemListBox::FillRows() { m_model->Refill(m_doc); }
+// A row that keeps its item may still be painted otherwise (its state or
+// mismatches changed): the rows on screen are repainted, those off screen
+// are painted from the document when they scroll in.
+void CItemListBox::FillRows() {
+  m_model->Refill(m_doc);
+  viewport()->update();
+}
 
 void CItemListBox::OnUserSelection() {
   if (m_programmatic) return;

@@ -1,8 +1,11 @@
 #include "shell/qt/ItemListModel.h"
 
-// A refill after a mark keeps the number of rows: the view keeps its
-// layout and repaints the rows it shows, rather than being reset over
-// every row of a large key.
+#include <algorithm>
+
+// A refill keeps the number of rows as long as the order does: the view
+// keeps its layout, and only the rows that now hold another item are
+// announced. Announcing every row made the view lay out all rows of a large
+// key again on every refill, even one that changed nothing.
 void CItemListModel::Refill(const CZAVDoc& doc) {
   if (CItemListRows::RowCountFor(doc) != m_rows.RowCount()) {
     beginResetModel();
@@ -10,8 +13,13 @@ void CItemListModel::Refill(const CZAVDoc& doc) {
     endResetModel();
     return;
   }
+  const std::vector<int> before = m_rows.Rows();
   m_rows.FillRows(doc);
-  if (m_rows.RowCount() > 0) emit dataChanged(index(0, 0), index(m_rows.RowCount() - 1, 0), {Qt::UserRole});
+  const std::vector<int>& after = m_rows.Rows();
+  const auto first = std::mismatch(before.begin(), before.end(), after.begin()).first - before.begin();
+  if (first == static_cast<std::ptrdiff_t>(before.size())) return;
+  const auto last = before.rend() - std::mismatch(before.rbegin(), before.rend(), after.rbegin()).first - 1;
+  emit dataChanged(index(static_cast<int>(first), 0), index(static_cast<int>(last), 0), {Qt::UserRole});
 }
 
 QVariant CItemListModel::data(const QModelIndex& index, int role) const {

@@ -67,12 +67,17 @@ QString CItemListView::CaptionText() const { return m_caption->text(); }
 
 void CItemListView::FillList() {
   m_list->FillRows();
+  RefillUnchangedRows();
+}
+
+// The first row is selected again and names the item page, as after every
+// refill; walking the order of a large key again would only find the same rows.
+void CItemListView::RefillUnchangedRows() {
   m_list->SelectRow(0);
   const CItemListRows& rows = m_list->Rows();
   if (rows.RowCount() > 0 && m_doc.m_reportKind == kReportItemDescription && m_doc.m_reportArgument != -2000)
     m_doc.m_reportArgument = rows.ItemOrNone(0);
   UpdateCaption();
-  update();
 }
 
 void CItemListView::UpdateCaption() {

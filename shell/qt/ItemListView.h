@@ -26,6 +26,7 @@ class CItemListView : public QWidget, public IItemListView, public CCommandTarge
   QString CaptionText() const;
 
   void FillList() override;
+  void RefillUnchangedRows() override;
   void UpdateCaption();
   void SelectItem(int item) override;
   int GetSelectedItemOrNone() override;

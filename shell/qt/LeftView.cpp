@@ -77,7 +77,12 @@ void CLeftView::FillReferences() { m_tree.FillReferences(); }
 
 HTREEITEM CLeftView::SelectedNode() const { return CTreeModel::NodeOf(currentIndex()); }
 
-void CLeftView::MarkAttribute(int mark, HTREEITEM node) { m_tree.MarkAttribute(mark, node, m_ctrlHeld()); }
+// A mark changes the marked node's image and then every count: the model
+// tells the view once, after both.
+void CLeftView::MarkAttribute(int mark, HTREEITEM node) {
+  const bool ctrlHeld = m_ctrlHeld();
+  m_model->RefreshAll([&] { m_tree.MarkAttribute(mark, node, ctrlHeld); });
+}
 
 void CLeftView::RunMark(int mark) {
   RunCommand([this, mark] {
@@ -85,10 +90,10 @@ void CLeftView::RunMark(int mark) {
   });
 }
 
+// Only the nodes are repainted: their labels and images are asked at paint
+// time, so the visible rows are all that changes on screen.
 void CLeftView::RefreshTree() {
-  setUpdatesEnabled(false);
   m_model->RefreshAll([this] { m_tree.RefreshTree(); });
-  setUpdatesEnabled(true);
   viewport()->update();
 }
 

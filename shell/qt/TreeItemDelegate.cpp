@@ -68,7 +68,10 @@ void CTreeItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
 
 QSize CTreeItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
   const HTREEITEM node = CTreeModel::NodeOf(index);
-  const QFont font = NodeFont(option.font, true, true);
-  const int width = QFontMetrics(font).horizontalAdvance(QString::fromStdString(m_tree.GetNodeLabel(node)));
-  return {width + 26, std::max(18, QFontMetrics(font).height() + 2)};
+  if (m_measuredViewFont != option.font) {
+    m_measuredViewFont = option.font;
+    m_labelWidths.UseFont(NodeFont(option.font, true, true));
+  }
+  const int width = m_labelWidths.Width(QString::fromStdString(m_tree.GetNodeLabel(node)));
+  return {width + 26, std::max(18, m_labelWidths.Height() + 2)};
 }

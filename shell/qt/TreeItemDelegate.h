@@ -4,6 +4,9 @@
 #pragma once
 
 #include <QStyledItemDelegate>
+#include <optional>
+
+#include "shell/qt/TextWidthCache.h"
 
 class CMenuTree;
 
@@ -16,4 +19,7 @@ class CTreeItemDelegate : public QStyledItemDelegate {
 
  private:
   const CMenuTree& m_tree;
+  // Labels are measured in bold Arial made from the view's font.
+  mutable std::optional<QFont> m_measuredViewFont;
+  mutable TextWidthCache m_labelWidths;
 };

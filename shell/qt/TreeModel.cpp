@@ -1,7 +1,5 @@
 #include "shell/qt/TreeModel.h"
 
-#include <QScopedValueRollback>
-
 #include "shell/MenuTree.h"
 #include "shell/qt/NodeImages.h"
 
@@ -17,12 +15,22 @@ QModelIndex CTreeModel::IndexOf(HTREEITEM node) const {
 }
 
 void CTreeModel::RefreshAll(const std::function<void()>& refresh) {
-  {
-    QScopedValueRollback hold(m_holdNodeNotices, true);
+  // A refresh inside another (the tree's recount within a mark) leaves the
+  // one notice to the outer refresh.
+  if (m_holdNodeNotices) return refresh();
+  const auto notify = [this] {
+    m_holdNodeNotices = false;
+    const int top = rowCount();
+    if (top > 0) emit dataChanged(index(0, 0), index(top - 1, 0), {Qt::DisplayRole, Qt::DecorationRole});
+  };
+  m_holdNodeNotices = true;
+  try {
     refresh();
+  } catch (...) {
+    notify();  // an abandoned command may have changed nodes before it ended
+    throw;
   }
-  const int top = rowCount();
-  if (top > 0) emit dataChanged(index(0, 0), index(top - 1, 0), {Qt::DisplayRole, Qt::DecorationRole});
+  notify();
 }
 
 QModelIndex CTreeModel::index(int row, int column, const QModelIndex& parent) const {

@@ -20,7 +20,8 @@ class CTreeModel : public QAbstractItemModel, public ITreeNodesObserver {
   // Runs a refresh that may change every label and image. The nodes' own
   // notices are held back meanwhile: one dataChanged per node made a mark on
   // a tree of 16000 attributes cost over 100 ms, while one notice over the
-  // top rows repaints the whole view anyway.
+  // top rows repaints the whole view anyway. Refreshes run inside one give
+  // a single notice at the end of the outermost.
   void RefreshAll(const std::function<void()>& refresh);
 
   QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;

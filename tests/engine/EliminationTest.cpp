@@ -198,9 +198,12 @@ TEST(Elimination, ForgivenessKeepsUserExclusionsAndMissingDataToggleDropsThem) {
   EXPECT_EQ(frame.reports.size(), reportsBefore + 1);
   EXPECT_GE(frame.list.fills, 1);
   EXPECT_EQ(frame.tree.repaints, 1);
+  // The tree recounts for the new states both ways, or its counts would stay those of the old ones.
+  EXPECT_EQ(frame.tree.refreshes, refreshesBefore + 2);
   f->OnAllowMissingData();
   EXPECT_FALSE(f->IsAllowMissingDataChecked());
   EXPECT_EQ(frame.tree.repaints, 2);
+  EXPECT_EQ(frame.tree.refreshes, refreshesBefore + 3);
   EXPECT_EQ(f.States(), (S{1, 0, 1, 1, 0}));
 }
 

@@ -11,16 +11,34 @@
 
 #include "shell/qt/ItemListModel.h"
 
+namespace {
+
+// Counts the paint events a widget receives.
+struct PaintCounter : QObject {
+  explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++count;
+    return false;
+  }
+  int count = 0;
+};
+
+}  // namespace
+
 // A mark keeps the list's rows in place: the list is repainted, not reset,
-// which on a large key costs a layout of every row twice per mark.
+// which on a large key costs a layout of every row twice per mark. Plum keeps
+// its row and only changes its look, so no row is announced as changed, but
+// the rows on screen are still painted again.
 TEST(ItemListView, AMarkRepaintsTheListWithoutResettingIt) {
   TreeGuiFixture f;
   QSignalSpy resets(f.list->ListBox().model(), &QAbstractItemModel::modelReset);
-  QSignalSpy changes(f.list->ListBox().model(), &QAbstractItemModel::dataChanged);
   QTest::mouseClick(f.tree->viewport(), Qt::LeftButton, {}, f.LabelPoint(f.Node(kBlue)));
+  QApplication::processEvents();
+  PaintCounter paints(*f.list->ListBox().viewport());
   f.tree->OnMarkNever();
+  QApplication::processEvents();
   EXPECT_EQ(resets.count(), 0);
-  ASSERT_FALSE(changes.isEmpty());
+  EXPECT_GT(paints.count, 0);
   EXPECT_EQ(f.list->ListBox().GetItemAtRow(4), kPlum);
   EXPECT_EQ(CItemListRows::RowStyle(*f.doc, kPlum).icon, 0);  // painted as eliminated
 }

@@ -31,9 +31,9 @@ TEST(Marking, YesNarrowsLabelsAndTheList) {
   // Lime went: row 0 is selected.
   EXPECT_EQ(f.list.selectedRow, 0);
   EXPECT_EQ(CItemListRows::Caption(*f.doc), f.doc->GetCommonLabel() + " 2 / 5");
-  // Two refills (after the evaluation and after the announcement), two reports.
+  // Two refills (after the evaluation and after the announcement), one page.
   EXPECT_EQ(f.list.fills - 1, 2);
-  EXPECT_EQ(f.reportsShown, 2);
+  EXPECT_EQ(f.reportsShown, 1);
 }
 
 TEST(Marking, RememberedItemStaysSelected) {
@@ -155,4 +155,18 @@ TEST(Marking, SetForItemsOnAnEmptyDatabase) {
   f.ui.yesNoAnswers = {true};
   EXPECT_THROW(f.tree.SetAttributeForAllItems(true, kRed), UserAbort);
   EXPECT_EQ(f.ui.Messages().back(), "Database is empty");
+}
+
+// A refresh sets the images of attribute nodes inserted since the last one
+// and passes over those deleted.
+TEST(Marking, ARefreshFollowsNodesInsertedAndDeletedSinceTheLast) {
+  TreeFixture f;
+  f.tree.RefreshTree();
+  const HTREEITEM colours = f.tree.Nodes().Parent(f.Attribute(kRed));
+  const HTREEITEM added = f.tree.InsertNode(colours, nullptr, kSmall, kInsertLast, IMAGE_ATTRIBUTE_UNUSED);
+  f.tree.Nodes().Delete(f.Attribute(kGreen));
+  f.tree.MarkAttribute(MARK_YES, f.Attribute(kRed), false);
+  EXPECT_EQ(f.tree.Nodes().Image(added), IMAGE_ATTRIBUTE);  // Cherry, red and small, remains
+  EXPECT_EQ(f.tree.Nodes().Image(f.Attribute(kBlue)), IMAGE_ATTRIBUTE_UNUSED);
+  EXPECT_EQ(f.tree.FindAttributeNode(kGreen), kNoNode);
 }
