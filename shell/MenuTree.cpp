@@ -30,8 +30,8 @@ void CMenuTree::OnUpdate() {
     m_nodes.SetImage(m_menuRoot, MenuImage(m_doc.GetMenu(0)));
     BuildMenuSubtree(m_menuRoot, 0);
   }
-  treedoc::RecountAttributes(m_doc);
-  RecountCandidates();
+  // The nodes were built with the images of the old counts.
+  RefreshTree();
   if (auto* list = m_doc.GetItemListView()) list->FillList();
 }
 

@@ -123,3 +123,16 @@ TEST(MenuTree, ReferencesAndDescriptionNodes) {
   f.tree.ShowDescriptionNode(false);
   EXPECT_EQ(f.tree.Nodes().Children(kNoNode).size(), 1u);
 }
+
+// A rebuild after an edit shows the images of the counts it makes, not of
+// the counts before the edit.
+TEST(MenuTree, ARebuildGivesImagesFromItsOwnCounts) {
+  TreeFixture f;
+  f.tree.MarkAttribute(MARK_YES, f.Attribute(kRed), false);
+  ASSERT_EQ(f.ImageOf(kGreen), IMAGE_ATTRIBUTE_UNUSED);
+  SetBit(f.doc->GetItemAttributeBits(kApple), kGreen);  // a remaining item now has Green
+  f.doc->InvalidateCountBasis();
+  f.tree.OnUpdate();
+  EXPECT_EQ(f.LabelOf(kGreen), "| 1| Green");
+  EXPECT_EQ(f.ImageOf(kGreen), IMAGE_ATTRIBUTE);
+}
