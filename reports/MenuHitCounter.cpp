@@ -53,6 +53,10 @@ void AddRunMenus(const std::vector<WORD>& menuOf, int bits, const std::vector<in
       if (menuOf[a] == m) SetBit(layout.runQuads, &Quad::below, a);
     }
   }
+  for (Quad& quad : layout.runQuads) {
+    quad.firstLast = quad.last & (0 - quad.last);
+    quad.passes = quad.fill == ~std::uint64_t{0} ? ~std::uint64_t{0} : 0;
+  }
   AssignHitSlots(layout);
   for (int bit : lastBits) {
     const Quad& quad = layout.runQuads[bit / 64];
@@ -129,13 +133,12 @@ void AddInterleavedMenus(const std::vector<WORD>& menuOf, int bits, const std::v
 // run's last bit, or passes on when the run fills the whole word. So the
 // words are added on their own and only that one bit waits for the word
 // below, which keeps the loop from stalling on a chain of adds.
-inline std::uint64_t QuadHits(std::uint64_t x, const Quad& quad, std::uint64_t& carry) {
+inline std::uint64_t QuadHits(std::uint64_t x, const Quad& quad, std::uint64_t& carried) {
   const std::uint64_t own = x & quad.below;
   const std::uint64_t sum = own + quad.fill;
-  const std::uint64_t carried = carry;
-  const std::uint64_t firstLast = quad.last & (0 - quad.last);
-  carry = static_cast<std::uint64_t>(sum < own) | (carried & static_cast<std::uint64_t>(quad.fill == ~std::uint64_t{0}));
-  return ((sum | x) & quad.last) | (firstLast & (0 - carried));
+  const std::uint64_t hit = ((sum | x) & quad.last) | (quad.firstLast & carried);
+  carried = (0 - static_cast<std::uint64_t>(sum < own)) | (carried & quad.passes);
+  return hit;
 }
 
 }  // namespace
@@ -163,7 +166,7 @@ void MenuHitCounter::WriteHits(const DWORD* row) {
   std::uint64_t* hits = m_hits.data();
   std::fill(m_hits.begin(), m_hits.end(), 0);
   const int whole = m_layout.words / 2;
-  std::uint64_t carry = 0;
+  std::uint64_t carry = 0;  // all ones while a carry comes from the word below
   for (int q = 0; q < whole; ++q) {
     std::uint64_t x;
     std::memcpy(&x, row + 2 * q, sizeof x);  // the row words in order, low word first

@@ -24,10 +24,11 @@ class MenuHitCounter {
     int words = 0;
     int quads = 0;  // 64-bit words of a row
     // Menus in one run, per 64-bit word of the row: their bits below their
-    // last bit, the ones added to those, the last bits, and the word of the
-    // hit row that takes those, turned left by the rotation.
+    // last bit, the ones added to those, the last bits, the lowest of
+    // those, all ones when one run fills the word, and the word of the hit
+    // row that takes the hits, turned left by the rotation.
     struct Quad {
-      std::uint64_t below = 0, fill = 0, last = 0;
+      std::uint64_t below = 0, fill = 0, last = 0, firstLast = 0, passes = 0;
       int slot = 0;
       int rotation = 0;
     };
