@@ -158,13 +158,11 @@ MenuHitCounter::MenuHitCounter(const Layout& layout)
     : m_layout(layout),
       m_pieceCounts(layout.pieceMenus.size(), 0),
       m_hitCounter(static_cast<DWORD>(2 * layout.slots)),
-      m_hits(layout.slots, 0),
-      m_hitRows(std::size_t{CandidateCounter::kMostRowsWaiting} * 2 * layout.slots, 0) {}
+      m_hitRows(std::size_t{CandidateCounter::kMostRowsWaiting} * layout.slots, 0) {}
 
-void MenuHitCounter::WriteHits(const DWORD* row) {
+void MenuHitCounter::WriteHits(const DWORD* row, std::uint64_t* hits) const {
   const Quad* quads = m_layout.runQuads.data();
-  std::uint64_t* hits = m_hits.data();
-  std::fill(m_hits.begin(), m_hits.end(), 0);
+  for (int k = 0; k < m_layout.slots; ++k) hits[k] = 0;
   const int whole = m_layout.words / 2;
   std::uint64_t carry = 0;  // all ones while a carry comes from the word below
   for (int q = 0; q < whole; ++q) {
@@ -189,10 +187,10 @@ void MenuHitCounter::CountPieces(const DWORD* row) {
 
 void MenuHitCounter::AddRow(const DWORD* row) {
   if (!m_layout.runMenus.empty()) {
-    WriteHits(row);
-    DWORD* hitRow = m_hitRows.data() + std::size_t{static_cast<unsigned>(m_nextHitRow)} * 2 * m_layout.slots;
-    std::memcpy(hitRow, m_hits.data(), m_hits.size() * sizeof m_hits[0]);
-    m_hitCounter.AddRow(hitRow);
+    std::uint64_t* hits = m_hitRows.data() + std::size_t{static_cast<unsigned>(m_nextHitRow)} * m_layout.slots;
+    WriteHits(row, hits);
+    // The counter reads rows byte-wise, so it may read these words as its own.
+    m_hitCounter.AddRow(reinterpret_cast<const DWORD*>(hits));
     m_nextHitRow = (m_nextHitRow + 1) % CandidateCounter::kMostRowsWaiting;
   }
   if (!m_layout.pieceMenus.empty()) CountPieces(row);

@@ -53,13 +53,12 @@ class MenuHitCounter {
   void AddTo(std::vector<DWORD>& menuCounts);
 
  private:
-  void WriteHits(const DWORD* row);
+  void WriteHits(const DWORD* row, std::uint64_t* hits) const;
   void CountPieces(const DWORD* row);
 
   const Layout& m_layout;
   std::vector<DWORD> m_pieceCounts;  // one per interleaved menu
   CandidateCounter m_hitCounter;
-  std::vector<std::uint64_t> m_hits;  // the hit row being written
-  std::vector<DWORD> m_hitRows;  // as many hit rows as the counter may keep waiting, reused in turn
+  std::vector<std::uint64_t> m_hitRows;  // as many hit rows as the counter may keep waiting, reused in turn
   int m_nextHitRow = 0;
 };
