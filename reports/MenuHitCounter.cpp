@@ -28,42 +28,6 @@ void SetBit(std::vector<Quad>& quads, std::uint64_t Quad::*part, int a) {
   quads[a / 64].*part |= std::uint64_t{1} << (a % 64);
 }
 
-void AssignHitSlots(MenuHitCounter::Layout& layout);
-
-void AddRunMenus(const std::vector<WORD>& menuOf, int bits, const std::vector<int>& runs,
-                 MenuHitCounter::Layout& layout) {
-  layout.runQuads.assign(layout.quads, Quad{});
-  std::vector<int> first(runs.size(), -1), last(runs.size(), -1);
-  for (int a = 0; a < bits; ++a) {
-    const WORD m = menuOf[a];
-    if (m == kNoIndex16 || runs[m] != 1) continue;
-    if (first[m] < 0) first[m] = a;
-    last[m] = a;
-  }
-  std::vector<int> lastBits;
-  for (std::size_t m = 0; m < runs.size(); ++m) {
-    if (first[m] < 0) continue;
-    layout.runMenus.push_back(static_cast<WORD>(m));
-    lastBits.push_back(last[m]);
-    SetBit(layout.runQuads, &Quad::last, last[m]);
-    // The ones span the attributes of no menu inside the run too, so that a
-    // carry passes them; only the menu's own bits are taken from the row.
-    for (int a = first[m]; a < last[m]; ++a) {
-      SetBit(layout.runQuads, &Quad::fill, a);
-      if (menuOf[a] == m) SetBit(layout.runQuads, &Quad::below, a);
-    }
-  }
-  for (Quad& quad : layout.runQuads) {
-    quad.firstLast = quad.last & (0 - quad.last);
-    quad.passes = quad.fill == ~std::uint64_t{0} ? ~std::uint64_t{0} : 0;
-  }
-  AssignHitSlots(layout);
-  for (int bit : lastBits) {
-    const Quad& quad = layout.runQuads[bit / 64];
-    layout.runHitBits.push_back(quad.slot * 64 + (bit % 64 + quad.rotation) % 64);
-  }
-}
-
 inline std::uint64_t RotateLeft(std::uint64_t x, int by) { return std::rotl(x, by); }
 
 // Gives each word of the row a word of the hit row, and a rotation, such
@@ -100,6 +64,40 @@ void AssignHitSlots(MenuHitCounter::Layout& layout) {
     taken[quad.slot] |= RotateLeft(quad.last, quad.rotation);
   }
   layout.slots = static_cast<int>(taken.size());
+}
+
+void AddRunMenus(const std::vector<WORD>& menuOf, int bits, const std::vector<int>& runs,
+                 MenuHitCounter::Layout& layout) {
+  layout.runQuads.assign(layout.quads, Quad{});
+  std::vector<int> first(runs.size(), -1), last(runs.size(), -1);
+  for (int a = 0; a < bits; ++a) {
+    const WORD m = menuOf[a];
+    if (m == kNoIndex16 || runs[m] != 1) continue;
+    if (first[m] < 0) first[m] = a;
+    last[m] = a;
+  }
+  std::vector<int> lastBits;
+  for (std::size_t m = 0; m < runs.size(); ++m) {
+    if (first[m] < 0) continue;
+    layout.runMenus.push_back(static_cast<WORD>(m));
+    lastBits.push_back(last[m]);
+    SetBit(layout.runQuads, &Quad::last, last[m]);
+    // The ones span the attributes of no menu inside the run too, so that a
+    // carry passes them; only the menu's own bits are taken from the row.
+    for (int a = first[m]; a < last[m]; ++a) {
+      SetBit(layout.runQuads, &Quad::fill, a);
+      if (menuOf[a] == m) SetBit(layout.runQuads, &Quad::below, a);
+    }
+  }
+  for (Quad& quad : layout.runQuads) {
+    quad.firstLast = quad.last & (0 - quad.last);
+    quad.passes = quad.fill == ~std::uint64_t{0} ? ~std::uint64_t{0} : 0;
+  }
+  AssignHitSlots(layout);
+  for (int bit : lastBits) {
+    const Quad& quad = layout.runQuads[bit / 64];
+    layout.runHitBits.push_back(quad.slot * 64 + (bit % 64 + quad.rotation) % 64);
+  }
 }
 
 void AddInterleavedMenus(const std::vector<WORD>& menuOf, int bits, const std::vector<int>& runs,
