@@ -18,13 +18,15 @@ class CandidateCounter {
   explicit CandidateCounter(DWORD wordsPerRow)
       : m_words(wordsPerRow), m_planes(std::size_t{wordsPerRow} * kPlanes, 0), m_zeroRow(wordsPerRow, 0) {}
 
-  // The row must stay valid until the next AddTo: it may wait in a batch.
+  // The row must stay valid until the next AddTo, or until kMostRowsWaiting
+  // more rows have been added: it may wait in a batch.
   void AddRow(const DWORD* row);
+  static constexpr int kMostRowsWaiting = 16;
   // Adds the counts of every row added so far to counts (32 per row word).
   void AddTo(std::vector<DWORD>& counts);
 
  private:
-  static constexpr int kBatch = 16;
+  static constexpr int kBatch = kMostRowsWaiting;
   static constexpr int kPlanes = 12;
   static constexpr int kMostPending = (1 << kPlanes) - 1;
   void AddBatch();

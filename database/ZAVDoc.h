@@ -169,6 +169,10 @@ class CZAVDoc {
     m_countBasis.valid = false;
     m_countBasis.allCounts.clear();
   }
+  // The counts taken by the last UpdateAttributeCounts (32 per row word)
+  // when they were taken over exactly these items, in ascending order, and
+  // the matrix has not changed since; else null.
+  const std::vector<DWORD>* CountsKeptFor(const std::vector<int>& items) const;
   bool IsAttributeUseless(int attribute) const;
   bool IsMenuUseless(int menu) const;
   bool IsMenuBranchUseless(int menu) const;

@@ -318,6 +318,21 @@ void CZAVDoc::UpdateAttributeCounts() {
   m_countBasis = CountBasis{true, items, attributes, std::move(now), std::move(counts), std::move(all)};
 }
 
+const std::vector<DWORD>* CZAVDoc::CountsKeptFor(const std::vector<int>& items) const {
+  const CountBasis& basis = m_countBasis;
+  if (!basis.valid || basis.items != ItemCount() || basis.attributes != AttributeCount() ||
+      basis.candidates.size() != static_cast<std::size_t>(basis.items) ||
+      basis.counts.size() < static_cast<std::size_t>(basis.attributes))
+    return nullptr;
+  std::size_t next = 0;
+  for (int i = 0; i < basis.items; ++i) {
+    const bool listed = next < items.size() && items[next] == i;
+    if (listed != (basis.candidates[i] != 0)) return nullptr;
+    next += listed;
+  }
+  return next == items.size() ? &basis.counts : nullptr;
+}
+
 bool CZAVDoc::IsAttributeUseless(int attribute) const {
   if (!IsValidIndex(attribute, m_attributeCounts.size())) return true;
   return !SplitsItems(m_attributeCounts[attribute], m_remainingCount);

@@ -6,6 +6,7 @@
 #include "database/ParallelFor.h"
 #include "database/ZAVDoc.h"
 #include "reports/ItemRows.h"
+#include "reports/MenuHitCounter.h"
 
 bool IsCandidateItem(const CZAVDoc& doc, int item, bool anySelected) {
   return anySelected ? doc.IsItemSelected(item) : doc.IsItemRemaining(item);
@@ -21,75 +22,27 @@ std::vector<int> CollectCandidateItems(const CZAVDoc& doc) {
 
 namespace {
 
-// Where each menu's attributes lie in a row: per menu a run of (word, mask)
-// pieces, so one pass per item tells which menus it has data for.
-struct MenuLayout {
-  std::vector<WORD> menus;           // menus with attributes
-  std::vector<std::size_t> ends;     // end of each menu's run of pieces
-  std::vector<int> words;            // piece: the word of the row
-  std::vector<DWORD> masks;          // piece: the menu's bits in that word
-};
-
-MenuLayout MakeMenuLayout(const std::vector<WORD>& menuOf, int words, int menus) {
-  struct Piece {
-    int word;
-    DWORD mask;
-  };
-  std::vector<std::vector<Piece>> perMenu(menus);
-  for (int a = 0; a < static_cast<int>(menuOf.size()) && a / 32 < words; ++a) {
-    const WORD m = menuOf[a];
-    if (m == kNoIndex16) continue;
-    auto& list = perMenu[m];
-    if (list.empty() || list.back().word != a / 32) list.push_back({a / 32, 0});
-    list.back().mask |= DWORD{1} << (a % 32);
-  }
-  MenuLayout layout;
-  for (int m = 0; m < menus; ++m) {
-    if (perMenu[m].empty()) continue;
-    for (const Piece& piece : perMenu[m]) {
-      layout.words.push_back(piece.word);
-      layout.masks.push_back(piece.mask);
-    }
-    layout.menus.push_back(static_cast<WORD>(m));
-    layout.ends.push_back(layout.words.size());
-  }
-  return layout;
-}
-
-// Adds 1 to the count of every menu in which the row has an attribute.
-void CountMenusOfRow(const DWORD* row, const MenuLayout& layout, std::vector<DWORD>& counts) {
-  const int* words = layout.words.data();
-  const DWORD* masks = layout.masks.data();
-  std::size_t i = 0;
-  for (std::size_t k = 0; k < layout.menus.size(); ++k) {
-    DWORD any = 0;
-    for (const std::size_t end = layout.ends[k]; i < end; ++i) any |= row[words[i]] & masks[i];
-    counts[layout.menus[k]] += any != 0;
-  }
-}
-
-}  // namespace
-
-namespace {
-
-// The counts over one share of the candidates.
-void CountShare(const ItemRows& rows, const MenuLayout& layout, const int* first, const int* last,
-                std::vector<DWORD>& attributes, std::vector<DWORD>& menus) {
+// The counts over one share of the candidates; the attribute counts only
+// when they are not known already.
+void CountShare(const ItemRows& rows, const MenuHitCounter::Layout& layout, const int* first, const int* last,
+                bool countAttributes, CandidateCounts& share) {
   CandidateCounter columns(rows.wordsPerRow());
+  MenuHitCounter menus(layout);
   for (const int* item = first; item != last; ++item) {
     const DWORD* row = rows.Row(*item);
     if (!row) continue;
-    columns.AddRow(row);
-    CountMenusOfRow(row, layout, menus);
+    if (countAttributes) columns.AddRow(row);
+    menus.AddRow(row);
   }
   // Bits past the last attribute land beyond its count and are never read.
-  columns.AddTo(attributes);
+  if (countAttributes) columns.AddTo(share.attributes);
+  menus.AddTo(share.menus);
 }
 
 }  // namespace
 
 // Threads only pay for themselves on many candidate rows.
-constexpr int kCandidatesPerShare = 4096;
+constexpr int kCandidatesPerShare = 2048;
 
 CandidateCounts CountCandidates(const CZAVDoc& doc, const std::vector<int>& candidates) {
   const int total = static_cast<int>(candidates.size());
@@ -110,22 +63,27 @@ CandidateCounts CountCandidates(const CZAVDoc& doc, const std::vector<int>& cand
     const WORD m = doc.GetAttribute(a).menuIndex;
     menuOf[a] = m < menus ? m : kNoIndex16;
   }
-  const MenuLayout layout = MakeMenuLayout(menuOf, rows.wordsPerRow(), menus);
+  // The tree keeps the attribute counts over the same items while the
+  // matrix is unchanged; then only the menus need the rows.
+  const std::vector<DWORD>* kept = doc.CountsKeptFor(candidates);
+  const MenuHitCounter::Layout layout = MenuHitCounter::MakeLayout(menuOf, rows.wordsPerRow(), menus);
 
   const int total = static_cast<int>(candidates.size());
   const int wanted = static_cast<int>(std::max(1u, shares));
   const int per = std::max(1, (total + wanted - 1) / wanted);
   const ChunkPlan plan{total, per, std::max(1, (total + per - 1) / per)};
-  std::vector<CandidateCounts> partial(plan.chunks, CandidateCounts{counts.attributes, counts.menus});
+  std::vector<CandidateCounts> partial(plan.chunks, CandidateCounts{kept ? std::vector<DWORD>{} : counts.attributes,
+                                                                    counts.menus});
   ParallelFor(plan, [&](int first, int last, int k) {
-    CountShare(rows, layout, candidates.data() + first, candidates.data() + last, partial[k].attributes,
-               partial[k].menus);
+    CountShare(rows, layout, candidates.data() + first, candidates.data() + last, !kept, partial[k]);
   });
   for (const auto& share : partial) {
-    for (int a = 0; a < attributes; ++a)
+    for (int a = 0; a < attributes && !kept; ++a)
       if (menuOf[a] != kNoIndex16) counts.attributes[a] += share.attributes[a];
     for (int m = 0; m < menus; ++m) counts.menus[m] += share.menus[m];
   }
+  for (int a = 0; a < attributes && kept; ++a)
+    if (menuOf[a] != kNoIndex16) counts.attributes[a] = (*kept)[a];
   return counts;
 }
 

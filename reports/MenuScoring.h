@@ -25,7 +25,8 @@ std::vector<int> CollectCandidateItems(const CZAVDoc& doc);
 bool IsCandidateItem(const CZAVDoc& doc, int item, bool anySelected);
 
 // Counts over the candidates' rows; large sets are counted in shares on a
-// few threads (the sums do not depend on the split).
+// few threads (the sums do not depend on the split). The attribute counts
+// the tree kept over the same items are taken as they are.
 CandidateCounts CountCandidates(const CZAVDoc& doc, const std::vector<int>& candidates);
 CandidateCounts CountCandidates(const CZAVDoc& doc, const std::vector<int>& candidates, unsigned shares);
 
