@@ -40,7 +40,7 @@ class XmlDumpSnapshot {
   // starts a to a+1.
   std::string m_lines;
   std::vector<std::size_t> m_lineStarts;
-  std::vector<DWORD> m_rows;  // the written items' rows, m_wordsPerRow each
+  std::unique_ptr<DWORD[]> m_rows;  // the written items' rows, m_wordsPerRow each
   std::size_t m_wordsPerRow = 0;
   std::size_t m_attributeCount = 0;
 };

@@ -45,7 +45,7 @@ bool XmlDumpSnapshot::Render(const Sink& sink, std::size_t chunkBytes) const {
     out.Append(texts.substr(bounds[0], bounds[1] - bounds[0]));
     // Only the set bits are visited, lowest attribute first; the padding
     // bits past the last attribute are never listed.
-    const DWORD* row = m_rows.data() + k * m_wordsPerRow;
+    const DWORD* row = m_rows.get() + k * m_wordsPerRow;
     for (std::size_t w = 0; w < m_wordsPerRow; ++w) {
       for (DWORD bits = row[w]; bits != 0; bits &= bits - 1) {
         const std::size_t a = w * 32 + static_cast<std::size_t>(std::countr_zero(bits));

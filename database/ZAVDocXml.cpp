@@ -1,11 +1,14 @@
 // The XML dump "TEST.qorx": a readable copy of the database in memory,
 // written after every load and store. Nothing reads it back. This file
 // renders the document's texts; XmlDumpWriter.cpp writes the file.
+#include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <utility>
 
 #include "database/BitMatrix.h"
+#include "database/ParallelFor.h"
 #include "database/XmlDump.h"
 #include "database/XmlText.h"
 #include "database/ZAVDoc.h"
@@ -23,26 +26,102 @@ class XmlDumpSnapshot::Writer {
  public:
   Writer(const CZAVDoc& document, XmlDumpSnapshot& snapshot) : m_doc(document), m_snapshot(snapshot) {}
 
+  // The pieces are rendered side by side on the worker pool, each by a
+  // writer of its own, and joined in their order.
   void Fill() {
-    m_snapshot.m_head = Head();
-    AttributeLines();
-    Items();
+    const ChunkPlan lines = PlanChunks(m_doc.AttributeCount(), kAttributesPerPiece, 1);
+    const ChunkPlan items = PlanChunks(m_doc.ItemCount(), kItemsPerPiece, 1);
+    const ItemSlots slots = PlaceItems(items);
+    std::string head[kHeadPieces];
+    std::vector<Piece> linePieces(static_cast<std::size_t>(lines.chunks));
+    std::vector<Piece> itemPieces(static_cast<std::size_t>(items.chunks));
+    worker_pool::RunChunks(kHeadPieces + lines.chunks + items.chunks, [&](int task) {
+      Writer writer(m_doc, m_snapshot);
+      if (task < kHeadPieces) {
+        head[task] = writer.HeadPiece(task);
+        return;
+      }
+      task -= kHeadPieces;
+      if (task < lines.chunks) {
+        writer.AttributeLines(lines.per * task, std::min(lines.total, lines.per * (task + 1)), linePieces[task]);
+        return;
+      }
+      task -= lines.chunks;
+      writer.Items(items.per * task, std::min(items.total, items.per * (task + 1)), slots, slots.firstOfChunk[task],
+                   itemPieces[task]);
+    });
+    for (const std::string& piece : head) m_snapshot.m_head += piece;
+    m_snapshot.m_head += "\t<items>\n";
+    m_snapshot.m_attributeCount = static_cast<std::size_t>(m_doc.AttributeCount());
+    Join(linePieces, m_snapshot.m_lines, m_snapshot.m_lineStarts);
+    Join(itemPieces, m_snapshot.m_itemTexts, m_snapshot.m_itemBounds);
   }
 
  private:
-  std::string Head() {
-    Header();
-    m_out += "\t<attributes>\n";
-    Attributes(0, 0);
-    m_out += "\t</attributes>\n\t<menus>\n";
-    Menus(0, 0);
-    m_out += "\t</menus>\n";
-    References();
-    NameEntries("item_names", "item_name", m_doc.m_itemNames);
-    NameEntries("species_names", "species_name", m_doc.m_speciesNames);
-    Strings("genus_names", "\t\t<genus_name name=\"%s\" id=\"%d\" />\n", m_doc.m_genusNames);
-    Strings("family_names", "\t\t<family_name name=\"%s\" id=\"%d\"/>\n", m_doc.m_familyNames);
-    m_out += "\t<items>\n";
+  static constexpr int kHeadPieces = 3;
+  static constexpr int kAttributesPerPiece = 2048;
+  static constexpr int kItemsPerPiece = 1024;
+
+  // Texts of consecutive entries and where each entry's text ends.
+  struct Piece {
+    std::string text;
+    std::vector<std::size_t> ends;
+  };
+
+  static void Join(const std::vector<Piece>& pieces, std::string& text, std::vector<std::size_t>& bounds) {
+    std::size_t size = 0, count = 1;
+    for (const Piece& piece : pieces) size += piece.text.size(), count += piece.ends.size();
+    text.reserve(size);
+    bounds.reserve(count);
+    bounds.push_back(0);
+    for (const Piece& piece : pieces) {
+      const std::size_t offset = text.size();
+      text += piece.text;
+      for (const std::size_t end : piece.ends) bounds.push_back(offset + end);
+    }
+  }
+
+  // Where each chunk's first written item goes among the written items, and
+  // room for all their rows, not cleared: every word is written once.
+  struct ItemSlots {
+    std::vector<std::size_t> firstOfChunk;
+    std::optional<CBitMatrix> layout;  // rows exist only with attributes
+  };
+
+  ItemSlots PlaceItems(const ChunkPlan& items) {
+    ItemSlots slots;
+    std::size_t written = 0;
+    for (int c = 0; c < items.chunks; ++c) {
+      slots.firstOfChunk.push_back(written);
+      for (int i = items.per * c; i < std::min(items.total, items.per * (c + 1)); ++i)
+        if (!m_doc.GetItem(i).IsFreeSlot()) ++written;
+    }
+    if (m_doc.AttributeCount() > 0) slots.layout.emplace(m_doc.AttributeCount(), m_doc.ItemCount());
+    m_snapshot.m_wordsPerRow = slots.layout ? slots.layout->wordsPerRow() : 0;
+    m_snapshot.m_rows = std::make_unique_for_overwrite<DWORD[]>(written * m_snapshot.m_wordsPerRow);
+    return slots;
+  }
+
+  std::string HeadPiece(int piece) {
+    switch (piece) {
+      case 0:
+        Header();
+        m_out += "\t<attributes>\n";
+        Attributes(0, 0);
+        m_out += "\t</attributes>\n\t<menus>\n";
+        Menus(0, 0);
+        m_out += "\t</menus>\n";
+        References();
+        break;
+      case 1:
+        NameEntries("item_names", "item_name", m_doc.m_itemNames);
+        break;
+      default:
+        NameEntries("species_names", "species_name", m_doc.m_speciesNames);
+        Strings("genus_names", "\t\t<genus_name name=\"%s\" id=\"%d\" />\n", m_doc.m_genusNames);
+        Strings("family_names", "\t\t<family_name name=\"%s\" id=\"%d\"/>\n", m_doc.m_familyNames);
+        break;
+    }
     return Take();
   }
 
@@ -54,46 +133,39 @@ class XmlDumpSnapshot::Writer {
   }
 
   // An item lists attribute a by this line; nothing for an empty name.
-  void AttributeLines() {
-    const int count = m_doc.AttributeCount();
-    m_snapshot.m_attributeCount = static_cast<std::size_t>(count);
-    m_snapshot.m_lineStarts.reserve(static_cast<std::size_t>(count) + 1);
-    m_snapshot.m_lineStarts.push_back(0);
-    for (int a = 0; a < count; ++a) {
+  void AttributeLines(int begin, int end, Piece& piece) {
+    piece.ends.reserve(static_cast<std::size_t>(end - begin));
+    for (int a = begin; a < end; ++a) {
       const std::string name = XmlEscape(m_doc.GetAttribute(a).name);
       if (!name.empty()) Format("\t\t\t<attribute name=\"%s\" id=\"%d\" />\n", {XmlArg::Raw(name), XmlArg(a)});
-      m_snapshot.m_lines += Take();
-      m_snapshot.m_lineStarts.push_back(m_snapshot.m_lines.size());
+      AddText(piece);
     }
   }
 
-  void Items() {
-    const int count = m_doc.ItemCount();
-    // Rows exist only with attributes (a layout needs at least one).
-    std::optional<CBitMatrix> layout;
-    if (m_doc.AttributeCount() > 0) layout.emplace(m_doc.AttributeCount(), count);
-    m_snapshot.m_wordsPerRow = layout ? layout->wordsPerRow() : 0;
-    m_snapshot.m_rows.reserve(m_snapshot.m_wordsPerRow * static_cast<std::size_t>(count));
-    m_snapshot.m_itemBounds.push_back(0);
-    for (int i = 0; i < count; ++i) {
+  // The written items of [begin, end), whose rows go from the written item
+  // firstWritten on.
+  void Items(int begin, int end, const ItemSlots& slots, std::size_t firstWritten, Piece& piece) {
+    const std::size_t words = m_snapshot.m_wordsPerRow;
+    DWORD* out = m_snapshot.m_rows.get() + firstWritten * words;
+    for (int i = begin; i < end; ++i) {
       const CQItemrec& item = m_doc.GetItem(i);
       if (item.IsFreeSlot()) continue;
       ItemOpening(i, item);
-      AddItemText();
+      AddText(piece);
       ItemClosing(item);
-      AddItemText();
-      const DWORD* row = layout ? layout->GetRowWordsIn(static_cast<DWORD>(i), m_doc.m_dataBlocks) : nullptr;
-      std::vector<DWORD>& rows = m_snapshot.m_rows;
+      AddText(piece);
+      const DWORD* row = slots.layout ? slots.layout->GetRowWordsIn(static_cast<DWORD>(i), m_doc.m_dataBlocks) : nullptr;
       if (row)
-        rows.insert(rows.end(), row, row + m_snapshot.m_wordsPerRow);
+        std::copy(row, row + words, out);
       else
-        rows.resize(rows.size() + m_snapshot.m_wordsPerRow, 0u);
+        std::fill(out, out + words, 0u);
+      out += words;
     }
   }
 
-  void AddItemText() {
-    m_snapshot.m_itemTexts += Take();
-    m_snapshot.m_itemBounds.push_back(m_snapshot.m_itemTexts.size());
+  void AddText(Piece& piece) {
+    piece.text += Take();
+    piece.ends.push_back(piece.text.size());
   }
 
   // A format text with %d and %s filled in order; texts are escaped here.
