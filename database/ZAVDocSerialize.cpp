@@ -204,8 +204,11 @@ void CZAVDoc::BuildAfterLoad() {
   m_namedItemCount = 0;
   m_docItems.clear();
   m_docItems.reserve(m_items.size());
+  // The lenient rows serve "Allow Missing Data" alone; turning it on later
+  // lays them out.
+  const int lenientBits = m_missingData ? AttributeCount() : 0;
   for (auto& item : m_items) {
-    m_docItems.push_back(std::make_unique<CZAVDocItem>(AttributeCount(), MenuCount(), item.get()));
+    m_docItems.push_back(std::make_unique<CZAVDocItem>(lenientBits, MenuCount(), item.get()));
     if (item->nameIndex != -1 || item->speciesIndex != -1) ++m_namedItemCount;
   }
   UpdateMissingDataBits();
