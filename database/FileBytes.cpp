@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::size_t kHugePage = std::size_t{2} << 20;
+constexpr std::size_t kStep = std::size_t{2} << 20;
 constexpr std::size_t kPieceBytes = std::size_t{8} << 20;
 constexpr std::size_t kRestStep = std::size_t{64} << 10;
 
@@ -56,14 +56,15 @@ FileBytes::~FileBytes() {
   if (m_data) ::munmap(m_data, m_capacity);
 }
 
-// Whole huge pages of fresh memory; a larger room keeps what was read.
+// Fresh memory in whole 2 MB steps; a larger room keeps what was read. Huge
+// pages are not asked for: where memory is fragmented the system would
+// compact it first, which costs more than the small pages' faults.
 bool FileBytes::Reserve(std::size_t bytes) {
   if (bytes <= m_capacity) return true;
-  const std::size_t capacity = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+  const std::size_t capacity = (bytes + kStep - 1) / kStep * kStep;
   void* room = m_data ? ::mremap(m_data, m_capacity, capacity, MREMAP_MAYMOVE)
                       : ::mmap(nullptr, capacity, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (room == MAP_FAILED) return false;
-  ::madvise(room, capacity, MADV_HUGEPAGE);  // only advice: without it the pages are small
   m_data = static_cast<std::uint8_t*>(room);
   m_capacity = capacity;
   return true;
@@ -92,12 +93,12 @@ bool FileBytes::Read(const fs::path& path, std::string& error) {
   return m_size < expected || ReadRest(file.get(), error);
 }
 
-// Pieces of whole huge pages, one per worker at most; the file ends at the
+// Pieces of whole 2 MB steps, one per worker at most; the file ends at the
 // first piece that comes back short.
 bool FileBytes::ReadInPieces(int fd, std::size_t expected, std::string& error) {
   if (expected == 0) return true;
   const std::size_t wanted = std::clamp<std::size_t>(expected / kPieceBytes, 1, worker_pool::AllowedCpus());
-  const std::size_t per = ((expected + wanted - 1) / wanted + kHugePage - 1) / kHugePage * kHugePage;
+  const std::size_t per = ((expected + wanted - 1) / wanted + kStep - 1) / kStep * kStep;
   const int pieces = static_cast<int>((expected + per - 1) / per);
   std::vector<long long> got(static_cast<std::size_t>(pieces));
   std::vector<int> failures(static_cast<std::size_t>(pieces), 0);

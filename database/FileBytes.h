@@ -1,7 +1,7 @@
 // A whole file in memory of its own, read the fast way: the memory is not
-// cleared before the read, a large file's memory is asked for in huge pages,
-// and a large file is read in pieces side by side on the worker pool. The
-// open of a key reads its file this way.
+// cleared before the read, and a large file is read in pieces side by side
+// on the worker pool, whose threads also take the memory's first touches.
+// The open of a key reads its file this way.
 #pragma once
 
 #include <cstddef>

@@ -33,7 +33,7 @@ std::string RandomBytes(std::size_t size) {
 
 }  // namespace
 
-// Sizes around a huge page and a file of many pieces, one that ends inside a
+// Sizes around a 2 MB step and a file of many pieces, one that ends inside a
 // piece among them.
 TEST(FileBytes, GivesTheBytesOfAPlainReadWhateverTheSize) {
   TempFolder folder;
