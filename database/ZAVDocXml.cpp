@@ -6,9 +6,10 @@
 #include <memory>
 #include <optional>
 #include <utility>
+#include <utility>
 
 #include "database/BitMatrix.h"
-#include "database/ParallelFor.h"
+#include "database/WorkerPool.h"
 #include "database/XmlDump.h"
 #include "database/XmlText.h"
 #include "database/ZAVDoc.h"
@@ -27,40 +28,61 @@ class XmlDumpSnapshot::Writer {
   Writer(const CZAVDoc& document, XmlDumpSnapshot& snapshot) : m_doc(document), m_snapshot(snapshot) {}
 
   // The pieces are rendered side by side on the worker pool, each by a
-  // writer of its own, and joined in their order.
+  // writer of its own, and joined in their order; more pieces than workers,
+  // so that a worker held up elsewhere holds up little.
   void Fill() {
-    const ChunkPlan lines = PlanChunks(m_doc.AttributeCount(), kAttributesPerPiece, 1);
-    const ChunkPlan items = PlanChunks(m_doc.ItemCount(), kItemsPerPiece, 1);
-    const ItemSlots slots = PlaceItems(items);
-    std::string head[kHeadPieces];
-    std::vector<Piece> linePieces(static_cast<std::size_t>(lines.chunks));
-    std::vector<Piece> itemPieces(static_cast<std::size_t>(items.chunks));
-    worker_pool::RunChunks(kHeadPieces + lines.chunks + items.chunks, [&](int task) {
+    std::vector<WORD> attributes;
+    ListedAttributes(0, 0, attributes);
+    const int attributePieces = Pieces(attributes.size(), kAttributesPerPiece);
+    const int linePieces = Pieces(static_cast<std::size_t>(m_doc.AttributeCount()), kAttributesPerPiece);
+    const int itemPieces = Pieces(static_cast<std::size_t>(m_doc.ItemCount()), kItemsPerPiece);
+    const ItemSlots slots = PlaceItems(itemPieces);
+    std::vector<std::string> head(static_cast<std::size_t>(attributePieces + kHeadPieces));
+    std::vector<Piece> lines(static_cast<std::size_t>(linePieces));
+    std::vector<Piece> items(static_cast<std::size_t>(itemPieces));
+    worker_pool::RunChunks(static_cast<int>(head.size()) + linePieces + itemPieces, [&](int task) {
       Writer writer(m_doc, m_snapshot);
+      if (task < attributePieces) {
+        const auto [begin, end] = Range(task, attributes.size(), kAttributesPerPiece);
+        head[task + 1] = writer.AttributeEntries(attributes, begin, end);
+        return;
+      }
+      task -= attributePieces;
       if (task < kHeadPieces) {
-        head[task] = writer.HeadPiece(task);
+        head[task == 0 ? 0 : attributePieces + task] = writer.HeadPiece(task);
         return;
       }
       task -= kHeadPieces;
-      if (task < lines.chunks) {
-        writer.AttributeLines(lines.per * task, std::min(lines.total, lines.per * (task + 1)), linePieces[task]);
+      if (task < linePieces) {
+        const auto [begin, end] = Range(task, static_cast<std::size_t>(m_doc.AttributeCount()), kAttributesPerPiece);
+        writer.AttributeLines(static_cast<int>(begin), static_cast<int>(end), lines[task]);
         return;
       }
-      task -= lines.chunks;
-      writer.Items(items.per * task, std::min(items.total, items.per * (task + 1)), slots, slots.firstOfChunk[task],
-                   itemPieces[task]);
+      task -= linePieces;
+      const auto [begin, end] = Range(task, static_cast<std::size_t>(m_doc.ItemCount()), kItemsPerPiece);
+      writer.Items(static_cast<int>(begin), static_cast<int>(end), slots, slots.firstOfPiece[task], items[task]);
     });
     for (const std::string& piece : head) m_snapshot.m_head += piece;
     m_snapshot.m_head += "\t<items>\n";
     m_snapshot.m_attributeCount = static_cast<std::size_t>(m_doc.AttributeCount());
-    Join(linePieces, m_snapshot.m_lines, m_snapshot.m_lineStarts);
-    Join(itemPieces, m_snapshot.m_itemTexts, m_snapshot.m_itemBounds);
+    Join(lines, m_snapshot.m_lines, m_snapshot.m_lineStarts);
+    Join(items, m_snapshot.m_itemTexts, m_snapshot.m_itemBounds);
   }
 
  private:
-  static constexpr int kHeadPieces = 3;
-  static constexpr int kAttributesPerPiece = 2048;
-  static constexpr int kItemsPerPiece = 1024;
+  // The head's pieces besides its attributes: what comes before them, what
+  // comes after them up to the names, and the two kinds of names.
+  static constexpr int kHeadPieces = 4;
+  static constexpr std::size_t kAttributesPerPiece = 2048;
+  static constexpr std::size_t kItemsPerPiece = 1024;
+
+  static int Pieces(std::size_t count, std::size_t perPiece) {
+    return static_cast<int>(std::max<std::size_t>(1, (count + perPiece - 1) / perPiece));
+  }
+  static std::pair<std::size_t, std::size_t> Range(int piece, std::size_t count, std::size_t perPiece) {
+    const std::size_t begin = std::min(count, perPiece * static_cast<std::size_t>(piece));
+    return {begin, std::min(count, begin + perPiece)};
+  }
 
   // Texts of consecutive entries and where each entry's text ends.
   struct Piece {
@@ -81,20 +103,21 @@ class XmlDumpSnapshot::Writer {
     }
   }
 
-  // Where each chunk's first written item goes among the written items, and
+  // Where each piece's first written item goes among the written items, and
   // room for all their rows, not cleared: every word is written once.
   struct ItemSlots {
-    std::vector<std::size_t> firstOfChunk;
+    std::vector<std::size_t> firstOfPiece;
     std::optional<CBitMatrix> layout;  // rows exist only with attributes
   };
 
-  ItemSlots PlaceItems(const ChunkPlan& items) {
+  ItemSlots PlaceItems(int pieces) {
     ItemSlots slots;
     std::size_t written = 0;
-    for (int c = 0; c < items.chunks; ++c) {
-      slots.firstOfChunk.push_back(written);
-      for (int i = items.per * c; i < std::min(items.total, items.per * (c + 1)); ++i)
-        if (!m_doc.GetItem(i).IsFreeSlot()) ++written;
+    for (int p = 0; p < pieces; ++p) {
+      slots.firstOfPiece.push_back(written);
+      const auto [begin, end] = Range(p, static_cast<std::size_t>(m_doc.ItemCount()), kItemsPerPiece);
+      for (std::size_t i = begin; i < end; ++i)
+        if (!m_doc.GetItem(static_cast<int>(i)).IsFreeSlot()) ++written;
     }
     if (m_doc.AttributeCount() > 0) slots.layout.emplace(m_doc.AttributeCount(), m_doc.ItemCount());
     m_snapshot.m_wordsPerRow = slots.layout ? slots.layout->wordsPerRow() : 0;
@@ -107,13 +130,14 @@ class XmlDumpSnapshot::Writer {
       case 0:
         Header();
         m_out += "\t<attributes>\n";
-        Attributes(0, 0);
+        break;
+      case 1:
         m_out += "\t</attributes>\n\t<menus>\n";
         Menus(0, 0);
         m_out += "\t</menus>\n";
         References();
         break;
-      case 1:
+      case 2:
         NameEntries("item_names", "item_name", m_doc.m_itemNames);
         break;
       default:
@@ -189,21 +213,28 @@ class XmlDumpSnapshot::Writer {
            m_doc.GetMenu(menu).kind != MENU_FREE;
   }
 
-  void Attributes(int menu, int depth) {
+  // The attributes the head lists, in the order of the menu tree.
+  void ListedAttributes(int menu, int depth, std::vector<WORD>& listed) const {
     if (!IsWalkable(menu, depth)) return;
     const CQMenudata& data = m_doc.GetMenu(menu);
     for (WORD child : data.children) {
       if (data.kind == MENU_OF_MENUS) {
-        Attributes(child, depth + 1);
+        ListedAttributes(child, depth + 1, listed);
         continue;
       }
       if (data.kind != MENU_OF_ATTRIBUTES || child >= m_doc.AttributeCount()) continue;
-      const CQAttdata& a = m_doc.GetAttribute(child);
-      if (a.menuIndex == kNoIndex16) continue;
+      if (m_doc.GetAttribute(child).menuIndex != kNoIndex16) listed.push_back(child);
+    }
+  }
+
+  std::string AttributeEntries(const std::vector<WORD>& listed, std::size_t begin, std::size_t end) {
+    for (std::size_t k = begin; k < end; ++k) {
+      const CQAttdata& a = m_doc.GetAttribute(listed[k]);
       Format("\t\t<attribute\n\t\t\tparent_menu=\"%d\"\n\t\t\tname=\"%s\"\n\t\t\tid=\"%d\"\n\t\t\timage_name=\"%s\">\n"
              "\t\t\t<help_text>%s</help_text>\n\t\t</attribute>\n",
-             {XmlArg(a.menuIndex), XmlArg(a.name), XmlArg(child), XmlArg(a.pictures), XmlArg(a.helpText)});
+             {XmlArg(a.menuIndex), XmlArg(a.name), XmlArg(listed[k]), XmlArg(a.pictures), XmlArg(a.helpText)});
     }
+    return Take();
   }
 
   void Menus(int menu, int depth) {
