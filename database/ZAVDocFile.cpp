@@ -4,6 +4,7 @@
 #include "database/AtomicFile.h"
 #include "database/DatabaseFiles.h"
 #include "database/FileBytes.h"
+#include "database/WorkerPool.h"
 #include "platform/DocumentHost.h"
 #include "database/LevelNames.h"
 #include "database/MarkLog.h"
@@ -62,11 +63,15 @@ void CZAVDoc::ResetMarks() {
   UpdateIdentifiedStatus(true);
 }
 
-bool CZAVDoc::OnOpenDocument(const std::string& path) {
+bool CZAVDoc::OnOpenDocument(const std::string& path) { return OnOpenDocument(path, [] {}); }
+
+bool CZAVDoc::OnOpenDocument(const std::string& path, const std::function<void()>& whileReading) {
   if (IsModified()) platform::Ui().Trace("Opening " + path + " replaces a document with unsaved changes");
   FileBytes bytes;
   std::string reason;
-  if (!bytes.Read(path, reason)) {
+  bool read = false;
+  worker_pool::RunBeside([&] { read = bytes.Read(path, reason); }, whileReading);
+  if (!read) {
     ShowOpenFailure(path, reason);
     return false;
   }

@@ -124,10 +124,8 @@ bool CZAVApp::InitInstance(const QStringList& arguments) {
     bool cancelled = false;
     const bool createNew = RunOpenDialog(true, &cancelled);
     if (cancelled || (createNew && !NewDocument())) return false;
-  } else {
-    // The browser starts while the key is read.
-    prepared_browser::Prepare(m_mainFrame);
-    if (!OpenDocumentFile(path.toStdString())) return false;
+  } else if (!OpenDocumentFile(path.toStdString(), [this] { prepared_browser::Prepare(m_mainFrame); })) {
+    return false;  // the browser was started while the key's file was read
   }
   if (m_showMaximized)
     m_mainFrame->showMaximized();
@@ -162,7 +160,9 @@ static std::unique_ptr<CZAVDoc> MakeDocument() {
   return document;
 }
 
-CChildFrame* CZAVApp::OpenDocumentFile(const std::string& path) {
+CChildFrame* CZAVApp::OpenDocumentFile(const std::string& path) { return OpenDocumentFile(path, [] {}); }
+
+CChildFrame* CZAVApp::OpenDocumentFile(const std::string& path, const std::function<void()>& whileReading) {
   const std::string full = Canonical(path);
   if (CChildFrame* open = FindOpenFrame(full)) {
     m_mainFrame->MdiArea()->setActiveSubWindow(open);
@@ -171,7 +171,7 @@ CChildFrame* CZAVApp::OpenDocumentFile(const std::string& path) {
   std::unique_ptr<CZAVDoc> document = MakeDocument();
   // The XML dump's snapshot waits until the first page has loaded.
   document->DeferXmlDumpOfLoad();
-  if (!document->OnOpenDocument(full)) return nullptr;
+  if (!document->OnOpenDocument(full, whileReading)) return nullptr;
   AddToRecentFileList(full);
   CChildFrame* frame = AddFrame(std::move(document));
   WriteXmlDumpAfterFirstPage(*frame);
