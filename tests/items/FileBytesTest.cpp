@@ -2,20 +2,13 @@
 // gives, and the reasons of a file that cannot be read.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 
 #include "database/FileBytes.h"
-#include "fakes/TempFolder.h"
+#include "items/ItemsTestSupport.h"
 
 namespace {
-
-std::string PlainRead(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::string Read(const std::string& path) {
   FileBytes bytes;
@@ -39,8 +32,9 @@ TEST(FileBytes, GivesTheBytesOfAPlainReadWhateverTheSize) {
   TempFolder folder;
   for (const std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{2} << 20, (std::size_t{2} << 20) + 1,
                                  (std::size_t{37} << 20) + 12345}) {
-    const std::string path = folder.Write("key.qor", RandomBytes(size));
-    EXPECT_EQ(Read(path), PlainRead(path)) << size;
+    const std::string path = folder.File("key.qor");
+    WriteFile(path, RandomBytes(size));
+    EXPECT_EQ(Read(path), ReadFile(path)) << size;
   }
 }
 
