@@ -159,15 +159,22 @@ void CArchive::ReadWords(const char* field, std::vector<WORD>& out) {
   m_pos += 2 * std::size_t{count};
 }
 
-void CArchive::ReadDwords(const char* field, std::vector<DWORD>& out) {
+void CArchive::ReadDwords(const char* field, std::vector<DWORD>& out) { CopyDwords(SkipDwords(field), out); }
+
+CArchive::DwordSpan CArchive::SkipDwords(const char* field) {
   const DWORD count = ReadCount(field, 4);
-  out.resize(count);
-  if constexpr (std::endian::native == std::endian::little) {
-    if (count) std::memcpy(out.data(), m_data + m_pos, 4 * std::size_t{count});
-  } else {
-    for (DWORD i = 0; i < count; ++i) out[i] = FromLittleEndian<DWORD>(m_data + m_pos + 4 * std::size_t{i});
-  }
+  const DwordSpan span{m_data + m_pos, count};
   m_pos += 4 * std::size_t{count};
+  return span;
+}
+
+void CArchive::CopyDwords(const DwordSpan& span, std::vector<DWORD>& out) {
+  out.resize(span.count);
+  if constexpr (std::endian::native == std::endian::little) {
+    if (span.count) std::memcpy(out.data(), span.bytes, 4 * std::size_t{span.count});
+  } else {
+    for (DWORD i = 0; i < span.count; ++i) out[i] = FromLittleEndian<DWORD>(span.bytes + 4 * std::size_t{i});
+  }
 }
 
 void CArchive::ReadStrings(const char* field, std::vector<std::string>& out) {

@@ -65,6 +65,15 @@ class CArchive {
   static std::size_t ReserveHint(DWORD count) { return count < 65536 ? count : 65536; }
   void ReadWords(const char* field, std::vector<WORD>& out);
   void ReadDwords(const char* field, std::vector<DWORD>& out);
+  // A DWORD array whose count is checked and whose elements are passed over
+  // now and copied later, while the archive's bytes are still there: a
+  // reader of many arrays copies them side by side.
+  struct DwordSpan {
+    const std::uint8_t* bytes = nullptr;
+    DWORD count = 0;
+  };
+  DwordSpan SkipDwords(const char* field);
+  static void CopyDwords(const DwordSpan& span, std::vector<DWORD>& out);
   void ReadStrings(const char* field, std::vector<std::string>& out);
   // One object reference: null for a null element, else the name of the
   // class of the new object whose fields follow.

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "database/DescriptorOutputBuffer.h"
+#include "database/FileBytes.h"
 
 namespace fs = std::filesystem;
 
@@ -155,32 +156,8 @@ bool PlaceFileAtomically(const fs::path& target, const std::string& bytes, bool 
 }
 
 bool ReadWholeFile(const fs::path& path, std::string& bytes, std::string& error) {
-  std::error_code code;
-  if (fs::is_directory(path, code)) {
-    error = "it is a folder";
-    return false;
-  }
-  std::ifstream file(path, std::ios::binary | std::ios::ate);
-  if (!file) {
-    error = fs::exists(path, code) ? "it cannot be read (" + ErrnoText() + ")" : "it does not exist";
-    return false;
-  }
-  // One read of the size the file has; a file that grew meanwhile is read
-  // on to its end, one that shrank is cut where it ended.
-  const std::streamoff size = file.tellg();
-  std::string contents(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
-  file.seekg(0);
-  file.read(contents.data(), static_cast<std::streamsize>(contents.size()));
-  contents.resize(static_cast<std::size_t>(file.gcount()));
-  if (!file.eof() && file.peek() != std::char_traits<char>::eof()) {
-    std::ostringstream rest;
-    rest << file.rdbuf();
-    contents += rest.str();
-  }
-  if (file.bad()) {
-    error = "it cannot be read (" + ErrnoText() + ")";
-    return false;
-  }
-  bytes = std::move(contents);
+  FileBytes file;
+  if (!file.Read(path, error)) return false;
+  bytes.assign(reinterpret_cast<const char*>(file.data()), file.size());
   return true;
 }

@@ -1,8 +1,14 @@
 #include "database/RecordArchive.h"
 
 #include <cstring>
+#include <utility>
+
+#include "database/ParallelFor.h"
 
 namespace {
+
+// A block holds at most 64 KB of words.
+constexpr int kBlocksPerChunk = 64;
 
 void NormalizeInPlace(std::string& pictures) {
   if (!pictures.empty()) pictures = NormalizePictureList(pictures);
@@ -169,11 +175,18 @@ void LoadBlockArray(CArchive& ar, const char* field, std::vector<CQDatablock>& b
   const DWORD count = ar.ReadCount("count", 2);
   blocks.clear();
   blocks.reserve(CArchive::ReserveHint(count));
+  // The blocks are checked in order and their words, nearly all of a large
+  // file, copied afterwards side by side.
+  std::vector<std::pair<std::size_t, CArchive::DwordSpan>> words;
+  words.reserve(CArchive::ReserveHint(count));
   for (DWORD i = 0; i < count; ++i) {
     ar.SetContext(field, i);
     blocks.emplace_back();
-    if (ReadElementTag(ar, RecordClass<CQDatablock>::name)) LoadRecord(ar, blocks.back());
+    if (ReadElementTag(ar, RecordClass<CQDatablock>::name)) words.emplace_back(i, ar.SkipDwords("words"));
   }
+  ParallelFor(PlanChunks(static_cast<int>(words.size()), kBlocksPerChunk, 1), [&](int begin, int end, int) {
+    for (int k = begin; k < end; ++k) CArchive::CopyDwords(words[k].second, blocks[words[k].first].words);
+  });
 }
 
 void SkipObjectArray(CArchive& ar, const char* field) {

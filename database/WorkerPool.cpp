@@ -2,6 +2,9 @@
 
 #include <sched.h>
 
+#include <exception>
+#include <future>
+
 #include <tbb/global_control.h>
 #include <tbb/parallel_for.h>
 #include <tbb/task_arena.h>
@@ -42,6 +45,33 @@ void RunChunks(int count, const std::function<void(int)>& body) {
   ThePool().arena.execute([&] {
     tbb::parallel_for(0, count, 1, [&](int c) { body(c); }, tbb::simple_partitioner());
   });
+}
+
+void RunBeside(const std::function<void()>& onPool, const std::function<void()>& here) {
+  if (AllowedCpus() == 1) {
+    onPool();
+    here();
+    return;
+  }
+  std::promise<void> done;
+  // Enqueued work is taken by a worker of the arena, never left to the
+  // calling thread, which is busy with its own part.
+  ThePool().arena.enqueue([&] {
+    try {
+      onPool();
+      done.set_value();
+    } catch (...) {
+      done.set_exception(std::current_exception());
+    }
+  });
+  std::future<void> ended = done.get_future();
+  try {
+    here();
+  } catch (...) {
+    ended.wait();  // onPool still uses what the caller owns
+    throw;
+  }
+  ended.get();
 }
 
 }  // namespace worker_pool

@@ -14,4 +14,10 @@ int AllowedCpus();
 // takes part and returns when every call has ended. One call runs inline.
 void RunChunks(int count, const std::function<void(int)>& body);
 
+// Runs onPool on a thread of the pool while the calling thread runs here,
+// and returns when both have ended (one after the other on one CPU). Work
+// that must stay on the calling thread, such as the user interface's, goes
+// in here. An exception of onPool is thrown on the calling thread.
+void RunBeside(const std::function<void()>& onPool, const std::function<void()>& here);
+
 }  // namespace worker_pool

@@ -225,6 +225,9 @@ class CZAVDoc {
 
   // ---- opening, saving, creating (ZAVDocFile.cpp) --------------------------------
   bool OnOpenDocument(const std::string& path);
+  // The same, with whileReading run on this thread while the file is read on
+  // the worker pool.
+  bool OnOpenDocument(const std::string& path, const std::function<void()>& whileReading);
   bool OnSaveDocument(const std::string& path);
   bool OnNewDocument();
   bool SaveAsNew(const std::string& path, bool replace);

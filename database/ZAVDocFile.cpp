@@ -3,6 +3,8 @@
 
 #include "database/AtomicFile.h"
 #include "database/DatabaseFiles.h"
+#include "database/FileBytes.h"
+#include "database/WorkerPool.h"
 #include "platform/DocumentHost.h"
 #include "database/LevelNames.h"
 #include "database/MarkLog.h"
@@ -61,19 +63,23 @@ void CZAVDoc::ResetMarks() {
   UpdateIdentifiedStatus(true);
 }
 
-bool CZAVDoc::OnOpenDocument(const std::string& path) {
+bool CZAVDoc::OnOpenDocument(const std::string& path) { return OnOpenDocument(path, [] {}); }
+
+bool CZAVDoc::OnOpenDocument(const std::string& path, const std::function<void()>& whileReading) {
   if (IsModified()) platform::Ui().Trace("Opening " + path + " replaces a document with unsaved changes");
-  std::string bytes, reason;
-  if (!ReadWholeFile(path, bytes, reason)) {
+  FileBytes bytes;
+  std::string reason;
+  bool read = false;
+  worker_pool::RunBeside([&] { read = bytes.Read(path, reason); }, whileReading);
+  if (!read) {
     ShowOpenFailure(path, reason);
     return false;
   }
   DeleteContents();
   SetModifiedFlag();
-  if (!bytes.empty()) {
+  if (bytes.size() > 0) {
     platform::WaitCursor wait;
-    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
-    const LoadResult result = LoadFromBytes(data, bytes.size(), &reason);
+    const LoadResult result = LoadFromBytes(bytes.data(), bytes.size(), &reason);
     if (result != LoadResult::Ok) {
       // A refused file must not pass for an empty database under its own name;
       // the format message was shown by the loader.

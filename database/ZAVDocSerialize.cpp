@@ -4,12 +4,15 @@
 #include <istream>
 #include <iterator>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "database/Archive.h"
 #include "database/LevelNames.h"
 #include "database/LoadedDatabaseCheck.h"
 #include "database/MarkLog.h"
 #include "database/NameOrderSort.h"
+#include "database/ParallelFor.h"
 #include "database/RecordArchive.h"
 #include "database/TextCodec.h"
 #include "database/UtilityFunction.h"
@@ -20,6 +23,8 @@ namespace {
 
 // Record indices are 16-bit in menus and attributes.
 constexpr DWORD kMaxWordIndexed = 0xFFFF;
+
+constexpr int kItemsPerDumpPiece = 2048;
 
 constexpr const char* kTrailingArrays[] = {"record array 12", "record array 13", "record array 14",
                                            "record array 15"};
@@ -72,11 +77,20 @@ std::string EntryDisplayName(const CZAVDoc& doc, const std::vector<std::unique_p
   return item >= 0 && item < doc.ItemCount() ? GetItemDisplayName(doc, item) : std::string();
 }
 
-void DumpLine(std::FILE* file, const CZAVDoc& doc, const CQItemrec& item, int index) {
-  std::fprintf(file, "%s/%s %s/%s, %4i, %4i, %4i, %4i, %4i\n", doc.m_itemNames[item.nameIndex]->name.c_str(),
-               doc.m_genusNames[item.genusIndex].c_str(), doc.m_speciesNames[item.speciesIndex]->name.c_str(),
-               doc.m_familyNames[item.familyIndex].c_str(), item.nameIndex, item.genusIndex, item.speciesIndex,
-               item.familyIndex, index);
+void AppendDumpLine(std::string& out, const CZAVDoc& doc, const CQItemrec& item, int index) {
+  const char* format = "%s/%s %s/%s, %4i, %4i, %4i, %4i, %4i\n";
+  const auto print = [&](char* to, std::size_t room) {
+    return std::snprintf(to, room, format, doc.m_itemNames[item.nameIndex]->name.c_str(),
+                         doc.m_genusNames[item.genusIndex].c_str(), doc.m_speciesNames[item.speciesIndex]->name.c_str(),
+                         doc.m_familyNames[item.familyIndex].c_str(), item.nameIndex, item.genusIndex,
+                         item.speciesIndex, item.familyIndex, index);
+  };
+  const int length = print(nullptr, 0);
+  if (length <= 0) return;
+  const std::size_t at = out.size();
+  out.resize(at + static_cast<std::size_t>(length) + 1);
+  print(out.data() + at, static_cast<std::size_t>(length) + 1);
+  out.resize(at + static_cast<std::size_t>(length));
 }
 
 // Takes the stored fields of a checked, freshly read document.
@@ -215,16 +229,26 @@ void CZAVDoc::BuildAfterLoad() {
 }
 
 void CZAVDoc::DumpItemNames(const std::string& fileName) {
-  std::FILE* file = std::fopen(fileName.c_str(), "w");
   for (int i = 0; i < ItemCount(); ++i) {
     const CQItemrec& item = *m_items[i];
     if (IsValidIndex(item.nameIndex, m_itemNames.size())) m_itemNames[item.nameIndex]->itemIndex = i;
     if (IsValidIndex(item.speciesIndex, m_speciesNames.size())) m_speciesNames[item.speciesIndex]->itemIndex = i;
-    const bool complete = IsValidIndex(item.nameIndex, m_itemNames.size()) &&
-                          IsValidIndex(item.speciesIndex, m_speciesNames.size()) &&
-                          IsValidIndex(item.genusIndex, m_genusNames.size()) &&
-                          IsValidIndex(item.familyIndex, m_familyNames.size());
-    if (file && complete) DumpLine(file, *this, item, i);
   }
-  if (file) std::fclose(file);
+  std::FILE* file = std::fopen(fileName.c_str(), "w");
+  if (!file) return;
+  // The lines are written side by side, each piece of items into its own text.
+  const ChunkPlan plan = PlanChunks(ItemCount(), kItemsPerDumpPiece, 1);
+  std::vector<std::string> pieces(static_cast<std::size_t>(plan.chunks));
+  ParallelFor(plan, [&](int begin, int end, int piece) {
+    for (int i = begin; i < end; ++i) {
+      const CQItemrec& item = *m_items[i];
+      const bool complete = IsValidIndex(item.nameIndex, m_itemNames.size()) &&
+                            IsValidIndex(item.speciesIndex, m_speciesNames.size()) &&
+                            IsValidIndex(item.genusIndex, m_genusNames.size()) &&
+                            IsValidIndex(item.familyIndex, m_familyNames.size());
+      if (complete) AppendDumpLine(pieces[piece], *this, item, i);
+    }
+  });
+  for (const std::string& piece : pieces) std::fwrite(piece.data(), 1, piece.size(), file);
+  std::fclose(file);
 }

@@ -4,10 +4,11 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "database/BitMatrix.h"
-#include "database/ParallelFor.h"
+#include "database/WorkerPool.h"
 #include "database/XmlDump.h"
 #include "database/XmlText.h"
 #include "database/ZAVDoc.h"
@@ -25,26 +26,125 @@ class XmlDumpSnapshot::Writer {
  public:
   Writer(const CZAVDoc& document, XmlDumpSnapshot& snapshot) : m_doc(document), m_snapshot(snapshot) {}
 
+  // The pieces are rendered side by side on the worker pool, each by a
+  // writer of its own, and joined in their order; more pieces than workers,
+  // so that a worker held up elsewhere holds up little.
   void Fill() {
-    m_snapshot.m_head = Head();
-    AttributeLines();
-    Items();
+    std::vector<WORD> attributes;
+    ListedAttributes(0, 0, attributes);
+    const int attributePieces = Pieces(attributes.size(), kAttributesPerPiece);
+    const int linePieces = Pieces(static_cast<std::size_t>(m_doc.AttributeCount()), kAttributesPerPiece);
+    const int itemPieces = Pieces(static_cast<std::size_t>(m_doc.ItemCount()), kItemsPerPiece);
+    const ItemSlots slots = PlaceItems(itemPieces);
+    std::vector<std::string> head(static_cast<std::size_t>(attributePieces + kHeadPieces));
+    std::vector<Piece> lines(static_cast<std::size_t>(linePieces));
+    std::vector<Piece> items(static_cast<std::size_t>(itemPieces));
+    worker_pool::RunChunks(static_cast<int>(head.size()) + linePieces + itemPieces, [&](int task) {
+      Writer writer(m_doc, m_snapshot);
+      if (task < attributePieces) {
+        const auto [begin, end] = Range(task, attributes.size(), kAttributesPerPiece);
+        head[task + 1] = writer.AttributeEntries(attributes, begin, end);
+        return;
+      }
+      task -= attributePieces;
+      if (task < kHeadPieces) {
+        head[task == 0 ? 0 : attributePieces + task] = writer.HeadPiece(task);
+        return;
+      }
+      task -= kHeadPieces;
+      if (task < linePieces) {
+        const auto [begin, end] = Range(task, static_cast<std::size_t>(m_doc.AttributeCount()), kAttributesPerPiece);
+        writer.AttributeLines(static_cast<int>(begin), static_cast<int>(end), lines[task]);
+        return;
+      }
+      task -= linePieces;
+      const auto [begin, end] = Range(task, static_cast<std::size_t>(m_doc.ItemCount()), kItemsPerPiece);
+      writer.Items(static_cast<int>(begin), static_cast<int>(end), slots, slots.firstOfPiece[task], items[task]);
+    });
+    for (const std::string& piece : head) m_snapshot.m_head += piece;
+    m_snapshot.m_head += "\t<items>\n";
+    m_snapshot.m_attributeCount = static_cast<std::size_t>(m_doc.AttributeCount());
+    Join(lines, m_snapshot.m_lines, m_snapshot.m_lineStarts);
+    Join(items, m_snapshot.m_itemTexts, m_snapshot.m_itemBounds);
   }
 
  private:
-  std::string Head() {
-    Header();
-    m_out += "\t<attributes>\n";
-    Attributes(0, 0);
-    m_out += "\t</attributes>\n\t<menus>\n";
-    Menus(0, 0);
-    m_out += "\t</menus>\n";
-    References();
-    NameEntries("item_names", "item_name", m_doc.m_itemNames);
-    NameEntries("species_names", "species_name", m_doc.m_speciesNames);
-    Strings("genus_names", "\t\t<genus_name name=\"%s\" id=\"%d\" />\n", m_doc.m_genusNames);
-    Strings("family_names", "\t\t<family_name name=\"%s\" id=\"%d\"/>\n", m_doc.m_familyNames);
-    m_out += "\t<items>\n";
+  // The head's pieces besides its attributes: what comes before them, what
+  // comes after them up to the names, and the two kinds of names.
+  static constexpr int kHeadPieces = 4;
+  static constexpr std::size_t kAttributesPerPiece = 2048;
+  static constexpr std::size_t kItemsPerPiece = 1024;
+
+  static int Pieces(std::size_t count, std::size_t perPiece) {
+    return static_cast<int>(std::max<std::size_t>(1, (count + perPiece - 1) / perPiece));
+  }
+  static std::pair<std::size_t, std::size_t> Range(int piece, std::size_t count, std::size_t perPiece) {
+    const std::size_t begin = std::min(count, perPiece * static_cast<std::size_t>(piece));
+    return {begin, std::min(count, begin + perPiece)};
+  }
+
+  // Texts of consecutive entries and where each entry's text ends.
+  struct Piece {
+    std::string text;
+    std::vector<std::size_t> ends;
+  };
+
+  static void Join(const std::vector<Piece>& pieces, std::string& text, std::vector<std::size_t>& bounds) {
+    std::size_t size = 0, count = 1;
+    for (const Piece& piece : pieces) size += piece.text.size(), count += piece.ends.size();
+    text.reserve(size);
+    bounds.reserve(count);
+    bounds.push_back(0);
+    for (const Piece& piece : pieces) {
+      const std::size_t offset = text.size();
+      text += piece.text;
+      for (const std::size_t end : piece.ends) bounds.push_back(offset + end);
+    }
+  }
+
+  // Where each piece's first written item goes among the written items, and
+  // room for all their rows, not cleared: every word is written once.
+  struct ItemSlots {
+    std::vector<std::size_t> firstOfPiece;
+    std::optional<CBitMatrix> layout;  // rows exist only with attributes
+  };
+
+  ItemSlots PlaceItems(int pieces) {
+    ItemSlots slots;
+    std::size_t written = 0;
+    for (int p = 0; p < pieces; ++p) {
+      slots.firstOfPiece.push_back(written);
+      const auto [begin, end] = Range(p, static_cast<std::size_t>(m_doc.ItemCount()), kItemsPerPiece);
+      for (std::size_t i = begin; i < end; ++i)
+        if (!m_doc.GetItem(static_cast<int>(i)).IsFreeSlot()) ++written;
+    }
+    if (m_doc.AttributeCount() > 0) slots.layout.emplace(m_doc.AttributeCount(), m_doc.ItemCount());
+    m_snapshot.m_wordsPerRow = slots.layout ? slots.layout->wordsPerRow() : 0;
+    m_snapshot.m_rows = std::make_unique_for_overwrite<DWORD[]>(written * m_snapshot.m_wordsPerRow);
+    return slots;
+  }
+
+  std::string HeadPiece(int piece) {
+    switch (piece) {
+      case 0:
+        Header();
+        m_out += "\t<attributes>\n";
+        break;
+      case 1:
+        m_out += "\t</attributes>\n\t<menus>\n";
+        Menus(0, 0);
+        m_out += "\t</menus>\n";
+        References();
+        break;
+      case 2:
+        NameEntries("item_names", "item_name", m_doc.m_itemNames);
+        break;
+      default:
+        NameEntries("species_names", "species_name", m_doc.m_speciesNames);
+        Strings("genus_names", "\t\t<genus_name name=\"%s\" id=\"%d\" />\n", m_doc.m_genusNames);
+        Strings("family_names", "\t\t<family_name name=\"%s\" id=\"%d\"/>\n", m_doc.m_familyNames);
+        break;
+    }
     return Take();
   }
 
@@ -56,60 +156,39 @@ class XmlDumpSnapshot::Writer {
   }
 
   // An item lists attribute a by this line; nothing for an empty name.
-  void AttributeLines() {
-    const int count = m_doc.AttributeCount();
-    m_snapshot.m_attributeCount = static_cast<std::size_t>(count);
-    m_snapshot.m_lineStarts.reserve(static_cast<std::size_t>(count) + 1);
-    m_snapshot.m_lineStarts.push_back(0);
-    for (int a = 0; a < count; ++a) {
+  void AttributeLines(int begin, int end, Piece& piece) {
+    piece.ends.reserve(static_cast<std::size_t>(end - begin));
+    for (int a = begin; a < end; ++a) {
       const std::string name = XmlEscape(m_doc.GetAttribute(a).name);
       if (!name.empty()) Format("\t\t\t<attribute name=\"%s\" id=\"%d\" />\n", {XmlArg::Raw(name), XmlArg(a)});
-      m_snapshot.m_lines += Take();
-      m_snapshot.m_lineStarts.push_back(m_snapshot.m_lines.size());
+      AddText(piece);
     }
   }
 
-  void Items() {
-    const int count = m_doc.ItemCount();
-    m_snapshot.m_itemBounds.push_back(0);
-    std::vector<int> written;
-    for (int i = 0; i < count; ++i) {
+  // The written items of [begin, end), whose rows go from the written item
+  // firstWritten on.
+  void Items(int begin, int end, const ItemSlots& slots, std::size_t firstWritten, Piece& piece) {
+    const std::size_t words = m_snapshot.m_wordsPerRow;
+    DWORD* out = m_snapshot.m_rows.get() + firstWritten * words;
+    for (int i = begin; i < end; ++i) {
       const CQItemrec& item = m_doc.GetItem(i);
       if (item.IsFreeSlot()) continue;
-      written.push_back(i);
       ItemOpening(i, item);
-      AddItemText();
+      AddText(piece);
       ItemClosing(item);
-      AddItemText();
+      AddText(piece);
+      const DWORD* row = slots.layout ? slots.layout->GetRowWordsIn(static_cast<DWORD>(i), m_doc.m_dataBlocks) : nullptr;
+      if (row)
+        std::copy(row, row + words, out);
+      else
+        std::fill(out, out + words, 0u);
+      out += words;
     }
-    CopyRows(written);
   }
 
-  // The rows are most of a large snapshot: copied on the worker pool into
-  // memory that nothing zeroes first.
-  void CopyRows(const std::vector<int>& written) {
-    // Rows exist only with attributes (a layout needs at least one).
-    if (m_doc.AttributeCount() == 0) return;
-    const CBitMatrix layout(m_doc.AttributeCount(), m_doc.ItemCount());
-    const std::size_t words = layout.wordsPerRow();
-    m_snapshot.m_wordsPerRow = words;
-    m_snapshot.m_rows = std::make_unique_for_overwrite<DWORD[]>(words * written.size());
-    DWORD* const rows = m_snapshot.m_rows.get();
-    ParallelFor(PlanChunks(static_cast<int>(written.size()), 1024, 1), [&](int begin, int end, int) {
-      for (int k = begin; k < end; ++k) {
-        const DWORD* row = layout.GetRowWordsIn(static_cast<DWORD>(written[k]), m_doc.m_dataBlocks);
-        DWORD* to = rows + static_cast<std::size_t>(k) * words;
-        if (row)
-          std::copy(row, row + words, to);
-        else
-          std::fill(to, to + words, 0u);
-      }
-    });
-  }
-
-  void AddItemText() {
-    m_snapshot.m_itemTexts += Take();
-    m_snapshot.m_itemBounds.push_back(m_snapshot.m_itemTexts.size());
+  void AddText(Piece& piece) {
+    piece.text += Take();
+    piece.ends.push_back(piece.text.size());
   }
 
   // A format text with %d and %s filled in order; texts are escaped here.
@@ -133,21 +212,28 @@ class XmlDumpSnapshot::Writer {
            m_doc.GetMenu(menu).kind != MENU_FREE;
   }
 
-  void Attributes(int menu, int depth) {
+  // The attributes the head lists, in the order of the menu tree.
+  void ListedAttributes(int menu, int depth, std::vector<WORD>& listed) const {
     if (!IsWalkable(menu, depth)) return;
     const CQMenudata& data = m_doc.GetMenu(menu);
     for (WORD child : data.children) {
       if (data.kind == MENU_OF_MENUS) {
-        Attributes(child, depth + 1);
+        ListedAttributes(child, depth + 1, listed);
         continue;
       }
       if (data.kind != MENU_OF_ATTRIBUTES || child >= m_doc.AttributeCount()) continue;
-      const CQAttdata& a = m_doc.GetAttribute(child);
-      if (a.menuIndex == kNoIndex16) continue;
+      if (m_doc.GetAttribute(child).menuIndex != kNoIndex16) listed.push_back(child);
+    }
+  }
+
+  std::string AttributeEntries(const std::vector<WORD>& listed, std::size_t begin, std::size_t end) {
+    for (std::size_t k = begin; k < end; ++k) {
+      const CQAttdata& a = m_doc.GetAttribute(listed[k]);
       Format("\t\t<attribute\n\t\t\tparent_menu=\"%d\"\n\t\t\tname=\"%s\"\n\t\t\tid=\"%d\"\n\t\t\timage_name=\"%s\">\n"
              "\t\t\t<help_text>%s</help_text>\n\t\t</attribute>\n",
-             {XmlArg(a.menuIndex), XmlArg(a.name), XmlArg(child), XmlArg(a.pictures), XmlArg(a.helpText)});
+             {XmlArg(a.menuIndex), XmlArg(a.name), XmlArg(listed[k]), XmlArg(a.pictures), XmlArg(a.helpText)});
     }
+    return Take();
   }
 
   void Menus(int menu, int depth) {

@@ -12,10 +12,14 @@
 #include "platform/Ui.h"
 #include "reports/qt/BrowserBridge.h"
 #include "reports/qt/CustomControlSite.h"
+#include "reports/qt/PreparedBrowser.h"
 #include "reports/qt/ReportPage.h"
 
 CZAVView::CZAVView(CZAVDoc& doc, QWidget* parent)
-    : QWidget(parent), m_doc(doc), m_page(new CReportPage(this)), m_site(new CCustomControlSite(this, m_page)) {
+    : QWidget(parent),
+      m_doc(doc),
+      m_site(prepared_browser::TakeFor(this)),
+      m_page(static_cast<CReportPage*>(m_site->page())) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(m_site);
@@ -27,7 +31,6 @@ CZAVView::CZAVView(CZAVDoc& doc, QWidget* parent)
   connect(&m_site->Bridge(), &CBrowserBridge::statusText, this, &CZAVView::OnStatusText, Qt::QueuedConnection);
   connect(m_page, &CReportPage::navigationRequested, this, &CZAVView::OnNavigationRequested, Qt::QueuedConnection);
   connect(m_page, &QWebEnginePage::loadFinished, this, &CZAVView::OnLoadFinished);
-  m_page->setUrl(QUrl(QStringLiteral("about:blank")));
 }
 
 CZAVView::~CZAVView() = default;

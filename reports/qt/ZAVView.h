@@ -78,8 +78,8 @@ class CZAVView : public QWidget, public IHtmlView {
   int RunPopup(const std::vector<std::pair<int, const char*>>& entries);
 
   CZAVDoc& m_doc;
-  CReportPage* m_page;
   CCustomControlSite* m_site;
+  CReportPage* m_page;
   ActionSlots m_actions;
   QPointer<QWidget> m_focusWindow;
   std::unique_ptr<QPrinter> m_printer;

@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
-#include <QTimer>
+#include <QWebEngineView>
 #include <algorithm>
 
 #include "database/CommandIds.h"
@@ -22,6 +22,8 @@
 #include "reports/ReportOptions.h"
 #include "reports/ReportPages.h"
 #include "reports/qt/Idispimp.h"
+#include "reports/qt/PreparedBrowser.h"
+#include "reports/qt/ZAVView.h"
 #include "database/qt/QORMerge.h"
 #include "shell/qt/AboutDlg.h"
 #include "shell/qt/ChildFrame.h"
@@ -52,6 +54,16 @@ QString DatabaseArgument(const QStringList& arguments) {
   for (const QString& argument : arguments)
     if (!argument.startsWith('-')) return argument;
   return {};
+}
+
+// The snapshot of a large key's XML dump holds the user-interface thread a
+// while, and the browser needs that thread to bring up the first page: the
+// snapshot waits until that page has loaded. A document closed before then
+// writes its dump as it ends.
+void WriteXmlDumpAfterFirstPage(CChildFrame& frame) {
+  QObject::connect(
+      frame.HtmlView()->WebView(), &QWebEngineView::loadFinished, &frame,
+      [&frame] { frame.GetDocument().WritePendingXmlDump(); }, Qt::SingleShotConnection);
 }
 
 }  // namespace
@@ -112,8 +124,8 @@ bool CZAVApp::InitInstance(const QStringList& arguments) {
     bool cancelled = false;
     const bool createNew = RunOpenDialog(true, &cancelled);
     if (cancelled || (createNew && !NewDocument())) return false;
-  } else if (!OpenDocumentFile(path.toStdString())) {
-    return false;
+  } else if (!OpenDocumentFile(path.toStdString(), [this] { prepared_browser::Prepare(m_mainFrame); })) {
+    return false;  // the browser was started while the key's file was read
   }
   if (m_showMaximized)
     m_mainFrame->showMaximized();
@@ -148,19 +160,21 @@ static std::unique_ptr<CZAVDoc> MakeDocument() {
   return document;
 }
 
-CChildFrame* CZAVApp::OpenDocumentFile(const std::string& path) {
+CChildFrame* CZAVApp::OpenDocumentFile(const std::string& path) { return OpenDocumentFile(path, [] {}); }
+
+CChildFrame* CZAVApp::OpenDocumentFile(const std::string& path, const std::function<void()>& whileReading) {
   const std::string full = Canonical(path);
   if (CChildFrame* open = FindOpenFrame(full)) {
     m_mainFrame->MdiArea()->setActiveSubWindow(open);
     return open;
   }
   std::unique_ptr<CZAVDoc> document = MakeDocument();
-  // The XML dump's snapshot waits until the first page is on its way.
+  // The XML dump's snapshot waits until the first page has loaded.
   document->DeferXmlDumpOfLoad();
-  if (!document->OnOpenDocument(full)) return nullptr;
+  if (!document->OnOpenDocument(full, whileReading)) return nullptr;
   AddToRecentFileList(full);
   CChildFrame* frame = AddFrame(std::move(document));
-  QTimer::singleShot(0, frame, [frame] { frame->GetDocument().WritePendingXmlDump(); });
+  WriteXmlDumpAfterFirstPage(*frame);
   return frame;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QPointer>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -45,6 +46,8 @@ class CZAVApp : public IHelpDisplay, public DocumentHost {
 
   // Opens the database in a frame of its own; null when it did not open.
   CChildFrame* OpenDocumentFile(const std::string& path);
+  // The same, with whileReading run while the file is read.
+  CChildFrame* OpenDocumentFile(const std::string& path, const std::function<void()>& whileReading);
   void OpenRecentFile(const std::string& path);
   CChildFrame* NewDocument();
   void SetActiveFrame(CChildFrame* frame);

@@ -89,3 +89,18 @@ TEST(ArchiveNames, NameWithCzechLetterSurvivesSaveAndLoad) {
 }
 
 }  // namespace
+
+// Enough matrix blocks that their words are copied in several chunks side
+// by side; every block lands where it was.
+TEST(ArchiveLarge, AMatrixOfManyBlocksRoundTrips) {
+  ScriptedUi ui;
+  auto original = MakeGeneratedDatabase(18000, 4000, 40, 0.1, 3);
+  const Bytes bytes = original->StoreToBytes();
+  ASSERT_GT(original->m_dataBlocks.size(), 64u * 2);
+  CZAVDoc loaded;
+  std::string error;
+  ASSERT_EQ(loaded.LoadFromBytes(bytes.data(), bytes.size(), &error), CZAVDoc::LoadResult::Ok) << error;
+  ASSERT_EQ(loaded.m_dataBlocks.size(), original->m_dataBlocks.size());
+  for (std::size_t b = 0; b < loaded.m_dataBlocks.size(); ++b)
+    ASSERT_EQ(loaded.m_dataBlocks[b].words, original->m_dataBlocks[b].words) << "block " << b;
+}

@@ -3,6 +3,10 @@
 // and items do not name each other.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -52,3 +56,44 @@ TEST(NameOrderAfterLoad, AStrayEntryThatTakesOverItsItemSortsUnderItsOwnName) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string FileText(const char* name) {
+  std::ifstream in(name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// One line per item that names all four parts, in item order.
+std::string PlainNameList(const CZAVDoc& doc) {
+  std::string text;
+  char line[512];
+  for (int i = 0; i < doc.ItemCount(); ++i) {
+    const CQItemrec& item = doc.GetItem(i);
+    if (item.nameIndex < 0 || item.speciesIndex < 0 || item.genusIndex < 0 || item.familyIndex < 0) continue;
+    std::snprintf(line, sizeof line, "%s/%s %s/%s, %4i, %4i, %4i, %4i, %4i\n",
+                  doc.m_itemNames[item.nameIndex]->name.c_str(), doc.m_genusNames[item.genusIndex].c_str(),
+                  doc.m_speciesNames[item.speciesIndex]->name.c_str(), doc.m_familyNames[item.familyIndex].c_str(),
+                  item.nameIndex, item.genusIndex, item.speciesIndex, item.familyIndex, i);
+    text += line;
+  }
+  return text;
+}
+
+}  // namespace
+
+// Enough items that the lists are written in several pieces side by side.
+TEST(NameOrderAfterLoad, TheNameListsAfterSortingListEveryNamedItemInOrder) {
+  DocBuilder builder;
+  for (int i = 0; i < 5000; ++i)
+    builder.AddItem("Name " + std::to_string((i * 7919) % 5000), i % 9 ? "Genus" : "", "sp" + std::to_string(i),
+                    "Family", {});
+  const Bytes saved = builder.Build()->StoreToBytes();
+  CZAVDoc doc;
+  ASSERT_EQ(doc.LoadFromBytes(saved.data(), saved.size()), CZAVDoc::LoadResult::Ok);
+  const std::string after = FileText("after_sorting.txt");
+  EXPECT_EQ(after, PlainNameList(doc));
+  EXPECT_GT(std::count(after.begin(), after.end(), '\n'), 4000);
+  const std::string before = FileText("before_sorting.txt");
+  EXPECT_EQ(std::count(before.begin(), before.end(), '\n'), std::count(after.begin(), after.end(), '\n'));
+}

@@ -2,9 +2,12 @@
 // threads no larger than the CPUs the process may use.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
 #include <mutex>
 #include <numeric>
 #include <set>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -47,6 +50,30 @@ TEST(WorkerPool, AllowedCpusFollowsTheAffinity) {
   cpu_set_t set;
   ASSERT_EQ(sched_getaffinity(0, sizeof set, &set), 0);
   EXPECT_EQ(worker_pool::AllowedCpus(), CPU_COUNT(&set));
+}
+
+}  // namespace
+
+namespace {
+
+// The calling thread's part waits for the pool's to have begun, which only
+// another thread can do: with one CPU the parts run one after the other.
+TEST(WorkerPool, TheCallersPartRunsWhileThePoolsPartRuns) {
+  if (worker_pool::AllowedCpus() < 2) GTEST_SKIP() << "one CPU runs the parts one after the other";
+  std::promise<std::thread::id> poolThread;
+  std::shared_future<std::thread::id> started = poolThread.get_future().share();
+  bool overlapped = false;
+  worker_pool::RunBeside([&] { poolThread.set_value(std::this_thread::get_id()); },
+                         [&] { overlapped = started.wait_for(std::chrono::seconds(20)) == std::future_status::ready; });
+  EXPECT_TRUE(overlapped);
+  EXPECT_NE(started.get(), std::this_thread::get_id());
+}
+
+TEST(WorkerPool, AnExceptionOfThePoolsPartReachesTheCaller) {
+  bool callerRan = false;
+  EXPECT_THROW(worker_pool::RunBeside([] { throw std::runtime_error("pool"); }, [&] { callerRan = true; }),
+               std::runtime_error);
+  EXPECT_TRUE(callerRan);
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSplitter>
+#include <QWebEngineView>
 
 #include "ProgramTestSupport.h"
 #include "reports/qt/ZAVView.h"
@@ -136,4 +138,22 @@ TEST_F(StartupTest, UnreadablePathEndsTheProgram) {
   CZAVApp& app = StartApp();
   EXPECT_FALSE(app.InitInstance({QString::fromStdString((Folder() / "missing.qor").string())}));
   EXPECT_TRUE(app.MainFrame()->Children().isEmpty());
+}
+
+// The snapshot of the dump holds the user-interface thread, which the
+// browser needs to bring up the page: it is taken once the page has loaded.
+TEST_F(StartupTest, TheOpenedKeysXmlDumpWaitsUntilItsFirstPageHasLoaded) {
+  const std::string path = Database("dumped.qor", "Dumped");
+  CZAVApp& app = StartApp();
+  ASSERT_TRUE(app.InitInstance({QString::fromStdString(path)}));
+  CChildFrame* frame = app.MainFrame()->ActiveChild();
+  ASSERT_NE(frame, nullptr);
+  QWebEngineView* web = frame->HtmlView()->WebView();
+  bool pendingWhileLoading = false;
+  QObject::connect(web, &QWebEngineView::loadStarted,
+                   [&] { pendingWhileLoading = frame->GetDocument().HasPendingXmlDump(); });
+  QSignalSpy finished(web, &QWebEngineView::loadFinished);
+  ASSERT_TRUE(finished.wait(20000));
+  EXPECT_TRUE(pendingWhileLoading);
+  EXPECT_FALSE(frame->GetDocument().HasPendingXmlDump());
 }

@@ -73,3 +73,21 @@ TEST(MissingDataUpdate, OneAttributesColumnAsAFullRebuild) {
     }
   }
 }
+
+// A key opened without "Allow Missing Data" holds no lenient rows until the
+// user turns it on; then they are those of a key opened with it.
+TEST(MissingDataUpdate, TurnedOnAfterAnOpenTheRowsAreThoseOfAnOpenWithIt) {
+  ScriptedUi ui;
+  auto key = MakeGeneratedDatabase(90, 70, 7, 0.05, 5);
+  key->m_missingData = 0;
+  const std::vector<std::uint8_t> without = key->StoreToBytes();
+  key->m_missingData = 1;
+  const std::vector<std::uint8_t> with = key->StoreToBytes();
+  CZAVDoc turnedOn, openedWith;
+  ASSERT_EQ(turnedOn.LoadFromBytes(without.data(), without.size()), CZAVDoc::LoadResult::Ok);
+  ASSERT_EQ(openedWith.LoadFromBytes(with.data(), with.size()), CZAVDoc::LoadResult::Ok);
+  turnedOn.OnAllowMissingData();
+  ASSERT_TRUE(turnedOn.m_missingData);
+  EXPECT_TRUE(Snapshot(turnedOn) == Snapshot(openedWith));
+  EXPECT_FALSE(Snapshot(openedWith).lenient.front().empty());
+}

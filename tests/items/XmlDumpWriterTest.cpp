@@ -167,13 +167,14 @@ void AddBits(CZAVDoc& doc, std::mt19937& rng) {
     for (DWORD& word : block.words) word = static_cast<DWORD>(rng() & rng());
 }
 
-std::unique_ptr<CZAVDoc> RandomDatabase(unsigned seed) {
+// Up to maxAttributes attributes and maxItems items.
+std::unique_ptr<CZAVDoc> RandomDatabase(unsigned seed, int maxAttributes = 150, int maxItems = 40) {
   std::mt19937 rng(seed);
   auto doc = MakeDocument(true, true);
   doc->m_header.title = RandomText(rng);
   doc->m_missingData = rng() % 2;
-  AddAttributes(*doc, std::uniform_int_distribution<int>(1, 150)(rng), rng);
-  AddItems(*doc, std::uniform_int_distribution<int>(0, 40)(rng), rng);
+  AddAttributes(*doc, std::uniform_int_distribution<int>(1, maxAttributes)(rng), rng);
+  AddItems(*doc, std::uniform_int_distribution<int>(0, maxItems)(rng), rng);
   if (doc->ItemCount() > 0) AddBits(*doc, rng);
   return doc;
 }
@@ -183,6 +184,15 @@ std::unique_ptr<CZAVDoc> RandomDatabase(unsigned seed) {
 TEST(XmlDumpWriter, EqualsThePlainWriterOnRandomDatabases) {
   for (unsigned seed = 1; seed <= 60; ++seed) {
     const auto doc = RandomDatabase(seed);
+    ASSERT_EQ(doc->WriteXml(), PlainDump(*doc).Text()) << "seed " << seed;
+  }
+}
+
+// Large enough that the snapshot renders its attribute lines and its items
+// in several pieces side by side.
+TEST(XmlDumpWriter, EqualsThePlainWriterOnDatabasesRenderedInPieces) {
+  for (unsigned seed = 1; seed <= 4; ++seed) {
+    const auto doc = RandomDatabase(seed, 9000, 6000);
     ASSERT_EQ(doc->WriteXml(), PlainDump(*doc).Text()) << "seed " << seed;
   }
 }

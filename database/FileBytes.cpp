@@ -1,0 +1,136 @@
+#include "database/FileBytes.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include "database/WorkerPool.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kStep = std::size_t{2} << 20;
+constexpr std::size_t kPieceBytes = std::size_t{8} << 20;
+constexpr std::size_t kRestStep = std::size_t{64} << 10;
+
+std::string Unreadable(int error) { return std::string("it cannot be read (") + std::strerror(error) + ")"; }
+
+// Reads up to length bytes at offset; the count read (short at the end of
+// the file), or -1 with errno set.
+long long ReadAt(int fd, std::uint8_t* to, std::size_t length, std::size_t offset) {
+  std::size_t done = 0;
+  while (done < length) {
+    const ssize_t got = ::pread(fd, to + done, length - done, static_cast<off_t>(offset + done));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return -1;
+    if (got == 0) break;
+    done += static_cast<std::size_t>(got);
+  }
+  return static_cast<long long>(done);
+}
+
+class Descriptor {
+ public:
+  explicit Descriptor(const fs::path& path) : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+  ~Descriptor() {
+    if (m_fd >= 0) ::close(m_fd);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return m_fd; }
+
+ private:
+  int m_fd;
+};
+
+}  // namespace
+
+FileBytes::~FileBytes() {
+  if (m_data) ::munmap(m_data, m_capacity);
+}
+
+// Fresh memory in whole 2 MB steps; a larger room keeps what was read. Huge
+// pages are not asked for: where memory is fragmented the system would
+// compact it first, which costs more than the small pages' faults.
+bool FileBytes::Reserve(std::size_t bytes) {
+  if (bytes <= m_capacity) return true;
+  const std::size_t capacity = (bytes + kStep - 1) / kStep * kStep;
+  void* room = m_data ? ::mremap(m_data, m_capacity, capacity, MREMAP_MAYMOVE)
+                      : ::mmap(nullptr, capacity, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (room == MAP_FAILED) return false;
+  m_data = static_cast<std::uint8_t*>(room);
+  m_capacity = capacity;
+  return true;
+}
+
+bool FileBytes::Read(const fs::path& path, std::string& error) {
+  m_size = 0;
+  const Descriptor file(path);
+  struct stat status {};
+  if (file.get() < 0 || ::fstat(file.get(), &status) != 0) {
+    const int why = errno;
+    std::error_code code;
+    error = fs::exists(path, code) ? Unreadable(why) : "it does not exist";
+    return false;
+  }
+  if (S_ISDIR(status.st_mode)) {
+    error = "it is a folder";
+    return false;
+  }
+  const std::size_t expected = status.st_size > 0 ? static_cast<std::size_t>(status.st_size) : 0;
+  if (!Reserve(expected)) {
+    error = Unreadable(ENOMEM);
+    return false;
+  }
+  if (!ReadInPieces(file.get(), expected, error)) return false;
+  return m_size < expected || ReadRest(file.get(), error);
+}
+
+// Pieces of whole 2 MB steps, one per worker at most; the file ends at the
+// first piece that comes back short.
+bool FileBytes::ReadInPieces(int fd, std::size_t expected, std::string& error) {
+  if (expected == 0) return true;
+  const std::size_t wanted = std::clamp<std::size_t>(expected / kPieceBytes, 1, worker_pool::AllowedCpus());
+  const std::size_t per = ((expected + wanted - 1) / wanted + kStep - 1) / kStep * kStep;
+  const int pieces = static_cast<int>((expected + per - 1) / per);
+  std::vector<long long> got(static_cast<std::size_t>(pieces));
+  std::vector<int> failures(static_cast<std::size_t>(pieces), 0);
+  worker_pool::RunChunks(pieces, [&](int p) {
+    const std::size_t begin = per * static_cast<std::size_t>(p);
+    got[p] = ReadAt(fd, m_data + begin, std::min(expected, begin + per) - begin, begin);
+    if (got[p] < 0) failures[p] = errno;
+  });
+  for (int p = 0; p < pieces; ++p) {
+    if (failures[p] != 0) {
+      error = Unreadable(failures[p]);
+      return false;
+    }
+    const std::size_t begin = per * static_cast<std::size_t>(p);
+    m_size = begin + static_cast<std::size_t>(got[p]);
+    if (m_size < std::min(expected, begin + per)) break;
+  }
+  return true;
+}
+
+bool FileBytes::ReadRest(int fd, std::string& error) {
+  for (;;) {
+    if (!Reserve(m_size + kRestStep)) {
+      error = Unreadable(ENOMEM);
+      return false;
+    }
+    const long long got = ReadAt(fd, m_data + m_size, m_capacity - m_size, m_size);
+    if (got < 0) {
+      error = Unreadable(errno);
+      return false;
+    }
+    if (got == 0) return true;
+    m_size += static_cast<std::size_t>(got);
+  }
+}
