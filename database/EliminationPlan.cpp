@@ -102,5 +102,15 @@ EliminationPlan BuildEliminationPlan(const CZAVDoc& doc) {
   }
   for (WORD menu : scan.orOrder) AddOrGroup(plan, scan, scan.menuAttributes.at(menu));
   for (WORD menu : scan.noOrder) AddNoGroup(plan, scan, scan.menuAttributes.at(menu));
+  auto addWords = [&plan](const auto& words) {
+    for (const auto& w : words) plan.wordsRead.push_back(w.word);
+  };
+  addWords(plan.yesOnlyWords);
+  addWords(plan.neverWords);
+  addWords(plan.onlyWords);
+  addWords(plan.orWords);
+  addWords(plan.noWords);
+  std::sort(plan.wordsRead.begin(), plan.wordsRead.end());
+  plan.wordsRead.erase(std::unique(plan.wordsRead.begin(), plan.wordsRead.end()), plan.wordsRead.end());
   return plan;
 }

@@ -38,14 +38,9 @@ struct EliminationPlan {
   std::vector<NoWordMask> noWords;  // pass 5: per menu, every word the menu has attributes in
   std::vector<GroupRange> noGroups;
 
-  // The word the passes read first from every row (to fetch it ahead).
-  DWORD FirstWord() const {
-    if (!yesOnlyWords.empty()) return yesOnlyWords.front().word;
-    if (!neverWords.empty()) return neverWords.front().word;
-    if (!onlyWords.empty()) return onlyWords.front().word;
-    if (!orWords.empty()) return orWords.front().word;
-    return noWords.empty() ? 0 : noWords.front().word;
-  }
+  // Every word the passes may read from a row, ascending, each once (to
+  // fetch them ahead).
+  std::vector<DWORD> wordsRead;
 
   bool Empty() const {
     return yesOnlyWords.empty() && neverWords.empty() && onlyGroups.empty() && orGroups.empty() &&
