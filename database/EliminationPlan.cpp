@@ -88,6 +88,43 @@ void AddNoGroup(EliminationPlan& plan, const MarkScan& scan, const std::vector<i
   plan.noGroups.push_back({begin, static_cast<std::uint32_t>(plan.noWords.size())});
 }
 
+// Ascending and each once.
+void SortUnique(std::vector<DWORD>& words) {
+  std::sort(words.begin(), words.end());
+  words.erase(std::unique(words.begin(), words.end()), words.end());
+}
+
+template <typename Words>
+void AddWordsOf(std::vector<DWORD>& out, const Words& words) {
+  for (const auto& w : words) out.push_back(w.word);
+}
+
+// The menus (valid ones, as the lenient rows are built) with an attribute
+// in a word the passes read, each as a group of all its words.
+void AddLenientMenus(EliminationPlan& plan, const CZAVDoc& doc) {
+  std::vector<bool> read;
+  for (DWORD w : plan.wordsRead) {
+    if (read.size() <= w) read.resize(w + 1, false);
+    read[w] = true;
+  }
+  std::vector<bool> needed(doc.MenuCount(), false);
+  for (int a = 0; a < doc.AttributeCount(); ++a) {
+    const WORD menu = doc.GetAttribute(a).menuIndex;
+    if (menu < doc.MenuCount() && static_cast<std::size_t>(a / 32) < read.size() && read[a / 32]) needed[menu] = true;
+  }
+  std::vector<std::vector<int>> attributesOf(doc.MenuCount());
+  for (int a = 0; a < doc.AttributeCount(); ++a) {
+    const WORD menu = doc.GetAttribute(a).menuIndex;
+    if (menu < doc.MenuCount() && needed[menu]) attributesOf[menu].push_back(a);
+  }
+  for (const std::vector<int>& attributes : attributesOf) {
+    if (attributes.empty()) continue;
+    const auto begin = static_cast<std::uint32_t>(plan.lenientWords.size());
+    for (int a : attributes) AddToWords(plan.lenientWords, a, begin);
+    plan.lenientMenus.push_back({begin, static_cast<std::uint32_t>(plan.lenientWords.size())});
+  }
+}
+
 }  // namespace
 
 EliminationPlan BuildEliminationPlan(const CZAVDoc& doc) {
@@ -102,15 +139,15 @@ EliminationPlan BuildEliminationPlan(const CZAVDoc& doc) {
   }
   for (WORD menu : scan.orOrder) AddOrGroup(plan, scan, scan.menuAttributes.at(menu));
   for (WORD menu : scan.noOrder) AddNoGroup(plan, scan, scan.menuAttributes.at(menu));
-  auto addWords = [&plan](const auto& words) {
-    for (const auto& w : words) plan.wordsRead.push_back(w.word);
-  };
-  addWords(plan.yesOnlyWords);
-  addWords(plan.neverWords);
-  addWords(plan.onlyWords);
-  addWords(plan.orWords);
-  addWords(plan.noWords);
-  std::sort(plan.wordsRead.begin(), plan.wordsRead.end());
-  plan.wordsRead.erase(std::unique(plan.wordsRead.begin(), plan.wordsRead.end()), plan.wordsRead.end());
+  AddWordsOf(plan.wordsRead, plan.yesOnlyWords);
+  AddWordsOf(plan.wordsRead, plan.neverWords);
+  AddWordsOf(plan.wordsRead, plan.onlyWords);
+  AddWordsOf(plan.wordsRead, plan.orWords);
+  AddWordsOf(plan.wordsRead, plan.noWords);
+  SortUnique(plan.wordsRead);
+  if (doc.m_missingData) AddLenientMenus(plan, doc);
+  plan.wordsFetched = plan.wordsRead;
+  AddWordsOf(plan.wordsFetched, plan.lenientWords);
+  SortUnique(plan.wordsFetched);
   return plan;
 }

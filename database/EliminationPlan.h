@@ -38,9 +38,24 @@ struct EliminationPlan {
   std::vector<NoWordMask> noWords;  // pass 5: per menu, every word the menu has attributes in
   std::vector<GroupRange> noGroups;
 
-  // Every word the passes may read from a row, ascending, each once (to
-  // fetch them ahead).
+  // Every word the passes may read from a row, ascending, each once.
   std::vector<DWORD> wordsRead;
+  // With missing data on: every menu with an attribute in a word read,
+  // each with all of its words, so that the lenient words the passes read
+  // come from the row itself and not from a second row in memory.
+  std::vector<WordMask> lenientWords;
+  std::vector<GroupRange> lenientMenus;
+  // The words read and the words of those menus, to fetch them ahead.
+  std::vector<DWORD> wordsFetched;
+
+  // The word the passes read first from every row.
+  DWORD FirstWord() const {
+    if (!yesOnlyWords.empty()) return yesOnlyWords.front().word;
+    if (!neverWords.empty()) return neverWords.front().word;
+    if (!onlyWords.empty()) return onlyWords.front().word;
+    if (!orWords.empty()) return orWords.front().word;
+    return noWords.empty() ? 0 : noWords.front().word;
+  }
 
   bool Empty() const {
     return yesOnlyWords.empty() && neverWords.empty() && onlyGroups.empty() && orGroups.empty() &&
