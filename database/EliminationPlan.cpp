@@ -99,18 +99,23 @@ void AddWordsOf(std::vector<DWORD>& out, const Words& words) {
   for (const auto& w : words) out.push_back(w.word);
 }
 
-// The menus (valid ones, as the lenient rows are built) with an attribute
-// in a word the passes read, each as a group of all its words.
+// The menus (valid ones, as the lenient rows are built) of the attributes
+// the passes test, each as a group of all its words: the passes look at
+// no other bits of a lenient word.
 void AddLenientMenus(EliminationPlan& plan, const CZAVDoc& doc) {
-  std::vector<bool> read;
-  for (DWORD w : plan.wordsRead) {
-    if (read.size() <= w) read.resize(w + 1, false);
-    read[w] = true;
-  }
+  std::vector<DWORD> tested;
+  auto note = [&tested](DWORD word, DWORD mask) {
+    if (tested.size() <= word) tested.resize(word + 1, 0u);
+    tested[word] |= mask;
+  };
+  for (const auto* words : {&plan.yesOnlyWords, &plan.neverWords, &plan.onlyWords, &plan.orWords})
+    for (const WordMask& w : *words) note(w.word, w.mask);
+  for (const NoWordMask& w : plan.noWords) note(w.word, w.no | w.others);
   std::vector<bool> needed(doc.MenuCount(), false);
   for (int a = 0; a < doc.AttributeCount(); ++a) {
     const WORD menu = doc.GetAttribute(a).menuIndex;
-    if (menu < doc.MenuCount() && static_cast<std::size_t>(a / 32) < read.size() && read[a / 32]) needed[menu] = true;
+    const auto word = static_cast<std::size_t>(a / 32);
+    if (menu < doc.MenuCount() && word < tested.size() && (tested[word] & Bit(a))) needed[menu] = true;
   }
   std::vector<std::vector<int>> attributesOf(doc.MenuCount());
   for (int a = 0; a < doc.AttributeCount(); ++a) {

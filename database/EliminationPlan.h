@@ -40,8 +40,8 @@ struct EliminationPlan {
 
   // Every word the passes may read from a row, ascending, each once.
   std::vector<DWORD> wordsRead;
-  // With missing data on: every menu with an attribute in a word read,
-  // each with all of its words, so that the lenient words the passes read
+  // With missing data on: the menus of the attributes the passes test,
+  // each with all of its words, so that the lenient bits the passes read
   // come from the row itself and not from a second row in memory.
   std::vector<WordMask> lenientWords;
   std::vector<GroupRange> lenientMenus;

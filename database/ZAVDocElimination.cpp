@@ -177,9 +177,10 @@ constexpr int kCandidatesPerThread = 1000;
     for (DWORD w : words) __builtin_prefetch(row + w);
 }
 
-// The lenient words the passes read, made from the row as the lenient
-// rows are: the row, plus every attribute of a menu the item has no
-// attribute of. Only those words of `lenient` are written.
+// The lenient bits the passes read, made from the row as the lenient rows
+// are: the row, plus every attribute of a menu the item has no attribute
+// of. Only the words read are written, and in them only the bits the
+// passes test are sure to be right.
 const DWORD* LenientWords(const EliminationPlan& plan, const DWORD* row, std::vector<DWORD>& lenient) {
   for (DWORD w : plan.wordsRead) lenient[w] = row[w];
   for (const GroupRange& menu : plan.lenientMenus) {
