@@ -111,16 +111,19 @@ void AddLenientMenus(EliminationPlan& plan, const CZAVDoc& doc) {
   for (const auto* words : {&plan.yesOnlyWords, &plan.neverWords, &plan.onlyWords, &plan.orWords})
     for (const WordMask& w : *words) note(w.word, w.mask);
   for (const NoWordMask& w : plan.noWords) note(w.word, w.no | w.others);
-  std::vector<bool> needed(doc.MenuCount(), false);
+  // The attributes of each menu needed, the menus by their first tested attribute.
+  std::vector<int> slotOf(doc.MenuCount(), -1);
+  std::vector<std::vector<int>> attributesOf;
   for (int a = 0; a < doc.AttributeCount(); ++a) {
     const WORD menu = doc.GetAttribute(a).menuIndex;
     const auto word = static_cast<std::size_t>(a / 32);
-    if (menu < doc.MenuCount() && word < tested.size() && (tested[word] & Bit(a))) needed[menu] = true;
+    if (menu >= doc.MenuCount() || slotOf[menu] >= 0 || word >= tested.size() || !(tested[word] & Bit(a))) continue;
+    slotOf[menu] = static_cast<int>(attributesOf.size());
+    attributesOf.emplace_back();
   }
-  std::vector<std::vector<int>> attributesOf(doc.MenuCount());
-  for (int a = 0; a < doc.AttributeCount(); ++a) {
+  for (int a = 0; a < doc.AttributeCount() && !attributesOf.empty(); ++a) {
     const WORD menu = doc.GetAttribute(a).menuIndex;
-    if (menu < doc.MenuCount() && needed[menu]) attributesOf[menu].push_back(a);
+    if (menu < doc.MenuCount() && slotOf[menu] >= 0) attributesOf[slotOf[menu]].push_back(a);
   }
   for (const std::vector<int>& attributes : attributesOf) {
     if (attributes.empty()) continue;
