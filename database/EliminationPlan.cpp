@@ -39,9 +39,11 @@ MarkScan ScanMarks(const CZAVDoc& doc) {
   MarkScan scan;
   const int count = std::min<int>(doc.AttributeCount(), static_cast<int>(doc.m_marks.size()));
   scan.marks.assign(doc.m_marks.begin(), doc.m_marks.begin() + count);
-  scan.menus.resize(count);
+  // Every attribute's menu, read once: the records lie apart in memory.
+  scan.menus.resize(doc.AttributeCount());
+  for (int a = 0; a < doc.AttributeCount(); ++a) scan.menus[a] = doc.GetAttribute(a).menuIndex;
   for (int a = 0; a < count; ++a) {
-    const WORD menu = scan.menus[a] = doc.GetAttribute(a).menuIndex;
+    const WORD menu = scan.menus[a];
     const BYTE mark = scan.marks[a];
     if (menu == kNoIndex16 || !IsGroupMark(mark)) continue;
     scan.menuAttributes.try_emplace(menu);
@@ -88,6 +90,52 @@ void AddNoGroup(EliminationPlan& plan, const MarkScan& scan, const std::vector<i
   plan.noGroups.push_back({begin, static_cast<std::uint32_t>(plan.noWords.size())});
 }
 
+// Ascending and each once.
+void SortUnique(std::vector<DWORD>& words) {
+  std::sort(words.begin(), words.end());
+  words.erase(std::unique(words.begin(), words.end()), words.end());
+}
+
+template <typename Words>
+void AddWordsOf(std::vector<DWORD>& out, const Words& words) {
+  for (const auto& w : words) out.push_back(w.word);
+}
+
+// The menus (valid ones, as the lenient rows are built) of the attributes
+// the passes test, each as a group of all its words: the passes look at
+// no other bits of a lenient word.
+void AddLenientMenus(EliminationPlan& plan, const MarkScan& scan, int menus) {
+  std::vector<DWORD> tested;
+  auto note = [&tested](DWORD word, DWORD mask) {
+    if (tested.size() <= word) tested.resize(word + 1, 0u);
+    tested[word] |= mask;
+  };
+  for (const auto* words : {&plan.yesOnlyWords, &plan.neverWords, &plan.onlyWords, &plan.orWords})
+    for (const WordMask& w : *words) note(w.word, w.mask);
+  for (const NoWordMask& w : plan.noWords) note(w.word, w.no | w.others);
+  // The attributes of each menu needed, the menus by their first tested attribute.
+  const int attributes = static_cast<int>(scan.menus.size());
+  std::vector<int> slotOf(menus, -1);
+  std::vector<std::vector<int>> attributesOf;
+  for (int a = 0; a < attributes; ++a) {
+    const WORD menu = scan.menus[a];
+    const auto word = static_cast<std::size_t>(a / 32);
+    if (menu >= menus || slotOf[menu] >= 0 || word >= tested.size() || !(tested[word] & Bit(a))) continue;
+    slotOf[menu] = static_cast<int>(attributesOf.size());
+    attributesOf.emplace_back();
+  }
+  for (int a = 0; a < attributes && !attributesOf.empty(); ++a) {
+    const WORD menu = scan.menus[a];
+    if (menu < menus && slotOf[menu] >= 0) attributesOf[slotOf[menu]].push_back(a);
+  }
+  for (const std::vector<int>& attributes : attributesOf) {
+    if (attributes.empty()) continue;
+    const auto begin = static_cast<std::uint32_t>(plan.lenientWords.size());
+    for (int a : attributes) AddToWords(plan.lenientWords, a, begin);
+    plan.lenientMenus.push_back({begin, static_cast<std::uint32_t>(plan.lenientWords.size())});
+  }
+}
+
 }  // namespace
 
 EliminationPlan BuildEliminationPlan(const CZAVDoc& doc) {
@@ -102,5 +150,15 @@ EliminationPlan BuildEliminationPlan(const CZAVDoc& doc) {
   }
   for (WORD menu : scan.orOrder) AddOrGroup(plan, scan, scan.menuAttributes.at(menu));
   for (WORD menu : scan.noOrder) AddNoGroup(plan, scan, scan.menuAttributes.at(menu));
+  AddWordsOf(plan.wordsRead, plan.yesOnlyWords);
+  AddWordsOf(plan.wordsRead, plan.neverWords);
+  AddWordsOf(plan.wordsRead, plan.onlyWords);
+  AddWordsOf(plan.wordsRead, plan.orWords);
+  AddWordsOf(plan.wordsRead, plan.noWords);
+  SortUnique(plan.wordsRead);
+  if (doc.m_missingData) AddLenientMenus(plan, scan, doc.MenuCount());
+  plan.wordsFetched = plan.wordsRead;
+  AddWordsOf(plan.wordsFetched, plan.lenientWords);
+  SortUnique(plan.wordsFetched);
   return plan;
 }

@@ -38,7 +38,17 @@ struct EliminationPlan {
   std::vector<NoWordMask> noWords;  // pass 5: per menu, every word the menu has attributes in
   std::vector<GroupRange> noGroups;
 
-  // The word the passes read first from every row (to fetch it ahead).
+  // Every word the passes may read from a row, ascending, each once.
+  std::vector<DWORD> wordsRead;
+  // With missing data on: the menus of the attributes the passes test,
+  // each with all of its words, so that the lenient bits the passes read
+  // come from the row itself and not from a second row in memory.
+  std::vector<WordMask> lenientWords;
+  std::vector<GroupRange> lenientMenus;
+  // The words read and the words of those menus, to fetch them ahead.
+  std::vector<DWORD> wordsFetched;
+
+  // The word the passes read first from every row.
   DWORD FirstWord() const {
     if (!yesOnlyWords.empty()) return yesOnlyWords.front().word;
     if (!neverWords.empty()) return neverWords.front().word;

@@ -165,19 +165,33 @@ constexpr int kFetchDistance = 16;
 constexpr int kItemsPerThread = 4000;
 constexpr int kCandidatesPerThread = 1000;
 
-// Fetches the row word and the run-time object of the item kFetchDistance
-// ahead (the row walker `ahead` stands at it), and the lenient word of the
-// item half as far ahead, whose object has been fetched by then.
-void FetchAhead(const RowWalker& ahead, const std::vector<std::unique_ptr<CZAVDocItem>>& docItems, int item,
-                int end, DWORD word, bool lenient) {
-  const int far = item + kFetchDistance, near = item + kFetchDistance / 2;
-  if (far < end) {
-    if (const DWORD* row = ahead.Row()) __builtin_prefetch(row + word);
-    if (lenient && far < static_cast<int>(docItems.size())) __builtin_prefetch(docItems[far].get());
+// Fetches the row words the passes read of the item kFetchDistance ahead
+// (the row walker `ahead` stands at it). They lie far apart in a row, so
+// each is asked for: the processor cannot guess the strides. Inlined by
+// force: a function that only fetches looks free of effects to the
+// compiler, which then drops the call.
+[[gnu::always_inline]] inline void FetchAhead(const RowWalker& ahead, int item, int end,
+                                              const std::vector<DWORD>& words) {
+  if (item + kFetchDistance >= end) return;
+  if (const DWORD* row = ahead.Row())
+    for (DWORD w : words) __builtin_prefetch(row + w);
+}
+
+// The lenient bits the passes read, made from the row as the lenient rows
+// are: the row, plus every attribute of a menu the item has no attribute
+// of. Only the words read are written, and in them only the bits the
+// passes test are sure to be right.
+const DWORD* LenientWords(const EliminationPlan& plan, const DWORD* row, std::vector<DWORD>& lenient) {
+  for (DWORD w : plan.wordsRead) lenient[w] = row[w];
+  for (const GroupRange& menu : plan.lenientMenus) {
+    const WordMask* first = plan.lenientWords.data() + menu.begin;
+    const WordMask* const end = plan.lenientWords.data() + menu.end;
+    DWORD any = 0;
+    for (const WordMask* w = first; w != end; ++w) any |= row[w->word] & w->mask;
+    const DWORD fill = any ? 0u : ~0u;
+    for (const WordMask* w = first; w != end; ++w) lenient[w->word] |= w->mask & fill;
   }
-  if (!lenient || near >= end || near >= static_cast<int>(docItems.size()) || !docItems[near]) return;
-  const std::vector<DWORD>& words = docItems[near]->attributeBits.words();
-  if (words.size() > word) __builtin_prefetch(words.data() + word);
+  return lenient.data();
 }
 
 }  // namespace
@@ -222,10 +236,13 @@ void CZAVDoc::UpdateRemainingItems() {
 void CZAVDoc::EvaluateItems(int begin, int end, const EliminationPlan& plan, const CBitMatrix& layout,
                             int& eliminated) {
   const std::size_t wordsPerRow = layout.wordsPerRow();
-  const DWORD firstWord = plan.FirstWord();
   const bool missing = m_missingData != 0;
   const int allowed = GetAllowedMismatches();
-  std::vector<DWORD> rowScratch, lenientScratch;
+  std::vector<DWORD> rowScratch, lenient(wordsPerRow);
+  // Without forgiveness most items are out at their first word; fetching
+  // the rest of their words would only spend the memory's bandwidth.
+  const std::vector<DWORD> firstWord{plan.FirstWord()};
+  const std::vector<DWORD>& fetched = allowed > 0 ? plan.wordsFetched : firstWord;
   // Counted here, contiguous, and written to the run-time objects at the end.
   std::vector<DWORD> mismatches(static_cast<std::size_t>(end - begin), 0);
   int remainingDelta = 0;
@@ -233,18 +250,12 @@ void CZAVDoc::EvaluateItems(int begin, int end, const EliminationPlan& plan, con
   RowWalker ahead(layout, m_dataBlocks, std::min(end, begin + kFetchDistance));
   for (int i = begin; i < end; ++i, rows.Next(), ahead.Next()) {
     // The passes are bound by memory latency: fetch the rows of items ahead.
-    FetchAhead(ahead, m_docItems, i, end, firstWord, missing);
+    FetchAhead(ahead, i, end, fetched);
     if (!IsRemainingState(m_itemStates[i])) continue;
-    CZAVDocItem* docItem = i < static_cast<int>(m_docItems.size()) ? m_docItems[i].get() : nullptr;
     const DWORD* stored = rows.Row();
-    ItemCursor cursor{&m_itemStates[i], &mismatches[i - begin],
-                      PaddedRow(stored, stored ? wordsPerRow : 0, wordsPerRow, rowScratch), nullptr, allowed,
-                      &remainingDelta};
-    if (missing) {
-      const std::vector<DWORD>* words = docItem ? &docItem->attributeBits.words() : nullptr;
-      cursor.lenient = PaddedRow(words ? words->data() : nullptr, words ? words->size() : 0, wordsPerRow,
-                                 lenientScratch);
-    }
+    const DWORD* row = PaddedRow(stored, stored ? wordsPerRow : 0, wordsPerRow, rowScratch);
+    ItemCursor cursor{&m_itemStates[i], &mismatches[i - begin], row,
+                      missing ? LenientWords(plan, row, lenient) : nullptr, allowed, &remainingDelta};
     RunPasses(cursor, plan);
   }
   for (int i = begin; i < end && i < static_cast<int>(m_docItems.size()); ++i)

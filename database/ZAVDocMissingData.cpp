@@ -2,9 +2,9 @@
 // (the menu-data matrix, one row per menu, one bit per item) and each item's
 // lenient row (has the attribute, or has no data for its menu).
 #include <algorithm>
-#include <bit>
 
 #include "database/EngineViews.h"
+#include "database/MenuDataGroup.h"
 #include "database/ParallelFor.h"
 #include "database/ZAVDoc.h"
 
@@ -18,64 +18,18 @@ struct RebuildGuard {
   ~RebuildGuard() { g_rebuildingMissingData = false; }
 };
 
-// The attributes of one row word that belong to one menu. The walks run
-// through lists of these in word or in menu order, carrying an OR along a
-// run of entries of one word or one menu in a register; keep is 0 at the
-// start of a run and ~0 inside it, so no branch and no read-modify-write of
-// memory depends on the data.
-struct MenuSegment {
-  WORD word;
-  WORD menu;
-  DWORD mask;
-  DWORD keep;
-};
+bool IsUsed(const CZAVDoc& doc, int item) { return !doc.GetItem(item).IsFreeSlot(); }
 
-// Per row word, its attributes grouped by menu, in word order; attributes
-// without a valid menu are left out.
-std::vector<MenuSegment> BuildSegments(const CZAVDoc& doc) {
-  std::vector<MenuSegment> segments;
-  std::size_t wordStart = 0;  // first segment of the current word
+// The menu of every bit of a row, MenuCount() for a bit without a valid menu.
+std::vector<DWORD> MenuOfBits(const CZAVDoc& doc, std::size_t wordsPerRow) {
+  const auto none = static_cast<DWORD>(doc.MenuCount());
+  std::vector<DWORD> menuOf(wordsPerRow * MenuDataGroup::kItems, none);
   for (int a = 0; a < doc.AttributeCount(); ++a) {
     const WORD menu = doc.GetAttribute(a).menuIndex;
-    if (menu == kNoIndex16 || menu >= doc.MenuCount()) continue;
-    const auto word = static_cast<WORD>(a / 32);
-    if (segments.empty() || segments.back().word != word) wordStart = segments.size();
-    auto it = std::find_if(segments.begin() + static_cast<std::ptrdiff_t>(wordStart), segments.end(),
-                           [menu](const MenuSegment& s) { return s.menu == menu; });
-    if (it == segments.end()) it = segments.insert(segments.end(), {word, menu, 0, 0});
-    it->mask |= DWORD{1} << (a % 32);
+    if (menu < doc.MenuCount()) menuOf[a] = menu;
   }
-  return segments;
+  return menuOf;
 }
-
-// Marks the start of every run of one key.
-template <typename Key>
-void MarkRuns(std::vector<MenuSegment>& segments, Key key) {
-  for (std::size_t k = 0; k < segments.size(); ++k)
-    segments[k].keep = k > 0 && key(segments[k - 1]) == key(segments[k]) ? ~0u : 0u;
-}
-
-// Every segment in word order, and those of the menus with attributes in
-// more than one word again in menu order.
-struct SegmentOrders {
-  std::vector<MenuSegment> byWord;
-  std::vector<MenuSegment> byMenu;
-};
-
-SegmentOrders BuildSegmentOrders(const CZAVDoc& doc) {
-  SegmentOrders orders{BuildSegments(doc), {}};
-  std::vector<int> segmentsOfMenu(doc.MenuCount(), 0);
-  for (const MenuSegment& s : orders.byWord) ++segmentsOfMenu[s.menu];
-  for (const MenuSegment& s : orders.byWord)
-    if (segmentsOfMenu[s.menu] > 1) orders.byMenu.push_back(s);
-  std::stable_sort(orders.byMenu.begin(), orders.byMenu.end(),
-                   [](const MenuSegment& x, const MenuSegment& y) { return x.menu < y.menu; });
-  MarkRuns(orders.byWord, [](const MenuSegment& s) { return s.word; });
-  MarkRuns(orders.byMenu, [](const MenuSegment& s) { return s.menu; });
-  return orders;
-}
-
-bool IsUsed(const CZAVDoc& doc, int item) { return !doc.GetItem(item).IsFreeSlot(); }
 
 // The first word of every menu's row of the menu-data matrix.
 std::vector<DWORD*> MenuRows(CZAVDoc& doc) {
@@ -85,47 +39,28 @@ std::vector<DWORD*> MenuRows(CZAVDoc& doc) {
   return rows;
 }
 
-// Sets the item's bit (bit `shift` of its group's words) for every menu in
-// the list that it has an attribute of. Each menu is one run of the list,
-// so its word is read at the run's start and written at every entry.
-void MarkMenusWithData(const DWORD* row, const std::vector<MenuSegment>& byMenu, int shift, DWORD* groupWords) {
-  DWORD acc = 0, base = 0;
-  for (const MenuSegment& s : byMenu) {
-    const DWORD before = groupWords[s.menu];
-    base = (base & s.keep) | (before & ~s.keep);
-    acc = (acc & s.keep) | DWORD{(row[s.word] & s.mask) != 0};
-    groupWords[s.menu] = base | (acc << shift);
+// The items [first, first + 32) from `walker`, standing at the first: their
+// menu-data words and the lenient rows of those with a run-time object.
+void RebuildGroup(CZAVDoc& doc, RowWalker& walker, std::size_t wordsPerRow, int first, MenuDataGroup& group,
+                  const std::vector<DWORD*>& menuRows) {
+  const DWORD* rows[MenuDataGroup::kItems] = {};
+  DWORD* lenient[MenuDataGroup::kItems] = {};
+  const int end = std::min(doc.ItemCount(), first + MenuDataGroup::kItems);
+  for (int i = first; i < end; ++i, walker.Next()) {
+    if (!IsUsed(doc, i)) continue;
+    rows[i - first] = walker.Row();
+    if (!rows[i - first] || !IsValidIndex(i, doc.m_docItems.size()) || !doc.m_docItems[i]) continue;
+    std::vector<DWORD>& words = doc.m_docItems[i]->attributeBits.words();
+    if (words.size() < wordsPerRow) words.resize(wordsPerRow, 0);
+    lenient[i - first] = words.data();
   }
+  group.Build(rows, lenient);
+  for (std::size_t m = 0; m < menuRows.size(); ++m)
+    if (menuRows[m]) menuRows[m][first / MenuDataGroup::kItems] = group.MenuWords()[m];
 }
 
-// The item's row plus every attribute of the menus it has no data for, and
-// the item's bit of every menu not marked before (those within one word,
-// whose one segment decides).
-void FillLenientRow(const DWORD* __restrict row, std::size_t words, const std::vector<MenuSegment>& byWord,
-                    int shift, DWORD* __restrict groupWords, std::vector<DWORD>& lenient) {
-  if (lenient.size() < words) lenient.resize(words, 0);
-  DWORD* __restrict out = lenient.data();
-  std::copy(row, row + words, out);
-  // Word by word: the row word is read once and its lenient word written
-  // once, whatever the number of menus in it.
-  const MenuSegment* s = byWord.data();
-  const MenuSegment* const end = s + byWord.size();
-  while (s != end) {
-    const WORD word = s->word;
-    const DWORD bits = row[word];
-    DWORD fill = 0;
-    for (; s != end && s->word == word; ++s) {
-      const DWORD before = groupWords[s->menu];
-      const DWORD has = DWORD{(bits & s->mask) != 0} | ((before >> shift) & 1u);
-      groupWords[s->menu] = before | (has << shift);
-      fill |= s->mask & (has - 1u);
-    }
-    out[word] = bits | fill;
-  }
-}
-
-// Chunks of whole 32-item words, so that no two threads write one word of
-// the menu-data matrix.
+// Chunks of whole groups, so that no two threads write one word of the
+// menu-data matrix.
 constexpr int kItemsPerThread = 2048;
 
 }  // namespace
@@ -143,34 +78,16 @@ void CZAVDoc::UpdateMissingDataBits() {
   engine_views::RepaintTreeControl(*this);
 }
 
-// One walk through 32 items at a time: one word of every menu's row of the
-// matrix is kept in a small local array, so that the scattered menu rows
-// are touched once per 32 items and not once per item, and each item's
-// row is read while it is in cache for both its menu bits and its lenient
-// row.
 void CZAVDoc::BuildMissingDataRows() {
   if (AttributeCount() == 0 || ItemCount() == 0 || MenuCount() == 0) return;
-  const SegmentOrders segments = BuildSegmentOrders(*this);
-  const std::vector<DWORD*> menuRows = MenuRows(*this);
   const CBitMatrix rows(AttributeCount(), ItemCount());
-  const int items = ItemCount(), menus = MenuCount();
-  const int docItems = static_cast<int>(m_docItems.size());
-  ParallelFor(PlanChunks(items, kItemsPerThread, 32), [&](int begin, int end, int) {
-    std::vector<DWORD> groupWords(menus);
-    std::vector<DWORD> unkept;  // the lenient row of an item without a run-time object
+  const std::vector<DWORD> menuOfBit = MenuOfBits(*this, rows.wordsPerRow());
+  const std::vector<DWORD*> menuRows = MenuRows(*this);
+  ParallelFor(PlanChunks(ItemCount(), kItemsPerThread, MenuDataGroup::kItems), [&](int begin, int end, int) {
+    MenuDataGroup group(menuOfBit, rows.wordsPerRow(), MenuCount());
     RowWalker walker(rows, m_dataBlocks, begin);
-    for (int group = begin; group < end; group += 32) {
-      std::fill(groupWords.begin(), groupWords.end(), 0u);
-      for (int i = group; i < std::min(end, group + 32); ++i, walker.Next()) {
-        const DWORD* row = walker.Row();
-        if (!row || !IsUsed(*this, i)) continue;
-        MarkMenusWithData(row, segments.byMenu, i % 32, groupWords.data());
-        std::vector<DWORD>& lenient = i < docItems && m_docItems[i] ? m_docItems[i]->attributeBits.words() : unkept;
-        FillLenientRow(row, rows.wordsPerRow(), segments.byWord, i % 32, groupWords.data(), lenient);
-      }
-      for (int m = 0; m < menus; ++m)
-        if (menuRows[m]) menuRows[m][group / 32] |= groupWords[m];
-    }
+    for (int first = begin; first < end; first += MenuDataGroup::kItems)
+      RebuildGroup(*this, walker, rows.wordsPerRow(), first, group, menuRows);
   });
 }
 
@@ -204,21 +121,34 @@ void SetMenuBit(DWORD* menuRow, int item, bool on) {
   on ? SetBit(menuRow, static_cast<WORD>(item)) : ClearBit(menuRow, static_cast<WORD>(item));
 }
 
+// The attribute's menu's bits in each row word they sit in; the attribute's
+// own bit alone when it has no menu.
+std::vector<std::pair<WORD, DWORD>> MaskOfMenuWords(const CZAVDoc& doc, int attribute) {
+  const WORD menu = doc.GetAttribute(attribute).menuIndex;
+  std::vector<std::pair<WORD, DWORD>> words;
+  for (int a = 0; a < doc.AttributeCount(); ++a) {
+    if (a != attribute && (menu >= doc.MenuCount() || doc.GetAttribute(a).menuIndex != menu)) continue;
+    const auto word = static_cast<WORD>(a / 32);
+    if (words.empty() || words.back().first != word) words.emplace_back(word, 0u);
+    words.back().second |= DWORD{1} << (a % 32);
+  }
+  return words;
+}
+
 }  // namespace
 
+// The item's whole group is rebuilt: as cheap as one item, and the same
+// code as a full rebuild.
 void CZAVDoc::UpdateMissingDataBitsOfItem(int item) {
   if (!m_missingData || g_rebuildingMissingData || !IsValidIndex(item, ItemCount())) return;
   if (AttributeCount() == 0 || MenuCount() == 0) return;
   if (!MissingDataLaidOut(*this)) return UpdateMissingDataBits();
-  const DWORD* row = GetItemAttributeBits(item);
-  if (!row || !IsValidIndex(item, m_docItems.size()) || !m_docItems[item]) return;
-  const SegmentOrders segments = BuildSegmentOrders(*this);
-  std::vector<DWORD> menuBits(MenuCount(), 0u);
-  MarkMenusWithData(row, segments.byMenu, 0, menuBits.data());
   const CBitMatrix rows(AttributeCount(), ItemCount());
-  FillLenientRow(row, rows.wordsPerRow(), segments.byWord, 0, menuBits.data(), m_docItems[item]->attributeBits.words());
-  const std::vector<DWORD*> menuRows = MenuRows(*this);
-  for (int m = 0; m < MenuCount(); ++m) SetMenuBit(menuRows[m], item, menuBits[m] & 1u);
+  const std::vector<DWORD> menuOfBit = MenuOfBits(*this, rows.wordsPerRow());
+  MenuDataGroup group(menuOfBit, rows.wordsPerRow(), MenuCount());
+  const int first = item / MenuDataGroup::kItems * MenuDataGroup::kItems;
+  RowWalker walker(rows, m_dataBlocks, first);
+  RebuildGroup(*this, walker, rows.wordsPerRow(), first, group, MenuRows(*this));
   engine_views::RepaintTreeControl(*this);
 }
 
@@ -229,21 +159,19 @@ void CZAVDoc::UpdateMissingDataBitsOfAttribute(int attribute) {
   if (ItemCount() == 0 || MenuCount() == 0) return;
   if (!MissingDataLaidOut(*this)) return UpdateMissingDataBits();
   const WORD menu = GetAttribute(attribute).menuIndex;
-  if (!IsValidIndex(menu, MenuCount())) return;
-  std::vector<MenuSegment> ofMenu;
-  for (const MenuSegment& s : BuildSegments(*this))
-    if (s.menu == menu) ofMenu.push_back(s);
+  const bool hasMenu = IsValidIndex(menu, MenuCount());
+  const std::vector<std::pair<WORD, DWORD>> ofMenu = MaskOfMenuWords(*this, attribute);
   const CBitMatrix rows(AttributeCount(), ItemCount());
-  DWORD* menuRow = MenuRows(*this)[menu];
+  DWORD* menuRow = hasMenu ? MenuRows(*this)[menu] : nullptr;
   for (int item = 0; item < ItemCount(); ++item) {
     const DWORD* row = rows.GetRowWordsIn(item, m_dataBlocks);
     if (!row || !IsUsed(*this, item) || !IsValidIndex(item, m_docItems.size()) || !m_docItems[item]) continue;
-    bool has = false;
-    for (const MenuSegment& s : ofMenu) has = has || (row[s.word] & s.mask) != 0;
-    SetMenuBit(menuRow, item, has);
+    bool has = !hasMenu;  // without a menu nothing is filled in
+    for (const auto& [word, mask] : ofMenu) has = has || (row[word] & mask) != 0;
+    if (hasMenu) SetMenuBit(menuRow, item, has);
     std::vector<DWORD>& lenient = m_docItems[item]->attributeBits.words();
-    for (const MenuSegment& s : ofMenu)
-      if (s.word < lenient.size()) lenient[s.word] = (lenient[s.word] & ~s.mask) | (row[s.word] & s.mask) | (has ? 0u : s.mask);
+    for (const auto& [word, mask] : ofMenu)
+      if (word < lenient.size()) lenient[word] = (lenient[word] & ~mask) | (row[word] & mask) | (has ? 0u : mask);
   }
   engine_views::RepaintTreeControl(*this);
 }
