@@ -4,25 +4,28 @@
 
 namespace {
 
-// Eight row words side by side; plain and vector code share the adders below.
+// Eight row words side by side; plain and vector code share the adders below,
+// which are inlined by force so that each build of their callers turns them
+// into its own registers' instructions.
 typedef DWORD Lanes __attribute__((vector_size(32)));
 constexpr DWORD kLanes = sizeof(Lanes) / sizeof(DWORD);
+constexpr DWORD kWordsPerLine = 64 / sizeof(DWORD);
 
 template <typename T>
-inline T Load(const DWORD* p) {
+[[gnu::always_inline]] inline T Load(const DWORD* p) {
   T v;
   std::memcpy(&v, p, sizeof v);
   return v;
 }
 
 template <typename T>
-inline void Store(DWORD* p, const T& v) {
+[[gnu::always_inline]] inline void Store(DWORD* p, const T& v) {
   std::memcpy(p, &v, sizeof v);
 }
 
 // A carry-save adder: a + b + c = 2 * high + low, bit by bit.
 template <typename T>
-inline void Csa(T& high, T& low, T a, T b, T c) {
+[[gnu::always_inline]] inline void Csa(T& high, T& low, T a, T b, T c) {
   const T u = a ^ b;
   high = (a & b) | (u & c);
   low = u ^ c;
@@ -31,7 +34,7 @@ inline void Csa(T& high, T& low, T a, T b, T c) {
 // The sum of sixteen rows at word w, bit position by bit position, as five
 // bit planes.
 template <typename T>
-inline std::array<T, 5> Sum16(const std::array<const DWORD*, 16>& r, DWORD w) {
+[[gnu::always_inline]] inline std::array<T, 5> Sum16(const std::array<const DWORD*, 16>& r, DWORD w) {
   T c1, s1, c2, s2, c3, s3, c4, s4, c5, s5;
   Csa(c1, s1, Load<T>(r[0] + w), Load<T>(r[1] + w), Load<T>(r[2] + w));
   Csa(c2, s2, Load<T>(r[3] + w), Load<T>(r[4] + w), Load<T>(r[5] + w));
@@ -56,7 +59,7 @@ inline std::array<T, 5> Sum16(const std::array<const DWORD*, 16>& r, DWORD w) {
 // Adds the sums of sixteen rows at word w into the planes (plane p of word
 // w at p * words + w), carrying from plane to plane.
 template <typename T, int kPlanes>
-inline void AddSum(const std::array<const DWORD*, 16>& rows, DWORD w, DWORD* planes, DWORD words) {
+[[gnu::always_inline]] inline void AddSum(const std::array<const DWORD*, 16>& rows, DWORD w, DWORD* planes, DWORD words) {
   const std::array<T, 5> sum = Sum16<T>(rows, w);
   T carry = T{} & 0;
   for (int p = 0; p < kPlanes; ++p) {
@@ -72,11 +75,15 @@ inline void AddSum(const std::array<const DWORD*, 16>& rows, DWORD w, DWORD* pla
 }  // namespace
 
 void CandidateCounter::AddRow(const DWORD* row) {
+  // The batch reads sixteen rows side by side, more streams than the
+  // processor follows on its own: each row is asked for as it waits.
+  for (DWORD w = 0; w < m_words; w += kWordsPerLine) __builtin_prefetch(row + w);
   m_batch[m_batched++] = row;
   if (m_batched == kBatch) AddBatch();
 }
 
-void CandidateCounter::AddBatch() {
+// Built for the wider vector registers too, chosen when the processor has them.
+__attribute__((target_clones("avx2", "default"))) void CandidateCounter::AddBatch() {
   for (int k = m_batched; k < kBatch; ++k) m_batch[k] = m_zeroRow.data();
   if (m_pending + kBatch > kMostPending) Flush();
   const std::array<const DWORD*, kBatch> rows = m_batch;
