@@ -1,7 +1,6 @@
 #include "database/EliminationPlan.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 #include "database/ZAVDoc.h"
 
@@ -24,9 +23,15 @@ void AddToWords(std::vector<WordMask>& words, int attribute, std::size_t groupBe
 struct MarkScan {
   std::vector<BYTE> marks;
   std::vector<WORD> menus;
-  std::unordered_map<WORD, std::vector<int>> menuAttributes;  // index order
+  // The attributes of each menu with a group mark, in index order, found
+  // through a slot per menu index (a table, not a hash: every attribute
+  // is looked up).
+  std::vector<int> slotOfMenu;
+  std::vector<std::vector<int>> groupAttributes;
   std::vector<WORD> orOrder;  // menus by their first OR mark
   std::vector<WORD> noOrder;  // menus by their first NO mark
+
+  const std::vector<int>& AttributesOf(WORD menu) const { return groupAttributes[slotOfMenu[menu]]; }
 };
 
 bool IsGroupMark(BYTE mark) { return mark == MARK_OR || mark == MARK_NO || mark == MARK_ONLY; }
@@ -46,15 +51,18 @@ MarkScan ScanMarks(const CZAVDoc& doc) {
     const WORD menu = scan.menus[a];
     const BYTE mark = scan.marks[a];
     if (menu == kNoIndex16 || !IsGroupMark(mark)) continue;
-    scan.menuAttributes.try_emplace(menu);
+    if (scan.slotOfMenu.size() <= menu) scan.slotOfMenu.resize(std::size_t{menu} + 1, -1);
+    if (scan.slotOfMenu[menu] < 0) {
+      scan.slotOfMenu[menu] = static_cast<int>(scan.groupAttributes.size());
+      scan.groupAttributes.emplace_back();
+    }
     if (mark == MARK_OR) NoteFirst(scan.orOrder, menu);
     if (mark == MARK_NO) NoteFirst(scan.noOrder, menu);
   }
-  if (scan.menuAttributes.empty()) return scan;
+  if (scan.groupAttributes.empty()) return scan;
   for (int a = 0; a < count; ++a) {
-    if (scan.menus[a] == kNoIndex16) continue;
-    auto it = scan.menuAttributes.find(scan.menus[a]);
-    if (it != scan.menuAttributes.end()) it->second.push_back(a);
+    const WORD menu = scan.menus[a];
+    if (menu < scan.slotOfMenu.size() && scan.slotOfMenu[menu] >= 0) scan.groupAttributes[scan.slotOfMenu[menu]].push_back(a);
   }
   return scan;
 }
@@ -146,10 +154,10 @@ EliminationPlan BuildEliminationPlan(const CZAVDoc& doc) {
     if (mark == MARK_CLEAR || scan.menus[a] == kNoIndex16) continue;
     if (mark == MARK_YES || mark == MARK_ONLY) AddToWords(plan.yesOnlyWords, a);
     if (mark == MARK_NEVER) AddToWords(plan.neverWords, a);
-    if (mark == MARK_ONLY) AddOnlyGroup(plan, scan.menuAttributes.at(scan.menus[a]), a);
+    if (mark == MARK_ONLY) AddOnlyGroup(plan, scan.AttributesOf(scan.menus[a]), a);
   }
-  for (WORD menu : scan.orOrder) AddOrGroup(plan, scan, scan.menuAttributes.at(menu));
-  for (WORD menu : scan.noOrder) AddNoGroup(plan, scan, scan.menuAttributes.at(menu));
+  for (WORD menu : scan.orOrder) AddOrGroup(plan, scan, scan.AttributesOf(menu));
+  for (WORD menu : scan.noOrder) AddNoGroup(plan, scan, scan.AttributesOf(menu));
   AddWordsOf(plan.wordsRead, plan.yesOnlyWords);
   AddWordsOf(plan.wordsRead, plan.neverWords);
   AddWordsOf(plan.wordsRead, plan.onlyWords);

@@ -1,6 +1,7 @@
 // Turning the item states into words: the announcement when the remaining
 // items narrow to one item, one genus or one family, and the explanation of
 // why an item fails the marks.
+#include <algorithm>
 #include <string>
 
 #include "database/EngineViews.h"
@@ -56,8 +57,10 @@ struct SharedLevels {
 SharedLevels ScanRemaining(CZAVDoc& doc) {
   SharedLevels shared;
   bool first = true;
-  for (int i = 0; i < doc.ItemCount(); ++i) {
-    if (!doc.IsItemRemaining(i)) continue;
+  // Straight from the states: this runs after every mark, over every item.
+  const int items = std::min<int>(doc.ItemCount(), static_cast<int>(doc.m_itemStates.size()));
+  for (int i = 0; i < items; ++i) {
+    if (!IsRemainingState(doc.m_itemStates[i])) continue;
     const CQItemrec& record = doc.GetItem(i);
     if (first) {
       shared.genus = record.genusIndex;

@@ -268,6 +268,7 @@ namespace {
 // The column counts of the listed rows, counted in chunks on the pool.
 std::vector<DWORD> CountRows(const CZAVDoc& doc, const std::vector<int>& items) {
   const CBitMatrix layout(doc.AttributeCount(), doc.ItemCount());
+  if (items.empty()) return std::vector<DWORD>(std::size_t{layout.wordsPerRow()} * 32, 0);
   const ChunkPlan chunks = PlanChunks(static_cast<int>(items.size()), kCandidatesPerThread, 1);
   std::vector<std::vector<DWORD>> partial(chunks.chunks);
   ParallelFor(chunks, [&](int begin, int end, int chunk) {
@@ -290,30 +291,45 @@ void CZAVDoc::UpdateAttributeCounts() {
   const int attributes = AttributeCount();
   m_attributeCounts.assign(static_cast<std::size_t>(attributes / 32 + 1) * 32, 0);
   if (attributes == 0) return;
-  const bool selectedOnly = CountSelectedItems() > 0;
+  // Read straight from the states: this runs after every mark, over every item.
+  const int withState = std::min<int>(items, static_cast<int>(m_itemStates.size()));
+  const BYTE* states = m_itemStates.data();
+  const bool selectedOnly = std::any_of(states, states + withState, IsSelectedState);
   std::vector<BYTE> now(items, 0);
-  std::vector<int> candidates, others, entered, left;
+  if (selectedOnly)
+    std::transform(states, states + withState, now.begin(), [](BYTE s) { return BYTE{IsSelectedState(s)}; });
+  else
+    std::transform(states, states + withState, now.begin(), [](BYTE s) { return BYTE{IsRemainingState(s)}; });
+  std::vector<int> candidates, entered, left;
   const CountBasis& basis = m_countBasis;
   const bool since = basis.valid && basis.items == items && basis.attributes == attributes;
   for (int i = 0; i < items; ++i) {
-    now[i] = selectedOnly ? IsItemSelected(i) : IsItemRemaining(i);
-    (now[i] ? candidates : others).push_back(i);
+    if (now[i]) candidates.push_back(i);
     if (since && now[i] != basis.candidates[i]) (now[i] ? entered : left).push_back(i);
   }
+  const std::size_t othersCount = static_cast<std::size_t>(items) - candidates.size();
+  // The rows left out, listed only when the whole less them is counted.
+  auto others = [&now, items] {
+    std::vector<int> out;
+    for (int i = 0; i < items; ++i)
+      if (!now[i]) out.push_back(i);
+    return out;
+  };
   // The whole over every row, kept while the matrix stays as it is: taken
   // once when most items are candidates, it turns the next counts over most
   // items into the whole minus the few left out.
   std::vector<DWORD> all = since ? basis.allCounts : std::vector<DWORD>{};
   const std::size_t changed = since ? entered.size() + left.size() : candidates.size();
-  if (all.empty() && others.size() < candidates.size() && others.size() < changed) {
+  const bool wholeLessOthers = othersCount < candidates.size() && othersCount < changed;
+  if (all.empty() && wholeLessOthers) {
     std::vector<int> every(static_cast<std::size_t>(items));
     for (int i = 0; i < items; ++i) every[i] = i;
     all = CountRows(*this, every);
   }
   std::vector<DWORD> counts;
-  if (!all.empty() && others.size() < candidates.size() && others.size() < changed) {
+  if (!all.empty() && wholeLessOthers) {
     counts = all;
-    const std::vector<DWORD> minus = CountRows(*this, others);
+    const std::vector<DWORD> minus = CountRows(*this, others());
     for (std::size_t a = 0; a < counts.size(); ++a) counts[a] -= minus[a];
   } else if (since && changed < candidates.size()) {
     // Fewer rows changed sides than there are candidates: the last counts

@@ -80,14 +80,21 @@ int CZAVDoc::CountUsedItems() const {
 void CZAVDoc::ResetItemStates(bool keepUser) {
   if (m_recountFlag) RecountItems();
   if (m_itemStates.size() < m_items.size()) m_itemStates.resize(m_items.size(), STATE_REMAINING);
+  // As SetItemState would for each item, in one pass over the states: the
+  // count rises for each item brought back from out of play.
   m_remainingCount = 0;
-  for (int i = 0; i < ItemCount(); ++i) {
-    const BYTE state = m_itemStates[i];
-    if (state == STATE_FREE) continue;
-    if (IsSelectedState(state))
-      SetItemState(i, STATE_SELECTED);
-    else if (!(keepUser && state == STATE_USER_ELIMINATED))
-      SetItemState(i, STATE_REMAINING);
+  const int items = ItemCount();
+  for (BYTE* state = m_itemStates.data(); state != m_itemStates.data() + items; ++state) {
+    if (*state == STATE_FREE) continue;
+    BYTE next = *state;
+    if (IsSelectedState(*state))
+      next = STATE_SELECTED;
+    else if (!(keepUser && *state == STATE_USER_ELIMINATED))
+      next = STATE_REMAINING;
+    else
+      continue;
+    m_remainingCount += IsRemainingState(*state) ? 0 : 1;
+    *state = next;
   }
 }
 
