@@ -56,8 +56,8 @@ class PerBitEvaluation {
   void Run() {
     m_doc.ResetItemStates(true);
     const int items = m_doc.ItemCount();
+    m_doc.m_mismatchCounts.assign(items, 0);
     for (int i = 0; i < items; ++i) {
-      m_doc.GetDocItem(i).mismatchCount = 0;
       const BYTE s = m_doc.GetItemState(i);
       if (s != STATE_USER_ELIMINATED && s != STATE_FREE) m_doc.SetItemState(i, s >= STATE_SELECTED ? STATE_SELECTED : STATE_REMAINING);
     }

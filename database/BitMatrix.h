@@ -127,7 +127,6 @@ class CZAVDocItem {
  public:
   explicit CZAVDocItem(CQItemrec* item) : item(item) {}
 
-  DWORD mismatchCount = 0;
   CBitArray attributeBits;  // the item's lenient row while "Allow Missing Data" is on
   CQItemrec* item = nullptr;  // not owned
 };

@@ -29,6 +29,7 @@ void CZAVDoc::InsertItem(int index, std::unique_ptr<CQItemrec> record) {
   m_items[at] = std::move(record);
   if (at >= m_itemStates.size()) m_itemStates.resize(at + 1, STATE_REMAINING);
   m_itemStates[at] = STATE_REMAINING;
+  if (at < m_mismatchCounts.size()) m_mismatchCounts[at] = 0;  // a new item has failed no mark yet
   SetDocItem(index, std::make_unique<CZAVDocItem>(raw));
 }
 
@@ -229,5 +230,6 @@ void CZAVDoc::DeleteContents() {
   m_speciesNames.clear();
   m_items.clear();
   m_dataBlocks.clear();
+  m_mismatchCounts.clear();
   InvalidateCountBasis();
 }

@@ -123,6 +123,9 @@ class CZAVDoc {
   // Outside the arrays: the state of a free slot, no mark; setters ignore such indices.
   BYTE GetItemState(int item) const;
   bool IsItemRemaining(int item) const;
+  DWORD GetMismatchCount(int item) const {
+    return item >= 0 && item < static_cast<int>(m_mismatchCounts.size()) ? m_mismatchCounts[item] : 0;
+  }
   bool IsItemSelected(int item) const;
   void SetItemState(int item, BYTE state);
   BYTE GetAttributeMark(int attribute) const;
@@ -318,6 +321,9 @@ class CZAVDoc {
   std::vector<std::unique_ptr<CQAttdata>> m_attributes;  // never null
   std::vector<std::unique_ptr<CQItemrec>> m_items;       // never null
   std::vector<BYTE> m_itemStates;  // one state per item
+  // One per item, from the last evaluation; side by side because every
+  // evaluation writes them all.
+  std::vector<DWORD> m_mismatchCounts;
   int m_markedCount = 0;
   BYTE m_forgivenessLevel = 0;
   std::vector<std::unique_ptr<CZAVDocItem>> m_docItems;

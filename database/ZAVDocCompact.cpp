@@ -80,6 +80,7 @@ void CZAVDoc::CompactItems() {
   m_dataBlocks = std::move(newBlocks);
   InvalidateCountBasis();
   m_docItems.clear();
+  m_mismatchCounts.clear();
   platform::Ui().Trace(SizesLine("new", m_items.size(), m_itemNames.size(), m_speciesNames.size()));
 
   // Indices kept across the compaction must not point at another item.

@@ -151,8 +151,8 @@ const DWORD* PaddedRow(const DWORD* words, std::size_t size, std::size_t needed,
 }
 
 // Pass 0: a user's exclusion and a free slot stay, a selection becomes
-// plain selected, everything else remaining. (The mismatch counts start
-// at 0 in the passes' own array and are all written back afterwards.)
+// plain selected, everything else remaining. (The mismatch counts all
+// start at 0.)
 void ResetForEvaluation(std::vector<BYTE>& states, int items) {
   for (int i = 0; i < items; ++i) {
     BYTE& state = states[i];
@@ -202,9 +202,9 @@ int CZAVDoc::GetAllowedMismatches() const {
 }
 
 bool CZAVDoc::AddMismatch(int item, DWORD bits) {
-  if (!bits || !IsValidIndex(item, m_itemStates.size()) || !IsValidIndex(item, m_docItems.size()) || !m_docItems[item])
-    return true;
-  ItemCursor cursor{&m_itemStates[item], &m_docItems[item]->mismatchCount, nullptr, nullptr, GetAllowedMismatches(),
+  if (!bits || !IsValidIndex(item, m_itemStates.size()) || !IsValidIndex(item, m_items.size())) return true;
+  if (m_mismatchCounts.size() < m_items.size()) m_mismatchCounts.resize(m_items.size(), 0);
+  ItemCursor cursor{&m_itemStates[item], &m_mismatchCounts[item], nullptr, nullptr, GetAllowedMismatches(),
                     &m_remainingCount};
   return cursor.Mismatch(bits);
 }
@@ -217,11 +217,8 @@ void CZAVDoc::UpdateRemainingItems() {
   for (int i = 0; i < items; ++i)
     m_remainingCount += m_itemStates[i] != STATE_USER_ELIMINATED && m_itemStates[i] != STATE_FREE ? 1 : 0;
   const EliminationPlan plan = m_attributes.empty() ? EliminationPlan{} : BuildEliminationPlan(*this);
-  if (items == 0 || plan.Empty()) {
-    for (auto& docItem : m_docItems)
-      if (docItem) docItem->mismatchCount = 0;
-    return;
-  }
+  m_mismatchCounts.assign(static_cast<std::size_t>(items), 0);
+  if (items == 0 || plan.Empty()) return;
   const CBitMatrix layout(AttributeCount(), items);
   // Every item's outcome depends on its own rows alone, so chunks of items
   // can run side by side; each chunk counts its own eliminations.
@@ -243,8 +240,6 @@ void CZAVDoc::EvaluateItems(int begin, int end, const EliminationPlan& plan, con
   // the rest of their words would only spend the memory's bandwidth.
   const std::vector<DWORD> firstWord{plan.FirstWord()};
   const std::vector<DWORD>& fetched = allowed > 0 ? plan.wordsFetched : firstWord;
-  // Counted here, contiguous, and written to the run-time objects at the end.
-  std::vector<DWORD> mismatches(static_cast<std::size_t>(end - begin), 0);
   int remainingDelta = 0;
   RowWalker rows(layout, m_dataBlocks, begin);
   RowWalker ahead(layout, m_dataBlocks, std::min(end, begin + kFetchDistance));
@@ -254,12 +249,10 @@ void CZAVDoc::EvaluateItems(int begin, int end, const EliminationPlan& plan, con
     if (!IsRemainingState(m_itemStates[i])) continue;
     const DWORD* stored = rows.Row();
     const DWORD* row = PaddedRow(stored, stored ? wordsPerRow : 0, wordsPerRow, rowScratch);
-    ItemCursor cursor{&m_itemStates[i], &mismatches[i - begin], row,
+    ItemCursor cursor{&m_itemStates[i], &m_mismatchCounts[i], row,
                       missing ? LenientWords(plan, row, lenient) : nullptr, allowed, &remainingDelta};
     RunPasses(cursor, plan);
   }
-  for (int i = begin; i < end && i < static_cast<int>(m_docItems.size()); ++i)
-    if (m_docItems[i]) m_docItems[i]->mismatchCount = mismatches[i - begin];
   eliminated = -remainingDelta;
 }
 

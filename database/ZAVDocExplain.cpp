@@ -126,7 +126,7 @@ class Explainer {
 
 std::vector<std::string> CZAVDoc::ExplainElimination(int item) const {
   if (m_attributes.empty() || m_items.empty() || item < 0 || item >= ItemCount()) return {};
-  const DWORD mismatches = item < static_cast<int>(m_docItems.size()) && m_docItems[item] ? m_docItems[item]->mismatchCount : 0;
+  const DWORD mismatches = GetMismatchCount(item);
   const BYTE state = item < static_cast<int>(m_itemStates.size()) ? m_itemStates[item] : BYTE{STATE_REMAINING};
   if (mismatches < 1 && state != STATE_MISSING_DATA) return {};
   const ItemFacts facts(*this, item);

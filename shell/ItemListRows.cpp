@@ -112,8 +112,7 @@ ItemRowStyle CItemListRows::RowStyle(const CZAVDoc& doc, int item) {
   ItemRowStyle style;
   if (item < 0 || item >= doc.ItemCount()) return style;
   const int state = treedoc::ItemState(doc, item);
-  const unsigned m = item < static_cast<int>(doc.m_docItems.size()) && doc.m_docItems[item]
-                         ? doc.m_docItems[item]->mismatchCount : 0;
+  const unsigned m = doc.GetMismatchCount(item);
   style.name = GetItemDisplayName(doc, item);
   style.firstPartLength = GetDisplayNameSplit();
   const std::uint32_t mismatchColour = 0xE68282;

@@ -79,7 +79,7 @@ void CompareWithModel(std::mt19937& rng, int rounds, int maxItems, Outcomes& see
       ASSERT_EQ(doc->m_itemStates, expected.states) << "round " << round << " level " << level;
       ASSERT_EQ(doc->m_remainingCount, expected.remaining) << "round " << round << " level " << level;
       for (int i = 0; i < doc->ItemCount(); ++i)
-        ASSERT_EQ(doc->GetDocItem(i).mismatchCount, expected.mismatches[i]) << "round " << round << " item " << i;
+        ASSERT_EQ(doc->GetMismatchCount(i), expected.mismatches[i]) << "round " << round << " item " << i;
       ++seen.compared;
       for (BYTE s : expected.states) {
         seen.eliminated += s == STATE_ELIMINATED;

@@ -143,7 +143,7 @@ struct FiveItems {
     for (int i = 0; i < doc->ItemCount(); ++i) states.push_back(doc->GetItemState(i));
     return states;
   }
-  DWORD Mismatches(int item) const { return doc->GetDocItem(item).mismatchCount; }
+  DWORD Mismatches(int item) const { return doc->GetMismatchCount(item); }
 };
 
 struct RecordingTree : ILeftView {

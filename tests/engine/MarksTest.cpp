@@ -164,7 +164,7 @@ TEST(Marks, AddMismatchCountsAnEliminatedItemOutOnce) {
   FiveItems f;
   EXPECT_TRUE(f->AddMismatch(0, 0));  // no bits: nothing
   EXPECT_FALSE(f->AddMismatch(0, 0b101));
-  EXPECT_EQ(f->GetDocItem(0).mismatchCount, 2u);
+  EXPECT_EQ(f->GetMismatchCount(0), 2u);
   EXPECT_EQ(f->m_remainingCount, 4);
   EXPECT_FALSE(f->AddMismatch(0, 1));
   EXPECT_EQ(f->m_remainingCount, 4);

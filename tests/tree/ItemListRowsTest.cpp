@@ -46,7 +46,8 @@ TEST(ItemListRows, CaptionCountsMissingData) {
 
 TEST(ItemListRows, RowStyleByStateAndMismatches) {
   TreeFixture f;
-  f.doc->m_docItems[kApple]->mismatchCount = 2;
+  f.doc->m_mismatchCounts.assign(f.doc->ItemCount(), 0);
+  f.doc->m_mismatchCounts[kApple] = 2;
   ItemRowStyle style = CItemListRows::RowStyle(*f.doc, kApple);
   EXPECT_TRUE(style.arial);
   EXPECT_FALSE(style.italic);
