@@ -7,42 +7,21 @@
 #include <QApplication>
 #include <functional>
 
-#include "bench/GeneratedDatabase.h"
+#include "bench/qt/LimitPanes.h"
 #include "reports/Report.h"
 #include "shell/qt/ItemListBox.h"
-#include "shell/qt/ItemListView.h"
-#include "shell/qt/LeftView.h"
-#include "tree/SmallKey.h"
 
 namespace {
 
-struct LimitPanes {
-  LimitPanes() : doc(MakeGeneratedDatabase(32000, 16000, 2000, 0.10, 7)) {
-    doc->ResetItemStates(false);
-    doc->UpdateRemainingItems();
-    tree = std::make_unique<CLeftView>(*doc);
-    list = std::make_unique<CItemListView>(*doc);
-    doc->AttachViews(&html, tree.get(), list.get());
-    doc->InstallReportDriver();
-    doc->m_reportKind = kReportItemDescription;
-    tree->resize(400, 600);
-    list->resize(300, 300);
-    tree->show();
-    list->show();
-    tree->SetCtrlQuery([] { return false; });
-    QApplication::processEvents();
-  }
-  ~LimitPanes() { doc->AttachViews(nullptr, nullptr, nullptr); }
-
-  ScriptedUi ui;
-  std::unique_ptr<CZAVDoc> doc;
-  RecordingHtml html;
-  std::unique_ptr<CLeftView> tree;
-  std::unique_ptr<CItemListView> list;
-};
-
 LimitPanes& Panes() {
-  static LimitPanes* panes = new LimitPanes;
+  static LimitPanes* panes = [] {
+    auto* made = new LimitPanes(2000);
+    made->doc->InstallReportDriver();
+    made->doc->m_reportKind = kReportItemDescription;
+    made->tree->SetCtrlQuery([] { return false; });
+    QApplication::processEvents();
+    return made;
+  }();
   return *panes;
 }
 

@@ -8,36 +8,10 @@
 #include <cstdio>
 
 #include "TreeGuiFixture.h"
-#include "bench/GeneratedDatabase.h"
-
-namespace {
-
-// A generated key at the limits in a real tree pane and item list.
-struct LimitsPanes {
-  explicit LimitsPanes(int menus) : doc(MakeGeneratedDatabase(32000, 16000, menus, 0.10, 7)) {
-    doc->ResetItemStates(false);
-    doc->UpdateRemainingItems();
-    tree = std::make_unique<CLeftView>(*doc);
-    list = std::make_unique<CItemListView>(*doc);
-    doc->AttachViews(&html, tree.get(), list.get());
-    tree->resize(400, 600);
-    list->resize(300, 300);
-    tree->show();
-    list->show();
-  }
-  ~LimitsPanes() { doc->AttachViews(nullptr, nullptr, nullptr); }
-
-  ScriptedUi ui;
-  std::unique_ptr<CZAVDoc> doc;
-  RecordingHtml html;
-  std::unique_ptr<CLeftView> tree;
-  std::unique_ptr<CItemListView> list;
-};
-
-}  // namespace
+#include "bench/qt/LimitPanes.h"
 
 TEST(Limits, MarkAndListFillAtTheLimits) {
-  LimitsPanes panes(2000);
+  LimitPanes panes(2000);
   CZAVDoc* doc = panes.doc.get();
   CLeftView& tree = *panes.tree;
   CItemListView& list = *panes.list;
@@ -69,7 +43,7 @@ TEST(Limits, MarkAndListFillAtTheLimits) {
 // clipboard and the item list; the target of 100 ms each is kept in
 // bench/TreeClipboardBench; here the times are only printed, never asserted.
 TEST(Limits, CopyAndPasteOfAMenuOf2000Attributes) {
-  LimitsPanes panes(9);
+  LimitPanes panes(9);
   CZAVDoc* doc = panes.doc.get();
   CLeftView& tree = *panes.tree;
   CMenuTree& core = tree.Tree();
