@@ -5,6 +5,7 @@
 #include <string>
 
 #include "database/EngineViews.h"
+#include "database/ItemStateScan.h"
 #include "database/ZAVDoc.h"
 #include "platform/Ui.h"
 
@@ -59,8 +60,8 @@ SharedLevels ScanRemaining(CZAVDoc& doc) {
   bool first = true;
   // Straight from the states: this runs after every mark, over every item.
   const int items = std::min<int>(doc.ItemCount(), static_cast<int>(doc.m_itemStates.size()));
-  for (int i = 0; i < items; ++i) {
-    if (!IsRemainingState(doc.m_itemStates[i])) continue;
+  for (int i = item_states::NextRemaining(doc.m_itemStates.data(), 0, items); i < items;
+       i = item_states::NextRemaining(doc.m_itemStates.data(), i + 1, items)) {
     const CQItemrec& record = doc.GetItem(i);
     if (first) {
       shared.genus = record.genusIndex;

@@ -10,6 +10,7 @@
 
 #include "database/CandidateCounts.h"
 #include "database/EliminationPlan.h"
+#include "database/ItemStateScan.h"
 #include "database/ParallelFor.h"
 #include "database/ZAVDoc.h"
 
@@ -133,6 +134,37 @@ void EachGroup(ItemCursor& item, const std::vector<GroupRange>& groups, const st
   }
 }
 
+// Without forgiveness and without missing data an item is out at its first
+// mismatch: the mismatches that first failing test adds, one bit each, or 0
+// when the item passes every test. The tests run in the passes' order, so
+// the count is the one the passes would leave.
+DWORD FirstMismatchBits(const DWORD* row, const EliminationPlan& plan) {
+  for (const WordMask& w : plan.yesOnlyWords)
+    if (const DWORD lacking = w.mask & ~row[w.word]) return lacking;
+  for (const WordMask& w : plan.neverWords)
+    if (const DWORD hit = row[w.word] & w.mask) return hit;
+  for (const GroupRange& group : plan.onlyGroups)
+    for (std::uint32_t k = group.begin; k < group.end; ++k)
+      if (row[plan.onlyWords[k].word] & plan.onlyWords[k].mask) return 1;
+  for (const GroupRange& group : plan.orGroups) {
+    bool member = false;
+    for (std::uint32_t k = group.begin; k < group.end && !member; ++k)
+      member = (row[plan.orWords[k].word] & plan.orWords[k].mask) != 0;
+    if (!member) return 1;
+  }
+  for (const GroupRange& group : plan.noGroups) {
+    DWORD no = 0;
+    bool other = false;
+    for (std::uint32_t k = group.begin; k < group.end && !other; ++k) {
+      const NoWordMask& w = plan.noWords[k];
+      other = (row[w.word] & w.others) != 0;
+      no |= row[w.word] & w.no;
+    }
+    if (!other && no) return 1;
+  }
+  return 0;
+}
+
 void RunPasses(ItemCursor& item, const EliminationPlan& plan) {
   PassYesOnly(item, plan.yesOnlyWords);
   PassNever(item, plan.neverWords);
@@ -148,17 +180,6 @@ const DWORD* PaddedRow(const DWORD* words, std::size_t size, std::size_t needed,
   scratch.assign(needed, 0);
   if (words) std::copy(words, words + std::min(size, needed), scratch.begin());
   return scratch.data();
-}
-
-// Pass 0: a user's exclusion and a free slot stay, a selection becomes
-// plain selected, everything else remaining. (The mismatch counts all
-// start at 0.)
-void ResetForEvaluation(std::vector<BYTE>& states, int items) {
-  for (int i = 0; i < items; ++i) {
-    BYTE& state = states[i];
-    if (state == STATE_SELECTED_ELIMINATED) state = STATE_SELECTED;
-    else if (state != STATE_USER_ELIMINATED && state != STATE_FREE && state != STATE_SELECTED) state = STATE_REMAINING;
-  }
 }
 
 constexpr int kFetchDistance = 16;
@@ -212,10 +233,10 @@ bool CZAVDoc::AddMismatch(int item, DWORD bits) {
 void CZAVDoc::UpdateRemainingItems() {
   const int items = ItemCount();
   if (m_itemStates.size() < static_cast<std::size_t>(items)) m_itemStates.resize(items, STATE_REMAINING);
-  ResetForEvaluation(m_itemStates, items);
-  m_remainingCount = 0;
-  for (int i = 0; i < items; ++i)
-    m_remainingCount += m_itemStates[i] != STATE_USER_ELIMINATED && m_itemStates[i] != STATE_FREE ? 1 : 0;
+  // Pass 0: a user's exclusion and a free slot stay, a selection becomes
+  // plain selected, everything else remaining. (The mismatch counts all
+  // start at 0.)
+  m_remainingCount = item_states::ResetForPasses(m_itemStates.data(), items);
   const EliminationPlan plan = m_attributes.empty() ? EliminationPlan{} : BuildEliminationPlan(*this);
   m_mismatchCounts.assign(static_cast<std::size_t>(items), 0);
   if (items == 0 || plan.Empty()) return;
@@ -235,7 +256,8 @@ void CZAVDoc::EvaluateItems(int begin, int end, const EliminationPlan& plan, con
   const std::size_t wordsPerRow = layout.wordsPerRow();
   const bool missing = m_missingData != 0;
   const int allowed = GetAllowedMismatches();
-  std::vector<DWORD> rowScratch, lenient(wordsPerRow);
+  const bool strict = allowed == 0 && !missing;
+  std::vector<DWORD> rowScratch, lenient(missing ? wordsPerRow : 0);
   // Without forgiveness most items are out at their first word; fetching
   // the rest of their words would only spend the memory's bandwidth.
   const std::vector<DWORD> firstWord{plan.FirstWord()};
@@ -249,6 +271,13 @@ void CZAVDoc::EvaluateItems(int begin, int end, const EliminationPlan& plan, con
     if (!IsRemainingState(m_itemStates[i])) continue;
     const DWORD* stored = rows.Row();
     const DWORD* row = PaddedRow(stored, stored ? wordsPerRow : 0, wordsPerRow, rowScratch);
+    if (strict) {
+      if (const DWORD mismatches = FirstMismatchBits(row, plan)) {
+        ItemCursor cursor{&m_itemStates[i], &m_mismatchCounts[i], row, nullptr, allowed, &remainingDelta};
+        cursor.Mismatch(mismatches);
+      }
+      continue;
+    }
     ItemCursor cursor{&m_itemStates[i], &m_mismatchCounts[i], row,
                       missing ? LenientWords(plan, row, lenient) : nullptr, allowed, &remainingDelta};
     RunPasses(cursor, plan);
@@ -286,20 +315,13 @@ void CZAVDoc::UpdateAttributeCounts() {
   if (attributes == 0) return;
   // Read straight from the states: this runs after every mark, over every item.
   const int withState = std::min<int>(items, static_cast<int>(m_itemStates.size()));
-  const BYTE* states = m_itemStates.data();
-  const bool selectedOnly = std::any_of(states, states + withState, IsSelectedState);
-  std::vector<BYTE> now(items, 0);
-  if (selectedOnly)
-    std::transform(states, states + withState, now.begin(), [](BYTE s) { return BYTE{IsSelectedState(s)}; });
-  else
-    std::transform(states, states + withState, now.begin(), [](BYTE s) { return BYTE{IsRemainingState(s)}; });
+  std::vector<BYTE> now = item_states::Candidates(m_itemStates.data(), withState);
+  now.resize(static_cast<std::size_t>(items), 0);
   std::vector<int> candidates, entered, left;
   const CountBasis& basis = m_countBasis;
   const bool since = basis.valid && basis.items == items && basis.attributes == attributes;
-  for (int i = 0; i < items; ++i) {
-    if (now[i]) candidates.push_back(i);
-    if (since && now[i] != basis.candidates[i]) (now[i] ? entered : left).push_back(i);
-  }
+  item_states::AppendSet(now.data(), items, candidates);
+  if (since) item_states::AppendChanged(basis.candidates.data(), now.data(), items, entered, left);
   const std::size_t othersCount = static_cast<std::size_t>(items) - candidates.size();
   // The rows left out, listed only when the whole less them is counted.
   auto others = [&now, items] {

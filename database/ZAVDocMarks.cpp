@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "database/EngineViews.h"
+#include "database/ItemStateScan.h"
 #include "database/MarkLog.h"
 #include "database/ZAVDoc.h"
 #include "platform/Ui.h"
@@ -82,20 +83,7 @@ void CZAVDoc::ResetItemStates(bool keepUser) {
   if (m_itemStates.size() < m_items.size()) m_itemStates.resize(m_items.size(), STATE_REMAINING);
   // As SetItemState would for each item, in one pass over the states: the
   // count rises for each item brought back from out of play.
-  m_remainingCount = 0;
-  const int items = ItemCount();
-  for (BYTE* state = m_itemStates.data(); state != m_itemStates.data() + items; ++state) {
-    if (*state == STATE_FREE) continue;
-    BYTE next = *state;
-    if (IsSelectedState(*state))
-      next = STATE_SELECTED;
-    else if (!(keepUser && *state == STATE_USER_ELIMINATED))
-      next = STATE_REMAINING;
-    else
-      continue;
-    m_remainingCount += IsRemainingState(*state) ? 0 : 1;
-    *state = next;
-  }
+  m_remainingCount = item_states::ResetForMarks(m_itemStates.data(), ItemCount(), keepUser);
 }
 
 bool CZAVDoc::ToggleItemExcluded(int item) {
