@@ -1,5 +1,6 @@
 #include "database/CandidateCounts.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -99,16 +100,34 @@ __attribute__((target_clones("avx2", "default"))) void CandidateCounter::AddBatc
   m_batched = 0;
 }
 
-void CandidateCounter::Flush() {
-  if (m_flushed.empty()) m_flushed.assign(std::size_t{m_words} * 32, 0);
-  for (DWORD w = 0; w < m_words; ++w) {
-    DWORD* count = m_flushed.data() + std::size_t{w} * 32;
-    for (int p = 0; p < kPlanes; ++p) {
-      DWORD& plane = m_planes[static_cast<std::size_t>(p) * m_words + w];
-      for (DWORD bits = plane; bits; bits &= bits - 1) count[__builtin_ctz(bits)] += DWORD{1} << p;
-      plane = 0;
+namespace {
+
+// The counts of the 32 bit positions of one row word, read from its
+// planes: bit j of plane p is worth 2^p to position j. Eight positions at a
+// time, with no branch on the bits.
+__attribute__((target_clones("avx2", "default"))) void AddPlaneCounts(const DWORD* planes, int planeCount,
+                                                                      DWORD words, DWORD* counts) {
+  const Lanes first = {0, 1, 2, 3, 4, 5, 6, 7};
+  for (DWORD w = 0; w < words; ++w) {
+    DWORD* count = counts + std::size_t{w} * 32;
+    for (DWORD j = 0; j < 32; j += kLanes) {
+      const Lanes shift = first + j;
+      Lanes sum = Lanes{} & 0;
+      for (int p = 0; p < planeCount; ++p) {
+        const Lanes plane = Lanes{} + planes[std::size_t{static_cast<DWORD>(p)} * words + w];
+        sum += ((plane >> shift) & 1) << p;
+      }
+      Store(count + j, Load<Lanes>(count + j) + sum);
     }
   }
+}
+
+}  // namespace
+
+void CandidateCounter::Flush() {
+  if (m_flushed.empty()) m_flushed.assign(std::size_t{m_words} * 32, 0);
+  if (m_pending) AddPlaneCounts(m_planes.data(), kPlanes, m_words, m_flushed.data());
+  std::fill(m_planes.begin(), m_planes.end(), 0u);
   m_pending = 0;
 }
 
@@ -117,4 +136,11 @@ void CandidateCounter::AddTo(std::vector<DWORD>& counts) {
   Flush();
   if (counts.size() < m_flushed.size()) counts.resize(m_flushed.size(), 0);
   for (std::size_t a = 0; a < m_flushed.size(); ++a) counts[a] += m_flushed[a];
+}
+
+void AddCounts(std::vector<DWORD>& counts, const std::vector<DWORD>& share) {
+  const std::size_t n = std::min(counts.size(), share.size());
+  DWORD* to = counts.data();
+  const DWORD* from = share.data();
+  for (std::size_t a = 0; a < n; ++a) to[a] += from[a];
 }

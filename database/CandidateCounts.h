@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "database/ParallelFor.h"
 #include "database/Records.h"
 
 class CandidateCounter {
@@ -40,3 +41,25 @@ class CandidateCounter {
   int m_batched = 0;
   int m_pending = 0;  // rows in the planes, at most kMostPending
 };
+
+// Adds the counts of share to counts, as far as both reach.
+void AddCounts(std::vector<DWORD>& counts, const std::vector<DWORD>& share);
+
+// The column counts (32 per row word) of rows rowAt(0) .. rowAt(count - 1),
+// a null row passed over, counted in chunks of at least minPerChunk rows on
+// the worker pool.
+template <typename RowAt>
+std::vector<DWORD> CountRowsOnPool(DWORD wordsPerRow, int count, int minPerChunk, RowAt rowAt) {
+  std::vector<DWORD> counts(std::size_t{wordsPerRow} * 32, 0);
+  if (count <= 0) return counts;
+  const ChunkPlan chunks = PlanChunks(count, minPerChunk, 1);
+  std::vector<std::vector<DWORD>> partial(chunks.chunks);
+  ParallelFor(chunks, [&](int begin, int end, int chunk) {
+    CandidateCounter counter(wordsPerRow);
+    for (int k = begin; k < end; ++k)
+      if (const DWORD* row = rowAt(k)) counter.AddRow(row);
+    counter.AddTo(partial[chunk]);
+  });
+  for (const std::vector<DWORD>& share : partial) AddCounts(counts, share);
+  return counts;
+}

@@ -49,8 +49,16 @@ void RunChunks(int count, const std::function<void(int)>& body) {
 
 void RunBeside(const std::function<void()>& onPool, const std::function<void()>& here) {
   if (AllowedCpus() == 1) {
-    onPool();
+    // One after the other, with the same outcome as side by side: the
+    // caller's part runs even when the pool's part fails.
+    std::exception_ptr failed;
+    try {
+      onPool();
+    } catch (...) {
+      failed = std::current_exception();
+    }
     here();
+    if (failed) std::rethrow_exception(failed);
     return;
   }
   std::promise<void> done;

@@ -290,19 +290,8 @@ namespace {
 // The column counts of the listed rows, counted in chunks on the pool.
 std::vector<DWORD> CountRows(const CZAVDoc& doc, const std::vector<int>& items) {
   const CBitMatrix layout(doc.AttributeCount(), doc.ItemCount());
-  if (items.empty()) return std::vector<DWORD>(std::size_t{layout.wordsPerRow()} * 32, 0);
-  const ChunkPlan chunks = PlanChunks(static_cast<int>(items.size()), kCandidatesPerThread, 1);
-  std::vector<std::vector<DWORD>> partial(chunks.chunks);
-  ParallelFor(chunks, [&](int begin, int end, int chunk) {
-    CandidateCounter counter(layout.wordsPerRow());
-    for (int k = begin; k < end; ++k)
-      if (const DWORD* row = layout.GetRowWordsIn(items[k], doc.m_dataBlocks)) counter.AddRow(row);
-    counter.AddTo(partial[chunk]);
-  });
-  std::vector<DWORD> counts(std::size_t{layout.wordsPerRow()} * 32, 0);
-  for (const auto& share : partial)
-    for (std::size_t a = 0; a < counts.size() && a < share.size(); ++a) counts[a] += share[a];
-  return counts;
+  return CountRowsOnPool(layout.wordsPerRow(), static_cast<int>(items.size()), kCandidatesPerThread,
+                         [&](int k) { return layout.GetRowWordsIn(items[k], doc.m_dataBlocks); });
 }
 
 }  // namespace

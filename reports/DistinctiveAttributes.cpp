@@ -5,7 +5,6 @@
 #include <climits>
 
 #include "database/CandidateCounts.h"
-#include "database/ParallelFor.h"
 #include "database/ZAVDoc.h"
 #include "reports/ItemRows.h"
 
@@ -15,22 +14,15 @@ namespace {
 // candidate row is counted column by column, and the item's own row keeps
 // the counts of its attributes.
 std::vector<DWORD> CountShared(const CZAVDoc& doc, int item, const std::vector<int>& candidates) {
-  std::vector<DWORD> counts(doc.AttributeCount(), 0);
   const ItemRows rows(doc);
   const DWORD* own = rows.Row(item);
-  if (!own) return counts;
+  if (!own) return std::vector<DWORD>(doc.AttributeCount(), 0);
   // Threads only pay for themselves on many candidate rows.
   constexpr int kCandidatesPerShare = 4096;
-  const ChunkPlan plan = PlanChunks(static_cast<int>(candidates.size()), kCandidatesPerShare, 1);
-  std::vector<std::vector<DWORD>> partial(plan.chunks);
-  ParallelFor(plan, [&](int first, int last, int k) {
-    CandidateCounter counter(rows.wordsPerRow());
-    for (int j = first; j < last; ++j)
-      if (const DWORD* row = rows.Row(candidates[j])) counter.AddRow(row);
-    counter.AddTo(partial[k]);
-  });
-  for (const auto& share : partial)
-    for (std::size_t a = 0; a < counts.size() && a < share.size(); ++a) counts[a] += share[a];
+  const auto words = static_cast<DWORD>(rows.wordsPerRow());
+  std::vector<DWORD> counts = CountRowsOnPool(words, static_cast<int>(candidates.size()), kCandidatesPerShare,
+                                              [&](int k) { return rows.Row(candidates[k]); });
+  counts.resize(doc.AttributeCount());
   for (std::size_t a = 0; a < counts.size(); ++a)
     if (!TestBit(own, static_cast<WORD>(a))) counts[a] = 0;
   return counts;
