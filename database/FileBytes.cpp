@@ -36,6 +36,18 @@ long long ReadAt(int fd, std::uint8_t* to, std::size_t length, std::size_t offse
   return static_cast<long long>(done);
 }
 
+// Maps the pages of fresh memory in one call before the read writes them:
+// where a first touch is dear, one fault per page costs more than the read.
+// Only advice: a system without it faults page by page as before.
+void PrefaultForWriting(std::uint8_t* memory, std::size_t length) {
+#ifdef MADV_POPULATE_WRITE
+  ::madvise(memory, length, MADV_POPULATE_WRITE);
+#else
+  (void)memory;
+  (void)length;
+#endif
+}
+
 class Descriptor {
  public:
   explicit Descriptor(const fs::path& path) : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
@@ -104,7 +116,9 @@ bool FileBytes::ReadInPieces(int fd, std::size_t expected, std::string& error) {
   std::vector<int> failures(static_cast<std::size_t>(pieces), 0);
   worker_pool::RunChunks(pieces, [&](int p) {
     const std::size_t begin = per * static_cast<std::size_t>(p);
-    got[p] = ReadAt(fd, m_data + begin, std::min(expected, begin + per) - begin, begin);
+    const std::size_t length = std::min(expected, begin + per) - begin;
+    PrefaultForWriting(m_data + begin, length);
+    got[p] = ReadAt(fd, m_data + begin, length, begin);
     if (got[p] < 0) failures[p] = errno;
   });
   for (int p = 0; p < pieces; ++p) {
