@@ -135,7 +135,7 @@ void CandidateCounter::AddTo(std::vector<DWORD>& counts) {
   if (m_batched) AddBatch();
   Flush();
   if (counts.size() < m_flushed.size()) counts.resize(m_flushed.size(), 0);
-  for (std::size_t a = 0; a < m_flushed.size(); ++a) counts[a] += m_flushed[a];
+  AddCounts(counts, m_flushed);
 }
 
 void AddCounts(std::vector<DWORD>& counts, const std::vector<DWORD>& share) {

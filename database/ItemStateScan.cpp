@@ -20,10 +20,35 @@ Eight LoadEight(const BYTE* p) {
 // Nonzero when some byte of v is zero.
 constexpr Eight AnyZeroByte(Eight v) { return (v - kOnes) & ~v & kHighs; }
 
+// Nonzero when some byte of v equals value.
+constexpr Eight AnyByteIs(Eight v, BYTE value) { return AnyZeroByte(v ^ (kOnes * value)); }
+
 // Nonzero when some byte of v is a remaining state.
 constexpr Eight AnyRemaining(Eight v) {
-  return AnyZeroByte(v ^ (kOnes * STATE_REMAINING)) | AnyZeroByte(v ^ (kOnes * STATE_MISSING_DATA)) |
-         AnyZeroByte(v ^ (kOnes * STATE_SELECTED));
+  return AnyByteIs(v, STATE_REMAINING) | AnyByteIs(v, STATE_MISSING_DATA) | AnyByteIs(v, STATE_SELECTED);
+}
+
+bool AnySelected(const BYTE* states, int count) {
+  int i = 0;
+  for (; i + 8 <= count; i += 8) {
+    const Eight v = LoadEight(states + i);
+    if (AnyByteIs(v, STATE_SELECTED) | AnyByteIs(v, STATE_SELECTED_ELIMINATED)) return true;
+  }
+  for (; i < count; ++i)
+    if (IsSelectedState(states[i])) return true;
+  return false;
+}
+
+// Appends the index of every flag equal to value, in ascending order,
+// passing over eight flags at a time where none is.
+void AppendWhere(const BYTE* flags, int count, BYTE value, std::vector<int>& out) {
+  int i = 0;
+  for (; i + 8 <= count; i += 8)
+    if (AnyByteIs(LoadEight(flags + i), value))
+      for (int k = i; k < i + 8; ++k)
+        if (flags[k] == value) out.push_back(k);
+  for (; i < count; ++i)
+    if (flags[i] == value) out.push_back(i);
 }
 
 // Sixteen states side by side; a comparison gives 0xFF where it holds.
@@ -99,27 +124,16 @@ int ResetForPasses(BYTE* states, int count) {
 
 std::vector<BYTE> Candidates(const BYTE* states, int count) {
   std::vector<BYTE> flags(states, states + count);
-  Lanes anySelected{};
-  Transform(flags.data(), count, [&](Lanes s) {
-    anySelected |= IsSelected(s);
-    return Step{s, Lanes{}};
-  });
-  const bool selectedOnly = LanesSet(anySelected & Splat(1)) > 0;
+  const bool selectedOnly = AnySelected(states, count);
   Transform(flags.data(), count, [&](Lanes s) {
     return Step{(selectedOnly ? IsSelected(s) : IsInPlay(s)) & Splat(1), Lanes{}};
   });
   return flags;
 }
 
-void AppendSet(const BYTE* flags, int count, std::vector<int>& out) {
-  int i = 0;
-  for (; i + 8 <= count; i += 8)
-    if (LoadEight(flags + i))
-      for (int k = i; k < i + 8; ++k)
-        if (flags[k]) out.push_back(k);
-  for (; i < count; ++i)
-    if (flags[i]) out.push_back(i);
-}
+void AppendSet(const BYTE* flags, int count, std::vector<int>& out) { AppendWhere(flags, count, 1, out); }
+
+void AppendUnset(const BYTE* flags, int count, std::vector<int>& out) { AppendWhere(flags, count, 0, out); }
 
 void AppendChanged(const BYTE* before, const BYTE* now, int count, std::vector<int>& entered,
                    std::vector<int>& left) {

@@ -23,8 +23,10 @@ int ResetForPasses(BYTE* states, int count);
 // the remaining ones.
 std::vector<BYTE> Candidates(const BYTE* states, int count);
 
-// Appends the index of every nonzero flag, in ascending order.
+// Appends the index of every flag that is 1 (AppendSet) or 0 (AppendUnset),
+// in ascending order; the flags are 0 or 1.
 void AppendSet(const BYTE* flags, int count, std::vector<int>& out);
+void AppendUnset(const BYTE* flags, int count, std::vector<int>& out);
 
 // Appends every index whose flag differs between before and now, to
 // entered (set now) or left (set before).

@@ -272,9 +272,9 @@ void CZAVDoc::EvaluateItems(int begin, int end, const EliminationPlan& plan, con
     const DWORD* stored = rows.Row();
     const DWORD* row = PaddedRow(stored, stored ? wordsPerRow : 0, wordsPerRow, rowScratch);
     if (strict) {
-      if (const DWORD mismatches = FirstMismatchBits(row, plan)) {
+      if (const DWORD bits = FirstMismatchBits(row, plan)) {
         ItemCursor cursor{&m_itemStates[i], &m_mismatchCounts[i], row, nullptr, allowed, &remainingDelta};
-        cursor.Mismatch(mismatches);
+        cursor.Mismatch(bits);
       }
       continue;
     }
@@ -315,8 +315,7 @@ void CZAVDoc::UpdateAttributeCounts() {
   // The rows left out, listed only when the whole less them is counted.
   auto others = [&now, items] {
     std::vector<int> out;
-    for (int i = 0; i < items; ++i)
-      if (!now[i]) out.push_back(i);
+    item_states::AppendUnset(now.data(), items, out);
     return out;
   };
   // The whole over every row, kept while the matrix stays as it is: taken
