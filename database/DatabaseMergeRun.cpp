@@ -41,6 +41,10 @@ MergeRunResult RunDatabaseMerge(const std::string& firstPath, const std::string&
     return result;
   }
   CZAVDoc first, second;
+  // Their loads' dumps are written only when nothing later replaces them:
+  // after a merge, the output's save does.
+  first.DeferXmlDumpOfLoad();
+  second.DeferXmlDumpOfLoad();
   if (!first.OnOpenDocument(firstPath)) {
     Refuse("The first database could not be opened. Nothing was merged.");
     return result;

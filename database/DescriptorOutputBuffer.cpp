@@ -2,7 +2,27 @@
 
 #include <cerrno>
 
+#include <fcntl.h>
 #include <unistd.h>
+
+namespace {
+
+// How much is written before those bytes are sent on their way to the disk.
+constexpr std::size_t kWritebackStep = std::size_t{8} << 20;
+
+// Starts the disk writes of a written range without waiting for them; only
+// advice, so a system or file that cannot do it leaves the work to the sync.
+void StartWriteback(int descriptor, std::size_t offset, std::size_t length) {
+#ifdef SYNC_FILE_RANGE_WRITE
+  ::sync_file_range(descriptor, static_cast<off_t>(offset), static_cast<off_t>(length), SYNC_FILE_RANGE_WRITE);
+#else
+  (void)descriptor;
+  (void)offset;
+  (void)length;
+#endif
+}
+
+}  // namespace
 
 DescriptorOutputBuffer::DescriptorOutputBuffer(int descriptor, std::size_t bufferBytes)
     : m_descriptor(descriptor), m_buffer(bufferBytes > 0 ? bufferBytes : 1) {
@@ -18,6 +38,11 @@ bool DescriptorOutputBuffer::WriteAll(const char* from, std::size_t count) {
     }
     from += written;
     count -= static_cast<std::size_t>(written);
+    m_written += static_cast<std::size_t>(written);
+  }
+  if (m_written - m_writebackFrom >= kWritebackStep) {
+    StartWriteback(m_descriptor, m_writebackFrom, m_written - m_writebackFrom);
+    m_writebackFrom = m_written;
   }
   return m_error == 0;
 }

@@ -1,6 +1,8 @@
 // An output stream buffer over an open file descriptor: what a writer puts
 // on the stream goes to the file in large pieces, so a database of many
 // megabytes is never held a second time in memory on its way to the disk.
+// Every few megabytes written start their way to the disk at once, so the
+// caller's sync at the end waits for the last of them only.
 #pragma once
 
 #include <cstddef>
@@ -29,4 +31,6 @@ class DescriptorOutputBuffer : public std::streambuf {
   int m_descriptor;
   std::vector<char> m_buffer;
   int m_error = 0;
+  std::size_t m_written = 0;        // bytes written to the descriptor so far
+  std::size_t m_writebackFrom = 0;  // the first of them not yet sent to the disk
 };

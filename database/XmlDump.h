@@ -45,11 +45,21 @@ class XmlDumpSnapshot {
   std::size_t m_attributeCount = 0;
 };
 
-// Writes the snapshot to path on the dump thread and returns at once. A dump
-// of the same file still being written is abandoned first (the new one
-// replaces it anyway); one of another file is waited for. A file that cannot
-// be written is skipped silently.
-void StartXmlDump(std::filesystem::path path, std::unique_ptr<const XmlDumpSnapshot> snapshot);
+// Every load and store is an event that the dump file shows when it is the
+// latest; a dump held back for later keeps the number of its event.
+std::uint64_t NewXmlDumpEvent();
+
+// True when a dump of a later event than this one has been started for
+// path: writing this one would put older contents over newer.
+bool IsXmlDumpSuperseded(const std::filesystem::path& path, std::uint64_t event);
+
+// Writes the snapshot of the event to path on the dump thread and returns at
+// once; nothing when the event is superseded. A dump of the same file still
+// being written is abandoned first (the new one replaces it anyway); one of
+// another file is waited for. A file that cannot be written is skipped
+// silently.
+void StartXmlDump(std::filesystem::path path, std::unique_ptr<const XmlDumpSnapshot> snapshot,
+                  std::uint64_t event = NewXmlDumpEvent());
 
 // Returns when no dump is being written. The program calls it before it
 // ends; it also runs by itself when the program exits normally.

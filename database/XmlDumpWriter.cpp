@@ -4,6 +4,7 @@
 #include <atomic>
 #include <bit>
 #include <fstream>
+#include <map>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -70,8 +71,15 @@ class DumpThread {
  public:
   ~DumpThread() { Wait(); }
 
-  void Start(std::filesystem::path path, std::shared_ptr<const XmlDumpSnapshot> snapshot) {
+  bool IsSuperseded(const std::filesystem::path& path, std::uint64_t event) {
     std::lock_guard lock(m_mutex);
+    return IsSupersededLocked(path, event);
+  }
+
+  void Start(std::filesystem::path path, std::shared_ptr<const XmlDumpSnapshot> snapshot, std::uint64_t event) {
+    std::lock_guard lock(m_mutex);
+    if (IsSupersededLocked(path, event)) return;
+    m_lastEvent[path] = event;
     if (m_thread.joinable()) {
       if (path == m_path) m_abandon = true;
       m_thread.join();
@@ -102,7 +110,13 @@ class DumpThread {
         kChunkBytes);
   }
 
+  bool IsSupersededLocked(const std::filesystem::path& path, std::uint64_t event) const {
+    const auto last = m_lastEvent.find(path);
+    return last != m_lastEvent.end() && last->second > event;
+  }
+
   std::mutex m_mutex;
+  std::map<std::filesystem::path, std::uint64_t> m_lastEvent;  // of the latest dump started per file
   std::thread m_thread;
   std::filesystem::path m_path;  // of the dump m_thread writes
   std::atomic<bool> m_abandon{false};
@@ -115,8 +129,17 @@ DumpThread& TheDumpThread() {
 
 }  // namespace
 
-void StartXmlDump(std::filesystem::path path, std::unique_ptr<const XmlDumpSnapshot> snapshot) {
-  TheDumpThread().Start(std::move(path), std::move(snapshot));
+std::uint64_t NewXmlDumpEvent() {
+  static std::atomic<std::uint64_t> events{0};
+  return ++events;
+}
+
+bool IsXmlDumpSuperseded(const std::filesystem::path& path, std::uint64_t event) {
+  return TheDumpThread().IsSuperseded(path, event);
+}
+
+void StartXmlDump(std::filesystem::path path, std::unique_ptr<const XmlDumpSnapshot> snapshot, std::uint64_t event) {
+  TheDumpThread().Start(std::move(path), std::move(snapshot), event);
 }
 
 void WaitForXmlDump() { TheDumpThread().Wait(); }

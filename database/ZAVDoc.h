@@ -195,7 +195,9 @@ class CZAVDoc {
   // these; until then they do nothing.
   std::function<void(bool saveOptions)> m_showReportHook;
   bool m_deferXmlDump = false;
-  std::string m_pendingXmlDump;  // where the load's dump goes, empty for none
+  bool m_holdXmlDumpOfStore = false;  // while a save waits for its file to reach the disk
+  std::string m_pendingXmlDump;  // where a held dump goes, empty for none
+  std::uint64_t m_pendingXmlDumpEvent = 0;
   // Called whenever the modified flag changes: the window's caption shows it.
   std::function<void()> m_modifiedHook;
   std::function<void(int item)> m_showItemPageHook;  // item page; -2000 an empty one
@@ -246,11 +248,14 @@ class CZAVDoc {
   void WriteXmlDump() const;
   // A load then leaves its XML dump to WritePendingXmlDump, so that opening
   // does not wait for the dump's snapshot; a dump still pending is written
-  // when the document ends.
+  // when the document ends, unless a later load or save wrote its own.
   void DeferXmlDumpOfLoad() { m_deferXmlDump = true; }
   void WritePendingXmlDump();
   bool HasPendingXmlDump() const { return !m_pendingXmlDump.empty(); }
   void WriteXmlDumpOfLoad();
+  // A store's dump; held for WritePendingXmlDump while a save is under way.
+  void WriteXmlDumpOfStore();
+  void WriteOrHoldXmlDump(bool hold);
   std::string WriteXml() const;  // the whole dump, ISO-8859-1 bytes
 
   // ---- archive (ZAVDocSerialize.cpp) ------------------------------------------
@@ -262,6 +267,15 @@ class CZAVDoc {
   // Loads from bytes or a stream; on failure, *error (when given) gets the
   // message the open operation reports.
   LoadResult LoadFromBytes(const std::uint8_t* data, std::size_t size, std::string* error = nullptr);
+  // The same in two halves, so that the first can run on a worker thread
+  // while the user interface starts: ReadFields reads and checks the file's
+  // stored fields into fields, a fresh document made on this document's
+  // thread, and makes its run-time items and sorts its names there, calling
+  // nothing of the user interface; AdoptFields then shows the format message
+  // of a refused file, or takes all that into this document and builds the
+  // rest.
+  LoadResult ReadFields(const std::uint8_t* data, std::size_t size, CZAVDoc& fields, std::string* error) const;
+  LoadResult AdoptFields(LoadResult read, CZAVDoc& fields);
   LoadResult Load(std::istream& in, std::string* error = nullptr);
   std::vector<std::uint8_t> StoreToBytes();
   bool Store(std::ostream& out);  // false when the stream failed
@@ -271,7 +285,11 @@ class CZAVDoc {
   // Reads, checks and adopts the stored fields alone, without the build,
   // compaction and dump that follow a load.
   LoadResult LoadStoredFields(CArchive& ar);
+  // The run-time items and the sorted name arrays that follow a load.
   void BuildAfterLoad();
+  void MakeDocItems();  // the run-time items, without their missing-data bits
+  // Sorts the name arrays, with the dumps of the names before and after.
+  void SortLoadedNames();
   // Repairs the names' back links and writes one line per fully named item
   // into fileName in the current folder; silent when it cannot be created.
   void DumpItemNames(const std::string& fileName);

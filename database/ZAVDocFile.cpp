@@ -70,7 +70,16 @@ bool CZAVDoc::OnOpenDocument(const std::string& path, const std::function<void()
   FileBytes bytes;
   std::string reason;
   bool read = false;
-  worker_pool::RunBeside([&] { read = bytes.Read(path, reason); }, whileReading);
+  // The file is read and checked beside whileReading; this document is
+  // touched only once both have ended.
+  CZAVDoc fields;
+  LoadResult parsed = LoadResult::Ok;
+  worker_pool::RunBeside(
+      [&] {
+        read = bytes.Read(path, reason);
+        if (read && bytes.size() > 0) parsed = ReadFields(bytes.data(), bytes.size(), fields, &reason);
+      },
+      whileReading);
   if (!read) {
     ShowOpenFailure(path, reason);
     return false;
@@ -79,7 +88,7 @@ bool CZAVDoc::OnOpenDocument(const std::string& path, const std::function<void()
   SetModifiedFlag();
   if (bytes.size() > 0) {
     platform::WaitCursor wait;
-    const LoadResult result = LoadFromBytes(bytes.data(), bytes.size(), &reason);
+    const LoadResult result = AdoptFields(parsed, fields);
     if (result != LoadResult::Ok) {
       // A refused file must not pass for an empty database under its own name;
       // the format message was shown by the loader.
@@ -109,6 +118,9 @@ bool CZAVDoc::OnOpenDocument(const std::string& path, const std::function<void()
 
 bool CZAVDoc::OnSaveDocument(const std::string& path) {
   std::string reason;
+  // The save's XML dump, many times the file's size for a large key, starts
+  // once the file is on the disk: written beside it, it would hold up the sync.
+  m_holdXmlDumpOfStore = true;
   const bool stored = WriteFileAtomically(
       path,
       [&](std::ostream& out) {
@@ -117,6 +129,8 @@ bool CZAVDoc::OnSaveDocument(const std::string& path) {
         return false;
       },
       reason);
+  m_holdXmlDumpOfStore = false;
+  WritePendingXmlDump();
   if (!stored) {
     ShowSaveFailure(path, reason);
     return false;

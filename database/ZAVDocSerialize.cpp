@@ -93,6 +93,20 @@ void AppendDumpLine(std::string& out, const CZAVDoc& doc, const CQItemrec& item,
   out.resize(at + static_cast<std::size_t>(length));
 }
 
+// Reads and checks everything after the version word into a fresh
+// document; calls nothing of the user interface. A damaged archive throws
+// ArchiveError.
+CZAVDoc::LoadResult ReadStoredFields(CArchive& ar, CZAVDoc& fields) {
+  ar.SetKnownClasses(RecordClassNames());
+  ar.SetContext(nullptr);
+  WORD version = 0;
+  if (!ReadFileVersion(ar, version)) return CZAVDoc::LoadResult::InvalidFormat;
+  fields.m_fileVersion = version;
+  LoadMembers(ar, fields);
+  CheckLoadedDatabase(fields, ar);
+  return CZAVDoc::LoadResult::Ok;
+}
+
 // Takes the stored fields of a checked, freshly read document.
 void AdoptStoredFields(CZAVDoc& to, CZAVDoc& from) {
   to.m_fileVersion = from.m_fileVersion;
@@ -150,8 +164,7 @@ CZAVDoc::LoadResult CZAVDoc::Serialize(CArchive& ar) {
     StoreFields(ar);
     ar.Flush();
     CompactItems();  // the file just written keeps its free slots
-    m_pendingXmlDump.clear();  // this dump stands for the load's too
-    WriteXmlDump();
+    WriteXmlDumpOfStore();  // it stands for the load's too
     return LoadResult::Ok;
   }
   const LoadResult result = LoadStoredFields(ar);
@@ -164,32 +177,51 @@ CZAVDoc::LoadResult CZAVDoc::Serialize(CArchive& ar) {
 }
 
 CZAVDoc::LoadResult CZAVDoc::LoadStoredFields(CArchive& ar) {
-  ar.SetKnownClasses(RecordClassNames());
-  ar.SetContext(nullptr);
-  WORD version = 0;
-  if (!ReadFileVersion(ar, version)) {
-    platform::Ui().ShowMessage("Invalid QOR Database Format");
-    return LoadResult::InvalidFormat;
-  }
   // Read and check everything before touching this document, so a damaged
   // file leaves it as it was.
   CZAVDoc loaded;
-  loaded.m_fileVersion = version;
-  LoadMembers(ar, loaded);
-  CheckLoadedDatabase(loaded, ar);
-
+  const LoadResult result = ReadStoredFields(ar, loaded);
+  if (result != LoadResult::Ok) {
+    platform::Ui().ShowMessage("Invalid QOR Database Format");
+    return result;
+  }
   AdoptStoredFields(*this, loaded);
   return LoadResult::Ok;
 }
 
 CZAVDoc::LoadResult CZAVDoc::LoadFromBytes(const std::uint8_t* data, std::size_t size, std::string* error) {
+  CZAVDoc fields;
+  return AdoptFields(ReadFields(data, size, fields, error), fields);
+}
+
+CZAVDoc::LoadResult CZAVDoc::ReadFields(const std::uint8_t* data, std::size_t size, CZAVDoc& fields,
+                                        std::string* error) const {
   CArchive ar(data, size);
   try {
-    return Serialize(ar);
+    const LoadResult result = ReadStoredFields(ar, fields);
+    if (result != LoadResult::Ok) return result;
   } catch (const ArchiveError& e) {
     if (error) *error = e.what();
     return LoadResult::ArchiveError;
   }
+  // The entries sort by the display names this document would give them.
+  fields.m_levelNames->inUse = m_levelNames && m_levelNames->inUse;
+  fields.MakeDocItems();
+  fields.SortLoadedNames();
+  return LoadResult::Ok;
+}
+
+CZAVDoc::LoadResult CZAVDoc::AdoptFields(LoadResult read, CZAVDoc& fields) {
+  if (read == LoadResult::InvalidFormat) platform::Ui().ShowMessage("Invalid QOR Database Format");
+  if (read != LoadResult::Ok) return read;
+  AdoptStoredFields(*this, fields);
+  m_docItems.swap(fields.m_docItems);
+  m_namedItemCount = fields.m_namedItemCount;
+  m_loadedMissingData = m_missingData;
+  UpdateMissingDataBits();
+  CompactItems();
+  WriteXmlDumpOfLoad();
+  return LoadResult::Ok;
 }
 
 CZAVDoc::LoadResult CZAVDoc::Load(std::istream& in, std::string* error) {
@@ -215,6 +247,12 @@ bool CZAVDoc::Store(std::ostream& out) {
 }
 
 void CZAVDoc::BuildAfterLoad() {
+  MakeDocItems();
+  UpdateMissingDataBits();
+  SortLoadedNames();
+}
+
+void CZAVDoc::MakeDocItems() {
   m_namedItemCount = 0;
   m_docItems.clear();
   m_docItems.reserve(m_items.size());
@@ -222,7 +260,9 @@ void CZAVDoc::BuildAfterLoad() {
     m_docItems.push_back(std::make_unique<CZAVDocItem>(item.get()));
     if (item->nameIndex != -1 || item->speciesIndex != -1) ++m_namedItemCount;
   }
-  UpdateMissingDataBits();
+}
+
+void CZAVDoc::SortLoadedNames() {
   DumpItemNames("before_sorting.txt");
   SortNameArrays(*this);
   DumpItemNames("after_sorting.txt");

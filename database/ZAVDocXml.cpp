@@ -317,13 +317,21 @@ std::filesystem::path XmlDumpPath() {
 
 void CZAVDoc::WriteXmlDump() const { StartXmlDump(XmlDumpPath(), std::make_unique<const XmlDumpSnapshot>(*this)); }
 
-void CZAVDoc::WriteXmlDumpOfLoad() {
-  if (m_deferXmlDump) m_pendingXmlDump = XmlDumpPath().string();
-  else WriteXmlDump();
+void CZAVDoc::WriteXmlDumpOfLoad() { WriteOrHoldXmlDump(m_deferXmlDump); }
+
+void CZAVDoc::WriteXmlDumpOfStore() { WriteOrHoldXmlDump(m_holdXmlDumpOfStore); }
+
+void CZAVDoc::WriteOrHoldXmlDump(bool hold) {
+  m_pendingXmlDump.clear();
+  if (!hold) return WriteXmlDump();
+  m_pendingXmlDump = XmlDumpPath().string();
+  m_pendingXmlDumpEvent = NewXmlDumpEvent();
 }
 
 void CZAVDoc::WritePendingXmlDump() {
   if (m_pendingXmlDump.empty()) return;
   const std::filesystem::path path = std::exchange(m_pendingXmlDump, {});
-  StartXmlDump(path, std::make_unique<const XmlDumpSnapshot>(*this));
+  // A later load or save has written its own dump: its snapshot is not taken.
+  if (IsXmlDumpSuperseded(path, m_pendingXmlDumpEvent)) return;
+  StartXmlDump(path, std::make_unique<const XmlDumpSnapshot>(*this), m_pendingXmlDumpEvent);
 }

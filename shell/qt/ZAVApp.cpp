@@ -58,12 +58,14 @@ QString DatabaseArgument(const QStringList& arguments) {
 
 // The snapshot of a large key's XML dump holds the user-interface thread a
 // while, and the browser needs that thread to bring up the first page: the
-// snapshot waits until that page has loaded. A document closed before then
+// snapshot waits until that page has loaded, and is queued behind what the
+// load finished, such as the page's painting. A document closed before then
 // writes its dump as it ends.
 void WriteXmlDumpAfterFirstPage(CChildFrame& frame) {
   QObject::connect(
       frame.HtmlView()->WebView(), &QWebEngineView::loadFinished, &frame,
-      [&frame] { frame.GetDocument().WritePendingXmlDump(); }, Qt::SingleShotConnection);
+      [&frame] { frame.GetDocument().WritePendingXmlDump(); },
+      static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
 }
 
 }  // namespace
@@ -133,6 +135,7 @@ bool CZAVApp::InitInstance(const QStringList& arguments) {
     m_mainFrame->show();
   m_mainFrame->UpdateCommandStates();
   return true;
+
 }
 
 bool CZAVApp::RunOpenDialog(bool createNew, bool* cancelled) {

@@ -45,6 +45,18 @@ TEST_F(BadInput, VersionTwoShowsInvalidFormatAndLeavesAnEmptyDatabase) {
   EXPECT_EQ(LoadOver(bytes), CZAVDoc::LoadResult::InvalidFormat);
 }
 
+// The reading half may run beside the user interface: it shows nothing, and
+// the refusal comes with the adopting half.
+TEST_F(BadInput, OnlyTheAdoptingHalfOfALoadShowsTheRefusal) {
+  const Bytes bytes{0x02, 0x00, 0x01, 0x01};
+  CZAVDoc doc, fields;
+  const CZAVDoc::LoadResult read = doc.ReadFields(bytes.data(), bytes.size(), fields, nullptr);
+  EXPECT_EQ(read, CZAVDoc::LoadResult::InvalidFormat);
+  EXPECT_TRUE(ui.Messages().empty());
+  EXPECT_EQ(doc.AdoptFields(read, fields), CZAVDoc::LoadResult::InvalidFormat);
+  EXPECT_EQ(ui.Messages(), std::vector<std::string>{"Invalid QOR Database Format"});
+}
+
 TEST_F(BadInput, TruncationAtEveryOffsetFails) {
   const Bytes good = MakeSmallDatabase(false)->StoreToBytes();
   for (std::size_t length = 0; length < good.size(); ++length) {

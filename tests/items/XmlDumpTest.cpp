@@ -95,6 +95,22 @@ TEST(XmlDump, ADeferredDumpOfALoadIsWrittenWhenTheDocumentEnds) {
   EXPECT_EQ(ReadFile(temp.File("TEST.qorx")), expected);
 }
 
+// The dump file shows the latest load or save: a load's dump held back
+// until later must not put older contents over that of a save made since.
+TEST(XmlDump, AHeldDumpOfALoadGivesWayToALaterSave) {
+  TempFolder temp;
+  const std::vector<std::uint8_t> bytes = SmallDatabase()->StoreToBytes();
+  CZAVDoc opened;
+  opened.DeferXmlDumpOfLoad();
+  ASSERT_EQ(opened.LoadFromBytes(bytes.data(), bytes.size()), CZAVDoc::LoadResult::Ok);
+  auto later = SmallDatabase();
+  later->m_header.title = "Saved later";
+  ASSERT_TRUE(later->OnSaveDocument(temp.File("later.qor")));
+  opened.WritePendingXmlDump();
+  WaitForXmlDump();
+  EXPECT_EQ(ReadFile(temp.File("TEST.qorx")), later->WriteXml());
+}
+
 TEST(XmlDump, EmptyDatabaseKeepsEveryGroup) {
   CZAVDoc doc;
   const std::string xml = doc.WriteXml();

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "database/DatabaseMergeRun.h"
+#include "database/XmlDump.h"
 #include "fakes/ScriptedUi.h"
 #include "items/ItemsTestSupport.h"
 #include "merge/MergeFixtures.h"
@@ -73,6 +74,16 @@ TEST_F(MergeRun, TheMergedFileReopensAndIdentifies) {
   merged.SetAttributeMark(red, MARK_CLEAR);
   merged.SetAttributeMark(green, MARK_NEVER);
   EXPECT_EQ(RemainingNames(merged), (Names{"Cherry", "Dill", "Fig"}));  // Apple is green in the second key
+}
+
+// The dump file shows the saved output, which holds items of both keys,
+// not the load of either key.
+TEST_F(MergeRun, TheDumpFileShowsTheSavedOutput) {
+  ASSERT_TRUE(RunDatabaseMerge(first, second, output).written);
+  WaitForXmlDump();
+  const std::string dump = ReadFile(Path("TEST.qorx"));
+  EXPECT_NE(dump.find("Cherry"), std::string::npos);
+  EXPECT_NE(dump.find("Fig"), std::string::npos);
 }
 
 TEST_F(MergeRun, TheDatabasesPickedStayUnchanged) {
