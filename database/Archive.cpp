@@ -57,7 +57,8 @@ ArchiveError::ArchiveError(const std::string& where, const std::string& expected
       m_offset(offset),
       m_detail(FaultDetail(where, expected, found, offset)) {}
 
-CArchive::CArchive(const std::uint8_t* data, std::size_t size) : m_storing(false), m_data(data), m_size(size) {}
+CArchive::CArchive(const std::uint8_t* data, std::size_t size, ArchiveSource* source)
+    : m_storing(false), m_data(data), m_size(size), m_source(source) {}
 
 CArchive::CArchive(std::ostream* sink) : m_storing(true), m_sink(sink) {}
 
@@ -78,6 +79,9 @@ void CArchive::Need(std::size_t bytes, const char* field, const char* what) {
   if (bytes > Remaining())
     Fail(field, std::to_string(bytes) + " bytes of " + what,
          "the end of the file after " + std::to_string(Remaining()));
+  // A file that shrank while it was read ends before its size said.
+  if (m_source && bytes > 0 && !m_source->Fill(m_pos, bytes))
+    Fail(field, std::to_string(bytes) + " bytes of " + what, "the end of the file");
 }
 
 void CArchive::Take(void* to, std::size_t bytes, const char* field, const char* what) {
@@ -135,6 +139,7 @@ std::string CArchive::ReadString(const char* field) {
   if (length > Remaining() / unit)
     Fail(field, "a string of at most " + std::to_string(Remaining() / unit) + " characters (the bytes left)",
          "a length of " + std::to_string(length));
+  Need(length * unit, field, "a string");
   const auto* p = m_data + m_pos;
   m_pos += length * unit;
   if (!wide) return Cp1252ToUtf8(std::string_view(reinterpret_cast<const char*>(p), length));
@@ -154,12 +159,19 @@ DWORD CArchive::ReadCount(const char* field, std::size_t minElementBytes) {
 
 void CArchive::ReadWords(const char* field, std::vector<WORD>& out) {
   const DWORD count = ReadCount(field, 2);
+  Need(2 * std::size_t{count}, field, "WORDs");
   out.resize(count);
   for (DWORD i = 0; i < count; ++i) out[i] = FromLittleEndian<WORD>(m_data + m_pos + 2 * std::size_t{i});
   m_pos += 2 * std::size_t{count};
 }
 
-void CArchive::ReadDwords(const char* field, std::vector<DWORD>& out) { CopyDwords(SkipDwords(field), out); }
+void CArchive::ReadDwords(const char* field, std::vector<DWORD>& out) {
+  const DWORD count = ReadCount(field, 4);
+  Need(4 * std::size_t{count}, field, "DWORDs");
+  const DwordSpan span{m_data + m_pos, count};
+  m_pos += 4 * std::size_t{count};
+  CopyFromMemory(span, out);
+}
 
 CArchive::DwordSpan CArchive::SkipDwords(const char* field) {
   const DWORD count = ReadCount(field, 4);
@@ -168,7 +180,19 @@ CArchive::DwordSpan CArchive::SkipDwords(const char* field) {
   return span;
 }
 
-void CArchive::CopyDwords(const DwordSpan& span, std::vector<DWORD>& out) {
+void CArchive::CopyDwords(const DwordSpan& span, std::vector<DWORD>& out) const {
+  if (!m_source) return CopyFromMemory(span, out);
+  const std::size_t offset = static_cast<std::size_t>(span.bytes - m_data);
+  const std::size_t bytes = 4 * std::size_t{span.count};
+  out.resize(span.count);
+  if (bytes && !m_source->CopyOut(offset, out.data(), bytes))
+    throw ArchiveError("words", std::to_string(bytes) + " bytes of DWORDs", "the end of the file", offset);
+  if constexpr (std::endian::native != std::endian::little) {
+    for (DWORD& word : out) word = FromLittleEndian<DWORD>(reinterpret_cast<const std::uint8_t*>(&word));
+  }
+}
+
+void CArchive::CopyFromMemory(const DwordSpan& span, std::vector<DWORD>& out) {
   out.resize(span.count);
   if constexpr (std::endian::native == std::endian::little) {
     if (span.count) std::memcpy(out.data(), span.bytes, 4 * std::size_t{span.count});

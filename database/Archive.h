@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "database/ArchiveSource.h"
 #include "database/Records.h"
 
 // A damaged or truncated archive. The message names the field, what was
@@ -35,7 +36,8 @@ class ArchiveError : public std::runtime_error {
 class CArchive {
  public:
   // Loading from bytes that the caller keeps alive while the archive is used.
-  CArchive(const std::uint8_t* data, std::size_t size);
+  // With a source, the bytes are filled in by it as they are read.
+  CArchive(const std::uint8_t* data, std::size_t size, ArchiveSource* source = nullptr);
   // Storing into memory; with a sink the bytes are handed on in large pieces.
   explicit CArchive(std::ostream* sink = nullptr);
   CArchive(const CArchive&) = delete;
@@ -73,7 +75,9 @@ class CArchive {
     DWORD count = 0;
   };
   DwordSpan SkipDwords(const char* field);
-  static void CopyDwords(const DwordSpan& span, std::vector<DWORD>& out);
+  // May run on several threads at once. Throws ArchiveError when the source
+  // cannot give the words.
+  void CopyDwords(const DwordSpan& span, std::vector<DWORD>& out) const;
   void ReadStrings(const char* field, std::vector<std::string>& out);
   // One object reference: null for a null element, else the name of the
   // class of the new object whose fields follow.
@@ -100,7 +104,9 @@ class CArchive {
   std::vector<std::uint8_t> TakeBytes() { return std::move(m_out); }
 
  private:
+  // Fails unless bytes more are left, and has the source fill them in.
   void Need(std::size_t bytes, const char* field, const char* what);
+  static void CopyFromMemory(const DwordSpan& span, std::vector<DWORD>& out);
   void Take(void* to, std::size_t bytes, const char* field, const char* what);
   std::size_t ReadStringLength(const char* field, bool& wide);
   void WriteStringLength(std::size_t length);
@@ -113,6 +119,7 @@ class CArchive {
   // loading
   const std::uint8_t* m_data = nullptr;
   std::size_t m_size = 0;
+  ArchiveSource* m_source = nullptr;
   std::size_t m_pos = 0;
   std::vector<std::string> m_known;
   // The shared table of classes and objects; index 0 is the null reference.

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "database/FileReading.h"
 #include "database/WorkerPool.h"
 
 namespace fs = std::filesystem;
@@ -19,22 +20,6 @@ namespace {
 constexpr std::size_t kStep = std::size_t{2} << 20;
 constexpr std::size_t kPieceBytes = std::size_t{8} << 20;
 constexpr std::size_t kRestStep = std::size_t{64} << 10;
-
-std::string Unreadable(int error) { return std::string("it cannot be read (") + std::strerror(error) + ")"; }
-
-// Reads up to length bytes at offset; the count read (short at the end of
-// the file), or -1 with errno set.
-long long ReadAt(int fd, std::uint8_t* to, std::size_t length, std::size_t offset) {
-  std::size_t done = 0;
-  while (done < length) {
-    const ssize_t got = ::pread(fd, to + done, length - done, static_cast<off_t>(offset + done));
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return -1;
-    if (got == 0) break;
-    done += static_cast<std::size_t>(got);
-  }
-  return static_cast<long long>(done);
-}
 
 // Maps the pages of fresh memory in one call before the read writes them:
 // where a first touch is dear, one fault per page costs more than the read.
@@ -50,7 +35,7 @@ void PrefaultForWriting(std::uint8_t* memory, std::size_t length) {
 
 class Descriptor {
  public:
-  explicit Descriptor(const fs::path& path) : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+  explicit Descriptor(int fd) : m_fd(fd) {}
   ~Descriptor() {
     if (m_fd >= 0) ::close(m_fd);
   }
@@ -84,21 +69,12 @@ bool FileBytes::Reserve(std::size_t bytes) {
 
 bool FileBytes::Read(const fs::path& path, std::string& error) {
   m_size = 0;
-  const Descriptor file(path);
   struct stat status {};
-  if (file.get() < 0 || ::fstat(file.get(), &status) != 0) {
-    const int why = errno;
-    std::error_code code;
-    error = fs::exists(path, code) ? Unreadable(why) : "it does not exist";
-    return false;
-  }
-  if (S_ISDIR(status.st_mode)) {
-    error = "it is a folder";
-    return false;
-  }
+  const Descriptor file(OpenForReading(path, status, error));
+  if (file.get() < 0) return false;
   const std::size_t expected = status.st_size > 0 ? static_cast<std::size_t>(status.st_size) : 0;
   if (!Reserve(expected)) {
-    error = Unreadable(ENOMEM);
+    error = UnreadableReason(ENOMEM);
     return false;
   }
   if (!ReadInPieces(file.get(), expected, error)) return false;
@@ -123,7 +99,7 @@ bool FileBytes::ReadInPieces(int fd, std::size_t expected, std::string& error) {
   });
   for (int p = 0; p < pieces; ++p) {
     if (failures[p] != 0) {
-      error = Unreadable(failures[p]);
+      error = UnreadableReason(failures[p]);
       return false;
     }
     const std::size_t begin = per * static_cast<std::size_t>(p);
@@ -136,12 +112,12 @@ bool FileBytes::ReadInPieces(int fd, std::size_t expected, std::string& error) {
 bool FileBytes::ReadRest(int fd, std::string& error) {
   for (;;) {
     if (!Reserve(m_size + kRestStep)) {
-      error = Unreadable(ENOMEM);
+      error = UnreadableReason(ENOMEM);
       return false;
     }
     const long long got = ReadAt(fd, m_data + m_size, m_capacity - m_size, m_size);
     if (got < 0) {
-      error = Unreadable(errno);
+      error = UnreadableReason(errno);
       return false;
     }
     if (got == 0) return true;

@@ -185,7 +185,7 @@ void LoadBlockArray(CArchive& ar, const char* field, std::vector<CQDatablock>& b
     if (ReadElementTag(ar, RecordClass<CQDatablock>::name)) words.emplace_back(i, ar.SkipDwords("words"));
   }
   ParallelFor(PlanChunks(static_cast<int>(words.size()), kBlocksPerChunk, 1), [&](int begin, int end, int) {
-    for (int k = begin; k < end; ++k) CArchive::CopyDwords(words[k].second, blocks[words[k].first].words);
+    for (int k = begin; k < end; ++k) ar.CopyDwords(words[k].second, blocks[words[k].first].words);
   });
 }
 

@@ -20,6 +20,7 @@
 #include "database/NameTextSlots.h"
 #include "database/Records.h"
 
+class ArchiveFile;
 class CArchive;
 class IHtmlView;
 class ILeftView;
@@ -275,6 +276,8 @@ class CZAVDoc {
   // of a refused file, or takes all that into this document and builds the
   // rest.
   LoadResult ReadFields(const std::uint8_t* data, std::size_t size, CZAVDoc& fields, std::string* error) const;
+  LoadResult ReadFields(ArchiveFile& file, CZAVDoc& fields, std::string* error) const;
+  LoadResult ReadFields(CArchive& ar, CZAVDoc& fields, std::string* error) const;
   LoadResult AdoptFields(LoadResult read, CZAVDoc& fields);
   LoadResult Load(std::istream& in, std::string* error = nullptr);
   std::vector<std::uint8_t> StoreToBytes();

@@ -3,7 +3,7 @@
 
 #include "database/AtomicFile.h"
 #include "database/DatabaseFiles.h"
-#include "database/FileBytes.h"
+#include "database/ArchiveFile.h"
 #include "database/WorkerPool.h"
 #include "platform/DocumentHost.h"
 #include "database/LevelNames.h"
@@ -67,7 +67,7 @@ bool CZAVDoc::OnOpenDocument(const std::string& path) { return OnOpenDocument(pa
 
 bool CZAVDoc::OnOpenDocument(const std::string& path, const std::function<void()>& whileReading) {
   if (IsModified()) platform::Ui().Trace("Opening " + path + " replaces a document with unsaved changes");
-  FileBytes bytes;
+  ArchiveFile file;
   std::string reason;
   bool read = false;
   // The file is read and checked beside whileReading; this document is
@@ -76,8 +76,8 @@ bool CZAVDoc::OnOpenDocument(const std::string& path, const std::function<void()
   LoadResult parsed = LoadResult::Ok;
   worker_pool::RunBeside(
       [&] {
-        read = bytes.Read(path, reason);
-        if (read && bytes.size() > 0) parsed = ReadFields(bytes.data(), bytes.size(), fields, &reason);
+        read = file.Open(path, reason);
+        if (read && file.size() > 0) parsed = ReadFields(file, fields, &reason);
       },
       whileReading);
   if (!read) {
@@ -86,7 +86,7 @@ bool CZAVDoc::OnOpenDocument(const std::string& path, const std::function<void()
   }
   DeleteContents();
   SetModifiedFlag();
-  if (bytes.size() > 0) {
+  if (file.size() > 0) {
     platform::WaitCursor wait;
     const LoadResult result = AdoptFields(parsed, fields);
     if (result != LoadResult::Ok) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "database/Archive.h"
+#include "database/ArchiveFile.h"
 #include "database/LevelNames.h"
 #include "database/LoadedDatabaseCheck.h"
 #include "database/MarkLog.h"
@@ -197,6 +198,18 @@ CZAVDoc::LoadResult CZAVDoc::LoadFromBytes(const std::uint8_t* data, std::size_t
 CZAVDoc::LoadResult CZAVDoc::ReadFields(const std::uint8_t* data, std::size_t size, CZAVDoc& fields,
                                         std::string* error) const {
   CArchive ar(data, size);
+  return ReadFields(ar, fields, error);
+}
+
+CZAVDoc::LoadResult CZAVDoc::ReadFields(ArchiveFile& file, CZAVDoc& fields, std::string* error) const {
+  CArchive ar(file.data(), file.size(), file.source());
+  const LoadResult result = ReadFields(ar, fields, error);
+  // A read that failed midway is no damage of the file's.
+  if (result == LoadResult::ArchiveError && error && !file.readError().empty()) *error = file.readError();
+  return result;
+}
+
+CZAVDoc::LoadResult CZAVDoc::ReadFields(CArchive& ar, CZAVDoc& fields, std::string* error) const {
   try {
     const LoadResult result = ReadStoredFields(ar, fields);
     if (result != LoadResult::Ok) return result;

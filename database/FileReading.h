@@ -1,0 +1,20 @@
+// The pieces every reader of a whole file shares: opening it with a reason
+// the user can read when that fails, and reading at an offset to the end.
+#pragma once
+
+#include <sys/stat.h>
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+
+// "it cannot be read (the system's reason)".
+std::string UnreadableReason(int error);
+
+// The open descriptor of a file that is no folder, with its status; -1 with
+// a short reason ("it does not exist", "it is a folder", ...) otherwise.
+int OpenForReading(const std::filesystem::path& path, struct stat& status, std::string& error);
+
+// Reads up to length bytes at offset; the count read (short at the end of
+// the file), or -1 with errno set.
+long long ReadAt(int fd, void* to, std::size_t length, std::size_t offset);
