@@ -1,7 +1,8 @@
 // The object archive a ".qor" file is written in: little-endian primitives,
 // counts, strings and the tagged object references of the desktop framework
 // whose files the program reads and writes. A reader works on bytes held in
-// memory, so every length can be checked against what is left before
+// memory, or filled in by a source as it comes to them, whose number it knows
+// from the start: every length can be checked against what is left before
 // anything is allocated.
 #pragma once
 

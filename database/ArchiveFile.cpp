@@ -19,7 +19,7 @@ constexpr std::size_t kLargestStep = std::size_t{1} << 20;
 
 }  // namespace
 
-ArchiveFile::ArchiveFile() : m_step(kFirstStep) {}
+ArchiveFile::ArchiveFile() : m_filled{{0, 0}}, m_step(kFirstStep) {}
 
 ArchiveFile::~ArchiveFile() {
   if (m_room) ::munmap(m_room, m_size);
@@ -30,10 +30,12 @@ bool ArchiveFile::Open(const std::filesystem::path& path, std::string& error) {
   struct stat status {};
   m_fd = OpenForReading(path, status, error);
   if (m_fd < 0) return false;
-  if (!S_ISREG(status.st_mode) || status.st_size <= 0) return m_whole.Read(path, error);
+  if (!S_ISREG(status.st_mode) || status.st_size <= 0) return m_whole.ReadOpen(m_fd, status, error);
   m_size = static_cast<std::size_t>(status.st_size);
   // Room only: a page is backed by memory once something is read into it.
-  void* room = ::mmap(nullptr, m_size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+  // Asked for whole, as a file read whole would be, so the system refuses a
+  // file larger than it could hold before the file's counts are believed.
+  void* room = ::mmap(nullptr, m_size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (room == MAP_FAILED) {
     m_size = 0;
     error = UnreadableReason(ENOMEM);
@@ -44,33 +46,40 @@ bool ArchiveFile::Open(const std::filesystem::path& path, std::string& error) {
 }
 
 bool ArchiveFile::Fill(std::size_t offset, std::size_t length) {
-  if (!m_room) return offset + length <= m_whole.size();
-  if (offset >= m_filledBegin && offset + length <= m_filledEnd) return true;
-  if (length > m_size || offset > m_size - length) return false;
+  if (length > size() || offset > size() - length) return false;
+  if (!m_room) return true;
+  Run& run = m_filled.back();
+  if (offset >= run.begin && offset + length <= run.end) return true;
   // In order, the run goes on; after a jump a new run starts where asked.
-  if (offset < m_filledBegin || offset > m_filledEnd) {
-    m_filledBegin = m_filledEnd = offset;
+  if (offset < run.begin || offset > run.end) {
+    m_filled.push_back({offset, offset});
     m_step = kFirstStep;
   }
-  const std::size_t wanted = std::min(m_size, std::max(offset + length, m_filledEnd + m_step));
+  Run& current = m_filled.back();
+  const std::size_t wanted = std::min(m_size, std::max(offset + length, current.end + m_step));
   m_step = std::min(2 * m_step, kLargestStep);
-  return ReadWindow(m_filledEnd, wanted) && offset + length <= m_filledEnd;
-}
-
-bool ArchiveFile::ReadWindow(std::size_t from, std::size_t to) {
-  const long long got = ReadAt(m_fd, m_room + from, to - from, from);
+  const long long got = ReadAt(m_fd, m_room + current.end, wanted - current.end, current.end);
   if (got < 0) {
     m_readError = UnreadableReason(errno);
     return false;
   }
-  m_filledEnd = from + static_cast<std::size_t>(got);
-  return true;
+  current.end += static_cast<std::size_t>(got);
+  return offset + length <= current.end;
+}
+
+bool ArchiveFile::IsFilled(std::size_t offset, std::size_t length) const {
+  // The first run that ends after offset is the only one that may hold it.
+  const auto run = std::upper_bound(m_filled.begin(), m_filled.end(), offset,
+                                    [](std::size_t at, const Run& r) { return at < r.end; });
+  return run != m_filled.end() && run->begin <= offset && offset + length <= run->end;
 }
 
 bool ArchiveFile::CopyOut(std::size_t offset, void* to, std::size_t length) const {
-  if (!m_room) {
-    if (offset > m_whole.size() || length > m_whole.size() - offset) return false;
-    std::memcpy(to, m_whole.data() + offset, length);
+  if (length > size() || offset > size() - length) return false;
+  // Small arrays lie in what was read already: one read each would cost
+  // more than the copy.
+  if (!m_room || IsFilled(offset, length)) {
+    std::memcpy(to, data() + offset, length);
     return true;
   }
   const long long got = ReadAt(m_fd, to, length, offset);

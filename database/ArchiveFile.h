@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "database/ArchiveSource.h"
 #include "database/FileBytes.h"
@@ -36,18 +37,22 @@ class ArchiveFile : public ArchiveSource {
   std::string readError() const;
 
   bool Fill(std::size_t offset, std::size_t length) override;
+  // Runs beside other copies, never beside Fill.
   bool CopyOut(std::size_t offset, void* to, std::size_t length) const override;
 
  private:
-  bool ReadWindow(std::size_t from, std::size_t to);
+  bool IsFilled(std::size_t offset, std::size_t length) const;
 
   int m_fd = -1;
   std::uint8_t* m_room = nullptr;  // address room for the whole file, filled where read
   std::size_t m_size = 0;
-  // The bytes read last, as one run: the archive asks in order, so nothing
-  // before it is asked for again.
-  std::size_t m_filledBegin = 0;
-  std::size_t m_filledEnd = 0;
+  // The runs of bytes read so far, in order: the archive asks in order, so
+  // only the last one grows.
+  struct Run {
+    std::size_t begin;
+    std::size_t end;
+  };
+  std::vector<Run> m_filled;
   std::size_t m_step;  // how far the next read reaches ahead
   std::string m_readError;
   mutable std::atomic<int> m_copyError{0};  // the errno of a copy that failed

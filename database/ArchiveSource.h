@@ -1,8 +1,8 @@
 // Where a loading archive's bytes come from when they are not all in memory
 // from the start. The archive asks for every range before it reads it, and
 // the arrays it passes over (the data blocks, nearly all of a large file) are
-// copied from the source straight into their own memory, never through the
-// archive's.
+// copied from the source straight into their own memory, not through the
+// archive's unless the source had read them already.
 #pragma once
 
 #include <cstddef>
@@ -17,6 +17,7 @@ class ArchiveSource {
   virtual bool Fill(std::size_t offset, std::size_t length) = 0;
 
   // Copies bytes [offset, offset + length) into to; false when they could
-  // not all be read. Called from several threads at once.
+  // not all be read. Called from several threads at once, never while Fill
+  // runs.
   virtual bool CopyOut(std::size_t offset, void* to, std::size_t length) const = 0;
 };

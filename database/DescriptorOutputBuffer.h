@@ -2,7 +2,8 @@
 // on the stream goes to the file in large pieces, so a database of many
 // megabytes is never held a second time in memory on its way to the disk.
 // Every few megabytes written start their way to the disk at once, so the
-// caller's sync at the end waits for the last of them only.
+// caller's sync at the end waits for the last of them only; the file is
+// taken to be written from its start, as a new file is.
 #pragma once
 
 #include <cstddef>

@@ -71,14 +71,18 @@ bool FileBytes::Read(const fs::path& path, std::string& error) {
   m_size = 0;
   struct stat status {};
   const Descriptor file(OpenForReading(path, status, error));
-  if (file.get() < 0) return false;
+  return file.get() >= 0 && ReadOpen(file.get(), status, error);
+}
+
+bool FileBytes::ReadOpen(int fd, const struct stat& status, std::string& error) {
+  m_size = 0;
   const std::size_t expected = status.st_size > 0 ? static_cast<std::size_t>(status.st_size) : 0;
   if (!Reserve(expected)) {
     error = UnreadableReason(ENOMEM);
     return false;
   }
-  if (!ReadInPieces(file.get(), expected, error)) return false;
-  return m_size < expected || ReadRest(file.get(), error);
+  if (!ReadInPieces(fd, expected, error)) return false;
+  return m_size < expected || ReadRest(fd, error);
 }
 
 // Pieces of whole 2 MB steps, one per worker at most; the file ends at the

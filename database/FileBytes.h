@@ -4,6 +4,8 @@
 // The open of a key reads its file this way.
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -20,6 +22,9 @@ class FileBytes {
   // grows meanwhile is read on to its end; one that shrinks is cut where it
   // ended.
   bool Read(const std::filesystem::path& path, std::string& error);
+  // The same for a file already open, from its start; the descriptor stays
+  // the caller's.
+  bool ReadOpen(int fd, const struct stat& status, std::string& error);
 
   const std::uint8_t* data() const { return m_data; }
   std::size_t size() const { return m_size; }

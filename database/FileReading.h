@@ -1,5 +1,5 @@
-// The pieces every reader of a whole file shares: opening it with a reason
-// the user can read when that fails, and reading at an offset to the end.
+// The pieces the readers of a key's files share: opening a file with a reason
+// the user can read when that fails, and reading at an offset.
 #pragma once
 
 #include <sys/stat.h>

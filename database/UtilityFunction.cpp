@@ -7,7 +7,7 @@
 #include "database/ZAVDoc.h"
 #include "platform/ErrorBox.h"
 
-int g_displayNameSplit = 0;
+thread_local int g_displayNameSplit = 0;
 
 const std::string* NameAt(const std::vector<std::unique_ptr<CQItemname>>& names, int index) {
   return IsValidIndex(index, names.size()) ? &names[index]->name : nullptr;

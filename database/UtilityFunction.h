@@ -43,7 +43,7 @@ std::string GetItemDisplayNameInOrder(const CZAVDoc& document, int item, int ord
 // Where the common-name part of the last display name begins (scientific
 // order) or ends (common-name order), as a byte offset into the UTF-8 text;
 // 0 without a common-name part.
-extern int g_displayNameSplit;
+extern thread_local int g_displayNameSplit;  // of the name built last on this thread
 inline int GetDisplayNameSplit() { return g_displayNameSplit; }
 
 std::string TextToHtmlAttribute(const std::string& text);

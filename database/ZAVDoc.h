@@ -277,7 +277,6 @@ class CZAVDoc {
   // rest.
   LoadResult ReadFields(const std::uint8_t* data, std::size_t size, CZAVDoc& fields, std::string* error) const;
   LoadResult ReadFields(ArchiveFile& file, CZAVDoc& fields, std::string* error) const;
-  LoadResult ReadFields(CArchive& ar, CZAVDoc& fields, std::string* error) const;
   LoadResult AdoptFields(LoadResult read, CZAVDoc& fields);
   LoadResult Load(std::istream& in, std::string* error = nullptr);
   std::vector<std::uint8_t> StoreToBytes();

@@ -1,9 +1,9 @@
 // Opening, saving and creating a database, with the files beside it.
 #include <filesystem>
 
+#include "database/ArchiveFile.h"
 #include "database/AtomicFile.h"
 #include "database/DatabaseFiles.h"
-#include "database/ArchiveFile.h"
 #include "database/WorkerPool.h"
 #include "platform/DocumentHost.h"
 #include "database/LevelNames.h"
@@ -14,6 +14,18 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// Holds back the XML dumps of stores while it lives, also when one throws.
+class HeldStoreDumps {
+ public:
+  explicit HeldStoreDumps(bool& hold) : m_hold(hold) { m_hold = true; }
+  ~HeldStoreDumps() { m_hold = false; }
+  HeldStoreDumps(const HeldStoreDumps&) = delete;
+  HeldStoreDumps& operator=(const HeldStoreDumps&) = delete;
+
+ private:
+  bool& m_hold;
+};
 
 void ShowOpenFailure(const std::string& path, const std::string& reason) {
   std::string text = "Cannot open the database \"" + path + "\": " + reason;
@@ -70,24 +82,25 @@ bool CZAVDoc::OnOpenDocument(const std::string& path, const std::function<void()
   ArchiveFile file;
   std::string reason;
   bool read = false;
-  // The file is read and checked beside whileReading; this document is
-  // touched only once both have ended.
+  // The file is read and checked beside whileReading, into a document of
+  // its own; this one is changed only once both have ended.
   CZAVDoc fields;
   LoadResult parsed = LoadResult::Ok;
+  platform::WaitCursor wait;
   worker_pool::RunBeside(
       [&] {
         read = file.Open(path, reason);
         if (read && file.size() > 0) parsed = ReadFields(file, fields, &reason);
       },
       whileReading);
-  if (!read) {
+  // A read that failed midway leaves this document as one that failed at once.
+  if (!read || !file.readError().empty()) {
     ShowOpenFailure(path, reason);
     return false;
   }
   DeleteContents();
   SetModifiedFlag();
   if (file.size() > 0) {
-    platform::WaitCursor wait;
     const LoadResult result = AdoptFields(parsed, fields);
     if (result != LoadResult::Ok) {
       // A refused file must not pass for an empty database under its own name;
@@ -120,17 +133,21 @@ bool CZAVDoc::OnSaveDocument(const std::string& path) {
   std::string reason;
   // The save's XML dump, many times the file's size for a large key, starts
   // once the file is on the disk: written beside it, it would hold up the sync.
-  m_holdXmlDumpOfStore = true;
-  const bool stored = WriteFileAtomically(
-      path,
-      [&](std::ostream& out) {
-        if (Store(out)) return true;
-        reason = "the database could not be written";
-        return false;
-      },
-      reason);
-  m_holdXmlDumpOfStore = false;
-  WritePendingXmlDump();
+  const std::uint64_t heldBefore = m_pendingXmlDumpEvent;
+  bool stored = false;
+  {
+    const HeldStoreDumps held(m_holdXmlDumpOfStore);
+    stored = WriteFileAtomically(
+        path,
+        [&](std::ostream& out) {
+          if (Store(out)) return true;
+          reason = "the database could not be written";
+          return false;
+        },
+        reason);
+  }
+  // The store's own dump only; a load's dump still held keeps waiting.
+  if (m_pendingXmlDumpEvent != heldBefore) WritePendingXmlDump();
   if (!stored) {
     ShowSaveFailure(path, reason);
     return false;

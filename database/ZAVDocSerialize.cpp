@@ -108,6 +108,27 @@ CZAVDoc::LoadResult ReadStoredFields(CArchive& ar, CZAVDoc& fields) {
   return CZAVDoc::LoadResult::Ok;
 }
 
+// The stored fields, and the run-time items and the names sorted by the
+// display names the reader would give them. A damaged archive throws.
+CZAVDoc::LoadResult ReadAndSortFields(const CZAVDoc& reader, CArchive& ar, CZAVDoc& fields) {
+  const CZAVDoc::LoadResult result = ReadStoredFields(ar, fields);
+  if (result != CZAVDoc::LoadResult::Ok) return result;
+  fields.m_levelNames->inUse = reader.m_levelNames && reader.m_levelNames->inUse;
+  fields.MakeDocItems();
+  fields.SortLoadedNames();
+  return result;
+}
+
+// The same with a damaged archive's message in *error.
+CZAVDoc::LoadResult ReadFieldsReporting(const CZAVDoc& reader, CArchive& ar, CZAVDoc& fields, std::string* error) {
+  try {
+    return ReadAndSortFields(reader, ar, fields);
+  } catch (const ArchiveError& e) {
+    if (error) *error = e.what();
+    return CZAVDoc::LoadResult::ArchiveError;
+  }
+}
+
 // Takes the stored fields of a checked, freshly read document.
 void AdoptStoredFields(CZAVDoc& to, CZAVDoc& from) {
   to.m_fileVersion = from.m_fileVersion;
@@ -168,13 +189,8 @@ CZAVDoc::LoadResult CZAVDoc::Serialize(CArchive& ar) {
     WriteXmlDumpOfStore();  // it stands for the load's too
     return LoadResult::Ok;
   }
-  const LoadResult result = LoadStoredFields(ar);
-  if (result != LoadResult::Ok) return result;
-  m_loadedMissingData = m_missingData;
-  BuildAfterLoad();
-  CompactItems();
-  WriteXmlDumpOfLoad();
-  return LoadResult::Ok;
+  CZAVDoc fields;
+  return AdoptFields(ReadAndSortFields(*this, ar, fields), fields);
 }
 
 CZAVDoc::LoadResult CZAVDoc::LoadStoredFields(CArchive& ar) {
@@ -198,30 +214,16 @@ CZAVDoc::LoadResult CZAVDoc::LoadFromBytes(const std::uint8_t* data, std::size_t
 CZAVDoc::LoadResult CZAVDoc::ReadFields(const std::uint8_t* data, std::size_t size, CZAVDoc& fields,
                                         std::string* error) const {
   CArchive ar(data, size);
-  return ReadFields(ar, fields, error);
+  return ReadFieldsReporting(*this, ar, fields, error);
 }
 
 CZAVDoc::LoadResult CZAVDoc::ReadFields(ArchiveFile& file, CZAVDoc& fields, std::string* error) const {
   CArchive ar(file.data(), file.size(), file.source());
-  const LoadResult result = ReadFields(ar, fields, error);
+  const LoadResult result = ReadFieldsReporting(*this, ar, fields, error);
   // A read that failed midway is no damage of the file's.
-  if (result == LoadResult::ArchiveError && error && !file.readError().empty()) *error = file.readError();
+  if (const std::string failed = file.readError(); result == LoadResult::ArchiveError && error && !failed.empty())
+    *error = failed;
   return result;
-}
-
-CZAVDoc::LoadResult CZAVDoc::ReadFields(CArchive& ar, CZAVDoc& fields, std::string* error) const {
-  try {
-    const LoadResult result = ReadStoredFields(ar, fields);
-    if (result != LoadResult::Ok) return result;
-  } catch (const ArchiveError& e) {
-    if (error) *error = e.what();
-    return LoadResult::ArchiveError;
-  }
-  // The entries sort by the display names this document would give them.
-  fields.m_levelNames->inUse = m_levelNames && m_levelNames->inUse;
-  fields.MakeDocItems();
-  fields.SortLoadedNames();
-  return LoadResult::Ok;
 }
 
 CZAVDoc::LoadResult CZAVDoc::AdoptFields(LoadResult read, CZAVDoc& fields) {

@@ -323,7 +323,10 @@ void CZAVDoc::WriteXmlDumpOfStore() { WriteOrHoldXmlDump(m_holdXmlDumpOfStore); 
 
 void CZAVDoc::WriteOrHoldXmlDump(bool hold) {
   m_pendingXmlDump.clear();
-  if (!hold) return WriteXmlDump();
+  if (!hold) {
+    WriteXmlDump();
+    return;
+  }
   m_pendingXmlDump = XmlDumpPath().string();
   m_pendingXmlDumpEvent = NewXmlDumpEvent();
 }

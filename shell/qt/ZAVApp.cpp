@@ -135,7 +135,6 @@ bool CZAVApp::InitInstance(const QStringList& arguments) {
     m_mainFrame->show();
   m_mainFrame->UpdateCommandStates();
   return true;
-
 }
 
 bool CZAVApp::RunOpenDialog(bool createNew, bool* cancelled) {

@@ -67,3 +67,4 @@ TEST(ArchiveFile, AFileThatShrinksWhileItIsReadIsDamaged) {
     EXPECT_NE(error.find("damaged"), std::string::npos) << error;
   }
 }
+

@@ -111,6 +111,19 @@ TEST(XmlDump, AHeldDumpOfALoadGivesWayToALaterSave) {
   EXPECT_EQ(ReadFile(temp.File("TEST.qorx")), later->WriteXml());
 }
 
+// A save that fails before anything is stored has no dump of its own; the
+// load's dump stays held for its time.
+TEST(XmlDump, ASaveThatStoresNothingLeavesTheLoadsDumpHeld) {
+  TempFolder temp;
+  ScriptedUi ui;
+  const std::vector<std::uint8_t> bytes = SmallDatabase()->StoreToBytes();
+  CZAVDoc opened;
+  opened.DeferXmlDumpOfLoad();
+  ASSERT_EQ(opened.LoadFromBytes(bytes.data(), bytes.size()), CZAVDoc::LoadResult::Ok);
+  EXPECT_FALSE(opened.OnSaveDocument(temp.File("no such folder/key.qor")));
+  EXPECT_TRUE(opened.HasPendingXmlDump());
+}
+
 TEST(XmlDump, EmptyDatabaseKeepsEveryGroup) {
   CZAVDoc doc;
   const std::string xml = doc.WriteXml();
