@@ -86,13 +86,15 @@ bool CZAVDoc::OnOpenDocument(const std::string& path, const std::function<void()
   // its own; this one is changed only once both have ended.
   CZAVDoc fields;
   LoadResult parsed = LoadResult::Ok;
-  platform::WaitCursor wait;
-  worker_pool::RunBeside(
-      [&] {
-        read = file.Open(path, reason);
-        if (read && file.size() > 0) parsed = ReadFields(file, fields, &reason);
-      },
-      whileReading);
+  {
+    platform::WaitCursor wait;
+    worker_pool::RunBeside(
+        [&] {
+          read = file.Open(path, reason);
+          if (read && file.size() > 0) parsed = ReadFields(file, fields, &reason);
+        },
+        whileReading);
+  }
   // A read that failed midway leaves this document as one that failed at once.
   if (!read || !file.readError().empty()) {
     ShowOpenFailure(path, reason);
@@ -101,6 +103,7 @@ bool CZAVDoc::OnOpenDocument(const std::string& path, const std::function<void()
   DeleteContents();
   SetModifiedFlag();
   if (file.size() > 0) {
+    platform::WaitCursor wait;
     const LoadResult result = AdoptFields(parsed, fields);
     if (result != LoadResult::Ok) {
       // A refused file must not pass for an empty database under its own name;
