@@ -1,7 +1,8 @@
 // A whole file in memory of its own, read the fast way: the memory is not
 // cleared before the read, and a large file is read in pieces side by side
 // on the worker pool, whose threads also take the memory's first touches.
-// The open of a key reads its file this way.
+// Whole files are read this way, and a key whose size the system cannot
+// tell.
 #pragma once
 
 #include <sys/stat.h>

@@ -95,9 +95,10 @@ bool CZAVDoc::OnOpenDocument(const std::string& path, const std::function<void()
         },
         whileReading);
   }
-  // A read that failed midway leaves this document as one that failed at once.
-  if (!read || !file.readError().empty()) {
-    ShowOpenFailure(path, reason);
+  // A read that failed midway is no damage of the file's: it leaves this
+  // document as one that failed at once, with the system's reason.
+  if (const std::string failed = file.readError(); !read || !failed.empty()) {
+    ShowOpenFailure(path, read ? failed : reason);
     return false;
   }
   DeleteContents();

@@ -94,6 +94,9 @@ void AppendDumpLine(std::string& out, const CZAVDoc& doc, const CQItemrec& item,
   out.resize(at + static_cast<std::size_t>(length));
 }
 
+// A file of another format is refused with this message, shown once.
+void ShowInvalidFormat() { platform::Ui().ShowMessage("Invalid QOR Database Format"); }
+
 // Reads and checks everything after the version word into a fresh
 // document; calls nothing of the user interface. A damaged archive throws
 // ArchiveError.
@@ -199,7 +202,7 @@ CZAVDoc::LoadResult CZAVDoc::LoadStoredFields(CArchive& ar) {
   CZAVDoc loaded;
   const LoadResult result = ReadStoredFields(ar, loaded);
   if (result != LoadResult::Ok) {
-    platform::Ui().ShowMessage("Invalid QOR Database Format");
+    ShowInvalidFormat();
     return result;
   }
   AdoptStoredFields(*this, loaded);
@@ -219,15 +222,11 @@ CZAVDoc::LoadResult CZAVDoc::ReadFields(const std::uint8_t* data, std::size_t si
 
 CZAVDoc::LoadResult CZAVDoc::ReadFields(ArchiveFile& file, CZAVDoc& fields, std::string* error) const {
   CArchive ar(file.data(), file.size(), file.source());
-  const LoadResult result = ReadFieldsReporting(*this, ar, fields, error);
-  // A read that failed midway is no damage of the file's.
-  if (const std::string failed = file.readError(); result == LoadResult::ArchiveError && error && !failed.empty())
-    *error = failed;
-  return result;
+  return ReadFieldsReporting(*this, ar, fields, error);
 }
 
 CZAVDoc::LoadResult CZAVDoc::AdoptFields(LoadResult read, CZAVDoc& fields) {
-  if (read == LoadResult::InvalidFormat) platform::Ui().ShowMessage("Invalid QOR Database Format");
+  if (read == LoadResult::InvalidFormat) ShowInvalidFormat();
   if (read != LoadResult::Ok) return read;
   AdoptStoredFields(*this, fields);
   m_docItems.swap(fields.m_docItems);
