@@ -22,10 +22,27 @@ Bytes LoadAndStore(const Bytes& bytes) {
   return doc.StoreToBytes();
 }
 
+// The items the entries of one name stand for, in the name list's order.
+std::vector<std::int32_t> ItemsNamed(const Bytes& bytes, const std::string& name) {
+  CZAVDoc doc;
+  EXPECT_EQ(doc.LoadFromBytes(bytes.data(), bytes.size()), CZAVDoc::LoadResult::Ok);
+  std::vector<std::int32_t> items;
+  for (const auto& entry : doc.m_itemNames)
+    if (entry->name == name) items.push_back(entry->itemIndex);
+  return items;
+}
+
 TEST(NameOrderAfterLoad, ItemsOfTheSameNameKeepTheirOrderAcrossSaves) {
   DocBuilder builder;
   for (int i = 0; i < 40; ++i) builder.AddItem(i % 3 ? "Same" : "Other", "Genus", "sp" + std::to_string(i), "", {});
-  const Bytes saved = LoadAndStore(builder.Build()->StoreToBytes());
+  const Bytes built = builder.Build()->StoreToBytes();
+  const Bytes saved = LoadAndStore(built);
+  // Items of one name stay in the order they were added, on every load.
+  const std::vector<std::int32_t> same = ItemsNamed(built, "Same");
+  ASSERT_EQ(same.size(), 26u);
+  EXPECT_TRUE(std::is_sorted(same.begin(), same.end()));
+  EXPECT_EQ(ItemsNamed(saved, "Same"), same);
+  EXPECT_EQ(ItemsNamed(saved, "Other"), ItemsNamed(built, "Other"));
   EXPECT_EQ(LoadAndStore(saved), saved);
 }
 

@@ -192,7 +192,7 @@ TEST_F(SampleKey, AnItemsReferencesStandOneALine) {
       "for(var i=1;i<refs.length;++i)if(refs[i].getBoundingClientRect().top<refs[i-1].getBoundingClientRect().bottom)"
       "return 0;return 1;})()");
   EXPECT_EQ(RunJs(Page(), stacked).toInt(), 1);
-  EXPECT_TRUE(PageText().contains(QRegularExpression("\n1\.[^\n]+\n2\."))) << PageText().toStdString();
+  EXPECT_TRUE(PageText().contains(QRegularExpression(R"(\n1\.[^\n]+\n2\.)"))) << PageText().toStdString();
   ItemOptions::Shared().reference = 0;
 }
 

@@ -231,11 +231,15 @@ TEST(AttributeEditorDialog, AltNAndAltPStepThroughTheItems) {
   f.script = [&](QDialog& dialog) {
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    // A button pressed by its key clicks once it has shown itself pressed:
+    // each step is waited for by the caption it changes.
+    const QString first = dialog.windowTitle();
     QTest::keyClick(&FormOf(dialog), Qt::Key_N, Qt::AltModifier);
-    QTest::qWait(250);  // a button pressed by its key clicks once it has shown itself pressed
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.windowTitle() != first; }));
     captions.push_back(dialog.windowTitle().toStdString());
+    const QString second = dialog.windowTitle();
     QTest::keyClick(&FormOf(dialog), Qt::Key_P, Qt::AltModifier);
-    QTest::qWait(250);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.windowTitle() != second; }));
     captions.push_back(dialog.windowTitle().toStdString());
     ItemEditFixture::Click(dialog, "cancelButton");
   };

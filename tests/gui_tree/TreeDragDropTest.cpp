@@ -106,8 +106,7 @@ TEST(TreeDragDrop, RestingOnAClosedMenuOpensItAndTheEdgesScroll) {
   DragFixture f;
   f.tree->collapse(f.Index(f.MenuNode(kSizeMenu)));
   f.DragOver(f.Node(kRed), f.LabelPoint(f.MenuNode(kSizeMenu)));
-  QTest::qWait(CTreeDragDrop::kTickMs + 150);
-  EXPECT_TRUE(f.tree->isExpanded(f.Index(f.MenuNode(kSizeMenu))));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return f.tree->isExpanded(f.Index(f.MenuNode(kSizeMenu))); }));
   const QPoint belowTheRows(60, f.tree->viewport()->height() - 5);
   ASSERT_FALSE(f.tree->indexAt(belowTheRows).isValid());
   f.Mouse(QEvent::MouseMove, Qt::LeftButton, belowTheRows);
@@ -122,12 +121,10 @@ TEST(TreeDragDrop, RestingOnAClosedMenuOpensItAndTheEdgesScroll) {
   bar->setValue(0);
   const int bottom = f.tree->viewport()->height() - 10;
   f.DragOver(f.Node(kRed), {60, bottom});
-  QTest::qWait(2 * CTreeDragDrop::kTickMs + 150);
-  EXPECT_GE(bar->value(), 2);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return bar->value() >= 2; }));
   f.Mouse(QEvent::MouseMove, Qt::LeftButton, {60, 10});
   const int down = bar->value();
-  QTest::qWait(CTreeDragDrop::kTickMs + 150);
-  EXPECT_LT(bar->value(), down);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return bar->value() < down; }));
   f.Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, {60, 10});
   EXPECT_FALSE(f.Drag().Dragging());
 }

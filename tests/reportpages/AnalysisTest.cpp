@@ -126,10 +126,17 @@ TEST_F(AnalysisTest, SelectedItemsAreCountedAgainstTheRemainingCount) {
   // Legs: Two 2 -> count 2 with N 4 still splits; 4 x 0.5 / 2 + 2 = 3.
   CReportAnalize report(*doc);
   ASSERT_TRUE(report.Analyze());
+  int rated = 0;
   for (const auto& r : report.RatedDetails()) {
-    if (r.menu == kColour) EXPECT_FLOAT_EQ(r.score, 2.5f);
-    if (r.menu == kLegs) EXPECT_FLOAT_EQ(r.score, 3.0f);
+    if (r.menu == kColour) {
+      EXPECT_FLOAT_EQ(r.score, 2.5f);
+    }
+    if (r.menu == kLegs) {
+      EXPECT_FLOAT_EQ(r.score, 3.0f);
+    }
+    rated += r.menu == kColour || r.menu == kLegs;
   }
+  EXPECT_EQ(rated, 2) << "both menus must be rated";
 }
 
 TEST(MenuScoring, MenuWithoutCountsIsNotRated) {

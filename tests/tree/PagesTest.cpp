@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "SmallKey.h"
+#include "fakes/TempFolder.h"
 #include "reports/Report.h"
 
 TEST(TreePages, AttributeAndMenuPages) {
@@ -20,12 +21,20 @@ TEST(TreePages, AttributeAndMenuPages) {
 
 TEST(TreePages, BareRootShowsTheOpeningPage) {
   TreeFixture f;
+  // A database with a page of its own opens on that page.
+  TempFolder folder;
+  f.doc->m_pathName = folder.File("fruit.qor");
+  const std::string page = folder.Write("fruit.htm", "<p>Fruit</p>");
   f.tree.ShowNodeReport(f.tree.MenuRoot());
-  EXPECT_EQ(f.html.navigated.size(), 1u);
+  ASSERT_EQ(f.html.navigated.size(), 1u);
+  EXPECT_EQ(f.html.navigated[0], page);
+  // A root with a help text shows its own page instead.
   f.doc->GetMenu(0).helpText = "All the fruit";
   f.tree.ShowNodeReport(f.tree.MenuRoot());
   EXPECT_EQ(f.html.navigated.size(), 1u);
   EXPECT_EQ(f.doc->m_reportKind, kReportMenuItem);
+  ASSERT_FALSE(f.html.pages.empty());
+  EXPECT_NE(f.html.pages.back().html.find("All the fruit"), std::string::npos);
 }
 
 TEST(TreePages, PressSwitchesToTheItemPageUnlessAnalysisIsShown) {
