@@ -49,12 +49,6 @@ std::string Canonical(const std::string& path) {
   return QDir::cleanPath(QFileInfo(QString::fromStdString(path)).absoluteFilePath()).toStdString();
 }
 
-// The first argument that is not an option: the database to open.
-QString DatabaseArgument(const QStringList& arguments) {
-  for (const QString& argument : arguments)
-    if (!argument.startsWith('-')) return argument;
-  return {};
-}
 
 // The snapshot of a large key's XML dump holds the user-interface thread a
 // while, and the browser needs that thread to bring up the first page: the
@@ -121,7 +115,7 @@ bool CZAVApp::InitInstance(const QStringList& arguments) {
     platform::SetLocationChooser(m_locationChooser.get());
   }
 
-  const QString path = DatabaseArgument(arguments);
+  const QString path = arguments.value(0);  // the command line is parsed by then
   if (path.isEmpty()) {
     bool cancelled = false;
     const bool createNew = RunOpenDialog(true, &cancelled);

@@ -37,7 +37,8 @@ class CZAVApp : public IHelpDisplay, public DocumentHost {
   // Saves the four report option sets.
   ~CZAVApp() override;
 
-  // Arguments without the program name; false ends the program at once.
+  // arguments: the database to open, or none for the open dialog; false
+  // ends the program at once.
   bool InitInstance(const QStringList& arguments);
   static CZAVApp* Instance();
 
