@@ -19,10 +19,7 @@ void ForEachIncomingPage(CZAVDoc& target, int targetItem, const CZAVDoc& source,
   for (std::size_t r = 0; r < pages.size() && r < source.m_referenceTitles.size(); ++r) {
     if (citedOnly && pages[r].empty()) continue;
     const std::string& title = source.m_referenceTitles[r];
-    const auto t = static_cast<std::size_t>(target.FindOrAddReference(title));
-    auto& kept = target.GetItem(targetItem).referencePages;
-    if (kept.size() <= t) kept.resize(t + 1);
-    visit(kept[t], pages[r], title);
+    visit(target.ReferencePage(targetItem, target.FindOrAddReference(title)), pages[r], title);
   }
 }
 

@@ -146,13 +146,6 @@ int CZAVDoc::FindSpeciesNameInsertIndex(const std::string& name) const {
   return static_cast<int>(m_speciesNames.size());
 }
 
-int CZAVDoc::FindOrAddReference(const std::string& title) {
-  for (std::size_t i = 0; i < m_referenceTitles.size(); ++i)
-    if (m_referenceTitles[i] == title) return static_cast<int>(i);
-  m_referenceTitles.push_back(title);
-  return static_cast<int>(m_referenceTitles.size()) - 1;
-}
-
 int CZAVDoc::FindMenuByTitle(const std::string& title, bool topOnly) const {
   for (int i = 0; i < MenuCount(); ++i) {
     const CQMenudata& menu = *m_menus[i];

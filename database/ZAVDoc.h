@@ -85,7 +85,18 @@ class CZAVDoc {
   bool IsFamilyUnused(int family) const;
   int FindItemNameInsertIndex(const std::string& name) const;
   int FindSpeciesNameInsertIndex(const std::string& name) const;
+  // ---- reference titles (ZAVDocReferences.cpp) ----------------------------------
+  // Every used item keeps one reference page per reference title: these
+  // are the only places that change the titles' count or order, and each
+  // keeps every item's pages in step.
   int FindOrAddReference(const std::string& title);
+  int AddReferenceTitle(const std::string& title);
+  void RemoveReferenceTitle(int reference);
+  void MoveReferenceTitle(int reference, int after);
+  // The item's page for a reference, its list padded to the titles first
+  // (a damaged file may store it short).
+  std::string& ReferencePage(int item, int reference);
+  void FitReferencePages(int item);
   int FindMenuByTitle(const std::string& title, bool topOnly) const;
   int FindAttributeInMenu(const std::string& name, int menu) const;
   int FindChildByName(const std::string& name, int menu) const;
@@ -221,6 +232,10 @@ class CZAVDoc {
   void OnDeleteAllExceptRemaining();  // command 32843
   void CompactItems();
   void RecountItems();
+  // The counters of the items: only the document writes them.
+  void CountAddedItem();       // a used and remaining item more
+  void RequestRecount() { m_recountFlag = 1; }  // item data changed: the tree's counts follow
+  void RecountDone() { m_recountFlag = 0; }
 
   // ---- adding menus and attributes (ZAVDocStructure.cpp) ------------------------
   // Both take the first free slot (the end when none is free) and enter the

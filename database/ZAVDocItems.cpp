@@ -108,9 +108,7 @@ int CZAVDoc::AddItem(std::string pictures, const std::string& species, const std
   if (!appended) ShiftItemNameIndices(*this, true, namePosition, speciesPosition, slot);
   record.referencePages.assign(m_referenceTitles.size(), std::string());
 
-  ++m_usedCount;
-  ++m_remainingCount;
-  m_recountFlag = 1;
+  CountAddedItem();
   UpdateMissingDataBits();
   SetModifiedFlag();
   return 1;
@@ -154,7 +152,7 @@ void FreeItemSlot(CZAVDoc& document, int item) {
   record.description.clear();
   record.pictures.clear();
   record.referencePages.clear();
-  document.m_recountFlag = 1;
+  document.RequestRecount();
   if (IsValidIndex(item, document.m_itemStates.size())) document.m_itemStates[item] = STATE_FREE;
   --document.m_usedCount;
   document.SetModifiedFlag();
@@ -202,6 +200,12 @@ void CZAVDoc::CutItem(int item) {
   record.genusIndex = -1;
   record.familyIndex = -1;
   FreeItemSlot(*this, item);
+}
+
+void CZAVDoc::CountAddedItem() {
+  ++m_usedCount;
+  ++m_remainingCount;
+  RequestRecount();
 }
 
 void CZAVDoc::RecountItems() {

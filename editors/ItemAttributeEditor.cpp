@@ -50,7 +50,7 @@ void ItemAttributeEditor::Store() {
   std::copy(m_working.begin(), m_working.end(), row);
   doc.UpdateMissingDataBitsOfItem(Item());
   doc.SetModifiedFlag();
-  doc.m_recountFlag = 1;
+  doc.RequestRecount();
 }
 
 std::string ItemAttributeEditor::SaveQuestion() const { return "Save changes to " + ItemName() + "?"; }

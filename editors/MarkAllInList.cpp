@@ -26,7 +26,7 @@ void SetAttributeForListedItems(CZAVDoc& doc, int attribute, bool set) {
   }
   doc.UpdateMissingDataBitsOfAttribute(attribute);
   doc.SetModifiedFlag();
-  doc.m_recountFlag = 1;
+  doc.RequestRecount();
 }
 
 bool AskAndMarkAllInList(CZAVDoc& doc, int attribute, bool set) {

@@ -11,17 +11,8 @@ int StoreReferenceTitle(CZAVDoc& doc, int index, const std::string& title) {
     doc.m_referenceTitles[index] = title;
     return index;
   }
-  index = static_cast<int>(doc.m_referenceTitles.size());
-  doc.m_referenceTitles.push_back(title);
+  index = doc.AddReferenceTitle(title);
   doc.UpdateMissingDataBits();
   doc.SetModifiedFlag();
-  for (int item = 0; item < doc.ItemCount(); ++item) {
-    std::vector<std::string>& pages = doc.GetItem(item).referencePages;
-    if (doc.GetItem(item).IsFreeSlot()) continue;
-    // A short page list is grown first, so the new page lands at the new
-    // title's place and no page moves onto another title.
-    if (pages.size() < static_cast<std::size_t>(index)) pages.resize(index);
-    pages.insert(pages.begin() + index, std::string());
-  }
   return index;
 }

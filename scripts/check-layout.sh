@@ -12,8 +12,10 @@
 #   - an exporter plugin (exporters/) is Qt code that may include only its
 #     own folder and the exporter interface (editors/QORExporter.h,
 #     editors/qt/QORExporterPlugin.h): it knows nothing of the program.
-# "check-layout.sh qt" checks the first rule alone, "folders" the second;
-# without an argument both. Prints every offending include and fails when
+#   - the document's item counters and its reference titles are written by
+#     the document alone (database/): the other folders call its functions.
+# "check-layout.sh qt" checks the first rule alone, "folders" the others;
+# without an argument all. Prints every offending include and fails when
 # there is one.
 set -u
 cd "$(dirname "$0")/.."
@@ -79,6 +81,16 @@ if [ "$rules" != qt ] && [ -d exporters ]; then
       done | tee "${TMPDIR:-/tmp}/qor-exporters.$$" | grep -v '^failed$'
     grep -q '^failed$' "${TMPDIR:-/tmp}/qor-exporters.$$" && failed=1
     rm -f "${TMPDIR:-/tmp}/qor-exporters.$$"
+  done
+fi
+if [ "$rules" != qt ]; then
+  writes='(m_recountFlag|m_remainingCount|m_usedCount)[[:space:]]*([-+]?=[^=]|\+\+|--)|(\+\+|--)[[:alnum:]_.>-]*(m_remainingCount|m_usedCount)|m_referenceTitles\.(push_back|emplace_back|insert|erase|resize|clear)'
+  for layer in reports editors shell; do
+    [ -d "$layer" ] || continue
+    if grep -rnE "$writes" "$layer" --include='*.cpp' --include='*.h' | grep .; then
+      echo "  ^ only the document (database/) writes its item counters and reference titles"
+      failed=1
+    fi
   done
 fi
 exit $failed

@@ -74,9 +74,8 @@ int DuplicateItemRecord(CZAVDoc& doc, int source) {
   record.description = description;
   record.pictures = pictures;
   LinkNames(doc, slot, names);
-  record.referencePages.resize(doc.m_referenceTitles.size());
-  ++doc.m_usedCount;
-  ++doc.m_remainingCount;
+  doc.FitReferencePages(slot);
+  doc.CountAddedItem();
 
   const DWORD* from = doc.GetItemAttributeBits(source);
   DWORD* to = doc.GetItemAttributeBits(slot);
@@ -84,7 +83,6 @@ int DuplicateItemRecord(CZAVDoc& doc, int source) {
     const CBitMatrix layout(doc.AttributeCount(), doc.ItemCount());
     std::copy(from, from + layout.wordsPerRow(), to);
   }
-  doc.m_recountFlag = 1;
   doc.UpdateMissingDataBits();
   doc.SetModifiedFlag();
   return slot;
@@ -109,7 +107,7 @@ void DeleteItem(CZAVDoc& doc, int item, int selectedRow) {
 }
 
 void ReevaluateAfterItemEdit(CZAVDoc& doc) {
-  doc.m_recountFlag = 0;
+  doc.RecountDone();
   doc.ResetItemStates(true);
   doc.UpdateRemainingItems();
   doc.UpdateIdentifiedStatus(false);

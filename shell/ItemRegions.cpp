@@ -78,7 +78,7 @@ void ItemRegionOwner::OnRegionSelectRequest(RegionSelectRequest request, ImageRe
 void ItemRegionOwner::Store(const ImageRegionSelectModel& dialog) {
   ApplyRegionAttributes(dialog.menus, m_doc.GetItemAttributeBits(dialog.currentItem));
   m_doc.SetModifiedFlag();
-  m_doc.m_recountFlag = 1;
+  m_doc.RequestRecount();
 }
 
 void ItemRegionOwner::Step(ImageRegionSelectModel& dialog, int direction) {
@@ -108,7 +108,7 @@ bool ItemRegionOwner::MarkAllInList(const ImageRegionSelectModel& dialog, bool s
   }
   m_doc.UpdateMissingDataBits();
   m_doc.SetModifiedFlag();
-  m_doc.m_recountFlag = 1;
+  m_doc.RequestRecount();
   return true;
 }
 
@@ -116,7 +116,7 @@ void ItemRegionOwner::Finish(ImageRegionSelectModel& dialog, bool accepted) {
   if (accepted) {
     ApplyRegionAttributes(dialog.menus, m_doc.GetItemAttributeBits(dialog.currentItem));
     m_doc.SetModifiedFlag();
-    m_doc.m_recountFlag = 0;
+    m_doc.RecountDone();
   } else if (!dialog.ChangesApplied()) {
     return;
   }

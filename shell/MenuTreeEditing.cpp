@@ -193,13 +193,7 @@ bool CMenuTreeEditing::DeleteReference(HTREEITEM node) {
   const auto reference = static_cast<std::size_t>(m_tree.Nodes().Data(node));
   if (reference >= m_doc.m_referenceTitles.size() || !AskSure()) return false;
   m_tree.Nodes().Delete(node);
-  // Every item's pages follow: the later references move down by one.
-  for (int item = 0; item < m_doc.ItemCount(); ++item) {
-    CQItemrec& record = m_doc.GetItem(item);
-    if (record.IsFreeSlot() || record.referencePages.size() <= reference) continue;
-    record.referencePages.erase(record.referencePages.begin() + static_cast<std::ptrdiff_t>(reference));
-  }
-  m_doc.m_referenceTitles.erase(m_doc.m_referenceTitles.begin() + static_cast<std::ptrdiff_t>(reference));
+  m_doc.RemoveReferenceTitle(static_cast<int>(reference));
   if (treedoc::ShowsReferences(m_doc)) m_tree.FillReferences();
   SetModifiedAndRefresh();
   return true;

@@ -118,7 +118,7 @@ bool CMenuTree::SetAttributeForAllItems(bool set, int attribute) {
     if (set) SetBit(row, static_cast<WORD>(attribute));
     else ClearBit(row, static_cast<WORD>(attribute));
   }
-  m_doc.m_recountFlag = 1;
+  m_doc.RequestRecount();
   treedoc::ResetStates(m_doc, true);
   treedoc::Eliminate(m_doc);
   treedoc::Announce(m_doc, false);

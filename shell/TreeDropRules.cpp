@@ -35,18 +35,6 @@ void MoveChildEntry(CZAVDoc& doc, int entry, int oldMenu, int newMenu, int after
   MoveListEntry(oldList, doc.GetMenu(newMenu).children, PositionIn(oldList, entry), afterEntry);
 }
 
-// Every item keeps its page for each reference, so the pages move with the
-// names; an item whose list stops short is padded first.
-void MoveReferencePages(CZAVDoc& doc, int reference, int after) {
-  for (int i = 0; i < doc.ItemCount(); ++i) {
-    CQItemrec& item = doc.GetItem(i);
-    if (item.IsFreeSlot()) continue;
-    auto& pages = item.referencePages;
-    const int needed = std::max(reference, after) + 1;
-    if (static_cast<int>(pages.size()) < needed) pages.resize(needed);
-    MoveListEntry(pages, pages, reference, after);
-  }
-}
 
 void Tell(const char* text) { platform::Ui().ShowMessage(text); }
 
@@ -158,8 +146,7 @@ HTREEITEM CTreeDropRules::MoveAttribute(HTREEITEM dragged, int newMenu, HTREEITE
 // they are made again in the new order.
 HTREEITEM CTreeDropRules::MoveReference(int reference, int afterReference) {
   CZAVDoc& doc = m_tree.GetDocument();
-  MoveListEntry(doc.m_referenceTitles, doc.m_referenceTitles, reference, afterReference);
-  MoveReferencePages(doc, reference, afterReference);
+  doc.MoveReferenceTitle(reference, afterReference);
   const int movedTo = reference > afterReference ? afterReference + 1 : afterReference;
   const HTREEITEM root = m_tree.ReferencesRoot();
   m_tree.DeleteChildren(root);

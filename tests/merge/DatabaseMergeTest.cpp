@@ -288,11 +288,26 @@ TEST(DatabaseMerge, ReferencePagesJoinAndADifferentPageIsReportedAndKept) {
 
   Merge(*a, *b);
   EXPECT_EQ(a->m_referenceTitles, (Names{"Flora", "Fauna", "Herbal"}));
-  EXPECT_EQ(a->GetItem(0).referencePages, (Names{"p. 12", "p. 5"}));  // cited pages only
+  // Cited pages only; every item has a page (maybe empty) for each title.
+  EXPECT_EQ(a->GetItem(0).referencePages, (Names{"p. 12", "p. 5", ""}));
   EXPECT_EQ(a->GetItem(1).referencePages, (Names{"p. 40", "", ""}));  // an added item takes every page
   ASSERT_EQ(ui.shown.size(), 1u);
   EXPECT_EQ(ui.shown[0].text, "The species Malus (domestica/Rosaceae/Apple) refers to different page in Flora");
   EXPECT_EQ(ui.shown[0].caption, "Message");
+}
+
+TEST(DatabaseMerge, ATitleTheMergeAddsGivesEveryItemAPage) {
+  ScriptedUi ui;
+  auto a = ColourKey({}, "");
+  const int quince = a->AddItem("", "oblonga", "Quince", "Cydonia", "Rosaceae", "");
+  MergeSide side;
+  side.Item("Apple", "Malus", "domestica", "Rosaceae", {});
+  auto b = side.Build();
+  b->m_referenceTitles = {"Flora"};
+  b->GetItem(0).referencePages = {"p. 5"};
+  Merge(*a, *b);
+  EXPECT_EQ(a->GetItem(0).referencePages, (Names{"p. 5"}));
+  EXPECT_EQ(a->GetItem(quince).referencePages, (Names{""}));  // not named by the second database
 }
 
 TEST(DatabaseMerge, TheConflictMessageShowsTheReceivingItemsNamesAsStored) {
