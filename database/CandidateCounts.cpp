@@ -1,7 +1,17 @@
 #include "database/CandidateCounts.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
+
+// The 256-bit kernel is built where both compilers can build one function
+// for registers the rest of the program does not assume, and choose it at
+// run time; everywhere else the portable kernel is the only one.
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define QOR_COUNT_HAS_AVX2 1
+#else
+#define QOR_COUNT_HAS_AVX2 0
+#endif
 
 namespace {
 
@@ -29,7 +39,7 @@ template <typename T>
 
 // A carry-save adder: a + b + c = 2 * high + low, bit by bit.
 template <typename T>
-[[gnu::always_inline]] inline void Csa(T& high, T& low, T a, T b, T c) {
+[[gnu::always_inline]] inline void Csa(T& high, T& low, const T& a, const T& b, const T& c) {
   const T u = a ^ b;
   high = (a & b) | (u & c);
   low = u ^ c;
@@ -76,37 +86,19 @@ template <typename T, int kPlanes>
   }
 }
 
-}  // namespace
-
-void CandidateCounter::AddRow(const DWORD* row) {
-  // The batch reads sixteen rows side by side, more streams than the
-  // processor follows on its own: each row is asked for as it waits.
-  for (DWORD w = 0; w < m_words; w += kWordsPerLine) __builtin_prefetch(row + w);
-  m_batch[m_batched++] = row;
-  if (m_batched == kBatch) AddBatch();
-}
-
-// Built for the wider vector registers too, chosen when the processor has them.
-__attribute__((target_clones("avx2", "default"))) void CandidateCounter::AddBatch() {
-  for (int k = m_batched; k < kBatch; ++k) m_batch[k] = m_zeroRow.data();
-  if (m_pending + kBatch > kMostPending) Flush();
-  const std::array<const DWORD*, kBatch> rows = m_batch;
-  DWORD* planes = m_planes.data();
-  const DWORD words = m_words;
+// The work of one batch: the sums of sixteen rows added into the planes,
+// eight words at a time, then word by word.
+template <int kPlanes>
+[[gnu::always_inline]] inline void AddBatchSums(const std::array<const DWORD*, 16>& rows, DWORD* planes, DWORD words) {
   DWORD w = 0;
   for (; w + kLanes <= words; w += kLanes) AddSum<Lanes, kPlanes>(rows, w, planes, words);
   for (; w < words; ++w) AddSum<DWORD, kPlanes>(rows, w, planes, words);
-  m_pending += m_batched;
-  m_batched = 0;
 }
-
-namespace {
 
 // The counts of the 32 bit positions of one row word, read from its
 // planes: bit j of plane p is worth 2^p to position j. Eight positions at a
 // time, with no branch on the bits.
-__attribute__((target_clones("avx2", "default"))) void AddPlaneCounts(const DWORD* planes, int planeCount,
-                                                                      DWORD words, DWORD* counts) {
+[[gnu::always_inline]] inline void AddPlaneCountsOf(const DWORD* planes, int planeCount, DWORD words, DWORD* counts) {
   const Lanes first = {0, 1, 2, 3, 4, 5, 6, 7};
   for (DWORD w = 0; w < words; ++w) {
     DWORD* count = counts + std::size_t{w} * 32;
@@ -122,11 +114,98 @@ __attribute__((target_clones("avx2", "default"))) void AddPlaneCounts(const DWOR
   }
 }
 
+// Each kernel is the same code built for one set of registers: the plain
+// one for the architecture's baseline, which every processor it runs on has.
+template <int kPlanes>
+void AddBatchPortable(const std::array<const DWORD*, 16>& rows, DWORD* planes, DWORD words) {
+  AddBatchSums<kPlanes>(rows, planes, words);
+}
+
+void AddPlaneCountsPortable(const DWORD* planes, int planeCount, DWORD words, DWORD* counts) {
+  AddPlaneCountsOf(planes, planeCount, words, counts);
+}
+
+#if QOR_COUNT_HAS_AVX2
+// The same code for 256-bit registers, run only where the processor has them.
+template <int kPlanes>
+__attribute__((target("avx2"))) void AddBatchAvx2(const std::array<const DWORD*, 16>& rows, DWORD* planes,
+                                                  DWORD words) {
+  AddBatchSums<kPlanes>(rows, planes, words);
+}
+
+__attribute__((target("avx2"))) void AddPlaneCountsAvx2(const DWORD* planes, int planeCount, DWORD words,
+                                                        DWORD* counts) {
+  AddPlaneCountsOf(planes, planeCount, words, counts);
+}
+#endif
+
+bool ProcessorHasVectorKernel() {
+#if QOR_COUNT_HAS_AVX2
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2");
+#else
+  return false;
+#endif
+}
+
+std::atomic<CountKernel>& ChosenKernel() {
+  static std::atomic<CountKernel> chosen{VectorCountKernelAvailable() ? CountKernel::Vector : CountKernel::Portable};
+  return chosen;
+}
+
 }  // namespace
+
+bool VectorCountKernelAvailable() {
+  // Asked once: the answer cannot change while the program runs.
+  static const bool available = ProcessorHasVectorKernel();
+  return available;
+}
+
+CountKernel CurrentCountKernel() { return ChosenKernel().load(std::memory_order_relaxed); }
+
+CountKernel UseCountKernel(CountKernel kernel) {
+  if (kernel == CountKernel::Vector && !VectorCountKernelAvailable()) kernel = CountKernel::Portable;
+  return ChosenKernel().exchange(kernel, std::memory_order_relaxed);
+}
+
+CandidateCounter::CandidateCounter(DWORD wordsPerRow, CountKernel kernel)
+    : m_words(wordsPerRow),
+      m_vector(kernel == CountKernel::Vector && VectorCountKernelAvailable()),
+      m_planes(std::size_t{wordsPerRow} * kPlanes, 0),
+      m_zeroRow(wordsPerRow, 0) {}
+
+void CandidateCounter::AddRow(const DWORD* row) {
+  // The batch reads sixteen rows side by side, more streams than the
+  // processor follows on its own: each row is asked for as it waits.
+  for (DWORD w = 0; w < m_words; w += kWordsPerLine) __builtin_prefetch(row + w);
+  m_batch[m_batched++] = row;
+  if (m_batched == kBatch) AddBatch();
+}
+
+void CandidateCounter::AddBatch() {
+  for (int k = m_batched; k < kBatch; ++k) m_batch[k] = m_zeroRow.data();
+  if (m_pending + kBatch > kMostPending) Flush();
+  const std::array<const DWORD*, kBatch> rows = m_batch;
+#if QOR_COUNT_HAS_AVX2
+  if (m_vector)
+    AddBatchAvx2<kPlanes>(rows, m_planes.data(), m_words);
+  else
+#endif
+    AddBatchPortable<kPlanes>(rows, m_planes.data(), m_words);
+  m_pending += m_batched;
+  m_batched = 0;
+}
+
+void CandidateCounter::AddPlaneCounts() {
+#if QOR_COUNT_HAS_AVX2
+  if (m_vector) return AddPlaneCountsAvx2(m_planes.data(), kPlanes, m_words, m_flushed.data());
+#endif
+  AddPlaneCountsPortable(m_planes.data(), kPlanes, m_words, m_flushed.data());
+}
 
 void CandidateCounter::Flush() {
   if (m_flushed.empty()) m_flushed.assign(std::size_t{m_words} * 32, 0);
-  if (m_pending) AddPlaneCounts(m_planes.data(), kPlanes, m_words, m_flushed.data());
+  if (m_pending) AddPlaneCounts();
   std::fill(m_planes.begin(), m_planes.end(), 0u);
   m_pending = 0;
 }

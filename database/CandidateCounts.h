@@ -14,10 +14,23 @@
 #include "database/ParallelFor.h"
 #include "database/Records.h"
 
+// The counting loops are built twice where the processor family has wider
+// vector registers than its baseline: the portable kernel runs everywhere,
+// the vector kernel only on processors that have those registers.
+enum class CountKernel { Portable, Vector };
+// Whether this processor runs the vector kernel.
+bool VectorCountKernelAvailable();
+// The kernel new counters use: the vector one wherever it is available.
+CountKernel CurrentCountKernel();
+// Makes new counters use kernel (the portable one when the vector one is
+// asked for but not available) and returns the kernel used before. Lets the
+// portable kernel be checked on a processor that has the vector one; not
+// meant for a time when counters are being made on other threads.
+CountKernel UseCountKernel(CountKernel kernel);
+
 class CandidateCounter {
  public:
-  explicit CandidateCounter(DWORD wordsPerRow)
-      : m_words(wordsPerRow), m_planes(std::size_t{wordsPerRow} * kPlanes, 0), m_zeroRow(wordsPerRow, 0) {}
+  explicit CandidateCounter(DWORD wordsPerRow, CountKernel kernel = CurrentCountKernel());
 
   // The row must stay valid until the next AddTo, or until kMostRowsWaiting
   // more rows have been added: it may wait in a batch.
@@ -31,9 +44,11 @@ class CandidateCounter {
   static constexpr int kPlanes = 12;
   static constexpr int kMostPending = (1 << kPlanes) - 1;
   void AddBatch();
+  void AddPlaneCounts();
   void Flush();
 
   DWORD m_words;
+  bool m_vector;                      // runs the vector kernel
   std::vector<DWORD> m_planes;        // plane p of word w at p * m_words + w
   std::vector<DWORD> m_flushed;       // counts already taken out of the planes
   std::vector<DWORD> m_zeroRow;       // fills a short last batch

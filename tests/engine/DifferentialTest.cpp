@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "CountKernelFixture.h"
 #include "EliminationModel.h"
 #include "EngineFixtures.h"
 
@@ -115,8 +116,11 @@ TEST(Differential, LargeDatabasesMatchTheModel) {
 namespace {
 
 // Candidate counts against a plain count, over enough rows that the
-// bit-sliced counters are emptied into the totals more than once.
-TEST(Differential, CandidateCountsMatchAPlainCount) {
+// bit-sliced counters are emptied into the totals more than once, with
+// each kernel.
+class DifferentialCounts : public EachCountKernel {};
+
+TEST_P(DifferentialCounts, CandidateCountsMatchAPlainCount) {
   std::mt19937 rng(77);
   for (int round = 0; round < 8; ++round) {
     DocBuilder b;
@@ -140,5 +144,7 @@ TEST(Differential, CandidateCountsMatchAPlainCount) {
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Kernels, DifferentialCounts, AllCountKernels(), CountKernelName);
 
 }  // namespace

@@ -1,17 +1,20 @@
 // The distinctive attributes against a plain count of the candidates that
 // share each attribute of the item, over enough candidates that the count
-// is split over threads.
+// is split over threads, with each kernel.
 #include <gtest/gtest.h>
 
 #include <random>
 
+#include "CountKernelFixture.h"
 #include "EngineFixtures.h"
 #include "reports/DistinctiveAttributes.h"
 #include "reports/MenuScoring.h"
 
 namespace {
 
-TEST(DistinctiveCount, SharesMatchAPlainCount) {
+class DistinctiveCount : public EachCountKernel {};
+
+TEST_P(DistinctiveCount, SharesMatchAPlainCount) {
   std::mt19937 rng(5);
   for (int round = 0; round < 3; ++round) {
     DocBuilder b;
@@ -40,5 +43,7 @@ TEST(DistinctiveCount, SharesMatchAPlainCount) {
       ASSERT_EQ(entry.count, expected[entry.attribute]) << "round " << round << " attribute " << entry.attribute;
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Kernels, DistinctiveCount, AllCountKernels(), CountKernelName);
 
 }  // namespace

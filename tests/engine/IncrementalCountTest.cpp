@@ -1,10 +1,11 @@
 // Candidate counts taken after a few items changed sides (added and
 // subtracted from the last counts) against a plain count, step after step,
-// with edits of the bit matrix in between.
+// with edits of the bit matrix in between, with each kernel.
 #include <gtest/gtest.h>
 
 #include <random>
 
+#include "CountKernelFixture.h"
 #include "EngineFixtures.h"
 #include "editors/MarkAllInList.h"
 
@@ -31,7 +32,9 @@ std::unique_ptr<CZAVDoc> MakeRandomKey(std::mt19937& rng, int attributes, int it
   return b.Build();
 }
 
-TEST(IncrementalCounts, FollowStateChangesAndMatrixEdits) {
+class IncrementalCounts : public EachCountKernel {};
+
+TEST_P(IncrementalCounts, FollowStateChangesAndMatrixEdits) {
   std::mt19937 rng(31);
   const int attributes = 70;
   const int items = 6000;
@@ -59,7 +62,7 @@ TEST(IncrementalCounts, FollowStateChangesAndMatrixEdits) {
 // A mark that brings back most items (a clear after a narrowing mark) is
 // counted as every row less the few still out; an edit of the matrix drops
 // the kept whole.
-TEST(IncrementalCounts, BringingBackMostItemsCountsTheWholeLessTheRest) {
+TEST_P(IncrementalCounts, BringingBackMostItemsCountsTheWholeLessTheRest) {
   std::mt19937 rng(7);
   const int items = 3000;
   auto doc = MakeRandomKey(rng, 40, items);
@@ -79,5 +82,7 @@ TEST(IncrementalCounts, BringingBackMostItemsCountsTheWholeLessTheRest) {
     ExpectPlainCounts(*doc, 2 * round + 1);
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Kernels, IncrementalCounts, AllCountKernels(), CountKernelName);
 
 }  // namespace
