@@ -80,6 +80,7 @@ TEST(DeepMenuTree, EveryWalkOverTheDeepestTreeFitsASmallStack) {
     f.tree.OnUpdate();
     EXPECT_NE(f.tree.FindAttributeNode(kRed), kNoNode);
     EXPECT_EQ(f.tree.GetNodeKind(f.tree.FindMenuNode(kColour)), KIND_ATTRIBUTE_MENU);
+    f.tree.UpdateAttributeImages(f.tree.FindMenuNode(f.doc->GetMenu(kFruit).children.back()));
     CReportAnalize analysis(*f.doc);
     EXPECT_TRUE(analysis.Analyze());
     std::vector<MenuRegionAttributes> regions;
