@@ -115,10 +115,11 @@ void CheckChildCycles(CZAVDoc& doc, CArchive& ar) {
   }
 }
 
-// Each menu and attribute is listed once, by the menu its record names: a
-// tree where one is listed twice, or by a stranger, passes the checks above
-// yet makes every walk over the children visit it again and again (a chain
-// of menus listing the next one twice doubles at every level).
+// Each menu and attribute is listed once, by the menu its record names (a
+// free slot by any one menu): a tree where one is listed twice, or by a
+// stranger, passes the checks above yet makes every walk over the children
+// visit it again and again (a chain of menus listing the next one twice
+// doubles at every level).
 void CheckChildListing(CZAVDoc& doc, CArchive& ar) {
   std::vector<bool> menuListed(doc.m_menus.size(), false);
   std::vector<bool> attributeListed(doc.m_attributes.size(), false);
@@ -130,7 +131,9 @@ void CheckChildListing(CZAVDoc& doc, CArchive& ar) {
     for (WORD child : menu.children) {
       const WORD owner = ofAttributes ? doc.m_attributes[child]->menuIndex : doc.m_menus[child]->parent;
       const std::string what = (ofAttributes ? "attribute " : "menu ") + std::to_string(child);
-      if (owner != m)
+      // A free slot left in a list names no menu; no walk goes below it.
+      const bool freeSlot = ofAttributes ? owner == kNoIndex16 : doc.m_menus[child]->kind == MENU_FREE;
+      if (owner != m && !freeSlot)
         ar.Fail("children", "only entries whose record names this menu", what + " of menu " + std::to_string(owner));
       if (listed[child]) ar.Fail("children", "each entry listed once", what + " listed again");
       listed[child] = true;

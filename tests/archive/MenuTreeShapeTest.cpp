@@ -62,6 +62,14 @@ TEST_F(MenuTreeShape, AnEntryListedByAnotherMenuThanItsOwnIsRefused) {
   EXPECT_NE(LoadError(*orphan).find("found menu 1 of menu 65535"), std::string::npos) << LoadError(*orphan);
 }
 
+TEST_F(MenuTreeShape, AFreeSlotLeftInAListIsKeptOnce) {
+  auto freed = MakeSmallDatabase(false);
+  freed->GetMenu(1).children = {0, 1};  // attribute 1 is a free slot
+  EXPECT_EQ(LoadError(*freed), "loaded");
+  freed->GetMenu(1).children = {0, 1, 1};
+  EXPECT_NE(LoadError(*freed).find("attribute 1 listed again"), std::string::npos) << LoadError(*freed);
+}
+
 TEST_F(MenuTreeShape, ATreeDeeperThanTheLimitIsRefused) {
   auto deepest = ChainedMenus(kMaxMenuDepth - 1);  // Colour has kMaxMenuDepth menus above it
   EXPECT_EQ(LoadError(*deepest), "loaded");
