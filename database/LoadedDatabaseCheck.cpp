@@ -5,6 +5,7 @@
 
 #include "database/Archive.h"
 #include "database/BitMatrix.h"
+#include "database/MenuDepth.h"
 #include "database/ZAVDoc.h"
 
 namespace {
@@ -114,6 +115,55 @@ void CheckChildCycles(CZAVDoc& doc, CArchive& ar) {
   }
 }
 
+// Each menu and attribute is listed once, by the menu its record names (a
+// free slot by any one menu): a tree where one is listed twice, or by a
+// stranger, passes the checks above yet makes every walk over the children
+// visit it again and again (a chain of menus listing the next one twice
+// doubles at every level).
+void CheckChildListing(CZAVDoc& doc, CArchive& ar) {
+  std::vector<bool> menuListed(doc.m_menus.size(), false);
+  std::vector<bool> attributeListed(doc.m_attributes.size(), false);
+  for (std::size_t m = 0; m < doc.m_menus.size(); ++m) {
+    const CQMenudata& menu = *doc.m_menus[m];
+    const bool ofAttributes = menu.kind == MENU_OF_ATTRIBUTES;
+    std::vector<bool>& listed = ofAttributes ? attributeListed : menuListed;
+    ar.SetContext("menus", static_cast<std::int64_t>(m));
+    for (WORD child : menu.children) {
+      const WORD owner = ofAttributes ? doc.m_attributes[child]->menuIndex : doc.m_menus[child]->parent;
+      const std::string what = (ofAttributes ? "attribute " : "menu ") + std::to_string(child);
+      // A free slot left in a list names no menu; no walk goes below it.
+      const bool freeSlot = ofAttributes ? owner == kNoIndex16 : doc.m_menus[child]->kind == MENU_FREE;
+      if (owner != m && !freeSlot)
+        ar.Fail("children", "only entries whose record names this menu", what + " of menu " + std::to_string(owner));
+      if (listed[child]) ar.Fail("children", "each entry listed once", what + " listed again");
+      listed[child] = true;
+    }
+  }
+}
+
+// Refuses a tree deeper than any key needs, by the chains of parents (free
+// of loops by now), each menu's depth worked out once.
+void CheckMenuDepth(CZAVDoc& doc, CArchive& ar) {
+  constexpr int kUnknown = -1;
+  std::vector<int> above(doc.m_menus.size(), kUnknown);
+  std::vector<WORD> path;
+  for (std::size_t start = 0; start < above.size(); ++start) {
+    WORD m = static_cast<WORD>(start);
+    while (m != kNoIndex16 && above[m] == kUnknown) {
+      path.push_back(m);
+      m = doc.m_menus[m]->parent;
+    }
+    int depth = m == kNoIndex16 ? -1 : above[m];
+    for (; !path.empty(); path.pop_back()) {
+      above[path.back()] = ++depth;
+      if (depth <= kMaxMenuDepth) continue;
+      ar.SetContext("menus", path.back());
+      ar.Fail("parent", "at most " + std::to_string(kMaxMenuDepth) + " menus above a menu",
+              std::to_string(depth));
+    }
+  }
+}
+
 void ClearBitsPastLastAttribute(CZAVDoc& doc, const CBitMatrix& layout) {
   const DWORD spare = layout.columns() % 32;
   if (spare == 0) return;
@@ -158,6 +208,8 @@ void CheckLoadedDatabase(CZAVDoc& loaded, CArchive& ar) {
   CheckMenuRecords(loaded, ar);
   CheckParentChains(loaded, ar);
   CheckChildCycles(loaded, ar);
+  CheckChildListing(loaded, ar);
+  CheckMenuDepth(loaded, ar);
   CheckDataBlocks(loaded, ar);
   ar.SetContext(nullptr);
 }

@@ -1,6 +1,8 @@
 // Checks a database just read from a file before the document adopts it:
-// every index points into its array, the menu tree has no cycles and the
-// data blocks match the layout for the attribute and item counts.
+// every index points into its array, the menu tree has no cycles, lists each
+// menu and attribute once, where its record says it hangs, and is no deeper
+// than kMaxMenuDepth, and the data blocks match the layout for the attribute
+// and item counts.
 #pragma once
 
 class CArchive;

@@ -159,7 +159,9 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 std::string EncodeTextFile(std::string_view utf8) {
   std::string single;
-  if (Utf8ToCp1252(utf8, single)) return single;
+  // Single bytes that begin like the mark ("\u00ef\u00bb\u00bf" as text)
+  // would read back as UTF-8 behind a mark: such a text gets a mark of its own.
+  if (Utf8ToCp1252(utf8, single) && !single.starts_with(kUtf8Mark)) return single;
   return std::string(kUtf8Mark) + std::string(utf8);
 }
 

@@ -13,10 +13,12 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // character has no single-byte form; the caller then writes a wide string.
 bool Utf8ToCp1252(std::string_view utf8, std::string& out);
 
-// A text file of the Windows tools: Windows-1252 when every character fits,
-// else UTF-8 behind a byte-order mark. Only the mark makes a file UTF-8 on
-// reading, so every text survives a round trip ("\xC3\xA9" written in
-// Windows-1252 is not taken for UTF-8) and files from Windows read as they are.
+// A text file of the Windows tools: Windows-1252 when every character fits
+// and the bytes do not begin as the mark does, else UTF-8 behind a
+// byte-order mark. Only the mark makes a file UTF-8 on reading, so every
+// text survives a round trip ("\xC3\xA9" written in Windows-1252 is not
+// taken for UTF-8) and files from Windows read as they are. Only the first
+// mark is taken off: a second one is text, read as the rest of the file is.
 std::string EncodeTextFile(std::string_view utf8);
 std::string DecodeTextFile(std::string_view bytes);
 

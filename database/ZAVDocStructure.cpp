@@ -1,8 +1,10 @@
 // Adding menus and attributes to the menu tree.
+#include "database/MenuDepth.h"
 #include "database/ZAVDoc.h"
 #include "platform/ErrorBox.h"
 
 int CZAVDoc::AddMenu(const std::string& title, int parent, BYTE kind) {
+  if (!BranchFitsBelow(*this, parent, 1)) ThrowErrorMessage(TooDeepMessage());
   const int index = FindFreeMenu();
   if (index >= kNoIndex16) ThrowErrorMessage("Too many menues!");
   if (index == MenuCount()) m_menus.push_back(std::make_unique<CQMenudata>());

@@ -31,7 +31,7 @@ class XmlDumpSnapshot::Writer {
   // so that a worker held up elsewhere holds up little.
   void Fill() {
     std::vector<WORD> attributes;
-    ListedAttributes(0, 0, attributes);
+    ListedAttributes(attributes);
     const int attributePieces = Pieces(attributes.size(), kAttributesPerPiece);
     const int linePieces = Pieces(static_cast<std::size_t>(m_doc.AttributeCount()), kAttributesPerPiece);
     const int itemPieces = Pieces(static_cast<std::size_t>(m_doc.ItemCount()), kItemsPerPiece);
@@ -132,7 +132,7 @@ class XmlDumpSnapshot::Writer {
         break;
       case 1:
         m_out += "\t</attributes>\n\t<menus>\n";
-        Menus(0, 0);
+        Menus();
         m_out += "\t</menus>\n";
         References();
         break;
@@ -212,18 +212,31 @@ class XmlDumpSnapshot::Writer {
            m_doc.GetMenu(menu).kind != MENU_FREE;
   }
 
-  // The attributes the head lists, in the order of the menu tree.
-  void ListedAttributes(int menu, int depth, std::vector<WORD>& listed) const {
-    if (!IsWalkable(menu, depth)) return;
-    const CQMenudata& data = m_doc.GetMenu(menu);
-    for (WORD child : data.children) {
-      if (data.kind == MENU_OF_MENUS) {
-        ListedAttributes(child, depth + 1, listed);
-        continue;
-      }
-      if (data.kind != MENU_OF_ATTRIBUTES || child >= m_doc.AttributeCount()) continue;
-      if (m_doc.GetAttribute(child).menuIndex != kNoIndex16) listed.push_back(child);
+  // The menus below menu in pre-order, each with its depth, on a stack of
+  // their own rather than a call per level.
+  template <class Visit>
+  void WalkMenus(int menu, Visit visit) const {
+    std::vector<std::pair<int, int>> open{{menu, 0}};
+    while (!open.empty()) {
+      const auto [m, depth] = open.back();
+      open.pop_back();
+      if (!IsWalkable(m, depth)) continue;
+      const CQMenudata& data = m_doc.GetMenu(m);
+      visit(m, data);
+      if (data.kind != MENU_OF_MENUS) continue;
+      for (auto child = data.children.rbegin(); child != data.children.rend(); ++child)
+        open.emplace_back(*child, depth + 1);
     }
+  }
+
+  // The attributes the head lists, in the order of the menu tree.
+  void ListedAttributes(std::vector<WORD>& listed) const {
+    WalkMenus(0, [&](int, const CQMenudata& data) {
+      if (data.kind != MENU_OF_ATTRIBUTES) return;
+      for (WORD child : data.children)
+        if (child < m_doc.AttributeCount() && m_doc.GetAttribute(child).menuIndex != kNoIndex16)
+          listed.push_back(child);
+    });
   }
 
   std::string AttributeEntries(const std::vector<WORD>& listed, std::size_t begin, std::size_t end) {
@@ -236,15 +249,13 @@ class XmlDumpSnapshot::Writer {
     return Take();
   }
 
-  void Menus(int menu, int depth) {
-    if (!IsWalkable(menu, depth)) return;
-    const CQMenudata& m = m_doc.GetMenu(menu);
-    Format("\t\t<menu\n\t\t\tid=\"%d\"\n\t\t\tdifficulty=\"%d\"\n\t\t\tparent=\"%d\"\n\t\t\ttitle=\"%s\"\n"
-           "\t\t\timage_name=\"%s\">\n\t\t\t<help_text>%s</help_text>\n\t\t</menu>\n",
-           {XmlArg(menu), XmlArg(m.difficulty), XmlArg(m.parent), XmlArg(m.title), XmlArg(m.pictures),
-            XmlArg(m.helpText)});
-    if (m.kind == MENU_OF_MENUS)
-      for (WORD child : m.children) Menus(child, depth + 1);
+  void Menus() {
+    WalkMenus(0, [&](int menu, const CQMenudata& m) {
+      Format("\t\t<menu\n\t\t\tid=\"%d\"\n\t\t\tdifficulty=\"%d\"\n\t\t\tparent=\"%d\"\n\t\t\ttitle=\"%s\"\n"
+             "\t\t\timage_name=\"%s\">\n\t\t\t<help_text>%s</help_text>\n\t\t</menu>\n",
+             {XmlArg(menu), XmlArg(m.difficulty), XmlArg(m.parent), XmlArg(m.title), XmlArg(m.pictures),
+              XmlArg(m.helpText)});
+    });
   }
 
   void References() {

@@ -8,6 +8,19 @@ int ClipboardBranch::CountMenus() const {
 
 int ClipboardBranch::CountAttributes() const { return static_cast<int>(records.size()) - CountMenus(); }
 
+int ClipboardBranch::MenuLevels() const {
+  // A parent comes before its children, so one pass in stream order serves.
+  std::vector<int> level(records.size(), 0);
+  int deepest = 0;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    if (!records[i].IsMenu()) continue;
+    const int parent = records[i].parent;
+    level[i] = (parent < 0 ? 0 : level[static_cast<std::size_t>(parent)]) + 1;
+    deepest = std::max(deepest, level[i]);
+  }
+  return deepest;
+}
+
 bool MayStandBelow(DWORD childTag, DWORD parentTag) {
   switch (parentTag) {
     case 0:

@@ -50,6 +50,8 @@ struct ClipboardBranch {
 
   int CountMenus() const;
   int CountAttributes() const;
+  // How many levels of menus the branch spans (0 when its top is an attribute).
+  int MenuLevels() const;
 };
 
 // Which records may stand below a record of the given tag (0: below the

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "database/MenuDepth.h"
 #include "database/ZAVDoc.h"
 #include "editors/ClipboardChecks.h"
 #include "platform/ErrorBox.h"
@@ -32,6 +33,7 @@ void CheckPlace(const CZAVDoc& doc, int parentMenu, const ClipboardBranch& branc
     ThrowErrorMessage("A menu can only be pasted into a menu of menus.");
   if (!branch.records.front().IsMenu() && kind != MENU_OF_ATTRIBUTES)
     ThrowErrorMessage("An attribute can only be pasted into a menu of attributes.");
+  if (!BranchFitsBelow(doc, parentMenu, branch.MenuLevels())) ThrowErrorMessage(TooDeepMessage());
 }
 
 void Attach(std::vector<WORD>& children, int slot, int position) {

@@ -1,6 +1,6 @@
 // Writes the seeds that are bytes rather than text into a corpus folder:
 // ".qor" files of the engine tests' five-item database (whole, truncated,
-// with a bad version word), link clicks for the link target, menu
+// with a bad version word) and of hostile menu trees, link clicks for the link target, menu
 // clipboard blocks, second databases for the merge and texts for the XML
 // writer.
 //   fuzz_make_seeds <source>/fuzz/corpus
@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "EngineFixtures.h"
@@ -46,6 +47,57 @@ void WriteDatabaseSeeds(const std::filesystem::path& corpus) {
   WriteSeed(corpus / "archive" / "rejected-truncated.qor", truncated);
   // The header reader reads no further than the header.
   WriteSeed(corpus / "header" / "accepted-truncated-after-header.qor", truncated);
+}
+
+// The fields alone, as a file holds them, checked by nothing on the way.
+Bytes StoredFields(CZAVDoc& doc) {
+  CArchive ar;
+  doc.StoreFields(ar);
+  return ar.TakeBytes();
+}
+
+// A root, `chain` menus of menus in a row below it, each listed `listings`
+// times by the one above, and a menu of attributes at the end with
+// chain + 1 menus above it.
+Bytes ChainedMenus(int chain, int listings) {
+  DocBuilder b;
+  int above = b.AddMenu("Root", -1, MENU_OF_MENUS);
+  for (int k = 0; k < chain; ++k) above = b.AddMenu("Level " + std::to_string(k + 1), above, MENU_OF_MENUS);
+  const int red = b.AddAttribute(b.AddMenu("Colour", above), "red");
+  b.AddItem("Apple", "Malus", "domestica", "Rosaceae", {red});
+  auto doc = b.Build();
+  for (auto& menu : doc->m_menus) {
+    if (menu->kind != MENU_OF_MENUS) continue;
+    std::vector<WORD> repeated;
+    for (WORD child : menu->children) repeated.insert(repeated.end(), static_cast<std::size_t>(listings), child);
+    menu->children = repeated;
+  }
+  return StoredFields(*doc);
+}
+
+// Menu trees that pass the index and cycle checks but no walk could afford:
+// entries listed twice or by a menu that is not theirs, and depths around
+// the limit (1000 menus above a menu).
+void WriteMenuTreeSeeds(const std::filesystem::path& corpus) {
+  const std::filesystem::path folder = corpus / "archive";
+  WriteSeed(folder / "rejected-forty-menus-each-listing-the-next-twice.qor", ChainedMenus(40, 2));
+  WriteSeed(folder / "rejected-menus-deeper-than-the-limit.qor", ChainedMenus(1000, 1));
+  WriteSeed(folder / "accepted-menus-as-deep-as-the-limit.qor", ChainedMenus(999, 1));
+  const auto twoMenus = [] {
+    DocBuilder b;
+    b.AddMenu("Root", -1, MENU_OF_MENUS);
+    const int colour = b.AddMenu("Colour", 0);
+    const int other = b.AddMenu("Other", 0, MENU_OF_MENUS);
+    b.AddAttribute(colour, "red");
+    auto doc = b.Build();
+    return std::make_tuple(std::move(doc), colour, other);
+  };
+  auto [stranger, colour, other] = twoMenus();
+  stranger->GetMenu(other).children.push_back(static_cast<WORD>(colour));
+  WriteSeed(folder / "rejected-menu-listed-by-another-menu.qor", StoredFields(*stranger));
+  auto [twice, colourMenu, unused] = twoMenus();
+  twice->GetMenu(colourMenu).children.push_back(twice->GetMenu(colourMenu).children.front());
+  WriteSeed(folder / "rejected-attribute-listed-twice.qor", StoredFields(*twice));
 }
 
 struct Click {
@@ -194,6 +246,7 @@ int main(int argc, char** argv) {
   // Storing writes the XML dump into the current folder: keep it out of the tree.
   std::filesystem::current_path(std::filesystem::temp_directory_path());
   WriteDatabaseSeeds(corpus);
+  WriteMenuTreeSeeds(corpus);
   WriteLinkSeeds(corpus);
   WriteMenuClipboardSeeds(corpus);
   WriteMergeSeeds(corpus);

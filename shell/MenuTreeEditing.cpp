@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "database/MenuDepth.h"
 #include "database/ZAVDoc.h"
 #include "platform/DocumentViews.h"
 #include "platform/ErrorBox.h"
@@ -84,6 +85,8 @@ HTREEITEM CMenuTreeEditing::InsertAttribute(HTREEITEM selected, const AttributeE
 HTREEITEM CMenuTreeEditing::InsertMenu(HTREEITEM selected, bool attributeMenu, const MenuEditor& edit) {
   if (!CanInsertMenu(m_tree.GetNodeKind(selected))) return kNoNode;
   CheckNewMenuLimit(m_doc);
+  // Refused before the editor opens, as the menu count is.
+  if (!BranchFitsBelow(m_doc, IndexOf(selected), 1)) ThrowErrorMessage(TooDeepMessage());
   int menu = -1;
   if (!edit(menu, IndexOf(selected), attributeMenu)) return kNoNode;
   const HTREEITEM node =

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "database/MenuDepth.h"
 #include "database/ZAVDoc.h"
 #include "platform/ErrorBox.h"
 #include "platform/Ui.h"
@@ -121,6 +122,10 @@ HTREEITEM CTreeDropRules::MoveMenu(HTREEITEM dragged, int newParent, HTREEITEM p
   CZAVDoc& doc = m_tree.GetDocument();
   const int menu = static_cast<int>(m_tree.Nodes().Data(dragged));
   CQMenudata& record = doc.GetMenu(menu);
+  if (newParent != record.parent && !BranchFitsBelow(doc, newParent, BranchLevels(doc, menu))) {
+    platform::Ui().ShowMessage(TooDeepMessage());
+    return kNoNode;
+  }
   MoveChildEntry(doc, menu, record.parent, newParent, afterEntry);
   record.parent = static_cast<WORD>(newParent);
   m_tree.Nodes().Delete(dragged);

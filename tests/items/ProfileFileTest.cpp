@@ -68,3 +68,23 @@ TEST(ProfileFile, ValuesWithBlanksAroundThemOrInQuotesReadBackAsWritten) {
   ASSERT_TRUE(file.WriteString("LevelNames", "Genus", "plain"));
   EXPECT_EQ(ReadFile(temp.File("names.levels.dat")), "[LevelNames]\r\nGenus=plain\r\n") << "only where needed";
 }
+
+TEST(ProfileFile, ASecondByteOrderMarkIsTextAndReadsTheSameAfterASave) {
+  TempFolder temp;
+  const std::string path = temp.File("names.levels.dat");
+  // The line under the mark starts with a second one and a byte that is not
+  // UTF-8 follows, so the file reads byte by byte: its first line is no
+  // section. A save must not turn it into one.
+  WriteFile(path, "\xEF\xBB\xBF\xEF\xBB\xBF[LevelNames]\r\nCommon=Bird\r\n[x\xEF]\n");
+  ProfileFile file(path);
+  EXPECT_EQ(file.GetString("LevelNames", "Common", "none"), "none");
+  ASSERT_TRUE(file.WriteString("LevelNames", "Family", "F"));
+  EXPECT_EQ(file.GetString("LevelNames", "Common", "none"), "none");
+  EXPECT_EQ(file.GetString("LevelNames", "Family", "none"), "F");
+  // A mark followed by UTF-8 keeps the second mark as its character.
+  WriteFile(path, "\xEF\xBB\xBF\xEF\xBB\xBF[LevelNames]\r\nCommon=Bird\r\n");
+  EXPECT_EQ(file.GetString("LevelNames", "Common", "none"), "none");
+  ASSERT_TRUE(file.WriteString("LevelNames", "Family", "F"));
+  EXPECT_EQ(file.GetString("LevelNames", "Common", "none"), "none");
+  EXPECT_EQ(ReadFile(path).substr(0, 6), "\xEF\xBB\xBF\xEF\xBB\xBF");
+}
