@@ -1,7 +1,7 @@
 // Storing and loading a whole database, and the build that follows a load.
 #include <algorithm>
-#include <filesystem>
 #include <cstdio>
+#include <filesystem>
 #include <istream>
 #include <iterator>
 #include <ostream>
