@@ -1,6 +1,8 @@
 // Replacing a file safely: the new contents go to a temporary file in the
-// same folder, are flushed to disk and renamed over the target, which keeps
-// its permissions. On any failure the old file is untouched.
+// same folder, made fresh there (never an entry someone else put there), are
+// flushed to disk and renamed over the target, which keeps its permissions.
+// On any failure the old file is untouched. A FIFO, device or folder under
+// the name is refused and never opened.
 #pragma once
 
 #include <filesystem>
@@ -18,8 +20,9 @@ bool WriteFileAtomically(const std::filesystem::path& target, const std::functio
                          std::string& error);
 
 // Puts the bytes under the name itself, never through a symbolic link: a
-// temporary file beside it is renamed onto it. With replace false an entry
-// already there (a dangling link too) makes it fail and stays as it was.
+// temporary file beside it is renamed onto it, so a link under the name is
+// replaced itself. With replace false an entry already there (a dangling
+// link too) makes it fail and stays as it was.
 bool PlaceFileAtomically(const std::filesystem::path& target, const std::string& bytes, bool replace,
                          std::string& error);
 

@@ -3,12 +3,12 @@
 // gigabytes of text.
 #include <atomic>
 #include <bit>
-#include <fstream>
 #include <map>
 #include <mutex>
 #include <system_error>
 #include <thread>
 
+#include "database/KeyFolderWriter.h"
 #include "database/XmlDump.h"
 
 namespace {
@@ -86,7 +86,12 @@ class DumpThread {
     }
     m_abandon = false;
     m_path = path;
-    auto job = [this, path = std::move(path), snapshot = std::move(snapshot)] { Write(path, *snapshot); };
+    // The folder is opened now: the dump goes where the current folder was
+    // when it started, whatever is renamed or swapped meanwhile.
+    auto folder = std::make_shared<const KeyFolderWriter>(path.parent_path());
+    auto job = [this, path = std::move(path), snapshot = std::move(snapshot), folder = std::move(folder)] {
+      Write(*folder, path, *snapshot);
+    };
     try {
       m_thread = std::thread(job);
     } catch (const std::system_error&) {
@@ -100,14 +105,20 @@ class DumpThread {
   }
 
  private:
-  void Write(const std::filesystem::path& path, const XmlDumpSnapshot& snapshot) const {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) return;
-    snapshot.Render(
-        [&](std::string_view piece) {
-          return !m_abandon && file.write(piece.data(), static_cast<std::streamsize>(piece.size()));
-        },
-        kChunkBytes);
+  // A new file renamed onto the name: a link, FIFO, device or folder a key
+  // put under the name is left as it is and the dump skipped, and an
+  // abandoned dump leaves nothing behind. A debug aid, so it is not synced.
+  void Write(const KeyFolderWriter& folder, const std::filesystem::path& path,
+             const XmlDumpSnapshot& snapshot) const {
+    const StreamWriter render = [&](std::ostream& out) {
+      return snapshot.Render(
+          [&](std::string_view piece) {
+            return !m_abandon && out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+          },
+          kChunkBytes);
+    };
+    std::string skipped;
+    folder.WriteStream(path, render, Replacing::Allowed, Syncing::Skipped, skipped);
   }
 
   bool IsSupersededLocked(const std::filesystem::path& path, std::uint64_t event) const {

@@ -1,6 +1,7 @@
 // Storing and loading a whole database, and the build that follows a load.
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <istream>
 #include <iterator>
 #include <ostream>
@@ -9,6 +10,7 @@
 
 #include "database/Archive.h"
 #include "database/ArchiveFile.h"
+#include "database/KeyFolderWriter.h"
 #include "database/LevelNames.h"
 #include "database/LoadedDatabaseCheck.h"
 #include "database/MarkLog.h"
@@ -288,8 +290,13 @@ void CZAVDoc::DumpItemNames(const std::string& fileName) {
     if (IsValidIndex(item.nameIndex, m_itemNames.size())) m_itemNames[item.nameIndex]->itemIndex = i;
     if (IsValidIndex(item.speciesIndex, m_speciesNames.size())) m_speciesNames[item.speciesIndex]->itemIndex = i;
   }
-  std::FILE* file = std::fopen(fileName.c_str(), "w");
-  if (!file) return;
+  // The current folder may be a key's: a link, FIFO or folder under the
+  // name is left as it is and the dump skipped.
+  std::error_code noFolder;
+  const std::filesystem::path current = std::filesystem::current_path(noFolder);
+  const KeyFolderWriter folder(current);
+  const std::filesystem::path target = current / fileName;
+  if (noFolder || !folder.Refusal(target, Replacing::Allowed).empty()) return;
   // The lines are written side by side, each piece of items into its own text.
   const ChunkPlan plan = PlanChunks(ItemCount(), kItemsPerDumpPiece, 1);
   std::vector<std::string> pieces(static_cast<std::size_t>(plan.chunks));
@@ -303,6 +310,10 @@ void CZAVDoc::DumpItemNames(const std::string& fileName) {
       if (complete) AppendDumpLine(pieces[piece], *this, item, i);
     }
   });
-  for (const std::string& piece : pieces) std::fwrite(piece.data(), 1, piece.size(), file);
-  std::fclose(file);
+  const StreamWriter write = [&pieces](std::ostream& out) {
+    for (const std::string& piece : pieces) out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+    return static_cast<bool>(out);
+  };
+  std::string skipped;
+  folder.WriteStream(target, write, Replacing::Allowed, Syncing::Skipped, skipped);
 }

@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "database/AtomicFile.h"
@@ -310,6 +312,19 @@ TEST(SaveFailure, AFailedReplaceLeavesWhatWasThereAndNoTemporaryFile) {
   EXPECT_TRUE(ContainsMessage(ui, "unchanged"));
   for (const auto& entry : fs::directory_iterator(temp.path()))
     EXPECT_EQ(entry.path().extension(), entry.path() == target ? ".qor" : ".qorx") << entry.path();
+}
+
+TEST(SaveFailure, AFifoUnderTheNameOrAtTheEndOfItsLinkIsRefusedAndStays) {
+  TempFolder temp;
+  ScriptedUi ui;
+  const fs::path target = temp.path() / "birds.qor";
+  ASSERT_EQ(::mkfifo(target.c_str(), 0600), 0);
+  fs::create_symlink("birds.qor", temp.path() / "link.qor");
+  for (const fs::path& path : {target, temp.path() / "link.qor"}) {
+    EXPECT_FALSE(SmallDatabase()->OnSaveDocument(path.string())) << path;
+    EXPECT_TRUE(fs::is_fifo(fs::symlink_status(target)));
+  }
+  EXPECT_TRUE(fs::is_symlink(temp.path() / "link.qor"));
 }
 
 TEST(SaveFailure, AMissingFolderFailsTheSave) {

@@ -42,6 +42,28 @@ TEST_F(KeyFolderWriterTest, LinksAndFoldersLeadingOutAreRefused) {
   ExpectHomeUntouched();
 }
 
+TEST_F(KeyFolderWriterTest, SourcesAreNeverReadOrMovedThroughALinkThatLeadsOut) {
+  fs::create_symlink(home / "secret.png", import / "linked.png");
+  fs::create_symlink("../home/secret.png", keys / "linked.png");
+  ASSERT_EQ(::mkfifo((import / "pipe.png").c_str(), 0600), 0);
+  WriteFile(keys / "inner" / "own.png", "own");
+  fs::create_symlink("inner", keys / "alias");
+  const KeyFolderWriter writer(keys);
+  std::string error;
+  EXPECT_FALSE(writer.CopyFile(import / "linked.png", keys / "a.png", Replacing::Never, error));
+  EXPECT_FALSE(writer.CopyFile(import / "pipe.png", keys / "b.png", Replacing::Never, error));
+  EXPECT_FALSE(writer.CopyFile(keys / "linked.png", keys / "c.png", Replacing::Never, error));
+  EXPECT_FALSE(writer.MoveFile(keys / "linked.png", keys / "d.png", error));
+  EXPECT_TRUE(fs::is_symlink(keys / "linked.png"));
+  EXPECT_TRUE(writer.MoveFile(keys / "alias" / "own.png", keys / "moved.png", error)) << error;
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(keys)) names.insert(entry.path().filename().string());
+  EXPECT_EQ(names, (std::set<std::string>{"alias", "inner", "linked.png", "moved.png"}));
+  EXPECT_TRUE(fs::is_empty(keys / "inner"));
+  EXPECT_EQ(ReadFile(keys / "moved.png"), "own");
+  ExpectHomeUntouched();
+}
+
 TEST_F(KeyFolderWriterTest, ConvertLogIsNeverALinkAndKeepsOneLinePerEntry) {
   fs::create_directories(keys / "Thumbnails");
   fs::create_symlink("../../home/.bashrc", keys / "Thumbnails" / kConvertLogName);
