@@ -433,7 +433,7 @@ TEST_F(HostileKeyFile, ALevelsFileThatIsNoFileOfTheKeyLeavesTheDefaultNamesAndTh
     if (kind == "sparse") Sparse(levels, 8LL << 30);
     if (kind == "secret") fs::create_symlink("../home/secret", levels);
   };
-  for (const std::string kind : {"fifo", "zero", "sparse", "secret"}) {
+  for (const std::string kind : {"secret", "sparse", "zero", "fifo"}) {
     craft(kind);
     CZAVDoc doc;
     ASSERT_TRUE(Open(doc, path)) << kind;
