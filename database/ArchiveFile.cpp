@@ -30,7 +30,7 @@ bool ArchiveFile::Open(const std::filesystem::path& path, std::string& error) {
   struct stat status {};
   m_fd = OpenForReading(path, status, error);
   if (m_fd < 0) return false;
-  if (!S_ISREG(status.st_mode) || status.st_size <= 0) return m_whole.ReadOpen(m_fd, status, error);
+  if (status.st_size <= 0) return m_whole.ReadOpen(m_fd, status, error);
   m_size = static_cast<std::size_t>(status.st_size);
   // Room only: a page is backed by memory once something is read into it.
   // Asked for whole, as a file read whole would be, so the system refuses a

@@ -3,8 +3,8 @@
 // nearly all of a large file, go from the file straight into the blocks. So
 // the file is never held a second time in memory, and the memory it would
 // have taken is never touched, which costs a fault per page on first touch.
-// A file whose size the system cannot tell (a pipe, an empty size) is read
-// whole instead.
+// A plain file whose size the system cannot tell (an empty size) is read
+// whole instead; a FIFO or a device is refused.
 #pragma once
 
 #include <atomic>

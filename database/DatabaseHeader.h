@@ -9,6 +9,9 @@
 
 enum class HeaderReadResult { Ok, CannotOpen, BadFormat };
 
+// CannotOpen for what is no plain file of its folder (a FIFO, a device, a
+// link that leads out); BadFormat for a header that is not whole within a
+// bound of a few megabytes.
 HeaderReadResult ReadDatabaseHeaderFile(const std::filesystem::path& path, CQDochdr& header);
 
 // The document's edit rule applied to a header read from a file.

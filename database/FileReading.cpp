@@ -10,7 +10,9 @@
 std::string UnreadableReason(int error) { return std::string("it cannot be read (") + std::strerror(error) + ")"; }
 
 int OpenForReading(const std::filesystem::path& path, struct stat& status, std::string& error) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Without blocking: a FIFO under the name would otherwise hold the open
+  // until something writes into it, which for a key's file is never.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   if (fd < 0 || ::fstat(fd, &status) != 0) {
     const int why = errno;
     if (fd >= 0) ::close(fd);
@@ -21,6 +23,13 @@ int OpenForReading(const std::filesystem::path& path, struct stat& status, std::
   if (S_ISDIR(status.st_mode)) {
     ::close(fd);
     error = "it is a folder";
+    return -1;
+  }
+  // A FIFO, a socket or a device never ends or never answers: only a plain
+  // file is read.
+  if (!S_ISREG(status.st_mode)) {
+    ::close(fd);
+    error = "it is not a plain file";
     return -1;
   }
   return fd;

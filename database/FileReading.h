@@ -11,8 +11,10 @@
 // "it cannot be read (the system's reason)".
 std::string UnreadableReason(int error);
 
-// The open descriptor of a file that is no folder, with its status; -1 with
-// a short reason ("it does not exist", "it is a folder", ...) otherwise.
+// The open descriptor of a plain file, opened without blocking, with its
+// status; -1 with a short reason ("it does not exist", "it is a folder", "it
+// is not a plain file", ...) otherwise. A link under the name is followed:
+// this opens what the user named.
 int OpenForReading(const std::filesystem::path& path, struct stat& status, std::string& error);
 
 // Reads up to length bytes at offset; the count read (short at the end of

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <string_view>
 
 #include "database/KeyFolderWriter.h"
 #include "database/HtmlEscape.h"
+#include "database/RegularFileRead.h"
 
 namespace {
 
@@ -25,11 +25,24 @@ std::int32_t ReadNumber(const std::string& field) {
   return negative ? -value : value;
 }
 
-bool ReadLine(std::istream& in, std::string& line) {
-  if (!std::getline(in, line)) return false;
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  return true;
-}
+// The file's text line by line; a line ends in LF or CR LF.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view text) : m_text(text) {}
+  bool Next(std::string& line) {
+    if (m_at >= m_text.size()) return false;
+    std::size_t end = m_text.find('\n', m_at);
+    if (end == std::string_view::npos) end = m_text.size();
+    line.assign(m_text.substr(m_at, end - m_at));
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    m_at = end + 1;
+    return true;
+  }
+
+ private:
+  std::string_view m_text;
+  std::size_t m_at = 0;
+};
 
 RegionPolygon ParsePolygon(const std::string& line) {
   RegionPolygon points;
@@ -56,6 +69,36 @@ bool ParseRect(const std::string& line, RegionRect& rect) {
   rect = {ReadNumber(line.substr(0, c1)), ReadNumber(line.substr(c1 + 1, c2 - c1 - 1)),
           ReadNumber(line.substr(c2 + 1, c3 - c2 - 1)), ReadNumber(line.substr(c3 + 1))};
   return true;
+}
+
+// The regions of the file's text; false when they are more than the bound.
+bool ParseRegions(std::string_view text, RegionSet& regions) {
+  LineReader lines(text);
+  std::string id, shape, coordinates;
+  while (lines.Next(id)) {
+    shape.clear();
+    coordinates.clear();
+    lines.Next(shape) && lines.Next(coordinates);
+    if (shape == "poly") {
+      regions.polygons.push_back(ParsePolygon(coordinates));
+      regions.polygonIds.push_back(id);
+    } else if (RegionRect rect; ParseRect(coordinates, rect)) {
+      regions.rectangles.push_back(rect);
+      regions.rectangleIds.push_back(id);
+    }
+    if (regions.polygons.size() + regions.rectangles.size() > kMaxRegionsPerFile) return false;
+  }
+  return true;
+}
+
+void Append(RegionSet& to, RegionSet&& from) {
+  const auto move = [](auto& target, auto& source) {
+    target.insert(target.end(), std::make_move_iterator(source.begin()), std::make_move_iterator(source.end()));
+  };
+  move(to.polygons, from.polygons);
+  move(to.polygonIds, from.polygonIds);
+  move(to.rectangles, from.rectangles);
+  move(to.rectangleIds, from.rectangleIds);
 }
 
 std::string PolygonCoordinates(const RegionPolygon& polygon) {
@@ -94,24 +137,27 @@ std::string AreaLine(const std::string& shape, const std::string& coordinates, c
 
 }  // namespace
 
-bool ReadRegions(const std::string& regionsPath, RegionSet& regions) {
-  std::ifstream in(regionsPath, std::ios::binary);
-  if (!in) return true;
-  std::string id, shape, coordinates;
-  while (ReadLine(in, id)) {
-    shape.clear();
-    coordinates.clear();
-    ReadLine(in, shape) && ReadLine(in, coordinates);
-    if (shape == "poly") {
-      regions.polygons.push_back(ParsePolygon(coordinates));
-      regions.polygonIds.push_back(id);
-      continue;
-    }
-    RegionRect rect;
-    if (!ParseRect(coordinates, rect)) continue;
-    regions.rectangles.push_back(rect);
-    regions.rectangleIds.push_back(id);
+bool ReadRegions(const std::string& regionsPath, RegionSet& regions, std::string& error) {
+  std::string bytes;
+  // Opened without blocking, only as a plain file of the picture's folder,
+  // its size bounded before anything is read: a FIFO, a device, a link out
+  // or a sparse giant under the name is refused at once.
+  if (!ReadKeyFile(regionsPath, kMaxRegionFileBytes, bytes, error)) {
+    std::error_code missing;
+    return !std::filesystem::exists(regionsPath, missing);
   }
+  RegionSet read;
+  if (!ParseRegions(bytes, read)) {
+    error = "it holds more than " + std::to_string(kMaxRegionsPerFile) + " regions";
+    return false;
+  }
+  Append(regions, std::move(read));
+  return true;
+}
+
+bool ReadRegions(const std::string& regionsPath, RegionSet& regions) {
+  std::string error;
+  ReadRegions(regionsPath, regions, error);
   return true;
 }
 

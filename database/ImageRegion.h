@@ -3,6 +3,7 @@
 // "poly" or "rect", coordinates). Also the HTML image map made from it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -42,9 +43,19 @@ struct RegionSet {
   bool operator==(const RegionSet&) const = default;
 };
 
-// Appends the regions of the file (lines end in CRLF or LF, any length),
-// each coordinate clamped to the limit above.
-// A missing file leaves the set as it is; the result is still true.
+// A region file comes with a key. The editor writes one region for each
+// attribute of a menu, and a menu holds at most 16000 attributes; a file
+// larger than a few megabytes or with more regions is no region file.
+inline constexpr std::size_t kMaxRegionFileBytes = std::size_t{16} << 20;
+inline constexpr std::size_t kMaxRegionsPerFile = 16000;
+
+// Appends the regions of the file (lines end in CRLF or LF), each
+// coordinate clamped to the limit above. A missing file leaves the set as it
+// is; the result is still true. A file that is refused (no plain file of its
+// own folder, larger than the bound, more regions than the bound) leaves the
+// set as it is too, and gives false with the reason.
+bool ReadRegions(const std::string& regionsPath, RegionSet& regions, std::string& error);
+// The same where nobody asked: a refused file reads as a missing one.
 bool ReadRegions(const std::string& regionsPath, RegionSet& regions);
 // The file's text from a region set, CRLF line ends.
 std::string FormatRegions(const RegionSet& regions);

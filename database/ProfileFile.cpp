@@ -1,9 +1,21 @@
 #include "database/ProfileFile.h"
 
 #include "database/AtomicFile.h"
+#include "database/RegularFileRead.h"
 #include "database/TextCodec.h"
 
 namespace {
+
+// A profile file holds a few short names; anything larger is no such file.
+constexpr std::size_t kMaxProfileBytes = std::size_t{64} << 10;
+
+// The file comes with a key: it is read only when it is a plain file of its
+// own folder and small, so a FIFO, a device, a link out of the folder or a
+// sparse giant under its name reads as a missing file.
+bool ReadProfileBytes(const std::filesystem::path& path, std::string& bytes) {
+  std::string error;
+  return ReadKeyFile(path, kMaxProfileBytes, bytes, error);
+}
 
 std::string Trimmed(const std::string& text) {
   const auto first = text.find_first_not_of(" \t");
@@ -115,8 +127,8 @@ void ProfileFile::Assign(std::vector<std::string>& lines, const std::string& sec
 
 std::string ProfileFile::GetString(const std::string& section, const std::string& key,
                                    const std::string& defaultValue, std::size_t maxChars) const {
-  std::string bytes, error, value;
-  if (!ReadWholeFile(m_path, bytes, error) || !Lookup(SplitLines(DecodeTextFile(bytes)), section, key, value))
+  std::string bytes, value;
+  if (!ReadProfileBytes(m_path, bytes) || !Lookup(SplitLines(DecodeTextFile(bytes)), section, key, value))
     value = defaultValue;
   return FirstCharacters(value, maxChars);
 }
@@ -127,9 +139,9 @@ bool ProfileFile::WriteString(const std::string& section, const std::string& key
 
 std::string ProfileFile::WithStrings(const std::string& section,
                                      const std::vector<std::pair<std::string, std::string>>& keysAndValues) const {
-  std::string bytes, error;
+  std::string bytes;
   std::vector<std::string> lines;
-  if (ReadWholeFile(m_path, bytes, error)) lines = SplitLines(DecodeTextFile(bytes));
+  if (ReadProfileBytes(m_path, bytes)) lines = SplitLines(DecodeTextFile(bytes));
   for (const auto& [key, value] : keysAndValues) Assign(lines, section, key, value);
   std::string text;
   for (const auto& line : lines) text += line + "\r\n";

@@ -6,6 +6,7 @@
 #include "database/KeyFolderWriter.h"
 #include "database/TextCodec.h"
 #include "platform/ErrorBox.h"
+#include "platform/Ui.h"
 
 namespace {
 const char* const kDebugMapFile = "testRegions.html";
@@ -16,8 +17,14 @@ ImageRegionEditorModel::ImageRegionEditorModel() { m_control.SetUsage(USAGE_EDIT
 void ImageRegionEditorModel::Init() {
   m_checked.assign(attributeNames.size(), false);
   m_control.ClearRegions();
+  m_regionsRefused = false;
   if (IsReadOnly()) return;
-  ReadRegions(RegionsPath(), m_control.Regions());
+  if (std::string reason; !ReadRegions(RegionsPath(), m_control.Regions(), reason)) {
+    m_regionsRefused = true;
+    platform::Ui().ShowMessage(RegionFileRefusedText(RegionsPath(), reason), {},
+                               platform::MessageIcon::Warning);
+    return;
+  }
   // A region file written with other letter case still checks its rows.
   const RegionSet& regions = m_control.Regions();
   for (const auto* ids : {&regions.polygonIds, &regions.rectangleIds})

@@ -21,11 +21,16 @@ class ImageRegionEditorModel {
   ImageRegionEditorModel();
 
   // Reads the regions beside the picture and checks the rows whose names
-  // equal a region id exactly.
+  // equal a region id exactly. A region file that is refused (no plain file
+  // of the picture's folder, too large, too many regions) is named in a
+  // message with the reason, and the editor turns read-only so that OK
+  // cannot replace it.
   void Init();
   ImageRegionCtrlState& Control() { return m_control; }
   const ImageRegionCtrlState& Control() const { return m_control; }
-  bool IsReadOnly() const { return !IsRegionPicturePath(picturePath); }
+  bool IsReadOnly() const { return !IsRegionPicturePath(picturePath) || m_regionsRefused; }
+  // The region file was refused when it was read.
+  bool RegionsRefused() const { return m_regionsRefused; }
   std::string RegionsPath() const { return RegionsPathOf(picturePath); }
 
   int RowCount() const { return static_cast<int>(attributeNames.size()); }
@@ -54,4 +59,5 @@ class ImageRegionEditorModel {
 
   ImageRegionCtrlState m_control;
   std::vector<bool> m_checked;
+  bool m_regionsRefused = false;
 };

@@ -1,6 +1,9 @@
 #include "editors/ImageRegionSelectModel.h"
 
+#include <algorithm>
+
 #include "editors/RegionPicturePath.h"
+#include "platform/Ui.h"
 
 namespace {
 int Wrap(int index, int count) { return count == 0 ? -1 : (index % count + count) % count; }
@@ -35,10 +38,21 @@ void ImageRegionSelectModel::LoadMenu(int menu, int row) {
   m_focusedRow = -1;
   const MenuRegionAttributes* current = Current();
   if (!current) return;
-  if (IsRegionPicturePath(current->picturePath)) ReadRegions(RegionsPathOf(current->picturePath), m_control.Regions());
+  if (IsRegionPicturePath(current->picturePath)) ReadMenuRegions(current->picturePath);
   for (const RegionAttribute& attribute : current->attributes)
     m_control.SetRegionSelected(attribute.name, attribute.selected != 0);
   FocusRow(row);
+}
+
+void ImageRegionSelectModel::ReadMenuRegions(const std::string& picturePath) {
+  const std::string path = RegionsPathOf(picturePath);
+  std::string reason;
+  if (ReadRegions(path, m_control.Regions(), reason)) return;
+  // Item steps reload the menu: the same file is told of once.
+  if (std::find(m_refusedFiles.begin(), m_refusedFiles.end(), path) != m_refusedFiles.end()) return;
+  m_refusedFiles.push_back(path);
+  platform::Ui().ShowMessage(RegionFileRefusedText(path, reason), {},
+                             platform::MessageIcon::Warning);
 }
 
 void ImageRegionSelectModel::NextMenu() {

@@ -30,7 +30,9 @@ class ImageRegionSelectModel {
   int CurrentMenu() const { return m_menu; }
   // The picture of the current menu; empty when there is no menu.
   std::string PicturePath() const;
-  // Shows menu i with row r focused: its regions, its rows, its selected outlines.
+  // Shows menu i with row r focused: its regions, its rows, its selected
+  // outlines. A region file that is refused shows no regions and is named in
+  // a message, once a dialog.
   void LoadMenu(int menu, int row = 0);
   void NextMenu();
   void PreviousMenu();
@@ -74,8 +76,11 @@ class ImageRegionSelectModel {
   void Send(RegionSelectRequest request);
   void SetChoice(int row, bool selected);
 
+  void ReadMenuRegions(const std::string& picturePath);
+
   ImageRegionCtrlState m_control;
   IRegionSelectOwner* m_owner;
+  std::vector<std::string> m_refusedFiles;  // told to the user already
   std::string m_title;
   int m_menu = -1;
   int m_focusedRow = -1;

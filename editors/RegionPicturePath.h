@@ -11,3 +11,8 @@ bool IsRegionPicturePath(const std::string& picturePath);
 
 // The picture's full path with ".regions" appended.
 inline std::string RegionsPathOf(const std::string& picturePath) { return picturePath + ".regions"; }
+
+// What the region dialogs tell when a region file is refused, naming it.
+inline std::string RegionFileRefusedText(const std::string& regionsPath, const std::string& reason) {
+  return "Cannot read the region file \"" + regionsPath + "\": " + reason + ".";
+}

@@ -1,5 +1,6 @@
 #include "editors/qt/ImageRegionCtrl.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QFileInfo>
 #include <QImageReader>
@@ -11,6 +12,7 @@
 #include <QScrollBar>
 #include <QToolTip>
 
+#include "database/RegularFileRead.h"
 #include "editors/RegionPaintList.h"
 
 namespace {
@@ -58,16 +60,31 @@ CImageRegionCtrl::CImageRegionCtrl(ImageRegionCtrlState& state, QWidget* parent)
   connect(&m_hoverTimer, &QTimer::timeout, this, &CImageRegionCtrl::OnHoverTick);
 }
 
+namespace {
+// A picture larger than this could not be shown once decoded anyway.
+constexpr std::size_t kMaxPictureFileBytes = std::size_t{256} << 20;
+}  // namespace
+
 bool CImageRegionCtrl::LoadPicture(const std::string& path) {
-  QImageReader reader(QString::fromStdString(path));
-  // Rotated camera pictures must keep the coordinates their regions were drawn in.
-  reader.setAutoTransform(false);
   // Only the raster format the name says decodes: a key's drawing under a
   // picture's name is never handed to another reader.
   const QByteArray format = QFileInfo(QString::fromStdString(path)).suffix().toLower().toLatin1();
-  reader.setFormat(format);
-  reader.setAutoDetectImageFormat(false);
-  m_picture = kRasterFormats.contains(format) ? reader.read() : QImage();
+  // The picture comes with the key: read only as a plain file of its folder,
+  // without blocking and within a bound, so a FIFO or a device under its
+  // name cannot hold the dialog; what cannot be read shows no picture.
+  std::string bytes, error;
+  m_picture = QImage();
+  if (kRasterFormats.contains(format) && ReadKeyFile(path, kMaxPictureFileBytes, bytes, error)) {
+    QByteArray data = QByteArray::fromStdString(bytes);
+    bytes = std::string();
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    reader.setAutoDetectImageFormat(false);
+    // Rotated camera pictures must keep the coordinates their regions were drawn in.
+    reader.setAutoTransform(false);
+    m_picture = reader.read();
+  }
   const RegionSize size = m_picture.isNull() ? RegionSize{} : RegionSize{m_picture.width(), m_picture.height()};
   m_state.SetPictureSize(size);
   viewport()->update();

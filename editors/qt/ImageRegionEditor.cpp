@@ -57,7 +57,8 @@ void CImageRegionEditor::OnInitDialog() {
   if (!m_model.IsReadOnly() && m_control->LoadPicture(m_model.picturePath)) FitDialogToControl(*this, *m_control);
   if (m_model.IsReadOnly()) {
     m_list->setEnabled(false);
-    setWindowTitle("Image Region Editor (the menu has no picture)");
+    setWindowTitle(m_model.RegionsRefused() ? "Image Region Editor (the region file cannot be read)"
+                                            : "Image Region Editor (the menu has no picture)");
   }
   m_control->StartHoverTips();
 }

@@ -1,9 +1,11 @@
 // The region control under real mouse input: drawing, painting, hover tips.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QScrollBar>
 #include <QToolTip>
 
+#include "fakes/HangGuard.h"
 #include "gui_regions/RegionGuiSupport.h"
 
 using namespace regions_gui;
@@ -102,5 +104,24 @@ TEST(RegionControlPicture, APictureDecodesOnlyAsTheFormatItsNameSays) {
   EXPECT_TRUE(control.LoadPicture(png));
   EXPECT_FALSE(control.LoadPicture(folder.File("named.gif")));
   EXPECT_FALSE(control.LoadPicture(folder.File("named.svg")));
+  EXPECT_FALSE(control.HasPicture());
+}
+
+// The picture comes with the key: a FIFO under its name must not hold the
+// dialog, and a link out of the picture's folder shows nothing of the user's.
+TEST(RegionControlPicture, AFifoOrALinkOutOfTheFolderShowsNoPicture) {
+  TempFolder folder;
+  std::filesystem::create_directories(folder.path() / "key");
+  std::filesystem::create_directories(folder.path() / "home");
+  ASSERT_TRUE(std::filesystem::exists(WritePicture(folder, "home/own.png", 30, 20)));
+  const std::string fifo = folder.File("key/pipe.png");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::filesystem::create_symlink("../home/own.png", folder.path() / "key" / "out.png");
+  ImageRegionCtrlState state;
+  CImageRegionCtrl control(state);
+  hang_guard::FifoWatch watch(fifo);
+  EXPECT_FALSE(control.LoadPicture(fifo));
+  EXPECT_FALSE(watch.Finish()) << "the picture's FIFO blocked the read";
+  EXPECT_FALSE(control.LoadPicture(folder.File("key/out.png")));
   EXPECT_FALSE(control.HasPicture());
 }

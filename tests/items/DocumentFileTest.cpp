@@ -1,13 +1,17 @@
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
 #include "database/AtomicFile.h"
 #include "database/DatabaseFiles.h"
+#include "database/DatabaseHeader.h"
 #include "platform/DocumentHost.h"
 #include "database/LevelNames.h"
 #include "database/ProgramFolders.h"
 #include "database/XmlDump.h"
+#include "fakes/HangGuard.h"
 #include "fakes/ScriptedUi.h"
 #include "items/ItemsTestSupport.h"
 
@@ -389,6 +393,110 @@ TEST(OpenFailure, TruncatedAndMissingFilesAreReportedWithTheirPath) {
   CZAVDoc missing;
   EXPECT_FALSE(missing.OnOpenDocument(temp.File("gone.qor")));
   EXPECT_TRUE(ContainsMessage(ui, "gone.qor"));
+}
+
+// A key's folder as a download may bring it, with a stand-in for the user's
+// home beside it whose secret must never show.
+class HostileKeyFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(temp.path() / "keys");
+    fs::create_directories(temp.path() / "home");
+    WriteFile(Home("secret"), "[LevelNames]\r\nCommon=the user's own\r\nGenus=secret\r\n");
+    ASSERT_TRUE(SmallDatabase()->OnSaveDocument(path));
+  }
+  std::string Home(const std::string& name) const { return temp.File("home/" + name); }
+  std::string Key(const std::string& name) const { return temp.File("keys/" + name); }
+  // The open, guarded: a file that blocks fails the test rather than hanging it.
+  bool Open(CZAVDoc& doc, const std::string& file) {
+    return hang_guard::ReturnsWithinBound("opening a key", [&] { return doc.OnOpenDocument(file); });
+  }
+  void Sparse(const std::string& file, long long size) const {
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::ftruncate(fd, size), 0);  // the size without the room on disk
+    ::close(fd);
+  }
+
+  TempFolder temp;
+  ScriptedUi ui;
+  const std::string path = temp.File("keys/birds.qor");
+};
+
+TEST_F(HostileKeyFile, AFifoOrADeviceUnderTheDatabaseNameIsRefusedNamingIt) {
+  ASSERT_EQ(::mkfifo(Key("pipe.qor").c_str(), 0600), 0);
+  fs::create_symlink("/dev/zero", Key("zero.qor"));
+  for (const std::string name : {"pipe.qor", "zero.qor"}) {
+    CZAVDoc doc;
+    EXPECT_FALSE(Open(doc, Key(name))) << name;
+    ASSERT_FALSE(ui.Messages().empty()) << name;
+    EXPECT_EQ(ui.Messages().back(), "Cannot open the database \"" + Key(name) + "\": it is not a plain file.");
+    EXPECT_TRUE(doc.m_pathName.empty());
+  }
+}
+
+TEST_F(HostileKeyFile, ALevelsFileThatIsNoFileOfTheKeyLeavesTheDefaultNamesAndTheKeyOpens) {
+  const std::string levels = path + ".levels.dat";
+  const auto craft = [&](const std::string& kind) {
+    fs::remove(levels);
+    if (kind == "fifo") {
+      ASSERT_EQ(::mkfifo(levels.c_str(), 0600), 0);
+    }
+    if (kind == "zero") fs::create_symlink("/dev/zero", levels);
+    if (kind == "sparse") Sparse(levels, 8LL << 30);
+    if (kind == "secret") fs::create_symlink("../home/secret", levels);
+  };
+  for (const std::string kind : {"secret", "sparse", "zero", "fifo"}) {
+    craft(kind);
+    CZAVDoc doc;
+    ASSERT_TRUE(Open(doc, path)) << kind;
+    const LevelNames& names = *doc.m_levelNames;
+    EXPECT_EQ(std::vector<std::string>({names.common, names.family, names.genus, names.species}),
+              std::vector<std::string>({"Common", "Family", "Genus", "Species"}))
+        << kind;
+  }
+  EXPECT_EQ(ReadFile(Home("secret")), "[LevelNames]\r\nCommon=the user's own\r\nGenus=secret\r\n");
+  EXPECT_TRUE(ui.Messages().empty());
+}
+
+// The open dialog's folder list reads the header of every ".qor" on its
+// own: what a key's folder puts under such a name shows as no key, at once.
+TEST_F(HostileKeyFile, TheHeaderReaderRefusesAFifoADeviceAndALinkOutOfTheFolder) {
+  ASSERT_TRUE(SmallDatabase()->OnSaveDocument(Home("own.qor")));
+  ASSERT_EQ(::mkfifo(Key("pipe.qor").c_str(), 0600), 0);
+  fs::create_symlink("/dev/zero", Key("zero.qor"));
+  fs::create_symlink("../home/own.qor", Key("out.qor"));
+  fs::create_symlink("birds.qor", Key("alias.qor"));
+  for (const std::string name : {"pipe.qor", "zero.qor", "out.qor"}) {
+    CQDochdr header;
+    const HeaderReadResult result = hang_guard::ReturnsWithinBound(
+        "the header read", [&] { return ReadDatabaseHeaderFile(Key(name), header); });
+    EXPECT_EQ(result, HeaderReadResult::CannotOpen) << name;
+    EXPECT_TRUE(header.title.empty()) << name;
+  }
+  CQDochdr header;
+  ASSERT_EQ(ReadDatabaseHeaderFile(Key("alias.qor"), header), HeaderReadResult::Ok);
+  EXPECT_EQ(header.title, "Birds");
+}
+
+TEST_F(HostileKeyFile, AHeaderClaimingAGiantTitleIsABadFormatReadWithinABound) {
+  const std::string giant = Key("giant.qor");
+  // Version 1, three flag bytes, a reserved word, four reserved values and
+  // the lock word, then a title length of 2^31 - 1 bytes in its longest form.
+  std::string bytes("\x01\x00", 2);
+  bytes += std::string(3 + 2 + 16 + 4, '\0');
+  bytes += std::string("\xFF\xFF\xFF\xFF\xFF\xFF\x7F", 7);
+  WriteFile(giant, bytes);
+  // The file is as long as the title claims, holes on the disk all of it.
+  const int fd = ::open(giant.c_str(), O_WRONLY);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::ftruncate(fd, (1LL << 31) + (1LL << 20)), 0);
+  ::close(fd);
+  CQDochdr header;
+  const HeaderReadResult result =
+      hang_guard::ReturnsWithinBound("the header read", [&] { return ReadDatabaseHeaderFile(giant, header); });
+  EXPECT_EQ(result, HeaderReadResult::BadFormat);
+  EXPECT_TRUE(header.title.empty());
 }
 
 TEST(NewDocument, CancelMakesNothingAndOkForcesTheFirstSave) {

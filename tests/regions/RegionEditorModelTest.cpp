@@ -1,9 +1,11 @@
 // The region editor's rules: rows checked for the regions on file, checks
 // binding and removing regions, and OK rewriting the file.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "RegionTestSupport.h"
 #include "editors/ImageRegionEditorModel.h"
+#include "fakes/HangGuard.h"
 #include "fakes/ScriptedUi.h"
 #include "platform/ErrorBox.h"
 
@@ -165,10 +167,48 @@ TEST(RegionEditor, SaveNeverWritesThroughALinkOrOutOfTheKeysFolder) {
     editor.picturePath = (keys / picture).string();
     editor.keyFolder = keys.string();
     editor.Init();
+    if (picture == "rc.png") {
+      // A region file linked out is not even read: the editor stays read-only.
+      EXPECT_TRUE(editor.RegionsRefused());
+      editor.Ok();
+      continue;
+    }
     ClickPolygon(editor.Control(), {{60, 60}, {90, 60}, {75, 90}});
     ASSERT_TRUE(editor.SetRowChecked(0, true));
     EXPECT_THROW(editor.Ok(), UserAbort) << picture;
   }
   EXPECT_EQ(ReadBytes((home / ".bashrc").string()), "# the user's own\n");
   EXPECT_TRUE(std::filesystem::is_empty(home / "outside"));
+}
+
+// A region file that a key's folder made into a FIFO or a link out of the
+// picture's folder: the editor opens at once, names the file and why, and
+// OK can no longer replace what is there.
+TEST(RegionEditor, ARefusedRegionFileIsNamedAndTheEditorTurnsReadOnly) {
+  for (const std::string kind : {"fifo", "out"}) {
+    ScriptedUi ui;
+    TempFolder scratch;
+    scratch.Write("home/secret", "Red\r\nrect\r\n1,2,3,4\r\n");
+    std::filesystem::create_directories(scratch.path() / "key");
+    const std::string regions = scratch.File("key/Legs.jpg.regions");
+    if (kind == "fifo") {
+      ASSERT_EQ(::mkfifo(regions.c_str(), 0600), 0);
+    } else {
+      std::filesystem::create_symlink("../home/secret", regions);
+    }
+    ImageRegionEditorModel editor;
+    editor.attributeNames = {"Red", "Blue"};
+    editor.picturePath = scratch.File("key/Legs.jpg");
+    hang_guard::ReturnsWithinBound("the region editor's start", [&] { editor.Init(); });
+    const std::string why = kind == "fifo" ? "it is not a plain file" : "it is a link that leads out of its folder";
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{"Cannot read the region file \"" + regions + "\": " + why + "."});
+    EXPECT_TRUE(editor.IsReadOnly()) << kind;
+    EXPECT_FALSE(editor.RowChecked(0)) << kind;
+    ClickPolygon(editor.Control(), {{60, 60}, {90, 60}, {75, 90}});
+    EXPECT_FALSE(editor.SetRowChecked(1, true)) << kind;
+    CurrentFolder here(scratch.path());
+    hang_guard::ReturnsWithinBound("the region editor's OK", [&] { editor.Ok(); });
+    EXPECT_TRUE(kind == "fifo" ? std::filesystem::is_fifo(regions) : std::filesystem::is_symlink(regions)) << kind;
+    EXPECT_EQ(ReadBytes(scratch.File("home/secret")), "Red\r\nrect\r\n1,2,3,4\r\n");
+  }
 }

@@ -2,11 +2,14 @@
 // sequence of item steps and marking for all, clicks and checks changing
 // the choices, and the choices placed in the tree as one OR group.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "RegionTestSupport.h"
 #include "editors/ImageRegionSelectModel.h"
 #include "editors/RegionPaintList.h"
 #include "database/MarkLog.h"
+#include "fakes/HangGuard.h"
+#include "fakes/ScriptedUi.h"
 #include "tree/SmallKey.h"
 
 using namespace regions_test;
@@ -186,4 +189,28 @@ TEST(RegionSelect, TheChoicesBecomeOneOrGroupInTheTree) {
   EXPECT_EQ(group->attributes, (std::vector<std::int32_t>{kRed, kBlue}));
   EXPECT_EQ(tree.doc->GetAttributeMark(kRed), MARK_OR);
   EXPECT_EQ(tree.doc->GetAttributeMark(kGreen), MARK_CLEAR);
+}
+
+TEST(RegionSelect, ARegionFileThatIsAFifoShowsNoRegionsAndIsNamedOnce) {
+  ScriptedUi ui;
+  TempFolder folder;
+  const std::string colour = folder.File("colour.jpg.regions");
+  ASSERT_EQ(::mkfifo(colour.c_str(), 0600), 0);
+  folder.Write("size.jpg.regions", "Large\r\nrect\r\n0,0,100,100\r\n");
+  FakeOwner owner({{"Colour", folder.File("colour.jpg"), 1, {{"Red", 0, kRed}, {"Blue", 1, kBlue}}},
+                   {"Size", folder.File("size.jpg"), 2, {{"Small", 0, kSmall}, {"Large", 0, kLarge}}}});
+  ImageRegionSelectModel dialog(&owner);
+  owner.ShowItem(dialog, 0);
+  dialog.navigation = true;
+  hang_guard::ReturnsWithinBound("the region dialog", [&] {
+    dialog.Init();
+    EXPECT_TRUE(dialog.Control().Regions().rectangleIds.empty());
+    EXPECT_EQ(dialog.RowCount(), 2) << "the menu's attributes still list";
+    dialog.Next();
+    dialog.NextMenu();
+    EXPECT_EQ(dialog.Control().Regions().rectangleIds, std::vector<std::string>{"Large"});
+    dialog.PreviousMenu();
+  });
+  EXPECT_EQ(ui.Messages(), std::vector<std::string>{"Cannot read the region file \"" + colour +
+                                                    "\": it is not a plain file."});
 }

@@ -1,8 +1,11 @@
 // Region files, image maps, link-id escaping and sibling paths.
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "ReportCoreFixtures.h"
 #include "database/ImageRegion.h"
+#include "fakes/HangGuard.h"
 
 using namespace reportcore_test;
 
@@ -85,6 +88,67 @@ TEST(RegionFile, FailedWriteReportsFailureAndKeepsTheOldFile) {
     std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all);
   }
   EXPECT_EQ(ReadBytes(path), "old");
+}
+
+// A key's folder may put anything under a region file's name; a stand-in for
+// the user's home beside it holds what must never be read.
+class HostileRegionFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder.Write("home/secret", "Secret\r\nrect\r\n1,2,3,4\r\n");
+    std::filesystem::create_directories(folder.path() / "key");
+  }
+  std::string Key(const std::string& name) const { return folder.File("key/" + name); }
+  // Reads the file, guarded: a file that blocks fails the test rather than hanging it.
+  bool Read(const std::string& path, RegionSet& set, std::string& reason) {
+    return hang_guard::ReturnsWithinBound("reading a region file", [&] { return ReadRegions(path, set, reason); });
+  }
+
+  TempFolder folder;
+};
+
+TEST_F(HostileRegionFile, WhatIsNoSmallPlainFileOfThePicturesFolderIsRefusedAtOnce) {
+  const int fd = ::open(Key("sparse.jpg.regions").c_str(), O_WRONLY | O_CREAT, 0600);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::ftruncate(fd, 8LL << 30), 0);  // 8 GB that take no room on disk
+  ::close(fd);
+  ASSERT_EQ(::mkfifo(Key("pipe.jpg.regions").c_str(), 0600), 0);
+  std::filesystem::create_symlink("../home/secret", Key("out.jpg.regions"));
+  const std::pair<const char*, const char*> cases[] = {
+      {"sparse.jpg.regions", "it is larger than 16777216 bytes"},
+      {"pipe.jpg.regions", "it is not a plain file"},
+      {"out.jpg.regions", "it is a link that leads out of its folder"}};
+  for (const auto& [name, why] : cases) {
+    RegionSet set;
+    set.rectangles.push_back({0, 0, 1, 1});
+    set.rectangleIds.push_back("Kept");
+    std::string reason;
+    EXPECT_FALSE(Read(Key(name), set, reason)) << name;
+    EXPECT_EQ(reason, why) << name;
+    EXPECT_EQ(set.rectangleIds, std::vector<std::string>{"Kept"}) << name;
+    const std::string map = hang_guard::ReturnsWithinBound("the image map", [&] { return MakeImageMap(Key(name), "m"); });
+    EXPECT_EQ(map, "<MAP NAME=\"m\">\n</MAP>\n") << name;
+  }
+  RegionSet none;
+  std::string reason;
+  EXPECT_TRUE(Read(Key("missing.jpg.regions"), none, reason)) << "a missing file is no refusal";
+  EXPECT_EQ(ReadBytes(folder.File("home/secret")), "Secret\r\nrect\r\n1,2,3,4\r\n");
+}
+
+TEST_F(HostileRegionFile, AFileOfMoreRegionsThanAMenuHasAttributesIsRefused) {
+  std::string text;
+  for (std::size_t k = 0; k < kMaxRegionsPerFile; ++k) text += "R" + std::to_string(k) + "\nrect\n0,0,1,1\n";
+  const std::string path = folder.Write("key/full.jpg.regions", text);
+  RegionSet set;
+  std::string reason;
+  ASSERT_TRUE(Read(path, set, reason)) << reason;
+  EXPECT_EQ(set.rectangles.size(), kMaxRegionsPerFile);
+  folder.Write("key/full.jpg.regions", text + "X\npoly\n0,0,1,1,2,0\n");
+  RegionSet over;
+  EXPECT_FALSE(Read(path, over, reason));
+  EXPECT_EQ(reason, "it holds more than 16000 regions");
+  EXPECT_TRUE(over.rectangles.empty());
+  EXPECT_TRUE(over.polygons.empty());
 }
 
 TEST(ImageMap, AreasCarryEscapedIdsAndTitles) {
