@@ -309,13 +309,13 @@ TEST_F(HostileThumbnailTest, PipesAndDevicesAreRefusedWithoutWaiting) {
 // picture accepted: refused by its size alone, before it is read.
 TEST_F(HostileThumbnailTest, FileLargerThanAnyPictureIsRefusedUnread) {
   MakePicture(keys / "small.png", 300, 200);
-  WriteFile(keys / "huge.bmp", Bitmap(300, 200));
-  fs::resize_file(keys / "huge.bmp", kMaxPictureFileBytes + 1);
-  EXPECT_EQ(Run({"huge.bmp", "small.png"}, 1), std::vector<std::string>{"huge.bmp"});
-  EXPECT_EQ(ReadFile(Thumbnail(kConvertLogName)), LogOf({"huge.bmp"}));
+  MakePicture(keys / "huge.png", 300, 200);
+  fs::resize_file(keys / "huge.png", kMaxPictureFileBytes + 1);
+  EXPECT_EQ(Run({"huge.png", "small.png"}, 1), std::vector<std::string>{"huge.png"});
+  EXPECT_EQ(ReadFile(Thumbnail(kConvertLogName)), LogOf({"huge.png"}));
   EXPECT_EQ(SizeOf(Thumbnail("small.png")), std::make_pair(140, 93));
   ImageConvert converter;
-  EXPECT_FALSE(converter.Open(keys / "huge.bmp"));
+  EXPECT_FALSE(converter.Open(keys / "huge.png"));
 }
 
 TEST(ConvertLogTest, WritesLinesAndRefusesEmptyArguments) {
