@@ -25,7 +25,6 @@ class PictureSourceFolder {
  public:
   explicit PictureSourceFolder(std::filesystem::path folder);
 
-  const std::filesystem::path& Path() const { return m_path; }
   const FolderHandle& Handle() const { return m_handle; }
   std::filesystem::path PathOf(const std::filesystem::path& relative) const { return m_path / relative; }
 
