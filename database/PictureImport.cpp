@@ -89,7 +89,8 @@ PictureImporter::PictureImporter(fs::path importFolder, fs::path databaseFolder,
     : m_importFolder(std::move(importFolder)),
       m_databaseFolder(std::move(databaseFolder)),
       m_move(SameFolder(m_importFolder, m_databaseFolder)),
-      m_writer(std::make_unique<KeyFolderWriter>(m_databaseFolder)) {
+      m_writer(std::make_unique<KeyFolderWriter>(m_databaseFolder)),
+      m_source(std::make_unique<PictureSourceFolder>(m_importFolder)) {
   if (databaseFile.empty()) return;
   m_databaseFiles = {databaseFile, LastComponent(DatabasePagePath(databaseFile)),
                      LastComponent(LevelNamesFilePath(databaseFile))};
@@ -149,15 +150,16 @@ int PictureImporter::FindElsewhere(const std::string& label, const std::string& 
 }
 
 // Brings the picture of sourceName (relative to the import folder) to
-// newName (relative to the database folder).
+// newName (relative to the database folder). The source is read only beneath
+// the import folder: one that leads out of it counts as a failed copy.
 int PictureImporter::Transfer(const std::string& newName, const std::string& sourceName, int outcome) {
   const fs::path destination = StoredNameToPath(m_databaseFolder, newName);
   if (Exists(destination)) return outcome | kImageExists;  // also a source that is the destination itself
-  const fs::path source = StoredNameToPath(m_importFolder, sourceName);
+  const fs::path source = StoredNameToPath(fs::path(), sourceName);
   const int done = m_move ? kImageMoved : kImageCopied;
-  if (!m_writer->MakeFolders(FolderPart(newName)) || !TransferFile(*m_writer, source, destination, m_move))
+  if (!m_writer->MakeFolders(FolderPart(newName)) || !TransferFile(*m_writer, *m_source, source, destination, m_move))
     return done | kImageTransferFailed;
-  CopyRegionFile(*m_writer, source, destination, m_move);
+  CopyRegionFile(*m_writer, *m_source, source, destination, m_move);
   return outcome | done;
 }
 

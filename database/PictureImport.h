@@ -11,6 +11,7 @@
 
 class KeyFolderWriter;
 class PictureFolderIndex;
+class PictureSourceFolder;
 
 // What resolving one picture did, as bits.
 enum ImageOutcome : int {
@@ -63,6 +64,7 @@ class PictureImporter {
   std::filesystem::path m_databaseFolder;
   bool m_move;  // pictures are moved, not copied, when both folders are one
   std::unique_ptr<KeyFolderWriter> m_writer;
+  std::unique_ptr<PictureSourceFolder> m_source;  // the import folder, held open: every source is read beneath it
   std::vector<std::string> m_databaseFiles;  // the database's own file names
   std::unique_ptr<PictureFolderIndex> m_index;  // built on first need, once per import
 };

@@ -8,8 +8,8 @@
 #include <thread>
 #include <utility>
 
-#include "database/AtomicFile.h"
 #include "database/KeyFolderWriter.h"
+#include "database/RegularFileRead.h"
 #include "reports/MetafilePicture.h"
 
 namespace {
@@ -139,11 +139,25 @@ ImageConvert::~ImageConvert() = default;
 
 bool ImageConvert::IsSupportedName(const std::string& name) { return EndingOf(name) != nullptr; }
 
+bool ImageConvert::Open(const FolderHandle& folder, const std::filesystem::path& relative, int scaleToWidth) {
+  Close();
+  std::string bytes, error;
+  if (!EndingOf(relative.filename().string()) ||
+      !ReadRegularFileBeneath(folder, relative, kMaxPictureFileBytes, bytes, error))
+    return false;
+  return Decode(std::move(bytes), relative.filename().string(), scaleToWidth);
+}
+
 bool ImageConvert::Open(const std::filesystem::path& path, int scaleToWidth) {
   Close();
-  const Ending* ending = EndingOf(path.filename().string());
   std::string bytes, error;
-  if (!ending || !ReadWholeFile(path, bytes, error) || bytes.empty()) return false;
+  if (!EndingOf(path.filename().string()) || !ReadKeyFile(path, kMaxPictureFileBytes, bytes, error)) return false;
+  return Decode(std::move(bytes), path.filename().string(), scaleToWidth);
+}
+
+bool ImageConvert::Decode(std::string bytes, const std::string& name, int scaleToWidth) {
+  const Ending* ending = EndingOf(name);
+  if (!ending || bytes.empty()) return false;
   // A metafile is taken only for the bitmap it carries; its drawing is never run.
   const bool metafile = std::string(ending->format) == "WMF";
   if (metafile) bytes = BitmapInMetafile(bytes);

@@ -4,11 +4,18 @@
 // work on separate threads.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <memory>
 #include <string>
 
+class FolderHandle;
 class KeyFolderWriter;
+
+// The largest picture file read: no picture the converter accepts (256 MB
+// once decoded) needs a larger file, and a file is refused by its size
+// before anything is read or allocated.
+inline constexpr std::size_t kMaxPictureFileBytes = std::size_t{256} << 20;
 
 class ImageConvert {
  public:
@@ -24,6 +31,12 @@ class ImageConvert {
   // may be decoded at a smaller size that is still at least that wide (JPEG
   // decodes at an eighth of the size for a fraction of the time); Width and
   // Height still tell the picture's own size.
+  // The file is read only when it is a plain file of at most
+  // kMaxPictureFileBytes: a pipe or device is refused without waiting on it.
+  // Through a folder's handle, the name is resolved beneath that folder and a
+  // link leading out of it is refused; by path, the folder holding the file
+  // is the bound.
+  bool Open(const FolderHandle& folder, const std::filesystem::path& relative, int scaleToWidth = 0);
   bool Open(const std::filesystem::path& path, int scaleToWidth = 0);
   int Width() const;
   int Height() const;
@@ -43,6 +56,8 @@ class ImageConvert {
   static bool IsSupportedName(const std::string& name);
 
  private:
+  bool Decode(std::string bytes, const std::string& name, int scaleToWidth);
+
   struct Picture;
   std::unique_ptr<Picture> m_picture;
 };

@@ -7,6 +7,7 @@
 #include <mutex>
 #include <thread>
 
+#include "database/FolderHandle.h"
 #include "database/KeyFolderWriter.h"
 #include "platform/Ui.h"
 #include "reports/ImageConvert.h"
@@ -15,23 +16,24 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool ThumbnailIsDone(ImageConvert& converter, const fs::path& thumbnail) {
-  std::error_code error;
-  if (!fs::exists(thumbnail, error)) return false;
-  const bool done = converter.Open(thumbnail) && converter.Width() == kThumbnailWidth;
+// The pictures and the thumbnails already there are read only beneath the
+// chosen folder: a link leading out of it, a pipe or a device, or a file
+// larger than any picture accepted is not read, and then counts as unreadable.
+bool ThumbnailIsDone(ImageConvert& converter, const FolderHandle& folder, const fs::path& thumbnail) {
+  const bool done = converter.Open(folder, thumbnail) && converter.Width() == kThumbnailWidth;
   converter.Close();
   return done;
 }
 
 // One picture; false when it cannot be read or its thumbnail written.
-bool ConvertOne(const KeyFolderWriter& folder, const fs::path& thumbnails, const std::string& name) {
+bool ConvertOne(const KeyFolderWriter& writer, const FolderHandle& folder, const std::string& name) {
   ImageConvert converter;
-  const fs::path thumbnail = thumbnails / name;
-  if (ThumbnailIsDone(converter, thumbnail)) return true;
-  if (!converter.Open(folder.Folder() / name, kThumbnailWidth) || converter.Width() <= 0 || converter.Height() <= 0) return false;
+  const fs::path thumbnail = fs::path(kThumbnailFolderName) / name;
+  if (ThumbnailIsDone(converter, folder, thumbnail)) return true;
+  if (!converter.Open(folder, name, kThumbnailWidth) || converter.Width() <= 0 || converter.Height() <= 0) return false;
   const auto [width, height] = ThumbnailSize(converter.Width(), converter.Height());
   if (width != converter.Width()) converter.Resize(width, height);
-  const bool saved = converter.Save(folder, thumbnail);
+  const bool saved = converter.Save(writer, writer.Folder() / thumbnail);
   converter.Close();
   return saved;
 }
@@ -40,8 +42,8 @@ bool ConvertOne(const KeyFolderWriter& folder, const fs::path& thumbnails, const
 // list order, so that the log and the progress come as from a single loop.
 class ConversionPool {
  public:
-  ConversionPool(const KeyFolderWriter& folder, const fs::path& thumbnails, const std::vector<std::string>& files)
-      : m_folder(folder), m_thumbnails(thumbnails), m_files(files), m_results(files.size(), kPending) {}
+  ConversionPool(const KeyFolderWriter& writer, const FolderHandle& folder, const std::vector<std::string>& files)
+      : m_writer(writer), m_folder(folder), m_files(files), m_results(files.size(), kPending) {}
 
   void Start(int workers) {
     for (int w = 0; w < workers; ++w) m_threads.emplace_back([this] { Work(); });
@@ -62,15 +64,15 @@ class ConversionPool {
 
   void Work() {
     for (std::size_t index = m_next++; index < m_files.size(); index = m_next++) {
-      const bool converted = ConvertOne(m_folder, m_thumbnails, m_files[index]);
+      const bool converted = ConvertOne(m_writer, m_folder, m_files[index]);
       std::lock_guard lock(m_mutex);
       m_results[index] = converted ? kConverted : kFailed;
       m_ready.notify_all();
     }
   }
 
-  const KeyFolderWriter& m_folder;
-  const fs::path& m_thumbnails;
+  const KeyFolderWriter& m_writer;
+  const FolderHandle& m_folder;
   const std::vector<std::string>& m_files;
   std::vector<char> m_results;
   std::atomic<std::size_t> m_next{0};
@@ -145,9 +147,10 @@ std::vector<std::string> CreateThumbnails(const fs::path& folder, const std::vec
   // A "Thumbnails" that is a link leading out of the folder is refused: then
   // nothing is written and every picture counts as not converted.
   const bool ready = writer.MakeFolders(kThumbnailFolderName);
+  const FolderHandle chosen(folder);
   std::vector<std::string> failed;
   {
-    ConversionPool pool(writer, thumbnails, files);
+    ConversionPool pool(writer, chosen, files);
     pool.Start(ready ? WorkerCount(workers, files.size()) : 0);
     for (std::size_t index = 0; index < files.size(); ++index) {
       if (!ready || !pool.Result(index)) {

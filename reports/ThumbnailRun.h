@@ -36,7 +36,9 @@ using ThumbnailProgress = std::function<void(int handled)>;
 // Writes a thumbnail of each listed file of the folder into its "Thumbnails"
 // folder under the same name and format; one already 140 wide is kept. The
 // files that cannot be read or written are logged in "Thumbnails/Convert.log"
-// and returned, in list order. Ends with a message box: the completion, or
+// and returned, in list order. Pictures and thumbnails are read only beneath
+// the folder: a link leading out of it, a pipe, a device or a file larger
+// than kMaxPictureFileBytes is unreadable, refused without being waited on. Ends with a message box: the completion, or
 // that there was nothing to convert. workers 0 uses every core; the results,
 // the log and the progress calls are the same as one file after the other.
 std::vector<std::string> CreateThumbnails(const std::filesystem::path& folder, const std::vector<std::string>& files,

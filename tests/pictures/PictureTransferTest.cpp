@@ -10,8 +10,15 @@ namespace {
 
 class PictureTransferTest : public PictureFolders {
  protected:
+  // source is below the scratch folder, which is both the folder the
+  // pictures come from and the one written into.
   bool Transfer(const fs::path& source, const fs::path& destination, bool move) {
-    return TransferFile(KeyFolderWriter(root), source, destination, move);
+    return TransferFile(KeyFolderWriter(root), PictureSourceFolder(root), source.lexically_relative(root), destination,
+                        move);
+  }
+  void Regions(const fs::path& source, const fs::path& destination, bool move) {
+    CopyRegionFile(KeyFolderWriter(root), PictureSourceFolder(root), source.lexically_relative(root), destination,
+                   move);
   }
 };
 
@@ -54,7 +61,7 @@ TEST_F(PictureTransferTest, MoveAcrossDevicesCopiesAndRemoves) {
   if (!fs::is_directory(other, error)) GTEST_SKIP() << "no second file system";
   const fs::path source = other / ("qor_move_" + std::to_string(::getpid()) + ".jpg");
   WriteFile(source, "travels");
-  EXPECT_TRUE(TransferFile(KeyFolderWriter("/"), source, keys / "a.jpg", true));
+  EXPECT_TRUE(TransferFile(KeyFolderWriter("/"), PictureSourceFolder(other), source.filename(), keys / "a.jpg", true));
   EXPECT_EQ(ReadFile(keys / "a.jpg"), "travels");
   EXPECT_FALSE(fs::exists(source));
   fs::remove(source, error);
@@ -62,18 +69,17 @@ TEST_F(PictureTransferTest, MoveAcrossDevicesCopiesAndRemoves) {
 
 TEST_F(PictureTransferTest, RegionFileFollowsOnlyWhenThereIsOne) {
   WriteFile(import / "a.jpg.regions", "regions");
-  const KeyFolderWriter writer(root);
-  CopyRegionFile(writer, import / "a.jpg", keys / "a.jpg", true);
+  Regions(import / "a.jpg", keys / "a.jpg", true);
   EXPECT_EQ(ReadFile(keys / "a.jpg.regions"), "regions");
   EXPECT_FALSE(fs::exists(import / "a.jpg.regions"));
-  CopyRegionFile(writer, import / "b.jpg", keys / "b.jpg", false);
+  Regions(import / "b.jpg", keys / "b.jpg", false);
   EXPECT_FALSE(fs::exists(keys / "b.jpg.regions"));
 }
 
 TEST_F(PictureTransferTest, RegionFileAlreadyThereIsKept) {
   WriteFile(import / "a.jpg.regions", "new");
   WriteFile(keys / "a.jpg.regions", "old");
-  CopyRegionFile(KeyFolderWriter(root), import / "a.jpg", keys / "a.jpg", false);
+  Regions(import / "a.jpg", keys / "a.jpg", false);
   EXPECT_EQ(ReadFile(keys / "a.jpg.regions"), "old");
 }
 

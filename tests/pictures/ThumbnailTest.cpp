@@ -1,8 +1,12 @@
 // The image-conversion control and the thumbnail run over a folder.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdint>
 
+#include "HangGuard.h"
+#include "HostileFolders.h"
 #include "PictureFolders.h"
 #include "TestBitmap.h"
 #include "fakes/ScriptedUi.h"
@@ -74,11 +78,15 @@ TEST_F(ThumbnailTest, DamagedPicturesNeverCrashTheConverter) {
       const fs::path damaged = keys / ("cut" + std::to_string(cut) + ending);
       WriteFile(damaged, bytes.substr(0, cut));
       ImageConvert converter;
-      if (converter.Open(damaged, kThumbnailWidth)) EXPECT_TRUE(converter.Save(keys / "again.png")) << damaged;
+      if (converter.Open(damaged, kThumbnailWidth)) {
+        EXPECT_TRUE(converter.Save(keys / "again.png")) << damaged;
+      }
     }
     WriteFile(keys / ("noise" + ending), noise);
     ImageConvert converter;
-    if (converter.Open(keys / ("noise" + ending))) EXPECT_GT(converter.Width(), 0);
+    if (converter.Open(keys / ("noise" + ending))) {
+      EXPECT_GT(converter.Width(), 0);
+    }
   }
 }
 
@@ -230,6 +238,84 @@ TEST_F(ThumbnailTest, PicturesBeyondTheProgramsBoundsAreRefusedAndTheRestConvert
   EXPECT_EQ(SizeOf(Thumbnail("fine.png")), std::make_pair(140, 100));
   WriteFile(keys / "large.bmp", Bitmap(16000, 2));
   EXPECT_TRUE(converter.Open(keys / "large.bmp"));
+}
+
+// A key's folder beside a stand-in home with pictures of its own: a
+// thumbnail is never made of what a link leads to outside the folder, and
+// nothing waits on a pipe or reads a file larger than any picture accepted.
+class HostileThumbnailTest : public HostileFolders {
+ protected:
+  void SetUp() override {
+    HostileFolders::SetUp();
+    MakePicture(home / "private.png", 300, 200);
+    MakePicture(home / "private140.png", 140, 90);
+    before = Snapshot(home);
+  }
+  std::vector<std::string> Run(const std::vector<std::string>& files, int workers = 0) {
+    std::vector<std::string> failed;
+    RunWithoutHanging("the thumbnail run", [&] { failed = CreateThumbnails(keys, files, {}, workers); });
+    return failed;
+  }
+  std::string LogOf(const std::vector<std::string>& names) const {
+    std::string log;
+    for (const auto& name : names) log += Thumbnail(name).string() + "\n";
+    return log;
+  }
+  fs::path Thumbnail(const std::string& name) const { return keys / "Thumbnails" / name; }
+
+  ScriptedUi ui;
+};
+
+TEST_F(HostileThumbnailTest, PictureLeadingOutOfTheFolderIsRefusedAndLogged) {
+  fs::create_symlink(home / "private.png", keys / "out.png");
+  fs::create_symlink("../home/private.png", keys / "relative.png");
+  MakePicture(keys / "originals" / "inside.png", 280, 200);
+  fs::create_symlink("originals/inside.png", keys / "inside.png");
+  const auto files = ListSupportedPictures(keys);
+  EXPECT_EQ(Run(files), (std::vector<std::string>{"out.png", "relative.png"}));
+  EXPECT_EQ(ReadFile(Thumbnail(kConvertLogName)), LogOf({"out.png", "relative.png"}));
+  EXPECT_EQ(Listing(keys / "Thumbnails"), (std::set<std::string>{"inside.png", kConvertLogName}));
+  EXPECT_EQ(SizeOf(Thumbnail("inside.png")), std::make_pair(140, 100));
+  ExpectHomeUntouched();
+}
+
+// A thumbnail already there that leads out is not taken as done: the
+// picture counts as not converted, since its thumbnail cannot be written
+// through the link either.
+TEST_F(HostileThumbnailTest, ThumbnailLeadingOutIsNotTakenAsDone) {
+  MakePicture(keys / "done.png", 300, 200);
+  fs::create_directories(keys / "Thumbnails");
+  fs::create_symlink(home / "private140.png", Thumbnail("done.png"));
+  EXPECT_EQ(Run({"done.png"}), std::vector<std::string>{"done.png"});
+  EXPECT_EQ(ReadFile(Thumbnail(kConvertLogName)), LogOf({"done.png"}));
+  ExpectHomeUntouched();
+}
+
+TEST_F(HostileThumbnailTest, PipesAndDevicesAreRefusedWithoutWaiting) {
+  ASSERT_EQ(::mkfifo((keys / "pipe.png").c_str(), 0600), 0);
+  fs::create_symlink("/dev/zero", keys / "zero.bmp");
+  MakePicture(keys / "fine.png", 300, 200);
+  fs::create_directories(keys / "Thumbnails");
+  ASSERT_EQ(::mkfifo(Thumbnail("fine.png").c_str(), 0600), 0);
+  MakePicture(keys / "other.gif", 300, 200);
+  fs::create_symlink("/dev/zero", Thumbnail("other.gif"));
+  EXPECT_EQ(Run({"fine.png", "other.gif", "pipe.png", "zero.bmp"}),
+            (std::vector<std::string>{"fine.png", "other.gif", "pipe.png", "zero.bmp"}));
+  EXPECT_EQ(ReadFile(Thumbnail(kConvertLogName)), LogOf({"fine.png", "other.gif", "pipe.png", "zero.bmp"}));
+  ExpectHomeUntouched();
+}
+
+// A small picture followed by a hole that makes the file larger than any
+// picture accepted: refused by its size alone, before it is read.
+TEST_F(HostileThumbnailTest, FileLargerThanAnyPictureIsRefusedUnread) {
+  MakePicture(keys / "small.png", 300, 200);
+  MakePicture(keys / "huge.png", 300, 200);
+  fs::resize_file(keys / "huge.png", kMaxPictureFileBytes + 1);
+  EXPECT_EQ(Run({"huge.png", "small.png"}, 1), std::vector<std::string>{"huge.png"});
+  EXPECT_EQ(ReadFile(Thumbnail(kConvertLogName)), LogOf({"huge.png"}));
+  EXPECT_EQ(SizeOf(Thumbnail("small.png")), std::make_pair(140, 93));
+  ImageConvert converter;
+  EXPECT_FALSE(converter.Open(keys / "huge.png"));
 }
 
 TEST(ConvertLogTest, WritesLinesAndRefusesEmptyArguments) {
