@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "database/OutputFile.h"
 #include "database/ZAVDoc.h"
 #include "platform/ErrorBox.h"
 #include "platform/Ui.h"
@@ -36,10 +37,14 @@ MergeRunResult RunDatabaseMerge(const std::string& firstPath, const std::string&
     platform::Ui().ShowMessage("Please choose databases");
     return result;
   }
+  // The proposed name comes from the key's folder, which may hold a link
+  // or a pipe under it: refused before anything else is looked at.
+  if (RefuseOutputFile(outputPath, "Nothing was merged.")) return result;
   if (IsSameFile(outputPath, firstPath) || IsSameFile(outputPath, secondPath)) {
     Refuse("The output database must not be one of the databases merged. Nothing was merged.");
     return result;
   }
+  if (!AgreeToReplaceOutputFile(outputPath)) return result;
   CZAVDoc first, second;
   // Their loads' dumps are written only when nothing later replaces them:
   // after a merge, the output's save does.

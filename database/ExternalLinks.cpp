@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "database/LinkedDocument.h"
 #include "database/UtilityFunction.h"
 #include "database/ZAVDoc.h"
 #include "platform/Ui.h"
@@ -20,30 +21,17 @@ std::string Lower(std::string text) {
   return text;
 }
 
-// Programs and launchers are never started from a page link.
-bool IsProgramFile(const std::filesystem::path& path) {
-  static const char* const kRefused[] = {".exe", ".com", ".bat", ".cmd", ".pif", ".scr", ".msi", ".vbs",
-                                         ".js",  ".jse", ".wsf", ".ps1", ".sh",  ".desktop", ".app",
-                                         ".jar", ".lnk", ".url", ".reg", ".cpl", ".hta", ".run", ".appimage"};
-  const std::string extension = Lower(path.extension().string());
-  if (std::find(std::begin(kRefused), std::end(kRefused), extension) != std::end(kRefused)) return true;
-  std::error_code error;
-  const auto status = std::filesystem::status(path, error);
-  if (error || !std::filesystem::is_regular_file(status)) return false;
-  using std::filesystem::perms;
-  return (status.permissions() & (perms::owner_exec | perms::group_exec | perms::others_exec)) != perms::none;
-}
-
 // The file itself, links followed, must lie in the database folder: a link
 // inside the folder that points elsewhere is refused like "..".
-bool ResolvesInside(const std::filesystem::path& path, const std::string& folder) {
+// The real path, or an empty one when it leads out.
+std::filesystem::path RealPathInside(const std::filesystem::path& path, const std::string& folder) {
   std::error_code error;
   const auto real = std::filesystem::canonical(path, error);
-  if (error) return false;
+  if (error) return {};
   const auto base = std::filesystem::canonical(folder.empty() ? std::string(".") : folder, error);
-  if (error) return false;
+  if (error) return {};
   const auto relative = real.lexically_relative(base);
-  return !relative.empty() && *relative.begin() != "..";
+  return !relative.empty() && *relative.begin() != ".." ? real : std::filesystem::path();
 }
 
 // The user reads the file the link resolved to and why it did not open;
@@ -61,10 +49,12 @@ void OpenDatabaseFile(const std::string& relative, const std::string& folder) {
   std::error_code error;
   // Only files open: a folder name would show the folder in a file manager.
   if (!std::filesystem::is_regular_file(path, error)) return ReportLinkError(target, "The file does not exist.");
-  if (!ResolvesInside(path, folder))
-    return ReportLinkError(target, "Links may open only files inside the database folder.");
-  if (IsProgramFile(path)) return ReportLinkError(target, "Links may not start programs.");
-  if (!platform::Ui().OpenExternal(FileUrl(path))) ReportLinkError(target, "No program on this computer opens this file.");
+  const std::filesystem::path real = RealPathInside(path, folder);
+  if (real.empty()) return ReportLinkError(target, "Links may open only files inside the database folder.");
+  // The desktop is handed the file the link resolved to.
+  if (const std::string refusal = LinkedDocumentRefusal(real, path.filename().string()); !refusal.empty())
+    return ReportLinkError(target, refusal);
+  if (!platform::Ui().OpenExternal(FileUrl(real))) ReportLinkError(target, "No program on this computer opens this file.");
 }
 
 // What follows "qorlink:".

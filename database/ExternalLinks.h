@@ -21,7 +21,7 @@ bool IsQorLink(const std::string& address);
 
 // Opens a "qorlink:" address: an http, https or mailto address on the
 // desktop, anything else as a file of the database folder (never outside
-// it, never a program) or not at all.
+// it, and only a document: LinkedDocument.h) or not at all.
 void RunExternalLink(const std::string& address, const CZAVDoc& document);
 // The same against the active database's folder.
 void RunExternalLink(const std::string& address);

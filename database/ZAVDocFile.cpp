@@ -8,6 +8,7 @@
 #include "platform/DocumentHost.h"
 #include "database/LevelNames.h"
 #include "database/MarkLog.h"
+#include "database/OutputFile.h"
 #include "database/ZAVDoc.h"
 #include "platform/Ui.h"
 
@@ -141,14 +142,16 @@ bool CZAVDoc::OnSaveDocument(const std::string& path) {
   bool stored = false;
   {
     const HeldStoreDumps held(m_holdXmlDumpOfStore);
-    stored = WriteFileAtomically(
-        path,
-        [&](std::ostream& out) {
-          if (Store(out)) return true;
-          reason = "the database could not be written";
-          return false;
-        },
-        reason);
+    const auto store = [&](std::ostream& out) {
+      if (Store(out)) return true;
+      reason = "the database could not be written";
+      return false;
+    };
+    // A merge's output is a new file at a name from the key's folder: it is
+    // never written through a link, whereas a database opened through one
+    // is saved into the link's target.
+    stored = !m_mergeOutputPath.empty() && path == m_mergeOutputPath ? WriteOutputFile(path, store, reason)
+                                                                      : WriteFileAtomically(path, store, reason);
   }
   // The store's own dump only; a load's dump still held keeps waiting.
   if (m_pendingXmlDumpEvent != heldBefore) WritePendingXmlDump();

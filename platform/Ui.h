@@ -34,6 +34,14 @@ class UserInterface {
                                                      const std::string& initialPath = {}) = 0;
   virtual std::optional<std::string> AskSaveFileName(const std::string& title, const std::vector<FileFilter>& filters,
                                                      const std::string& initialPath = {}) = 0;
+  // The save dialog without a replace question of its own, for a command
+  // that checks the chosen name itself (a link or a pipe there is refused
+  // before anything is asked) and then asks before it replaces a file.
+  virtual std::optional<std::string> AskOutputFileName(const std::string& title,
+                                                       const std::vector<FileFilter>& filters,
+                                                       const std::string& initialPath = {}) {
+    return AskSaveFileName(title, filters, initialPath);
+  }
   virtual std::optional<std::string> AskFolder(const std::string& title, const std::string& initialFolder = {}) = 0;
 
   // Opens a web address or a file with the desktop's registered program.

@@ -21,8 +21,8 @@ bool XmlElementWriter::Fail(std::string text) {
 
 bool XmlElementWriter::Open(const std::string& path) {
   if (path.empty()) return Fail("No file was chosen for the export.");
-  m_file.setFileName(QString::fromStdString(path));
-  if (!m_file.open(QIODevice::WriteOnly)) return Fail("Can't write " + path + ": " + m_file.errorString().toStdString());
+  std::string reason;
+  if (!m_file.Open(path, reason)) return Fail("Can't write " + path + ": " + reason + ".");
   m_opened = true;
   m_buffer.reserve(kFlushSize + 4096);
   m_buffer = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
@@ -83,8 +83,8 @@ bool XmlElementWriter::End(const std::string& name) {
 bool XmlElementWriter::FlushIfFull() { return m_buffer.size() < kFlushSize || Flush(); }
 
 bool XmlElementWriter::Flush() {
-  const auto size = static_cast<qint64>(m_buffer.size());
-  if (m_file.write(m_buffer.data(), size) != size) return Fail("Can't write: " + m_file.errorString().toStdString());
+  std::string reason;
+  if (!m_file.Write(m_buffer.data(), m_buffer.size(), reason)) return Fail("Can't write: " + reason);
   m_buffer.clear();
   return true;
 }
@@ -93,7 +93,8 @@ bool XmlElementWriter::Commit() {
   if (!CheckOpen()) return false;
   if (!m_open.empty()) return Fail("The element " + m_open.back() + " was not closed.");
   if (!Flush()) return false;
-  if (!m_file.commit()) return Fail("Can't write: " + m_file.errorString().toStdString());
+  std::string reason;
+  if (!m_file.Commit(reason)) return Fail("Can't write: " + reason);
   m_opened = false;
   return true;
 }

@@ -2,15 +2,17 @@
 // of millions of elements): one element per line, the text as character
 // data (XmlCharacterData.h), the index as an attribute. Output goes to a
 // temporary file beside the target that replaces the target only at Commit;
-// without it the target is untouched. After a failed call every later one
+// without it the target is untouched, and a link or a pipe under the
+// target's name is refused, never written through (ExportTargetFile.h). After a failed call every later one
 // fails with the first reason, Commit too: no file is left that misses an
 // element.
 #pragma once
 
-#include <QSaveFile>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "exporters/xml/ExportTargetFile.h"
 
 class XmlElementWriter {
  public:
@@ -32,7 +34,7 @@ class XmlElementWriter {
   bool Flush();
   bool Fail(std::string text);
 
-  QSaveFile m_file;
+  ExportTargetFile m_file;
   std::string m_buffer;
   std::vector<std::string> m_open;
   std::string m_error;

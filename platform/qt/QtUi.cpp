@@ -77,6 +77,16 @@ std::optional<std::string> QtUi::AskOpenFileName(const std::string& title, const
 
 std::optional<std::string> QtUi::AskSaveFileName(const std::string& title, const std::vector<FileFilter>& filters,
                                                  const std::string& initialPath) {
+  return AskFileToWrite(title, filters, initialPath, true);
+}
+
+std::optional<std::string> QtUi::AskOutputFileName(const std::string& title, const std::vector<FileFilter>& filters,
+                                                   const std::string& initialPath) {
+  return AskFileToWrite(title, filters, initialPath, false);
+}
+
+std::optional<std::string> QtUi::AskFileToWrite(const std::string& title, const std::vector<FileFilter>& filters,
+                                                const std::string& initialPath, bool askReplace) {
   // A name in a folder that does not exist is refused and the dialog asked
   // again with it, so a save never starts on a path that cannot be written.
   QString proposed = Q(initialPath);
@@ -85,6 +95,7 @@ std::optional<std::string> QtUi::AskSaveFileName(const std::string& title, const
     dialog.setObjectName("saveFileDialog");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontUseNativeDialog);  // answered through the modal seam like every dialog
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !askReplace);
     if (!proposed.isEmpty()) dialog.selectFile(proposed);
     if (RunModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     const QFileInfo chosen(dialog.selectedFiles().first());

@@ -21,6 +21,8 @@ class QtUi : public UserInterface {
                                              const std::string& initialPath) override;
   std::optional<std::string> AskSaveFileName(const std::string& title, const std::vector<FileFilter>& filters,
                                              const std::string& initialPath) override;
+  std::optional<std::string> AskOutputFileName(const std::string& title, const std::vector<FileFilter>& filters,
+                                               const std::string& initialPath) override;
   std::optional<std::string> AskFolder(const std::string& title, const std::string& initialFolder) override;
   bool OpenExternal(const std::string& address) override;
   void SetWaitCursor(bool on) override;
@@ -28,6 +30,8 @@ class QtUi : public UserInterface {
 
  private:
   QWidget* Owner() const;
+  std::optional<std::string> AskFileToWrite(const std::string& title, const std::vector<FileFilter>& filters,
+                                            const std::string& initialPath, bool askReplace);
   QPointer<QWidget> m_owner;
 };
 

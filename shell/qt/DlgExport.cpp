@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "database/HelpPages.h"
+#include "database/OutputFile.h"
 #include "database/ZAVDoc.h"
 #include "editors/ExportDatabasePath.h"
 #include "editors/ExportFileFilter.h"
@@ -84,9 +85,12 @@ bool CDlgExport::Export() {
   if (wantsFile) {
     std::string filter, defaultName;
     if (Failed(exporter->GetFileFilter(filter)) || Failed(exporter->GetDefaultFileName(defaultName))) return true;
-    const auto path = platform::Ui().AskSaveFileName("Export to file:", ParseExportFileFilter(filter),
-                                                     ProposedExportFile(m_document.m_pathName, defaultName));
+    const auto path = platform::Ui().AskOutputFileName("Export to file:", ParseExportFileFilter(filter),
+                                                       ProposedExportFile(m_document.m_pathName, defaultName));
     if (!path || path->empty()) return false;
+    // The name proposed lies in the key's folder: a link or a pipe there is
+    // refused before the replace question, which defaults to No.
+    if (!ConfirmOutputFile(*path, "Nothing was exported.")) return false;
     if (Failed(exporter->SetFilePath(*path))) return true;
   }
   CProgressDlg progress;

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QTimer>
 #include <QWindow>
+#include <sys/stat.h>
 
 #include "ExportTestSupport.h"
 #include "database/CommandIds.h"
@@ -183,6 +184,74 @@ TEST_F(ExportDialogTest, AnExportThatGoesThroughEndsTheDialogWithEveryRemainingI
   EXPECT_EQ(calls.mid(4, 3), QStringList({"GetWantsFile", "BeginExport", "BeginElement QOR -1"}));
   EXPECT_EQ(calls.mid(calls.size() - 3), QStringList({"EndElement QOR", "EndExport", "released"}));
   EXPECT_EQ(calls.filter(QRegularExpression("^BeginElement ITEM \\d+$")).size(), 6);
+}
+
+// The proposed file lies in the key's folder, which may hold a link, a pipe
+// or a folder under that name; a fake home beside the key is the witness.
+class ExportTargetTest : public ExportDialogTest {
+ protected:
+  void SetUp() override {
+    ExportDialogTest::SetUp();
+    std::filesystem::create_directories(Folder() / "key");
+    std::filesystem::create_directories(Folder() / "home");
+    program_test::WriteBytes(m_bashrc, kBashrc);
+    m_database = Database("key/garden key.qor", "Garden");
+    TestPlugin()->setProperty("wantsFile", true);
+  }
+  void TearDown() override {
+    EXPECT_EQ(program_test::ReadBytes(m_bashrc), kBashrc) << "the file outside the key changed";
+    ExportDialogTest::TearDown();
+  }
+  // Exports with the test exporter to the file the user chose; whether the
+  // dialog ended.
+  bool ExportTo(const std::string& target) {
+    m_ui.fileAnswers.push_back(target);
+    return RunExportDialog([&](QDialog&, QListWidget* list, QPushButton* exportButton) {
+             ClickRow(list, "Test exporter");
+             Click(exportButton);
+           }) == QDialog::Accepted;
+  }
+  std::vector<ScriptedUi::Shown> Questions() const {
+    std::vector<ScriptedUi::Shown> asked;
+    for (const auto& shown : m_ui.shown)
+      if (shown.kind == "question") asked.push_back(shown);
+    return asked;
+  }
+
+  static constexpr const char* kBashrc = "alias ls='ls --color'\n";
+  const std::string m_bashrc = (Folder() / "home" / ".bashrc").string();
+  const std::string m_target = (Folder() / "key" / "out.tst").string();
+};
+
+TEST_F(ExportTargetTest, ALinkAPipeOrAFolderUnderTheChosenNameIsRefusedBeforeAnyQuestion) {
+  std::filesystem::create_symlink(m_bashrc, m_target);
+  EXPECT_FALSE(ExportTo(m_target));
+  ASSERT_FALSE(m_ui.Messages().empty());
+  EXPECT_EQ(m_ui.Messages().back(), "Cannot write \"" + m_target + "\": it is a symbolic link. Nothing was exported.");
+  std::filesystem::remove(m_target);
+  ASSERT_EQ(::mkfifo(m_target.c_str(), 0600), 0);
+  EXPECT_FALSE(ExportTo(m_target));
+  EXPECT_EQ(m_ui.Messages().back(), "Cannot write \"" + m_target + "\": it is not a plain file. Nothing was exported.");
+  std::filesystem::remove(m_target);
+  std::filesystem::create_directory(m_target);
+  EXPECT_FALSE(ExportTo(m_target));
+  EXPECT_EQ(m_ui.Messages().back(), "Cannot write \"" + m_target + "\": it is a folder. Nothing was exported.");
+  EXPECT_TRUE(Questions().empty());
+  EXPECT_TRUE(Calls().filter("SetFilePath").isEmpty()) << "the exporter never got the name";
+  EXPECT_TRUE(Calls().filter("BeginExport").isEmpty());
+}
+
+TEST_F(ExportTargetTest, AnExistingFileIsReplacedOnlyAfterTheUserAgreed) {
+  program_test::WriteBytes(m_target, "an older export");
+  EXPECT_FALSE(ExportTo(m_target)) << "the question's default is No";
+  ASSERT_EQ(Questions().size(), 1u);
+  EXPECT_EQ(Questions()[0].text, m_target + " already exists.\nDo you want to replace it?");
+  EXPECT_FALSE(Questions()[0].defaultYes);
+  EXPECT_TRUE(Calls().filter("SetFilePath").isEmpty());
+  m_ui.yesNoAnswers = {true};
+  EXPECT_TRUE(ExportTo(m_target));
+  EXPECT_EQ(Calls().filter("SetFilePath").size(), 1);
+  EXPECT_EQ(Questions().size(), 2u);
 }
 
 TEST_F(ExportDialogTest, ALockedDatabaseOffersNoExport) {

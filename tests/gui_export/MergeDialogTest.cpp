@@ -145,7 +145,8 @@ TEST_F(MergeDialogTest, AnOpenOutputIsOpenedAgainWithWhatTheNextMergeWrote) {
   ASSERT_EQ(FramesOf(main, Output()).size(), 1u);
   EXPECT_EQ(FramesOf(main, Output())[0]->GetDocument().ItemCount(), 11);
 
-  MergeWith(main, m_first);  // the first with itself: its own six items
+  m_ui.yesNoAnswers = {true};  // the earlier output is replaced
+  MergeWith(main, m_first);    // the first with itself: its own six items
   program_test::Pump();
   const auto frames = FramesOf(main, Output());
   ASSERT_EQ(frames.size(), 1u);
@@ -165,7 +166,7 @@ TEST_F(MergeDialogTest, AnOpenOutputWithUnsavedChangesIsKeptUnlessTheUserAgrees)
 
   m_ui.shown.clear();
   m_ui.fileAnswers = {m_first, m_first};
-  m_ui.yesNoAnswers = {false, true};
+  m_ui.yesNoAnswers = {false, true, true};
   RunMergeDialog(main, [&](QDialog& dialog) {
     ChooseAndMerge(dialog);  // refused: nothing written, the window keeps its changes
     EXPECT_TRUE(dialog.isVisible());
@@ -179,8 +180,9 @@ TEST_F(MergeDialogTest, AnOpenOutputWithUnsavedChangesIsKeptUnlessTheUserAgrees)
   std::vector<std::string> questions;
   for (const auto& shown : m_ui.shown)
     if (shown.kind == "question") questions.push_back(shown.text);
-  ASSERT_EQ(questions.size(), 2u);  // asked at each press of Merge
+  ASSERT_EQ(questions.size(), 3u);  // asked at each press of Merge, then whether to replace the file
   EXPECT_NE(questions[0].find("has changes that are not saved"), std::string::npos) << questions[0];
+  EXPECT_EQ(questions[2], Output() + " already exists.\nDo you want to replace it?");
   const auto frames = FramesOf(main, Output());
   ASSERT_EQ(frames.size(), 1u);
   EXPECT_EQ(frames[0]->GetDocument().ItemCount(), 6);

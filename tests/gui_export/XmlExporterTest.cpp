@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QXmlStreamReader>
 #include <map>
+#include <sys/stat.h>
 #include <set>
 
 #include "ExportTestSupport.h"
@@ -168,6 +169,45 @@ TEST_F(XmlExporterTest, AnExportThatDoesNotEndLeavesNoFileAndKeepsTheOldOne) {
   ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
   EXPECT_EQ(kept.readAll(), QByteArray("old content"));
   EXPECT_EQ(FilesIn(folder).filter("kept"), QStringList({"kept.xml"})) << "the temporary file is gone";
+}
+
+// The target may lie in a key's folder, with a fake home beside it as the
+// witness: a link there is refused when the export begins and when it ends.
+TEST_F(XmlExporterTest, ALinkAPipeOrAFolderAtTheTargetIsNeverWrittenThrough) {
+  namespace fs = std::filesystem;
+  const std::string bashrc = (Folder() / "home" / ".bashrc").string();
+  fs::create_directories(Folder() / "home");
+  fs::create_directories(Folder() / "key");
+  program_test::WriteBytes(bashrc, "alias ls='ls --color'\n");
+  const std::string target = (Folder() / "key" / "birds.xml").string();
+  const auto exportTo = [&](const std::string& path, const std::function<void()>& beforeEnd) {
+    auto exporter = MakeXmlExporter();
+    EXPECT_TRUE(exporter->SetFilePath(path).ok);
+    const ExportCallResult begun = exporter->BeginExport();
+    if (!begun.ok) return begun;
+    EXPECT_TRUE(exporter->BeginElement("QOR", -1).ok);
+    EXPECT_TRUE(exporter->EndElement("QOR").ok);
+    beforeEnd();
+    return exporter->EndExport();
+  };
+  fs::create_symlink(bashrc, target);
+  const ExportCallResult linked = exportTo(target, [] {});
+  EXPECT_FALSE(linked.ok);
+  EXPECT_EQ(linked.error, "Can't write " + target + ": it is a symbolic link.");
+  // A link that appears under the name while the export runs.
+  fs::remove(target);
+  const ExportCallResult late = exportTo(target, [&] { fs::create_symlink(bashrc, target); });
+  EXPECT_FALSE(late.ok);
+  EXPECT_EQ(late.error, "Can't write: it is a symbolic link");
+  EXPECT_TRUE(fs::is_symlink(target));
+  fs::remove(target);
+  ASSERT_EQ(::mkfifo(target.c_str(), 0600), 0);
+  EXPECT_FALSE(exportTo(target, [] {}).ok) << "and never blocks on the pipe";
+  fs::remove(target);
+  fs::create_directory(target);
+  EXPECT_EQ(exportTo(target, [] {}).error, "Can't write " + target + ": it is a folder.");
+  EXPECT_EQ(program_test::ReadBytes(bashrc), "alias ls='ls --color'\n");
+  EXPECT_EQ(FilesIn(QString::fromStdString((Folder() / "key").string())), QStringList()) << "no temporary file left";
 }
 
 TEST_F(XmlExporterTest, ATreeThatIsNotClosedInOrderFailsWithAReason) {
