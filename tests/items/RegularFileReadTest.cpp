@@ -9,7 +9,7 @@
 
 #include "database/FolderHandle.h"
 #include "database/RegularFileRead.h"
-#include "fakes/TempFolder.h"
+#include "items/ItemsTestSupport.h"
 
 namespace {
 
@@ -22,8 +22,8 @@ class RegularFileReadTest : public ::testing::Test {
     home = scratch.path() / "home";
     fs::create_directories(key / "sub");
     fs::create_directories(home);
-    scratch.Write("home/secret", "the user's own");
-    scratch.Write("key/names.dat", "names");
+    WriteFile((home / "secret").string(), "the user's own");
+    WriteFile((key / "names.dat").string(), "names");
   }
   std::string Read(const fs::path& path, std::size_t limit = 1024) {
     bytes.clear();
