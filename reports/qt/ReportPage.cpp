@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QTemporaryFile>
 
+#include "reports/qt/KeyFolderScheme.h"
+
 CReportPage::CReportPage(QObject* parent) : CGuardedPage(parent) {}
 
 CReportPage::~CReportPage() = default;
@@ -27,7 +29,8 @@ void CReportPage::LoadThroughFile(const std::string& html, const QUrl& base) {
   file->write("\">");
   file->write(html.data(), static_cast<qint64>(html.size()));
   file->flush();
-  const QUrl url = QUrl::fromLocalFile(file->fileName());
+  // Served like the key's files, so that the page is no file of its own.
+  const QUrl url = key_folder::FileUrl(file->fileName());
   m_file = std::move(file);  // the previous page's file goes now
   m_direct = url;
   load(url);

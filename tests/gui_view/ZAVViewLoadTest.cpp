@@ -12,6 +12,7 @@
 #include "reports/qt/PageScript.h"
 #include "reports/qt/ReportPage.h"
 #include "reports/qt/ZAVView.h"
+#include "reports/qt/KeyFolderScheme.h"
 #include "ViewFixture.h"
 #include "fakes/ScriptedUi.h"
 
@@ -26,7 +27,7 @@ class ZAVViewLoad : public ViewFixture {
     return WaitForLoad(m_view.Page(), [&] { m_view.ShowPage(html, std::move(action)); });
   }
 
-  QString FolderUrl() const { return QUrl::fromLocalFile(m_folder.path() + "/").toString(); }
+  QString FolderUrl() const { return key_folder::FolderUrl(m_folder.path()).toString(); }
 };
 
 std::string PageOfSize(qsizetype bytes) {
