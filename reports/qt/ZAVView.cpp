@@ -73,7 +73,7 @@ QPoint CZAVView::PopupPoint() const {
 // A real address no action handled is followed as the browser would: the
 // guard let it through, or the user clicked it as a web link.
 void CZAVView::OnNavigationRequested(const QString& address) {
-  if (!RunAction(address, false)) m_page->LoadDirect(QUrl(address));
+  if (!RunAction(address, false)) m_page->LoadDirect(key_folder::SchemeUrlOf(QUrl(address), DatabaseFolder()));
 }
 
 QString CZAVView::StatusTextFor(const QString& text) {

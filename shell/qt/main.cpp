@@ -6,7 +6,6 @@
 #include <QWebEngineView>
 #include <cstdio>
 
-#include "reports/qt/EngineSwitches.h"
 #include "reports/qt/QorUrlSchemes.h"
 #include "reports/qt/ZAVView.h"
 #include "shell/qt/ChildFrame.h"
@@ -40,7 +39,6 @@ void MeasureFirstPage(CZAVApp& qor, const QElapsedTimer& clock) {
 int main(int argc, char** argv) {
   QElapsedTimer clock;
   clock.start();
-  AppendEngineSwitches();
   RegisterQorUrlSchemes();
   QApplication application(argc, argv);
   application.setApplicationName("QOR");

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include "reports/ReportPages.h"
-#include "reports/qt/EngineSwitches.h"
 #include "reports/qt/QorUrlSchemes.h"
 #include "platform/qt/SanitizerOptions.h"
 
@@ -26,7 +25,6 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
   ::testing::InitGoogleTest(&argc, argv);
   AllowWebEngineAsRoot();
-  AppendEngineSwitches();  // as the program does
   RegisterQorUrlSchemes();  // before the application object, as the program does
   InstallReportPageFactory();  // the program's reports, as its application object installs them
   QApplication app(argc, argv);

@@ -299,7 +299,8 @@ TEST_F(PageExfiltration, TheDatabasePageReadsNothingOutsideAndSendsNothing) {
   view.resize(800, 600);
   view.show();
   ASSERT_TRUE(WaitForLoad(view.Page(), [&] { view.NavigateTo(m_doc.GetOpeningPagePath()); }));
-  ExpectNothingLeaked(view.Page());
+  ExpectNothingLeaked(view.Page(), false);
+  EXPECT_EQ(view.Page().title(), "thief") << "the key's own script did not run";
 }
 
 TEST_F(PageExfiltration, AReportPageReadsNothingOutsideAndSendsNothing) {
@@ -318,9 +319,12 @@ TEST_F(PageExfiltration, APageAReportLinksToReadsNothingOutsideAndSendsNothing) 
     view.ShowPage("<html><body><a id='page' href='key.htm'>the key's page</a></body></html>",
                   std::make_unique<RecordingAction>(calls, false));
   }));
-  ASSERT_TRUE(WaitForLoad(view.Page(), [&] { ASSERT_TRUE(MouseClick(*view.WebView(), ById("page"))); }));
-  EXPECT_TRUE(view.Page().url().path().endsWith("key.htm")) << view.Page().url().toString().toStdString();
-  ExpectNothingLeaked(view.Page());
+  ASSERT_TRUE(MouseClick(*view.WebView(), ById("page")));
+  EXPECT_TRUE(WaitUntil([&] { return view.Page().url().path().endsWith("key.htm"); }))
+      << view.Page().url().toString().toStdString();
+  ASSERT_TRUE(WaitUntil([&] { return Read(view.Page(), "document.readyState") == "complete"; }));
+  ExpectNothingLeaked(view.Page(), false);
+  EXPECT_EQ(view.Page().title(), "thief") << "the key's own script did not run";
 }
 
 TEST_F(PageExfiltration, TheOpenDialogsPreviewRunsNoScriptAndSendsNothing) {
@@ -359,16 +363,93 @@ TEST_F(PageExfiltration, APictureWindowsPageReadsNothingOutsideAndSendsNothing) 
   delete view.data();
 }
 
-// Open: the page's script removes the peer connection from every document
-// the engine hands it, but a frame made by script (empty or written from
-// text) starts without it and keeps its own.
-TEST_F(PageExfiltration, DISABLED_APeerConnectionOfAFrameReachesNoAddress) {
+// A key's page whose script would run from every place a page can hold
+// one: inline, from an event handler, from a link, and in frames written
+// from text, from a data address and from a script address; each would
+// mark the page, call the listener and gather peer connections towards it.
+QString ScriptEverywherePage(quint16 tcp, quint16 udp) {
+  const QString run = QStringLiteral(
+      "try { top.document.documentElement.setAttribute('data-ran', 'WHERE'); } catch (e) {}"
+      "try { document.documentElement.setAttribute('data-ran', 'WHERE'); } catch (e) {}"
+      "new Image().src = 'http://127.0.0.1:%1/WHERE';"
+      "try { var pc = new RTCPeerConnection({iceServers: [{urls: ['turn:127.0.0.1:%2?transport=udp',"
+      " 'turn:127.0.0.1:%1?transport=tcp'], username: 'u', credential: 'c'}]});"
+      " pc.createDataChannel('d'); pc.createOffer().then(function (o) { pc.setLocalDescription(o); }); }"
+      " catch (e) {}")
+                          .arg(tcp)
+                          .arg(udp);
+  auto at = [&](const char* where) { return QString(run).replace("WHERE", where); };
+  const QString inFrame = QStringLiteral("<script>%1</script>").arg(at("srcdoc")).toHtmlEscaped();
+  return QStringLiteral(
+             "<!DOCTYPE html><html><head><title>quiet</title></head><body>"
+             "<script>%1</script><img src='missing.png' onerror=\"%2\"><body onload=\"%3\">"
+             "<a id='run' href=\"javascript:%4\">run</a>"
+             "<iframe srcdoc=\"%5\"></iframe>"
+             "<iframe src=\"data:text/html,%6\"></iframe>"
+             "<iframe src=\"javascript:'%7'\"></iframe>"
+             "<a id='attr' href='qorattr:Red'>red</a></body></html>")
+      .arg(at("inline"), at("handler").toHtmlEscaped(), at("onload").toHtmlEscaped(), at("link").toHtmlEscaped(),
+           inFrame, QString::fromUtf8(QUrl::toPercentEncoding(QStringLiteral("<script>%1</script>").arg(at("data")))),
+           QStringLiteral("<script>%1</script>").arg(at("js")).toHtmlEscaped());
+}
+
+// A key's own page, and every frame it holds, runs no script at all, while
+// the program's private links keep working on it.
+TEST_F(PageExfiltration, AKeysPageRunsNoScriptInItselfOrItsFramesAndItsLinksWork) {
+  WriteFile(m_key + "/key.htm", ScriptEverywherePage(m_listener.TcpPort(), m_listener.UdpPort()).toUtf8());
   CZAVView view(m_doc);
+  view.resize(800, 600);
+  view.show();
   std::vector<Call> calls;
-  ASSERT_TRUE(WaitForLoad(view.Page(), [&] {
-    view.ShowPage(ThiefPage(true).toStdString(), std::make_unique<RecordingAction>(calls, true));
-  }));
-  ExpectNothingLeaked(view.Page());
+  // As the database page, then as a page a report links to.
+  for (int way = 0; way < 2; ++way) {
+    ASSERT_TRUE(WaitForLoad(view.Page(), [&] {
+      view.ShowPage("<html><body><a id='page' href='key.htm'>the key's page</a></body></html>",
+                    std::make_unique<RecordingAction>(calls, false));
+    }));
+    if (way == 0) {
+      ASSERT_TRUE(WaitForLoad(view.Page(), [&] { view.NavigateTo(m_doc.GetOpeningPagePath()); }));
+    } else {
+      ASSERT_TRUE(MouseClick(*view.WebView(), ById("page")));
+      ASSERT_TRUE(WaitUntil([&] { return view.Page().url().path().endsWith("key.htm"); }));
+    }
+    ASSERT_TRUE(WaitUntil([&] { return Read(view.Page(), "document.readyState") == "complete"; }));
+    ASSERT_TRUE(MouseClick(*view.WebView(), ById("run")));
+    WaitUntil([] { return false; }, 2000);  // what a script would send, had one run
+    EXPECT_EQ(Read(view.Page(), "document.documentElement.getAttribute('data-ran') || ''").toStdString(), "");
+    EXPECT_EQ(view.Page().title(), "quiet");
+    EXPECT_EQ(m_listener.Contacts().join(' ').toStdString(), "") << m_listener.Bytes().left(300).toStdString();
+    calls.clear();
+    ASSERT_TRUE(MouseClick(*view.WebView(), ById("attr")));
+    ASSERT_TRUE(WaitUntil([&] { return !calls.empty(); })) << "the private link of the key's page";
+    EXPECT_EQ(calls.front().address, "qorattr:Red");
+  }
+}
+
+// A key's files are served only as types that cannot carry script: a
+// picture or style sheet shows, an SVG, XHTML, XML or script file is
+// refused even as a frame or picture of the key's page.
+TEST_F(PageExfiltration, AKeysFolderServesOnlyTypesThatCarryNoScript) {
+  const QString svg = QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg' width='5' height='5'>"
+                                     "<script>new Image().src='http://127.0.0.1:%1/svg';</script></svg>")
+                          .arg(m_listener.TcpPort());
+  WriteFile(m_key + "/p.svg", svg.toUtf8());
+  WriteFile(m_key + "/p.xhtml", svg.toUtf8());
+  WriteFile(m_key + "/p.xml", svg.toUtf8());
+  WriteFile(m_key + "/p.js", "x");
+  WriteFile(m_key + "/P.PNG", kPicture);
+  WriteFile(m_key + "/key.htm",
+            QStringLiteral("<html><body><img id='png' src='P.PNG'><img id='svgimg' src='p.svg'>"
+                           "<iframe src='p.svg'></iframe><iframe src='p.xhtml'></iframe><iframe src='p.xml'></iframe>"
+                           "<object data='p.svg'></object><embed src='p.svg'></body></html>")
+                .toUtf8());
+  CZAVView view(m_doc);
+  ASSERT_TRUE(WaitForLoad(view.Page(), [&] { view.NavigateTo(m_doc.GetOpeningPagePath()); }));
+  EXPECT_TRUE(WaitUntil([&] { return Read(view.Page(), "document.getElementById('png').naturalWidth") == "1"; }));
+  EXPECT_TRUE(WaitUntil([&] { return Read(view.Page(), "document.getElementById('svgimg').complete") == "true"; }));
+  EXPECT_EQ(Read(view.Page(), "document.getElementById('svgimg').naturalWidth"), "0");
+  WaitUntil([] { return false; }, 1500);
+  EXPECT_EQ(m_listener.Contacts().join(' ').toStdString(), "");
 }
 
 }  // namespace

@@ -39,23 +39,25 @@ std::string PageOfSize(qsizetype bytes) {
 
 TEST_F(ZAVViewLoad, SmallPageLoadsInlineAgainstTheDatabaseFolder) {
   ASSERT_TRUE(Show(PageOfSize(1000)));
-  EXPECT_TRUE(m_view.Page().TemporaryFilePath().isEmpty());
+  EXPECT_TRUE(m_view.Page().HeldPageUrl().isEmpty());
   EXPECT_EQ(RunJs(m_view.Page(), "document.baseURI").toString(), FolderUrl());
 }
 
 // Between the inline limit and 2 MB an inline load already fails, because
 // the data address grows by a third.
-TEST_F(ZAVViewLoad, LargePageLoadsWholeThroughATemporaryFile) {
-  ASSERT_TRUE(Show(PageOfSize(1800000)));
-  const QString file = m_view.Page().TemporaryFilePath();
-  ASSERT_FALSE(file.isEmpty());
-  EXPECT_TRUE(QFileInfo::exists(file));
+TEST_F(ZAVViewLoad, LargePageLoadsWholeFromMemory) {
+  // The program's page keeps its scripts.
+  ASSERT_TRUE(Show(PageOfSize(1800000) + "<script>document.title = 'ran';</script>"));
+  EXPECT_TRUE(WaitUntil([&] { return m_view.Page().title() == "ran"; }));
+  const QUrl held = m_view.Page().HeldPageUrl();
+  ASSERT_FALSE(held.isEmpty());
+  EXPECT_TRUE(key_folder::IsHeldPage(held));
   EXPECT_EQ(RunJs(m_view.Page(), "document.getElementById('last').textContent").toString(), "last");
   EXPECT_EQ(RunJs(m_view.Page(), "document.baseURI").toString(), FolderUrl());
   EXPECT_GT(RunJs(m_view.Page(), "document.querySelectorAll('div.row').length").toInt(), 30000);
 
   ASSERT_TRUE(Show(PageOfSize(100)));
-  EXPECT_FALSE(QFileInfo::exists(file));  // freed with the page it served
+  EXPECT_FALSE(key_folder::IsHeldPage(held));  // freed with the page it served
 }
 
 TEST_F(ZAVViewLoad, EmptyPageStillLoads) { EXPECT_TRUE(Show("")); }
