@@ -157,9 +157,13 @@ namespace {
 // based in the database folder must be able to load such resources.
 TEST_F(ZAVViewLoad, PagesLoadProgramResources) {
   ASSERT_TRUE(Show("<html><head><script src='qrc:///qtwebchannel/qwebchannel.js' "
-                   "onload='window.resourceLoaded = 1' onerror='window.resourceLoaded = 2'></script></head></html>"));
+                   "onload='window.resourceLoaded = 1' onerror='window.resourceLoaded = 2'></script>"
+                   "<link rel='stylesheet' href='qrc:/qor.css' onload='window.sheetLoaded = 1' "
+                   "onerror='window.sheetLoaded = 2'></head></html>"));
   ASSERT_TRUE(WaitUntil([&] { return RunJs(m_view.Page(), "window.resourceLoaded || 0").toInt() != 0; }));
   EXPECT_EQ(RunJs(m_view.Page(), "window.resourceLoaded").toInt(), 1);
+  ASSERT_TRUE(WaitUntil([&] { return RunJs(m_view.Page(), "window.sheetLoaded || 0").toInt() != 0; }));
+  EXPECT_EQ(RunJs(m_view.Page(), "window.sheetLoaded").toInt(), 1) << "the built-in style sheet";
 }
 
 }  // namespace
