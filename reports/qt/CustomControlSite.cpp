@@ -12,6 +12,7 @@
 #include "reports/qt/PageScript.h"
 #include "reports/qt/QorUrlSchemes.h"
 #include "reports/qt/Idispimp.h"
+#include "reports/qt/KeyFolderScheme.h"
 
 CCustomControlSite::CCustomControlSite(QWidget* parent, QWebEnginePage* page)
     : QWebEngineView(parent), m_bridge(new CBrowserBridge(this)) {
@@ -25,13 +26,18 @@ void CCustomControlSite::HostPage(QWebEnginePage* page) {
   page->setWebChannel(channel, kQorHostWorld);
   InstallQorPageScripts(*page);
   InstallQorSchemeHandlers(*page->profile());
+  key_folder::InstallHandler(*page->profile());
   page->setUrlRequestInterceptor(new CLocalRequestInterceptor(page));
   QWebEngineSettings* settings = page->settings();
-  // Pictures and style sheets beside the database are read as files; the
-  // interceptor keeps scripts from reading files and every local page off
-  // the network.
-  settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+  // A key's pages come from the key's own scheme and see only its folder; a
+  // page still shown from a file (help, the opening page, a picture window)
+  // is an origin of its own that may show other files but read none. The
+  // interceptor keeps every local page off the network, and no page warms
+  // up connections or names on its own.
+  settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
   settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+  settings->setAttribute(QWebEngineSettings::DnsPrefetchEnabled, false);
+  settings->setAttribute(QWebEngineSettings::WebRTCPublicInterfacesOnly, true);
   setPage(page);
 }
 

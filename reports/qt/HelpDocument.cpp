@@ -4,6 +4,7 @@
 #include <QWebEngineView>
 
 #include "database/ProgramFolders.h"
+#include "reports/qt/KeyFolderScheme.h"
 
 CHelpDocument CHelpDocument::FromText(const std::string& pathOrHtml) {
   CHelpDocument document;
@@ -13,7 +14,7 @@ CHelpDocument CHelpDocument::FromText(const std::string& pathOrHtml) {
 }
 
 QUrl CHelpDocument::TextBase() {
-  return QUrl::fromLocalFile(QString::fromStdString(ProgramFolder().generic_string()) + QLatin1Char('/'));
+  return key_folder::FolderUrl(QString::fromStdString(ProgramFolder().generic_string()));
 }
 
 QUrl CHelpDocument::AddressToUrl(const std::string& address) {
@@ -32,5 +33,5 @@ void CHelpDocument::ShowIn(QWebEngineView& browser) const {
     browser.setUrl(AddressToUrl(m_path));
     return;
   }
-  browser.setHtml(QString::fromStdString(m_html), TextBase());
+  browser.setHtml(QString::fromStdString(key_folder::WithPictureAddresses(m_html)), TextBase());
 }

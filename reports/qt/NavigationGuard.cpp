@@ -12,7 +12,7 @@ bool IsPrivateScheme(const QString& scheme) {
 }  // namespace
 
 bool CNavigationGuard::IsLocal(const QUrl& url) {
-  static const char* const kLocal[] = {"file", "data", "blob", "about", "qrc"};
+  static const char* const kLocal[] = {"file", "data", "blob", "about", "qrc", "qorkey"};
   const QString scheme = url.scheme().toLower();
   for (const char* local : kLocal)
     if (scheme == QLatin1String(local)) return true;

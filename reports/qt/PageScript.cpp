@@ -142,6 +142,12 @@ const char kPageShims[] = R"JS(
 (function () {
   if (window.__qorShims) return;
   window.__qorShims = true;
+  // No page of the program has a peer to talk to, and a peer connection
+  // reaches any address past every request check: the page (and each of
+  // its frames, which get this script too) has none.
+  ['RTCPeerConnection', 'webkitRTCPeerConnection', 'RTCDataChannel', 'RTCIceCandidate',
+   'RTCSessionDescription', 'RTCRtpTransceiver', 'RTCRtpSender', 'RTCRtpReceiver']
+    .forEach(function (name) { try { delete window[name]; } catch (e) {} });
   %PRIVATE%
   // A private address is acted on by the host when the user clicked it.
   window.navigate = function (address) {

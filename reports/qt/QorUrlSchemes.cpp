@@ -5,6 +5,8 @@
 #include <QWebEngineUrlScheme>
 #include <QWebEngineUrlSchemeHandler>
 
+#include "reports/qt/KeyFolderScheme.h"
+
 namespace {
 
 const char* const kSchemes[] = {"qorlink", "qorattr"};
@@ -22,6 +24,7 @@ void RegisterQorUrlSchemes() {
   static bool done = false;
   if (done) return;
   done = true;
+  key_folder::RegisterScheme();
   for (const char* name : kSchemes) {
     QWebEngineUrlScheme scheme(name);
     scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);

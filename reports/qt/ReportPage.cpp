@@ -1,53 +1,71 @@
 #include "reports/qt/ReportPage.h"
 
 #include <QDir>
-#include <QTemporaryFile>
+#include <QWebEngineSettings>
+
+#include "reports/qt/KeyFolderScheme.h"
 
 CReportPage::CReportPage(QObject* parent) : CGuardedPage(parent) {}
 
-CReportPage::~CReportPage() = default;
 
 void CReportPage::LoadHtml(const std::string& html, const QUrl& base) {
+  AllowScripts(true);  // the program's own page: its scripts size and move its pictures
   if (static_cast<qsizetype>(html.size()) > kInlineLimit) {
-    LoadThroughFile(html, base);
+    LoadHeld(html, base);
     return;
   }
-  m_file.reset();
+  ReleaseHeld();
   m_direct = QUrl();
   setHtml(QString::fromStdString(html), base);
 }
 
-void CReportPage::LoadThroughFile(const std::string& html, const QUrl& base) {
-  auto file = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/qor-page-XXXXXX.html"));
-  if (!file->open()) return;
+void CReportPage::LoadHeld(const std::string& html, const QUrl& base) {
   // The base element keeps pictures and style sheets resolving against the
   // database folder; the parser moves both elements into the head.
-  file->write("<meta charset=\"utf-8\"><base href=\"");
-  file->write(base.toString(QUrl::FullyEncoded).toHtmlEscaped().toUtf8());
-  file->write("\">");
-  file->write(html.data(), static_cast<qint64>(html.size()));
-  file->flush();
-  const QUrl url = QUrl::fromLocalFile(file->fileName());
-  m_file = std::move(file);  // the previous page's file goes now
+  QByteArray page = "<meta charset=\"utf-8\"><base href=\"" + base.toString(QUrl::FullyEncoded).toHtmlEscaped().toUtf8() +
+                    "\">";
+  page.append(html.data(), static_cast<qsizetype>(html.size()));
+  const QUrl url = key_folder::HoldPage(std::move(page));
+  ReleaseHeld();  // the previous page's bytes go now
+  m_held = url;
   m_direct = url;
   load(url);
 }
+
+void CReportPage::ReleaseHeld() {
+  key_folder::ReleasePage(m_held);
+  m_held = QUrl();
+}
+
+void CReportPage::AllowScripts(bool allow) { settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, allow); }
 
 void CReportPage::LoadDirect(const QUrl& url) {
+  ReleaseHeld();
   m_direct = url;
   load(url);
 }
 
-QString CReportPage::TemporaryFilePath() const { return m_file ? m_file->fileName() : QString(); }
+CReportPage::~CReportPage() { ReleaseHeld(); }
 
 // A page's own moves (reload, redirect, history) pass when the guard lets
 // them; private links and remote addresses that no click asked for go
 // nowhere, the rest are handed on.
 bool CReportPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
-  if (!isMainFrame || IsOwnLoad(url) || IsOpeningPage(url)) return true;
-  if (!CGuardedPage::acceptNavigationRequest(url, type, isMainFrame)) return false;
+  if (!isMainFrame) return true;
+  const bool accepted = Accepts(url, type);
+  // A local document the program did not make (the key's own page, a page
+  // a report links to) runs no script in its main world, whatever way it
+  // came; the program's scripts run in their own world still.
+  if (accepted) AllowScripts(!url.isLocalFile() && !key_folder::IsKeyDocument(url));
+  return accepted;
+}
+
+bool CReportPage::Accepts(const QUrl& url, NavigationType type) {
+  if (IsOwnLoad(url) || IsOpeningPage(url)) return true;
+  if (!CGuardedPage::acceptNavigationRequest(url, type, true)) return false;
   if (type == NavigationTypeReload || type == NavigationTypeRedirect || type == NavigationTypeBackForward) return true;
-  if (url.isValid() && !url.isEmpty()) emit navigationRequested(url.toString());
+  // The link actions know the key's pages by their file addresses.
+  if (url.isValid() && !url.isEmpty()) emit navigationRequested(key_folder::FileAddressOf(url).toString());
   return false;
 }
 
@@ -57,7 +75,8 @@ bool CReportPage::IsOwnLoad(const QUrl& url) const {
 }
 
 bool CReportPage::IsOpeningPage(const QUrl& url) const {
-  if (!m_openingPage || !url.isLocalFile()) return false;
+  const QUrl file = key_folder::FileAddressOf(url);
+  if (!m_openingPage || !file.isLocalFile()) return false;
   const QString opening = m_openingPage();
-  return !opening.isEmpty() && QDir::fromNativeSeparators(opening) == url.toLocalFile();
+  return !opening.isEmpty() && QDir::fromNativeSeparators(opening) == file.toLocalFile();
 }

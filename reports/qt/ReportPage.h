@@ -13,14 +13,13 @@
 
 #include "reports/qt/GuardedPage.h"
 
-class QTemporaryFile;
-
 class CReportPage : public CGuardedPage {
   Q_OBJECT
 
  public:
   // setHtml goes through a data address, which Chromium caps at 2 MB after
-  // base64 (4/3 growth); larger pages go through a temporary file.
+  // base64 (4/3 growth); larger pages are held in memory and served from
+  // the program's scheme.
   static constexpr qsizetype kInlineLimit = 1500000;
 
   explicit CReportPage(QObject* parent = nullptr);
@@ -35,8 +34,8 @@ class CReportPage : public CGuardedPage {
   // The opening page: navigations to exactly this local path load freely.
   void SetOpeningPage(std::function<QString()> openingPagePath) { m_openingPage = std::move(openingPagePath); }
 
-  // The temporary file of the page shown, empty when it was loaded inline.
-  QString TemporaryFilePath() const;
+  // The address of the held page shown, empty when it was loaded inline.
+  QUrl HeldPageUrl() const { return m_held; }
 
  signals:
   void navigationRequested(const QString& address);
@@ -45,11 +44,14 @@ class CReportPage : public CGuardedPage {
   bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
 
  private:
+  bool Accepts(const QUrl& url, NavigationType type);
   bool IsOwnLoad(const QUrl& url) const;
   bool IsOpeningPage(const QUrl& url) const;
-  void LoadThroughFile(const std::string& html, const QUrl& base);
+  void LoadHeld(const std::string& html, const QUrl& base);
+  void ReleaseHeld();
+  void AllowScripts(bool allow);
 
   QUrl m_direct;  // the address of the last own load
-  std::unique_ptr<QTemporaryFile> m_file;
+  QUrl m_held;    // the held page shown, released with the next load
   std::function<QString()> m_openingPage;
 };

@@ -12,6 +12,7 @@
 #include "platform/Ui.h"
 #include "reports/qt/BrowserBridge.h"
 #include "reports/qt/CustomControlSite.h"
+#include "reports/qt/KeyFolderScheme.h"
 #include "reports/qt/PreparedBrowser.h"
 #include "reports/qt/ReportPage.h"
 
@@ -39,17 +40,16 @@ QWebEngineView* CZAVView::WebView() const { return m_site; }
 
 void CZAVView::ShowPage(const std::string& html, std::unique_ptr<ReportAction> action) {
   m_actions.Install(std::move(action));
-  m_page->LoadHtml(html, DatabaseFolderUrl());
+  m_page->LoadHtml(key_folder::WithSchemeAddresses(html, DatabaseFolder()), key_folder::FolderUrl(DatabaseFolder()));
 }
 
 void CZAVView::NavigateTo(const std::string& path) {
-  m_page->LoadDirect(QUrl::fromLocalFile(QDir::fromNativeSeparators(QString::fromStdString(path))));
+  m_page->LoadDirect(key_folder::FileUrl(QDir::fromNativeSeparators(QString::fromStdString(path))));
 }
 
-QUrl CZAVView::DatabaseFolderUrl() const {
+QString CZAVView::DatabaseFolder() const {
   const QString path = QDir::fromNativeSeparators(QString::fromStdString(m_doc.m_pathName));
-  const QString folder = path.isEmpty() ? QDir::currentPath() : QFileInfo(path).absolutePath();
-  return QUrl::fromLocalFile(folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/'));
+  return path.isEmpty() ? QDir::currentPath() : QFileInfo(path).absolutePath();
 }
 
 bool CZAVView::RunAction(const QString& address, bool shift) {
@@ -73,7 +73,7 @@ QPoint CZAVView::PopupPoint() const {
 // A real address no action handled is followed as the browser would: the
 // guard let it through, or the user clicked it as a web link.
 void CZAVView::OnNavigationRequested(const QString& address) {
-  if (!RunAction(address, false)) m_page->LoadDirect(QUrl(address));
+  if (!RunAction(address, false)) m_page->LoadDirect(key_folder::SchemeUrlOf(QUrl(address), DatabaseFolder()));
 }
 
 QString CZAVView::StatusTextFor(const QString& text) {

@@ -73,7 +73,7 @@ class CZAVView : public QWidget, public IHtmlView {
 
  private:
   bool RunAction(const QString& address, bool shift);
-  QUrl DatabaseFolderUrl() const;
+  QString DatabaseFolder() const;
   QPrinter& Printer();
   int RunPopup(const std::vector<std::pair<int, const char*>>& entries);
 

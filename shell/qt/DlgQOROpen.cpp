@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <filesystem>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "database/ProgramFolders.h"
 #include "platform/ErrorBox.h"
 #include "reports/qt/CustomControlSite.h"
+#include "reports/qt/KeyFolderScheme.h"
 #include "shell/qt/DirTreeCtrl.h"
 
 std::string g_lastFolder;
@@ -153,12 +155,14 @@ void CDlgQOROpen::Navigate(const QString& file) {
   if (!m_previewEnabled) return;
   if (!m_preview) {
     // The preview shows a downloaded database's own page: hosted and guarded
-    // like every other page of the program.
+    // like every other page of the program, from the key's own scheme, and
+    // without the page's scripts (merely selecting a key runs nothing of it).
     m_preview = new CCustomControlSite(m_previewHost);
+    m_preview->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
     m_preview->setObjectName("preview");
     m_previewHost->layout()->addWidget(m_preview);
   }
-  m_preview->load(QUrl::fromLocalFile(file));
+  m_preview->load(key_folder::FileUrl(file));
 }
 
 void CDlgQOROpen::OnDoubleClick(QTreeWidgetItem* item) {

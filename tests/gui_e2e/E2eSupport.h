@@ -28,6 +28,7 @@
 
 namespace e2e {
 
+using viewtest::ReadDom;
 using viewtest::RunJs;
 using viewtest::WaitUntil;
 
@@ -78,10 +79,12 @@ class SampleKeyTest : public ::testing::Test {
   QWebEnginePage& Page() const { return *View().WebView()->page(); }
 
   // The script's answer on the page now shown; waits until it is true.
+  // Read from a world of its own, which sees the document of a key's page
+  // too (that runs no script of its own).
   bool WaitForPage(const QString& condition) {
-    return WaitUntil([&] { return RunJs(Page(), QStringLiteral("(%1) ? 1 : 0").arg(condition)).toInt() == 1; });
+    return WaitUntil([&] { return ReadDom(Page(), QStringLiteral("(%1) ? 1 : 0").arg(condition)).toInt() == 1; });
   }
-  QString PageText() { return RunJs(Page(), QStringLiteral("document.body ? document.body.innerText : ''")).toString(); }
+  QString PageText() { return ReadDom(Page(), QStringLiteral("document.body ? document.body.innerText : ''")).toString(); }
 
   // Clicks the first link the user can see whose href holds the text, with
   // the mouse, as a user would; returns that href.
@@ -95,7 +98,7 @@ class SampleKeyTest : public ::testing::Test {
     // A link around a picture has its size only once the picture has loaded.
     QVariantList found;
     if (!WaitUntil([&] {
-          found = RunJs(Page(), script).toList();
+          found = ReadDom(Page(), script).toList();
           return found.size() == 2 && found[0].toInt() >= 0;
         }))
       return {};

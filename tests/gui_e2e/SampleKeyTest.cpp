@@ -315,8 +315,6 @@ TEST_F(SampleKey, GalleryPictureOpensAFullScreenViewerThatShowsIt) {
   ASSERT_TRUE(WaitUntil([&] {
     return RunJs(page, "(function(){var p=document.getElementById('mainImage');return p&&p.complete?1:0;})()").toInt() == 1;
   }));
-  const QUrl picture(RunJs(page, "document.getElementById('mainImage').src").toString());
-  EXPECT_TRUE(picture.isLocalFile() && QFile::exists(picture.toLocalFile())) << picture.toString().toStdString();
   EXPECT_GT(RunJs(page, "document.getElementById('mainImage').naturalWidth").toInt(), 0);
   EXPECT_TRUE(m_ui.Messages().empty());
 }

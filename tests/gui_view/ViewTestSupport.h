@@ -11,6 +11,7 @@
 #include <QPoint>
 #include <QTest>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 #include <functional>
 #include <string>
@@ -30,15 +31,23 @@ inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 15000) 
   return true;
 }
 
-inline QVariant RunJs(QWebEnginePage& page, const QString& script, int timeoutMs = 10000) {
+// In the page's own world by default; a world of its own reads the
+// document of a page that runs no script of its own too.
+inline QVariant RunJs(QWebEnginePage& page, const QString& script, int timeoutMs = 10000,
+                      quint32 world = QWebEngineScript::MainWorld) {
   QVariant result;
   bool finished = false;
-  page.runJavaScript(script, [&](const QVariant& value) {
+  page.runJavaScript(script, world, [&](const QVariant& value) {
     result = value;
     finished = true;
   });
   WaitUntil([&] { return finished; }, timeoutMs);
   return result;
+}
+
+// The document as it shows, whether the page runs scripts or not.
+inline QVariant ReadDom(QWebEnginePage& page, const QString& script) {
+  return RunJs(page, script, 10000, QWebEngineScript::ApplicationWorld);
 }
 
 // Loads through fn and waits for the page's load to finish.
@@ -54,7 +63,7 @@ inline bool WaitForLoad(QWebEnginePage& page, const std::function<void()>& load)
 // Where the element (a script expression) shows, in the view's coordinates,
 // scrolled into sight first; an image-map region is found on its picture.
 inline QPoint ElementCentre(QWebEnginePage& page, const QString& element) {
-  const QVariantList point = RunJs(page, QStringLiteral(
+  const QVariantList point = ReadDom(page, QStringLiteral(
       "(function (e) {"
       "  if (!e) return [-1, -1];"
       "  if (e.tagName === 'AREA') {"

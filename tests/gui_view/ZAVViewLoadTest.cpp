@@ -12,6 +12,7 @@
 #include "reports/qt/PageScript.h"
 #include "reports/qt/ReportPage.h"
 #include "reports/qt/ZAVView.h"
+#include "reports/qt/KeyFolderScheme.h"
 #include "ViewFixture.h"
 #include "fakes/ScriptedUi.h"
 
@@ -26,7 +27,7 @@ class ZAVViewLoad : public ViewFixture {
     return WaitForLoad(m_view.Page(), [&] { m_view.ShowPage(html, std::move(action)); });
   }
 
-  QString FolderUrl() const { return QUrl::fromLocalFile(m_folder.path() + "/").toString(); }
+  QString FolderUrl() const { return key_folder::FolderUrl(m_folder.path()).toString(); }
 };
 
 std::string PageOfSize(qsizetype bytes) {
@@ -38,23 +39,25 @@ std::string PageOfSize(qsizetype bytes) {
 
 TEST_F(ZAVViewLoad, SmallPageLoadsInlineAgainstTheDatabaseFolder) {
   ASSERT_TRUE(Show(PageOfSize(1000)));
-  EXPECT_TRUE(m_view.Page().TemporaryFilePath().isEmpty());
+  EXPECT_TRUE(m_view.Page().HeldPageUrl().isEmpty());
   EXPECT_EQ(RunJs(m_view.Page(), "document.baseURI").toString(), FolderUrl());
 }
 
 // Between the inline limit and 2 MB an inline load already fails, because
 // the data address grows by a third.
-TEST_F(ZAVViewLoad, LargePageLoadsWholeThroughATemporaryFile) {
-  ASSERT_TRUE(Show(PageOfSize(1800000)));
-  const QString file = m_view.Page().TemporaryFilePath();
-  ASSERT_FALSE(file.isEmpty());
-  EXPECT_TRUE(QFileInfo::exists(file));
+TEST_F(ZAVViewLoad, LargePageLoadsWholeFromMemory) {
+  // The program's page keeps its scripts.
+  ASSERT_TRUE(Show(PageOfSize(1800000) + "<script>document.title = 'ran';</script>"));
+  EXPECT_TRUE(WaitUntil([&] { return m_view.Page().title() == "ran"; }));
+  const QUrl held = m_view.Page().HeldPageUrl();
+  ASSERT_FALSE(held.isEmpty());
+  EXPECT_TRUE(key_folder::IsHeldPage(held));
   EXPECT_EQ(RunJs(m_view.Page(), "document.getElementById('last').textContent").toString(), "last");
   EXPECT_EQ(RunJs(m_view.Page(), "document.baseURI").toString(), FolderUrl());
   EXPECT_GT(RunJs(m_view.Page(), "document.querySelectorAll('div.row').length").toInt(), 30000);
 
   ASSERT_TRUE(Show(PageOfSize(100)));
-  EXPECT_FALSE(QFileInfo::exists(file));  // freed with the page it served
+  EXPECT_FALSE(key_folder::IsHeldPage(held));  // freed with the page it served
 }
 
 TEST_F(ZAVViewLoad, EmptyPageStillLoads) { EXPECT_TRUE(Show("")); }
@@ -154,9 +157,13 @@ namespace {
 // based in the database folder must be able to load such resources.
 TEST_F(ZAVViewLoad, PagesLoadProgramResources) {
   ASSERT_TRUE(Show("<html><head><script src='qrc:///qtwebchannel/qwebchannel.js' "
-                   "onload='window.resourceLoaded = 1' onerror='window.resourceLoaded = 2'></script></head></html>"));
+                   "onload='window.resourceLoaded = 1' onerror='window.resourceLoaded = 2'></script>"
+                   "<link rel='stylesheet' href='qrc:/qor.css' onload='window.sheetLoaded = 1' "
+                   "onerror='window.sheetLoaded = 2'></head></html>"));
   ASSERT_TRUE(WaitUntil([&] { return RunJs(m_view.Page(), "window.resourceLoaded || 0").toInt() != 0; }));
   EXPECT_EQ(RunJs(m_view.Page(), "window.resourceLoaded").toInt(), 1);
+  ASSERT_TRUE(WaitUntil([&] { return RunJs(m_view.Page(), "window.sheetLoaded || 0").toInt() != 0; }));
+  EXPECT_EQ(RunJs(m_view.Page(), "window.sheetLoaded").toInt(), 1) << "the built-in style sheet";
 }
 
 }  // namespace

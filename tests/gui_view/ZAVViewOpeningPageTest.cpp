@@ -41,14 +41,14 @@ class ZAVViewOpeningPage : public ViewFixture {
 
 TEST_F(ZAVViewOpeningPage, NavigateToLoadsTheOpeningPage) {
   ASSERT_TRUE(WaitForLoad(m_view.Page(), [&] { m_view.NavigateTo(m_pagePath.toStdString()); }));
-  EXPECT_EQ(RunJs(m_view.Page(), "document.getElementById('opening').textContent").toString(), "Welcome");
+  EXPECT_EQ(ReadDom(m_view.Page(), "document.getElementById('opening').textContent").toString(), "Welcome");
   EXPECT_TRUE(m_calls.empty());
 }
 
 TEST_F(ZAVViewOpeningPage, LinkToTheOpeningPageLoadsWithoutTheAction) {
   ShowLinkTo(m_pagePath);
   ASSERT_TRUE(WaitForLoad(m_view.Page(), [&] { RunJs(m_view.Page(), "document.getElementById('go').click();"); }));
-  EXPECT_EQ(RunJs(m_view.Page(), "document.getElementById('opening') ? 1 : 0").toInt(), 1);
+  EXPECT_EQ(ReadDom(m_view.Page(), "document.getElementById('opening') ? 1 : 0").toInt(), 1);
   EXPECT_TRUE(m_calls.empty());
 }
 
