@@ -2,6 +2,7 @@
 // (the engine tests' five items), through the merge command's own entry.
 // A merge that writes its output must write a database that loads again;
 // a second database that loads must, merged with itself, add no item.
+#include <filesystem>
 #include <string>
 
 #include "EngineFixtures.h"
@@ -26,12 +27,17 @@ FuzzVerdict MergeIntoFiveItems(const std::uint8_t* data, std::size_t size) {
   // As the merge opens it: an empty file is an empty database.
   const bool secondLoads = Opens(second);
 
+  // An output left by the input before would be kept unless the user
+  // agreed to replace it: every input starts without one.
   const std::string merged = (scratch.Path() / "merged.qor").string();
+  std::error_code ignored;
+  std::filesystem::remove(merged, ignored);
   const MergeRunResult run = RunDatabaseMerge(first, second, merged);
   if (run.written && (!secondLoads || !Opens(merged))) return FuzzVerdict::Violated;
   if (!secondLoads) return FuzzVerdict::Rejected;
 
   const std::string itself = (scratch.Path() / "itself.qor").string();
+  std::filesystem::remove(itself, ignored);
   const MergeRunResult self = RunDatabaseMerge(second, second, itself);
   if (self.written && (self.counts.itemsAdded != 0 || !Opens(itself))) return FuzzVerdict::Violated;
   return run.written ? FuzzVerdict::Accepted : FuzzVerdict::Rejected;
