@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <array>
 #include <mutex>
-#include <thread>
 #include <utility>
 
 #include "database/KeyFolderWriter.h"
 #include "database/RegularFileRead.h"
+#include "database/WorkerPool.h"
 #include "reports/MetafilePicture.h"
 
 namespace {
@@ -40,7 +40,8 @@ constexpr std::size_t kMaxPictureBytes = std::size_t{256} << 20;
 constexpr std::size_t kMaxFrames = 64;
 
 void SetResourceLimits() {
-  const std::size_t workers = std::max(1u, std::thread::hardware_concurrency());
+  // Every conversion runs on the program's pool, one picture per thread.
+  const auto workers = static_cast<std::size_t>(worker_pool::AllowedCpus());
   const std::size_t total = kMaxPictureBytes * workers;
   Magick::ResourceLimits::width(kMaxSide);
   Magick::ResourceLimits::height(kMaxSide);

@@ -5,10 +5,10 @@
 #include <condition_variable>
 #include <cstdio>
 #include <mutex>
-#include <thread>
 
 #include "database/FolderHandle.h"
 #include "database/KeyFolderWriter.h"
+#include "database/WorkerPool.h"
 #include "platform/Ui.h"
 #include "reports/ImageConvert.h"
 
@@ -38,25 +38,22 @@ bool ConvertOne(const KeyFolderWriter& writer, const FolderHandle& folder, const
   return saved;
 }
 
-// Converts on worker threads while the calling thread takes the results in
-// list order, so that the log and the progress come as from a single loop.
+// Converts on the program's pool while the calling thread takes the results
+// in list order, so that the log and the progress come as from a single loop.
 class ConversionPool {
  public:
   ConversionPool(const KeyFolderWriter& writer, const FolderHandle& folder, const std::vector<std::string>& files)
       : m_writer(writer), m_folder(folder), m_files(files), m_results(files.size(), kPending) {}
 
-  void Start(int workers) {
-    for (int w = 0; w < workers; ++w) m_threads.emplace_back([this] { Work(); });
+  // At most workers pictures at once, each decoded in memory of its own.
+  void Run(int workers) {
+    worker_pool::RunChunks(workers, [this](int) { Work(); });
   }
 
   bool Result(std::size_t index) {
     std::unique_lock lock(m_mutex);
     m_ready.wait(lock, [&] { return m_results[index] != kPending; });
     return m_results[index] == kConverted;
-  }
-
-  ~ConversionPool() {
-    for (auto& thread : m_threads) thread.join();
   }
 
  private:
@@ -78,12 +75,10 @@ class ConversionPool {
   std::atomic<std::size_t> m_next{0};
   std::mutex m_mutex;
   std::condition_variable m_ready;
-  std::vector<std::thread> m_threads;
 };
 
 int WorkerCount(int requested, std::size_t files) {
-  const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  const int wanted = requested > 0 ? requested : cores;
+  const int wanted = requested > 0 ? requested : worker_pool::AllowedCpus();
   return static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(wanted), files));
 }
 
@@ -149,9 +144,9 @@ std::vector<std::string> CreateThumbnails(const fs::path& folder, const std::vec
   const bool ready = writer.MakeFolders(kThumbnailFolderName);
   const FolderHandle chosen(folder);
   std::vector<std::string> failed;
-  {
-    ConversionPool pool(writer, chosen, files);
-    pool.Start(ready ? WorkerCount(workers, files.size()) : 0);
+  ConversionPool pool(writer, chosen, files);
+  const int running = ready ? WorkerCount(workers, files.size()) : 0;
+  const auto takeResults = [&] {
     for (std::size_t index = 0; index < files.size(); ++index) {
       if (!ready || !pool.Result(index)) {
         if (ready) AppendConvertLog(thumbnails, (thumbnails / files[index]).string());
@@ -159,7 +154,8 @@ std::vector<std::string> CreateThumbnails(const fs::path& folder, const std::vec
       }
       if (progress) progress(static_cast<int>(index + 1));
     }
-  }
+  };
+  worker_pool::RunBeside([&] { pool.Run(running); }, takeResults);
   platform::Ui().ShowMessage(kConversionCompleted);
   return failed;
 }
