@@ -14,7 +14,9 @@
 #include "HangGuard.h"
 #include "HostileFolders.h"
 #include "TestBitmap.h"
+#include "database/DatabaseMergeRun.h"
 #include "database/ImageRegion.h"
+#include "database/XmlDump.h"
 #include "editors/ExportRun.h"
 #include "editors/ImageRegionEditorModel.h"
 #include "export/RecordingExporter.h"
@@ -37,7 +39,10 @@ using regions_test::CurrentFolder;
 const char* const kNames[] = {"a.jpg",        "b.png",          "c.gif",      "-rf.bmp",       "..x.tga",
                               "new\nline.png", "x\\..\\y.tif",   "BIRDS.QOR",  "Birds.htm",     "birds.QOR.levels.dat",
                               "other.qor",    "sub",            "Thumbnails", "Convert.log",   "a.jpg.regions",
-                              "b.png.regions", "--help.wbmp",   "d.emp",      "e.wmf",         "dir"};
+                              "b.png.regions", "--help.wbmp",   "d.emp",      "e.wmf",         "dir",
+                              // what the program writes where it runs, and its outputs
+                              "TEST.qorx",    "before_sorting.txt", "after_sorting.txt", "testRegions.html",
+                              "copy.qor.levels.dat", "birds_merge.qor", "copy_merge.qor", "birds.xml"};
 
 class HostileKeyFolderTest : public ReportPagesTest {
  protected:
@@ -151,6 +156,24 @@ class HostileKeyFolderTest : public ReportPagesTest {
     }
   }
 
+  // Saves the database under another name of the key's folder (its page
+  // and levels file beside it), opens that copy and merges it into itself:
+  // the dumps go into the current folder, the levels file and the merge's
+  // output are wherever the crafted folder put their names.
+  void SaveOpenAndMerge() {
+    const std::string copy = (folder / "copy.qor").string();
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(copy, error))) return;  // only a plain new name is saved
+    CZAVDoc saved;
+    const auto bytes = doc->StoreToBytes();
+    if (saved.LoadFromBytes(bytes.data(), bytes.size()) != CZAVDoc::LoadResult::Ok || !saved.OnSaveDocument(copy))
+      return;
+    CZAVDoc opened;
+    opened.OnOpenDocument(copy);
+    RunDatabaseMerge(copy, copy, (folder / "copy_merge.qor").string());
+    WaitForXmlDump();
+  }
+
   // A plain file of the key holding the secret: a copy of what a link led
   // to. Pipes are not opened, links not followed.
   void ExpectNoSecretInTheKey(const char* tool) {
@@ -209,6 +232,8 @@ TEST_F(HostileKeyFolderTest, NoToolWritesOutsideTheKeyOrMovesTheDatabasesFiles) 
       StreamDatabase(*doc, exporter, {}, {});
     });
     ExpectNothingOutsideChanged("export");
+    RunWithoutHanging("save, open and merge", [&] { SaveOpenAndMerge(); });
+    ExpectNothingOutsideChanged("save, open and merge");
     if (HasFailure()) return;
     for (const auto& entry : fs::directory_iterator(folder))
       if (std::find(kOwnFiles.begin(), kOwnFiles.end(), entry.path().filename()) == kOwnFiles.end())
