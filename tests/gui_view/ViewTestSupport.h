@@ -51,11 +51,11 @@ inline QVariant ReadDom(QWebEnginePage& page, const QString& script) {
 }
 
 // Loads through fn and waits for the page's load to finish.
-inline bool WaitForLoad(QWebEnginePage& page, const std::function<void()>& load) {
+inline bool WaitForLoad(QWebEnginePage& page, const std::function<void()>& load, int timeoutMs = 15000) {
   int finished = 0;
   QMetaObject::Connection connection = QObject::connect(&page, &QWebEnginePage::loadFinished, [&] { ++finished; });
   load();
-  const bool loaded = WaitUntil([&] { return finished > 0; });
+  const bool loaded = WaitUntil([&] { return finished > 0; }, timeoutMs);
   QObject::disconnect(connection);
   return loaded;
 }
