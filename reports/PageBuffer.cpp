@@ -16,7 +16,7 @@ std::string& ReportPageBuffer() {
   return buffer;
 }
 
-void ResetPageBuffer() { ReportPageBuffer().assign(" "); }
+void ResetPageBuffer() { ReportPageBuffer().assign(1, ' '); }
 
 void EnsurePageRoom(std::size_t needed) {
   std::string& buffer = ReportPageBuffer();

@@ -93,7 +93,8 @@ void CItemListBox::OnSelChange() {
 
 void CItemListBox::keyPressEvent(QKeyEvent* event) {
   if (platform::qt::IsContextMenuKey(*event)) {
-    QContextMenuEvent menu(QContextMenuEvent::Keyboard, visualRect(currentIndex()).center());
+    const QPoint at = visualRect(currentIndex()).center();
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, viewport()->mapToGlobal(at));
     contextMenuEvent(&menu);
     return;
   }

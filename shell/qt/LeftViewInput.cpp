@@ -81,7 +81,8 @@ void CLeftView::currentChanged(const QModelIndex& current, const QModelIndex& pr
 
 void CLeftView::keyPressEvent(QKeyEvent* event) {
   if (platform::qt::IsContextMenuKey(*event)) {
-    QContextMenuEvent menu(QContextMenuEvent::Keyboard, visualRect(currentIndex()).center());
+    const QPoint at = visualRect(currentIndex()).center();
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, viewport()->mapToGlobal(at));
     contextMenuEvent(&menu);
     return;
   }

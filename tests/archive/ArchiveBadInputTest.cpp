@@ -20,7 +20,9 @@ class BadInput : public ::testing::Test {
     const std::string before = Describe(doc);
     std::string message;
     const auto result = doc.LoadFromBytes(bytes.data(), bytes.size(), &message);
-    if (result != CZAVDoc::LoadResult::Ok) EXPECT_EQ(Describe(doc), before);
+    if (result != CZAVDoc::LoadResult::Ok) {
+      EXPECT_EQ(Describe(doc), before);
+    }
     if (error) *error = message;
     return result;
   }

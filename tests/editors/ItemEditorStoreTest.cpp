@@ -39,8 +39,12 @@ std::vector<std::string> Names(const std::vector<std::unique_ptr<CQItemname>>& n
 void ExpectLinksConsistent(const CZAVDoc& doc) {
   for (int i = 0; i < doc.ItemCount(); ++i) {
     const CQItemrec& item = doc.GetItem(i);
-    if (item.nameIndex != -1) EXPECT_EQ(doc.m_itemNames[item.nameIndex]->itemIndex, i);
-    if (item.speciesIndex != -1) EXPECT_EQ(doc.m_speciesNames[item.speciesIndex]->itemIndex, i);
+    if (item.nameIndex != -1) {
+      EXPECT_EQ(doc.m_itemNames[item.nameIndex]->itemIndex, i);
+    }
+    if (item.speciesIndex != -1) {
+      EXPECT_EQ(doc.m_speciesNames[item.speciesIndex]->itemIndex, i);
+    }
   }
 }
 

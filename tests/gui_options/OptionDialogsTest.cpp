@@ -130,8 +130,12 @@ TEST_F(OptionDialogsTest, ItemListOptionsReachTheNextItemListPage) {
   const auto& names = doc->m_speciesNames;
   for (std::size_t i = 0; i < names.size(); ++i) {
     const int item = names[i]->itemIndex;
-    if (i > 0) EXPECT_LE(GetItemDisplayName(*doc, names[i - 1]->itemIndex), GetItemDisplayName(*doc, item));
-    if (item >= 0) EXPECT_EQ(doc->GetItem(item).speciesIndex, static_cast<int>(i));
+    if (i > 0) {
+      EXPECT_LE(GetItemDisplayName(*doc, names[i - 1]->itemIndex), GetItemDisplayName(*doc, item));
+    }
+    if (item >= 0) {
+      EXPECT_EQ(doc->GetItem(item).speciesIndex, static_cast<int>(i));
+    }
   }
 }
 

@@ -46,7 +46,9 @@ TEST(DatabaseHeader, EveryCutOfTheHeaderIsRefusedWithoutACrash) {
     CQDochdr header;
     const HeaderReadResult result = ReadDatabaseHeaderFile(cut, header);
     if (result == HeaderReadResult::Ok && headerEnd == 0) headerEnd = length;
-    if (headerEnd == 0) EXPECT_EQ(result, HeaderReadResult::BadFormat) << length;
+    if (headerEnd == 0) {
+      EXPECT_EQ(result, HeaderReadResult::BadFormat) << length;
+    }
   }
   EXPECT_GT(headerEnd, 20u);
 }

@@ -16,9 +16,20 @@ std::vector<int> NameLinks(const CZAVDoc& doc) {
 void ExpectNamesLinked(const CZAVDoc& doc) {
   for (int i = 0; i < doc.ItemCount(); ++i) {
     const CQItemrec& item = doc.GetItem(i);
-    if (doc.m_header.commonNamesEnabled) EXPECT_EQ(doc.m_itemNames.at(item.nameIndex)->itemIndex, i) << i;
-    if (doc.m_header.scientificNamesEnabled) EXPECT_EQ(doc.m_speciesNames.at(item.speciesIndex)->itemIndex, i) << i;
+    if (doc.m_header.commonNamesEnabled) {
+      EXPECT_EQ(doc.m_itemNames.at(item.nameIndex)->itemIndex, i) << i;
+    }
+    if (doc.m_header.scientificNamesEnabled) {
+      EXPECT_EQ(doc.m_speciesNames.at(item.speciesIndex)->itemIndex, i) << i;
+    }
   }
+}
+
+// A record that counts as used (a name entry 0) without names of its own.
+std::unique_ptr<CQItemrec> MakeUsedItemRecord() {
+  auto record = std::make_unique<CQItemrec>();
+  record->nameIndex = 0;
+  return record;
 }
 
 void GiveScientificNames(CZAVDoc& doc) {
@@ -115,7 +126,7 @@ TEST(DuplicateItem, ReusesAFreeSlotAndRefusesAtTheLimitBeforeAnyChange) {
   EXPECT_EQ(f.doc->GetItemState(kLime), STATE_REMAINING);
   ExpectNamesLinked(*f.doc);
 
-  for (int i = 5; i < kMaxItems; ++i) f.doc->m_items.push_back(std::make_unique<CQItemrec>(CQItemrec{0, -1, -1, -1}));
+  for (int i = 5; i < kMaxItems; ++i) f.doc->m_items.push_back(MakeUsedItemRecord());
   const auto names = f.doc->m_itemNames.size();
   EXPECT_FALSE(RunCommand([&] { item_list::DuplicateItemRecord(*f.doc, kPine); }));
   EXPECT_EQ(f.ui.Messages().back(), "Can't add. Too much items!");
