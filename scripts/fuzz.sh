@@ -14,7 +14,8 @@ seconds="${FUZZ_SECONDS:-20}"
 jobs="${FUZZ_JOBS:-$(nproc)}"
 build=build-fuzz
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DQOR_BUILD_FUZZ=ON -DQOR_BUILD_GUI=OFF -DQOR_BUILD_BENCH=OFF
+cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DQOR_BUILD_FUZZ=ON -DQOR_BUILD_GUI=OFF -DQOR_BUILD_BENCH=OFF \
+  -DQOR_WARNINGS_AS_ERRORS="${QOR_WERROR:-OFF}"
 # The core on its own as well, so an error only clang reports fails here
 # even in a file no fuzz target reaches.
 cmake --build "$build" -j "$(nproc)" --target qorcore fuzz_all

@@ -22,5 +22,6 @@ if [ -n "$missing" ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq $missing
 fi
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The test command builds with warnings as errors (QOR_WERROR=ON).
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQOR_WARNINGS_AS_ERRORS="${QOR_WERROR:-OFF}"
 cmake --build build -j "$(nproc)"
