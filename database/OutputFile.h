@@ -29,7 +29,8 @@ bool ConfirmOutputFile(const std::string& path, const std::string& nothingDone);
 // The writer's contents go to a new temporary file beside path, created
 // without following any link, and are renamed onto the name once on the
 // disk; a plain file there keeps its permissions. A link, a pipe, a device
-// or a folder that stands under the name by then is refused, the temporary
-// removed. False with a short reason in error.
+// or a folder under the name is refused before anything is written; one
+// that appears later is replaced itself, never written through. False with
+// a short reason in error.
 bool WriteOutputFile(const std::filesystem::path& path, const std::function<bool(std::ostream&)>& writer,
                      std::string& error);
