@@ -90,8 +90,11 @@ TEST_F(ZAVViewLinks, RealLinkNobodyHandlesIsFollowed) {
   other.write("<html><body id='other'>other</body></html>");
   other.close();
   Show(false);
-  ASSERT_TRUE(WaitForLoad(m_view.Page(), [&] { Click("real"); }));
-  EXPECT_EQ(m_view.Page().url().fileName(), "other.htm");
+  Click("real");
+  // A load that ends first may be the shown page's own late one; what counts
+  // is that the view arrives at the linked page.
+  EXPECT_TRUE(WaitUntil([&] { return m_view.Page().url().fileName() == "other.htm"; }))
+      << m_view.Page().url().toString().toStdString();
   ASSERT_EQ(m_calls.size(), 1u);
   EXPECT_EQ(QUrl(QString::fromStdString(m_calls[0].address)).fileName(), "other.htm");
 }
