@@ -1,8 +1,10 @@
 // The image-conversion control and the thumbnail run over a folder.
 #include <gtest/gtest.h>
 
+#include <sched.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "HangGuard.h"
@@ -164,6 +166,31 @@ TEST_F(ThumbnailTest, OneWorkerAndManyGiveTheSameResultsAndLog) {
   EXPECT_EQ(many, single);
   EXPECT_EQ(ReadFile(Thumbnail(kConvertLogName)), singleLog);
   EXPECT_EQ(single.size(), 3u);
+}
+
+// The threads of the process, as the kernel lists them.
+int RunningThreads() {
+  int count = 0;
+  for ([[maybe_unused]] const auto& task : fs::directory_iterator("/proc/self/task")) ++count;
+  return count;
+}
+
+// Pinned to two CPUs, a run converts on the program's pool of two threads
+// beside the caller, never on a thread per core of the machine.
+TEST_F(ThumbnailTest, ARunUsesNoMoreThreadsThanTheProcessMayRunOn) {
+  cpu_set_t two;
+  CPU_ZERO(&two);
+  CPU_SET(0, &two);
+  CPU_SET(1, &two);
+  if (sched_setaffinity(0, sizeof two, &two) != 0) GTEST_SKIP() << "the process may not run on two CPUs";
+  for (int i = 0; i < 24; ++i) MakePicture(keys / ("p" + std::to_string(i) + ".png"), 300, 200);
+  int most = 0;
+  const auto failed = CreateThumbnails(keys, ListSupportedPictures(keys), [&](int) {
+    most = std::max(most, RunningThreads());
+  });
+  EXPECT_TRUE(failed.empty());
+  EXPECT_GT(most, 0);
+  EXPECT_LE(most, 3);
 }
 
 TEST_F(ThumbnailTest, EmptyListMakesNoFolderAndLeavesTheCurrentFolder) {
