@@ -33,6 +33,9 @@ CLeftView::CLeftView(CZAVDoc& doc, QWidget* parent) : QTreeView(parent), m_doc(d
   m_popupRunner = [](QMenu& menu, const QPoint& at) { return menu.exec(at); };
   m_ctrlHeld = [] { return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier); };
   connect(this, &QTreeView::expanded, this, &CLeftView::OnNodeExpanded);
+  // Labels and images are asked at paint time: a refresh repaints the rows in
+  // sight, whichever of them changed.
+  connect(m_model, &CTreeModel::nodesRefreshed, viewport(), qOverload<>(&QWidget::update));
   connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, [this](int, int maximum) { KeepScrollRoom(maximum); });
   connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CLeftView::ShrinkScrollRoom);
   RegisterOwnCommands();
@@ -90,11 +93,8 @@ void CLeftView::RunMark(int mark) {
   });
 }
 
-// Only the nodes are repainted: their labels and images are asked at paint
-// time, so the visible rows are all that changes on screen.
 void CLeftView::RefreshTree() {
   m_model->RefreshAll([this] { m_tree.RefreshTree(); });
-  viewport()->update();
 }
 
 void CLeftView::RepaintTreeControl() { viewport()->update(); }

@@ -22,6 +22,7 @@ void CTreeModel::RefreshAll(const std::function<void()>& refresh) {
     m_holdNodeNotices = false;
     const int top = rowCount();
     if (top > 0) emit dataChanged(index(0, 0), index(top - 1, 0), {Qt::DisplayRole, Qt::DecorationRole});
+    emit nodesRefreshed();
   };
   m_holdNodeNotices = true;
   try {
