@@ -224,4 +224,10 @@ void CLeftView::CollapseAll() {
     if (m_tree.Nodes().Children(child).empty()) continue;
     m_tree.Nodes().ForEachPostOrder(child, [this](HTREEITEM n) { collapse(m_model->IndexOf(n)); });
   }
+  // The rows that were scrolled past are gone: keeping their offset, or the
+  // room a link made below a node, would show empty space under a stray
+  // scroll bar instead of the menus.
+  m_scrollRoom = -1;
+  scrollToTop();
+  horizontalScrollBar()->setValue(0);
 }
