@@ -55,6 +55,7 @@ QVariant CTreeModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole: return QString::fromStdString(m_tree.GetNodeLabel(node));
     case Qt::DecorationRole: return TreeNodePixmap(m_tree.Nodes().Image(node));
+    case kNameRole: return QString::fromStdString(m_tree.GetNodeName(node));
     case Qt::ToolTipRole: return QString::fromUtf8(CMenuTree::GetTooltipText(m_tree.GetNodeKind(node)));
     default: return {};
   }

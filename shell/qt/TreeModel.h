@@ -15,6 +15,9 @@ class CTreeModel : public QAbstractItemModel, public ITreeNodesObserver {
   CTreeModel(CMenuTree& tree, QObject* parent = nullptr);
   ~CTreeModel() override;
 
+  // The node's name without its counts, as typing in the tree finds it.
+  static constexpr int kNameRole = Qt::UserRole + 1;
+
   QModelIndex IndexOf(HTREEITEM node) const;
   static HTREEITEM NodeOf(const QModelIndex& index) { return index.isValid() ? static_cast<HTREEITEM>(index.internalId()) : kNoNode; }
   // Runs a refresh that may change every label and image. The nodes' own
