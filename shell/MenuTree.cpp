@@ -24,7 +24,8 @@ void CMenuTree::OnInitialUpdate() {
 }
 
 void CMenuTree::OnUpdate() {
-  if (treedoc::ShowsReferences(m_doc)) FillReferences();
+  // Refilled whether shown or not: hiding them takes their subtree away.
+  FillReferences();
   m_nodes.DeleteChildren(m_menuRoot);
   if (m_doc.MenuCount() > 0) {
     m_nodes.SetImage(m_menuRoot, MenuImage(m_doc.GetMenu(0)));

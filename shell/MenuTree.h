@@ -97,6 +97,8 @@ class CMenuTree {
 
   // ---- texts and colours (MenuTreeLabels.cpp) ---------------------------------
   std::string GetNodeLabel(HTREEITEM node) const;
+  // The label without its counts: the name the user reads and types.
+  std::string GetNodeName(HTREEITEM node) const;
   static const char* GetTooltipText(int kind);
   TreeNodeStyle GetNodeStyle(HTREEITEM node, bool highlighted) const;
   // Counted at every refresh, like the per-attribute counts the labels show.

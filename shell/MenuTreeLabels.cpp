@@ -63,6 +63,19 @@ std::string CMenuTree::GetNodeLabel(HTREEITEM node) const {
   }
 }
 
+std::string CMenuTree::GetNodeName(HTREEITEM node) const {
+  if (!m_nodes.IsValid(node) || !m_nodes.Get(node).callbackText) return GetNodeLabel(node);
+  const int index = static_cast<int>(m_nodes.Data(node));
+  switch (GetNodeKind(node)) {
+    case KIND_ATTRIBUTE:
+      return index < m_doc.AttributeCount() ? m_doc.GetAttribute(index).name : std::string();
+    case KIND_ATTRIBUTE_MENU:
+      return index < m_doc.MenuCount() ? m_doc.GetMenu(index).title : GetNodeLabel(node);
+    default:
+      return GetNodeLabel(node);
+  }
+}
+
 const char* CMenuTree::GetTooltipText(int kind) {
   switch (kind) {
     case KIND_DB_DESCRIPTION: return "Use context menu for this item to control database parameters.";

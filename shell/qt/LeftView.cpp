@@ -33,6 +33,9 @@ CLeftView::CLeftView(CZAVDoc& doc, QWidget* parent) : QTreeView(parent), m_doc(d
   m_popupRunner = [](QMenu& menu, const QPoint& at) { return menu.exec(at); };
   m_ctrlHeld = [] { return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier); };
   connect(this, &QTreeView::expanded, this, &CLeftView::OnNodeExpanded);
+  // Labels and images are asked at paint time: a refresh repaints the rows in
+  // sight, whichever of them changed.
+  connect(m_model, &CTreeModel::nodesRefreshed, viewport(), qOverload<>(&QWidget::update));
   connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, [this](int, int maximum) { KeepScrollRoom(maximum); });
   connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CLeftView::ShrinkScrollRoom);
   RegisterOwnCommands();
@@ -90,11 +93,8 @@ void CLeftView::RunMark(int mark) {
   });
 }
 
-// Only the nodes are repainted: their labels and images are asked at paint
-// time, so the visible rows are all that changes on screen.
 void CLeftView::RefreshTree() {
   m_model->RefreshAll([this] { m_tree.RefreshTree(); });
-  viewport()->update();
 }
 
 void CLeftView::RepaintTreeControl() { viewport()->update(); }
@@ -224,4 +224,10 @@ void CLeftView::CollapseAll() {
     if (m_tree.Nodes().Children(child).empty()) continue;
     m_tree.Nodes().ForEachPostOrder(child, [this](HTREEITEM n) { collapse(m_model->IndexOf(n)); });
   }
+  // The rows that were scrolled past are gone: keeping their offset, or the
+  // room a link made below a node, would show empty space under a stray
+  // scroll bar instead of the menus.
+  m_scrollRoom = -1;
+  scrollToTop();
+  horizontalScrollBar()->setValue(0);
 }

@@ -3,10 +3,12 @@
 // and keyboard input into its operations and offers its commands.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QTreeView>
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "shell/MenuTree.h"
 #include "database/Records.h"
@@ -86,6 +88,7 @@ class CLeftView : public QTreeView, public ILeftView, public CCommandTarget {
  protected:
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void keyboardSearch(const QString& typed) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -96,6 +99,9 @@ class CLeftView : public QTreeView, public ILeftView, public CCommandTarget {
   void RunMark(int mark);
   void LeftPress(const QPoint& point);
   void ActivateNode(const QModelIndex& index);
+  std::vector<QModelIndex> RowsInSight() const;
+  QPoint KeyboardPopupPoint(const QModelIndex& index);
+  QModelIndex FindByName(const QString& wanted, bool pastCurrent) const;
   bool IsOnNodeIcon(const QModelIndex& index, const QPoint& point) const;
   void SelectWithoutPage(HTREEITEM node);
   void SelectForLink(HTREEITEM node);
@@ -118,6 +124,9 @@ class CLeftView : public QTreeView, public ILeftView, public CCommandTarget {
   int m_dragBlocked = 0;
   int m_autoCollapse = 1;
   bool m_byKeyboard = false;
+  // The letters typed in quick succession, and when the last one came.
+  QString m_typed;
+  QElapsedTimer m_typedAt;
   CCommandMap m_commands;
   PopupRunner m_popupRunner;
   std::function<bool()> m_ctrlHeld;

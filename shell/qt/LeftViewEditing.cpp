@@ -10,6 +10,7 @@
 #include "shell/qt/LeftView.h"
 #include "shell/qt/PictureListPanel.h"
 #include "platform/qt/DialogRunner.h"
+#include "reports/qt/ZAVView.h"
 #include "shell/qt/TreeModel.h"
 #include "shell/PopupCommandIds.h"
 
@@ -47,8 +48,16 @@ void CLeftView::RegisterEditCommands() {
   });
   AddCommandHandler(kEditReference,
                     [this, referenceEditor] { CMenuTreeEditing(m_tree).EditReference(SelectedNode(), referenceEditor); });
-  AddCommandHandler(kDeleteAttribute, [this] { CMenuTreeEditing(m_tree).DeleteAttribute(SelectedNode()); });
-  AddCommandHandler(kDeleteMenu, [this] { CMenuTreeEditing(m_tree).DeleteMenu(SelectedNode()); });
+  // Deleting an attribute shows the page of the list's item again, and that
+  // page would hand the keys to the list; the user is still in the tree.
+  AddCommandHandler(kDeleteAttribute, [this] {
+    CMenuTreeEditing(m_tree).DeleteAttribute(SelectedNode());
+    CZAVView::RememberFocusWindow(m_doc, this);
+  });
+  AddCommandHandler(kDeleteMenu, [this] {
+    CMenuTreeEditing(m_tree).DeleteMenu(SelectedNode());
+    CZAVView::RememberFocusWindow(m_doc, this);
+  });
   AddCommandHandler(kDeleteReference, [this] { CMenuTreeEditing(m_tree).DeleteReference(SelectedNode()); });
   AddCommandHandler(kSortMenu, [this] { CMenuTreeEditing(m_tree).SortAttributeMenu(SelectedNode()); });
 }

@@ -1,4 +1,7 @@
 // Mouse, keyboard, context menu and commands of the tree pane.
+#include <algorithm>
+
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -81,8 +84,7 @@ void CLeftView::currentChanged(const QModelIndex& current, const QModelIndex& pr
 
 void CLeftView::keyPressEvent(QKeyEvent* event) {
   if (platform::qt::IsContextMenuKey(*event)) {
-    const QPoint at = visualRect(currentIndex()).center();
-    QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, viewport()->mapToGlobal(at));
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(), QPoint());
     contextMenuEvent(&menu);
     return;
   }
@@ -93,6 +95,51 @@ void CLeftView::keyPressEvent(QKeyEvent* event) {
   m_byKeyboard = true;
   QTreeView::keyPressEvent(event);
   m_byKeyboard = false;
+}
+
+// Typing finds a node in sight by the name the user reads, its counts left
+// out: "|22| Saxifragaceae" is found by "Saxi". Letters typed in quick
+// succession add up; the same letter again goes on to the next name with it.
+void CLeftView::keyboardSearch(const QString& typed) {
+  const bool goesOn = m_typedAt.isValid() && m_typedAt.elapsed() <= QApplication::keyboardInputInterval();
+  m_typedAt.start();
+  m_typed = goesOn ? m_typed + typed : typed;
+  if (m_typed.isEmpty()) return;
+  const bool sameLetter = m_typed.count(m_typed.front()) == m_typed.size();
+  const QString wanted = sameLetter ? QString(m_typed.front()) : m_typed;
+  // A longer name may still be the current node's; a new search moves on.
+  const QModelIndex found = FindByName(wanted, !goesOn || sameLetter);
+  if (found.isValid()) setCurrentIndex(found);
+}
+
+// The rows from top to bottom: a node's children count while it is open.
+std::vector<QModelIndex> CLeftView::RowsInSight() const {
+  std::vector<QModelIndex> rows;
+  std::vector<QModelIndex> pending;
+  for (int row = m_model->rowCount() - 1; row >= 0; --row) pending.push_back(m_model->index(row, 0));
+  while (!pending.empty()) {
+    const QModelIndex index = pending.back();
+    pending.pop_back();
+    rows.push_back(index);
+    if (!isExpanded(index)) continue;
+    for (int row = m_model->rowCount(index) - 1; row >= 0; --row) pending.push_back(m_model->index(row, 0, index));
+  }
+  return rows;
+}
+
+// The first row from the current one down, round past the end, whose name
+// starts with the letters, whatever their case.
+QModelIndex CLeftView::FindByName(const QString& wanted, bool pastCurrent) const {
+  const std::vector<QModelIndex> rows = RowsInSight();
+  if (rows.empty()) return {};
+  const auto current = std::find(rows.begin(), rows.end(), currentIndex());
+  std::size_t start = current == rows.end() ? 0 : static_cast<std::size_t>(current - rows.begin());
+  if (pastCurrent && current != rows.end()) ++start;
+  for (std::size_t n = 0; n < rows.size(); ++n) {
+    const QModelIndex& index = rows[(start + n) % rows.size()];
+    if (index.data(CTreeModel::kNameRole).toString().startsWith(wanted, Qt::CaseInsensitive)) return index;
+  }
+  return {};
 }
 
 // What a double click on the node does (marking an attribute, a menu's
@@ -154,7 +201,21 @@ void CLeftView::mouseDoubleClickEvent(QMouseEvent* event) {
 void CLeftView::contextMenuEvent(QContextMenuEvent* event) {
   if (event->reason() == QContextMenuEvent::Mouse) return;  // opened by the right press
   const QModelIndex index = currentIndex();
-  if (index.isValid()) OpenContextMenu(visualRect(index).center());
+  if (index.isValid()) OpenContextMenu(KeyboardPopupPoint(index));
+}
+
+// The keys' popup opens at the node's text in sight. Its row is as wide as
+// the tree's longest label, so the row's middle may lie far right of the pane.
+QPoint CLeftView::KeyboardPopupPoint(const QModelIndex& index) {
+  scrollTo(index);
+  QRect text = visualRect(index);
+  QStyleOptionViewItem option;
+  initViewItemOption(&option);
+  text.setWidth(std::min(text.width(), itemDelegateForIndex(index)->sizeHint(option, index).width()));
+  const QRect inSight = text & viewport()->rect();
+  const int x = inSight.isEmpty() ? std::clamp(text.center().x(), 0, std::max(0, viewport()->width() - 1))
+                                  : inSight.center().x();
+  return {x, text.center().y()};
 }
 
 std::unique_ptr<QMenu> CLeftView::BuildContextMenu(HTREEITEM node) {

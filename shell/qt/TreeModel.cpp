@@ -22,6 +22,7 @@ void CTreeModel::RefreshAll(const std::function<void()>& refresh) {
     m_holdNodeNotices = false;
     const int top = rowCount();
     if (top > 0) emit dataChanged(index(0, 0), index(top - 1, 0), {Qt::DisplayRole, Qt::DecorationRole});
+    emit nodesRefreshed();
   };
   m_holdNodeNotices = true;
   try {
@@ -54,6 +55,7 @@ QVariant CTreeModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole: return QString::fromStdString(m_tree.GetNodeLabel(node));
     case Qt::DecorationRole: return TreeNodePixmap(m_tree.Nodes().Image(node));
+    case kNameRole: return QString::fromStdString(m_tree.GetNodeName(node));
     case Qt::ToolTipRole: return QString::fromUtf8(CMenuTree::GetTooltipText(m_tree.GetNodeKind(node)));
     default: return {};
   }

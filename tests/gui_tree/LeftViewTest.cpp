@@ -143,8 +143,11 @@ TEST(LeftView, ShowingOrHidingReferencesKeepsTheOpenMenusAndTheSelection) {
   ASSERT_TRUE(RunDocumentCommand(*f.doc, cmd::kShowReferences));
   ASSERT_TRUE(f.tree->Tree().Nodes().IsValid(f.tree->Tree().ReferencesRoot()));
   f.ExpectPlaceKept();
+  EXPECT_EQ(f.tree->Model().rowCount(), 2);
   ASSERT_TRUE(RunDocumentCommand(*f.doc, cmd::kShowReferences));
   f.ExpectPlaceKept();
+  EXPECT_EQ(f.tree->Tree().ReferencesRoot(), kNoNode) << "hidden references leave the tree";
+  EXPECT_EQ(f.tree->Model().rowCount(), 1);
   // Only clearing all marks closes the menus.
   f.doc->OnClearAllMarks();
   EXPECT_FALSE(f.tree->isExpanded(f.Index(f.tree->Tree().Nodes().Parent(f.Node(kGreen)))));
