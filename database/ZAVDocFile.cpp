@@ -102,16 +102,25 @@ bool CZAVDoc::OnOpenDocument(const std::string& path, const std::function<void()
     ShowOpenFailure(path, read ? failed : reason);
     return false;
   }
+  // A file that is no database is refused by its name, before this document
+  // changes: an empty one would otherwise pass for a new, untitled database.
+  if (file.size() == 0) {
+    ShowOpenFailure(path, "the file is empty, it is not a QOR database");
+    return false;
+  }
+  if (parsed == LoadResult::InvalidFormat) {
+    ShowOpenFailure(path, "Invalid QOR Database Format");
+    return false;
+  }
   DeleteContents();
   SetModifiedFlag();
-  if (file.size() > 0) {
+  {
     platform::WaitCursor wait;
     const LoadResult result = AdoptFields(parsed, fields);
     if (result != LoadResult::Ok) {
-      // A refused file must not pass for an empty database under its own name;
-      // the format message was shown by the loader.
+      // A refused file must not pass for an empty database under its own name.
       DeleteContents();
-      if (result == LoadResult::ArchiveError) ShowOpenFailure(path, reason.empty() ? "the file is damaged" : reason);
+      ShowOpenFailure(path, reason.empty() ? "the file is damaged" : reason);
       return false;
     }
   }

@@ -47,6 +47,13 @@ QRect CentredRect(const QRect& room, QSize wanted) {
   return QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, room);
 }
 
+QRect KeptInside(const QRect& window, const QRect& room) {
+  const QSize size = window.size().boundedTo(room.size()).expandedTo(QSize(1, 1));
+  const int x = std::clamp(window.x(), room.left(), std::max(room.left(), room.left() + room.width() - size.width()));
+  const int y = std::clamp(window.y(), room.top(), std::max(room.top(), room.top() + room.height() - size.height()));
+  return {QPoint(x, y), size};
+}
+
 void PlaceInCascade(QWidget& window, const QRect& room, QSize wanted, int earlier) {
   window.setGeometry(CascadeRect(room, wanted, earlier, TitleHeight(&window)));
 }

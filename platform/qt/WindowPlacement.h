@@ -25,6 +25,10 @@ QRect CascadeRect(const QRect& room, QSize wanted, int earlier, int step);
 // The wanted size cut to the room, centred in it.
 QRect CentredRect(const QRect& room, QSize wanted);
 
+// A window moved and, where it must, shrunk so that it lies wholly inside
+// the room: kept in reach when the room shrinks under it.
+QRect KeptInside(const QRect& window, const QRect& room);
+
 // The same, applied to a new window before it is shown; the step of the
 // cascade is the height of a window title in the window's style.
 void PlaceInCascade(QWidget& window, const QRect& room, QSize wanted, int earlier);

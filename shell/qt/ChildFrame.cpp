@@ -33,6 +33,10 @@ namespace {
 bool g_firstChildActivation = true;
 
 constexpr int kLeftColumn = 365;
+// In a narrow frame (tiled, or a small main window) the left column takes no
+// more than this share, in percent, so the page keeps room for its text and
+// its navigation bar.
+constexpr int kLeftShareOfNarrowFrame = 40;
 constexpr int kMinimumPane = 10;
 
 // A splitter that tells its frame after every resize, so the frame's rule
@@ -159,7 +163,8 @@ void CChildFrame::ApplySplitterRule() {
   const int width = m_outer->width() - m_outer->handleWidth();
   const int height = m_nested->height();
   const int tree = std::max(kMinimumPane, 2 * height / 3);
-  m_outer->setSizes({kLeftColumn, std::max(kMinimumPane, width - kLeftColumn)});
+  const int left = std::max(kMinimumPane, std::min(kLeftColumn, width * kLeftShareOfNarrowFrame / 100));
+  m_outer->setSizes({left, std::max(kMinimumPane, width - left)});
   m_nested->setSizes({tree, std::max(kMinimumPane, std::min(height / 3, height - m_nested->handleWidth() - tree))});
 }
 

@@ -38,7 +38,8 @@ class CChildFrame : public QMdiSubWindow {
   void ActivateFrame();
   // The first page of a newly opened database.
   void InitialUpdate();
-  // The left column back to 365 pixels, the tree to two thirds of the height.
+  // The left column back to 365 pixels (two fifths of a narrower frame),
+  // the tree to two thirds of the height.
   void ApplySplitterRule();
   void UpdateStatusPanes();
   // Title, file name and the unsaved-changes marker.

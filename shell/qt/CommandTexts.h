@@ -16,5 +16,6 @@ struct CommandText {
 // The entry of a command; null for a command the program does not show.
 const CommandText* FindCommandText(int command);
 // Every key of the command: its standard key first, then the older keys the
-// clipboard commands also answer to (Ctrl+Insert, Shift+Delete, Shift+Insert).
+// clipboard commands also answer to (Ctrl+Insert, Shift+Delete, Shift+Insert);
+// Close answers Ctrl+F4 and Ctrl+W.
 QList<QKeySequence> CommandKeys(const CommandText& text);

@@ -106,7 +106,8 @@ void CDirTreeCtrl::ExpandFolder(QTreeWidgetItem* item) {
     AddPlaceholder(AddNode(item, entry.fileName(), WithSlash(entry.absoluteFilePath()), TreeIcons::kFolder));
   for (const QFileInfo& entry : dir.entryInfoList(QDir::Files | QDir::Hidden))
     if (IsValidFile(entry.fileName())) AddDatabase(item, folder, entry.fileName());
-  if (item->childCount() == 0) AddPlaceholder(item);  // an empty folder keeps its expand button
+  // An empty folder shows no rows and, once opened, no expand button: a
+  // blank row would look like an entry without a name.
 }
 
 void CDirTreeCtrl::AddDatabase(QTreeWidgetItem* parent, const QString& folder, const QString& fileName) {

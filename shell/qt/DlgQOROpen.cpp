@@ -172,7 +172,11 @@ void CDlgQOROpen::OnDoubleClick(QTreeWidgetItem* item) {
 
 void CDlgQOROpen::OnOK() {
   const std::string path = m_tree->GetFullPath(m_tree->currentItem()).toStdString();
-  if (path.empty() || !m_opener || !m_opener(path)) ThrowErrorMessage("Please choose QOR database.");
+  // A folder (its path ends in "/") or no selection is no database to try.
+  if (path.empty() || path.back() == '/' || !m_opener) ThrowErrorMessage("Please choose QOR database.");
+  // A file that did not open was reported by the open itself, by its name;
+  // the dialog stays for another choice.
+  if (!m_opener(path)) return;
   accept();
   g_lastDatabasePath = path;
   if (auto slash = path.rfind('/'); slash != std::string::npos) g_lastFolder = path.substr(0, slash);

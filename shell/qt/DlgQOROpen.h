@@ -29,6 +29,9 @@ class CDlgQOROpen : public QDialog {
 
   // Builds the tree and selects the starting folder (the dialog's start).
   void OnInitDialog();
+  // Opens the selected database and ends the dialog; a folder or no
+  // selection asks for a database, and a file that does not open leaves the
+  // dialog as it is (the open said why).
   void OnOK();
   void OnCreateNew();
 

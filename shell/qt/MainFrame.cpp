@@ -39,6 +39,16 @@ constexpr int kToolBarButtons[] = {
     cmd::kMarkOnly, cmd::kClearAllMarks, 0, cmd::kEliminateItem, 0, cmd::kAppAbout, 0, cmd::kShowReferences,
     cmd::kShowDatabaseDescription};
 
+// A text the document gives a command ("Unlock" for "&Lock") keeps the
+// menu's access key: the menu text's key letter is marked where it first
+// appears in the new text.
+QString WithAccessKey(const QString& shown, const QString& menuText) {
+  const int marker = menuText.indexOf('&');
+  if (shown.contains('&') || marker < 0 || marker + 1 >= menuText.size()) return shown;
+  const int at = shown.indexOf(menuText[marker + 1], 0, Qt::CaseInsensitive);
+  return at < 0 ? shown : QString(shown).insert(at, '&');
+}
+
 Qt::ToolBarArea AreaOf(int style) {
   if (style & kAlignLeft) return Qt::LeftToolBarArea;
   if (style & kAlignRight) return Qt::RightToolBarArea;
@@ -61,6 +71,7 @@ CMainFrame::CMainFrame(CZAVApp& app) : m_app(app), m_mdi(new QMdiArea(this)) {
   connect(help, &QAction::triggered, this, [this] { OnCommand(cmd::kHelpKey); });
   addAction(help);
   connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { OnChildActivated(); });
+  m_mdi->viewport()->installEventFilter(this);
   MakeRecentFileActions();
   RefreshRecentFiles();
   m_menusWithoutDatabase = BuildMenuSet(false);
@@ -78,6 +89,7 @@ CMainFrame::CMainFrame(CZAVApp& app) : m_app(app), m_mdi(new QMdiArea(this)) {
 CMainFrame::~CMainFrame() {
   // The frames go with the base class, after the members: no more news from them.
   disconnect(m_mdi, nullptr, this, nullptr);
+  m_mdi->viewport()->removeEventFilter(this);
   for (CChildFrame* frame : Children()) disconnect(frame, nullptr, this, nullptr);
 }
 
@@ -220,7 +232,7 @@ QList<QMenu*> CMainFrame::BuildMenuSet(bool withDatabase) {
              {cmd::kItemListReport, cmd::kDisplayMenus, cmd::kGallery, 0, cmd::kAnalyze, cmd::kMarkedAndEliminated,
               cmd::kCommonAttributes});
     QMenu* options = AddMenu(menus, "&Options");
-    QMenu* forgiveness = options->addMenu("Forgiveness level");
+    QMenu* forgiveness = options->addMenu("&Forgiveness level");
     connect(forgiveness, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
     AddItems(forgiveness, {cmd::kForgivenessLevel0, cmd::kForgivenessLevel0 + 1, cmd::kForgivenessLevel0 + 2,
                            cmd::kForgivenessLevel0 + 3});
@@ -233,7 +245,9 @@ QList<QMenu*> CMainFrame::BuildMenuSet(bool withDatabase) {
               cmd::kMerge, cmd::kExport});
     BuildWindowMenu(AddMenu(menus, "&Window"));
   } else {
-    AddMenu(menus, "&View")->addAction(m_toolBar->toggleViewAction());
+    QAction* toolBar = m_toolBar->toggleViewAction();
+    toolBar->setText("&Toolbar");
+    AddMenu(menus, "&View")->addAction(toolBar);
   }
   AddItems(AddMenu(menus, "&Help"), {cmd::kHelpTopics, 0, cmd::kAppAbout});
   return menus;
@@ -308,14 +322,43 @@ void CMainFrame::AddChild(CChildFrame* frame) {
   PlaceChild(*frame, earlier);
   connect(frame, &QObject::destroyed, this, [this] { OnChildActivated(); }, Qt::QueuedConnection);
   connect(frame, &QWidget::windowTitleChanged, this, [this, frame] {
-    if (frame == ActiveChild()) setWindowTitle("QOR - " + frame->windowTitle());
+    if (frame == ActiveChild()) UpdateTitle();
   });
+  // The MDI area adds or takes away its part of the caption as the window
+  // is maximised or restored; the main window's part follows once it has.
+  connect(frame, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::UpdateTitle, Qt::QueuedConnection);
+}
+
+// "QOR - <database window's caption>". A maximised database window shows its
+// caption in the main window's itself, in brackets after the main window's
+// own part, which is then the program's name alone: the caption shows once.
+void CMainFrame::UpdateTitle() {
+  CChildFrame* child = ActiveChild();
+  const bool captionAddedByArea = child && child->isMaximized() && child->maximizedButtonsWidget();
+  setWindowTitle(child && !captionAddedByArea ? "QOR - " + child->windowTitle() : QString("QOR"));
+}
+
+// A database window stays wholly inside the work area when the main window
+// shrinks: its title, close button and status bar stay within reach.
+void CMainFrame::KeepChildrenInside() {
+  const QRect room(QPoint(0, 0), m_mdi->viewport()->size());
+  if (room.isEmpty()) return;
+  for (QMdiSubWindow* window : m_mdi->subWindowList()) {
+    if (window->isMaximized() || window->isMinimized()) continue;
+    const QRect kept = platform::qt::KeptInside(window->geometry(), room);
+    if (kept != window->geometry()) window->setGeometry(kept);
+  }
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == m_mdi->viewport() && event->type() == QEvent::Resize) KeepChildrenInside();
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::OnChildActivated() {
   CChildFrame* child = ActiveChild();
   m_app.SetActiveFrame(child);
-  setWindowTitle(child ? "QOR - " + child->windowTitle() : QString("QOR"));
+  UpdateTitle();
   ShowMenuSet();
   UpdateCommandStates();
 }
@@ -336,7 +379,11 @@ void CMainFrame::UpdateCommandStates() {
     if (!state && m_app.HasCommand(command)) state = CommandState{};
     action->setEnabled(state && state->enabled);
     if (!state) continue;
-    if (!state->text.empty()) action->setText(QString::fromStdString(state->text));
+    if (!state->text.empty()) {
+      const CommandText* text = FindCommandText(command);
+      const QString shown = QString::fromStdString(state->text);
+      action->setText(text ? WithAccessKey(shown, QString::fromUtf8(text->text)) : shown);
+    }
     if (action->isCheckable()) action->setChecked(state->check == CommandState::Check::Checked);
   }
   if (child) child->UpdateStatusPanes();

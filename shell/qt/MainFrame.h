@@ -40,6 +40,7 @@ class CMainFrame : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void PlaceOnScreen();
@@ -54,6 +55,8 @@ class CMainFrame : public QMainWindow {
   void BuildWindowMenu(QMenu* window);
   void BuildToolBar();
   void OnChildActivated();
+  void UpdateTitle();
+  void KeepChildrenInside();
   void SaveWindowState();
 
   CZAVApp& m_app;

@@ -65,7 +65,7 @@ TEST_F(DatabaseWindowsTest, CaptionsNameTheFileAndTheMenuListsEveryWindow) {
   EXPECT_EQ(Listed(*menu).size(), 2u) << "opening the menu again lists each window once";
 }
 
-TEST_F(DatabaseWindowsTest, CtrlF6AndCtrlTabStepThroughTheWindowsCtrlF4ClosesOne) {
+TEST_F(DatabaseWindowsTest, CtrlF6AndCtrlTabStepThroughTheWindowsCtrlF4AndCtrlWCloseOne) {
   CMainFrame& main = OpenTwo();
   CChildFrame* second = main.ActiveChild();
   ASSERT_EQ(second, main.Children()[1]);
@@ -81,7 +81,39 @@ TEST_F(DatabaseWindowsTest, CtrlF6AndCtrlTabStepThroughTheWindowsCtrlF4ClosesOne
   second->LeftView()->setFocus();
   QTest::keyClick(second->LeftView(), Qt::Key_F4, Qt::ControlModifier);
   Pump();
-  EXPECT_EQ(main.Children().size(), 1);
+  ASSERT_EQ(main.Children().size(), 1);
+  ASSERT_EQ(main.ActiveChild(), first);
+  first->LeftView()->setFocus();
+  QTest::keyClick(first->LeftView(), Qt::Key_W, Qt::ControlModifier);
+  Pump();
+  EXPECT_TRUE(main.Children().isEmpty());
+}
+
+TEST_F(DatabaseWindowsTest, AMaximisedWindowsCaptionShowsOnceInTheMainWindow) {
+  CMainFrame& main = OpenTwo();
+  CChildFrame* second = main.ActiveChild();
+  // Maximise, from the window's own menu.
+  for (QAction* entry : second->systemMenu()->actions())
+    if (entry->text().remove('&') == "Maximize") entry->trigger();
+  Pump();
+  ASSERT_TRUE(second->isMaximized());
+  EXPECT_EQ(main.windowTitle().count("Keys (second.qor)"), 1) << main.windowTitle().toStdString();
+  second->GetDocument().SetModifiedFlag();
+  Pump();
+  EXPECT_EQ(main.windowTitle().count("Keys (second.qor) *"), 1) << main.windowTitle().toStdString();
+  EXPECT_EQ(main.windowTitle().count("Keys (second.qor)"), 1) << main.windowTitle().toStdString();
+  second->GetDocument().SetModifiedFlag(false);
+  // The next window, maximised too, takes the caption's place.
+  second->LeftView()->setFocus();
+  QTest::keyClick(second->LeftView(), Qt::Key_F6, Qt::ControlModifier);
+  Pump();
+  CChildFrame* first = main.ActiveChild();
+  ASSERT_NE(first, second);
+  EXPECT_EQ(main.windowTitle().count("Keys (first.qor)"), 1) << main.windowTitle().toStdString();
+  EXPECT_FALSE(main.windowTitle().contains("second.qor")) << main.windowTitle().toStdString();
+  first->showNormal();
+  Pump();
+  EXPECT_EQ(main.windowTitle(), "QOR - Keys (first.qor)");
 }
 
 TEST_F(DatabaseWindowsTest, TheCaptionMarksUnsavedChangesUntilTheSave) {

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTest>
 #include <QToolTip>
 #include <QWheelEvent>
 
@@ -81,16 +82,22 @@ TEST_F(DirTreeTest, DatabasesShowTitlesColouredByLockAndStandSortedWithFolders) 
   EXPECT_EQ(good->childCount(), 0);
 }
 
-TEST_F(DirTreeTest, EmptyFolderKeepsItsExpandButtonAndCollapseForgetsChildren) {
-  ASSERT_TRUE(m_tree.SetSelPath(m_folder.filePath("empty folder")));
-  QTreeWidgetItem* empty = m_tree.currentItem();
-  EXPECT_EQ(empty->childCount(), 1);
-  EXPECT_EQ(empty->child(0)->text(0), "");
+TEST_F(DirTreeTest, AnEmptyFolderOpensWithoutABlankRowAndCollapseForgetsChildren) {
+  ASSERT_TRUE(m_tree.SetSelPath(m_folder.path()));
+  QTreeWidgetItem* empty = Child(Root(), "empty folder");
+  ASSERT_NE(empty, nullptr);
+  EXPECT_EQ(empty->childCount(), 1) << "an unread folder offers to open";
+  m_tree.setCurrentItem(empty);
+  QTest::keyClick(&m_tree, Qt::Key_Right);
+  EXPECT_TRUE(empty->isExpanded());
+  EXPECT_EQ(empty->childCount(), 0);
   QTreeWidgetItem* root = Root();
   const std::size_t listed = m_tree.Descriptions().size();
-  root->setExpanded(false);
+  m_tree.setCurrentItem(root);
+  QTest::keyClick(&m_tree, Qt::Key_Left);
+  EXPECT_FALSE(root->isExpanded());
   EXPECT_EQ(root->childCount(), 1);
-  root->setExpanded(true);
+  QTest::keyClick(&m_tree, Qt::Key_Right);
   EXPECT_EQ(root->childCount(), 5);
   EXPECT_EQ(m_tree.Descriptions().size(), listed + 3);  // the descriptions only grow
 }

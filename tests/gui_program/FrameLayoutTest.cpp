@@ -54,10 +54,70 @@ TEST_F(FrameLayoutTest, EveryResizeRestoresTheLeftColumnAndTheTwoThirdsRule) {
   // What the user dragged does not survive the next resize.
   frame.OuterSplitter()->setSizes({100, 800});
   frame.NestedSplitter()->setSizes({50, 400});
-  frame.resize(900, 360);
+  frame.resize(960, 360);
   Pump();
   ExpectRule(frame);
   EXPECT_GT(frame.NestedSplitter()->sizes()[0], frame.NestedSplitter()->sizes()[1]);
+}
+
+// A main window made smaller, and database windows tiled in it, as a user
+// on a smaller screen has them.
+class SmallerMainWindowTest : public FrameLayoutTest {
+ protected:
+  CMainFrame& ShowMain(int windows) {
+    CZAVApp& app = StartApp();
+    EXPECT_TRUE(app.InitInstance({QString::fromStdString(Database("one.qor", "One"))}));
+    for (int i = 1; i < windows; ++i) app.OpenDocumentFile(Database("more" + std::to_string(i) + ".qor", "More"));
+    CMainFrame& main = *app.MainFrame();
+    main.showNormal();
+    main.resize(1440, 900);
+    Pump();
+    for (CChildFrame* child : main.Children()) app.MainFrame()->MdiArea()->setActiveSubWindow(child);
+    main.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&main));
+    return main;
+  }
+
+  static void ExpectInsideWorkArea(CMainFrame& main) {
+    const QRect room(QPoint(0, 0), main.MdiArea()->viewport()->size());
+    for (CChildFrame* child : main.Children())
+      EXPECT_TRUE(room.contains(child->geometry())) << "window " << child->x() << "," << child->y() << " "
+                                                    << child->width() << "x" << child->height() << " in "
+                                                    << room.width() << "x" << room.height();
+  }
+};
+
+TEST_F(SmallerMainWindowTest, ADatabaseWindowStaysInsideTheWorkAreaWhenTheMainWindowShrinks) {
+  CMainFrame& main = ShowMain(1);
+  ExpectInsideWorkArea(main);
+  main.resize(1100, 760);
+  Pump();
+  ExpectInsideWorkArea(main);
+  CChildFrame& frame = *main.ActiveChild();
+  EXPECT_TRUE(frame.StatusBar()->isVisible());
+  EXPECT_LE(frame.StatusBar()->mapTo(&main, QPoint(0, frame.StatusBar()->height())).y(),
+            main.MdiArea()->geometry().bottom() + 1);
+}
+
+TEST_F(SmallerMainWindowTest, TiledWindowsShareTheirWidthBetweenTheLeftColumnAndThePage) {
+  CMainFrame& main = ShowMain(2);
+  main.resize(1100, 760);
+  Pump();
+  // Window, then Tile, by their keys.
+  QWidget* focus = main.ActiveChild()->LeftView();
+  focus->setFocus();
+  QTest::keyClick(focus, Qt::Key_W, Qt::AltModifier);
+  QWidget* menu = QApplication::activePopupWidget();
+  ASSERT_NE(menu, nullptr);
+  QTest::keyClick(menu, Qt::Key_T);
+  Pump();
+  ExpectInsideWorkArea(main);
+  for (CChildFrame* child : main.Children()) {
+    const QList<int> columns = child->OuterSplitter()->sizes();
+    EXPECT_LT(child->width(), 700) << "tiled side by side";
+    EXPECT_GE(columns[0], 180) << "the tree and the list keep a usable width";
+    EXPECT_GE(columns[1], child->OuterSplitter()->width() / 2) << "the page keeps the larger share";
+  }
 }
 
 TEST_F(FrameLayoutTest, PanesNeverShrinkBelowTenPixels) {
@@ -128,7 +188,7 @@ TEST_F(FrameLayoutTest, ForgivenessAndLockPanesFollowTheDocument) {
   m_ui.yesNoAnswers = {true};
   main.OnCommand(cmd::kLockDatabase);
   EXPECT_EQ(frame.LockPane()->text(), " LOCKED ");
-  EXPECT_EQ(main.Action(cmd::kLockDatabase)->text(), "Unlock");
+  EXPECT_EQ(main.Action(cmd::kLockDatabase)->text(), "Un&lock");
   EXPECT_FALSE(main.Action(cmd::kLockDatabase)->isEnabled());
   frame.GetDocument().SetModifiedFlag(false);
 }

@@ -93,23 +93,50 @@ TEST_F(StartupTest, DatabaseChosenInTheDialogIsOpenedByTheDialog) {
   EXPECT_EQ(g_lastFolder, Folder().string());
 }
 
-TEST_F(StartupTest, DamagedDatabaseIsAFailedOpenAndTheDialogStays) {
+// The dialog at start-up with the entry at `chosen` selected and its Open
+// button clicked; the messages the user saw, and whether the dialog stayed.
+class OpenDialogChoiceTest : public StartupTest {
+ protected:
+  bool ClickOpenOn(const std::filesystem::path& chosen) {
+    bool stayed = false;
+    platform::qt::SetModalHook([&](QDialog& dialog) {
+      auto* open = qobject_cast<CDlgQOROpen*>(&dialog);
+      if (!open) return int(QDialog::Rejected);
+      const bool folder = std::filesystem::is_directory(chosen);
+      if (folder ? !open->Tree()->SetSelPath(QString::fromStdString(chosen.string())) : !SelectFile(*open, chosen))
+        return int(QDialog::Rejected);
+      QTest::mouseClick(open->findChild<QPushButton*>("openDatabase"), Qt::LeftButton);
+      stayed = dialog.result() != QDialog::Accepted;
+      return int(QDialog::Rejected);
+    });
+    CZAVApp& app = StartApp();
+    EXPECT_FALSE(app.InitInstance({}));
+    EXPECT_TRUE(app.MainFrame()->Children().isEmpty());
+    EXPECT_TRUE(app.RecentFiles().empty());
+    return stayed;
+  }
+};
+
+TEST_F(OpenDialogChoiceTest, AFolderAsksForADatabaseInOneBox) {
+  std::filesystem::create_directory(Folder() / "keys");
+  EXPECT_TRUE(ClickOpenOn(Folder() / "keys"));
+  EXPECT_EQ(m_ui.Messages(), std::vector<std::string>{"Please choose QOR database."});
+}
+
+TEST_F(OpenDialogChoiceTest, AFileThatIsNoDatabaseIsNamedInOneBoxAndOpensNothing) {
   const auto damaged = Folder() / "damaged.qor";
   WriteBytes(damaged, std::string("\x07\x00garbage", 9));
-  bool stayed = false;
-  platform::qt::SetModalHook([&](QDialog& dialog) {
-    auto* open = qobject_cast<CDlgQOROpen*>(&dialog);
-    if (!open || !SelectFile(*open, damaged)) return int(QDialog::Rejected);
-    RunCommand([&] { open->OnOK(); });
-    stayed = dialog.result() != QDialog::Accepted;
-    return int(QDialog::Rejected);
-  });
-  CZAVApp& app = StartApp();
-  EXPECT_FALSE(app.InitInstance({}));
-  EXPECT_TRUE(stayed);
-  ASSERT_FALSE(m_ui.Messages().empty());
-  EXPECT_EQ(m_ui.Messages().back(), "Please choose QOR database.");
-  EXPECT_TRUE(app.MainFrame()->Children().isEmpty());
+  EXPECT_TRUE(ClickOpenOn(damaged));
+  EXPECT_EQ(m_ui.Messages(), std::vector<std::string>{"Cannot open the database \"" + damaged.string() +
+                                                      "\": Invalid QOR Database Format."});
+}
+
+TEST_F(OpenDialogChoiceTest, AnEmptyFileIsNamedAsNoDatabaseAndNeitherOpensNorIsRemembered) {
+  const auto empty = Folder() / "empty.qor";
+  WriteBytes(empty, "");
+  EXPECT_TRUE(ClickOpenOn(empty));
+  EXPECT_EQ(m_ui.Messages(), std::vector<std::string>{"Cannot open the database \"" + empty.string() +
+                                                      "\": the file is empty, it is not a QOR database."});
 }
 
 TEST_F(StartupTest, OpenCommandHidesCreateNew) {

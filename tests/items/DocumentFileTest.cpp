@@ -373,9 +373,24 @@ TEST(OpenFailure, ABadVersionWordFailsTheOpen) {
   WriteFile(path, std::string("\x02\x00", 2) + std::string(40, '\0'));
   CZAVDoc doc;
   EXPECT_FALSE(doc.OnOpenDocument(path));
-  EXPECT_EQ(ui.Messages(), std::vector<std::string>{"Invalid QOR Database Format"});
+  EXPECT_EQ(ui.Messages(), std::vector<std::string>{"Cannot open the database \"" + path +
+                                                    "\": Invalid QOR Database Format."});
   EXPECT_TRUE(doc.m_pathName.empty());
   EXPECT_EQ(doc.ItemCount(), 0);
+}
+
+TEST(OpenFailure, AnEmptyFileIsNoDatabaseAndIsNamed) {
+  TempFolder temp;
+  ScriptedUi ui;
+  const std::string path = temp.File("empty.qor");
+  WriteFile(path, "");
+  CZAVDoc doc;
+  EXPECT_FALSE(doc.OnOpenDocument(path));
+  EXPECT_EQ(ui.Messages(), std::vector<std::string>{"Cannot open the database \"" + path +
+                                                    "\": the file is empty, it is not a QOR database."});
+  EXPECT_TRUE(doc.m_pathName.empty());
+  EXPECT_EQ(doc.GetTitle(), "Untitled");
+  EXPECT_EQ(doc.MenuCount(), 0);
 }
 
 TEST(OpenFailure, TruncatedAndMissingFilesAreReportedWithTheirPath) {
