@@ -183,12 +183,17 @@ bool WriteRegions(const std::string& regionsPath, const RegionSet& regions) {
   return WriteRegions(KeyFolderWriter(std::filesystem::path(regionsPath).parent_path()), regionsPath, regions);
 }
 
+std::string ImageMapName(const std::string& title) {
+  std::string name = title;
+  for (char& c : name)
+    if (c == '"' || c == '<' || c == '>' || c == '&') c = '_';
+  return name;
+}
+
 std::string MakeImageMap(const std::string& regionsPath, const std::string& mapName) {
   RegionSet regions;
   ReadRegions(regionsPath, regions);
-  std::string safeName;
-  for (char c : mapName) safeName += (c == '"' || c == '<' || c == '>' || c == '&') ? '_' : c;
-  std::string html = "<MAP NAME=\"" + safeName + "\">\n";
+  std::string html = "<MAP NAME=\"" + ImageMapName(mapName) + "\">\n";
   for (std::size_t k = 0; k < regions.polygons.size(); ++k)
     html += AreaLine("poly", PolygonCoordinates(regions.polygons[k]), regions.polygonIds[k]);
   for (std::size_t k = 0; k < regions.rectangles.size(); ++k)

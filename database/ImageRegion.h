@@ -65,7 +65,13 @@ std::string FormatRegions(const RegionSet& regions);
 bool WriteRegions(const KeyFolderWriter& folder, const std::string& regionsPath, const RegionSet& regions);
 bool WriteRegions(const std::string& regionsPath, const RegionSet& regions);
 
-// The HTML image map of the regions in the file, each area a "qorattr:" link.
+// The name an image map of a menu titled `title` goes by, safe inside a
+// quoted attribute as it stands: " < > & become "_". The picture's usemap
+// and the map's own name both come from here, so the browser pairs them.
+std::string ImageMapName(const std::string& title);
+
+// The HTML image map of the regions in the file, each area a "qorattr:" link,
+// named ImageMapName(mapName).
 std::string MakeImageMap(const std::string& regionsPath, const std::string& mapName);
 
 // Escapes (encode) or restores the link characters % blank + " ' (and & < >);

@@ -76,8 +76,8 @@ std::string StyleSheetLink(const std::string* databasePath) {
 std::string ImageWithMap(const std::string& picturePath, const std::string& mapName) {
   const std::string regions = picturePath + ".regions";
   if (!LocalFileExists(regions)) return {};
-  return "<br><IMG class='NoThumbnail' SRC=\"" + FileUrl(picturePath) + "\" USEMAP=\"#" +
-         EscapeAttributeValue(mapName, '"') + "\">\n" + MakeImageMap(ReplaceAll(regions, "\\", "/"), mapName);
+  return "<br><IMG class='NoThumbnail' SRC=\"" + FileUrl(picturePath) + "\" USEMAP=\"#" + ImageMapName(mapName) +
+         "\">\n" + MakeImageMap(ReplaceAll(regions, "\\", "/"), mapName);
 }
 
 bool MenuImageHasRegions(const CZAVDoc& document, int menu) {

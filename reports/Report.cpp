@@ -39,6 +39,17 @@ constexpr const char* kMoveScript =
     "function Move()\n{\n var tmp = window.MovingPart; if(tmp) { tmp.style.pixelTop = document.body.scrollTop + "
     "document.body.clientHeight - tmp.clientHeight - 1;}\n}\n</script>\n";
 
+// The bar kept at the bottom edge of the window has a fixed height and the
+// page keeps as much room below its last line, so scrolled to its end the
+// bar covers nothing. Both lengths are in the root font's size, which no
+// sheet for the body or the bar changes, so they stay equal; the rules come
+// after the sheets so a key's sheet does not undo them.
+std::string MovingPartRoom() {
+  const std::string height = "1.8rem";
+  return "<style>#MovingPart { height: " + height + "; line-height: " + height +
+         "; box-sizing: border-box; overflow: hidden; } body { padding-bottom: " + height + "; }</style>";
+}
+
 std::string SheetLink(const std::string& href) {
   return "<link rel='stylesheet' type='text/css' media='screen' href='" + EscapeAttributeValue(href, '\'') + "'/>";
 }
@@ -102,6 +113,7 @@ void CReport::WriteHead(bool movingPart, bool thumbnails) {
   head += SheetLink(BuiltInStyleSheetAddress());
   head += StyleSheetLink(nullptr);
   head += StyleSheetLink(&databasePath);
+  if (movingPart) head += MovingPartRoom();
   head += kPageScript;
   head += thumbnails ? kThumbnailsOn : kThumbnailsOff;
   head += kScriptTail;

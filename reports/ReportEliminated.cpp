@@ -28,7 +28,7 @@ void CReportEliminated::Build() {
   AppendHtml("<div id='marklist'>");
   AppendVerdana("Marks");
   if (AppendMarks() == 0) AppendVerdana("No Marks");
-  AppendHtml("</div>");
+  AppendHtml("</div></div>");  // the mark list and its paragraph
   AppendHtml("<div class='param'>");
   AppendVerdana(Document().m_header.scientificNamesEnabled ? "Eliminated species" : "Eliminated items");
   AppendBreak();

@@ -81,6 +81,7 @@ void CReportGallery::Build() {
       doc.m_gallerySavedResume = finished ? 0 : next;
       if (finished) ++end;
       AppendMoreLink();
+      if (names) AppendHtml("</div>");
       break;
     }
     if (names) AppendHtml("</div>");

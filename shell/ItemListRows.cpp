@@ -108,34 +108,74 @@ static int MismatchIcon(unsigned mismatches, int otherwise) {
   return mismatches >= 1 && mismatches <= 3 ? static_cast<int>(mismatches) + 2 : otherwise;
 }
 
+namespace {
+
+// The colour of each state keeps its hue (the user reads the state from it),
+// darkened only as far as text on white and on the selection box needs to be
+// readable; the name's first part is a deeper shade of the same hue, so it
+// still stands out from the rest of the name.
+namespace row_colour {
+constexpr std::uint32_t kEliminated = 0x9D5656;       // red
+constexpr std::uint32_t kRemaining = 0x3B773B;        // green
+constexpr std::uint32_t kRemainingFirst = 0x295929;
+constexpr std::uint32_t kMismatch = 0x9A5757;         // red: a few mismatches
+constexpr std::uint32_t kMismatchFirst = 0x744040;
+constexpr std::uint32_t kUserEliminated = 0x6D6D3E;   // yellow, darkened to olive
+constexpr std::uint32_t kUserEliminatedFirst = 0x515131;
+constexpr std::uint32_t kMissingData = 0x65659E;      // blue-grey
+constexpr std::uint32_t kMissingDataFirst = 0x47478F;
+constexpr std::uint32_t kSelected = 0xBD00BD;         // magenta
+constexpr std::uint32_t kSelectedFirst = 0x0000FF;    // blue
+constexpr std::uint32_t kOther = 0x464646;
+constexpr std::uint32_t kOtherFirst = 0x000000;
+}  // namespace row_colour
+
+}  // namespace
+
 ItemRowStyle CItemListRows::RowStyle(const CZAVDoc& doc, int item) {
+  namespace colour = row_colour;
   ItemRowStyle style;
   if (item < 0 || item >= doc.ItemCount()) return style;
   const int state = treedoc::ItemState(doc, item);
   const unsigned m = doc.GetMismatchCount(item);
   style.name = GetItemDisplayName(doc, item);
   style.firstPartLength = GetDisplayNameSplit();
-  const std::uint32_t mismatchColour = 0xE68282;
   const bool fewMismatches = m >= 1 && m <= 3;
   switch (state) {
     case STATE_ELIMINATED:
-      style = {0, 0xDC7878, 0xDC7878, style.firstPartLength, true, true, style.name};
+      style = {0, colour::kEliminated, colour::kEliminated, style.firstPartLength, true, true, style.name};
       break;
     case STATE_REMAINING:
       style.arial = true;
       style.icon = MismatchIcon(m, 1);
-      style.text = fewMismatches ? mismatchColour : 0x64C864;
-      style.firstPart = m > 0 ? 0xB46464 : 0x3C823C;
+      style.text = fewMismatches ? colour::kMismatch : colour::kRemaining;
+      style.firstPart = m > 0 ? colour::kMismatchFirst : colour::kRemainingFirst;
       break;
-    case STATE_USER_ELIMINATED: style.icon = 6; style.text = 0xE6E682; style.firstPart = 0x969658; break;
-    case STATE_MISSING_DATA: style.icon = 2; style.text = 0x8C8CDC; style.firstPart = 0x7878F0; break;
+    case STATE_USER_ELIMINATED:
+      style.icon = 6;
+      style.text = colour::kUserEliminated;
+      style.firstPart = colour::kUserEliminatedFirst;
+      break;
+    case STATE_MISSING_DATA:
+      style.icon = 2;
+      style.text = colour::kMissingData;
+      style.firstPart = colour::kMissingDataFirst;
+      break;
     case STATE_SELECTED:
       style.icon = MismatchIcon(m, 7);
-      style.text = fewMismatches ? mismatchColour : 0xFF00FF;
-      style.firstPart = 0x0000FF;
+      style.text = fewMismatches ? colour::kMismatch : colour::kSelected;
+      style.firstPart = colour::kSelectedFirst;
       break;
-    case STATE_SELECTED_ELIMINATED: style.icon = 8; style.text = 0x0000FF; style.firstPart = 0x0000FF; break;
-    default: style.icon = -1; style.text = 0x464646; style.firstPart = 0x000000; break;
+    case STATE_SELECTED_ELIMINATED:
+      style.icon = 8;
+      style.text = colour::kSelectedFirst;
+      style.firstPart = colour::kSelectedFirst;
+      break;
+    default:
+      style.icon = -1;
+      style.text = colour::kOther;
+      style.firstPart = colour::kOtherFirst;
+      break;
   }
   return style;
 }

@@ -19,8 +19,11 @@ struct ItemRowStyle {
   std::string name;
 };
 
+// A row's text stands on white, or on the selection's own light box inside
+// the yellow selected row; every text colour of a row is readable on both.
+inline constexpr std::uint32_t kRowBackground = 0xFFFFFF;
 inline constexpr std::uint32_t kSelectedRowBackground = 0xFFFF5A;
-inline constexpr std::uint32_t kSelectedTextBackground = 0xAAAA78;
+inline constexpr std::uint32_t kSelectedTextBackground = 0xF0F0C8;
 inline constexpr int kItemRowIconCount = 9;
 
 class CItemListRows {

@@ -13,7 +13,7 @@ void CItemListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   const ItemRowStyle style = CItemListRows::RowStyle(m_doc, item);
   painter->save();
   const bool selected = option.state & QStyle::State_Selected;
-  painter->fillRect(option.rect, selected ? QColor(QRgb{kSelectedRowBackground}) : QColor(Qt::white));
+  painter->fillRect(option.rect, QColor(QRgb{selected ? kSelectedRowBackground : kRowBackground}));
   if (option.state & QStyle::State_HasFocus) {
     painter->setPen(Qt::black);
     painter->drawRect(option.rect.adjusted(0, 0, -1, -1));

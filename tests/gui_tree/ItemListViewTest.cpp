@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QToolTip>
 
+#include "shell/ColourContrast.h"
 #include "shell/qt/ItemListModel.h"
 
 namespace {
@@ -250,11 +251,52 @@ TEST(ItemListView, ASelectedRowsTextStandsOnItsOwnBackground) {
     int count = 0;
     for (int y = 0; y < image.height(); ++y)
       for (int x = 0; x < image.width(); ++x)
-        if (image.pixelColor(x, y) == QColor(170, 170, 120)) ++count;
+        if (image.pixelColor(x, y) == QColor(QRgb{kSelectedTextBackground})) ++count;
     return count;
   };
   box.SelectRow(1);
   QApplication::processEvents();
   EXPECT_GT(textBackground(1), 20);
   EXPECT_EQ(textBackground(2), 0);
+}
+
+namespace {
+
+// The strongest ink of a row's name as painted: its contrast with the box the
+// name stands on. The icon and the focus frame are left out.
+double NameContrast(CItemListBox& box, int row, std::uint32_t background) {
+  const QImage image = box.viewport()->grab(box.visualRect(box.model()->index(row, 0))).toImage();
+  double strongest = 1;
+  for (int y = 1; y < image.height() - 1; ++y)
+    for (int x = 20; x < image.width() - 1; ++x)
+      strongest = std::max(strongest, ContrastRatio(image.pixel(x, y) & 0xFFFFFFu, background));
+  return strongest;
+}
+
+}  // namespace
+
+// Every state's name reads on white and, selected, on the selection's box.
+TEST(ItemListView, EveryStatesNameIsReadableSelectedOrNot) {
+  TreeGuiFixture f;
+  CItemListBox& box = f.list->ListBox();
+  f.doc->m_mismatchCounts.assign(f.doc->ItemCount(), 0);
+  const std::vector<std::vector<std::pair<int, BYTE>>> rounds = {
+      {{kApple, STATE_ELIMINATED}, {kCherry, STATE_REMAINING}, {kLime, STATE_USER_ELIMINATED},
+       {kPine, STATE_MISSING_DATA}, {kPlum, STATE_SELECTED}},
+      {{kPlum, STATE_SELECTED_ELIMINATED}, {kCherry, STATE_REMAINING}}};
+  for (std::size_t round = 0; round < rounds.size(); ++round) {
+    f.doc->m_mismatchCounts[kCherry] = round == 0 ? 0 : 2;
+    for (auto [item, state] : rounds[round]) f.doc->SetItemState(item, state);
+    f.list->FillList();
+    QApplication::processEvents();
+    for (auto [item, state] : rounds[round]) {
+      const int row = box.Rows().RowsOfItem(item).front();
+      box.clearSelection();
+      QApplication::processEvents();
+      EXPECT_GE(NameContrast(box, row, kRowBackground), kReadableContrast) << "state " << int(state);
+      box.SelectRow(row);
+      QApplication::processEvents();
+      EXPECT_GE(NameContrast(box, row, kSelectedTextBackground), kReadableContrast) << "selected, state " << int(state);
+    }
+  }
 }

@@ -137,7 +137,7 @@ class CurrentSearchTest : public FurtherPagesTest {};
 TEST_F(CurrentSearchTest, NoMarksAndNoEliminatedItems) {
   const std::string page = Build<CReportEliminated>(kFirstPage);
   EXPECT_NE(page.find("<h1>Current Search</h1><div class='param'><div id='marklist'><span class='Verdana'>Marks"
-                      "</span><span class='Verdana'>No Marks</span></div><div class='param'><span class='Verdana'>"
+                      "</span><span class='Verdana'>No Marks</span></div></div><div class='param'><span class='Verdana'>"
                       "Eliminated species</span><br><span class='Verdana'>No eliminated species</span></div>"),
             std::string::npos);
 }

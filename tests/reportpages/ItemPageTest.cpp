@@ -18,6 +18,32 @@ class ItemPageTest : public ReportPagesTest {
   }
 };
 
+// The value a page's own style element gives a property of a selector.
+std::string StyleValue(const std::string& page, const std::string& selector, const std::string& property) {
+  const std::size_t style = page.find("<style>");
+  if (style == std::string::npos) return "(no style)";
+  const std::size_t rule = page.find(selector + " {", style);
+  if (rule == std::string::npos || rule > page.find("</style>", style)) return "(no rule)";
+  const std::size_t end = page.find('}', rule);
+  const std::size_t at = page.find(" " + property + ":", rule);
+  if (at == std::string::npos || at > end) return "(no " + property + ")";
+  const std::size_t value = at + property.size() + 2;
+  return page.substr(value, page.find(';', value) - value);
+}
+
+// Scrolled to its end, the page's last line stands above the bar kept at
+// the bottom edge: the bar has a fixed height and the page as much room below.
+TEST_F(ItemPageTest, ThePageKeepsRoomBelowItsLastLineForTheBar) {
+  const std::string page = Build(jay);
+  ASSERT_NE(page.find("<DIV ID='MovingPart'>"), std::string::npos);
+  const std::string height = StyleValue(page, "#MovingPart", "height");
+  EXPECT_NE(height.find("rem"), std::string::npos) << height;
+  EXPECT_EQ(StyleValue(page, "#MovingPart", "box-sizing"), " border-box");
+  EXPECT_EQ(StyleValue(page, "body", "padding-bottom"), height);
+  EXPECT_LT(page.find("<style>"), page.find("</head>"));
+  EXPECT_GT(page.find("<style>"), page.rfind("<link rel='stylesheet'"));
+}
+
 // Name order Crow, Jay, Magpie, Robin.
 TEST_F(ItemPageTest, FirstItemHasNoPreviousLink) {
   const std::string page = Build(crow);

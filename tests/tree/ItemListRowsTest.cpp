@@ -1,7 +1,27 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 #include "SmallKey.h"
+#include "shell/ColourContrast.h"
 #include "shell/TreeContextMenus.h"
+
+namespace {
+
+// Which channels lead a colour: the hue a user reads a row's state from.
+std::string Hue(std::uint32_t rgb) {
+  const int r = (rgb >> 16) & 0xFF, g = (rgb >> 8) & 0xFF, b = rgb & 0xFF;
+  const int top = std::max({r, g, b});
+  if (top - std::min({r, g, b}) < 8) return "grey";
+  std::string hue;
+  if (r > top - 8) hue += "r";
+  if (g > top - 8) hue += "g";
+  if (b > top - 8) hue += "b";
+  return hue;
+}
+
+}  // namespace
 
 TEST(ItemListRows, RemainingFirstThenEliminatedInNameOrder) {
   TreeFixture f;
@@ -52,15 +72,56 @@ TEST(ItemListRows, RowStyleByStateAndMismatches) {
   EXPECT_TRUE(style.arial);
   EXPECT_FALSE(style.italic);
   EXPECT_EQ(style.icon, 4);
-  EXPECT_EQ(style.text, 0xE68282u);
+  const std::uint32_t mismatch = style.text;
   style = CItemListRows::RowStyle(*f.doc, kCherry);
   EXPECT_EQ(style.icon, 1);
-  EXPECT_EQ(style.text, 0x64C864u);
+  EXPECT_NE(style.text, mismatch);
   EXPECT_EQ(style.name, "Cherry");
   f.doc->SetItemState(kLime, STATE_ELIMINATED);
   style = CItemListRows::RowStyle(*f.doc, kLime);
   EXPECT_TRUE(style.italic);
   EXPECT_EQ(style.icon, 0);
+}
+
+TEST(ColourContrast, FollowsRelativeLuminance) {
+  EXPECT_DOUBLE_EQ(ContrastRatio(0x000000, 0xFFFFFF), 21.0);
+  EXPECT_DOUBLE_EQ(ContrastRatio(0xFFFFFF, 0x000000), 21.0);
+  EXPECT_DOUBLE_EQ(ContrastRatio(0x73C268, 0x73C268), 1.0);
+  EXPECT_NEAR(ContrastRatio(0x73C268, 0xAAAA78), 1.10, 0.01);  // green on the old selection box
+  EXPECT_NEAR(ContrastRatio(0x767676, 0xFFFFFF), 4.54, 0.01);  // the darkest grey still short of black
+  EXPECT_TRUE(IsReadableOn(0x767676, 0xFFFFFF));
+  EXPECT_FALSE(IsReadableOn(0x777777, 0xFFFFFF));
+}
+
+// Every colour a row's text is drawn in, for every state with and without
+// mismatches, reads on white and on the selection's box, and keeps the hue
+// that tells the state.
+TEST(ItemListRows, EveryRowTextIsReadableSelectedOrNot) {
+  TreeFixture f;
+  f.doc->m_mismatchCounts.assign(f.doc->ItemCount(), 0);
+  struct Case {
+    BYTE state;
+    unsigned mismatches;
+    const char* hue;
+  };
+  const Case cases[] = {{STATE_ELIMINATED, 0, "r"},          {STATE_REMAINING, 0, "g"},
+                        {STATE_REMAINING, 2, "r"},           {STATE_USER_ELIMINATED, 0, "rg"},
+                        {STATE_MISSING_DATA, 0, "b"},        {STATE_SELECTED, 0, "rb"},
+                        {STATE_SELECTED, 2, "r"},            {STATE_SELECTED_ELIMINATED, 0, "b"},
+                        {STATE_FREE, 0, "grey"}};
+  for (const Case& c : cases) {
+    f.doc->SetItemState(kApple, c.state);
+    f.doc->m_mismatchCounts[kApple] = c.mismatches;
+    const ItemRowStyle style = CItemListRows::RowStyle(*f.doc, kApple);
+    for (std::uint32_t background : {kRowBackground, kSelectedTextBackground}) {
+      for (std::uint32_t colour : {style.text, style.firstPart}) {
+        EXPECT_GE(ContrastRatio(colour, background), kReadableContrast)
+            << "state " << int(c.state) << " with " << c.mismatches << " mismatches: " << std::hex << colour
+            << " on " << background;
+      }
+    }
+    EXPECT_EQ(Hue(style.text), c.hue) << "state " << int(c.state) << " with " << c.mismatches << " mismatches";
+  }
 }
 
 TEST(ContextMenus, LockedAttributeOffersFourMarks) {
