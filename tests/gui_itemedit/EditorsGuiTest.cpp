@@ -174,19 +174,21 @@ TEST(ReferenceTitleDialog, ABlankTitleKeepsTheDialogOpenATitleIsAdded) {
   ItemEditFixture f;
   f.doc->m_referenceTitles = {"Flora"};
   f.doc->GetItem(kApple).referencePages = {"p. 3"};
-  bool openAfterBlank = false;
+  bool openAfterBlank = false, inTitleAfterBlank = false;
   f.script = [&](QDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle().toStdString(), "Individual Reference Title Editor");
     auto* edit = dialog.findChild<QLineEdit*>("referenceTitle");
     QTest::keyClicks(edit, "   ");
     ItemEditFixture::Click(dialog, "okButton");
     openAfterBlank = dialog.isVisible() && dialog.result() == 0;
+    inTitleAfterBlank = dialog.focusWidget() == edit;  // the field the message is about
     edit->clear();
     QTest::keyClicks(edit, "Flora 1990");
     QTest::keyClick(edit, Qt::Key_Return);
   };
   EXPECT_TRUE(EditReferenceTitle(*f.doc, -1, nullptr));
   EXPECT_TRUE(openAfterBlank);
+  EXPECT_TRUE(inTitleAfterBlank);
   EXPECT_EQ(f.ui.Messages(), std::vector<std::string>{"Reference title must be entered"});
   EXPECT_EQ(f.doc->m_referenceTitles, (std::vector<std::string>{"Flora", "Flora 1990"}));
   EXPECT_EQ(f.doc->GetItem(kApple).referencePages, (std::vector<std::string>{"p. 3", ""}));
