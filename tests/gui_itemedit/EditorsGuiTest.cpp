@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QScrollBar>
+#include <QStyleOptionButton>
 
 #include "ItemEditFixture.h"
 #include "editors/ItemAttributeEditor.h"
@@ -249,4 +251,39 @@ TEST(AttributeEditorDialog, AltNAndAltPStepThroughTheItems) {
   ASSERT_EQ(captions.size(), 2u);
   EXPECT_TRUE(captions[0].ends_with("Plum")) << captions[0];
   EXPECT_TRUE(captions[1].ends_with("Pine")) << captions[1];
+}
+
+namespace {
+
+// Records the texts of the check boxes a widget has its style draw.
+class CheckTextStyle : public QProxyStyle {
+ public:
+  void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                   const QWidget* widget) const override {
+    if (element == CE_CheckBox)
+      if (const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option)) texts.push_back(button->text);
+    QProxyStyle::drawControl(element, option, painter, widget);
+  }
+  mutable std::vector<QString> texts;
+};
+
+}  // namespace
+
+// A "&" in an attribute's name is part of the name: its check box shows it
+// instead of taking it for the mark of an access key.
+TEST(AttributeEditorDialog, AnAmpersandInANameShowsAsTyped) {
+  ItemEditFixture f;
+  f.doc->GetAttribute(kBlue).name = "eckig & <kantig>";
+  CheckTextStyle style;
+  f.script = [&](QDialog& dialog) {
+    CAttributeFormView& form = FormOf(dialog);
+    form.setStyle(&style);
+    form.viewport()->repaint();
+    ItemEditFixture::Click(dialog, "cancelButton");
+  };
+  f.Choose(1, "Edit item attributes");
+  ASSERT_EQ(f.dialogs, 1);
+  // Doubled, the style draws one "&" and underlines nothing.
+  EXPECT_NE(std::find(style.texts.begin(), style.texts.end(), QString("eckig && <kantig>")), style.texts.end());
+  EXPECT_EQ(std::find(style.texts.begin(), style.texts.end(), QString("eckig & <kantig>")), style.texts.end());
 }
