@@ -16,8 +16,10 @@ AttributeEditorForm AttributeEditorForm::Load(const CZAVDoc& doc, int attribute)
 
 void AttributeEditorForm::Check() const {
   // The limit is the name's alone: the picture list may be as long as it needs.
-  editors::CheckMaxCharacters(name, kMaxAttributeNameLength);
-  editors::CheckNotEmpty(name, "Attribute name is empty.");
+  editors::CheckField(kNameField, [&] {
+    editors::CheckMaxCharacters(name, kMaxAttributeNameLength);
+    editors::CheckNotEmpty(name, "Attribute name is empty.");
+  });
 }
 
 int AttributeEditorForm::Store(CZAVDoc& doc, int attribute, int parent) const {

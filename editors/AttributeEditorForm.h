@@ -10,6 +10,9 @@ class CZAVDoc;
 inline constexpr std::size_t kMaxAttributeNameLength = 200;
 
 struct AttributeEditorForm {
+  // The field a failed check names (FieldCheckFailed).
+  enum Field { kNameField };
+
   std::string name;
   std::string helpText;
   std::vector<std::string> pictures;  // one row per picture name

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "database/BitMatrix.h"
 #include "database/ZAVDoc.h"
 #include "editors/ClipboardChecks.h"
 
@@ -34,6 +35,25 @@ bool ClearMarks(CZAVDoc& doc, const std::vector<int>& attributes) {
 }
 
 }  // namespace
+
+bool BranchHasItemData(const CZAVDoc& doc, int menu) {
+  if (menu < 0 || menu >= doc.MenuCount()) return false;
+  const std::vector<int> attributes = CollectBranch(doc, menu).attributes;
+  for (int item = 0; item < doc.ItemCount(); ++item) {
+    // A freed item's row keeps old bits until the slots are compacted.
+    if (doc.GetItem(item).IsFreeSlot()) continue;
+    const DWORD* bits = doc.GetItemAttributeBits(item);
+    if (bits && std::any_of(attributes.begin(), attributes.end(),
+                    [bits](int a) { return TestBit(bits, static_cast<WORD>(a)); }))
+      return true;
+  }
+  return false;
+}
+
+const char* CutLosesItemDataQuestion() {
+  return "Cut and Paste carry no item data: which items have the attributes of this menu will be lost. "
+         "To move the menu with its item data, drag it in the tree instead.\n\nCut the menu anyway?";
+}
 
 FreedBranch FreeMenuBranch(CZAVDoc& doc, int menu) {
   RequireCuttable(doc, menu);

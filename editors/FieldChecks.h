@@ -5,6 +5,9 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
+
+#include "platform/ErrorBox.h"
 
 namespace editors {
 
@@ -25,6 +28,26 @@ int CheckIntegerBetween(const std::string& text, int low, int high);
 void CheckMaxCharacters(const std::string& text, std::size_t count);
 // The error box with the message when the text is empty.
 void CheckNotEmpty(const std::string& text, const std::string& message);
+
+// A check of one field failed: the error box has shown its message, and the
+// editor puts the keyboard into the field the message names, wherever the
+// user was when pressing OK. Each form numbers its own fields.
+struct FieldCheckFailed : UserAbort {
+  explicit FieldCheckFailed(int failedField) : field(failedField) {}
+  int field;
+};
+
+// Runs the checks of one field; a failure among them names that field.
+template <class Check>
+decltype(auto) CheckField(int field, Check&& check) {
+  try {
+    return std::forward<Check>(check)();
+  } catch (const FieldCheckFailed&) {
+    throw;
+  } catch (const UserAbort&) {
+    throw FieldCheckFailed(field);
+  }
+}
 
 // Characters of a UTF-8 text.
 std::size_t CountCharacters(const std::string& text);

@@ -76,7 +76,7 @@ std::string PictureTextOf(const std::vector<std::string>& names) {
 }
 
 std::string JoinItemDescription(const std::string& typed, const std::vector<std::string>& linkLines) {
-  CheckDescriptionWithoutLinkMarker(typed);
+  CheckField(static_cast<int>(ItemField::Description), [&] { CheckDescriptionWithoutLinkMarker(typed); });
   std::string links;
   // Every line ends with its break: the reader takes only ended lines.
   for (const std::string& line : linkLines) links.append(line).append("\r\n");
@@ -94,13 +94,15 @@ void CheckItemFields(const CZAVDoc& document, ItemFields& fields, bool forStep) 
   // The names have no length limit: only blank names are refused.
   if (ShowsNameField(form)) {
     TrimSpaces(fields.name);
-    if (!CustomLevelNamesInUse(document) && fields.name.empty()) ThrowErrorMessage("Name is blank.");
+    if (!CustomLevelNamesInUse(document) && fields.name.empty())
+      CheckField(static_cast<int>(ItemField::Name), [] { ThrowErrorMessage("Name is blank."); });
   }
   if (forStep || !ShowsScientificFields(form)) return;
   TrimSpaces(fields.family);
-  if (!CustomLevelNamesInUse(document) && fields.family.empty()) ThrowErrorMessage("Family is blank.");
-  CheckNotBlank(fields.genus, document.GetGenusLabel());
-  CheckNotBlank(fields.species, document.GetSpeciesLabel());
+  if (!CustomLevelNamesInUse(document) && fields.family.empty())
+    CheckField(static_cast<int>(ItemField::Family), [] { ThrowErrorMessage("Family is blank."); });
+  CheckField(static_cast<int>(ItemField::Genus), [&] { CheckNotBlank(fields.genus, document.GetGenusLabel()); });
+  CheckField(static_cast<int>(ItemField::Species), [&] { CheckNotBlank(fields.species, document.GetSpeciesLabel()); });
 }
 
 }  // namespace editors

@@ -51,7 +51,11 @@ std::string JoinItemDescription(const std::string& typed, const std::vector<std:
 // The stored text split into the typed description and its link lines.
 void SplitItemDescription(const std::string& stored, std::string& typed, std::vector<std::string>& linkLines);
 
-// The checks of OK, in their order; each failure is the error box. The
+// The fields a failed check of the item editor names (FieldCheckFailed).
+enum class ItemField { Name, Family, Genus, Species, Description };
+
+// The checks of OK, in their order; each failure is the error box naming
+// its field. The
 // fields are trimmed as the checks go. forStep: the lighter checks of the
 // store before Next and Previous (the name alone).
 void CheckItemFields(const CZAVDoc& document, ItemFields& fields, bool forStep);

@@ -20,6 +20,7 @@ void CheckLinkName(const std::string& name) {
 }
 
 void CheckLinkAddress(const std::string& address) {
+  if (address.find_first_not_of(" \t") == std::string::npos) ThrowErrorMessage("Enter the page location.");
   if (HasLineBreak(address)) ThrowErrorMessage("The page location must be a single line.");
 }
 

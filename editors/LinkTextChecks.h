@@ -11,7 +11,8 @@ namespace editors {
 void CheckDescriptionWithoutLinkMarker(const std::string& description);
 // The error box when the link's text holds "@$" or a line break.
 void CheckLinkName(const std::string& name);
-// The error box when the address holds a line break (it ends the link's line).
+// The error box when the address is blank (the link would open nothing) or
+// holds a line break (it ends the link's line).
 void CheckLinkAddress(const std::string& address);
 
 }  // namespace editors

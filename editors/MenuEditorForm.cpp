@@ -17,8 +17,8 @@ MenuEditorForm MenuEditorForm::Load(const CZAVDoc& doc, int menu) {
 
 int MenuEditorForm::Check() const {
   // Blanks count as a title: only an empty field is refused.
-  editors::CheckNotEmpty(title, "Menu name is empty.");
-  return editors::CheckIntegerBetween(difficulty, 1, 4);
+  editors::CheckField(kTitleField, [&] { editors::CheckNotEmpty(title, "Menu name is empty."); });
+  return editors::CheckField(kDifficultyField, [&] { return editors::CheckIntegerBetween(difficulty, 1, 4); });
 }
 
 int MenuEditorForm::Store(CZAVDoc& doc, int menu, int parent, bool attributeMenu) const {

@@ -8,6 +8,9 @@
 class CZAVDoc;
 
 struct MenuEditorForm {
+  // The fields a failed check names (FieldCheckFailed).
+  enum Field { kTitleField, kDifficultyField };
+
   std::string title;
   std::string difficulty = "4";  // typed text; checked as an integer 1 to 4
   std::string helpText;

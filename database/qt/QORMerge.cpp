@@ -16,6 +16,9 @@ QLineEdit* PathField(QWidget* parent, const char* name) {
   auto* field = new QLineEdit(parent);
   field->setObjectName(name);
   field->setReadOnly(true);  // chosen through the file dialog only
+  // Nothing can be typed there, so Tab passes it by; a click still reaches
+  // it to select and copy the path.
+  field->setFocusPolicy(Qt::ClickFocus);
   field->setMinimumWidth(420);
   return field;
 }
@@ -57,6 +60,11 @@ CQORMerge::CQORMerge(QWidget* parent)
   connect(browseSecond, &QPushButton::clicked, this, &CQORMerge::OnBrowseSecond);
   connect(buttons, &QDialogButtonBox::accepted, this, &CQORMerge::OnMerge);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  // The user fills the dialog from top to bottom: first database, second
+  // database, then Merge.
+  setTabOrder(browseFirst, browseSecond);
+  setTabOrder(browseSecond, merge);
+  browseFirst->setFocus(Qt::OtherFocusReason);
 }
 
 std::string CQORMerge::PickDatabaseFile(int which) {

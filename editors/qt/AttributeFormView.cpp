@@ -11,6 +11,7 @@
 #include "database/ZAVDoc.h"
 #include "editors/ItemAttributeEditor.h"
 #include "editors/qt/FormKeys.h"
+#include "platform/qt/LiteralText.h"
 
 CAttributeFormView::CAttributeFormView(ItemAttributeEditor& editor, QWidget* parent)
     : QAbstractScrollArea(parent), m_editor(editor), m_layout(LayOutAttributeForm(editor.Document())) {
@@ -114,7 +115,7 @@ void CAttributeFormView::paintEvent(QPaintEvent*) {
     }
     option.initFrom(viewport());
     option.rect = rect;
-    option.text = QString::fromStdString(doc.GetAttribute(row.attribute).name);
+    option.text = platform::qt::LiteralText(doc.GetAttribute(row.attribute).name);
     option.state = QStyle::State_Enabled | (m_editor.IsChecked(row.attribute) ? QStyle::State_On : QStyle::State_Off);
     if (hasFocus() && m_focused >= 0 && m_layout.checkAttributes[m_focused] == row.attribute)
       option.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;

@@ -12,7 +12,8 @@ CDlgAttribute::CDlgAttribute(QWidget* parent, CZAVDoc& doc, int attribute, int p
       m_doc(doc), m_attribute(attribute), m_parentMenu(parentMenu) {
   setObjectName("attributeEditor");
   const AttributeEditorForm form = AttributeEditorForm::Load(doc, attribute);
-  m_name = editors::qt::AddTextRow(Form(), "Name:", "name", form.name);
+  m_name = editors::qt::AddTextRow(*this, Form(), "Name:", "name", form.name);
+  SetFieldWidget(AttributeEditorForm::kNameField, m_name);
   AddHelpAndPictures(form.helpText, pictures, form.pictures);
 }
 

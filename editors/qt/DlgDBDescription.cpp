@@ -37,9 +37,9 @@ CDlgDBDescription::CDlgDBDescription(CZAVDoc& document, QWidget* parent)
   setObjectName("databaseDescriptionEditor");
   const DescriptionForm form = m_editor.InitialForm();
   auto* texts = new QFormLayout;
-  m_title = AddTextRow(*texts, "Database Title:", "title", form.title);
-  m_dbVersion = AddTextRow(*texts, "Database Version:", "databaseVersion", form.dbVersion);
-  m_menuVersion = AddTextRow(*texts, "Interactive Identification Version:", "menuVersion", form.menuVersion);
+  m_title = AddTextRow(*this, *texts, "Database Title:", "title", form.title);
+  m_dbVersion = AddTextRow(*this, *texts, "Database Version:", "databaseVersion", form.dbVersion);
+  m_menuVersion = AddTextRow(*this, *texts, "Interactive Identification Version:", "menuVersion", form.menuVersion);
   FormArea()->addLayout(texts);
   auto* groups = new QHBoxLayout;
   groups->addWidget(BuildNamesGroup(form));

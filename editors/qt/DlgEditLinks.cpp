@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "editors/FieldChecks.h"
 #include "editors/LinkLocation.h"
 #include "editors/LinkTextChecks.h"
 #include "editors/qt/EditorFields.h"
@@ -22,7 +23,7 @@ CDlgEditLinks::CDlgEditLinks(const CZAVDoc& document, LinkEditMode mode, const E
       m_givenAddress(link.address) {
   setObjectName("externalLinkEditor");
   auto* form = new QFormLayout;
-  m_name = AddTextRow(*form, "External Link Text:", "linkText", link.name);
+  m_name = AddTextRow(*this, *form, "External Link Text:", "linkText", link.name);
   auto* addressRow = new QHBoxLayout;
   m_address = new QLineEdit(ToQ(link.address), this);
   m_address->setObjectName("pageLocation");
@@ -35,6 +36,8 @@ CDlgEditLinks::CDlgEditLinks(const CZAVDoc& document, LinkEditMode mode, const E
   FormArea()->addLayout(form);
   m_address->setMinimumWidth(360);
   connect(m_browse, &QPushButton::clicked, this, &CDlgEditLinks::OnBrowse);
+  SetFieldWidget(kTextField, m_name);
+  SetFieldWidget(kLocationField, m_address);
 }
 
 ExternalLinkText CDlgEditLinks::Link() const { return {TextOf(*m_name), TextOf(*m_address)}; }
@@ -47,8 +50,8 @@ void CDlgEditLinks::OnBrowse() {
 
 bool CDlgEditLinks::OnOK() {
   const ExternalLinkText link = Link();
-  CheckLinkName(link.name);
-  CheckLinkAddress(link.address);
+  editors::CheckField(kTextField, [&] { CheckLinkName(link.name); });
+  editors::CheckField(kLocationField, [&] { CheckLinkAddress(link.address); });
   return true;
 }
 

@@ -34,6 +34,8 @@ class CDlgEditLinks : public EditorDialogBase {
   bool OnOK() override;
 
  private:
+  enum Field { kTextField, kLocationField };
+
   const CZAVDoc& m_document;
   std::string m_givenAddress;  // Browse starts from the page the link had, not from what was typed
   QLineEdit* m_name;
@@ -42,7 +44,7 @@ class CDlgEditLinks : public EditorDialogBase {
 };
 
 // Runs the link editor modally on one link; the edited link on OK, nothing
-// on Cancel. Empty text and location are accepted.
+// on Cancel. An empty text is accepted, an empty location is not.
 std::optional<ExternalLinkText> EditExternalLink(const CZAVDoc& document, LinkEditMode mode,
                                                  const ExternalLinkText& link, QWidget* parent);
 

@@ -10,11 +10,13 @@
 #include <QPushButton>
 #include <QDialogButtonBox>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "database/ExternalLinks.h"
 #include "database/ZAVDoc.h"
 #include "editors/ItemStore.h"
 #include "editors/qt/DlgEditLinks.h"
+#include "editors/qt/EditorFields.h"
 #include "editors/qt/PictureRowsWidget.h"
 #include "platform/DocumentViews.h"
 #include "platform/ErrorBox.h"
@@ -65,8 +67,9 @@ void CDlgItem::BuildForm() {
   QVBoxLayout* layout = FormArea();
   layout->addWidget(BuildNameRows());
   layout->addWidget(new QLabel("Description:", this));
-  m_description = new QPlainTextEdit(this);
-  m_description->setObjectName("descriptionEdit");
+  // Tab moves on to the links as in every other editor's text areas; a typed
+  // tab would only end up in the key.
+  m_description = editors::qt::MakeTextArea(this, "descriptionEdit", {});
   layout->addWidget(m_description, 2);
   layout->addWidget(BuildLinkRows(), 1);
   layout->addWidget(new QLabel("Image File:", this));
@@ -74,6 +77,11 @@ void CDlgItem::BuildForm() {
   layout->addWidget(m_pictures, 1);
   AddStepButtons();
   ShowLevelLabels();
+  using editors::ItemField;
+  for (auto [field, widget] : {std::pair<ItemField, QWidget*>{ItemField::Name, m_name}, {ItemField::Family, m_family},
+                               {ItemField::Genus, m_genus}, {ItemField::Species, m_species},
+                               {ItemField::Description, m_description}})
+    SetFieldWidget(static_cast<int>(field), widget);
   resize(520, 560);
 }
 
@@ -211,7 +219,7 @@ bool CDlgItem::OnOK() {
 }
 
 void CDlgItem::Step(bool forward) {
-  if (!RunCommand([this] { Store(true); })) return;
+  if (!RunFieldChecks([this] { Store(true); })) return;
   if (m_afterStepStore) {
     const int rows = m_afterStepStore(m_item);
     if (rows > 0) m_rowCount = rows;

@@ -15,8 +15,10 @@ CDlgMenu::CDlgMenu(QWidget* parent, CZAVDoc& doc, int menu, int parentMenu, bool
       m_doc(doc), m_menu(menu), m_parentMenu(parentMenu), m_attributeMenu(attributeMenu) {
   setObjectName("menuEditor");
   const MenuEditorForm form = MenuEditorForm::Load(doc, menu);
-  m_title = AddTextRow(Form(), "Title:", "title", form.title);
-  m_difficulty = AddTextRow(Form(), "Difficulty Level:", "difficulty", form.difficulty);
+  m_title = AddTextRow(*this, Form(), "Title:", "title", form.title);
+  m_difficulty = AddTextRow(*this, Form(), "Difficulty Level:", "difficulty", form.difficulty);
+  SetFieldWidget(MenuEditorForm::kTitleField, m_title);
+  SetFieldWidget(MenuEditorForm::kDifficultyField, m_difficulty);
   AddHelpAndPictures(form.helpText, pictures, form.pictures);
 }
 

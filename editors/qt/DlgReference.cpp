@@ -9,6 +9,7 @@
 #include "database/HelpPages.h"
 #include "database/ZAVDoc.h"
 #include "editors/ReferenceTitles.h"
+#include "editors/qt/EditorDialogBase.h"
 #include "platform/ErrorBox.h"
 #include "platform/qt/DialogRunner.h"
 
@@ -32,9 +33,12 @@ CDlgReference::CDlgReference(QWidget* parent, CZAVDoc& doc, int index) : QDialog
 }
 
 void CDlgReference::accept() {
-  // A refused title leaves the dialog open with what was typed.
+  // A refused title leaves the dialog open with what was typed, the keyboard
+  // in the title the message is about.
   if (RunCommand([this] { m_index = StoreReferenceTitle(m_doc, m_index, m_title->text().toStdString()); }))
     QDialog::accept();
+  else
+    editors::qt::FocusRefusedField(*m_title);
 }
 
 void CDlgReference::keyPressEvent(QKeyEvent* event) {

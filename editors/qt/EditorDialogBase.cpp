@@ -1,11 +1,13 @@
 #include "editors/qt/EditorDialogBase.h"
 
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QVBoxLayout>
 
 #include "database/HelpPages.h"
+#include "editors/FieldChecks.h"
 #include "platform/ErrorBox.h"
 
 namespace editors::qt {
@@ -36,8 +38,27 @@ EditorDialogBase::EditorDialogBase(const QString& caption, std::string helpTopic
 
 void EditorDialogBase::accept() {
   bool passed = false;
-  RunCommand([&] { passed = OnOK(); });
+  RunFieldChecks([&] { passed = OnOK(); });
   if (passed) QDialog::accept();
+}
+
+bool EditorDialogBase::RunFieldChecks(const std::function<void()>& command) {
+  QWidget* refused = nullptr;
+  const bool done = RunCommand([&] {
+    try {
+      command();
+    } catch (const editors::FieldCheckFailed& failed) {
+      if (auto found = m_fieldWidgets.find(failed.field); found != m_fieldWidgets.end()) refused = found->second;
+      throw;
+    }
+  });
+  if (refused) FocusRefusedField(*refused);
+  return done;
+}
+
+void FocusRefusedField(QWidget& field) {
+  field.setFocus(Qt::OtherFocusReason);
+  if (auto* line = qobject_cast<QLineEdit*>(&field)) line->selectAll();
 }
 
 void EditorDialogBase::ShowHelpTopic() {

@@ -6,6 +6,9 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
+#include <functional>
+#include <map>
 #include <string>
 
 class QDialogButtonBox;
@@ -27,6 +30,11 @@ class EditorDialogBase : public QDialog {
   // OK: runs OnOK as a command; the dialog ends only when it returns true.
   void accept() override;
 
+  // Runs a command that checks fields; when a check names a field
+  // (editors::FieldCheckFailed), the focus goes into that field's widget
+  // once the message is closed. False when the command was abandoned.
+  bool RunFieldChecks(const std::function<void()>& command);
+
  protected:
   // The checks and the store of OK. A failing check calls the error box
   // (ThrowErrorMessage); false keeps the dialog open without a message (a
@@ -35,6 +43,8 @@ class EditorDialogBase : public QDialog {
   // The layout above the buttons that the editor fills.
   QVBoxLayout* FormArea() const { return m_form; }
   QDialogButtonBox* Buttons() const { return m_buttons; }
+  // The widget of a field the editor's checks name by number.
+  void SetFieldWidget(int field, QWidget* widget) { m_fieldWidgets[field] = widget; }
 
  private:
   void ShowHelpTopic();
@@ -44,6 +54,11 @@ class EditorDialogBase : public QDialog {
   QDialogButtonBox* m_buttons;
   QPushButton* m_ok;
   QPushButton* m_cancel;
+  std::map<int, QPointer<QWidget>> m_fieldWidgets;
 };
+
+// Puts the keyboard into a field a failed check named, its text selected so
+// typing replaces what was refused.
+void FocusRefusedField(QWidget& field);
 
 }  // namespace editors::qt

@@ -7,8 +7,9 @@
 
 namespace editors::qt {
 
-QLineEdit* AddTextRow(QFormLayout& form, const QString& label, const char* objectName, const std::string& text) {
-  auto* field = new QLineEdit(ToQ(text), form.parentWidget());
+QLineEdit* AddTextRow(QWidget& dialog, QFormLayout& form, const QString& label, const char* objectName,
+                      const std::string& text) {
+  auto* field = new QLineEdit(ToQ(text), &dialog);
   field->setObjectName(objectName);
   form.addRow(label, field);
   return field;

@@ -17,8 +17,11 @@ namespace editors::qt {
 inline QString ToQ(const std::string& text) { return QString::fromStdString(text); }
 inline std::string ToStd(const QString& text) { return text.toStdString(); }
 
-// A one-line field with its label as a new row of the form.
-QLineEdit* AddTextRow(QFormLayout& form, const QString& label, const char* objectName, const std::string& text);
+// A one-line field with its label as a new row of the form. The field is
+// made a child of its dialog at once, so it takes its place in the Tab order
+// where it is made, even when the form joins the dialog only later.
+QLineEdit* AddTextRow(QWidget& dialog, QFormLayout& form, const QString& label, const char* objectName,
+                      const std::string& text);
 // A multi-line field; Tab moves on to the next field instead of typing a tab.
 QPlainTextEdit* MakeTextArea(QWidget* parent, const char* objectName, const std::string& text);
 QCheckBox* MakeCheckBox(QWidget* parent, const QString& label, const char* objectName, bool checked);

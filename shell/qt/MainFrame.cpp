@@ -16,6 +16,7 @@
 #include "database/CommandIds.h"
 #include "database/RecentFileLabels.h"
 #include "database/ZAVDoc.h"
+#include "platform/qt/LiteralText.h"
 #include "platform/qt/WindowPlacement.h"
 #include "platform/ErrorBox.h"
 #include "platform/Profile.h"
@@ -197,8 +198,7 @@ void CMainFrame::RefreshRecentFiles() {
     action->setVisible(i < files.size());
     if (i >= files.size()) continue;
     const QString path = QString::fromStdString(files[i]);
-    // A "&" in a name is shown, not taken for the entry's key.
-    const QString label = QString::fromStdString(labels[i]).replace('&', "&&");
+    const QString label = platform::qt::LiteralText(labels[i]);
     action->setText(QString("&%1 %2").arg(i + 1).arg(label));
     action->setStatusTip(path);
   }
@@ -278,7 +278,7 @@ void CMainFrame::BuildWindowMenu(QMenu* window) {
     separator->setVisible(!m_mdi->subWindowList().isEmpty());
     int number = 0;
     for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
-      const QString caption = sub->windowTitle().replace('&', "&&");
+      const QString caption = platform::qt::LiteralText(sub->windowTitle());
       QAction* entry = window->addAction(number < 9 ? QString("&%1 %2").arg(++number).arg(caption) : caption);
       entry->setObjectName("windowEntry");
       entry->setCheckable(true);

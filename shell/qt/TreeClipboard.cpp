@@ -10,6 +10,7 @@
 #include "database/CommandIds.h"
 #include "database/ZAVDoc.h"
 #include "editors/ClipboardMenu.h"
+#include "platform/Ui.h"
 #include "shell/qt/LeftView.h"
 #include "shell/qt/TreeModel.h"
 
@@ -65,12 +66,15 @@ void CTreeClipboard::Copy() {
 }
 
 // The branch is freed only once the clipboard holds it, so a failed copy
-// loses nothing.
+// loses nothing. The clipboard carries no item data: a branch whose
+// attributes some item has is cut only after the user agreed to lose it,
+// as Delete asks before it loses anything.
 void CTreeClipboard::Cut() {
   if (!CanCut()) return;
   const HTREEITEM node = m_view.SelectedNode();
   const int menu = static_cast<int>(m_view.Tree().Nodes().Data(node));
   CZAVDoc& doc = m_view.GetDocument();
+  if (BranchHasItemData(doc, menu) && !platform::Ui().AskYesNo(CutLosesItemDataQuestion(), false)) return;
   const std::vector<std::uint8_t> bytes = CClipboardMenu::Cut(doc, menu);
   PutOnClipboard(bytes);
   const QMimeData* held = QGuiApplication::clipboard()->mimeData();

@@ -54,4 +54,8 @@ TEST(LinkTextChecks, MarkersThatWouldGarbleStoredLinksAreRefused) {
   EXPECT_EQ(ErrorOf([] { CheckLinkName("price $@ 3"); }), "");
   EXPECT_EQ(ErrorOf([] { CheckLinkName("two\nlines"); }), "The link text must be a single line.");
   EXPECT_EQ(ErrorOf([] { CheckLinkAddress("a.htm\r\nb"); }), "The page location must be a single line.");
+  // A link without a location would open nothing.
+  EXPECT_EQ(ErrorOf([] { CheckLinkAddress(""); }), "Enter the page location.");
+  EXPECT_EQ(ErrorOf([] { CheckLinkAddress("  "); }), "Enter the page location.");
+  EXPECT_EQ(ErrorOf([] { CheckLinkAddress("./a.htm"); }), "");
 }

@@ -241,3 +241,63 @@ TEST(ItemEditorGui, OpensQuicklyAtTheLimits) {
   std::printf("item editor opened at the limits in %lld ms\n", static_cast<long long>(opened));
   EXPECT_EQ(TextOf(dialog, "nameEdit").toStdString(), doc->m_itemNames[doc->GetItem(16000).nameIndex]->name);
 }
+
+namespace {
+
+std::string FocusedName(QDialog& dialog) {
+  QWidget* focus = dialog.focusWidget();
+  return focus ? focus->objectName().toStdString() : "<none>";
+}
+
+}  // namespace
+
+// Tab in the description moves on to the links, as Tab does in the help
+// texts of the menu and attribute editors; no tab character reaches the key.
+TEST(ItemEditorGui, TabInTheDescriptionMovesOnAndTypesNoTab) {
+  ItemEditorFixture f;
+  ModalScript script;
+  std::string afterTab;
+  script.Then([&](QDialog& dialog) {
+    auto* description = Child<QPlainTextEdit>(dialog, "descriptionEdit");
+    description->setFocus();
+    QTest::keyClicks(description, "Sweet");
+    QTest::keyClick(description, Qt::Key_Tab);
+    afterTab = FocusedName(dialog);
+    Click(dialog, "ok");
+  });
+  f.ChooseOnRow(0, "Edit item description");
+  EXPECT_EQ(afterTab, "linkList");
+  const std::string& stored = f.doc->GetItem(kApple).description;
+  EXPECT_NE(stored.find("Sweet"), std::string::npos);
+  EXPECT_EQ(stored.find('\t'), std::string::npos);
+}
+
+// A refused OK, Next or Previous puts the keyboard into the field the message
+// names, not back where the user was.
+TEST(ItemEditorGui, ARefusedStorePutsTheKeyboardInTheFieldTheMessageNames) {
+  ItemEditorFixture f;
+  f.doc->m_header.scientificNamesEnabled = 1;  // name, family, genus and species
+  f.doc->m_orderChoice = kCommonNameOrder;     // the fruits have common names only
+  ModalScript script;
+  std::vector<std::string> afterRefusal;
+  script.Then([&](QDialog& dialog) {
+    Type(dialog, "nameEdit", "Banana");
+    Type(dialog, "genusEdit", "Musa");
+    Type(dialog, "speciesEdit", "acuminata");
+    QTest::keyClick(&editor_test::Find<QLineEdit>(dialog, "speciesEdit"), Qt::Key_Return);  // "Family is blank."
+    afterRefusal.push_back(FocusedName(dialog));
+    QTest::keyClicks(dialog.focusWidget(), "Musaceae");
+    Type(dialog, "speciesEdit", "");
+    Click(dialog, "ok");  // "Species is blank."
+    afterRefusal.push_back(FocusedName(dialog));
+    editor_test::TypeArea(dialog, "descriptionEdit", "see @Links");
+    Type(dialog, "speciesEdit", "acuminata");
+    Click(dialog, "ok");  // the links marker
+    afterRefusal.push_back(FocusedName(dialog));
+    Click(dialog, "cancel");
+  });
+  f.ChooseOnRow(0, "Insert");
+  ASSERT_EQ(f.ui.Messages().size(), 3u);
+  EXPECT_EQ(f.ui.Messages()[0], "Family is blank.");
+  EXPECT_EQ(afterRefusal, (std::vector<std::string>{"familyEdit", "speciesEdit", "descriptionEdit"}));
+}

@@ -31,14 +31,15 @@ class LinkDialogTest : public ::testing::Test {
   CZAVDoc doc;
 };
 
-TEST_F(LinkDialogTest, CaptionFollowsTheModeAndEmptyFieldsAreAccepted) {
+TEST_F(LinkDialogTest, CaptionFollowsTheModeAndAnEmptyTextIsAccepted) {
   QString caption;
   const auto added = Edit(LinkEditMode::Add, {}, [&](QDialog& d) {
     caption = d.windowTitle();
+    Type(d, "pageLocation", "./a.htm");
     Click(d, "ok");
   });
   EXPECT_EQ(caption, "Add External Link");
-  EXPECT_EQ(added, ExternalLinkText{});
+  EXPECT_EQ(added, (ExternalLinkText{"", "./a.htm"}));
   const auto cancelled = Edit(LinkEditMode::Edit, {"Song", "./song.htm"}, [&](QDialog& d) {
     caption = d.windowTitle();
     EXPECT_EQ(TextOf(d, "linkText"), "Song");
@@ -112,11 +113,52 @@ TEST_F(LinkDialogTest, TheTextFieldHasTheFocusAndTypedKeysFillIt) {
     focused = focus ? focus->objectName().toStdString() : "<none>";
     if (!focus) return;
     QTest::keyClicks(focus, "Guide");
-    QTest::keyClick(focus, Qt::Key_Return);
+    QTest::keyClick(focus, Qt::Key_Tab);
+    QTest::keyClicks(d.focusWidget(), "./guide.htm");
+    QTest::keyClick(d.focusWidget(), Qt::Key_Return);
   });
   EXPECT_EQ(focused, "linkText");
-  ASSERT_TRUE(added);
-  EXPECT_EQ(added->name, "Guide");
+  EXPECT_EQ(added, (ExternalLinkText{"Guide", "./guide.htm"}));
+}
+
+}  // namespace
+
+namespace {
+
+std::string FocusedName(QDialog& dialog) {
+  QWidget* focus = dialog.focusWidget();
+  return focus ? focus->objectName().toStdString() : "<none>";
+}
+
+// Tab goes down the fields as they stand, then to the buttons; Enter with no
+// location says so and keeps the dialog with what was typed, the keyboard in
+// the location.
+TEST_F(LinkDialogTest, TabGoesDownTheFieldsAndAnEmptyLocationIsRefused) {
+  std::vector<std::string> visited;
+  bool stillOpen = false;
+  std::string afterRefusal;
+  QString keptText;
+  const auto added = Edit(LinkEditMode::Add, {}, [&](QDialog& d) {
+    for (int step = 0; step < 5; ++step) {
+      visited.push_back(FocusedName(d));
+      if (!d.focusWidget()) return;
+      QTest::keyClick(d.focusWidget(), Qt::Key_Tab);
+    }
+    QTest::keyClicks(d.focusWidget(), "Guide");
+    QTest::keyClick(d.focusWidget(), Qt::Key_Return);
+    stillOpen = d.isVisible();
+    if (!stillOpen) return;
+    afterRefusal = FocusedName(d);
+    keptText = TextOf(d, "linkText");
+    QTest::keyClicks(d.focusWidget(), "./guide.htm");
+    QTest::keyClick(d.focusWidget(), Qt::Key_Return);
+  });
+  EXPECT_EQ(visited, (std::vector<std::string>{"linkText", "pageLocation", "browse", "ok", "cancel"}));
+  EXPECT_TRUE(stillOpen);
+  EXPECT_EQ(ui.Messages(), std::vector<std::string>{"Enter the page location."});
+  EXPECT_EQ(afterRefusal, "pageLocation");
+  EXPECT_EQ(keptText, "Guide");
+  EXPECT_EQ(added, (ExternalLinkText{"Guide", "./guide.htm"}));
 }
 
 }  // namespace

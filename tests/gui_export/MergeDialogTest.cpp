@@ -189,4 +189,26 @@ TEST_F(MergeDialogTest, AnOpenOutputWithUnsavedChangesIsKeptUnlessTheUserAgrees)
   EXPECT_FALSE(frames[0]->GetDocument().IsModified());
 }
 
+// The dialog opens on the button that chooses the first database; Tab goes
+// on in the order the user fills it, past the read-only paths, and the
+// databases are chosen and merged with the keyboard alone.
+TEST_F(MergeDialogTest, TheKeyboardStartsOnTheFirstButtonAndTabFollowsTheFilling) {
+  CMainFrame& main = StartOn(m_second);
+  m_ui.fileAnswers = {m_first, m_second};
+  std::vector<std::string> visited;
+  RunMergeDialog(main, [&](QDialog& dialog) {
+    for (int step = 0; step < 5; ++step) {
+      QWidget* focus = dialog.focusWidget();
+      visited.push_back(focus ? focus->objectName().toStdString() : "<none>");
+      if (!focus) return;
+      if (step < 2) QTest::keyClick(focus, Qt::Key_Space);  // "..." chooses the database
+      QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    Click(Find<QPushButton>(dialog, "cancelButton"));
+  });
+  EXPECT_EQ(visited,
+            (std::vector<std::string>{"browseFirst", "browseSecond", "mergeButton", "cancelButton", "browseFirst"}));
+  EXPECT_EQ(m_ui.fileAnswers.size(), 0u);  // both chosen by Space
+}
+
 }  // namespace

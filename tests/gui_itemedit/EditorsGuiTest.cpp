@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QScrollBar>
+#include <QStyleOptionButton>
 
 #include "ItemEditFixture.h"
 #include "editors/ItemAttributeEditor.h"
@@ -174,19 +176,21 @@ TEST(ReferenceTitleDialog, ABlankTitleKeepsTheDialogOpenATitleIsAdded) {
   ItemEditFixture f;
   f.doc->m_referenceTitles = {"Flora"};
   f.doc->GetItem(kApple).referencePages = {"p. 3"};
-  bool openAfterBlank = false;
+  bool openAfterBlank = false, inTitleAfterBlank = false;
   f.script = [&](QDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle().toStdString(), "Individual Reference Title Editor");
     auto* edit = dialog.findChild<QLineEdit*>("referenceTitle");
     QTest::keyClicks(edit, "   ");
     ItemEditFixture::Click(dialog, "okButton");
     openAfterBlank = dialog.isVisible() && dialog.result() == 0;
+    inTitleAfterBlank = dialog.focusWidget() == edit;  // the field the message is about
     edit->clear();
     QTest::keyClicks(edit, "Flora 1990");
     QTest::keyClick(edit, Qt::Key_Return);
   };
   EXPECT_TRUE(EditReferenceTitle(*f.doc, -1, nullptr));
   EXPECT_TRUE(openAfterBlank);
+  EXPECT_TRUE(inTitleAfterBlank);
   EXPECT_EQ(f.ui.Messages(), std::vector<std::string>{"Reference title must be entered"});
   EXPECT_EQ(f.doc->m_referenceTitles, (std::vector<std::string>{"Flora", "Flora 1990"}));
   EXPECT_EQ(f.doc->GetItem(kApple).referencePages, (std::vector<std::string>{"p. 3", ""}));
@@ -247,4 +251,39 @@ TEST(AttributeEditorDialog, AltNAndAltPStepThroughTheItems) {
   ASSERT_EQ(captions.size(), 2u);
   EXPECT_TRUE(captions[0].ends_with("Plum")) << captions[0];
   EXPECT_TRUE(captions[1].ends_with("Pine")) << captions[1];
+}
+
+namespace {
+
+// Records the texts of the check boxes a widget has its style draw.
+class CheckTextStyle : public QProxyStyle {
+ public:
+  void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                   const QWidget* widget) const override {
+    if (element == CE_CheckBox)
+      if (const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option)) texts.push_back(button->text);
+    QProxyStyle::drawControl(element, option, painter, widget);
+  }
+  mutable std::vector<QString> texts;
+};
+
+}  // namespace
+
+// A "&" in an attribute's name is part of the name: its check box shows it
+// instead of taking it for the mark of an access key.
+TEST(AttributeEditorDialog, AnAmpersandInANameShowsAsTyped) {
+  ItemEditFixture f;
+  f.doc->GetAttribute(kBlue).name = "eckig & <kantig>";
+  CheckTextStyle style;
+  f.script = [&](QDialog& dialog) {
+    CAttributeFormView& form = FormOf(dialog);
+    form.setStyle(&style);
+    form.viewport()->repaint();
+    ItemEditFixture::Click(dialog, "cancelButton");
+  };
+  f.Choose(1, "Edit item attributes");
+  ASSERT_EQ(f.dialogs, 1);
+  // Doubled, the style draws one "&" and underlines nothing.
+  EXPECT_NE(std::find(style.texts.begin(), style.texts.end(), QString("eckig && <kantig>")), style.texts.end());
+  EXPECT_EQ(std::find(style.texts.begin(), style.texts.end(), QString("eckig & <kantig>")), style.texts.end());
 }

@@ -104,6 +104,7 @@ TEST_F(TreeClipboardKeysTest, CutTakesTheBranchOnlyOnceTheClipboardHoldsIt) {
   Select(frame, RootChild(frame, 0));
   EXPECT_TRUE(Enabled(cmd::kEditCut));
   QGuiApplication::clipboard()->clear();
+  m_ui.yesNoAnswers = {true};  // the branch's item data may go
   Keys(frame, Qt::Key_Delete, Qt::ShiftModifier);
   EXPECT_EQ(ClipboardBytes(), expected);
   EXPECT_EQ(doc.GetMenu(cut).kind, MENU_FREE);
@@ -136,5 +137,29 @@ TEST_F(TreeClipboardKeysTest, ALockedDatabaseOnlyCopies) {
   EXPECT_FALSE(Enabled(cmd::kEditPaste));
   Keys(frame, Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(doc.GetMenu(0).children.size(), menus);
+  EXPECT_FALSE(doc.IsModified());
+}
+
+// The clipboard carries no item data: Ctrl+X on a menu whose attributes
+// items have asks first, Enter answers No, and the key keeps the menu and
+// its data.
+TEST_F(TreeClipboardKeysTest, CtrlXAsksBeforeLosingItemDataAndNoKeepsTheMenu) {
+  StartApp();
+  ASSERT_TRUE(m_app->InitInstance({QString::fromStdString(Database("data.qor", "Data"))}));
+  CChildFrame* frame = m_app->MainFrame()->ActiveChild();
+  CZAVDoc& doc = frame->GetDocument();
+  const std::vector<WORD> menus = doc.GetMenu(0).children;
+  const WORD cut = menus.front();
+  ASSERT_TRUE(BranchHasItemData(doc, cut));
+  Select(frame, RootChild(frame, 0));
+  QGuiApplication::clipboard()->clear();
+  Keys(frame, Qt::Key_X, Qt::ControlModifier);
+  ASSERT_EQ(m_ui.shown.size(), 1u);
+  EXPECT_EQ(m_ui.shown[0].kind, "question");
+  EXPECT_FALSE(m_ui.shown[0].defaultYes);
+  EXPECT_EQ(doc.GetMenu(0).children, menus);
+  EXPECT_EQ(doc.GetMenu(cut).kind, MENU_OF_ATTRIBUTES);
+  EXPECT_TRUE(BranchHasItemData(doc, cut));
+  EXPECT_TRUE(ClipboardBytes().empty());
   EXPECT_FALSE(doc.IsModified());
 }

@@ -48,6 +48,7 @@ TEST(TreeClipboard, PasteBuildsTheBranchAndCutRemovesIt) {
   CMenuTree& tree = f.tree->Tree();
   const auto expected = CClipboardMenu::Copy(*f.doc, kColourMenu);
   f.tree->SelectNode(tree.FindMenuNode(kColourMenu));
+  f.ui.yesNoAnswers = {true};  // the fruits' colours may go
   f.tree->OnCommand(cmd::kEditCut);
   const auto bytes = Held();
   EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), expected);
@@ -76,6 +77,7 @@ TEST(TreeClipboard, AfterCutThePaneShowsThePageOfTheNodeNowSelected) {
   f.tree->ShowNodeReport(colour);
   ASSERT_EQ(f.doc->m_reportArgument, kColourMenu);
   const std::size_t pages = f.html.pages.size(), navigated = f.html.navigated.size();
+  f.ui.yesNoAnswers = {true};
   f.tree->OnCommand(cmd::kEditCut);  // Ctrl+X reaches it through the frame's shortcuts
   ASSERT_EQ(f.tree->SelectedNode(), tree.MenuRoot());
   // The top menu has no text of its own, so its page is the opening page.
@@ -113,4 +115,35 @@ TEST(TreeClipboard, ADamagedBlockPastesNothing) {
     EXPECT_EQ(tree.Nodes().Children(tree.MenuRoot()).size(), 2u);
     EXPECT_FALSE(f.doc->IsModified());
   }
+}
+
+// Cut and Paste carry no item data, so a cut that would lose some asks
+// first (No by default, pointing to dragging); No leaves everything, and a
+// branch whose attributes no item has is cut without a question.
+TEST(TreeClipboard, CutAsksBeforeItLosesItemDataAndNoKeepsEverything) {
+  TreeGuiFixture f;
+  CMenuTree& tree = f.tree->Tree();
+  QGuiApplication::clipboard()->clear();
+  f.tree->SelectNode(tree.FindMenuNode(kColourMenu));
+  f.ui.yesNoAnswers = {false};
+  f.tree->OnCommand(cmd::kEditCut);
+  ASSERT_EQ(f.ui.shown.size(), 1u);
+  EXPECT_EQ(f.ui.shown[0].kind, "question");
+  EXPECT_FALSE(f.ui.shown[0].defaultYes);
+  EXPECT_NE(f.ui.shown[0].text.find("item data"), std::string::npos);
+  EXPECT_NE(f.ui.shown[0].text.find("drag"), std::string::npos);
+  EXPECT_EQ(f.doc->GetMenu(0).children, (std::vector<WORD>{kColourMenu, kSizeMenu}));
+  EXPECT_EQ(tree.Nodes().Children(tree.MenuRoot()).size(), 2u);
+  EXPECT_TRUE(Held().isEmpty());
+  EXPECT_TRUE(TestBit(f.doc->GetItemAttributeBits(kApple), kRed));
+  EXPECT_FALSE(f.doc->IsModified());
+
+  for (int item = 0; item < f.doc->ItemCount(); ++item)
+    for (int a : {kSmall, kLarge}) ClearBit(f.doc->GetItemAttributeBits(item), static_cast<WORD>(a));
+  f.ui.shown.clear();
+  f.tree->SelectNode(tree.FindMenuNode(kSizeMenu));
+  f.tree->OnCommand(cmd::kEditCut);
+  EXPECT_TRUE(f.ui.shown.empty());
+  EXPECT_EQ(f.doc->GetMenu(0).children, std::vector<WORD>{kColourMenu});
+  EXPECT_FALSE(Held().isEmpty());
 }

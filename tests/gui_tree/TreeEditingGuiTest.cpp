@@ -289,3 +289,44 @@ TEST(TreeEditingGui, EditorsOpenWithTheFocusInTheirFirstField) {
   EXPECT_EQ(f.doc->GetMenu(1).title, "Hue");
   EXPECT_EQ(f.doc->GetAttribute(5).name, "Pink");
 }
+
+// After a refused OK the keyboard is in the field the message is about,
+// wherever the user was: the menu's title or its difficulty, the attribute's
+// name.
+TEST(TreeEditingGui, ARefusedOkPutsTheKeyboardInTheFieldTheMessageNames) {
+  EditingGuiFixture f;
+  const auto focused = [](QDialog& dialog) {
+    QWidget* widget = dialog.focusWidget();
+    return widget ? widget->objectName().toStdString() : std::string("<none>");
+  };
+  std::vector<std::string> afterRefusal;
+  ModalScript script;
+  script.Then([&](QDialog& dialog) {
+    Type(dialog, "title", "");
+    TypeArea(dialog, "helpText", "shades");
+    Click(dialog, "ok");  // "Menu name is empty."
+    afterRefusal.push_back(focused(dialog));
+    QTest::keyClicks(dialog.focusWidget(), "Hue");
+    Type(dialog, "difficulty", "9");
+    Find<QLineEdit>(dialog, "title").setFocus();
+    QTest::keyClick(&Find<QLineEdit>(dialog, "title"), Qt::Key_Return);  // "Enter an integer between 1 and 4."
+    afterRefusal.push_back(focused(dialog));
+    QTest::keyClicks(dialog.focusWidget(), "3");  // the refused text is selected: typing replaces it
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+  });
+  script.Then([&](QDialog& dialog) {
+    Type(dialog, "name", "");
+    TypeArea(dialog, "helpText", "deep");
+    Click(dialog, "ok");  // "Attribute name is empty."
+    afterRefusal.push_back(focused(dialog));
+    Click(dialog, "cancel");
+  });
+  f.RightClick(f.MenuNode(0), "Edit");
+  f.RightClick(f.Node(kBlue), "Edit");
+  EXPECT_EQ(script.DialogsRun(), 2);
+  EXPECT_EQ(f.ui.Messages(), (std::vector<std::string>{"Menu name is empty.", "Enter an integer between 1 and 4.",
+                                                        "Attribute name is empty."}));
+  EXPECT_EQ(afterRefusal, (std::vector<std::string>{"title", "difficulty", "name"}));
+  EXPECT_EQ(f.doc->GetMenu(1).title, "Hue");
+  EXPECT_EQ(f.doc->GetMenu(1).difficulty, 3);
+}
