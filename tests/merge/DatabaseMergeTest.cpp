@@ -483,3 +483,41 @@ TEST(DatabaseMerge, TheItemLimitEndsTheMergeWithTheRowsAsWideAsTheAttributes) {
   EXPECT_EQ(a->AttributeCount(), 64);
   ExpectRowsFitTheAttributes(*a);
 }
+
+TEST(DatabaseMerge, AnAddedItemKeepsItsNamePartsAsTheIncomingKeyHoldsThem) {
+  ScriptedUi ui;
+  auto a = ColourKey({}, "");
+  MergeSide side;
+  side.Item(" ", " ", " troglodytes ", " ", {});
+  auto b = side.Build();
+  EXPECT_EQ(Merge(*a, *b).itemsAdded, 1);
+  ASSERT_EQ(a->ItemCount(), 2);
+  const CQItemrec& wren = a->GetItem(1);
+  EXPECT_EQ(a->m_itemNames[wren.nameIndex]->name, " ");
+  EXPECT_EQ(a->m_speciesNames[wren.speciesIndex]->name, " troglodytes ");
+  EXPECT_EQ(a->m_familyNames[wren.familyIndex], " ");  // what adding an item stores for an empty family
+  EXPECT_EQ(a->m_genusNames[wren.genusIndex], "");     // and for an empty genus
+
+  const MergeCounts again = Merge(*a, *b);
+  EXPECT_EQ(again.itemsAdded, 0);
+  EXPECT_EQ(again.itemsMatched, 1);
+  EXPECT_EQ(a->ItemCount(), 2);
+}
+
+TEST(DatabaseMerge, OnlyAPartTheItemLacksTakesTheDefaultWordAndMatchesItAgain) {
+  ScriptedUi ui;
+  auto a = ColourKey({}, "");
+  MergeSide side;
+  side.Item("", "Troglodytes", "", "", {});  // no common name, species or family at all
+  auto b = side.Build();
+  EXPECT_EQ(Merge(*a, *b).itemsAdded, 1);
+  ASSERT_EQ(a->ItemCount(), 2);
+  const CQItemrec& added = a->GetItem(1);
+  EXPECT_EQ(a->m_itemNames[added.nameIndex]->name, "merge");
+  EXPECT_EQ(a->m_speciesNames[added.speciesIndex]->name, "Species");
+  EXPECT_EQ(a->m_genusNames[added.genusIndex], "Troglodytes");
+  EXPECT_EQ(a->m_familyNames[added.familyIndex], "Family");
+
+  EXPECT_EQ(Merge(*a, *b).itemsAdded, 0);
+  EXPECT_EQ(a->ItemCount(), 2);
+}
