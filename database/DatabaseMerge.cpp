@@ -71,9 +71,8 @@ int DatabaseMerge::MergeItem(int sourceItem) {
 
 int DatabaseMerge::AddItem(int sourceItem, const ItemNameParts& parts) {
   const CQItemrec& from = m_source.GetItem(sourceItem);
-  m_target.AddItem(from.pictures, parts.species.value_or("Species"), parts.common.value_or("merge"),
-                   parts.genus.value_or("Genus"), parts.family.value_or("Family"), "Added from merged Database",
-                   CZAVDoc::NamePlacement::Appended);
+  m_target.AddItem(from.pictures, parts.SpeciesText(), parts.CommonText(), parts.GenusText(), parts.FamilyText(),
+                   "Added from merged Database", CZAVDoc::NamePlacement::Appended);
   const int added = m_target.m_currentItem;
   m_target.GetItem(added).description = from.description;
   CopyReferencePages(m_target, added, m_source, sourceItem);

@@ -9,31 +9,28 @@
 namespace {
 
 std::optional<std::string> PartText(const std::string* text) {
-  if (!text) return std::nullopt;
-  std::string trimmed = *text;
-  TrimSpaces(trimmed);
-  if (trimmed.empty()) return std::nullopt;
-  return trimmed;
+  return text ? std::optional<std::string>(*text) : std::nullopt;
 }
 
-// One key text per combination of parts; a missing part and an empty one
-// can never give the same key.
-void AppendPart(std::string& key, const std::optional<std::string>& part) {
-  key += part ? '\x02' : '\x01';
-  if (part) key.append(*part).push_back('\0');
+// Each part goes in behind its length, so that no texts, whatever bytes
+// they hold, run into one another.
+void AppendPart(std::string& key, std::string part) {
+  TrimSpaces(part);
+  key.append(std::to_string(part.size())).push_back(':');
+  key.append(part);
 }
 
 std::string ScientificKey(const ItemNameParts& parts) {
   std::string key;
-  AppendPart(key, parts.genus);
-  AppendPart(key, parts.species);
-  AppendPart(key, parts.family);
+  AppendPart(key, parts.GenusText());
+  AppendPart(key, parts.SpeciesText());
+  AppendPart(key, parts.FamilyText());
   return key;
 }
 
 std::string FullKey(const ItemNameParts& parts) {
   std::string key = ScientificKey(parts);
-  AppendPart(key, parts.common);
+  AppendPart(key, parts.CommonText());
   return key;
 }
 

@@ -60,6 +60,25 @@ std::string FolderPart(const std::string& name) {
   return slash == std::string::npos ? std::string() : name.substr(0, slash);
 }
 
+// Where the database folder lies below the import folder, as the import
+// folder's walk reaches it: both are resolved to their real places, so the
+// way from one to the other passes through no link.
+std::optional<fs::path> DatabaseFolderInImport(const fs::path& importFolder, const fs::path& databaseFolder) {
+  std::error_code error;
+  const fs::path import = fs::canonical(importFolder, error);
+  if (error) return std::nullopt;
+  const fs::path database = fs::canonical(databaseFolder, error);
+  if (error) return std::nullopt;
+  if (import == database) return fs::path(".");
+  if (!IsInsideFolder(database, import)) return std::nullopt;
+  return database.lexically_relative(import);
+}
+
+fs::path WithRegionEnding(fs::path picture) {
+  picture += ".regions";
+  return picture;
+}
+
 bool Exists(const fs::path& path) {
   std::error_code error;
   return fs::exists(path, error);
@@ -90,7 +109,8 @@ PictureImporter::PictureImporter(fs::path importFolder, fs::path databaseFolder,
       m_databaseFolder(std::move(databaseFolder)),
       m_move(SameFolder(m_importFolder, m_databaseFolder)),
       m_writer(std::make_unique<KeyFolderWriter>(m_databaseFolder)),
-      m_source(std::make_unique<PictureSourceFolder>(m_importFolder)) {
+      m_source(std::make_unique<PictureSourceFolder>(m_importFolder)),
+      m_databaseInImport(DatabaseFolderInImport(m_importFolder, m_databaseFolder)) {
   if (databaseFile.empty()) return;
   m_databaseFiles = {databaseFile, LastComponent(DatabasePagePath(databaseFile)),
                      LastComponent(LevelNamesFilePath(databaseFile))};
@@ -160,7 +180,20 @@ int PictureImporter::Transfer(const std::string& newName, const std::string& sou
   if (!m_writer->MakeFolders(FolderPart(newName)) || !TransferFile(*m_writer, *m_source, source, destination, m_move))
     return done | kImageTransferFailed;
   CopyRegionFile(*m_writer, *m_source, source, destination, m_move);
+  NoteTransfer(source, newName);
   return outcome | done;
+}
+
+void PictureImporter::NoteTransfer(const fs::path& source, const std::string& newName) {
+  if (!m_index) return;  // a walk made later sees the folder as it is
+  std::vector<fs::path> changed;
+  if (m_move) changed = {source, WithRegionEnding(source)};
+  if (m_databaseInImport) {
+    const fs::path destination = (*m_databaseInImport / StoredNameToPath(fs::path(), newName)).lexically_normal();
+    changed.push_back(destination);
+    changed.push_back(WithRegionEnding(destination));
+  }
+  for (const fs::path& file : changed) m_index->Update(file);
 }
 
 bool PictureImporter::ResolveImageList(const std::string& label, std::string& list, std::vector<std::string>& lines) {

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,10 @@ class PictureImporter {
   int FindElsewhere(const std::string& label, const std::string& name, std::string& relative);
   int Transfer(const std::string& newName, const std::string& sourceName, int outcome);
   const PictureFolderIndex& Index();
+  // Keeps the index in step with a transfer between the two names, each with
+  // its region file: the source is gone after a move, and the destination is
+  // new below the import folder when the database folder lies inside it.
+  void NoteTransfer(const std::filesystem::path& source, const std::string& newName);
   bool IsDatabaseFile(const std::string& name) const;
 
   std::filesystem::path m_importFolder;
@@ -67,4 +72,7 @@ class PictureImporter {
   std::unique_ptr<PictureSourceFolder> m_source;  // the import folder, held open: every source is read beneath it
   std::vector<std::string> m_databaseFiles;  // the database's own file names
   std::unique_ptr<PictureFolderIndex> m_index;  // built on first need, once per import
+  // The database folder relative to the import folder ("." when they are
+  // one), when the import folder's walk reaches it.
+  std::optional<std::filesystem::path> m_databaseInImport;
 };

@@ -81,6 +81,9 @@ void CZAVDoc::BeginAddingOnly(int reserveAttributes) {
   std::vector<int> unused;
   for (int a = before; a < columns; ++a) unused.push_back(a);
   if (!unused.empty()) ClearAttributeColumns(unused);
+  // No slot may reach the 16-bit "none" index: at the limit nothing is
+  // reserved, and the attribute that does not fit is refused when added.
+  reserveAttributes = std::min(reserveAttributes, kNoIndex16 - before);
   if (reserveAttributes <= 0) return;
   for (int a = before; a < before + reserveAttributes; ++a) SetAttributeAt(a, std::make_unique<CQAttdata>());
   WidenForNewAttributes(reserveAttributes);

@@ -48,3 +48,7 @@ ExportRunResult StreamDatabase(const CZAVDoc& document, QORExporter& exporter, c
   Trace("Tick  = ", static_cast<std::size_t>(steps));
   return {};
 }
+
+bool EndsExportDialog(const ExportRunResult& streamed) {
+  return streamed.status != ExportTreeResult::Status::Cancelled;
+}

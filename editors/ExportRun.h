@@ -20,5 +20,11 @@ ExportRunResult IntroduceDatabase(QORExporter& exporter, std::intptr_t parentWin
 // reported as "Error : '<the exporter's text>'"; a failing BeginExport or
 // EndExport with the exporter's text alone. After a cancel or a failing
 // element call EndExport is not called.
+// Whether the export dialog ends after the stream: it does unless the user
+// stopped it. A failing call has been reported with its message, as the
+// exporter gave it, and ends the dialog as a finished export does; after a
+// stop the user may choose again.
+bool EndsExportDialog(const ExportRunResult& streamed);
+
 ExportRunResult StreamDatabase(const CZAVDoc& document, QORExporter& exporter, const ExportSelection& selection,
                                const ExportProgress& progress);

@@ -101,9 +101,8 @@ bool CDlgExport::Export() {
     progress.CheckCancelButton();  // abandons the export after Stop
     return true;
   });
-  if (streamed.status == ExportTreeResult::Status::Completed) return true;
   if (!streamed.message.empty()) platform::Ui().ShowMessage(streamed.message, {}, platform::MessageIcon::Error);
-  return false;
+  return EndsExportDialog(streamed);
 }
 
 void CDlgExport::keyPressEvent(QKeyEvent* event) {

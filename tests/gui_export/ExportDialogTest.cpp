@@ -116,15 +116,18 @@ TEST_F(ExportDialogTest, TheTargetFileIsAskedWithTheExportersFilterAndCancelKeep
                                   "GetDefaultFileName", "released"}));
 }
 
-TEST_F(ExportDialogTest, AFailingElementCallIsShownWithoutEndExportAndTheDialogStays) {
+// The exporter's own failure is shown; the dialog then ends as after an
+// export that went through.
+TEST_F(ExportDialogTest, AFailingElementCallIsShownWithoutEndExportAndEndsTheDialog) {
   TestPlugin()->setProperty("failAt", "ITEMS");
   m_ui.fileAnswers.push_back((Folder() / "never.tst").string());
-  RunExportDialog([&](QDialog& dialog, QListWidget* list, QPushButton* exportButton) {
+  const int result = RunExportDialog([&](QDialog& dialog, QListWidget* list, QPushButton* exportButton) {
     ClickRow(list, "Test exporter");
     QTest::keyClick(exportButton, Qt::Key_Space);
     EXPECT_EQ(m_ui.Messages(), std::vector<std::string>{"Error : 'refused ITEMS'"});
-    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(dialog.isVisible());
   });
+  EXPECT_EQ(result, QDialog::Accepted);
   const QStringList calls = Calls();
   EXPECT_TRUE(calls.contains("BeginExport"));
   EXPECT_FALSE(calls.contains("EndExport"));

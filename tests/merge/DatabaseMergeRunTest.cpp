@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "bench/GeneratedDatabase.h"
 #include "database/DatabaseMergeRun.h"
 #include "database/XmlDump.h"
 #include "fakes/ScriptedUi.h"
@@ -137,4 +138,18 @@ TEST_F(MergeRun, SkippedAttributesAreReportedAfterSaving) {
   EXPECT_EQ(ui.shown[0].text,
             "2 attribute(s) were not merged: a menu on their path has another kind in the first database.");
   EXPECT_EQ(ui.shown[0].caption, "Message");
+}
+
+// A first key at the largest attribute count the 16-bit indices allow: the
+// merge ends at the limit, and the part merged is saved whole and reopens.
+TEST_F(MergeRun, TheAttributeLimitSavesWhatWasMergedWithOneMessage) {
+  ASSERT_TRUE(MakeGeneratedDatabase(3, kNoIndex16, 3, 0.01, 6)->OnSaveDocument(Path("full.qor")));
+  ui.shown.clear();
+  const MergeRunResult result = RunDatabaseMerge(Path("full.qor"), second, output);
+  EXPECT_TRUE(result.written);
+  EXPECT_EQ(ui.Messages(), (Names{"Too many Attributes!"}));
+  CZAVDoc merged;
+  ASSERT_TRUE(merged.OnOpenDocument(output));
+  EXPECT_EQ(merged.AttributeCount(), kNoIndex16);
+  EXPECT_GE(merged.ItemCount(), 4);
 }

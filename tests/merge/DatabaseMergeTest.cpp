@@ -422,3 +422,102 @@ TEST(DatabaseMerge, AttributesAddedAcrossRowWordsKeepEveryItemsBitsAndNoSpareCol
   for (const auto& block : a->m_dataBlocks) words += block.words.size();
   EXPECT_EQ(words, layout.totalWords());
 }
+
+namespace {
+
+// Every item row of the bit matrix is as wide as the attribute count asks:
+// no column beyond the last attribute survives an abandoned merge.
+void ExpectRowsFitTheAttributes(const CZAVDoc& doc) {
+  const CBitMatrix layout(doc.AttributeCount(), doc.ItemCount());
+  std::size_t words = 0;
+  for (const auto& block : doc.m_dataBlocks) words += block.words.size();
+  EXPECT_EQ(words, layout.totalWords());
+}
+
+// An incoming key with one new item that has a new attribute in a new menu.
+std::unique_ptr<CZAVDoc> PearWithANewAttribute() {
+  MergeSide side;
+  const int size = side.Menu("Size");
+  const int big = side.Attribute(size, "big");
+  side.Item("Pear", "Pyrus", "communis", "Rosaceae", {big});
+  return side.Build();
+}
+
+}  // namespace
+
+TEST(DatabaseMerge, TheAttributeLimitEndsTheMergeWithNoAttributeAtTheNoneIndex) {
+  ScriptedUi ui;
+  auto a = MakeGeneratedDatabase(3, kNoIndex16, 3, 0.01, 6);
+  auto b = PearWithANewAttribute();
+  DatabaseMerge merge(*a, *b);
+  EXPECT_FALSE(RunCommand([&] { merge.Run(); }));
+  EXPECT_EQ(ui.Messages(), (Names{"Too many Attributes!"}));
+  EXPECT_EQ(merge.Counts().itemsAdded, 1);  // the item came before its attribute
+  EXPECT_EQ(a->ItemCount(), 4);
+  EXPECT_EQ(a->AttributeCount(), kNoIndex16);
+  ExpectRowsFitTheAttributes(*a);
+  EXPECT_TRUE(AttributeNamesOf(*a, 3).empty());
+}
+
+TEST(DatabaseMerge, TheMenuLimitEndsTheMergeWithTheRowsAsWideAsTheAttributes) {
+  ScriptedUi ui;
+  auto a = MakeGeneratedDatabase(3, 64, kNoIndex16, 0.3, 6);
+  auto b = PearWithANewAttribute();
+  const std::vector<Names> before = {AttributeNamesOf(*a, 0), AttributeNamesOf(*a, 1), AttributeNamesOf(*a, 2)};
+  DatabaseMerge merge(*a, *b);
+  EXPECT_FALSE(RunCommand([&] { merge.Run(); }));
+  EXPECT_EQ(ui.Messages(), (Names{"Too many menues!"}));
+  EXPECT_EQ(a->MenuCount(), kNoIndex16);
+  EXPECT_EQ(a->AttributeCount(), 64);
+  ExpectRowsFitTheAttributes(*a);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(AttributeNamesOf(*a, i), before[i]) << i;
+}
+
+TEST(DatabaseMerge, TheItemLimitEndsTheMergeWithTheRowsAsWideAsTheAttributes) {
+  ScriptedUi ui;
+  auto a = MakeGeneratedDatabase(kMaxItems, 64, 3, 0.01, 1);
+  auto b = PearWithANewAttribute();
+  DatabaseMerge merge(*a, *b);
+  EXPECT_FALSE(RunCommand([&] { merge.Run(); }));
+  EXPECT_EQ(ui.Messages(), (Names{"Can't add. Too much items!"}));
+  EXPECT_EQ(a->AttributeCount(), 64);
+  ExpectRowsFitTheAttributes(*a);
+}
+
+TEST(DatabaseMerge, AnAddedItemKeepsItsNamePartsAsTheIncomingKeyHoldsThem) {
+  ScriptedUi ui;
+  auto a = ColourKey({}, "");
+  MergeSide side;
+  side.Item(" ", " ", " troglodytes ", " ", {});
+  auto b = side.Build();
+  EXPECT_EQ(Merge(*a, *b).itemsAdded, 1);
+  ASSERT_EQ(a->ItemCount(), 2);
+  const CQItemrec& wren = a->GetItem(1);
+  EXPECT_EQ(a->m_itemNames[wren.nameIndex]->name, " ");
+  EXPECT_EQ(a->m_speciesNames[wren.speciesIndex]->name, " troglodytes ");
+  EXPECT_EQ(a->m_familyNames[wren.familyIndex], " ");  // what adding an item stores for an empty family
+  EXPECT_EQ(a->m_genusNames[wren.genusIndex], "");     // and for an empty genus
+
+  const MergeCounts again = Merge(*a, *b);
+  EXPECT_EQ(again.itemsAdded, 0);
+  EXPECT_EQ(again.itemsMatched, 1);
+  EXPECT_EQ(a->ItemCount(), 2);
+}
+
+TEST(DatabaseMerge, OnlyAPartTheItemLacksTakesTheDefaultWordAndMatchesItAgain) {
+  ScriptedUi ui;
+  auto a = ColourKey({}, "");
+  MergeSide side;
+  side.Item("", "Troglodytes", "", "", {});  // no common name, species or family at all
+  auto b = side.Build();
+  EXPECT_EQ(Merge(*a, *b).itemsAdded, 1);
+  ASSERT_EQ(a->ItemCount(), 2);
+  const CQItemrec& added = a->GetItem(1);
+  EXPECT_EQ(a->m_itemNames[added.nameIndex]->name, "merge");
+  EXPECT_EQ(a->m_speciesNames[added.speciesIndex]->name, "Species");
+  EXPECT_EQ(a->m_genusNames[added.genusIndex], "Troglodytes");
+  EXPECT_EQ(a->m_familyNames[added.familyIndex], "Family");
+
+  EXPECT_EQ(Merge(*a, *b).itemsAdded, 0);
+  EXPECT_EQ(a->ItemCount(), 2);
+}

@@ -154,6 +154,36 @@ TEST_F(PictureImportTest, ImportFromTheDatabaseFolderNeverMovesAFileOntoItself) 
   EXPECT_EQ(Listing(keys), (std::set<std::string>{"sub", "sub/f.jpg"}));
 }
 
+// One import resolves every record in turn: each name is looked up in the
+// folder as the earlier ones left it.
+TEST_F(PictureImportTest, ANameIsSearchedWhereTheEarlierNamesOfTheImportMovedTheirPictures) {
+  WriteFile(keys / "x.jpg", "x");
+  PictureImporter importer(keys, keys);
+  std::string first = "pics\\x.jpg", second = "other\\x.jpg";
+  EXPECT_EQ(importer.ResolveImage("Robin", first), kImageMoved);
+  EXPECT_EQ(importer.ResolveImage("Wren", second), kImagePathChanged | kImageExists);
+  EXPECT_EQ(ImageOutcomeText(second, kImagePathChanged | kImageExists),
+            " : image file pics\\x.jpg already exists, path is changed.");
+  EXPECT_EQ(first, "pics\\x.jpg");
+  EXPECT_EQ(ReadFile(keys / "pics" / "x.jpg"), "x");
+  EXPECT_EQ(Listing(keys), (std::set<std::string>{"pics", "pics/x.jpg"}));
+  EXPECT_TRUE(chooser.questions.empty());
+}
+
+TEST_F(PictureImportTest, APictureCopiedIntoTheImportFolderIsOneOfThePlacesFoundLater) {
+  // The database folder lies inside the import folder, so each copy adds a place.
+  WriteFile(root / "y.jpg", "y");
+  PictureImporter importer(root, keys);
+  std::string first = "a\\y.jpg", second = "b\\y.jpg";
+  EXPECT_EQ(importer.ResolveImage("Robin", first), kImageCopied);
+  chooser.answers = {0};
+  EXPECT_EQ(importer.ResolveImage("Wren", second), kImageCopied);
+  ASSERT_EQ(chooser.questions.size(), 1u);
+  EXPECT_EQ(chooser.questions[0].candidates, (std::vector<std::string>{".\\", ".\\keys\\a\\"}));
+  EXPECT_EQ(second, "b\\y.jpg");
+  EXPECT_EQ(ReadFile(keys / "b" / "y.jpg"), "y");
+}
+
 TEST_F(PictureImportTest, NamesLeavingTheDatabaseFolderAreIgnored) {
   WriteFile(root / "outside.jpg", "outside");
   WriteFile(import / "outside.jpg", "import");
