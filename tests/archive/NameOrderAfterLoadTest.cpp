@@ -114,3 +114,24 @@ TEST(NameOrderAfterLoad, TheNameListsAfterSortingListEveryNamedItemInOrder) {
   const std::string before = FileText("before_sorting.txt");
   EXPECT_EQ(std::count(before.begin(), before.end(), '\n'), std::count(after.begin(), after.end(), '\n'));
 }
+
+namespace {
+
+// Names in memory are UTF-8: the name lists keep them so, and the XML dump,
+// declared ISO-8859-1, writes what that set lacks as character references.
+TEST(NameOrderAfterLoad, NamesBeyondLatin1ReadTheSameInBothDumps) {
+  DocBuilder builder;
+  builder.AddItem("Gr\u00fcnling", "Chloris", "chloris", "Fringillidae", {});
+  builder.AddItem("\u0414\u0440\u043e\u0437\u0434", "Turdus", "merula", "Turdidae", {});
+  const Bytes saved = builder.Build()->StoreToBytes();
+  CZAVDoc doc;
+  ASSERT_EQ(doc.LoadFromBytes(saved.data(), saved.size()), CZAVDoc::LoadResult::Ok);
+  const std::string after = FileText("after_sorting.txt");
+  EXPECT_NE(after.find("Gr\u00fcnling/Chloris chloris/Fringillidae"), std::string::npos);
+  EXPECT_NE(after.find("\u0414\u0440\u043e\u0437\u0434/Turdus merula/Turdidae"), std::string::npos);
+  const std::string xml = doc.WriteXml();
+  EXPECT_NE(xml.find("name=\"Gr\xfcnling\""), std::string::npos);
+  EXPECT_NE(xml.find("name=\"&#1044;&#1088;&#1086;&#1079;&#1076;\""), std::string::npos);
+}
+
+}  // namespace

@@ -133,6 +133,34 @@ TEST(ItemEditorGui, NextAndPreviousStoreAndStepAndAFailedCheckStaysPut) {
   EXPECT_EQ(f.list->GetSelectedItemOrNone(), 0);
 }
 
+// A stored item is judged by the marks like every other, and the list keeps
+// the edited item selected where its new name put it.
+TEST(ItemEditorGui, AStoredItemIsJudgedByTheMarksAndStaysSelected) {
+  ItemEditorFixture f;
+  f.tree->MarkAttribute(MARK_YES, f.Node(kRed));
+  ASSERT_EQ(f.doc->m_remainingCount, 2);  // Apple and Cherry
+  ModalScript script;
+  script.Then([&](QDialog& dialog) {
+    Type(dialog, "nameEdit", "Banana");
+    Click(dialog, "ok");
+  });
+  f.ChooseOnRow(0, "Insert");
+  ASSERT_EQ(f.doc->ItemCount(), 6);
+  EXPECT_EQ(f.doc->GetItemState(5), STATE_ELIMINATED);  // Banana is not red
+  EXPECT_EQ(f.doc->m_remainingCount, 2);
+
+  script.Then([&](QDialog& dialog) {
+    EXPECT_EQ(TextOf(dialog, "nameEdit"), "Apple");
+    Type(dialog, "nameEdit", "Zucchini");
+    Click(dialog, "ok");
+  });
+  f.ChooseOnRow(0, "Edit item description");
+  EXPECT_EQ(script.DialogsRun(), 2);
+  EXPECT_EQ(f.list->ListBox().GetItemAtRow(0), kCherry);  // Zucchini now follows Cherry
+  EXPECT_EQ(f.list->GetSelectedItemOrNone(), kApple);
+  EXPECT_EQ(f.doc->m_reportArgument, kApple);
+}
+
 TEST(ItemEditorGui, PicturesAndLinksAreEditedInTheirListsAndTheLinkMarkerIsRefused) {
   ItemEditorFixture f;
   f.doc->GetItem(0).pictures = "a.jpg;ba.jpg;c.jpg";

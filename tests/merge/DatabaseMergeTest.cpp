@@ -521,3 +521,26 @@ TEST(DatabaseMerge, OnlyAPartTheItemLacksTakesTheDefaultWordAndMatchesItAgain) {
   EXPECT_EQ(Merge(*a, *b).itemsAdded, 0);
   EXPECT_EQ(a->ItemCount(), 2);
 }
+
+// Only a menu below the root is a top menu: a root of the same title is no
+// place for the incoming menu, whose attributes would hang under it.
+TEST(DatabaseMerge, ARootOfTheTopMenusTitleIsNotTakenForIt) {
+  ScriptedUi ui;
+  MergeSide sideA;
+  sideA.Menu("Shape");
+  sideA.Item("Apple", "Malus", "domestica", "Rosaceae", {});
+  auto a = sideA.Build();
+  a->GetMenu(0).title = "Colour";
+  a->GetMenu(0).helpText = "The whole key";
+  auto b = ColourKey({"red"}, "");
+  b->GetMenu(1).helpText = "About colours";
+
+  Merge(*a, *b);
+  ASSERT_EQ(ChildTitles(*a, 0), (Names{"Shape", "Colour"}));
+  const int colour = a->GetMenu(0).children[1];
+  EXPECT_EQ(a->GetMenu(colour).kind, MENU_OF_ATTRIBUTES);
+  EXPECT_EQ(ChildTitles(*a, colour), (Names{"red"}));
+  EXPECT_EQ(a->GetMenu(colour).helpText, "About colours");
+  EXPECT_EQ(a->GetMenu(0).helpText, "The whole key");
+  EXPECT_EQ(AttributeNamesOf(*a, 0), (Names{"red"}));
+}

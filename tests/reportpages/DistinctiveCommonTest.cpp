@@ -67,6 +67,14 @@ TEST_F(DistinctiveTest, ItemPictureLinksToTheItem) {
   EXPECT_NE(page.find("height:120px", link), std::string::npos);
 }
 
+// Without a picture the link would have nothing to click: it carries the name.
+TEST_F(DistinctiveTest, AnItemWithoutPicturesLinksByItsName) {
+  const std::string page = Build(crow);
+  EXPECT_NE(page.find("<br><br><A href=\"http:\\\\item%20" + std::to_string(crow) +
+                      "end\">Crow / Corvus corone / Corvidae</A>"),
+            std::string::npos);
+}
+
 TEST_F(DistinctiveTest, RefusalsInTheirOrder) {
   doc->SetItemState(robin, STATE_SELECTED);
   Evaluate();
