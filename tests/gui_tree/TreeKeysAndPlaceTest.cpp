@@ -14,8 +14,16 @@ namespace {
 
 constexpr int kSizeMenu = 2;
 
+// The letters of one test are typed in quick succession however slow the
+// machine runs.
+struct TypeAheadFixture : TreeGuiFixture {
+  TypeAheadFixture() : interval(QApplication::keyboardInputInterval()) { QApplication::setKeyboardInputInterval(60000); }
+  ~TypeAheadFixture() { QApplication::setKeyboardInputInterval(interval); }
+  int interval;
+};
+
 TEST(TreeTypeAhead, TypingFindsAttributesByTheirNamesNotTheirCounts) {
-  TreeGuiFixture f;
+  TypeAheadFixture f;
   f.tree->SelectNode(f.Node(kRed));
   QTest::keyClicks(f.tree.get(), "Gr");
   EXPECT_EQ(f.tree->SelectedNode(), f.Node(kGreen));
@@ -23,7 +31,7 @@ TEST(TreeTypeAhead, TypingFindsAttributesByTheirNamesNotTheirCounts) {
 }
 
 TEST(TreeTypeAhead, TheTypedLettersAddUpAndIgnoreLetterCase) {
-  TreeGuiFixture f;
+  TypeAheadFixture f;
   f.tree->SelectNode(f.tree->Tree().MenuRoot());
   QTest::keyClicks(f.tree.get(), "s");
   EXPECT_EQ(f.tree->SelectedNode(), f.tree->Tree().FindMenuNode(kSizeMenu));
@@ -32,7 +40,7 @@ TEST(TreeTypeAhead, TheTypedLettersAddUpAndIgnoreLetterCase) {
 }
 
 TEST(TreeTypeAhead, TheSameLetterAgainGoesToTheNextNameWithItAndWrapsAround) {
-  TreeGuiFixture f;
+  TypeAheadFixture f;
   f.tree->SelectNode(f.tree->Tree().MenuRoot());
   const HTREEITEM size = f.tree->Tree().FindMenuNode(kSizeMenu);
   QTest::keyClicks(f.tree.get(), "ss");
