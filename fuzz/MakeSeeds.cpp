@@ -211,7 +211,7 @@ void WriteMergeSeeds(const std::filesystem::path& corpus) {
   other.AddItem("", "", "", "", {round});
   WriteSeed(folder / "accepted-other-items-and-menus.qor", other.Build()->StoreToBytes());
   WriteSeed(folder / "rejected-truncated.qor", Bytes(whole.begin(), whole.begin() + 40));
-  WriteSeed(folder / "accepted-empty.qor", {});  // an empty file opens as an empty database
+  WriteSeed(folder / "rejected-empty.qor", {});  // an empty file is no database
 }
 
 // Texts for the XML writer, pieces split at zero bytes; the first piece is

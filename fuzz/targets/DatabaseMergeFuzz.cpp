@@ -24,7 +24,7 @@ FuzzVerdict MergeIntoFiveItems(const std::uint8_t* data, std::size_t size) {
   FiveItems five;
   if (!five->OnSaveDocument(first)) return FuzzVerdict::Violated;
   const std::string second = scratch.Write("second.qor", data, size).string();
-  // As the merge opens it: an empty file is an empty database.
+  // As the merge opens it: an empty file is no database.
   const bool secondLoads = Opens(second);
 
   // An output left by the input before would be kept unless the user

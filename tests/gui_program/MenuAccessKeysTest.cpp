@@ -57,8 +57,6 @@ QStringList KeyFaults(const QList<QAction*>& entries, const QString& where) {
 // Opens each menu of the bar by its Alt key, as a user does, and checks the
 // entries of the menu that opened and of its submenus.
 QStringList WalkMenuBar(CMainFrame& main, QWidget* focus) {
-  // The bar takes its keys as it lays out its entries, which the user sees first.
-  main.menuBar()->repaint();
   QStringList faults = KeyFaults(ShownEntries(main.menuBar()->actions()), "menu bar");
   for (QAction* title : ShownEntries(main.menuBar()->actions())) {
     const QKeySequence key = QKeySequence::mnemonic(title->text());
