@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "database/DiskFileStamp.h"
 #include "database/FileReading.h"
 
 namespace {
@@ -27,7 +28,7 @@ ArchiveFile::~ArchiveFile() {
 }
 
 bool ArchiveFile::Open(const std::filesystem::path& path, std::string& error) {
-  struct stat status {};
+  struct stat& status = m_status;
   m_fd = OpenForReading(path, status, error);
   if (m_fd < 0) return false;
   if (status.st_size <= 0) return m_whole.ReadOpen(m_fd, status, error);
@@ -91,4 +92,18 @@ std::string ArchiveFile::readError() const {
   if (!m_readError.empty()) return m_readError;
   const int copyError = m_copyError;
   return copyError != 0 ? UnreadableReason(copyError) : std::string();
+}
+
+std::optional<std::uint64_t> ArchiveFile::contentHash(std::uint64_t limit) const {
+  if (!m_room) return m_whole.size() <= limit ? std::optional(ContentHash(m_whole.data(), m_whole.size())) : std::nullopt;
+  if (m_size > limit) return std::nullopt;
+  ContentHasher hasher;
+  std::vector<char> piece(std::size_t{1} << 16);
+  for (std::size_t at = 0; at < m_size;) {
+    const long long got = ReadAt(m_fd, piece.data(), std::min(piece.size(), m_size - at), at);
+    if (got <= 0) return std::nullopt;
+    hasher.Add(piece.data(), static_cast<std::size_t>(got));
+    at += static_cast<std::size_t>(got);
+  }
+  return hasher.Hash();
 }

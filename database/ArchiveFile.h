@@ -7,10 +7,13 @@
 // whole instead; a FIFO or a device is refused.
 #pragma once
 
+#include <sys/stat.h>
+
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +38,12 @@ class ArchiveFile : public ArchiveSource {
   // Why a read failed midway ("it cannot be read (...)"); empty when every
   // read went through or merely came back short.
   std::string readError() const;
+  // The file's status as it was opened.
+  const struct stat& status() const { return m_status; }
+  // The hash of the whole file (DiskFileStamp.h), read again through the
+  // open file when it was not read whole; none above limit bytes or when a
+  // read fails.
+  std::optional<std::uint64_t> contentHash(std::uint64_t limit) const;
 
   bool Fill(std::size_t offset, std::size_t length) override;
   // Runs beside other copies, never beside Fill.
@@ -44,6 +53,7 @@ class ArchiveFile : public ArchiveSource {
   bool IsFilled(std::size_t offset, std::size_t length) const;
 
   int m_fd = -1;
+  struct stat m_status {};
   std::uint8_t* m_room = nullptr;  // address room for the whole file, filled where read
   std::size_t m_size = 0;
   // The runs of bytes read so far, in order: the archive asks in order, so

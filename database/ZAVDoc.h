@@ -26,6 +26,7 @@ class IHtmlView;
 class ILeftView;
 class IItemListView;
 class LevelNames;
+struct DiskFileStamp;
 struct EliminationPlan;
 struct MarkLogRecord;
 
@@ -213,6 +214,9 @@ class CZAVDoc {
   // Called whenever the modified flag changes: the window's caption shows it.
   std::function<void()> m_modifiedHook;
   std::function<void(int item)> m_showItemPageHook;  // item page; -2000 an empty one
+  // The file on disk as this document read or last wrote it, and its name.
+  std::shared_ptr<const DiskFileStamp> m_diskStamp;
+  std::string m_diskStampPath;
   int m_itemDone = 0;  // announcement flags: the narrowing to one item, genus,
   int m_genusDone = 0;  // family has been dealt with
   int m_familyDone = 0;
@@ -250,6 +254,16 @@ class CZAVDoc {
   // the worker pool.
   bool OnOpenDocument(const std::string& path, const std::function<void()>& whileReading);
   bool OnSaveDocument(const std::string& path);
+  // The File Save command: into the file the document came from. When
+  // another program changed that file since this document read or last wrote
+  // it, asks first (default No); No offers Save As instead, and a cancelled
+  // Save As leaves the document modified and open. Without a name, Save As.
+  bool Save();
+  // Whether the file at the document's name is no longer the one it read or
+  // last wrote (DiskFileStamp.h); false when nothing is known of it.
+  bool DiskFileChangedSinceReadOrWritten() const;
+  // Takes the file just written at path as the one the next save expects.
+  void RememberWrittenFile(const std::string& path, std::uint64_t contentHash);
   bool OnNewDocument();
   bool SaveAsNew(const std::string& path, bool replace);
   std::string GetOpeningPagePath() const;

@@ -4,6 +4,7 @@
 #include "database/ArchiveFile.h"
 #include "database/AtomicFile.h"
 #include "database/DatabaseFiles.h"
+#include "database/DiskFileStamp.h"
 #include "database/WorkerPool.h"
 #include "platform/DocumentHost.h"
 #include "database/LevelNames.h"
@@ -126,6 +127,8 @@ bool CZAVDoc::OnOpenDocument(const std::string& path, const std::function<void()
   }
   SetModifiedFlag(false);
   m_pathName = path;
+  m_diskStamp = std::make_shared<const DiskFileStamp>(DiskFileStamp::Of(file.status(), file.contentHash(kHashedFileLimit)));
+  m_diskStampPath = path;
 
   RecountItems();
   ResetMarks();
@@ -149,10 +152,17 @@ bool CZAVDoc::OnSaveDocument(const std::string& path) {
   // once the file is on the disk: written beside it, it would hold up the sync.
   const std::uint64_t heldBefore = m_pendingXmlDumpEvent;
   bool stored = false;
+  std::uint64_t writtenHash = 0;
   {
     const HeldStoreDumps held(m_holdXmlDumpOfStore);
     const auto store = [&](std::ostream& out) {
-      if (Store(out)) return true;
+      // The bytes are hashed on their way, to know the file again at the next save.
+      HashingStreamBuf hashing(*out.rdbuf());
+      std::ostream hashed(&hashing);
+      if (Store(hashed) && hashed.flush()) {
+        writtenHash = hashing.Hash();
+        return true;
+      }
       reason = "the database could not be written";
       return false;
     };
@@ -168,11 +178,34 @@ bool CZAVDoc::OnSaveDocument(const std::string& path) {
     ShowSaveFailure(path, reason);
     return false;
   }
+  RememberWrittenFile(path, writtenHash);
   WriteDatabasePageIfMissing(path);
   m_levelNames->SetFilePath(path);
   const bool saved = SaveLevelNames(*m_levelNames);
   SetModifiedFlag(!saved);
   return saved;
+}
+
+void CZAVDoc::RememberWrittenFile(const std::string& path, std::uint64_t contentHash) {
+  const std::optional<DiskFileStamp> stamp = StampOfFile(path, contentHash);
+  m_diskStamp = stamp ? std::make_shared<const DiskFileStamp>(*stamp) : nullptr;
+  m_diskStampPath = path;
+}
+
+bool CZAVDoc::DiskFileChangedSinceReadOrWritten() const {
+  return m_diskStamp && !m_pathName.empty() && m_diskStampPath == m_pathName &&
+         DiskFileChanged(m_pathName, *m_diskStamp);
+}
+
+bool CZAVDoc::Save() {
+  if (m_pathName.empty()) return SaveAsNew({}, true);
+  if (DiskFileChangedSinceReadOrWritten() &&
+      !platform::Ui().AskYesNo(m_pathName + " was changed by another program since it was opened.\n"
+                                            "Do you want to replace it?",
+                               false))
+    return SaveAsNew(m_pathName, true);
+  platform::WaitCursor wait;
+  return OnSaveDocument(m_pathName);
 }
 
 bool CZAVDoc::OnNewDocument() {

@@ -91,7 +91,7 @@ int DuplicateItemRecord(CZAVDoc& doc, int source) {
 void DuplicateItem(CZAVDoc& doc, int source) {
   if (source < 0) return;
   const int item = DuplicateItemRecord(doc, source);
-  ReevaluateAfterItemEdit(doc);
+  ReevaluateAfterItemEdit(doc, PageAfterEdit::Left);
   if (IItemListView* list = doc.GetItemListView()) list->SelectItem(item);
   treedoc::ShowItemPage(doc, item, kSamePage);
 }
@@ -106,17 +106,27 @@ void DeleteItem(CZAVDoc& doc, int item, int selectedRow) {
     if (IItemListView* list = doc.GetItemListView()) list->SelectRow(selectedRow - 1);
 }
 
-void ReevaluateAfterItemEdit(CZAVDoc& doc) {
+void ReevaluateAfterItemEdit(CZAVDoc& doc, PageAfterEdit page) {
   doc.RecountDone();
   doc.ResetItemStates(true);
   doc.UpdateRemainingItems();
   doc.UpdateIdentifiedStatus(false);
   engine_views::RefreshTree(doc);
+  // Taken only now: the announcement may have selected the one item left
+  // and shown its page, and that is what the list and the pane keep.
+  const int shownKind = doc.m_reportKind;
+  const int shownArgument = doc.m_reportArgument;
   if (IItemListView* list = doc.GetItemListView()) {
     const int selected = list->GetSelectedItemOrNone();
     list->FillList();
     if (selected >= 0) list->SelectItem(selected);
   }
+  if (page == PageAfterEdit::Left) return;
+  // The refill names its first row's item for the item page; the page shown
+  // is the one to make again, as the data now stands.
+  doc.m_reportKind = shownKind;
+  doc.m_reportArgument = shownArgument;
+  engine_views::ShowCurrentReport(doc);
 }
 
 }  // namespace item_list

@@ -20,9 +20,16 @@ void DuplicateItem(CZAVDoc& doc, int source);
 // on Yes and shows "Item deleted!", then selects the row above (either answer).
 void DeleteItem(CZAVDoc& doc, int item, int selectedRow);
 
+// What becomes of the page in the right pane after item data changed.
+enum class PageAfterEdit {
+  Left,     // the caller shows a page of its own next
+  Rebuilt,  // the page shown is made again from the changed data
+};
+
 // After an editor changed item data: the item states re-evaluated from the
 // marks (keeping the user's exclusions), the tree recounted and the list
-// refilled with the same item selected again.
-void ReevaluateAfterItemEdit(CZAVDoc& doc);
+// refilled with the item selected again that is selected once the
+// re-evaluation has run (an announcement of the one item left selects it).
+void ReevaluateAfterItemEdit(CZAVDoc& doc, PageAfterEdit page = PageAfterEdit::Rebuilt);
 
 }  // namespace item_list

@@ -6,6 +6,7 @@
 #include "editors/ImageRegionSelectModel.h"
 #include "platform/DocumentViews.h"
 #include "platform/Ui.h"
+#include "shell/ItemListCommands.h"
 #include "shell/RegionMenus.h"
 
 namespace {
@@ -18,11 +19,6 @@ const MenuRegionAttributes* MenuOfAttribute(const std::vector<MenuRegionAttribut
   return nullptr;
 }
 
-void Reevaluate(CZAVDoc& doc) {
-  doc.ResetItemStates(true);
-  doc.UpdateRemainingItems();
-  doc.UpdateIdentifiedStatus(false);
-}
 }  // namespace
 
 void CollectRegionAttributes(std::vector<MenuRegionAttributes>& menus, const CZAVDoc& doc, int menu, const DWORD* row) {
@@ -116,16 +112,8 @@ void ItemRegionOwner::Finish(ImageRegionSelectModel& dialog, bool accepted) {
   if (accepted) {
     ApplyRegionAttributes(dialog.menus, m_doc.GetItemAttributeBits(dialog.currentItem));
     m_doc.SetModifiedFlag();
-    m_doc.RecountDone();
   } else if (!dialog.ChangesApplied()) {
     return;
   }
-  IItemListView* list = m_doc.GetItemListView();
-  const int remembered = list ? list->GetSelectedItemOrNone() : -1;
-  Reevaluate(m_doc);
-  if (ILeftView* tree = m_doc.GetLeftView()) tree->RefreshTree();
-  if (list) {
-    list->FillList();
-    if (remembered >= 0) list->SelectItem(remembered);
-  }
+  item_list::ReevaluateAfterItemEdit(m_doc);
 }

@@ -28,7 +28,8 @@ class ItemRegionOwner : public IRegionSelectOwner {
   explicit ItemRegionOwner(CZAVDoc& doc) : m_doc(doc) {}
   void OnRegionSelectRequest(RegionSelectRequest request, ImageRegionSelectModel& dialog) override;
   // After the run: OK writes the choices into the current item's row; both
-  // OK and a Cancel after changes were stored re-evaluate and refresh.
+  // OK and a Cancel after changes were stored re-evaluate, refresh the panes
+  // and make the page shown again from the changed data.
   void Finish(ImageRegionSelectModel& dialog, bool accepted);
 
  private:

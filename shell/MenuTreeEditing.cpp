@@ -92,6 +92,8 @@ HTREEITEM CMenuTreeEditing::InsertMenu(HTREEITEM selected, bool attributeMenu, c
   const HTREEITEM node =
       m_tree.InsertNode(selected, nullptr, menu, kInsertLast, attributeMenu ? IMAGE_ATTRIBUTE_MENU : IMAGE_MENU);
   SetModifiedAndRefresh();
+  // The new menu is the selected node: its page, not the one before, is shown.
+  m_tree.ShowNodeReport(node);
   return node;
 }
 

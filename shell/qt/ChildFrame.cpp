@@ -251,7 +251,7 @@ void CChildFrame::OnExport() {
 
 bool CChildFrame::Save(bool askForName) {
   CZAVDoc& doc = *m_document;
-  const bool saved = askForName || doc.m_pathName.empty() ? doc.SaveAsNew({}, true) : doc.OnSaveDocument(doc.m_pathName);
+  const bool saved = askForName ? doc.SaveAsNew({}, true) : doc.Save();
   if (saved) doc.SetModifiedFlag(false);
   UpdateCaption();  // a new name shows even when the flag was clear already
   return saved;

@@ -4,6 +4,7 @@
 #include "database/ZAVDoc.h"
 #include "editors/qt/ImageRegionEditor.h"
 #include "editors/qt/ImageRegionSelectDlg.h"
+#include "platform/ReportFactory.h"
 #include "platform/qt/DialogRunner.h"
 #include "shell/RegionMenus.h"
 #include "shell/qt/LeftView.h"
@@ -36,7 +37,8 @@ void RunOrMarkDialog(CLeftView& view, HTREEITEM attributeNode) {
 }
 
 void RunRegionEditor(CLeftView& view) {
-  const int menu = MenuOf(view, AttributeMenuNode(view, view.SelectedNode()));
+  const HTREEITEM menuNode = AttributeMenuNode(view, view.SelectedNode());
+  const int menu = MenuOf(view, menuNode);
   if (!CanEditRegions(view.GetDocument(), menu)) return;
   const MenuRegionAttributes regions = CollectMenuRegions(view.GetDocument(), menu);
   CImageRegionEditor editor(&view);
@@ -45,7 +47,12 @@ void RunRegionEditor(CLeftView& view) {
   editor.Model().keyFolder = GetDatabaseFolder(view.GetDocument());
   for (const RegionAttribute& attribute : regions.attributes) editor.Model().attributeNames.push_back(attribute.name);
   editor.OnInitDialog();
-  platform::qt::RunModal(editor);
+  if (platform::qt::RunModal(editor) != QDialog::Accepted) return;
+  // OK stored the regions: the menu's page, when shown, is made again with
+  // them (a menu that had none now shows its regions page).
+  const CZAVDoc& doc = view.GetDocument();
+  if ((doc.m_reportKind == kReportRegions || doc.m_reportKind == kReportMenuItem) && doc.m_reportArgument == menu)
+    view.ShowNodeReport(menuNode);
 }
 }  // namespace
 

@@ -100,6 +100,8 @@ void CTreeClipboard::Paste() {
   const HTREEITEM top = tree.InsertNode(parent, nullptr, static_cast<std::uint32_t>(pasted.top), kInsertLast, image);
   tree.BuildMenuSubtree(top, pasted.top);
   ShowChange(top);
+  // The pasted branch is the selected node: its page takes the pane.
+  m_view.ShowNodeReport(top);
 }
 
 // Paste resets the marks and cut may clear some: every label, image and

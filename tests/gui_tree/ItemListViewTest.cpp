@@ -11,6 +11,11 @@
 
 #include "shell/ColourContrast.h"
 #include "shell/qt/ItemListModel.h"
+#include "shell/PopupCommandIds.h"
+#include "fakes/ModalScript.h"
+#include "reports/ReportOptions.h"
+#include <QListWidget>
+#include <QPushButton>
 
 namespace {
 
@@ -273,6 +278,25 @@ double NameContrast(CItemListBox& box, int row, std::uint32_t background) {
   return strongest;
 }
 
+// Drives the "Edit item regions" dialog: the Colour rows are Red, Green, Blue.
+struct RegionsDialog {
+  explicit RegionsDialog(QDialog& dialog) : d(dialog) {}
+  QListWidget& List() const { return *d.findChild<QListWidget*>("attributeList"); }
+  void Toggle(int row) const {
+    List().setCurrentRow(row);
+    QTest::keyClick(List().viewport(), Qt::Key_Space);
+  }
+  void Press(const char* button) const { QTest::mouseClick(d.findChild<QPushButton*>(button), Qt::LeftButton); }
+  QDialog& d;
+};
+
+// The user's click on an item's row, which shows its page.
+void ClickItem(TreeGuiFixture& f, int item) {
+  CItemListBox& box = f.list->ListBox();
+  const int row = box.Rows().RowsOfItem(item).front();
+  f.ListClick(Qt::LeftButton, box.visualRect(box.model()->index(row, 0)).center());
+}
+
 }  // namespace
 
 // Every state's name reads on white and, selected, on the selection's box.
@@ -299,4 +323,57 @@ TEST(ItemListView, EveryStatesNameIsReadableSelectedOrNot) {
       EXPECT_GE(NameContrast(box, row, kSelectedTextBackground), kReadableContrast) << "selected, state " << int(state);
     }
   }
+}
+
+// Taking Red from Apple while Red is marked leaves Cherry alone: the
+// announcement selects Cherry, and the list keeps it rather than going back
+// to the row selected before the dialog.
+TEST(ItemListView, TheItemTheRegionsOkLeavesStaysSelected) {
+  TreeGuiFixture f;
+  f.doc->SetAttributeMark(kRed, MARK_YES);
+  f.doc->ResetItemStates(false);
+  f.doc->UpdateRemainingItems();
+  f.doc->UpdateIdentifiedStatus(true);
+  f.list->FillList();
+  ClickItem(f, kApple);
+  ModalScript script;
+  script.Then([](QDialog& dialog) {
+    RegionsDialog(dialog).Toggle(0);
+    RegionsDialog(dialog).Press("ok");
+  });
+  f.list->OnCommand(popup_cmd::kEditItemRegions);
+  ASSERT_EQ(script.DialogsRun(), 1);
+  EXPECT_FALSE(TestBit(f.doc->GetItemAttributeBits(kApple), kRed));
+  ASSERT_FALSE(f.ui.Messages().empty());
+  EXPECT_NE(f.ui.Messages().back().find("Cherry"), std::string::npos);
+  EXPECT_EQ(f.list->GetSelectedItemOrNone(), kCherry);
+  EXPECT_EQ(f.doc->m_reportKind, kReportItemDescription);
+  EXPECT_EQ(f.doc->m_reportArgument, kCherry);
+}
+
+// A region stored by Next and then left with Cancel is on the item's page at
+// once, without selecting the row again.
+TEST(ItemListView, ARegionStoredBeforeCancelShowsOnTheItemPage) {
+  TreeGuiFixture f;
+  ItemOptions& options = ItemOptions::Shared();
+  const ItemOptions saved = options;
+  options.data = 1;
+  ClickItem(f, kApple);
+  ASSERT_EQ(f.doc->m_reportArgument, kApple);
+  ASSERT_EQ(f.html.pages.back().html.find("Blue"), std::string::npos);
+  ModalScript script;
+  script.Then([](QDialog& dialog) {
+    const RegionsDialog regions(dialog);
+    regions.Toggle(2);  // Blue
+    regions.Press("nextItem");
+    regions.Press("previousItem");
+    regions.Press("cancel");
+  });
+  f.list->OnCommand(popup_cmd::kEditItemRegions);
+  EXPECT_TRUE(TestBit(f.doc->GetItemAttributeBits(kApple), kBlue));
+  EXPECT_EQ(f.list->GetSelectedItemOrNone(), kApple);
+  EXPECT_EQ(f.doc->m_reportKind, kReportItemDescription);
+  EXPECT_EQ(f.doc->m_reportArgument, kApple);
+  EXPECT_NE(f.html.pages.back().html.find("Blue"), std::string::npos);
+  options = saved;
 }

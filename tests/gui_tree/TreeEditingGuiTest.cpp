@@ -330,3 +330,23 @@ TEST(TreeEditingGui, ARefusedOkPutsTheKeyboardInTheFieldTheMessageNames) {
   EXPECT_EQ(f.doc->GetMenu(1).title, "Hue");
   EXPECT_EQ(f.doc->GetMenu(1).difficulty, 3);
 }
+
+// The new submenu is the selected node, so its page takes the pane; the
+// menu shown before is not shown again.
+TEST(TreeEditingGui, AddSubmenuShowsTheNewMenusPage) {
+  EditingGuiFixture f;
+  QTest::mouseClick(f.tree->viewport(), Qt::LeftButton, {}, f.LabelPoint(f.MenuNode(0)));
+  ASSERT_EQ(f.doc->m_reportKind, kReportMenuItem);
+  ASSERT_EQ(f.doc->m_reportArgument, 1);
+  ModalScript script;
+  script.Then([](QDialog& dialog) {
+    Type(dialog, "title", "Shape");
+    Click(dialog, "ok");
+  });
+  f.RightClick(f.tree->Tree().MenuRoot(), "Add submenu");
+  ASSERT_EQ(f.doc->MenuCount(), 4);
+  EXPECT_EQ(f.tree->SelectedNode(), f.MenuNode(2));
+  EXPECT_EQ(f.doc->m_reportKind, kReportMenuItem);
+  EXPECT_EQ(f.doc->m_reportArgument, 3);
+  EXPECT_NE(f.html.pages.back().html.find("Shape"), std::string::npos);
+}

@@ -1,6 +1,7 @@
 // Duplicate and delete of the item list, and the name links they keep right.
 #include <gtest/gtest.h>
 
+#include "platform/ReportFactory.h"
 #include "shell/ItemListCommands.h"
 #include "tree/SmallKey.h"
 
@@ -175,4 +176,19 @@ TEST(DeleteItem, OnAnEmptyDatabaseNothingHappens) {
   item_list::ReevaluateAfterItemEdit(*f.doc);
   EXPECT_TRUE(f.ui.shown.empty());
   EXPECT_EQ(f.doc->ItemCount(), 0);
+}
+
+// After the attribute editor the page shown is made again for the item it
+// showed: it would otherwise go on showing the attributes as they were.
+TEST(ReevaluateAfterItemEdit, ThePageShownIsMadeAgainForTheItemItShowed) {
+  TreeFixture f;
+  f.list.FillList();
+  f.list.SelectItem(kPlum);
+  f.doc->m_reportKind = kReportItemDescription;
+  f.doc->m_reportArgument = kPlum;
+  std::vector<int> shownFor;
+  f.doc->m_showReportHook = [&](bool) { shownFor.push_back(f.doc->m_reportArgument); };
+  item_list::ReevaluateAfterItemEdit(*f.doc);
+  EXPECT_EQ(shownFor, std::vector<int>{kPlum});
+  EXPECT_EQ(f.list.GetSelectedItemOrNone(), kPlum);
 }

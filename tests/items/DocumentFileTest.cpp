@@ -2,11 +2,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <sstream>
 
 #include "database/AtomicFile.h"
 #include "database/DatabaseFiles.h"
 #include "database/DatabaseHeader.h"
+#include "database/DiskFileStamp.h"
 #include "platform/DocumentHost.h"
 #include "database/LevelNames.h"
 #include "database/ProgramFolders.h"
@@ -552,4 +555,144 @@ TEST(OpeningPage, FallsBackToTheProgramsSharedFolder) {
   SetProgramFile(temp.path() / "elsewhere" / "qor");
   EXPECT_EQ(doc.GetOpeningPagePath(), "");
   SetProgramFile(previous);
+}
+
+namespace {
+
+// The common names of a database file's items, in item order.
+std::vector<std::string> ItemsInFile(const std::string& path) {
+  CZAVDoc reopened;
+  EXPECT_TRUE(reopened.OnOpenDocument(path));
+  std::vector<std::string> names;
+  for (const auto& name : reopened.m_itemNames) names.push_back(name->name);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::size_t Questions(const ScriptedUi& ui) {
+  return static_cast<std::size_t>(
+      std::count_if(ui.shown.begin(), ui.shown.end(), [](const auto& s) { return s.kind == "question"; }));
+}
+
+}  // namespace
+
+// Two windows (two copies of the program) on one file: the second save
+// finds the file changed and asks; No offers Save As, and cancelling it
+// keeps the other window's file and this window's work.
+TEST(SaveOverAnotherProgram, TheSecondSaveAsksAndNoKeepsBothSidesWork) {
+  TempFolder temp;
+  ScriptedUi ui;
+  const std::string path = temp.File("birds.qor");
+  ASSERT_TRUE(SmallDatabase()->OnSaveDocument(path));
+  CZAVDoc first;
+  CZAVDoc second;
+  ASSERT_TRUE(first.OnOpenDocument(path));
+  ASSERT_TRUE(second.OnOpenDocument(path));
+
+  Add(first, "Jay");
+  first.SetModifiedFlag();
+  ASSERT_TRUE(first.Save());
+  EXPECT_EQ(Questions(ui), 0u);
+
+  Add(second, "Crow");
+  second.SetModifiedFlag();
+  ui.fileAnswers = {std::nullopt};
+  EXPECT_FALSE(second.Save());
+  ASSERT_EQ(Questions(ui), 1u);
+  const auto& question = ui.shown[ui.shown.size() - 2];
+  EXPECT_EQ(question.text, path + " was changed by another program since it was opened.\nDo you want to replace it?");
+  EXPECT_FALSE(question.defaultYes);
+  EXPECT_EQ(ui.shown.back().kind, "save");
+  EXPECT_EQ(ui.lastInitialPath, path);
+  EXPECT_TRUE(second.IsModified());
+  EXPECT_EQ(second.m_pathName, path);
+  EXPECT_EQ(ItemsInFile(path), (std::vector<std::string>{"Jay", "Robin", "Wren"}));
+
+  // Yes replaces the other program's file.
+  ui.yesNoAnswers = {true};
+  ASSERT_TRUE(second.Save());
+  EXPECT_EQ(Questions(ui), 2u);
+  EXPECT_EQ(ItemsInFile(path), (std::vector<std::string>{"Crow", "Robin", "Wren"}));
+
+  // Now the first finds it changed: No, then Save As under another name
+  // keeps both versions.
+  Add(first, "Rook");
+  first.SetModifiedFlag();
+  const std::string other = temp.File("birds-rook.qor");
+  ui.fileAnswers = {other};
+  ASSERT_TRUE(first.Save());
+  EXPECT_EQ(Questions(ui), 3u);
+  EXPECT_EQ(first.m_pathName, other);
+  EXPECT_EQ(ItemsInFile(path), (std::vector<std::string>{"Crow", "Robin", "Wren"}));
+  EXPECT_EQ(ItemsInFile(other), (std::vector<std::string>{"Jay", "Robin", "Rook", "Wren"}));
+}
+
+// A window's own saves, one after the other, and Save As to another name
+// never ask; the check is for a file someone else wrote.
+TEST(SaveOverAnotherProgram, OwnSavesAndSaveAsElsewhereDoNotAsk) {
+  TempFolder temp;
+  ScriptedUi ui;
+  const std::string path = temp.File("birds.qor");
+  ASSERT_TRUE(SmallDatabase()->OnSaveDocument(path));
+  CZAVDoc doc;
+  ASSERT_TRUE(doc.OnOpenDocument(path));
+  ASSERT_TRUE(doc.Save());
+  Add(doc, "Jay");
+  ASSERT_TRUE(doc.Save());
+  EXPECT_EQ(Questions(ui), 0u);
+
+  CZAVDoc other;
+  ASSERT_TRUE(other.OnOpenDocument(path));
+  Add(other, "Crow");
+  ASSERT_TRUE(other.Save());
+  const std::string elsewhere = temp.File("copy.qor");
+  ui.fileAnswers = {elsewhere};
+  ASSERT_TRUE(doc.SaveAsNew({}, true));
+  ASSERT_TRUE(doc.Save());
+  EXPECT_EQ(Questions(ui), 0u);
+  EXPECT_EQ(ItemsInFile(elsewhere), (std::vector<std::string>{"Jay", "Robin", "Wren"}));
+}
+
+// The rule itself: another size, time or file tells a change, and so do
+// other bytes under the same size and time; a file that is gone does not.
+TEST(SaveOverAnotherProgram, SizeTimeFileAndContentsTellAChangedFile) {
+  TempFolder temp;
+  const std::string path = temp.File("key.qor");
+  WriteFile(path, "contents");
+  const auto stamp = StampOfFile(path, ContentHash("contents", 8));
+  ASSERT_TRUE(stamp);
+  EXPECT_FALSE(DiskFileChanged(path, *stamp));
+
+  struct stat status {};
+  ASSERT_EQ(::stat(path.c_str(), &status), 0);
+  const struct timespec times[2] = {status.st_atim, status.st_mtim};
+  {
+    // Other bytes in the same file, its time put back.
+    const int fd = ::open(path.c_str(), O_WRONLY);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::pwrite(fd, "CONTENTS", 8, 0), 8);
+    ::futimens(fd, times);
+    ::close(fd);
+  }
+  EXPECT_TRUE(StampOfFile(path)->SameStatus(*stamp)) << "the status alone cannot tell";
+  EXPECT_TRUE(DiskFileChanged(path, *stamp));
+
+  WriteFile(path, "contents");
+  EXPECT_TRUE(DiskFileChanged(path, *stamp)) << "the same bytes, but a later time";
+  fs::remove(path);
+  EXPECT_FALSE(DiskFileChanged(path, *stamp));
+}
+
+TEST(SaveOverAnotherProgram, TheHashOfWrittenPiecesIsTheHashOfTheWhole) {
+  const std::string bytes = "a database of many words, cut anywhere";
+  std::ostringstream sink;
+  HashingStreamBuf hashing(*sink.rdbuf());
+  std::ostream out(&hashing);
+  out << bytes.substr(0, 3);
+  out.put(bytes[3]);
+  out << bytes.substr(4, 13) << bytes.substr(17);
+  out.flush();
+  EXPECT_EQ(sink.str(), bytes);
+  EXPECT_EQ(hashing.Hash(), ContentHash(bytes.data(), bytes.size()));
+  EXPECT_NE(ContentHash("ab", 2), ContentHash("ba", 2));
 }
