@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "GeneratedDatabase.h"
+#include "HardwareLimits.h"
 #include "database/ZAVDoc.h"
 
 namespace {
@@ -176,10 +177,27 @@ void SetUp(CZAVDoc& doc, int level) {
   }
 }
 
+// The bytes of the matrix, the stream and copy limits' size.
+std::size_t MatrixBytes(const CZAVDoc& doc) {
+  const CBitMatrix layout(doc.AttributeCount(), doc.ItemCount());
+  return std::size_t{layout.totalWords()} * sizeof(DWORD);
+}
+
+// Level 0 without missing data is judged by the early-exit read of the
+// marked words, measured just before.
 void BM_Reevaluate(benchmark::State& state) {
   CZAVDoc& doc = Database(state.range(1) != 0);
   SetUp(doc, static_cast<int>(state.range(0)));
-  for (auto _ : state) Evaluate(doc);
+  const bool judged = state.range(0) == 0 && state.range(1) == 0;
+  static std::unique_ptr<hardware_limits::EarlyExitRead> early;
+  if (judged && !early) early = std::make_unique<hardware_limits::EarlyExitRead>(doc);
+  hardware_limits::RatioClock clock(judged ? early->Ms() : 0);
+  for (auto _ : state) {
+    clock.Start();
+    Evaluate(doc);
+    clock.Stop();
+  }
+  if (judged) clock.Report(state);
   state.counters["remaining"] = doc.m_remainingCount;
 }
 
@@ -194,9 +212,21 @@ void BM_ReevaluatePerBit(benchmark::State& state) {
   state.counters["remaining"] = doc.m_remainingCount;
 }
 
+// Judged by one copy of the matrix (as many bits are written as read) and
+// shown beside one stream of it, both measured just before.
 void BM_UpdateMissingDataBits(benchmark::State& state) {
   CZAVDoc& doc = Database(true);
-  for (auto _ : state) doc.UpdateMissingDataBits();
+  const double stream = hardware_limits::StreamMs(MatrixBytes(doc));
+  hardware_limits::RatioClock copy(hardware_limits::CopyMs(MatrixBytes(doc))), streamed(stream);
+  for (auto _ : state) {
+    copy.Start();
+    streamed.Start();
+    doc.UpdateMissingDataBits();
+    copy.Stop();
+    streamed.Stop();
+  }
+  copy.Report(state, "_copy");
+  streamed.Report(state, "_stream");
 }
 
 // The items the counts are taken over, read from their states: the
@@ -214,10 +244,14 @@ void BM_UpdateAttributeCounts(benchmark::State& state) {
   CZAVDoc& doc = Database(true);
   SetUp(doc, 3);
   if (state.range(0) == 0) doc.ResetItemStates(false);
+  hardware_limits::RatioClock clock(hardware_limits::StreamMs(MatrixBytes(doc)));
   for (auto _ : state) {
     doc.InvalidateCountBasis();  // a full recount, as after an edit
+    clock.Start();
     doc.UpdateAttributeCounts();
+    clock.Stop();
   }
+  clock.Report(state, "_stream");
   state.counters["candidates"] = CountCandidates(doc);
 }
 

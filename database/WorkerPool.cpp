@@ -2,7 +2,9 @@
 
 #include <sched.h>
 
+#include <atomic>
 #include <exception>
+#include <memory>
 #include <future>
 
 #include <tbb/global_control.h>
@@ -61,25 +63,61 @@ void RunBeside(const std::function<void()>& onPool, const std::function<void()>&
     if (failed) std::rethrow_exception(failed);
     return;
   }
-  std::promise<void> done;
+  // Whoever comes first runs the pool's part: a worker, or the caller once
+  // its own part has ended while every worker is still busy elsewhere (a
+  // long job in the background, say). The caller never waits for a worker
+  // that may not come, and no thread beyond the pool's is started.
+  struct Shared {
+    std::atomic<bool> claimed{false};
+    const std::function<void()>* onPool = nullptr;
+    std::promise<void> done;
+  };
+  auto shared = std::make_shared<Shared>();
+  shared->onPool = &onPool;
+  auto run = [](Shared& s) {
+    try {
+      (*s.onPool)();
+      s.done.set_value();
+    } catch (...) {
+      s.done.set_exception(std::current_exception());
+    }
+  };
+  std::future<void> ended = shared->done.get_future();
   // Enqueued work is taken by a worker of the arena, never left to the
   // calling thread, which is busy with its own part.
-  ThePool().arena.enqueue([&] {
-    try {
-      onPool();
-      done.set_value();
-    } catch (...) {
-      done.set_exception(std::current_exception());
-    }
+  ThePool().arena.enqueue([shared, run] {
+    if (!shared->claimed.exchange(true)) run(*shared);
   });
-  std::future<void> ended = done.get_future();
   try {
     here();
   } catch (...) {
+    if (!shared->claimed.exchange(true)) shared->done.set_value();
     ended.wait();  // onPool still uses what the caller owns
     throw;
   }
+  if (!shared->claimed.exchange(true)) run(*shared);
   ended.get();
 }
+
+std::shared_future<void> RunInBackground(std::function<void()> job) {
+  auto done = std::make_shared<std::promise<void>>();
+  std::shared_future<void> ended = done->get_future().share();
+  auto run = [done, job = std::move(job)] {
+    try {
+      job();
+      done->set_value();
+    } catch (...) {
+      done->set_exception(std::current_exception());
+    }
+  };
+  if (AllowedCpus() == 1) {
+    run();
+    return ended;
+  }
+  ThePool().arena.enqueue(std::move(run));
+  return ended;
+}
+
+void Prepare() { ThePool(); }
 
 }  // namespace worker_pool

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <future>
 
 namespace worker_pool {
 
@@ -19,5 +20,16 @@ void RunChunks(int count, const std::function<void(int)>& body);
 // that must stay on the calling thread, such as the user interface's, goes
 // in here. An exception of onPool is thrown on the calling thread.
 void RunBeside(const std::function<void()>& onPool, const std::function<void()>& here);
+
+// Runs job on a thread of the pool while the caller goes on; the future is
+// ready once it has ended (with its exception, if any). Work that would
+// otherwise take a thread of its own goes here, so that the process never
+// runs more threads at once than it has CPUs. With one CPU the job runs
+// here, before this returns.
+std::shared_future<void> RunInBackground(std::function<void()> job);
+
+// Builds the pool now, so that it outlives an object made after this call
+// that waits at exit for work it gave the pool.
+void Prepare();
 
 }  // namespace worker_pool

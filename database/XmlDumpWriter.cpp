@@ -1,14 +1,15 @@
 // Producing the bulk of the XML dump and writing "TEST.qorx" on a thread of
-// its own, so that opening or saving a large database does not wait for
-// gigabytes of text.
+// the worker pool, so that opening or saving a large database does not wait
+// for gigabytes of text, and no thread beyond the pool's runs beside the
+// pool's loops.
 #include <atomic>
 #include <bit>
 #include <map>
 #include <mutex>
-#include <system_error>
-#include <thread>
+#include <future>
 
 #include "database/KeyFolderWriter.h"
+#include "database/WorkerPool.h"
 #include "database/XmlDump.h"
 
 namespace {
@@ -65,10 +66,12 @@ namespace {
 
 constexpr std::size_t kChunkBytes = std::size_t{8} << 20;
 
-// The one dump thread of the program. Its destructor runs at a normal exit
-// and lets a dump still being written finish.
+// The one dump of the program being written. Its destructor runs at a
+// normal exit and lets a dump still being written finish; the pool, built
+// first, is still there then.
 class DumpThread {
  public:
+  DumpThread() { worker_pool::Prepare(); }
   ~DumpThread() { Wait(); }
 
   bool IsSuperseded(const std::filesystem::path& path, std::uint64_t event) {
@@ -80,9 +83,10 @@ class DumpThread {
     std::lock_guard lock(m_mutex);
     if (IsSupersededLocked(path, event)) return;
     m_lastEvent[path] = event;
-    if (m_thread.joinable()) {
+    if (m_done.valid()) {
       if (path == m_path) m_abandon = true;
-      m_thread.join();
+      m_done.wait();
+      m_done = {};
     }
     m_abandon = false;
     m_path = path;
@@ -92,16 +96,13 @@ class DumpThread {
     auto job = [this, path = std::move(path), snapshot = std::move(snapshot), folder = std::move(folder)] {
       Write(*folder, path, *snapshot);
     };
-    try {
-      m_thread = std::thread(job);
-    } catch (const std::system_error&) {
-      job();  // no thread to be had: write it here rather than not at all
-    }
+    m_done = worker_pool::RunInBackground(std::move(job));
   }
 
   void Wait() {
     std::lock_guard lock(m_mutex);
-    if (m_thread.joinable()) m_thread.join();
+    if (m_done.valid()) m_done.wait();
+    m_done = {};
   }
 
  private:
@@ -128,8 +129,8 @@ class DumpThread {
 
   std::mutex m_mutex;
   std::map<std::filesystem::path, std::uint64_t> m_lastEvent;  // of the latest dump started per file
-  std::thread m_thread;
-  std::filesystem::path m_path;  // of the dump m_thread writes
+  std::shared_future<void> m_done;  // of the dump being written
+  std::filesystem::path m_path;    // of the dump being written
   std::atomic<bool> m_abandon{false};
 };
 

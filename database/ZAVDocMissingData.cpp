@@ -59,6 +59,14 @@ void RebuildGroup(CZAVDoc& doc, RowWalker& walker, std::size_t wordsPerRow, int 
     if (menuRows[m]) menuRows[m][first / MenuDataGroup::kItems] = group.MenuWords()[m];
 }
 
+// Whether the blocks have exactly the layout's count and sizes.
+bool MenuDataLaidOut(const CBitMatrix& layout, const std::vector<CQDatablock>& blocks) {
+  if (blocks.size() != layout.blockCount()) return false;
+  for (WORD b = 0; b < layout.blockCount(); ++b)
+    if (blocks[b].words.size() != std::size_t{layout.wordsPerRow()} * layout.blockRows(b)) return false;
+  return true;
+}
+
 // Chunks of whole groups, so that no two threads write one word of the
 // menu-data matrix.
 constexpr int kItemsPerThread = 2048;
@@ -69,8 +77,11 @@ void CZAVDoc::UpdateMissingDataBits() {
   if (!m_missingData || g_rebuildingMissingData) return;
   RebuildGuard guard;
   if (AttributeCount() == 0 || ItemCount() == 0 || MenuCount() == 0) return;
-  CBitMatrix menuLayout(ItemCount(), MenuCount());
-  menuLayout.BuildBlocks(m_menuDataBlocks);
+  // Every word of the menu-data matrix is written by the rebuild, so blocks
+  // laid out for the same counts are kept: new ones would cost a zeroing and
+  // a fault per page of fresh memory.
+  const CBitMatrix menuLayout(ItemCount(), MenuCount());
+  if (!MenuDataLaidOut(menuLayout, m_menuDataBlocks)) menuLayout.BuildBlocks(m_menuDataBlocks);
   const DWORD bits = static_cast<DWORD>((AttributeCount() + 31) / 32 * 32);
   for (auto& docItem : m_docItems)
     if (docItem && docItem->attributeBits.bitCount() != bits) docItem->attributeBits = CBitArray(bits);

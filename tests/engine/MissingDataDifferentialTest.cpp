@@ -95,6 +95,24 @@ TEST(MissingDataDifferential, RebuildMatchesThePerBitModel) {
     }
 }
 
+// A second rebuild over changed rows writes over the matrix the first one
+// laid out: nothing of the first may be left.
+TEST(MissingDataDifferential, ARebuildOverChangedRowsMatchesThePerBitModel) {
+  Rng rng(515);
+  for (int items : {33, 2049})
+    for (MenuLayout layout : {MenuLayout::Runs, MenuLayout::Scattered, MenuLayout::Spanning}) {
+      auto doc = RandomKey(rng, items, layout);
+      const int words = CBitMatrix(doc->AttributeCount(), doc->ItemCount()).wordsPerRow();
+      for (int item = 0; item < items; ++item) {
+        DWORD* row = MutableRow(*doc, item);
+        if (item % 3 == 0) std::fill(row, row + words, 0u);
+        if (item % 3 == 1) std::fill(row, row + words, ~0u);
+      }
+      doc->UpdateMissingDataBits();
+      ExpectAsTheModel(*doc, "items " + std::to_string(items) + " layout " + std::to_string(int(layout)));
+    }
+}
+
 TEST(MissingDataDifferential, OneItemsUpdateMatchesThePerBitModel) {
   Rng rng(77);
   for (MenuLayout layout : {MenuLayout::Runs, MenuLayout::Scattered, MenuLayout::Spanning}) {

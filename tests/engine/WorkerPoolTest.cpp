@@ -76,4 +76,24 @@ TEST(WorkerPool, AnExceptionOfThePoolsPartReachesTheCaller) {
   EXPECT_TRUE(callerRan);
 }
 
+// Long background work holds every worker: the pool's part of RunBeside
+// then runs on the caller once its own part is done, instead of waiting.
+TEST(WorkerPool, ThePoolsPartRunsOnTheCallerWhileEveryWorkerIsBusy) {
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  std::vector<std::shared_future<void>> busy;
+  for (int k = 1; k < worker_pool::AllowedCpus(); ++k)
+    busy.push_back(worker_pool::RunInBackground([released] { released.wait(); }));
+  bool ran = false;
+  worker_pool::RunBeside([&] { ran = true; }, [] {});
+  EXPECT_TRUE(ran);
+  release.set_value();
+  for (auto& job : busy) job.wait();
+}
+
+TEST(WorkerPool, ABackgroundJobsExceptionReachesItsWaiter) {
+  std::shared_future<void> done = worker_pool::RunInBackground([] { throw std::runtime_error("job"); });
+  EXPECT_THROW(done.get(), std::runtime_error);
+}
+
 }  // namespace
