@@ -94,8 +94,7 @@ void BM_LoadDatabase(benchmark::State& state) {
   const auto bytes = ar.TakeBytes();
   for (auto _ : state) {
     CZAVDoc doc;
-    if (doc.LoadFromBytes(bytes.data(), bytes.size()) != CZAVDoc::LoadResult::Ok)
-      state.SkipWithError("load failed");
+    if (doc.LoadFromBytes(bytes.data(), bytes.size()) != CZAVDoc::LoadResult::Ok) state.SkipWithError("load failed");
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(bytes.size()) * state.iterations());
 }

@@ -40,7 +40,8 @@ CZAVDoc& Database(bool missing) {
     // Some items without data for some menus, so that missing data matters.
     CBitMatrix layout(kAttributes, kItems);
     for (int i = 0; i < kItems; i += 7)
-      for (int a : FirstOf(*doc, 1 + i % (kMenus - 1), 8)) ClearBit(layout.GetRowWordsIn(i, doc->m_dataBlocks), static_cast<WORD>(a));
+      for (int a : FirstOf(*doc, 1 + i % (kMenus - 1), 8))
+        ClearBit(layout.GetRowWordsIn(i, doc->m_dataBlocks), static_cast<WORD>(a));
     doc->RecountItems();
     PlaceMarks(*doc);
     doc->m_missingData = missing;
@@ -60,7 +61,8 @@ class PerBitEvaluation {
     m_doc.m_mismatchCounts.assign(items, 0);
     for (int i = 0; i < items; ++i) {
       const BYTE s = m_doc.GetItemState(i);
-      if (s != STATE_USER_ELIMINATED && s != STATE_FREE) m_doc.SetItemState(i, s >= STATE_SELECTED ? STATE_SELECTED : STATE_REMAINING);
+      if (s != STATE_USER_ELIMINATED && s != STATE_FREE)
+        m_doc.SetItemState(i, s >= STATE_SELECTED ? STATE_SELECTED : STATE_REMAINING);
     }
     m_doc.m_remainingCount = 0;
     for (int i = 0; i < items; ++i) {
@@ -68,8 +70,12 @@ class PerBitEvaluation {
       m_doc.m_remainingCount += s != STATE_USER_ELIMINATED && s != STATE_FREE;
     }
     const int words = m_layout.wordsPerRow();
-    for (int w = 0; w < words; ++w) WordPass(w, [](BYTE m) { return m == MARK_YES || m == MARK_ONLY; }, true);
-    for (int w = 0; w < words; ++w) WordPass(w, [](BYTE m) { return m == MARK_NEVER; }, false);
+    for (int w = 0; w < words; ++w)
+      WordPass(
+          w, [](BYTE m) { return m == MARK_YES || m == MARK_ONLY; }, true);
+    for (int w = 0; w < words; ++w)
+      WordPass(
+          w, [](BYTE m) { return m == MARK_NEVER; }, false);
     for (int a = 0; a < m_doc.AttributeCount(); ++a)
       if (m_doc.GetAttributeMark(a) == MARK_ONLY && Menu(a) != kNoIndex16) MenuPass(a, MARK_ONLY);
     std::vector<bool> orDone(kNoIndex16 + 1), noDone(kNoIndex16 + 1);
@@ -115,9 +121,12 @@ class PerBitEvaluation {
         allLenient = allLenient && Lenient(i, a);
         anyLenient = anyLenient || Lenient(i, a);
       }
-      if (mustHave && failing && Missing() && allLenient) State3(i);
-      else if (failing) m_doc.AddMismatch(i, (DWORD{1} << failing) - 1);
-      else if (!mustHave && Missing() && anyLenient) State3(i);
+      if (mustHave && failing && Missing() && allLenient)
+        State3(i);
+      else if (failing)
+        m_doc.AddMismatch(i, (DWORD{1} << failing) - 1);
+      else if (!mustHave && Missing() && anyLenient)
+        State3(i);
     }
   }
 
@@ -137,10 +146,15 @@ class PerBitEvaluation {
       for (std::size_t k = 0; k < tested.size() && !decided;) {
         const int w = tested[k] / 32;
         bool has = false, lenient = false;
-        for (; k < tested.size() && tested[k] / 32 == w; ++k) has |= Has(i, tested[k]), lenient |= Lenient(i, tested[k]);
-        if (mark == MARK_NO) for (int a : group) acc |= a / 32 == w && Has(i, a);
+        for (; k < tested.size() && tested[k] / 32 == w; ++k)
+          has |= Has(i, tested[k]), lenient |= Lenient(i, tested[k]);
+        if (mark == MARK_NO)
+          for (int a : group) acc |= a / 32 == w && Has(i, a);
         if (!(Missing() ? lenient : has)) continue;
-        if (mark == MARK_ONLY && has) { m_doc.AddMismatch(i, 1); break; }
+        if (mark == MARK_ONLY && has) {
+          m_doc.AddMismatch(i, 1);
+          break;
+        }
         if (!has) State3(i);
         decided = mark != MARK_ONLY;
       }
@@ -274,9 +288,26 @@ void BM_CountsAfterMark(benchmark::State& state) {
 }
 
 // Arguments: forgiveness level, missing data.
-BENCHMARK(BM_Reevaluate)->Args({0, 0})->Args({3, 0})->Args({3, 1})->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(BM_ReevaluatePerBit)->Args({0, 0})->Args({3, 0})->Args({3, 1})->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
-BENCHMARK(BM_UpdateAttributeCounts)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_Reevaluate)
+    ->Args({0, 0})
+    ->Args({3, 0})
+    ->Args({3, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_ReevaluatePerBit)
+    ->Args({0, 0})
+    ->Args({3, 0})
+    ->Args({3, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_UpdateAttributeCounts)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
 BENCHMARK(BM_CountsAfterMark)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_UpdateMissingDataBits)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
 

@@ -226,32 +226,53 @@ class EarlyExitRead {
       const DWORD* row = &m_rows[std::size_t{m_words} * static_cast<std::size_t>(i)];
       bool ok = true;
       for (auto& e : m_yes)
-        if (e.mask & ~row[e.word]) { ok = false; break; }
+        if (e.mask & ~row[e.word]) {
+          ok = false;
+          break;
+        }
       if (ok)
         for (auto& e : m_never)
-          if (row[e.word] & e.mask) { ok = false; break; }
+          if (row[e.word] & e.mask) {
+            ok = false;
+            break;
+          }
       if (ok)
         for (auto& o : m_only) {
           for (auto& e : o)
-            if (row[e.word] & e.mask) { ok = false; break; }
+            if (row[e.word] & e.mask) {
+              ok = false;
+              break;
+            }
           if (!ok) break;
         }
       if (ok)
         for (auto& group : m_or) {
           bool any = false;
           for (auto& e : group)
-            if (row[e.word] & e.mask) { any = true; break; }
-          if (!any) { ok = false; break; }
+            if (row[e.word] & e.mask) {
+              any = true;
+              break;
+            }
+          if (!any) {
+            ok = false;
+            break;
+          }
         }
       if (ok)
         for (auto& group : m_no) {
           DWORD acc = 0;
           bool passed = false;
           for (auto& e : group) {
-            if (row[e.word] & e.others) { passed = true; break; }
+            if (row[e.word] & e.others) {
+              passed = true;
+              break;
+            }
             acc |= row[e.word] & e.no;
           }
-          if (!passed && acc) { ok = false; break; }
+          if (!passed && acc) {
+            ok = false;
+            break;
+          }
         }
       m_states[static_cast<std::size_t>(i)] = ok;
       remaining += ok;

@@ -80,7 +80,8 @@ fs::path LayOutPhotographs(int count) {
   converter.Save(folder / "photo.jpg");
   converter.Close();
   fs::remove(folder / "photo.bmp");
-  for (int n = 0; n < count; ++n) fs::copy_file(folder / "photo.jpg", folder / generated_detail::Numbered("img", n) += ".jpg");
+  for (int n = 0; n < count; ++n)
+    fs::copy_file(folder / "photo.jpg", folder / generated_detail::Numbered("img", n) += ".jpg");
   fs::remove(folder / "photo.jpg");
   return folder;
 }
@@ -93,7 +94,8 @@ void BM_Thumbnails(benchmark::State& state) {
     state.PauseTiming();
     fs::remove_all(folder / kThumbnailFolderName);
     state.ResumeTiming();
-    const auto failed = CreateThumbnails(folder, files, [&](int n) { handled = n; }, static_cast<int>(state.range(0)));
+    const auto failed = CreateThumbnails(
+        folder, files, [&](int n) { handled = n; }, static_cast<int>(state.range(0)));
     if (!failed.empty()) state.SkipWithError("a photograph was not converted");
   }
   state.counters["files"] = handled;

@@ -18,7 +18,8 @@ RegionSet CrowdedPicture() {
     for (int k = 0; k < 400; ++k) {
       const double angle = 2 * std::numbers::pi * k / 400;
       const double radius = k % 2 ? 38 : 25;
-      outline.push_back({cx + static_cast<int>(radius * std::cos(angle)), cy + static_cast<int>(radius * std::sin(angle))});
+      outline.push_back(
+          {cx + static_cast<int>(radius * std::cos(angle)), cy + static_cast<int>(radius * std::sin(angle))});
     }
     set.polygons.push_back(std::move(outline));
     set.polygonIds.push_back("Region " + std::to_string(region));

@@ -238,8 +238,7 @@ const std::string* CArchive::ReadObjectTag(const char* field) {
     m_loadMap.push_back(known);
   } else {
     const DWORD index = ReadTagIndex(tag, field);
-    if (!(index & kClassTagBit))
-      Fail(field, "a new object", "a reference to the earlier object " + Hex(index));
+    if (!(index & kClassTagBit)) Fail(field, "a new object", "a reference to the earlier object " + Hex(index));
     const DWORD classIndex = index & ~kClassTagBit;
     if (classIndex == 0 || classIndex >= m_loadMap.size() || m_loadMap[classIndex] < 0)
       Fail(field, "the index of a class already read (below " + std::to_string(m_loadMap.size()) + ")",

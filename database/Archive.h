@@ -22,8 +22,7 @@
 // expected there and what was found.
 class ArchiveError : public std::runtime_error {
  public:
-  ArchiveError(const std::string& where, const std::string& expected, const std::string& found,
-               std::size_t offset);
+  ArchiveError(const std::string& where, const std::string& expected, const std::string& found, std::size_t offset);
   std::size_t offset() const { return m_offset; }
   // The message without the file's wording, for readers of other archives
   // (the menu clipboard) that word their own refusal.

@@ -95,7 +95,8 @@ std::string ArchiveFile::readError() const {
 }
 
 std::optional<std::uint64_t> ArchiveFile::contentHash(std::uint64_t limit) const {
-  if (!m_room) return m_whole.size() <= limit ? std::optional(ContentHash(m_whole.data(), m_whole.size())) : std::nullopt;
+  if (!m_room)
+    return m_whole.size() <= limit ? std::optional(ContentHash(m_whole.data(), m_whole.size())) : std::nullopt;
   if (m_size > limit) return std::nullopt;
   ContentHasher hasher;
   std::vector<char> piece(std::size_t{1} << 16);

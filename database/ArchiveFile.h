@@ -66,5 +66,5 @@ class ArchiveFile : public ArchiveSource {
   std::size_t m_step;  // how far the next read reaches ahead
   std::string m_readError;
   mutable std::atomic<int> m_copyError{0};  // the errno of a copy that failed
-  FileBytes m_whole;  // the file read whole, when its size is unknown
+  FileBytes m_whole;                        // the file read whole, when its size is unknown
 };

@@ -39,8 +39,7 @@ FolderHandle OpenFolderOf(const fs::path& target, std::string& error) {
 
 }  // namespace
 
-bool WriteFileAtomically(const fs::path& path, const std::function<bool(std::ostream&)>& writer,
-                         std::string& error) {
+bool WriteFileAtomically(const fs::path& path, const std::function<bool(std::ostream&)>& writer, std::string& error) {
   const fs::path target = FinalTarget(path);
   if (NamesNoFile(target.filename())) {
     error = "it names no file";

@@ -46,8 +46,7 @@ const DWORD* CBitMatrix::GetRowWordsIn(DWORD row, const std::vector<CQDatablock>
 void CBitMatrix::BuildBlocks(std::vector<CQDatablock>& blocks) const {
   if (m_columns == 0 || m_rows == 0 || m_blockCount == 0) return;
   blocks.assign(m_blockCount, CQDatablock{});
-  for (WORD b = 0; b < m_blockCount; ++b)
-    blocks[b].words.assign(DWORD{m_wordsPerRow} * blockRows(b), 0);
+  for (WORD b = 0; b < m_blockCount; ++b) blocks[b].words.assign(DWORD{m_wordsPerRow} * blockRows(b), 0);
 }
 
 CBitArray::CBitArray(DWORD bits) : m_words((bits + 31) / 32, 0), m_bitCount(((bits + 31) / 32) * 32) {}

@@ -127,6 +127,6 @@ class CZAVDocItem {
  public:
   explicit CZAVDocItem(CQItemrec* item) : item(item) {}
 
-  CBitArray attributeBits;  // the item's lenient row while "Allow Missing Data" is on
+  CBitArray attributeBits;    // the item's lenient row while "Allow Missing Data" is on
   CQItemrec* item = nullptr;  // not owned
 };

@@ -73,7 +73,8 @@ template <typename T>
 // Adds the sums of sixteen rows at word w into the planes (plane p of word
 // w at p * words + w), carrying from plane to plane.
 template <typename T, int kPlanes>
-[[gnu::always_inline]] inline void AddSum(const std::array<const DWORD*, 16>& rows, DWORD w, DWORD* planes, DWORD words) {
+[[gnu::always_inline]] inline void AddSum(const std::array<const DWORD*, 16>& rows, DWORD w, DWORD* planes,
+                                          DWORD words) {
   const std::array<T, 5> sum = Sum16<T>(rows, w);
   T carry = T{} & 0;
   for (int p = 0; p < kPlanes; ++p) {

@@ -48,10 +48,10 @@ class CandidateCounter {
   void Flush();
 
   DWORD m_words;
-  bool m_vector;                      // runs the vector kernel
-  std::vector<DWORD> m_planes;        // plane p of word w at p * m_words + w
-  std::vector<DWORD> m_flushed;       // counts already taken out of the planes
-  std::vector<DWORD> m_zeroRow;       // fills a short last batch
+  bool m_vector;                 // runs the vector kernel
+  std::vector<DWORD> m_planes;   // plane p of word w at p * m_words + w
+  std::vector<DWORD> m_flushed;  // counts already taken out of the planes
+  std::vector<DWORD> m_zeroRow;  // fills a short last batch
   std::array<const DWORD*, kBatch> m_batch{};
   int m_batched = 0;
   int m_pending = 0;  // rows in the planes, at most kMostPending

@@ -68,8 +68,8 @@ HeaderReadResult ReadDatabaseHeaderFile(const std::filesystem::path& path, CQDoc
   struct stat status {};
   if (file.get() < 0 || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode))
     return HeaderReadResult::CannotOpen;
-  const std::size_t readable = std::min<std::size_t>(static_cast<std::size_t>(std::max<off_t>(status.st_size, 0)),
-                                                     kMaxHeaderBytes);
+  const std::size_t readable =
+      std::min<std::size_t>(static_cast<std::size_t>(std::max<off_t>(status.st_size, 0)), kMaxHeaderBytes);
   std::size_t limit = std::min(readable, kFirstRead);
   std::vector<std::uint8_t> bytes;
   for (;;) {

@@ -12,7 +12,7 @@
 class CZAVDoc;
 
 struct MergeCounts {
-  int itemsMatched = 0;       // incoming items folded into an existing one
+  int itemsMatched = 0;  // incoming items folded into an existing one
   int itemsAdded = 0;
   int attributesSkipped = 0;  // incoming attributes whose menu path meets another kind
 };

@@ -16,9 +16,7 @@ bool IsSameFile(const std::string& a, const std::string& b) {
   return a == b || std::filesystem::equivalent(a, b, error);
 }
 
-bool HasRootMenu(const CZAVDoc& document) {
-  return document.MenuCount() > 0 && document.GetMenu(0).kind != MENU_FREE;
-}
+bool HasRootMenu(const CZAVDoc& document) { return document.MenuCount() > 0 && document.GetMenu(0).kind != MENU_FREE; }
 
 void ReportSkippedAttributes(int skipped) {
   if (skipped == 0) return;

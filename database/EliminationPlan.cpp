@@ -62,7 +62,8 @@ MarkScan ScanMarks(const CZAVDoc& doc) {
   if (scan.groupAttributes.empty()) return scan;
   for (int a = 0; a < count; ++a) {
     const WORD menu = scan.menus[a];
-    if (menu < scan.slotOfMenu.size() && scan.slotOfMenu[menu] >= 0) scan.groupAttributes[scan.slotOfMenu[menu]].push_back(a);
+    if (menu < scan.slotOfMenu.size() && scan.slotOfMenu[menu] >= 0)
+      scan.groupAttributes[scan.slotOfMenu[menu]].push_back(a);
   }
   return scan;
 }

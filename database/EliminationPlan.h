@@ -58,8 +58,7 @@ struct EliminationPlan {
   }
 
   bool Empty() const {
-    return yesOnlyWords.empty() && neverWords.empty() && onlyGroups.empty() && orGroups.empty() &&
-           noGroups.empty();
+    return yesOnlyWords.empty() && neverWords.empty() && onlyGroups.empty() && orGroups.empty() && noGroups.empty();
   }
 };
 

@@ -54,7 +54,8 @@ void OpenDatabaseFile(const std::string& relative, const std::string& folder) {
   // The desktop is handed the file the link resolved to.
   if (const std::string refusal = LinkedDocumentRefusal(real, path.filename().string()); !refusal.empty())
     return ReportLinkError(target, refusal);
-  if (!platform::Ui().OpenExternal(FileUrl(real))) ReportLinkError(target, "No program on this computer opens this file.");
+  if (!platform::Ui().OpenExternal(FileUrl(real)))
+    ReportLinkError(target, "No program on this computer opens this file.");
 }
 
 // What follows "qorlink:".

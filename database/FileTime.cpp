@@ -13,8 +13,7 @@ CalendarTime FromUnixSeconds(std::int64_t seconds, bool local) {
   std::tm parts{};
   const bool ok = local ? localtime_r(&time, &parts) != nullptr : gmtime_r(&time, &parts) != nullptr;
   if (!ok) return {};
-  return CalendarTime{parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min,
-                      parts.tm_sec};
+  return CalendarTime{parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec};
 }
 
 }  // namespace

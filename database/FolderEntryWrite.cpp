@@ -63,8 +63,8 @@ bool FillAndClose(int descriptor, const StreamWriter& writer, Syncing syncing, s
 int CreateTemporary(int folder, const std::string& name, std::string& temporary) {
   for (int attempt = 0; attempt < 8; ++attempt) {
     temporary = TemporaryName(name);
-    const int descriptor = ::openat(folder, temporary.c_str(),
-                                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666);
+    const int descriptor =
+        ::openat(folder, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666);
     if (descriptor >= 0 || errno != EEXIST) return descriptor;
   }
   return -1;

@@ -7,8 +7,21 @@ namespace {
 bool IsSafeUrlByte(unsigned char c) {
   if (std::isalnum(c)) return true;
   switch (c) {
-    case '-': case '.': case '_': case '~': case '/': case ':':
-    case '(': case ')': case '!': case '*': case ',': case '=': case '@': case '+': case '$':
+    case '-':
+    case '.':
+    case '_':
+    case '~':
+    case '/':
+    case ':':
+    case '(':
+    case ')':
+    case '!':
+    case '*':
+    case ',':
+    case '=':
+    case '@':
+    case '+':
+    case '$':
       return true;
     default:
       return false;
@@ -28,11 +41,16 @@ std::string EscapeAttributeValue(const std::string& text, char quote) {
   std::string out;
   out.reserve(text.size());
   for (char c : text) {
-    if (c == '&') out += "&amp;";
-    else if (c == '<') out += "&lt;";
-    else if (c == '>') out += "&gt;";
-    else if (c == quote) out += quote == '"' ? "&quot;" : "&#39;";
-    else out += c;
+    if (c == '&')
+      out += "&amp;";
+    else if (c == '<')
+      out += "&lt;";
+    else if (c == '>')
+      out += "&gt;";
+    else if (c == quote)
+      out += quote == '"' ? "&quot;" : "&#39;";
+    else
+      out += c;
   }
   return out;
 }
@@ -41,9 +59,12 @@ std::string EscapeMarkup(const std::string& text) {
   std::string out;
   out.reserve(text.size());
   for (char c : text) {
-    if (c == '<') out += "&lt;";
-    else if (c == '>') out += "&gt;";
-    else out += c;
+    if (c == '<')
+      out += "&lt;";
+    else if (c == '>')
+      out += "&gt;";
+    else
+      out += c;
   }
   return out;
 }

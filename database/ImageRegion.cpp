@@ -209,7 +209,7 @@ struct LinkEscape {
 // "%" first in meaning: every other code starts with it, so a one-pass
 // scan (not a chain of replacements) keeps decoding the inverse of encoding.
 // & < > are beyond the classic five; they keep the id safe inside markup.
-constexpr LinkEscape kLinkEscapes[] = {{'%', "%25"}, {' ', "%20"}, {'+', "%2B"}, {'"', "%22"},
+constexpr LinkEscape kLinkEscapes[] = {{'%', "%25"},  {' ', "%20"}, {'+', "%2B"}, {'"', "%22"},
                                        {'\'', "%27"}, {'&', "%26"}, {'<', "%3C"}, {'>', "%3E"}};
 
 const LinkEscape* EscapeOf(char c) {

@@ -117,7 +117,8 @@ int ResetForMarks(BYTE* states, int count, bool keepUser) {
 int ResetForPasses(BYTE* states, int count) {
   return Transform(states, count, [](Lanes s) {
     const Lanes stays = Is(s, STATE_USER_ELIMINATED) | Is(s, STATE_FREE) | Is(s, STATE_SELECTED);
-    const Lanes next = Select(Is(s, STATE_SELECTED_ELIMINATED), Splat(STATE_SELECTED), Select(stays, s, Splat(STATE_REMAINING)));
+    const Lanes next =
+        Select(Is(s, STATE_SELECTED_ELIMINATED), Splat(STATE_SELECTED), Select(stays, s, Splat(STATE_REMAINING)));
     return Step{next, ~(Is(next, STATE_USER_ELIMINATED) | Is(next, STATE_FREE))};
   });
 }
@@ -135,8 +136,7 @@ void AppendSet(const BYTE* flags, int count, std::vector<int>& out) { AppendWher
 
 void AppendUnset(const BYTE* flags, int count, std::vector<int>& out) { AppendWhere(flags, count, 0, out); }
 
-void AppendChanged(const BYTE* before, const BYTE* now, int count, std::vector<int>& entered,
-                   std::vector<int>& left) {
+void AppendChanged(const BYTE* before, const BYTE* now, int count, std::vector<int>& entered, std::vector<int>& left) {
   auto one = [&](int k) {
     if (before[k] != now[k]) (now[k] ? entered : left).push_back(k);
   };

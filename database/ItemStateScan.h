@@ -30,8 +30,7 @@ void AppendUnset(const BYTE* flags, int count, std::vector<int>& out);
 
 // Appends every index whose flag differs between before and now, to
 // entered (set now) or left (set before).
-void AppendChanged(const BYTE* before, const BYTE* now, int count, std::vector<int>& entered,
-                   std::vector<int>& left);
+void AppendChanged(const BYTE* before, const BYTE* now, int count, std::vector<int>& entered, std::vector<int>& left);
 
 // The first remaining item in [from, count), or count when there is none.
 int NextRemaining(const BYTE* states, int from, int count);

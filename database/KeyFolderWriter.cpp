@@ -163,8 +163,7 @@ bool KeyFolderWriter::MoveFile(const fs::path& source, const fs::path& target, s
   const bool inside = !NamesNoFile(RelativeName(source).filename()) && OpenPlace(source, from, error);
   if (inside) {
     struct stat status {};
-    if (::fstatat(from.folder.Fd(), from.name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0 ||
-        !S_ISREG(status.st_mode)) {
+    if (::fstatat(from.folder.Fd(), from.name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(status.st_mode)) {
       error = "the source is no plain file";
       return false;
     }

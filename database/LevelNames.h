@@ -12,7 +12,7 @@ class LevelNames {
   std::string family;
   std::string genus;
   std::string species;
-  std::string path;       // database path + ".levels.dat"
+  std::string path;  // database path + ".levels.dat"
   bool modified = false;
   bool inUse = false;
 

@@ -22,12 +22,12 @@ struct DocumentType {
 
 // Office documents of today are zip archives; the older ones are compound files.
 constexpr DocumentType kDocuments[] = {
-    {".txt", Content::Text},  {".htm", Content::Text},       {".html", Content::Text},     {".csv", Content::Text},
-    {".xml", Content::Text},  {".pdf", Content::Pdf},        {".png", Content::Png},       {".jpg", Content::Jpeg},
-    {".jpeg", Content::Jpeg}, {".gif", Content::Gif},        {".bmp", Content::Bmp},       {".tif", Content::Tiff},
-    {".tiff", Content::Tiff}, {".webp", Content::Webp},      {".rtf", Content::Rtf},       {".docx", Content::Zip},
-    {".xlsx", Content::Zip},  {".pptx", Content::Zip},       {".odt", Content::Zip},       {".ods", Content::Zip},
-    {".odp", Content::Zip},   {".doc", Content::Compound},   {".xls", Content::Compound},  {".ppt", Content::Compound},
+    {".txt", Content::Text},  {".htm", Content::Text},     {".html", Content::Text},    {".csv", Content::Text},
+    {".xml", Content::Text},  {".pdf", Content::Pdf},      {".png", Content::Png},      {".jpg", Content::Jpeg},
+    {".jpeg", Content::Jpeg}, {".gif", Content::Gif},      {".bmp", Content::Bmp},      {".tif", Content::Tiff},
+    {".tiff", Content::Tiff}, {".webp", Content::Webp},    {".rtf", Content::Rtf},      {".docx", Content::Zip},
+    {".xlsx", Content::Zip},  {".pptx", Content::Zip},     {".odt", Content::Zip},      {".ods", Content::Zip},
+    {".odp", Content::Zip},   {".doc", Content::Compound}, {".xls", Content::Compound}, {".ppt", Content::Compound},
 };
 
 // Enough for every signature and for telling text from binary.
@@ -48,23 +48,36 @@ const DocumentType* TypeOf(const std::string& fileName) {
   return nullptr;
 }
 
-bool StartsWith(std::string_view head, std::string_view signature) { return head.substr(0, signature.size()) == signature; }
+bool StartsWith(std::string_view head, std::string_view signature) {
+  return head.substr(0, signature.size()) == signature;
+}
 
 using namespace std::string_view_literals;
 
 bool FitsContent(Content content, std::string_view head) {
   switch (content) {
-    case Content::Text: return head.find('\0') == std::string_view::npos && !StartsWith(head, "#!");
-    case Content::Pdf: return StartsWith(head, "%PDF-");
-    case Content::Png: return StartsWith(head, "\x89PNG\r\n\x1A\n"sv);
-    case Content::Jpeg: return StartsWith(head, "\xFF\xD8\xFF"sv);
-    case Content::Gif: return StartsWith(head, "GIF87a") || StartsWith(head, "GIF89a");
-    case Content::Bmp: return StartsWith(head, "BM");
-    case Content::Tiff: return StartsWith(head, "II*\0"sv) || StartsWith(head, "MM\0*"sv);
-    case Content::Webp: return StartsWith(head, "RIFF") && head.size() >= 12 && head.substr(8, 4) == "WEBP";
-    case Content::Rtf: return StartsWith(head, "{\\rtf");
-    case Content::Zip: return StartsWith(head, "PK\x03\x04"sv);
-    case Content::Compound: return StartsWith(head, "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"sv);
+    case Content::Text:
+      return head.find('\0') == std::string_view::npos && !StartsWith(head, "#!");
+    case Content::Pdf:
+      return StartsWith(head, "%PDF-");
+    case Content::Png:
+      return StartsWith(head, "\x89PNG\r\n\x1A\n"sv);
+    case Content::Jpeg:
+      return StartsWith(head, "\xFF\xD8\xFF"sv);
+    case Content::Gif:
+      return StartsWith(head, "GIF87a") || StartsWith(head, "GIF89a");
+    case Content::Bmp:
+      return StartsWith(head, "BM");
+    case Content::Tiff:
+      return StartsWith(head, "II*\0"sv) || StartsWith(head, "MM\0*"sv);
+    case Content::Webp:
+      return StartsWith(head, "RIFF") && head.size() >= 12 && head.substr(8, 4) == "WEBP";
+    case Content::Rtf:
+      return StartsWith(head, "{\\rtf");
+    case Content::Zip:
+      return StartsWith(head, "PK\x03\x04"sv);
+    case Content::Compound:
+      return StartsWith(head, "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"sv);
   }
   return false;
 }
@@ -106,15 +119,16 @@ bool HasDocumentEnding(const std::string& fileName) { return TypeOf(fileName) !=
 
 std::string LinkedDocumentRefusal(const std::filesystem::path& realPath, const std::string& linkedName) {
   const DocumentType* type = TypeOf(realPath.filename().string());
-  if (!type || !HasDocumentEnding(linkedName)) return "Links may open only documents (text, PDF, pictures, office files).";
+  if (!type || !HasDocumentEnding(linkedName))
+    return "Links may open only documents (text, PDF, pictures, office files).";
   const ReadHandle file(realPath);
   struct stat status {};
-  if (file.fd() < 0 || ::fstat(file.fd(), &status) != 0 || !S_ISREG(status.st_mode))
-    return "The file cannot be read.";
+  if (file.fd() < 0 || ::fstat(file.fd(), &status) != 0 || !S_ISREG(status.st_mode)) return "The file cannot be read.";
   if ((status.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) != 0) return "Links may not start programs.";
   std::string head;
   if (!ReadHead(file.fd(), head)) return "The file cannot be read.";
   if (type->content == Content::Text && StartsWith(head, "#!")) return "Links may not start programs.";
-  if (!FitsContent(type->content, head)) return "The file's contents are not those of a " + std::string(type->ending) + " document.";
+  if (!FitsContent(type->content, head))
+    return "The file's contents are not those of a " + std::string(type->ending) + " document.";
   return {};
 }

@@ -158,8 +158,7 @@ void CheckMenuDepth(CZAVDoc& doc, CArchive& ar) {
       above[path.back()] = ++depth;
       if (depth <= kMaxMenuDepth) continue;
       ar.SetContext("menus", path.back());
-      ar.Fail("parent", "at most " + std::to_string(kMaxMenuDepth) + " menus above a menu",
-              std::to_string(depth));
+      ar.Fail("parent", "at most " + std::to_string(kMaxMenuDepth) + " menus above a menu", std::to_string(depth));
     }
   }
 }

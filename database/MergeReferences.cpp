@@ -31,8 +31,8 @@ void ReportDifferentPage(const CZAVDoc& target, int targetItem, const std::strin
   const std::string text = "The species " + StoredText(TextAt(target.m_genusNames, item.genusIndex)) + " (" +
                            StoredText(NameAt(target.m_speciesNames, item.speciesIndex)) + "/" +
                            StoredText(TextAt(target.m_familyNames, item.familyIndex)) + "/" +
-                           StoredText(NameAt(target.m_itemNames, item.nameIndex)) +
-                           ") refers to different page in " + title;
+                           StoredText(NameAt(target.m_itemNames, item.nameIndex)) + ") refers to different page in " +
+                           title;
   platform::Ui().ShowMessage(text, "Message");
 }
 

@@ -9,7 +9,7 @@
 
 struct ChunkPlan {
   int total = 0;
-  int per = 0;     // items per chunk, a multiple of the alignment
+  int per = 0;  // items per chunk, a multiple of the alignment
   int chunks = 1;
 };
 

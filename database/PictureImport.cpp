@@ -21,19 +21,31 @@ namespace {
 
 const char* OutcomeSentence(int outcome) {
   switch (outcome) {
-    case kImageIgnored: return " is ignored.";
-    case kImageNotFound: return " is not found.";
+    case kImageIgnored:
+      return " is ignored.";
+    case kImageNotFound:
+      return " is not found.";
     case kImageCopied:
-    case kImageMoved: return " is copied.";
-    case kImagePathChanged | kImageCopied: return " is copied and path is changed.";
-    case kImagePathChanged | kImageMoved: return " is moved and path is changed.";
-    case kImageExists: return " already exists, skipped.";
-    case kImagePathChanged | kImageExists: return " already exists, path is changed.";
-    case kImageCancelled: return " - cancelled by user";
-    case kImageTransferFailed | kImageCopied: return " could not be copied.";
-    case kImageTransferFailed | kImageMoved: return " could not be moved.";
-    case kImageDatabaseFile: return " is a file of the database itself, skipped.";
-    default: return " ??? ";
+    case kImageMoved:
+      return " is copied.";
+    case kImagePathChanged | kImageCopied:
+      return " is copied and path is changed.";
+    case kImagePathChanged | kImageMoved:
+      return " is moved and path is changed.";
+    case kImageExists:
+      return " already exists, skipped.";
+    case kImagePathChanged | kImageExists:
+      return " already exists, path is changed.";
+    case kImageCancelled:
+      return " - cancelled by user";
+    case kImageTransferFailed | kImageCopied:
+      return " could not be copied.";
+    case kImageTransferFailed | kImageMoved:
+      return " could not be moved.";
+    case kImageDatabaseFile:
+      return " is a file of the database itself, skipped.";
+    default:
+      return " ??? ";
   }
 }
 

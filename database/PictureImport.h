@@ -16,13 +16,13 @@ class PictureSourceFolder;
 
 // What resolving one picture did, as bits.
 enum ImageOutcome : int {
-  kImageIgnored = 0,        // a name that would leave the database folder
+  kImageIgnored = 0,  // a name that would leave the database folder
   kImageNotFound = 1,
-  kImagePathChanged = 2,    // found at another relative path; the name now points there
+  kImagePathChanged = 2,  // found at another relative path; the name now points there
   kImageCopied = 4,
   kImageMoved = 8,
-  kImageExists = 16,        // already in the database folder; nothing copied
-  kImageCancelled = 32,     // the author skipped the choice between several places
+  kImageExists = 16,          // already in the database folder; nothing copied
+  kImageCancelled = 32,       // the author skipped the choice between several places
   kImageTransferFailed = 64,  // with 4 or 8: the copy or move failed; the name is kept
   kImageDatabaseFile = 128,   // names the database, its page or levels file, or any database file
 };
@@ -70,8 +70,8 @@ class PictureImporter {
   bool m_move;  // pictures are moved, not copied, when both folders are one
   std::unique_ptr<KeyFolderWriter> m_writer;
   std::unique_ptr<PictureSourceFolder> m_source;  // the import folder, held open: every source is read beneath it
-  std::vector<std::string> m_databaseFiles;  // the database's own file names
-  std::unique_ptr<PictureFolderIndex> m_index;  // built on first need, once per import
+  std::vector<std::string> m_databaseFiles;       // the database's own file names
+  std::unique_ptr<PictureFolderIndex> m_index;    // built on first need, once per import
   // The database folder relative to the import folder ("." when they are
   // one), when the import folder's walk reaches it.
   std::optional<std::filesystem::path> m_databaseInImport;

@@ -51,8 +51,10 @@ bool MoveThroughHandle(const KeyFolderWriter& writer, const PictureSourceFolder&
       std::string error;
       return writer.MoveFile(from.PathOf(relative), destination, error);
     }
-    case SourceName::LinkName: return CopyThroughHandle(writer, from, relative, destination);
-    case SourceName::Refused: break;
+    case SourceName::LinkName:
+      return CopyThroughHandle(writer, from, relative, destination);
+    case SourceName::Refused:
+      break;
   }
   return false;
 }

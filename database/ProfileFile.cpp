@@ -125,8 +125,8 @@ void ProfileFile::Assign(std::vector<std::string>& lines, const std::string& sec
   lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), newLine);
 }
 
-std::string ProfileFile::GetString(const std::string& section, const std::string& key,
-                                   const std::string& defaultValue, std::size_t maxChars) const {
+std::string ProfileFile::GetString(const std::string& section, const std::string& key, const std::string& defaultValue,
+                                   std::size_t maxChars) const {
   std::string bytes, value;
   if (!ReadProfileBytes(m_path, bytes) || !Lookup(SplitLines(DecodeTextFile(bytes)), section, key, value))
     value = defaultValue;
@@ -153,6 +153,5 @@ bool ProfileFile::WriteStrings(const std::string& section,
   const std::string encoded = WithStrings(section, keysAndValues);
   std::string error;
   return WriteFileAtomically(
-      m_path, [&](std::ostream& out) { return static_cast<bool>(out.write(encoded.data(), encoded.size())); },
-      error);
+      m_path, [&](std::ostream& out) { return static_cast<bool>(out.write(encoded.data(), encoded.size())); }, error);
 }

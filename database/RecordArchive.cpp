@@ -37,9 +37,7 @@ class FieldIo {
     if (m_reading) NormalizeInPlace(v);
   }
   void Words(std::vector<WORD>& v, const char* field) { m_reading ? m_ar.ReadWords(field, v) : m_ar.WriteWords(v); }
-  void Dwords(std::vector<DWORD>& v, const char* field) {
-    m_reading ? m_ar.ReadDwords(field, v) : m_ar.WriteDwords(v);
-  }
+  void Dwords(std::vector<DWORD>& v, const char* field) { m_reading ? m_ar.ReadDwords(field, v) : m_ar.WriteDwords(v); }
   void Texts(std::vector<std::string>& v, const char* field) {
     m_reading ? m_ar.ReadStrings(field, v) : m_ar.WriteStrings(v);
   }
@@ -96,9 +94,7 @@ void Fields(FieldIo& io, CQItemrec& r) {
   io.Texts(r.referencePages, "reference pages");
 }
 
-void Fields(FieldIo& io, CQDatablock& r) {
-  io.Dwords(r.words, "words");
-}
+void Fields(FieldIo& io, CQDatablock& r) { io.Dwords(r.words, "words"); }
 
 template <typename T>
 void StoreFields(CArchive& ar, T& record) {
@@ -196,10 +192,15 @@ void SkipObjectArray(CArchive& ar, const char* field) {
     ar.SetContext(field, i);
     const std::string* name = ar.ReadObjectTag("class tag");
     if (!name) continue;
-    if (*name == RecordClass<CQAttdata>::name) LoadAndDrop<CQAttdata>(ar);
-    else if (*name == RecordClass<CQMenudata>::name) LoadAndDrop<CQMenudata>(ar);
-    else if (*name == RecordClass<CQItemname>::name) LoadAndDrop<CQItemname>(ar);
-    else if (*name == RecordClass<CQItemrec>::name) LoadAndDrop<CQItemrec>(ar);
-    else LoadAndDrop<CQDatablock>(ar);
+    if (*name == RecordClass<CQAttdata>::name)
+      LoadAndDrop<CQAttdata>(ar);
+    else if (*name == RecordClass<CQMenudata>::name)
+      LoadAndDrop<CQMenudata>(ar);
+    else if (*name == RecordClass<CQItemname>::name)
+      LoadAndDrop<CQItemname>(ar);
+    else if (*name == RecordClass<CQItemrec>::name)
+      LoadAndDrop<CQItemrec>(ar);
+    else
+      LoadAndDrop<CQDatablock>(ar);
   }
 }

@@ -76,8 +76,7 @@ void LoadObjectArray(CArchive& ar, const char* field, std::vector<std::unique_pt
                      DWORD maxCount = 0xFFFFFFFFu) {
   ar.SetContext(field);
   const DWORD count = ar.ReadCount("count", 2);
-  if (count > maxCount)
-    ar.Fail("count", "at most " + std::to_string(maxCount) + " records", std::to_string(count));
+  if (count > maxCount) ar.Fail("count", "at most " + std::to_string(maxCount) + " records", std::to_string(count));
   records.clear();
   records.reserve(CArchive::ReserveHint(count));
   for (DWORD i = 0; i < count; ++i) {

@@ -38,9 +38,7 @@ bool ReadOpenedAndClose(int fd, std::size_t maxBytes, std::string& bytes, std::s
 
 }  // namespace
 
-std::string TooLargeReason(std::size_t maxBytes) {
-  return "it is larger than " + std::to_string(maxBytes) + " bytes";
-}
+std::string TooLargeReason(std::size_t maxBytes) { return "it is larger than " + std::to_string(maxBytes) + " bytes"; }
 
 bool ReadOpenRegularFile(int fd, std::size_t maxBytes, std::string& bytes, std::string& error) {
   struct stat status {};

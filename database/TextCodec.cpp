@@ -10,11 +10,10 @@
 namespace {
 
 // Code points of bytes 0x80..0x9F; the rest of the page is Latin-1.
-constexpr std::array<char32_t, 32> kHighTable = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr std::array<char32_t, 32> kHighTable = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                                 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 char32_t Cp1252Decode(unsigned char byte) {
   if (byte >= 0x80 && byte < 0xA0) return kHighTable[byte - 0x80];
@@ -144,10 +143,8 @@ int CompareNoCase(const std::string& a, const std::string& b) {
   const std::u16string wa = Utf8ToUtf16(a);
   const std::u16string wb = Utf8ToUtf16(b);
   UErrorCode status = U_ZERO_ERROR;
-  const int32_t r = u_strCaseCompare(reinterpret_cast<const UChar*>(wa.data()),
-                                     static_cast<int32_t>(wa.size()),
-                                     reinterpret_cast<const UChar*>(wb.data()),
-                                     static_cast<int32_t>(wb.size()),
+  const int32_t r = u_strCaseCompare(reinterpret_cast<const UChar*>(wa.data()), static_cast<int32_t>(wa.size()),
+                                     reinterpret_cast<const UChar*>(wb.data()), static_cast<int32_t>(wb.size()),
                                      U_FOLD_CASE_DEFAULT, &status);
   if (U_FAILURE(status)) return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
   return r < 0 ? -1 : (r > 0 ? 1 : 0);

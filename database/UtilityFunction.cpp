@@ -30,7 +30,6 @@ int CountSelected(const CZAVDoc& document) {
   return static_cast<int>(std::count_if(document.m_itemStates.begin(), document.m_itemStates.end(), IsSelectedState));
 }
 
-
 // Builds a display name part by part; a missing part is written as its
 // marker, and only parts written as names count as preceding text.
 class DisplayNameBuilder {
@@ -155,13 +154,23 @@ std::string TextToHtmlAttribute(const std::string& text) {
   out.reserve(text.size());
   for (char c : text) {
     switch (c) {
-      case '>': out += "&gt;"; break;
-      case '<': out += "&lt;"; break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
       case '"':
-      case '\'': out += '`'; break;
-      case '\r': break;
-      case '\n': out += "<br>"; break;
-      default: out += c;
+      case '\'':
+        out += '`';
+        break;
+      case '\r':
+        break;
+      case '\n':
+        out += "<br>";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -230,8 +239,8 @@ std::filesystem::path StoredNameToPath(const std::filesystem::path& base, const 
   return base / std::filesystem::path(relative).lexically_normal();
 }
 
-void FindFileInSubfolders(const std::filesystem::path& base, const std::string& relative,
-                          const std::string& fileName, std::vector<std::string>& found) {
+void FindFileInSubfolders(const std::filesystem::path& base, const std::string& relative, const std::string& fileName,
+                          std::vector<std::string>& found) {
   namespace fs = std::filesystem;
   std::error_code error;
   const fs::path folder = StoredNameToPath(base, relative);

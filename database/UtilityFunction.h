@@ -68,8 +68,8 @@ std::string GetDatabaseFolder(const CZAVDoc& document);
 // which fileName exists. Relative folders are written with "\" separators
 // (the stored picture-name form) and end with "\"; "/" is accepted too.
 // Directory links are not followed.
-void FindFileInSubfolders(const std::filesystem::path& base, const std::string& relative,
-                          const std::string& fileName, std::vector<std::string>& found);
+void FindFileInSubfolders(const std::filesystem::path& base, const std::string& relative, const std::string& fileName,
+                          std::vector<std::string>& found);
 
 // True for a non-empty relative name that stays below the folder it is
 // joined to: no root, no drive letter, no ".." part, with either slash.

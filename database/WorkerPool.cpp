@@ -45,7 +45,8 @@ void RunChunks(int count, const std::function<void(int)>& body) {
     return;
   }
   ThePool().arena.execute([&] {
-    tbb::parallel_for(0, count, 1, [&](int c) { body(c); }, tbb::simple_partitioner());
+    tbb::parallel_for(
+        0, count, 1, [&](int c) { body(c); }, tbb::simple_partitioner());
   });
 }
 

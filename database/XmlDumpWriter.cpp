@@ -109,8 +109,7 @@ class DumpThread {
   // A new file renamed onto the name: a link, FIFO, device or folder a key
   // put under the name is left as it is and the dump skipped, and an
   // abandoned dump leaves nothing behind. A debug aid, so it is not synced.
-  void Write(const KeyFolderWriter& folder, const std::filesystem::path& path,
-             const XmlDumpSnapshot& snapshot) const {
+  void Write(const KeyFolderWriter& folder, const std::filesystem::path& path, const XmlDumpSnapshot& snapshot) const {
     const StreamWriter render = [&](std::ostream& out) {
       return snapshot.Render(
           [&](std::string_view piece) {
@@ -129,8 +128,8 @@ class DumpThread {
 
   std::mutex m_mutex;
   std::map<std::filesystem::path, std::uint64_t> m_lastEvent;  // of the latest dump started per file
-  std::shared_future<void> m_done;  // of the dump being written
-  std::filesystem::path m_path;    // of the dump being written
+  std::shared_future<void> m_done;                             // of the dump being written
+  std::filesystem::path m_path;                                // of the dump being written
   std::atomic<bool> m_abandon{false};
 };
 

@@ -35,8 +35,16 @@ inline constexpr int kMaxAttributesOrMenus = 16000;
 
 // Positions in the document's copy of the item list options.
 enum ItemListCopyIndex : int {
-  kListDescription = 0, kListDontShow, kListFile, kListPicture, kListReference,
-  kListItemOrder, kListData, kListAll, kListThumbnail, kListExternalLinks,
+  kListDescription = 0,
+  kListDontShow,
+  kListFile,
+  kListPicture,
+  kListReference,
+  kListItemOrder,
+  kListData,
+  kListAll,
+  kListThumbnail,
+  kListExternalLinks,
 };
 
 class CZAVDoc {
@@ -155,8 +163,7 @@ class CZAVDoc {
   bool AddMismatch(int item, DWORD bits);
   void UpdateRemainingItems();
   // The passes over items [begin, end); counts the items it eliminates.
-  void EvaluateItems(int begin, int end, const EliminationPlan& plan, const CBitMatrix& layout,
-                     int& eliminated);
+  void EvaluateItems(int begin, int end, const EliminationPlan& plan, const CBitMatrix& layout, int& eliminated);
   void Reevaluate(bool keepUser);
   void SetForgivenessLevel(int level);
   void OnForgivenessLevel(int level) { SetForgivenessLevel(level); }  // 32882-32885
@@ -209,7 +216,7 @@ class CZAVDoc {
   std::function<void(bool saveOptions)> m_showReportHook;
   bool m_deferXmlDump = false;
   bool m_holdXmlDumpOfStore = false;  // while a save waits for its file to reach the disk
-  std::string m_pendingXmlDump;  // where a held dump goes, empty for none
+  std::string m_pendingXmlDump;       // where a held dump goes, empty for none
   std::uint64_t m_pendingXmlDumpEvent = 0;
   // Called whenever the modified flag changes: the window's caption shows it.
   std::function<void()> m_modifiedHook;
@@ -217,7 +224,7 @@ class CZAVDoc {
   // The file on disk as this document read or last wrote it, and its name.
   std::shared_ptr<const DiskFileStamp> m_diskStamp;
   std::string m_diskStampPath;
-  int m_itemDone = 0;  // announcement flags: the narrowing to one item, genus,
+  int m_itemDone = 0;   // announcement flags: the narrowing to one item, genus,
   int m_genusDone = 0;  // family has been dealt with
   int m_familyDone = 0;
 
@@ -237,7 +244,7 @@ class CZAVDoc {
   void CompactItems();
   void RecountItems();
   // The counters of the items: only the document writes them.
-  void CountAddedItem();       // a used and remaining item more
+  void CountAddedItem();                        // a used and remaining item more
   void RequestRecount() { m_recountFlag = 1; }  // item data changed: the tree's counts follow
   void RecountDone() { m_recountFlag = 0; }
 
@@ -331,8 +338,8 @@ class CZAVDoc {
   // Items in state 3 while missing data is allowed, else 0.
   int CountMissingDataItems() const;
   int m_menuReportSwitch = 0;  // 1 when the menus report was asked for from the tree
-  int m_showReferences = 0;   // the tree shows the "References" subtree (32888)
-  int m_showDescription = 0;  // the tree shows the "Database Description" node (32889)
+  int m_showReferences = 0;    // the tree shows the "References" subtree (32888)
+  int m_showDescription = 0;   // the tree shows the "Database Description" node (32889)
   // The pane that gets the keyboard focus back after a page has loaded:
   // the tree or the item list (an opaque window pointer of the shell).
   void* m_focusWindow = nullptr;
@@ -360,16 +367,16 @@ class CZAVDoc {
   int m_loadedMissingData = 0;
   int m_spare1 = 0;
   std::array<int, 10> m_itemListOptions{};  // the document's copy of ItemListOptions
-  int m_orderChoice = 0;  // name order when both name kinds are enabled ("ItemOrder")
+  int m_orderChoice = 0;                    // name order when both name kinds are enabled ("ItemOrder")
   IHtmlView* m_htmlView = nullptr;
   ILeftView* m_leftView = nullptr;
   IItemListView* m_itemListView = nullptr;
   std::unique_ptr<LevelNames> m_levelNames;
   int m_spare2 = 0;
-  std::vector<BYTE> m_marks;  // one mark per attribute
+  std::vector<BYTE> m_marks;                             // one mark per attribute
   std::vector<std::unique_ptr<CQAttdata>> m_attributes;  // never null
   std::vector<std::unique_ptr<CQItemrec>> m_items;       // never null
-  std::vector<BYTE> m_itemStates;  // one state per item
+  std::vector<BYTE> m_itemStates;                        // one state per item
   // One per item, from the last evaluation; side by side because every
   // evaluation writes them all.
   std::vector<DWORD> m_mismatchCounts;
@@ -380,10 +387,10 @@ class CZAVDoc {
   BYTE m_forgivenessOn = 0;
   std::vector<WORD> m_attributeCounts;  // candidate items having each attribute
   CountBasis m_countBasis;              // run-time: what m_attributeCounts was counted over
-  int m_pageStart = -1;        // first paging position of the list page shown
-  int m_pageEnd = -1;          // end paging position of the list page shown
-  int m_reportKind = -1;       // current report kind, -1 while none
-  int m_reportArgument = -1;   // item/menu/attribute/reference of the page, -1 for lists
+  int m_pageStart = -1;                 // first paging position of the list page shown
+  int m_pageEnd = -1;                   // end paging position of the list page shown
+  int m_reportKind = -1;                // current report kind, -1 while none
+  int m_reportArgument = -1;            // item/menu/attribute/reference of the page, -1 for lists
   int m_namedItemCount = 0;
   int m_reportValues2[2] = {0, 0};
   int m_thumbnailFolder[2] = {0, 0};  // both 1 when the database folder has "Thumbnails"
@@ -416,8 +423,8 @@ class CZAVDoc {
   std::vector<std::unique_ptr<CQItemname>> m_speciesNames;  // sorted, never null
   std::vector<std::string> m_genusNames;
   std::vector<std::string> m_familyNames;
-  std::vector<CQDatablock> m_dataBlocks;  // stored item x attribute bits
-  BYTE m_missingData = 0;                 // "Allow Missing Data"
+  std::vector<CQDatablock> m_dataBlocks;      // stored item x attribute bits
+  BYTE m_missingData = 0;                     // "Allow Missing Data"
   std::vector<CQDatablock> m_menuDataBlocks;  // run-time item x menu data bits
 
   // Framework document state.
@@ -427,8 +434,8 @@ class CZAVDoc {
 
 // Compares the display names of two entries of a name array, ignoring case;
 // an entry outside the array compares equal.
-int CompareItemDisplayNames(const CZAVDoc& document, const std::vector<std::unique_ptr<CQItemname>>& names,
-                            int first, int second);
+int CompareItemDisplayNames(const CZAVDoc& document, const std::vector<std::unique_ptr<CQItemname>>& names, int first,
+                            int second);
 
 // Keeps the items' links into the sorted name arrays right after one entry
 // was inserted at (insert) or removed from the given positions (-1: that

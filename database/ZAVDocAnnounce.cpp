@@ -25,10 +25,9 @@ std::string SingleItemMessage(const CZAVDoc& doc, int item) {
   const CQItemrec& record = doc.GetItem(item);
   const std::string common = NameAt(doc.m_itemNames, record.nameIndex);
   if (!doc.m_header.scientificNamesEnabled) return Identified(doc.GetCommonLabel(), common);
-  if (doc.m_header.commonNamesEnabled && doc.m_header.showCommonNames)
-    return Identified(doc.GetSpeciesLabel(), common);
-  return Identified(doc.GetSpeciesLabel(),
-                    TextAt(doc.m_genusNames, record.genusIndex) + " " + NameAt(doc.m_speciesNames, record.speciesIndex));
+  if (doc.m_header.commonNamesEnabled && doc.m_header.showCommonNames) return Identified(doc.GetSpeciesLabel(), common);
+  return Identified(doc.GetSpeciesLabel(), TextAt(doc.m_genusNames, record.genusIndex) + " " +
+                                               NameAt(doc.m_speciesNames, record.speciesIndex));
 }
 
 void SetAllDone(CZAVDoc& doc) { doc.m_itemDone = doc.m_genusDone = doc.m_familyDone = 1; }

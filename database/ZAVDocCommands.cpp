@@ -80,7 +80,10 @@ const std::vector<DocumentCommand>& Commands() {
          const bool editable = IsDatabaseEditable(&d);
          return CommandState{editable, CommandState::Check::None, editable ? "Lock" : "Unlock"};
        }},
-      {cmd::kRefreshTreeOrder, [](CZAVDoc& d) { if (d.GetLeftView()) d.GetLeftView()->OnUpdate(); },
+      {cmd::kRefreshTreeOrder,
+       [](CZAVDoc& d) {
+         if (d.GetLeftView()) d.GetLeftView()->OnUpdate();
+       },
        AlwaysEnabled},
       {cmd::kShowReferences, OnShowReferences, [](const CZAVDoc& d) { return Pressed(d.m_showReferences != 0); }},
       {cmd::kShowDatabaseDescription, OnShowDatabaseDescription,
@@ -93,15 +96,22 @@ const std::vector<DocumentCommand>& Commands() {
        [](CZAVDoc&) { ReportFactory().SetRefreshesRightPane(!ReportFactory().RefreshesRightPane()); },
        [](const CZAVDoc&) { return Checked(ReportFactory().RefreshesRightPane()); }},
       {cmd::kDeleteAllExceptRemaining, [](CZAVDoc& d) { d.OnDeleteAllExceptRemaining(); }, WhileEditable},
-      Forgiveness(0), Forgiveness(1), Forgiveness(2), Forgiveness(3),
+      Forgiveness(0),
+      Forgiveness(1),
+      Forgiveness(2),
+      Forgiveness(3),
       {cmd::kThumbnailRegularSize, OnThumbnailRegularSize, AlwaysEnabled},
       {cmd::kUseThumbnails, OnUseThumbnails, [](const CZAVDoc& d) { return Checked(UsesThumbnails(d)); }},
       {cmd::kAllowMissingData, [](CZAVDoc& d) { d.OnAllowMissingData(); },
        [](const CZAVDoc& d) { return Checked(d.IsAllowMissingDataChecked()); }},
       {cmd::kLockPane, [](CZAVDoc&) {},
-       [](const CZAVDoc& d) { return CommandState{true, CommandState::Check::None, LockPaneText(d)}; }},
+       [](const CZAVDoc& d) {
+         return CommandState{true, CommandState::Check::None, LockPaneText(d)};
+       }},
       {cmd::kForgivenessPane, [](CZAVDoc&) {},
-       [](const CZAVDoc& d) { return CommandState{true, CommandState::Check::None, d.GetForgivenessPaneText()}; }},
+       [](const CZAVDoc& d) {
+         return CommandState{true, CommandState::Check::None, d.GetForgivenessPaneText()};
+       }},
   };
   return commands;
 }
@@ -128,14 +138,11 @@ std::optional<CommandState> DocumentCommandState(const CZAVDoc& document, int co
 }
 
 void OnLockDatabase(CZAVDoc& document) {
-  if (IsDatabaseEditable(&document) && platform::Ui().AskYesNo(kLockQuestion, false))
-    document.m_header.lockWord = 0;
+  if (IsDatabaseEditable(&document) && platform::Ui().AskYesNo(kLockQuestion, false)) document.m_header.lockWord = 0;
   document.SetModifiedFlag(true);
 }
 
-std::string LockPaneText(const CZAVDoc& document) {
-  return IsDatabaseEditable(&document) ? "UNLOCKED" : " LOCKED ";
-}
+std::string LockPaneText(const CZAVDoc& document) { return IsDatabaseEditable(&document) ? "UNLOCKED" : " LOCKED "; }
 
 void OnItemListReport(CZAVDoc& document) {
   if (IItemListView* list = document.GetItemListView()) {

@@ -126,8 +126,7 @@ void NoGroup(ItemCursor& item, const NoWordMask* w, const NoWordMask* end) {
 }
 
 template <typename Word, typename Group>
-void EachGroup(ItemCursor& item, const std::vector<GroupRange>& groups, const std::vector<Word>& words,
-               Group group) {
+void EachGroup(ItemCursor& item, const std::vector<GroupRange>& groups, const std::vector<Word>& words, Group group) {
   for (const GroupRange& range : groups) {
     if (!item.InPlay()) return;
     group(item, words.data() + range.begin, words.data() + range.end);
@@ -225,8 +224,8 @@ int CZAVDoc::GetAllowedMismatches() const {
 bool CZAVDoc::AddMismatch(int item, DWORD bits) {
   if (!bits || !IsValidIndex(item, m_itemStates.size()) || !IsValidIndex(item, m_items.size())) return true;
   if (m_mismatchCounts.size() < m_items.size()) m_mismatchCounts.resize(m_items.size(), 0);
-  ItemCursor cursor{&m_itemStates[item], &m_mismatchCounts[item], nullptr, nullptr, GetAllowedMismatches(),
-                    &m_remainingCount};
+  ItemCursor cursor{&m_itemStates[item],    &m_mismatchCounts[item], nullptr, nullptr,
+                    GetAllowedMismatches(), &m_remainingCount};
   return cursor.Mismatch(bits);
 }
 
@@ -245,9 +244,8 @@ void CZAVDoc::UpdateRemainingItems() {
   // can run side by side; each chunk counts its own eliminations.
   const ChunkPlan chunks = PlanChunks(items, kItemsPerThread, 1);
   std::vector<int> eliminated(chunks.chunks, 0);
-  ParallelFor(chunks, [&](int begin, int end, int chunk) {
-    EvaluateItems(begin, end, plan, layout, eliminated[chunk]);
-  });
+  ParallelFor(chunks,
+              [&](int begin, int end, int chunk) { EvaluateItems(begin, end, plan, layout, eliminated[chunk]); });
   for (int count : eliminated) m_remainingCount -= count;
 }
 
@@ -278,8 +276,8 @@ void CZAVDoc::EvaluateItems(int begin, int end, const EliminationPlan& plan, con
       }
       continue;
     }
-    ItemCursor cursor{&m_itemStates[i], &m_mismatchCounts[i], row,
-                      missing ? LenientWords(plan, row, lenient) : nullptr, allowed, &remainingDelta};
+    ItemCursor cursor{&m_itemStates[i], &m_mismatchCounts[i], row, missing ? LenientWords(plan, row, lenient) : nullptr,
+                      allowed,          &remainingDelta};
     RunPasses(cursor, plan);
   }
   eliminated = -remainingDelta;
@@ -381,7 +379,6 @@ bool CZAVDoc::IsMenuBranchUseless(int menu) const {
   // walk visits each menu once, so a cycle in damaged data ends.
   std::vector<WORD> branch;
   CollectMenuTree(menu, branch);
-  return std::none_of(branch.begin(), branch.end(), [this](WORD m) {
-    return GetMenu(m).kind == MENU_OF_ATTRIBUTES && !IsMenuUseless(m);
-  });
+  return std::none_of(branch.begin(), branch.end(),
+                      [this](WORD m) { return GetMenu(m).kind == MENU_OF_ATTRIBUTES && !IsMenuUseless(m); });
 }

@@ -22,7 +22,9 @@ class ItemFacts {
       m_lenient = &doc.m_docItems[item]->attributeBits;
   }
   bool Valid() const { return m_row != nullptr; }
-  bool Has(int attribute) const { return attribute / 32 < static_cast<int>(m_words) && ::TestBit(m_row, static_cast<WORD>(attribute)); }
+  bool Has(int attribute) const {
+    return attribute / 32 < static_cast<int>(m_words) && ::TestBit(m_row, static_cast<WORD>(attribute));
+  }
   bool NoData(int attribute) const { return m_lenient && m_lenient->TestBit(attribute) && !Has(attribute); }
   bool IsAttribute(int attribute) const {
     return attribute >= 0 && attribute < m_doc.AttributeCount() && !m_doc.GetAttribute(attribute).IsFreeSlot();

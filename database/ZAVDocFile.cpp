@@ -49,9 +49,9 @@ bool SaveLevelNames(LevelNames& levels) {
     return true;
   }
   if (!levels.Save()) {
-    platform::Ui().ShowMessage("Cannot save the level names in \"" + levels.path +
-                                   "\". The database was saved; the level names were not.",
-                               {}, platform::MessageIcon::Error);
+    platform::Ui().ShowMessage(
+        "Cannot save the level names in \"" + levels.path + "\". The database was saved; the level names were not.", {},
+        platform::MessageIcon::Error);
     return false;
   }
   levels.modified = false;
@@ -77,7 +77,9 @@ void CZAVDoc::ResetMarks() {
   UpdateIdentifiedStatus(true);
 }
 
-bool CZAVDoc::OnOpenDocument(const std::string& path) { return OnOpenDocument(path, [] {}); }
+bool CZAVDoc::OnOpenDocument(const std::string& path) {
+  return OnOpenDocument(path, [] {});
+}
 
 bool CZAVDoc::OnOpenDocument(const std::string& path, const std::function<void()>& whileReading) {
   if (IsModified()) platform::Ui().Trace("Opening " + path + " replaces a document with unsaved changes");
@@ -127,7 +129,8 @@ bool CZAVDoc::OnOpenDocument(const std::string& path, const std::function<void()
   }
   SetModifiedFlag(false);
   m_pathName = path;
-  m_diskStamp = std::make_shared<const DiskFileStamp>(DiskFileStamp::Of(file.status(), file.contentHash(kHashedFileLimit)));
+  m_diskStamp =
+      std::make_shared<const DiskFileStamp>(DiskFileStamp::Of(file.status(), file.contentHash(kHashedFileLimit)));
   m_diskStampPath = path;
 
   RecountItems();
@@ -170,7 +173,7 @@ bool CZAVDoc::OnSaveDocument(const std::string& path) {
     // never written through a link, whereas a database opened through one
     // is saved into the link's target.
     stored = !m_mergeOutputPath.empty() && path == m_mergeOutputPath ? WriteOutputFile(path, store, reason)
-                                                                      : WriteFileAtomically(path, store, reason);
+                                                                     : WriteFileAtomically(path, store, reason);
   }
   // The store's own dump only; a load's dump still held keeps waiting.
   if (m_pendingXmlDumpEvent != heldBefore) WritePendingXmlDump();

@@ -56,8 +56,8 @@ void ShiftItemNameIndices(CZAVDoc& document, bool insert, int namePosition, int 
   }
 }
 
-int CZAVDoc::AddItem(std::string pictures, const std::string& species, const std::string& commonName,
-                     std::string genus, std::string family, const std::string& description, NamePlacement placement) {
+int CZAVDoc::AddItem(std::string pictures, const std::string& species, const std::string& commonName, std::string genus,
+                     std::string family, const std::string& description, NamePlacement placement) {
   const auto trace = [](const char* label, const std::string& value, const char* end = "") {
     std::string line(label);
     line.append(value).append(end);
@@ -93,12 +93,11 @@ int CZAVDoc::AddItem(std::string pictures, const std::string& species, const std
     const int at =
         appended ? static_cast<int>(m_speciesNames.size()) : FindSpeciesNameInsertIndex(genus + " " + species);
     speciesPosition = InsertNameEntry(m_speciesNames, at, slot, species);
-    const auto place = [](std::optional<NameTextSlots>& slots, std::vector<std::string>& table,
-                          const std::string& text, const std::function<bool(int)>& isUnused) {
+    const auto place = [](std::optional<NameTextSlots>& slots, std::vector<std::string>& table, const std::string& text,
+                          const std::function<bool(int)>& isUnused) {
       return slots ? slots->Place(table, text, isUnused) : PlaceNameText(table, text, isUnused);
     };
-    record.genusIndex =
-        place(m_addingOnly.genusSlots, m_genusNames, genus, [this](int g) { return IsGenusUnused(g); });
+    record.genusIndex = place(m_addingOnly.genusSlots, m_genusNames, genus, [this](int g) { return IsGenusUnused(g); });
     record.familyIndex =
         place(m_addingOnly.familySlots, m_familyNames, family, [this](int f) { return IsFamilyUnused(f); });
   }
@@ -136,8 +135,7 @@ void CheckItemForRemoval(const CZAVDoc& document, int item) {
   const CQItemrec& record = document.GetItem(item);
   if (document.m_header.commonNamesEnabled && !IsValidIndex(record.nameIndex, document.m_itemNames.size()))
     ThrowErrorMessage("Wrong item name index");
-  if (document.m_header.scientificNamesEnabled &&
-      !IsValidIndex(record.speciesIndex, document.m_speciesNames.size()))
+  if (document.m_header.scientificNamesEnabled && !IsValidIndex(record.speciesIndex, document.m_speciesNames.size()))
     ThrowErrorMessage("Wrong item species index");
 }
 

@@ -14,8 +14,10 @@ bool KeepsPage(int kind) {
     case kReportAnalysis:
     case kReportDistinctive:
     case kReportCommon:
-    case kReportEliminated: return true;
-    default: return false;
+    case kReportEliminated:
+      return true;
+    default:
+      return false;
   }
 }
 

@@ -29,8 +29,7 @@ constexpr DWORD kMaxWordIndexed = 0xFFFF;
 
 constexpr int kItemsPerDumpPiece = 2048;
 
-constexpr const char* kTrailingArrays[] = {"record array 12", "record array 13", "record array 14",
-                                           "record array 15"};
+constexpr const char* kTrailingArrays[] = {"record array 12", "record array 13", "record array 14", "record array 15"};
 
 }  // namespace
 
@@ -178,8 +177,8 @@ std::vector<std::uint8_t> ReadWholeStream(std::istream& in) {
 
 }  // namespace
 
-int CompareItemDisplayNames(const CZAVDoc& document, const std::vector<std::unique_ptr<CQItemname>>& names,
-                            int first, int second) {
+int CompareItemDisplayNames(const CZAVDoc& document, const std::vector<std::unique_ptr<CQItemname>>& names, int first,
+                            int second) {
   const auto size = static_cast<int>(names.size());
   if (first < 0 || second < 0 || first >= size || second >= size) return 0;
   return CompareNoCase(EntryDisplayName(document, names, first), EntryDisplayName(document, names, second));
@@ -190,7 +189,7 @@ CZAVDoc::LoadResult CZAVDoc::Serialize(CArchive& ar) {
     m_fileVersion = m_missingData ? 1 : 0;
     StoreFields(ar);
     ar.Flush();
-    CompactItems();  // the file just written keeps its free slots
+    CompactItems();         // the file just written keeps its free slots
     WriteXmlDumpOfStore();  // it stands for the load's too
     return LoadResult::Ok;
   }
@@ -303,10 +302,9 @@ void CZAVDoc::DumpItemNames(const std::string& fileName) {
   ParallelFor(plan, [&](int begin, int end, int piece) {
     for (int i = begin; i < end; ++i) {
       const CQItemrec& item = *m_items[i];
-      const bool complete = IsValidIndex(item.nameIndex, m_itemNames.size()) &&
-                            IsValidIndex(item.speciesIndex, m_speciesNames.size()) &&
-                            IsValidIndex(item.genusIndex, m_genusNames.size()) &&
-                            IsValidIndex(item.familyIndex, m_familyNames.size());
+      const bool complete =
+          IsValidIndex(item.nameIndex, m_itemNames.size()) && IsValidIndex(item.speciesIndex, m_speciesNames.size()) &&
+          IsValidIndex(item.genusIndex, m_genusNames.size()) && IsValidIndex(item.familyIndex, m_familyNames.size());
       if (complete) AppendDumpLine(pieces[piece], *this, item, i);
     }
   });

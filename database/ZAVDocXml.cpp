@@ -177,7 +177,8 @@ class XmlDumpSnapshot::Writer {
       AddText(piece);
       ItemClosing(item);
       AddText(piece);
-      const DWORD* row = slots.layout ? slots.layout->GetRowWordsIn(static_cast<DWORD>(i), m_doc.m_dataBlocks) : nullptr;
+      const DWORD* row =
+          slots.layout ? slots.layout->GetRowWordsIn(static_cast<DWORD>(i), m_doc.m_dataBlocks) : nullptr;
       if (row)
         std::copy(row, row + words, out);
       else
@@ -198,18 +199,18 @@ class XmlDumpSnapshot::Writer {
     const CQDochdr& h = m_doc.m_header;
     Format("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<QOR version=\"%d\" missing_data=\"%s\">\n",
            {XmlArg(m_doc.m_fileVersion), XmlArg::Raw(Flag(m_doc.m_missingData))});
-    Format("\t<header common_names_enabled=\"%s\"\n\tscientific_names_enabled=\"%s\"\n\tshow_common_names=\"%s\"\n"
-           "\ttitle=\"%s\"\n\tdb_version=\"%s\"\n\tmenu_version=\"%s\">\n\t<description>%s</description>\n"
-           "\t</header>\n",
-           {XmlArg::Raw(Flag(h.commonNamesEnabled)), XmlArg::Raw(Flag(h.scientificNamesEnabled)),
-            XmlArg::Raw(Flag(h.showCommonNames)), XmlArg(h.title), XmlArg(h.dbVersion), XmlArg(h.menuVersion),
-            XmlArg(h.description)});
+    Format(
+        "\t<header common_names_enabled=\"%s\"\n\tscientific_names_enabled=\"%s\"\n\tshow_common_names=\"%s\"\n"
+        "\ttitle=\"%s\"\n\tdb_version=\"%s\"\n\tmenu_version=\"%s\">\n\t<description>%s</description>\n"
+        "\t</header>\n",
+        {XmlArg::Raw(Flag(h.commonNamesEnabled)), XmlArg::Raw(Flag(h.scientificNamesEnabled)),
+         XmlArg::Raw(Flag(h.showCommonNames)), XmlArg(h.title), XmlArg(h.dbVersion), XmlArg(h.menuVersion),
+         XmlArg(h.description)});
   }
 
   // The walks are bounded by the menu count so a cycle in damaged data ends.
   bool IsWalkable(int menu, int depth) const {
-    return menu >= 0 && menu < m_doc.MenuCount() && depth <= m_doc.MenuCount() &&
-           m_doc.GetMenu(menu).kind != MENU_FREE;
+    return menu >= 0 && menu < m_doc.MenuCount() && depth <= m_doc.MenuCount() && m_doc.GetMenu(menu).kind != MENU_FREE;
   }
 
   // The menus below menu in pre-order, each with its depth, on a stack of
@@ -242,19 +243,21 @@ class XmlDumpSnapshot::Writer {
   std::string AttributeEntries(const std::vector<WORD>& listed, std::size_t begin, std::size_t end) {
     for (std::size_t k = begin; k < end; ++k) {
       const CQAttdata& a = m_doc.GetAttribute(listed[k]);
-      Format("\t\t<attribute\n\t\t\tparent_menu=\"%d\"\n\t\t\tname=\"%s\"\n\t\t\tid=\"%d\"\n\t\t\timage_name=\"%s\">\n"
-             "\t\t\t<help_text>%s</help_text>\n\t\t</attribute>\n",
-             {XmlArg(a.menuIndex), XmlArg(a.name), XmlArg(listed[k]), XmlArg(a.pictures), XmlArg(a.helpText)});
+      Format(
+          "\t\t<attribute\n\t\t\tparent_menu=\"%d\"\n\t\t\tname=\"%s\"\n\t\t\tid=\"%d\"\n\t\t\timage_name=\"%s\">\n"
+          "\t\t\t<help_text>%s</help_text>\n\t\t</attribute>\n",
+          {XmlArg(a.menuIndex), XmlArg(a.name), XmlArg(listed[k]), XmlArg(a.pictures), XmlArg(a.helpText)});
     }
     return Take();
   }
 
   void Menus() {
     WalkMenus(0, [&](int menu, const CQMenudata& m) {
-      Format("\t\t<menu\n\t\t\tid=\"%d\"\n\t\t\tdifficulty=\"%d\"\n\t\t\tparent=\"%d\"\n\t\t\ttitle=\"%s\"\n"
-             "\t\t\timage_name=\"%s\">\n\t\t\t<help_text>%s</help_text>\n\t\t</menu>\n",
-             {XmlArg(menu), XmlArg(m.difficulty), XmlArg(m.parent), XmlArg(m.title), XmlArg(m.pictures),
-              XmlArg(m.helpText)});
+      Format(
+          "\t\t<menu\n\t\t\tid=\"%d\"\n\t\t\tdifficulty=\"%d\"\n\t\t\tparent=\"%d\"\n\t\t\ttitle=\"%s\"\n"
+          "\t\t\timage_name=\"%s\">\n\t\t\t<help_text>%s</help_text>\n\t\t</menu>\n",
+          {XmlArg(menu), XmlArg(m.difficulty), XmlArg(m.parent), XmlArg(m.title), XmlArg(m.pictures),
+           XmlArg(m.helpText)});
     });
   }
 
@@ -283,10 +286,11 @@ class XmlDumpSnapshot::Writer {
   }
 
   void ItemOpening(int i, const CQItemrec& item) {
-    Format("\t\t<item id=\"%d\"\n\t\t\tname_index=\"%d\"\n\t\t\tspecies_index=\"%d\"\n\t\t\tgenus_index=\"%d\"\n"
-           "\t\t\tfamily_index=\"%d\"\n\t\t\timage_name=\"%s\">\n\t\t\t<description>%s</description>\n",
-           {XmlArg(i), XmlArg(item.nameIndex), XmlArg(item.speciesIndex), XmlArg(item.genusIndex),
-            XmlArg(item.familyIndex), XmlArg(item.pictures), XmlArg(item.description)});
+    Format(
+        "\t\t<item id=\"%d\"\n\t\t\tname_index=\"%d\"\n\t\t\tspecies_index=\"%d\"\n\t\t\tgenus_index=\"%d\"\n"
+        "\t\t\tfamily_index=\"%d\"\n\t\t\timage_name=\"%s\">\n\t\t\t<description>%s</description>\n",
+        {XmlArg(i), XmlArg(item.nameIndex), XmlArg(item.speciesIndex), XmlArg(item.genusIndex),
+         XmlArg(item.familyIndex), XmlArg(item.pictures), XmlArg(item.description)});
   }
 
   // Everything of an item after its attribute lines.

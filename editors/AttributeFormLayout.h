@@ -36,10 +36,10 @@ struct AttributeFormRow {
 };
 
 struct AttributeFormLayout {
-  std::vector<AttributeFormRow> rows;   // in tree order
-  std::vector<FormSpan> checks;         // the check boxes' spans, in order
-  std::vector<int> checkAttributes;     // the attribute of each check box
-  std::vector<int> checkRows;           // the row of each check box
+  std::vector<AttributeFormRow> rows;  // in tree order
+  std::vector<FormSpan> checks;        // the check boxes' spans, in order
+  std::vector<int> checkAttributes;    // the attribute of each check box
+  std::vector<int> checkRows;          // the row of each check box
   int contentHeight = 0;
 
   // The first row whose bottom lies below y (binary search), rows.size() at the end.

@@ -25,7 +25,9 @@ void CAnchorLayout::Attach(const RegionRect& client) {
   m_controls.clear();
 }
 
-void CAnchorLayout::AddControl(int id, unsigned flags, const RegionRect& rect) { m_controls.push_back({id, flags, rect}); }
+void CAnchorLayout::AddControl(int id, unsigned flags, const RegionRect& rect) {
+  m_controls.push_back({id, flags, rect});
+}
 
 const std::vector<AnchoredControl>& CAnchorLayout::Relayout(const RegionRect& newClient) {
   const int rightChange = newClient.right - m_client.right;

@@ -8,8 +8,7 @@ void RequireEditable(const CZAVDoc& doc) {
 }
 
 void RequireMenu(const CZAVDoc& doc, int menu) {
-  if (menu < 0 || menu >= doc.MenuCount() || doc.GetMenu(menu).kind == MENU_FREE)
-    ThrowErrorMessage("Wrong menu index");
+  if (menu < 0 || menu >= doc.MenuCount() || doc.GetMenu(menu).kind == MENU_FREE) ThrowErrorMessage("Wrong menu index");
 }
 
 void RequireCuttable(const CZAVDoc& doc, int menu) {

@@ -44,7 +44,7 @@ bool BranchHasItemData(const CZAVDoc& doc, int menu) {
     if (doc.GetItem(item).IsFreeSlot()) continue;
     const DWORD* bits = doc.GetItemAttributeBits(item);
     if (bits && std::any_of(attributes.begin(), attributes.end(),
-                    [bits](int a) { return TestBit(bits, static_cast<WORD>(a)); }))
+                            [bits](int a) { return TestBit(bits, static_cast<WORD>(a)); }))
       return true;
   }
   return false;

@@ -108,10 +108,12 @@ int InsertRecords(CZAVDoc& doc, int parentMenu, const ClipboardBranch& branch, i
 PastedBranch PasteBranch(CZAVDoc& doc, int parentMenu, const ClipboardBranch& branch, int position) {
   CheckPlace(doc, parentMenu, branch);
   PastedBranch pasted;
-  pasted.menus = PlanSlots(branch.CountMenus(), doc.MenuCount(),
-                           [&](int m) { return doc.GetMenu(m).kind == MENU_FREE; }, "Too many menues!");
-  pasted.attributes = PlanSlots(branch.CountAttributes(), doc.AttributeCount(),
-                                [&](int a) { return doc.GetAttribute(a).IsFreeSlot(); }, "Too many Attributes!");
+  pasted.menus = PlanSlots(
+      branch.CountMenus(), doc.MenuCount(), [&](int m) { return doc.GetMenu(m).kind == MENU_FREE; },
+      "Too many menues!");
+  pasted.attributes = PlanSlots(
+      branch.CountAttributes(), doc.AttributeCount(), [&](int a) { return doc.GetAttribute(a).IsFreeSlot(); },
+      "Too many Attributes!");
   pasted.top = InsertRecords(doc, parentMenu, branch, position, pasted);
   pasted.topIsMenu = branch.records.front().IsMenu();
   doc.UpdateMissingDataBits();  // before the evaluation that reads them

@@ -64,8 +64,7 @@ std::array<std::string, 4> DescriptionEditor::ShownLevelTitles(const Description
 }
 
 bool DescriptionEditor::Store(const DescriptionForm& form) {
-  if (!form.names.common && !form.names.scientific)
-    ThrowErrorMessage("At least one item name type must be selected");
+  if (!form.names.common && !form.names.scientific) ThrowErrorMessage("At least one item name type must be selected");
   if (form.title.empty()) ThrowErrorMessage("Database title must be entered");
   CheckDescriptionWithoutLinkMarker(form.description);
   const bool renaming = form.names != m_opened && CountItemsInUse(m_document) > 0;

@@ -54,8 +54,8 @@ class DescriptionEditor {
   void StoreLevelNames(const DescriptionForm& form);
 
   CZAVDoc& m_document;
-  NameKinds m_opened;        // the name kinds as the dialog opened
-  bool m_openedEditable;     // only an editable database is re-signed
+  NameKinds m_opened;     // the name kinds as the dialog opened
+  bool m_openedEditable;  // only an editable database is re-signed
 };
 
 }  // namespace editors

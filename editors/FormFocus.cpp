@@ -8,10 +8,14 @@ int MoveFormFocus(const std::vector<FormSpan>& controls, int focused, FocusKey k
   const int last = count - 1;
   focused = std::clamp(focused, 0, last);
   switch (key) {
-    case FocusKey::Up: return focused == 0 ? last : focused - 1;
-    case FocusKey::Down: return focused == last ? 0 : focused + 1;
-    case FocusKey::Home: return 0;
-    case FocusKey::End: return last;
+    case FocusKey::Up:
+      return focused == 0 ? last : focused - 1;
+    case FocusKey::Down:
+      return focused == last ? 0 : focused + 1;
+    case FocusKey::Home:
+      return 0;
+    case FocusKey::End:
+      return last;
     case FocusKey::PageUp: {
       int target = focused;
       while (target > 0 && controls[target].top - scroll >= 0) --target;

@@ -119,8 +119,10 @@ bool ImageRegionCtrlState::HoverTick() {
 }
 
 void ImageRegionCtrlState::SetRegionSelected(const std::string& id, bool selected) {
-  if (selected) m_selectedIds.insert(id);
-  else m_selectedIds.erase(id);
+  if (selected)
+    m_selectedIds.insert(id);
+  else
+    m_selectedIds.erase(id);
 }
 
 RegionSize ImageRegionCtrlState::SetupScrollBars(RegionSize maxVisible) {

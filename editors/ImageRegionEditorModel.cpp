@@ -21,8 +21,7 @@ void ImageRegionEditorModel::Init() {
   if (IsReadOnly()) return;
   if (std::string reason; !ReadRegions(RegionsPath(), m_control.Regions(), reason)) {
     m_regionsRefused = true;
-    platform::Ui().ShowMessage(RegionFileRefusedText(RegionsPath(), reason), {},
-                               platform::MessageIcon::Warning);
+    platform::Ui().ShowMessage(RegionFileRefusedText(RegionsPath(), reason), {}, platform::MessageIcon::Warning);
     return;
   }
   // A region file written with other letter case still checks its rows.

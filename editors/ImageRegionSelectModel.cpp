@@ -51,8 +51,7 @@ void ImageRegionSelectModel::ReadMenuRegions(const std::string& picturePath) {
   // Item steps reload the menu: the same file is told of once.
   if (std::find(m_refusedFiles.begin(), m_refusedFiles.end(), path) != m_refusedFiles.end()) return;
   m_refusedFiles.push_back(path);
-  platform::Ui().ShowMessage(RegionFileRefusedText(path, reason), {},
-                             platform::MessageIcon::Warning);
+  platform::Ui().ShowMessage(RegionFileRefusedText(path, reason), {}, platform::MessageIcon::Warning);
 }
 
 void ImageRegionSelectModel::NextMenu() {
@@ -78,8 +77,10 @@ bool ImageRegionSelectModel::RowChecked(int row) const {
 }
 
 void ImageRegionSelectModel::FocusRow(int row) {
-  if (row >= 0 && row < RowCount()) m_focusedRow = row;
-  else m_focusedRow = RowCount() > 0 ? 0 : -1;
+  if (row >= 0 && row < RowCount())
+    m_focusedRow = row;
+  else
+    m_focusedRow = RowCount() > 0 ? 0 : -1;
 }
 
 void ImageRegionSelectModel::SetChoice(int row, bool selected) {

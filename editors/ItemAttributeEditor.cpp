@@ -18,8 +18,10 @@ const DWORD* ItemAttributeEditor::ItemRow() const {
 
 void ItemAttributeEditor::LoadItem() {
   const DWORD* row = ItemRow();
-  if (row) m_working.assign(row, row + m_words);
-  else m_working.assign(static_cast<std::size_t>(m_words), 0u);
+  if (row)
+    m_working.assign(row, row + m_words);
+  else
+    m_working.assign(static_cast<std::size_t>(m_words), 0u);
 }
 
 std::string ItemAttributeEditor::Caption() const {
@@ -35,7 +37,8 @@ bool ItemAttributeEditor::IsChecked(int attribute) const {
 
 void ItemAttributeEditor::SetChecked(int attribute, bool on) {
   if (!IsValidIndex(attribute, Document().AttributeCount()) || m_working.empty()) return;
-  on ? SetBit(m_working.data(), static_cast<WORD>(attribute)) : ClearBit(m_working.data(), static_cast<WORD>(attribute));
+  on ? SetBit(m_working.data(), static_cast<WORD>(attribute))
+     : ClearBit(m_working.data(), static_cast<WORD>(attribute));
 }
 
 bool ItemAttributeEditor::IsModified() const {

@@ -13,7 +13,6 @@ namespace editors {
 
 namespace {
 
-
 std::string NameAt(const std::vector<std::unique_ptr<CQItemname>>& names, int index) {
   return IsValidIndex(index, names.size()) ? names[index]->name : std::string();
 }
@@ -22,9 +21,7 @@ std::string TextAt(const std::vector<std::string>& table, int index) {
   return IsValidIndex(index, table.size()) ? table[index] : std::string();
 }
 
-bool CustomLevelNamesInUse(const CZAVDoc& document) {
-  return document.m_levelNames && document.m_levelNames->inUse;
-}
+bool CustomLevelNamesInUse(const CZAVDoc& document) { return document.m_levelNames && document.m_levelNames->inUse; }
 
 // The message names the level as the form's label does.
 void CheckNotBlank(std::string& text, const std::string& levelLabel) {

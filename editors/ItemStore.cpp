@@ -32,7 +32,8 @@ int PlaceNameEntry(CZAVDoc& document, NameArray& names, bool speciesArray, int i
   }
   entry->itemIndex = item;
   entry->name = text;
-  const int at = speciesArray ? document.FindSpeciesNameInsertIndex(sortKey) : document.FindItemNameInsertIndex(sortKey);
+  const int at =
+      speciesArray ? document.FindSpeciesNameInsertIndex(sortKey) : document.FindItemNameInsertIndex(sortKey);
   names.insert(names.begin() + at, std::move(entry));
   shift(true, at);
   return at;
@@ -75,8 +76,8 @@ bool StoreExisting(CZAVDoc& document, int item, const ItemFields& fields, const 
                                  record.genusIndex == -1 || record.familyIndex == -1;
   bool changed = false;
   if (document.m_header.commonNamesEnabled && nameChanged) {
-    record.nameIndex = PlaceNameEntry(document, document.m_itemNames, false, item, record.nameIndex, fields.name,
-                                      fields.name);
+    record.nameIndex =
+        PlaceNameEntry(document, document.m_itemNames, false, item, record.nameIndex, fields.name, fields.name);
     changed = true;
   }
   if (document.m_header.scientificNamesEnabled && scientificChanged) {

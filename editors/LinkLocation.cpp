@@ -63,14 +63,16 @@ char StoredSeparator(const CZAVDoc& document) {
 }
 
 std::string WithSeparator(std::string location, char separator) {
-  std::replace_if(location.begin(), location.end(), [](char c) { return c == '/' || c == '\\'; }, separator);
+  std::replace_if(
+      location.begin(), location.end(), [](char c) { return c == '/' || c == '\\'; }, separator);
   return location;
 }
 
 std::string BrowseStartFile(const std::string& location, const std::string& databaseFolder) {
   if (!location.empty() && !HasUrlScheme(location)) {
     const std::string slashed = Slashed(location);
-    const fs::path path = fs::path(slashed).is_absolute() ? fs::path(slashed) : fs::path(Slashed(databaseFolder)) / slashed;
+    const fs::path path =
+        fs::path(slashed).is_absolute() ? fs::path(slashed) : fs::path(Slashed(databaseFolder)) / slashed;
     std::error_code error;
     if (fs::is_regular_file(path, error)) return path.lexically_normal().generic_string();
   }
@@ -79,8 +81,8 @@ std::string BrowseStartFile(const std::string& location, const std::string& data
 
 std::optional<std::string> BrowseLinkLocation(const CZAVDoc& document, const std::string& location) {
   const std::string folder = GetDatabaseFolder(document);
-  const auto chosen = platform::Ui().AskOpenFileName(
-      {}, {{"HTML files", "*.htm *.html"}, {"All Files", "*"}}, BrowseStartFile(location, folder));
+  const auto chosen = platform::Ui().AskOpenFileName({}, {{"HTML files", "*.htm *.html"}, {"All Files", "*"}},
+                                                     BrowseStartFile(location, folder));
   if (!chosen || chosen->empty()) return std::nullopt;
   return WithSeparator(RelativeLocation(folder, *chosen), StoredSeparator(document));
 }

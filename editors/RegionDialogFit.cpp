@@ -5,8 +5,7 @@
 DialogFit FitDialogToPicture(const RegionRect& dialog, RegionSize control, RegionSize visible) {
   const int dx = visible.width - control.width;
   const int dy = std::max(visible.height - control.height, 0);
-  return {{dialog.left, dialog.top, dialog.right + dx, dialog.bottom + dy},
-          {control.width + dx, control.height + dy}};
+  return {{dialog.left, dialog.top, dialog.right + dx, dialog.bottom + dy}, {control.width + dx, control.height + dy}};
 }
 
 RegionRect PlaceOnScreen(const RegionRect& dialog, RegionSize screen) {

@@ -6,8 +6,8 @@
 #include "editors/RegionScroll.h"
 
 struct DialogFit {
-  RegionRect dialog;     // the dialog's new window rectangle
-  RegionSize control;    // the control's new size; it keeps its place
+  RegionRect dialog;   // the dialog's new window rectangle
+  RegionSize control;  // the control's new size; it keeps its place
 };
 
 // Width follows the visible width both ways; height only grows.

@@ -37,14 +37,29 @@ int NextScrollPosition(ScrollRequest request, int old, int clientExtent, int lim
   const int last = std::max(limit - 1, 0);
   int position = old;
   switch (request) {
-    case ScrollRequest::LineBack: position = std::max(old - kLineStep, 0); break;
-    case ScrollRequest::LineForward: position = std::min(old + kLineStep, last); break;
-    case ScrollRequest::PageBack: position = old - clientExtent < 1 ? 0 : old - clientExtent; break;
-    case ScrollRequest::PageForward: position = std::min(old + clientExtent, last); break;
-    case ScrollRequest::Thumb: position = thumb; break;
-    case ScrollRequest::ToStart: position = 0; break;
-    case ScrollRequest::ToEnd: position = last; break;
-    case ScrollRequest::Finished: break;
+    case ScrollRequest::LineBack:
+      position = std::max(old - kLineStep, 0);
+      break;
+    case ScrollRequest::LineForward:
+      position = std::min(old + kLineStep, last);
+      break;
+    case ScrollRequest::PageBack:
+      position = old - clientExtent < 1 ? 0 : old - clientExtent;
+      break;
+    case ScrollRequest::PageForward:
+      position = std::min(old + clientExtent, last);
+      break;
+    case ScrollRequest::Thumb:
+      position = thumb;
+      break;
+    case ScrollRequest::ToStart:
+      position = 0;
+      break;
+    case ScrollRequest::ToEnd:
+      position = last;
+      break;
+    case ScrollRequest::Finished:
+      break;
   }
   // The bar itself never takes a position outside its range.
   return std::clamp(position, 0, last);

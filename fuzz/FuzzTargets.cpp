@@ -5,10 +5,10 @@
 namespace {
 
 constexpr std::array kTargets{
-    FuzzTarget{"archive", FuzzArchiveReader},  FuzzTarget{"header", FuzzDatabaseHeader},
-    FuzzTarget{"region", FuzzRegionFile},      FuzzTarget{"levels", FuzzLevelsFile},
-    FuzzTarget{"link", FuzzLinkActions},       FuzzTarget{"menuclip", FuzzMenuClipboard},
-    FuzzTarget{"merge", FuzzDatabaseMerge},    FuzzTarget{"xmlwriter", FuzzXmlWriter},
+    FuzzTarget{"archive", FuzzArchiveReader}, FuzzTarget{"header", FuzzDatabaseHeader},
+    FuzzTarget{"region", FuzzRegionFile},     FuzzTarget{"levels", FuzzLevelsFile},
+    FuzzTarget{"link", FuzzLinkActions},      FuzzTarget{"menuclip", FuzzMenuClipboard},
+    FuzzTarget{"merge", FuzzDatabaseMerge},   FuzzTarget{"xmlwriter", FuzzXmlWriter},
 };
 
 }  // namespace

@@ -24,8 +24,8 @@ using Bytes = std::vector<std::uint8_t>;
 
 void WriteSeed(const std::filesystem::path& file, const Bytes& bytes) {
   std::filesystem::create_directories(file.parent_path());
-  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(file, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 Bytes StoredFiveItems(bool missingData) {
@@ -170,9 +170,13 @@ void WriteMenuClipboardSeeds(const std::filesystem::path& corpus) {
   WriteSeed(folder / "accepted-nested-menus.clip", ClipBlock()
                                                        .Menu(1, "Fruit")
                                                        .Menu(2, "Colour")
-                                                       .Tag(3).Texts("Red", "help", "red.jpg;").Tag(10).Tag(11)
+                                                       .Tag(3)
+                                                       .Texts("Red", "help", "red.jpg;")
+                                                       .Tag(10)
                                                        .Tag(11)
-                                                       .Menu(1, "Empty").Tag(11)
+                                                       .Tag(11)
+                                                       .Menu(1, "Empty")
+                                                       .Tag(11)
                                                        .Tag(11)
                                                        .Tag(100)
                                                        .Take());

@@ -20,13 +20,13 @@ using TreeNodeHandle = std::int32_t;
 // Commands of the item-link popup (the "rw" popup has all seven, the
 // "ronly" popup the first four).
 enum ItemPopupCommand : int {
-  kCmdFindItemInList = 32846,     // "Find item in the list"
-  kCmdToggleEliminated = 32845,   // "Toggle eliminated"
-  kCmdItemDescription = 32847,    // "Description"
-  kCmdDistinctive = 32848,        // "Distinctive attributes"
-  kCmdEditItem = 32849,           // "Edit item description"
-  kCmdEditItemReferences = 32862, // "Edit item references"
-  kCmdEditItemAttributes = 32850, // "Edit item attributes"
+  kCmdFindItemInList = 32846,      // "Find item in the list"
+  kCmdToggleEliminated = 32845,    // "Toggle eliminated"
+  kCmdItemDescription = 32847,     // "Description"
+  kCmdDistinctive = 32848,         // "Distinctive attributes"
+  kCmdEditItem = 32849,            // "Edit item description"
+  kCmdEditItemReferences = 32862,  // "Edit item references"
+  kCmdEditItemAttributes = 32850,  // "Edit item attributes"
 };
 
 // Commands of the "Attribute" popup shown on a picture region.
@@ -50,7 +50,10 @@ class IHtmlView {
   // Opens the item-link popup at the mouse position of the last click and
   // returns the chosen command, 0 when the popup was closed. editable false
   // offers only the four viewing entries.
-  virtual int PopupItemMenu(bool editable) { (void)editable; return 0; }
+  virtual int PopupItemMenu(bool editable) {
+    (void)editable;
+    return 0;
+  }
   // Opens the "Attribute" popup of a picture region; the chosen command or 0.
   virtual int PopupRegionMenu() { return 0; }
   // Opens a page file directly, without a report (the database's opening page).
@@ -70,8 +73,15 @@ class ILeftView {
   // and selects it; no page is shown. For a menu found while firstVisible is
   // set, the node is also expanded and made the first visible node. Returns
   // the node, 0 when none.
-  virtual TreeNodeHandle SelectAttributeNode(int attribute) { (void)attribute; return 0; }
-  virtual TreeNodeHandle SelectMenuNode(int menu, bool firstVisible) { (void)menu; (void)firstVisible; return 0; }
+  virtual TreeNodeHandle SelectAttributeNode(int attribute) {
+    (void)attribute;
+    return 0;
+  }
+  virtual TreeNodeHandle SelectMenuNode(int menu, bool firstVisible) {
+    (void)menu;
+    (void)firstVisible;
+    return 0;
+  }
   // Selects the node; 0 removes the selection.
   virtual void SelectNode(TreeNodeHandle node) { (void)node; }
   // The children of a node with their labels, in tree order.
@@ -89,12 +99,22 @@ class ILeftView {
   virtual void RepaintTreeControl() {}
   // Asks, then sets (or clears) the attribute for the remaining items.
   // Returns true when the item data changed.
-  virtual bool SetAttributeForAllItems(bool set, int attribute) { (void)set; (void)attribute; return false; }
+  virtual bool SetAttributeForAllItems(bool set, int attribute) {
+    (void)set;
+    (void)attribute;
+    return false;
+  }
   // Marks the attribute of a region node (OR goes through the region dialog).
-  virtual void ApplyRegionMark(int mark, TreeNodeHandle attributeNode) { (void)mark; (void)attributeNode; }
+  virtual void ApplyRegionMark(int mark, TreeNodeHandle attributeNode) {
+    (void)mark;
+    (void)attributeNode;
+  }
   // Whether ApplyRegionMark can carry out the mark of this "Attribute" popup
   // command; the popup offers only the commands that do something.
-  virtual bool OffersRegionCommand(int command) { (void)command; return true; }
+  virtual bool OffersRegionCommand(int command) {
+    (void)command;
+    return true;
+  }
   // Rebuilds the whole tree, the "References" subtree included.
   virtual void OnUpdate() {}
   // Inserts (last at the top level) or deletes the "Database Description" node.
@@ -122,9 +142,15 @@ class IItemListView {
   // The number of rows and the item of one row (-1 for a row without item
   // or outside the list), for the editors that step through the list.
   virtual int RowCount() { return 0; }
-  virtual int ItemAtRow(int row) { (void)row; return -1; }
+  virtual int ItemAtRow(int row) {
+    (void)row;
+    return -1;
+  }
   // Runs the item editor on the item; true when it ended with OK.
-  virtual bool EditItemDescription(int item) { (void)item; return false; }
+  virtual bool EditItemDescription(int item) {
+    (void)item;
+    return false;
+  }
   // The list's own "Edit item references" and "Edit item attributes"
   // commands on its selected item.
   virtual void EditItemReferences() {}
@@ -132,7 +158,10 @@ class IItemListView {
   // Whether the list can run this editing command of the item-link popup
   // (kCmdEditItem, kCmdEditItemReferences, kCmdEditItemAttributes); the
   // popup offers only the entries that do something.
-  virtual bool OffersItemCommand(int command) { (void)command; return false; }
+  virtual bool OffersItemCommand(int command) {
+    (void)command;
+    return false;
+  }
 };
 
 // Help pages, single pictures and picture-viewer pages outside the

@@ -46,7 +46,10 @@ class IReportFactory {
   // Writes the option set the page of `kind` is built with into the
   // profile: the item page's set always, the list pages' sets when
   // saveOptions is set.
-  virtual void SaveOptionSet(int kind, bool saveOptions) { (void)kind; (void)saveOptions; }
+  virtual void SaveOptionSet(int kind, bool saveOptions) {
+    (void)kind;
+    (void)saveOptions;
+  }
   // The option sets' use-thumbnails value, switched by the thumbnail command.
   virtual void SetThumbnails(bool on) { (void)on; }
   // The right-pane refresh switch ("Dont show" of the gallery options).

@@ -37,8 +37,7 @@ class UserInterface {
   // The save dialog without a replace question of its own, for a command
   // that checks the chosen name itself (a link or a pipe there is refused
   // before anything is asked) and then asks before it replaces a file.
-  virtual std::optional<std::string> AskOutputFileName(const std::string& title,
-                                                       const std::vector<FileFilter>& filters,
+  virtual std::optional<std::string> AskOutputFileName(const std::string& title, const std::vector<FileFilter>& filters,
                                                        const std::string& initialPath = {}) {
     return AskSaveFileName(title, filters, initialPath);
   }

@@ -39,7 +39,8 @@ bool ActionFindItem::TryItemLinks() {
   } else if (IsWord(m_link, "setattall") || IsWord(m_link, "clearattall")) {
     SetAttributeForAll(m_link.word == "setattall");
   } else if (IsWord(m_link, "limage%20")) {
-    if (auto item = LinkedItem(m_link, Doc())) ReportFactory().RunReport(Doc(), kReportItemDescription, *item, kFirstPage);
+    if (auto item = LinkedItem(m_link, Doc()))
+      ReportFactory().RunReport(Doc(), kReportItemDescription, *item, kFirstPage);
   } else {
     return false;
   }

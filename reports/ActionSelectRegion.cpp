@@ -10,13 +10,20 @@ namespace {
 // The mark of a command of the "Attribute" popup; -1 for anything else.
 int MarkOfCommand(int command) {
   switch (command) {
-    case kCmdMarkYes: return MARK_YES;
-    case kCmdMarkOr: return MARK_OR;
-    case kCmdMarkNo: return MARK_NO;
-    case kCmdMarkNever: return MARK_NEVER;
-    case kCmdMarkOnly: return MARK_ONLY;
-    case kCmdMarkClear: return MARK_CLEAR;
-    default: return -1;
+    case kCmdMarkYes:
+      return MARK_YES;
+    case kCmdMarkOr:
+      return MARK_OR;
+    case kCmdMarkNo:
+      return MARK_NO;
+    case kCmdMarkNever:
+      return MARK_NEVER;
+    case kCmdMarkOnly:
+      return MARK_ONLY;
+    case kCmdMarkClear:
+      return MARK_CLEAR;
+    default:
+      return -1;
   }
 }
 

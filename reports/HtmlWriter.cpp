@@ -37,13 +37,24 @@ std::string TextToHtml(const std::string& text, bool alwaysParagraphs) {
   bool lineFeed = false;
   for (char c : text) {
     switch (c) {
-      case '>': html += "&gt;"; break;
-      case '<': html += "&lt;"; break;
+      case '>':
+        html += "&gt;";
+        break;
+      case '<':
+        html += "&lt;";
+        break;
       case '"':
-      case '\'': html += '`'; break;
-      case '\r': break;
-      case '\n': html += "</p><p>"; lineFeed = true; break;
-      default: html += c;
+      case '\'':
+        html += '`';
+        break;
+      case '\r':
+        break;
+      case '\n':
+        html += "</p><p>";
+        lineFeed = true;
+        break;
+      default:
+        html += c;
     }
   }
   if (!alwaysParagraphs && !lineFeed) return html;
@@ -68,8 +79,7 @@ std::string CheckBox(const std::string& name, bool checked, bool bulletOnly) {
 }
 
 std::string StyleSheetLink(const std::string* databasePath) {
-  const std::string href =
-      databasePath ? DatabaseStyleSheet(*databasePath) : FileUrl(ProgramFolder() / "qor.css");
+  const std::string href = databasePath ? DatabaseStyleSheet(*databasePath) : FileUrl(ProgramFolder() / "qor.css");
   return "<link rel='stylesheet' type='text/css' media='screen' href='" + EscapeAttributeValue(href, '\'') + "'/>";
 }
 

@@ -15,8 +15,8 @@
 namespace {
 
 struct CellContext {
-  std::string folder;       // the database folder with its final separator
-  std::string base;         // the "[images:" base address, with a final "/"
+  std::string folder;  // the database folder with its final separator
+  std::string base;    // the "[images:" base address, with a final "/"
   bool hasBase = false;
   bool thumbnailsFolder = false;
 };
@@ -100,9 +100,9 @@ std::string SizedSinglePair(const std::string& src, const std::string& small, co
   const std::string n = std::to_string(++PictureCounter());
   return "<img id='IMG_TN_" + n + "' class='thumbnail' src='" + small + "' alt=\"\"" + rest +
          " onClick='this.className=\"inactiveThumb\"; tmp = document.getElementById(\"IMG_FULL_" + n +
-         "\"); tmp.className=\"onThumbnail\"; SetSize();' />" + "<span id='IMG_FULL_" + n +
-         "' class='offThumbnail'>" + "<img class='hiddenThumbnail' onLoad='wow(this);' src='" + src + "' alt=\"\"" +
-         rest + " onClick='document.getElementById(\"IMG_TN_" + n +
+         "\"); tmp.className=\"onThumbnail\"; SetSize();' />" + "<span id='IMG_FULL_" + n + "' class='offThumbnail'>" +
+         "<img class='hiddenThumbnail' onLoad='wow(this);' src='" + src + "' alt=\"\"" + rest +
+         " onClick='document.getElementById(\"IMG_TN_" + n +
          "\").className=\"thumbnail\"; document.getElementById(\"IMG_FULL_" + n +
          "\").className=\"offThumbnail\";' />" + "\n<a class='viewfullscreen' href='" + LinkAttribute(link) +
          "'>Click Here To View Full Screen</a>\n" + "</span>";
@@ -149,15 +149,17 @@ void CReport::ImageCell(std::string& output, const std::string& pictures, int he
     }
     const std::string path = Slashed(context.folder + name);
     const std::string address = missing ? context.base + Slashed(name) : path;
-    const std::string src = EscapeAttributeValue(missing ? context.base + PercentEncode(Slashed(name)) : FileUrl(path), '\'');
-    const std::string small =
-        (context.thumbnailsFolder && !missing && LocalFileExists(thumbnail)) ? EscapeAttributeValue(FileUrl(Slashed(thumbnail)), '\'') : src;
-    const std::string link = multi ? "qorlink::images//" + std::to_string(viewerCount) + "/" +
-                                         std::to_string(written) + "/" + viewerTitle + ";" + viewerList
+    const std::string src =
+        EscapeAttributeValue(missing ? context.base + PercentEncode(Slashed(name)) : FileUrl(path), '\'');
+    const std::string small = (context.thumbnailsFolder && !missing && LocalFileExists(thumbnail))
+                                  ? EscapeAttributeValue(FileUrl(Slashed(thumbnail)), '\'')
+                                  : src;
+    const std::string link = multi ? "qorlink::images//" + std::to_string(viewerCount) + "/" + std::to_string(written) +
+                                         "/" + viewerTitle + ";" + viewerList
                                    : "qorlink::images//1/0/" + viewerTitle + ";" + EncodeViewerPart(address) + ";";
     if (!sized && multi)
-      cell += "\n<a href='" + LinkAttribute(link) + "'>\n<img class='hiddenThumbnail' onLoad='wow(this);' src='" +
-              src + "'/ alt=\"\"" + rest + "/></a>\n\n";
+      cell += "\n<a href='" + LinkAttribute(link) + "'>\n<img class='hiddenThumbnail' onLoad='wow(this);' src='" + src +
+              "'/ alt=\"\"" + rest + "/></a>\n\n";
     else if (!sized)
       cell += "<img class='NoThumbnail' src='" + src + "'/ alt=\"\"" + rest + "/>\n\n";
     else if (multi)

@@ -20,9 +20,15 @@ struct Ending {
 };
 
 // ".emp" has no format of its own anywhere; PNG keeps the picture lossless.
-constexpr std::array<Ending, 9> kEndings = {{{".jpg", "JPEG"}, {".gif", "GIF"}, {".bmp", "BMP"},
-                                             {".emp", "PNG"}, {".png", "PNG"}, {"wbmp", "WBMP"},
-                                             {".wmf", "WMF"}, {".tga", "TGA"}, {".tif", "TIFF"}}};
+constexpr std::array<Ending, 9> kEndings = {{{".jpg", "JPEG"},
+                                             {".gif", "GIF"},
+                                             {".bmp", "BMP"},
+                                             {".emp", "PNG"},
+                                             {".png", "PNG"},
+                                             {"wbmp", "WBMP"},
+                                             {".wmf", "WMF"},
+                                             {".tga", "TGA"},
+                                             {".tif", "TIFF"}}};
 
 const Ending* EndingOf(const std::string& name) {
   if (name.size() < 4) return nullptr;

@@ -32,11 +32,23 @@ std::size_t PolicyPlace(const std::string& html) {
 
 std::optional<std::string> ContentTypeOf(const std::string& name) {
   static const std::array<std::pair<const char*, const char*>, 17> kTypes{{
-      {"htm", "text/html"},     {"html", "text/html"},   {"css", "text/css"},     {"txt", "text/plain"},
-      {"png", "image/png"},     {"jpg", "image/jpeg"},   {"jpeg", "image/jpeg"},  {"gif", "image/gif"},
-      {"bmp", "image/bmp"},     {"webp", "image/webp"},  {"ico", "image/x-icon"}, {"tif", "image/tiff"},
-      {"tiff", "image/tiff"},   {"wbmp", "image/vnd.wap.wbmp"}, {"tga", "image/x-tga"},
-      {"jpe", "image/jpeg"},    {"dib", "image/bmp"},
+      {"htm", "text/html"},
+      {"html", "text/html"},
+      {"css", "text/css"},
+      {"txt", "text/plain"},
+      {"png", "image/png"},
+      {"jpg", "image/jpeg"},
+      {"jpeg", "image/jpeg"},
+      {"gif", "image/gif"},
+      {"bmp", "image/bmp"},
+      {"webp", "image/webp"},
+      {"ico", "image/x-icon"},
+      {"tif", "image/tiff"},
+      {"tiff", "image/tiff"},
+      {"wbmp", "image/vnd.wap.wbmp"},
+      {"tga", "image/x-tga"},
+      {"jpe", "image/jpeg"},
+      {"dib", "image/bmp"},
   }};
   const std::size_t dot = name.rfind('.');
   if (dot == std::string::npos || name.find('/', dot) != std::string::npos) return std::nullopt;

@@ -44,7 +44,8 @@ bool ParsePseudo(const std::string& text, ParsedLink& link) {
   while (pos < text.size() && std::isalpha(static_cast<unsigned char>(text[pos]))) ++pos;
   if (pos == wordStart) return false;
   std::string word;
-  for (std::size_t i = wordStart; i < pos; ++i) word += static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
+  for (std::size_t i = wordStart; i < pos; ++i)
+    word += static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
   // "item%20" and "limage%20": the blank before the number, escaped or not.
   if (StartsWithNoCase(text, pos, "%20")) {
     word += "%20";

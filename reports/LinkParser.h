@@ -11,20 +11,20 @@
 #include <string>
 
 enum class LinkForm {
-  Other,        // left to the browser unless a base form applies
-  Pseudo,       // http:\\<word><number>end
-  QorLink,      // "qorlink:" + rest
-  QorAttr,      // "qorattr:" + region id
+  Other,    // left to the browser unless a base form applies
+  Pseudo,   // http:\\<word><number>end
+  QorLink,  // "qorlink:" + rest
+  QorAttr,  // "qorattr:" + region id
 };
 
 struct ParsedLink {
   LinkForm form = LinkForm::Other;
-  std::string word;    // pseudo: lower case, "item%20" and "limage%20" keep their "%20"
-  bool hasEnd = false; // pseudo: "end" closes the number
+  std::string word;     // pseudo: lower case, "item%20" and "limage%20" keep their "%20"
+  bool hasEnd = false;  // pseudo: "end" closes the number
   bool hasNumber = false;
   bool numberFits = false;  // the number fits a 32-bit int
   int number = 0;
-  std::string rest;    // qorlink/qorattr: the text after the prefix, as written
+  std::string rest;  // qorlink/qorattr: the text after the prefix, as written
 };
 
 ParsedLink ParseLink(const std::string& rawAddress);

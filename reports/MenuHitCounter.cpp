@@ -203,6 +203,5 @@ void MenuHitCounter::AddTo(std::vector<DWORD>& menuCounts) {
     for (std::size_t k = 0; k < m_layout.runMenus.size(); ++k)
       menuCounts[m_layout.runMenus[k]] += bitCounts[m_layout.runHitBits[k]];
   }
-  for (std::size_t k = 0; k < m_layout.pieceMenus.size(); ++k)
-    menuCounts[m_layout.pieceMenus[k]] += m_pieceCounts[k];
+  for (std::size_t k = 0; k < m_layout.pieceMenus.size(); ++k) menuCounts[m_layout.pieceMenus[k]] += m_pieceCounts[k];
 }

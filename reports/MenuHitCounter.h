@@ -33,9 +33,9 @@ class MenuHitCounter {
       int rotation = 0;
     };
     std::vector<Quad> runQuads;
-    int slots = 0;                 // 64-bit words of a hit row
-    std::vector<WORD> runMenus;    // menus counted by their hit bit
-    std::vector<int> runHitBits;   // the bit of each in the hit row
+    int slots = 0;                // 64-bit words of a hit row
+    std::vector<WORD> runMenus;   // menus counted by their hit bit
+    std::vector<int> runHitBits;  // the bit of each in the hit row
     // Interleaved menus: per menu a run of (word, mask) pieces.
     std::vector<WORD> pieceMenus;
     std::vector<std::size_t> pieceEnds;

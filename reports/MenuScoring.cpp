@@ -72,8 +72,8 @@ CandidateCounts CountCandidates(const CZAVDoc& doc, const std::vector<int>& cand
   const int wanted = static_cast<int>(std::max(1u, shares));
   const int per = std::max(1, (total + wanted - 1) / wanted);
   const ChunkPlan plan{total, per, std::max(1, (total + per - 1) / per)};
-  std::vector<CandidateCounts> partial(plan.chunks, CandidateCounts{kept ? std::vector<DWORD>{} : counts.attributes,
-                                                                    counts.menus});
+  std::vector<CandidateCounts> partial(plan.chunks,
+                                       CandidateCounts{kept ? std::vector<DWORD>{} : counts.attributes, counts.menus});
   ParallelFor(plan, [&](int first, int last, int k) {
     CountShare(rows, layout, candidates.data() + first, candidates.data() + last, !kept, partial[k]);
   });

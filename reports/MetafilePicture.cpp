@@ -72,7 +72,9 @@ std::uint32_t ReadWord(const std::string& in, std::size_t at) {
   return static_cast<unsigned char>(in[at]) | (static_cast<unsigned char>(in[at + 1]) << 8);
 }
 
-std::uint32_t ReadDword(const std::string& in, std::size_t at) { return ReadWord(in, at) | (ReadWord(in, at + 2) << 16); }
+std::uint32_t ReadDword(const std::string& in, std::size_t at) {
+  return ReadWord(in, at) | (ReadWord(in, at + 2) << 16);
+}
 
 constexpr std::uint16_t kDibStretchBlt = 0x0B41;
 constexpr std::size_t kPlaceableSize = 22;

@@ -70,17 +70,18 @@ std::string Head(const std::string& databasePath, bool withThumbnails) {
 
 }  // namespace
 
-std::string EncodeViewerPart(const std::string& text) {
-  return ReplaceAll(ReplaceAll(text, "%", "%25"), ";", "%3B");
-}
+std::string EncodeViewerPart(const std::string& text) { return ReplaceAll(ReplaceAll(text, "%", "%25"), ";", "%3B"); }
 
 std::string DecodeViewerPart(const std::string& text) {
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const std::string code = text.compare(i, 1, "%") == 0 ? text.substr(i, 3) : std::string();
-    if (code == "%25") out += '%';
-    else if (code == "%3B" || code == "%3b") out += ';';
-    else if (code == "%20") out += ' ';
+    if (code == "%25")
+      out += '%';
+    else if (code == "%3B" || code == "%3b")
+      out += ';';
+    else if (code == "%20")
+      out += ' ';
     else {
       out += text[i];
       continue;

@@ -12,9 +12,9 @@ std::string EncodeViewerPart(const std::string& text);
 std::string DecodeViewerPart(const std::string& text);
 
 struct ViewerRequest {
-  int first = 0;                     // the picture shown first
+  int first = 0;  // the picture shown first
   std::string title;
-  std::vector<std::string> pictures; // addresses as the link wrote them
+  std::vector<std::string> pictures;  // addresses as the link wrote them
 };
 
 // The text after "qorlink::images//"; nothing when a part is empty or the

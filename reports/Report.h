@@ -66,9 +66,8 @@ class CReport {
   //   first      index of the first picture of the list to write
   //   pageLimit  in: pictures per page; out: the number of names (may be null)
   //   stop       index at which to stop, 0 for none
-  void ImageCell(std::string& output, const std::string& pictures, int height, const std::string* title,
-                 bool sized, int* counter, bool linked, int first = 0, int* pageLimit = nullptr,
-                 int stop = 0) const;
+  void ImageCell(std::string& output, const std::string& pictures, int height, const std::string* title, bool sized,
+                 int* counter, bool linked, int first = 0, int* pageLimit = nullptr, int stop = 0) const;
 
   CZAVDoc& Document() const { return *m_pDoc; }
   int Kind() const { return m_Kind; }

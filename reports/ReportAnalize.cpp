@@ -47,9 +47,10 @@ bool CReportAnalize::Analyze() {
   RateMenu(0, visited);
   m_counts = {};
   if (m_rated.empty()) {
-    platform::Ui().ShowMessage(doc.m_header.scientificNamesEnabled
-                                   ? "There are no unmarked menus with attributes that differentiate the remaining species."
-                                   : "There are no unmarked menus with attributes that differentiate the remaining items.");
+    platform::Ui().ShowMessage(
+        doc.m_header.scientificNamesEnabled
+            ? "There are no unmarked menus with attributes that differentiate the remaining species."
+            : "There are no unmarked menus with attributes that differentiate the remaining items.");
     return false;
   }
   OrderByBands();

@@ -30,8 +30,7 @@ void CReportCopyNotExistingMenuImages::Build() {
   WriteFooter(false);
 }
 
-void CReportCopyNotExistingMenuImages::AppendAttributes(int menu, const std::string& prefix,
-                                                        const std::string& label) {
+void CReportCopyNotExistingMenuImages::AppendAttributes(int menu, const std::string& prefix, const std::string& label) {
   CZAVDoc& doc = Document();
   if (doc.GetMenu(menu).kind != MENU_OF_ATTRIBUTES) return;
   for (WORD a : doc.GetMenu(menu).children) {

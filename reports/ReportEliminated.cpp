@@ -71,9 +71,12 @@ std::string CReportEliminated::EliminatedText(int item) const {
   const std::string genus = OrEmpty(TextAt(doc.m_genusNames, record.genusIndex));
   const std::string family = OrEmpty(TextAt(doc.m_familyNames, record.familyIndex));
   switch (doc.m_itemListOptions[kListItemOrder]) {
-    case 0: return genus + " " + species + " / " + family + " / " + common;
-    case 1: return common + " / " + genus + " " + species + " / " + family;
-    default: return {};
+    case 0:
+      return genus + " " + species + " / " + family + " / " + common;
+    case 1:
+      return common + " / " + genus + " " + species + " / " + family;
+    default:
+      return {};
   }
 }
 

@@ -63,8 +63,7 @@ void CReportItems::AppendItem(int position, int item) {
              FormatLink("item%20", item, TextToHtml(name)) + "</span></div>");
   const bool picture = ListOption(doc, kListPicture) && !record.pictures.empty();
   if (picture) AppendBreak();
-  if (ListOption(doc, kListDescription))
-    AppendParamText("Description", GetDescriptionPart(record.description), true);
+  if (ListOption(doc, kListDescription)) AppendParamText("Description", GetDescriptionPart(record.description), true);
   if (ListOption(doc, kListExternalLinks)) AppendItemLinks(record.description);
   if (ListOption(doc, kListFile)) AppendParamText("Image name", record.pictures, true);
   if (ListOption(doc, kListReference)) AppendReferences(record);

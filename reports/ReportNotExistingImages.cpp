@@ -20,8 +20,7 @@ bool PictureExists(const std::string& folder, const std::string& name) {
 
 }  // namespace
 
-CReportNotExistingImages::CReportNotExistingImages(CZAVDoc& document)
-    : CReport(document, kReportMissingPictures, -1) {}
+CReportNotExistingImages::CReportNotExistingImages(CZAVDoc& document) : CReport(document, kReportMissingPictures, -1) {}
 
 void CReportNotExistingImages::Build() {
   m_folder = GetDatabaseFolder(Document());
@@ -75,8 +74,7 @@ void CReportNotExistingImages::AppendItems() {
   }
 }
 
-void CReportNotExistingImages::AppendMissing(const std::string& lead, const std::string& pictures,
-                                             const char* ending) {
+void CReportNotExistingImages::AppendMissing(const std::string& lead, const std::string& pictures, const char* ending) {
   std::vector<std::string> names;
   SplitList(pictures, names);
   bool first = true;

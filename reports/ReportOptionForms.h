@@ -53,7 +53,7 @@ struct GalleryOptionsForm {
   static constexpr int kSizeMin = 10, kSizeMax = 1000, kPicturesMin = 2, kPicturesMax = 100;
 
   Mode mode = Mode::Gallery;
-  std::string size;                  // picture width, or thumbnail size
+  std::string size;  // picture width, or thumbnail size
   std::string picturesMax;
   std::string picturesPerSpeciesMax;
   bool showNames = false;

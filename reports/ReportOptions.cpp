@@ -99,10 +99,9 @@ Options& SharedSet() {
 
 // The document's copy holds the keyed values in this order.
 constexpr std::array<int ItemListOptions::*, 10> kDocumentCopyFields = {
-    &ItemListOptions::description, &ItemListOptions::dontShow, &ItemListOptions::file,
-    &ItemListOptions::picture,     &ItemListOptions::reference, &ItemListOptions::itemOrder,
-    &ItemListOptions::data,        &ItemListOptions::all,       &ItemListOptions::thumbnail,
-    &ItemListOptions::externalLinks};
+    &ItemListOptions::description, &ItemListOptions::dontShow,     &ItemListOptions::file, &ItemListOptions::picture,
+    &ItemListOptions::reference,   &ItemListOptions::itemOrder,    &ItemListOptions::data, &ItemListOptions::all,
+    &ItemListOptions::thumbnail,   &ItemListOptions::externalLinks};
 
 }  // namespace
 
@@ -129,8 +128,8 @@ std::array<int, 10> ItemListOptions::DocumentCopy() const {
   return copy;
 }
 void ItemListOptions::TakeChoicesFromDocumentCopy(const std::array<int, 10>& copy) {
-  for (const int field : {kListDescription, kListDontShow, kListFile, kListPicture, kListReference, kListItemOrder,
-                          kListExternalLinks})
+  for (const int field :
+       {kListDescription, kListDontShow, kListFile, kListPicture, kListReference, kListItemOrder, kListExternalLinks})
     this->*kDocumentCopyFields[field] = copy[field];
 }
 ItemListOptions& ItemListOptions::Shared() { return SharedSet<ItemListOptions>(); }

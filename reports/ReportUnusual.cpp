@@ -46,8 +46,8 @@ void CReportUnusual::Build() {
 std::string CReportUnusual::RowText(DWORD count, int attribute) const {
   const CZAVDoc& doc = Document();
   const CQAttdata& a = doc.GetAttribute(attribute);
-  std::string text = VerdanaSpan("<") + CourierSpan(std::to_string(count)) +
-                     "<span class='Verdana'>&gt;&nbsp;&nbsp;&nbsp;</span>";
+  std::string text =
+      VerdanaSpan("<") + CourierSpan(std::to_string(count)) + "<span class='Verdana'>&gt;&nbsp;&nbsp;&nbsp;</span>";
   text += FormatLink("menu", a.menuIndex, VerdanaSpan(doc.GetMenu(a.menuIndex).title + ":  "));
   text += FormatLink("att", attribute, VerdanaSpan(a.name));
   return text;
@@ -56,8 +56,7 @@ std::string CReportUnusual::RowText(DWORD count, int attribute) const {
 void CReportUnusual::AppendItemPicture() {
   const CZAVDoc& doc = Document();
   const std::string name = GetItemDisplayName(doc, m_item);
-  const std::string picture =
-      PictureCell(*this, doc.GetItem(m_item).pictures, GalleryOptions::Shared().pictureWidth, &name, false, nullptr,
-                  false);
+  const std::string picture = PictureCell(*this, doc.GetItem(m_item).pictures, GalleryOptions::Shared().pictureWidth,
+                                          &name, false, nullptr, false);
   AppendHtml(FormatLink("item%20", m_item, picture.empty() ? TextToHtml(name) : picture));
 }

@@ -55,8 +55,7 @@ void CReport::AppendAttributeLine(int attribute, int depth, bool checked) {
   AppendBreak();
 }
 
-void CReport::AppendInput(const std::string& name, const std::string& value, const std::string& type,
-                          bool readonly) {
+void CReport::AppendInput(const std::string& name, const std::string& value, const std::string& type, bool readonly) {
   ReportPageBuffer() += "\n<input type=\"" + TextToHtml(type) + "\" name=\"" + TextToHtml(name) + "\" value=\"" +
                         TextToHtml(value) + "\"" + (readonly ? " readonly" : "") + ">";
 }

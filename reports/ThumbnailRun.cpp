@@ -89,10 +89,14 @@ std::string OneLogLine(const std::string& text) {
   std::string line;
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
-    if (c == '\\') line += "\\\\";
-    else if (c == '\n') line += "\\n";
-    else if (c == '\r') line += "\\r";
-    else if (c == '\t') line += "\\t";
+    if (c == '\\')
+      line += "\\\\";
+    else if (c == '\n')
+      line += "\\n";
+    else if (c == '\r')
+      line += "\\r";
+    else if (c == '\t')
+      line += "\\t";
     else if (byte < 0x20 || byte == 0x7F) {
       char escape[5];
       std::snprintf(escape, sizeof escape, "\\x%02X", byte);

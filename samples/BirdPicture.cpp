@@ -84,17 +84,19 @@ bool Canvas::Save(const std::filesystem::path& file) const {
   return static_cast<bool>(out);
 }
 
-Rgb Darker(Rgb c) { return Rgb{static_cast<std::uint8_t>(c.r * 0.7), static_cast<std::uint8_t>(c.g * 0.7),
-                               static_cast<std::uint8_t>(c.b * 0.7)}; }
+Rgb Darker(Rgb c) {
+  return Rgb{static_cast<std::uint8_t>(c.r * 0.7), static_cast<std::uint8_t>(c.g * 0.7),
+             static_cast<std::uint8_t>(c.b * 0.7)};
+}
 
 }  // namespace
 
 Rgb ColourNamed(const std::string& name) {
   static const std::map<std::string, Rgb> colours = {
-      {"Brown", {130, 90, 50}},      {"Black", {30, 30, 35}},      {"Grey", {140, 145, 155}},
-      {"Green", {120, 140, 60}},     {"Blue", {60, 110, 200}},     {"Pinkish brown", {190, 140, 120}},
+      {"Brown", {130, 90, 50}},       {"Black", {30, 30, 35}},      {"Grey", {140, 145, 155}},
+      {"Green", {120, 140, 60}},      {"Blue", {60, 110, 200}},     {"Pinkish brown", {190, 140, 120}},
       {"Orange-red", {235, 110, 40}}, {"Spotted", {225, 210, 170}}, {"Yellow", {240, 215, 60}},
-      {"White", {245, 245, 245}},    {"Pink", {220, 140, 140}},    {"Buff", {220, 195, 150}},
+      {"White", {245, 245, 245}},     {"Pink", {220, 140, 140}},    {"Buff", {220, 195, 150}},
   };
   auto it = colours.find(name);
   return it == colours.end() ? Rgb{150, 150, 150} : it->second;
@@ -103,13 +105,13 @@ Rgb ColourNamed(const std::string& name) {
 bool WriteBirdPicture(const std::filesystem::path& file, Rgb upperparts, Rgb breast, double scale) {
   Canvas canvas;
   const double s = scale;
-  canvas.Rect(0, 100, kWidth, kHeight, Rgb{120, 90, 60});          // the branch
-  canvas.Triangle(80 - 55 * s, 60, 80 - 20 * s, 55, 80 - 25 * s, 72, Darker(upperparts));  // tail
-  canvas.Ellipse(80, 65, 42 * s, 26 * s, upperparts);             // body
-  canvas.Ellipse(88, 74, 28 * s, 16 * s, breast);                 // breast
-  canvas.Ellipse(80 + 38 * s, 45, 17 * s, 15 * s, upperparts);    // head
-  canvas.Ellipse(80 + 43 * s, 41, 3, 3, Rgb{10, 10, 10});         // eye
-  canvas.Triangle(80 + 53 * s, 42, 80 + 53 * s, 50, 80 + 68 * s, 47, Rgb{60, 50, 30});  // bill
+  canvas.Rect(0, 100, kWidth, kHeight, Rgb{120, 90, 60});                                          // the branch
+  canvas.Triangle(80 - 55 * s, 60, 80 - 20 * s, 55, 80 - 25 * s, 72, Darker(upperparts));          // tail
+  canvas.Ellipse(80, 65, 42 * s, 26 * s, upperparts);                                              // body
+  canvas.Ellipse(88, 74, 28 * s, 16 * s, breast);                                                  // breast
+  canvas.Ellipse(80 + 38 * s, 45, 17 * s, 15 * s, upperparts);                                     // head
+  canvas.Ellipse(80 + 43 * s, 41, 3, 3, Rgb{10, 10, 10});                                          // eye
+  canvas.Triangle(80 + 53 * s, 42, 80 + 53 * s, 50, 80 + 68 * s, 47, Rgb{60, 50, 30});             // bill
   canvas.Rect(static_cast<int>(80 - 4), static_cast<int>(65 + 24 * s), 80, 100, Rgb{90, 70, 50});  // leg
   return canvas.Save(file);
 }

@@ -152,8 +152,9 @@ void SetHeader(CZAVDoc& doc) {
   h.title = "Common garden birds of Europe";
   h.dbVersion = "1.0";
   h.menuVersion = "1.0";
-  h.description = "Nineteen birds of European gardens, parks and hedges, told apart by size, bill, colours, "
-                  "habitat and behaviour.";
+  h.description =
+      "Nineteen birds of European gardens, parks and hedges, told apart by size, bill, colours, "
+      "habitat and behaviour.";
   h.lockWord = CZAVDoc::LockTokenFor(h.description);
 }
 
@@ -171,7 +172,8 @@ void AddSizePicture(CZAVDoc& doc, const fs::path& output) {
     regions.rectangles.push_back({left, 100 - 22 * (bar + 1), left + 30, 100});
     regions.rectangleIds.push_back(doc.GetAttribute(doc.GetMenu(menu).children[bar]).name);
   }
-  if (!WriteRegions((output / "size.bmp.regions").string(), regions)) throw std::runtime_error("the size regions failed");
+  if (!WriteRegions((output / "size.bmp.regions").string(), regions))
+    throw std::runtime_error("the size regions failed");
 }
 
 }  // namespace

@@ -28,8 +28,10 @@ void CItemListRows::FillRows(const CZAVDoc& doc) {
     const int item = entry->itemIndex;
     if (item < 0 || item >= items) continue;
     const int state = treedoc::ItemState(doc, item);
-    if (InRunning(state)) m_rows.push_back(item);
-    else if (state == STATE_ELIMINATED || state == STATE_USER_ELIMINATED) m_eliminated.push_back(item);
+    if (InRunning(state))
+      m_rows.push_back(item);
+    else if (state == STATE_ELIMINATED || state == STATE_USER_ELIMINATED)
+      m_eliminated.push_back(item);
   }
   m_rows.insert(m_rows.end(), m_eliminated.begin(), m_eliminated.end());
   // As many rows as the order has entries; those no item fills stay empty.
@@ -115,17 +117,17 @@ namespace {
 // readable; the name's first part is a deeper shade of the same hue, so it
 // still stands out from the rest of the name.
 namespace row_colour {
-constexpr std::uint32_t kEliminated = 0x9D5656;       // red
-constexpr std::uint32_t kRemaining = 0x3B773B;        // green
+constexpr std::uint32_t kEliminated = 0x9D5656;  // red
+constexpr std::uint32_t kRemaining = 0x3B773B;   // green
 constexpr std::uint32_t kRemainingFirst = 0x295929;
-constexpr std::uint32_t kMismatch = 0x9A5757;         // red: a few mismatches
+constexpr std::uint32_t kMismatch = 0x9A5757;  // red: a few mismatches
 constexpr std::uint32_t kMismatchFirst = 0x744040;
-constexpr std::uint32_t kUserEliminated = 0x6D6D3E;   // yellow, darkened to olive
+constexpr std::uint32_t kUserEliminated = 0x6D6D3E;  // yellow, darkened to olive
 constexpr std::uint32_t kUserEliminatedFirst = 0x515131;
-constexpr std::uint32_t kMissingData = 0x65659E;      // blue-grey
+constexpr std::uint32_t kMissingData = 0x65659E;  // blue-grey
 constexpr std::uint32_t kMissingDataFirst = 0x47478F;
-constexpr std::uint32_t kSelected = 0xBD00BD;         // magenta
-constexpr std::uint32_t kSelectedFirst = 0x0000FF;    // blue
+constexpr std::uint32_t kSelected = 0xBD00BD;       // magenta
+constexpr std::uint32_t kSelectedFirst = 0x0000FF;  // blue
 constexpr std::uint32_t kOther = 0x464646;
 constexpr std::uint32_t kOtherFirst = 0x000000;
 }  // namespace row_colour

@@ -10,11 +10,11 @@
 class CZAVDoc;
 
 struct ItemRowStyle {
-  int icon = -1;                     // row icon index, -1 for none
-  std::uint32_t text = 0x464646;     // 0xRRGGBB
+  int icon = -1;                       // row icon index, -1 for none
+  std::uint32_t text = 0x464646;       // 0xRRGGBB
   std::uint32_t firstPart = 0x000000;  // colour of the name's first part
-  int firstPartLength = 0;           // leading characters drawn in firstPart
-  bool arial = false;                // false: the control's own font
+  int firstPartLength = 0;             // leading characters drawn in firstPart
+  bool arial = false;                  // false: the control's own font
   bool italic = false;
   std::string name;
 };

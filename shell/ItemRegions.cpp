@@ -41,8 +41,10 @@ void ApplyRegionAttributes(const std::vector<MenuRegionAttributes>& menus, DWORD
   for (const MenuRegionAttributes& menu : menus)
     for (const RegionAttribute& attribute : menu.attributes) {
       if (attribute.attribute < 0) continue;
-      if (attribute.selected) SetBit(row, static_cast<WORD>(attribute.attribute));
-      else ClearBit(row, static_cast<WORD>(attribute.attribute));
+      if (attribute.selected)
+        SetBit(row, static_cast<WORD>(attribute.attribute));
+      else
+        ClearBit(row, static_cast<WORD>(attribute.attribute));
     }
 }
 
@@ -59,9 +61,15 @@ void FillItemRegions(ImageRegionSelectModel& dialog, const CZAVDoc& doc, int ite
 
 void ItemRegionOwner::OnRegionSelectRequest(RegionSelectRequest request, ImageRegionSelectModel& dialog) {
   switch (request) {
-    case REQUEST_STORE: Store(dialog); break;
-    case REQUEST_NEXT: Step(dialog, +1); break;
-    case REQUEST_PREVIOUS: Step(dialog, -1); break;
+    case REQUEST_STORE:
+      Store(dialog);
+      break;
+    case REQUEST_NEXT:
+      Step(dialog, +1);
+      break;
+    case REQUEST_PREVIOUS:
+      Step(dialog, -1);
+      break;
     case REQUEST_MARK_ALL:
     case REQUEST_CLEAR_ALL: {
       const bool set = request == REQUEST_MARK_ALL;
@@ -99,8 +107,10 @@ bool ItemRegionOwner::MarkAllInList(const ImageRegionSelectModel& dialog, bool s
   for (int item = 0; item < m_doc.ItemCount(); ++item) {
     if (!m_doc.IsItemRemaining(item)) continue;
     DWORD* row = m_doc.GetItemAttributeBits(item);
-    if (set) SetBit(row, static_cast<WORD>(attribute));
-    else ClearBit(row, static_cast<WORD>(attribute));
+    if (set)
+      SetBit(row, static_cast<WORD>(attribute));
+    else
+      ClearBit(row, static_cast<WORD>(attribute));
   }
   m_doc.UpdateMissingDataBits();
   m_doc.SetModifiedFlag();

@@ -7,8 +7,7 @@
 
 CMenuTree::CMenuTree(CZAVDoc& doc) : m_doc(doc) {}
 
-HTREEITEM CMenuTree::InsertNode(HTREEITEM parent, const char* text, std::uint32_t data, HTREEITEM after,
-                                int image) {
+HTREEITEM CMenuTree::InsertNode(HTREEITEM parent, const char* text, std::uint32_t data, HTREEITEM after, int image) {
   std::string fixed = text ? text : "";
   HTREEITEM node = m_nodes.Insert(parent, after, data, image, text ? &fixed : nullptr);
   if (node == kNoNode) ThrowErrorMessage("Insertion in tree failed.");
@@ -87,20 +86,28 @@ int CMenuTree::GetNodeKind(HTREEITEM node) const {
       return KIND_ATTRIBUTE;
     }
     case KIND_REFERENCES_ROOT:
-    case KIND_REFERENCE: return KIND_REFERENCE;
-    case KIND_QOR: return KIND_QOR;
-    case KIND_ATTRIBUTE: return KIND_ATTRIBUTE;
-    default: return KIND_DB_DESCRIPTION;
+    case KIND_REFERENCE:
+      return KIND_REFERENCE;
+    case KIND_QOR:
+      return KIND_QOR;
+    case KIND_ATTRIBUTE:
+      return KIND_ATTRIBUTE;
+    default:
+      return KIND_DB_DESCRIPTION;
   }
 }
 
 int CMenuTree::GetAttributeImage(int attribute) const {
   if (attribute < 0 || attribute >= m_doc.AttributeCount()) return IMAGE_ATTRIBUTE_UNUSED;
   switch (treedoc::GetMark(m_doc, attribute)) {
-    case MARK_YES: return IMAGE_YES;
-    case MARK_NO: return IMAGE_NO;
-    case MARK_NEVER: return IMAGE_NEVER;
-    case MARK_ONLY: return IMAGE_ONLY;
+    case MARK_YES:
+      return IMAGE_YES;
+    case MARK_NO:
+      return IMAGE_NO;
+    case MARK_NEVER:
+      return IMAGE_NEVER;
+    case MARK_ONLY:
+      return IMAGE_ONLY;
     case MARK_OR: {
       const WORD menu = m_doc.GetAttribute(attribute).menuIndex;
       int orMarks = 0;
@@ -109,7 +116,8 @@ int CMenuTree::GetAttributeImage(int attribute) const {
           if (sibling < m_doc.AttributeCount() && treedoc::GetMark(m_doc, sibling) == MARK_OR) ++orMarks;
       return orMarks >= 2 ? IMAGE_OR_GROUP : IMAGE_OR_SINGLE;
     }
-    default: break;
+    default:
+      break;
   }
   if (m_doc.ItemCount() == 0) return IMAGE_ATTRIBUTE_UNUSED;
   const auto& counts = m_doc.m_attributeCounts;
@@ -167,18 +175,25 @@ HTREEITEM CMenuTree::FindMenuNode(int menu) const {
 
 HTREEITEM CMenuTree::FindByKey(const TreeNodeKey& key) const {
   switch (key.kind) {
-    case KIND_ATTRIBUTE: return FindAttributeNode(static_cast<int>(key.data));
+    case KIND_ATTRIBUTE:
+      return FindAttributeNode(static_cast<int>(key.data));
     case KIND_MENU_ROOT:
-    case KIND_ATTRIBUTE_ROOT: return m_menuRoot;
+    case KIND_ATTRIBUTE_ROOT:
+      return m_menuRoot;
     case KIND_MENU:
-    case KIND_ATTRIBUTE_MENU: return FindBelow(*this, m_menuRoot, key.kind, key.data);
-    case KIND_REFERENCES_ROOT: return m_referencesRoot;
+    case KIND_ATTRIBUTE_MENU:
+      return FindBelow(*this, m_menuRoot, key.kind, key.data);
+    case KIND_REFERENCES_ROOT:
+      return m_referencesRoot;
     case KIND_REFERENCE:
       for (HTREEITEM child : m_nodes.Children(m_referencesRoot))
         if (m_nodes.Data(child) == key.data) return child;
       return kNoNode;
-    default: return m_descriptionNode;
+    default:
+      return m_descriptionNode;
   }
 }
 
-int CMenuTree::MenuIndexOf(HTREEITEM node) const { return m_nodes.IsValid(node) ? static_cast<int>(m_nodes.Data(node)) : -1; }
+int CMenuTree::MenuIndexOf(HTREEITEM node) const {
+  return m_nodes.IsValid(node) ? static_cast<int>(m_nodes.Data(node)) : -1;
+}

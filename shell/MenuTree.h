@@ -47,7 +47,7 @@ enum TreeImage {
 
 // How one node is painted.
 struct TreeNodeStyle {
-  bool ownColours = false;  // menus and attributes; other nodes are drawn as the control draws them
+  bool ownColours = false;              // menus and attributes; other nodes are drawn as the control draws them
   std::uint32_t background = 0xFFFFFF;  // 0xRRGGBB
   std::uint32_t text = 0x000000;
   bool arial = false;  // false: the control's own font
@@ -85,7 +85,9 @@ class CMenuTree {
   void RefreshTree();
   HTREEITEM FindAttributeNode(int attribute) const;
   HTREEITEM FindMenuNode(int menu) const;
-  TreeNodeKey KeyOf(HTREEITEM node) const { return {GetNodeKind(node), m_nodes.IsValid(node) ? m_nodes.Data(node) : 0}; }
+  TreeNodeKey KeyOf(HTREEITEM node) const {
+    return {GetNodeKind(node), m_nodes.IsValid(node) ? m_nodes.Data(node) : 0};
+  }
   // The node the key names now; kNoNode when there is none.
   HTREEITEM FindByKey(const TreeNodeKey& key) const;
 

@@ -54,8 +54,10 @@ void CMenuTreeEditing::SetModifiedAndRefresh() {
 }
 
 void CMenuTreeEditing::RefreshTreeView() {
-  if (ILeftView* view = m_doc.GetLeftView()) view->RefreshTree();
-  else m_tree.RefreshTree();
+  if (ILeftView* view = m_doc.GetLeftView())
+    view->RefreshTree();
+  else
+    m_tree.RefreshTree();
 }
 
 HTREEITEM CMenuTreeEditing::InsertAttribute(HTREEITEM selected, const AttributeEditor& edit) {

@@ -78,15 +78,24 @@ std::string CMenuTree::GetNodeName(HTREEITEM node) const {
 
 const char* CMenuTree::GetTooltipText(int kind) {
   switch (kind) {
-    case KIND_DB_DESCRIPTION: return "Use context menu for this item to control database parameters.";
-    case KIND_MENU_ROOT: return "Menu subtree.";
-    case KIND_REFERENCES_ROOT: return "Reference subtree.";
-    case KIND_MENU: return "Menu. Use small button to call context menu.";
-    case KIND_REFERENCE: return "Reference item. Use small button to call context menu.";
-    case KIND_QOR: return "QOR item. Use small button to call context menu.";
-    case KIND_ATTRIBUTE: return "Attribute item. Use small button to call context menu.";
-    case KIND_ATTRIBUTE_MENU: return "Attribute menu. Use small button to call context menu.";
-    default: return "Use small button to call context menu.";
+    case KIND_DB_DESCRIPTION:
+      return "Use context menu for this item to control database parameters.";
+    case KIND_MENU_ROOT:
+      return "Menu subtree.";
+    case KIND_REFERENCES_ROOT:
+      return "Reference subtree.";
+    case KIND_MENU:
+      return "Menu. Use small button to call context menu.";
+    case KIND_REFERENCE:
+      return "Reference item. Use small button to call context menu.";
+    case KIND_QOR:
+      return "QOR item. Use small button to call context menu.";
+    case KIND_ATTRIBUTE:
+      return "Attribute item. Use small button to call context menu.";
+    case KIND_ATTRIBUTE_MENU:
+      return "Attribute menu. Use small button to call context menu.";
+    default:
+      return "Use small button to call context menu.";
   }
 }
 
@@ -102,8 +111,8 @@ static void FindCountPart(const std::string& label, TreeNodeStyle& style) {
 TreeNodeStyle CMenuTree::GetNodeStyle(HTREEITEM node, bool highlighted) const {
   TreeNodeStyle style;
   const int kind = GetNodeKind(node);
-  const bool menuKind = kind == KIND_MENU_ROOT || kind == KIND_MENU || kind == KIND_ATTRIBUTE_MENU ||
-                        kind == KIND_ATTRIBUTE_ROOT;
+  const bool menuKind =
+      kind == KIND_MENU_ROOT || kind == KIND_MENU || kind == KIND_ATTRIBUTE_MENU || kind == KIND_ATTRIBUTE_ROOT;
   if (!menuKind && kind != KIND_ATTRIBUTE) return style;
   style.ownColours = true;
   style.background = highlighted ? 0xE6E6E6 : 0xFFFFFF;

@@ -19,8 +19,10 @@ static constexpr const char* kPartialMatchText =
     "Only partial matches with missing data or\r\nselected but eliminated items remain.";
 
 static void RefreshTreeView(CZAVDoc& doc, CMenuTree& tree) {
-  if (ILeftView* view = doc.GetLeftView()) view->RefreshTree();
-  else tree.RefreshTree();
+  if (ILeftView* view = doc.GetLeftView())
+    view->RefreshTree();
+  else
+    tree.RefreshTree();
 }
 
 void CMenuTree::StoreMark(int mark, HTREEITEM node) {
@@ -74,11 +76,15 @@ void CMenuTree::ReevaluateAfterMark(int remembered) {
   // so the rows filled above stay right too.
   if (!filled) treedoc::ShowCurrentReport(m_doc);
   IItemListView* list = m_doc.GetItemListView();
-  if (list && filled) list->RefillUnchangedRows();
-  else engine_views::FillItemList(m_doc);
+  if (list && filled)
+    list->RefillUnchangedRows();
+  else
+    engine_views::FillItemList(m_doc);
   if (list) {
-    if (remembered >= 0 && treedoc::IsRemaining(m_doc, remembered)) list->SelectItem(remembered);
-    else list->SelectRow(0);
+    if (remembered >= 0 && treedoc::IsRemaining(m_doc, remembered))
+      list->SelectItem(remembered);
+    else
+      list->SelectRow(0);
   }
 }
 
@@ -115,8 +121,10 @@ bool CMenuTree::SetAttributeForAllItems(bool set, int attribute) {
     const bool changes = treedoc::IsRemaining(m_doc, item) || (!set && state == STATE_USER_ELIMINATED);
     DWORD* row = changes ? m_doc.GetItemAttributeBits(item) : nullptr;
     if (!row) continue;
-    if (set) SetBit(row, static_cast<WORD>(attribute));
-    else ClearBit(row, static_cast<WORD>(attribute));
+    if (set)
+      SetBit(row, static_cast<WORD>(attribute));
+    else
+      ClearBit(row, static_cast<WORD>(attribute));
   }
   m_doc.RequestRecount();
   treedoc::ResetStates(m_doc, true);

@@ -34,8 +34,9 @@ std::string FillPlaceholders(const std::string& text, const std::vector<std::pai
   std::string out;
   out.reserve(text.size());
   for (std::size_t at = 0; at < text.size();) {
-    const auto match = std::find_if(values.begin(), values.end(),
-                                    [&](const auto& value) { return text.compare(at, value.first.size(), value.first) == 0; });
+    const auto match = std::find_if(values.begin(), values.end(), [&](const auto& value) {
+      return text.compare(at, value.first.size(), value.first) == 0;
+    });
     if (match == values.end()) {
       out += text[at++];
       continue;
@@ -103,34 +104,59 @@ bool CMenuTree::DoubleClickNode(HTREEITEM node, bool ctrlHeld) {
   if (!m_nodes.IsValid(node)) return true;
   const int index = MenuIndexOf(node);
   switch (GetNodeKind(node)) {
-    case KIND_DB_DESCRIPTION: ShowDatabasePage(); return false;
-    case KIND_REFERENCES_ROOT: treedoc::ShowReferencesReport(m_doc); return false;
-    case KIND_MENU: treedoc::ShowMenuItemReport(m_doc, index); return false;
-    case KIND_REFERENCE: treedoc::ShowReferenceItemReport(m_doc, index); return false;
+    case KIND_DB_DESCRIPTION:
+      ShowDatabasePage();
+      return false;
+    case KIND_REFERENCES_ROOT:
+      treedoc::ShowReferencesReport(m_doc);
+      return false;
+    case KIND_MENU:
+      treedoc::ShowMenuItemReport(m_doc, index);
+      return false;
+    case KIND_REFERENCE:
+      treedoc::ShowReferenceItemReport(m_doc, index);
+      return false;
     case KIND_ATTRIBUTE: {
       const bool yes = treedoc::GetMark(m_doc, index) == MARK_YES;
       MarkAttribute(yes ? MARK_CLEAR : MARK_YES, node, ctrlHeld);
       return false;
     }
-    case KIND_QOR: return false;
-    default: return true;
+    case KIND_QOR:
+      return false;
+    default:
+      return true;
   }
 }
 
 bool CMenuTree::RunReportCommand(int command, HTREEITEM selected) {
   const int index = MenuIndexOf(selected);
   switch (command) {
-    case 32782: ShowDatabasePage(); return true;
-    case 32792: treedoc::ShowMenuItemReport(m_doc, index); return true;
-    case 32793: treedoc::ShowReferenceItemReport(m_doc, index); return true;
-    case 32806: treedoc::ShowReferencesReport(m_doc); return true;
-    case 32807: treedoc::ShowAttributePage(m_doc, index, false); return true;
+    case 32782:
+      ShowDatabasePage();
+      return true;
+    case 32792:
+      treedoc::ShowMenuItemReport(m_doc, index);
+      return true;
+    case 32793:
+      treedoc::ShowReferenceItemReport(m_doc, index);
+      return true;
+    case 32806:
+      treedoc::ShowReferencesReport(m_doc);
+      return true;
+    case 32807:
+      treedoc::ShowAttributePage(m_doc, index, false);
+      return true;
     case 32800:
       m_doc.m_menuReportSwitch = 1;
       treedoc::ShowMenusReport(m_doc);
       return true;
-    case 32894: treedoc::ShowRegionsPage(m_doc, index, selected); return true;
-    case cmd::kFilePrint: treedoc::PrintCurrentPage(m_doc); return true;
-    default: return false;
+    case 32894:
+      treedoc::ShowRegionsPage(m_doc, index, selected);
+      return true;
+    case cmd::kFilePrint:
+      treedoc::PrintCurrentPage(m_doc);
+      return true;
+    default:
+      return false;
   }
 }

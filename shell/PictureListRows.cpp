@@ -16,7 +16,8 @@ int SetItemListRows(std::vector<ItemImageString>& rows, const std::string& list)
     std::string element = text.substr(start, end - start);
     start = end + 1;
     if (element.empty()) continue;
-    const bool seen = std::any_of(rows.begin(), rows.end(), [&](const ItemImageString& r) { return r.text == element; });
+    const bool seen =
+        std::any_of(rows.begin(), rows.end(), [&](const ItemImageString& r) { return r.text == element; });
     if (!seen) rows.push_back({static_cast<int>(rows.size()), std::move(element), 1});
   }
   return 1;

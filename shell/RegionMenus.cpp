@@ -21,7 +21,8 @@ MenuRegionAttributes CollectMenuRegions(const CZAVDoc& doc, int menu) {
 MenuRegionAttributes OrMarkRegions(const CZAVDoc& doc, int menu, int clickedAttribute) {
   MenuRegionAttributes regions = CollectMenuRegions(doc, menu);
   for (RegionAttribute& attribute : regions.attributes)
-    attribute.selected = attribute.attribute == clickedAttribute || doc.GetAttributeMark(attribute.attribute) == MARK_OR;
+    attribute.selected =
+        attribute.attribute == clickedAttribute || doc.GetAttributeMark(attribute.attribute) == MARK_OR;
   return regions;
 }
 

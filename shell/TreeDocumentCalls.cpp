@@ -52,7 +52,9 @@ void ShowReferenceItemReport(CZAVDoc& doc, int reference) {
   CReportReferenceItem(doc, reference).Execute(nullptr, kFirstPage);
 }
 void ShowReferencesReport(CZAVDoc& doc) { CReportReferences(doc).Execute(nullptr, kFirstPage); }
-void ShowMenusReport(CZAVDoc& doc) { CReportMenu(doc).Execute(std::make_unique<ActionForMenuListRepotrt>(), kFirstPage); }
+void ShowMenusReport(CZAVDoc& doc) {
+  CReportMenu(doc).Execute(std::make_unique<ActionForMenuListRepotrt>(), kFirstPage);
+}
 void ShowRegionsPage(CZAVDoc& doc, int menu, HTREEITEM node) {
   CReportAttributeRegion(doc, menu).Execute(std::make_unique<ActionSelectRegion>(node), kFirstPage);
 }

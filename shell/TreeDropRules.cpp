@@ -36,7 +36,6 @@ void MoveChildEntry(CZAVDoc& doc, int entry, int oldMenu, int newMenu, int after
   MoveListEntry(oldList, doc.GetMenu(newMenu).children, PositionIn(oldList, entry), afterEntry);
 }
 
-
 void Tell(const char* text) { platform::Ui().ShowMessage(text); }
 
 }  // namespace
@@ -78,8 +77,11 @@ HTREEITEM CTreeDropRules::MoveToFirst(HTREEITEM node) {
       return MoveMenu(node, doc.GetMenu(data).parent, parent, -1, kInsertFirst);
     case KIND_ATTRIBUTE:
       return MoveAttribute(node, doc.GetAttribute(data).menuIndex, parent, -1, kInsertFirst);
-    case KIND_REFERENCE: return MoveReference(data, -1);
-    default: Tell("Can't make first"); return kNoNode;
+    case KIND_REFERENCE:
+      return MoveReference(data, -1);
+    default:
+      Tell("Can't make first");
+      return kNoNode;
   }
 }
 

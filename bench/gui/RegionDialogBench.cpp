@@ -24,7 +24,8 @@ struct LargeMenu {
     sky.setColorAt(0, QColor(40, 90, 160));
     sky.setColorAt(1, QColor(200, 170, 90));
     painter.fillRect(photo.rect(), sky);
-    for (int i = 0; i < 400; ++i) painter.fillRect((i * 97) % 3900, (i * 61) % 2900, 100, 100, QColor::fromHsv(i % 360, 160, 200));
+    for (int i = 0; i < 400; ++i)
+      painter.fillRect((i * 97) % 3900, (i * 61) % 2900, 100, 100, QColor::fromHsv(i % 360, 160, 200));
     painter.end();
     photo.save(picture, "JPG", 85);
     RegionSet regions;

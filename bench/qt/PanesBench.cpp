@@ -32,8 +32,10 @@ void BM_MarkThroughPanes(benchmark::State& state) {
   QApplication::processEvents();
   bool marked = false;
   for (auto _ : state) {
-    if (marked) panes.tree->OnMarkClear();
-    else panes.tree->OnMarkYes();
+    if (marked)
+      panes.tree->OnMarkClear();
+    else
+      panes.tree->OnMarkYes();
     QApplication::processEvents();  // the panes repaint
     marked = !marked;
   }

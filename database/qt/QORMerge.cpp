@@ -69,8 +69,8 @@ CQORMerge::CQORMerge(QWidget* parent)
 
 std::string CQORMerge::PickDatabaseFile(int which) {
   static const char* const prompts[] = {"Please choose first qor database", "Please choose second qor database"};
-  const auto path = platform::Ui().AskOpenFileName(
-      prompts[which], {{"All QOR Databases", "*.qor"}, {"All Files", "*"}});
+  const auto path =
+      platform::Ui().AskOpenFileName(prompts[which], {{"All QOR Databases", "*.qor"}, {"All Files", "*"}});
   return path ? *path : std::string();
 }
 

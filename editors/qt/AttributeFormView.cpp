@@ -26,9 +26,7 @@ CAttributeFormView::CAttributeFormView(ItemAttributeEditor& editor, QWidget* par
 
 int CAttributeFormView::ScrollPosition() const { return verticalScrollBar()->value(); }
 
-int CAttributeFormView::FocusedAttribute() const {
-  return m_focused >= 0 ? m_layout.checkAttributes[m_focused] : -1;
-}
+int CAttributeFormView::FocusedAttribute() const { return m_focused >= 0 ? m_layout.checkAttributes[m_focused] : -1; }
 
 QRect CAttributeFormView::CheckRect(int check) const {
   const AttributeFormRow& row = m_layout.rows[m_layout.checkRows[check]];
@@ -52,8 +50,8 @@ void CAttributeFormView::FocusCheck(int check) {
   if (check < 0 || check >= static_cast<int>(m_layout.checks.size())) return;
   m_focused = check;
   const int page = viewport()->height();
-  verticalScrollBar()->setValue(ScrollToShow(m_layout.checks[check], ScrollPosition(), page,
-                                             ScrollMaximum(m_layout.contentHeight, page)));
+  verticalScrollBar()->setValue(
+      ScrollToShow(m_layout.checks[check], ScrollPosition(), page, ScrollMaximum(m_layout.contentHeight, page)));
   viewport()->update();
 }
 
@@ -93,8 +91,10 @@ void CAttributeFormView::keyPressEvent(QKeyEvent* event) {
 void CAttributeFormView::focusInEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusInEvent(event);
   // Tabbing into the form lands on the first check box the first time.
-  if (m_focused < 0 && !m_layout.checks.empty()) FocusCheck(0);
-  else viewport()->update();
+  if (m_focused < 0 && !m_layout.checks.empty())
+    FocusCheck(0);
+  else
+    viewport()->update();
 }
 
 void CAttributeFormView::paintEvent(QPaintEvent*) {

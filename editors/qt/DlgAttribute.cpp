@@ -6,10 +6,11 @@
 #include "editors/AttributeEditorForm.h"
 #include "editors/qt/EditorFields.h"
 
-CDlgAttribute::CDlgAttribute(QWidget* parent, CZAVDoc& doc, int attribute, int parentMenu,
-                             CPictureRowsWidget* pictures)
+CDlgAttribute::CDlgAttribute(QWidget* parent, CZAVDoc& doc, int attribute, int parentMenu, CPictureRowsWidget* pictures)
     : CNodeEditorDialog("Attribute Editor", "help.htm#Attribute_Editor", parent),
-      m_doc(doc), m_attribute(attribute), m_parentMenu(parentMenu) {
+      m_doc(doc),
+      m_attribute(attribute),
+      m_parentMenu(parentMenu) {
   setObjectName("attributeEditor");
   const AttributeEditorForm form = AttributeEditorForm::Load(doc, attribute);
   m_name = editors::qt::AddTextRow(*this, Form(), "Name:", "name", form.name);

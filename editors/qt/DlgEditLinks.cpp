@@ -15,8 +15,7 @@
 
 namespace editors::qt {
 
-CDlgEditLinks::CDlgEditLinks(const CZAVDoc& document, LinkEditMode mode, const ExternalLinkText& link,
-                             QWidget* parent)
+CDlgEditLinks::CDlgEditLinks(const CZAVDoc& document, LinkEditMode mode, const ExternalLinkText& link, QWidget* parent)
     : EditorDialogBase(mode == LinkEditMode::Add ? "Add External Link" : "Edit External Link",
                        "help.htm#External_Link_Editor", parent),
       m_document(document),

@@ -46,8 +46,7 @@ QTreeWidgetItem* LinkRow(const std::string& name, const std::string& address) {
 
 }  // namespace
 
-CDlgItem::CDlgItem(CZAVDoc& document, int item, int rowCount, int row, CPictureRowsWidget* pictures,
-                   QWidget* parent)
+CDlgItem::CDlgItem(CZAVDoc& document, int item, int rowCount, int row, CPictureRowsWidget* pictures, QWidget* parent)
     : EditorDialogBase({}, "help.htm#Item_Species_Description_Editor", parent),
       m_doc(document),
       m_form(editors::GetItemForm(document.m_header)),
@@ -78,8 +77,10 @@ void CDlgItem::BuildForm() {
   AddStepButtons();
   ShowLevelLabels();
   using editors::ItemField;
-  for (auto [field, widget] : {std::pair<ItemField, QWidget*>{ItemField::Name, m_name}, {ItemField::Family, m_family},
-                               {ItemField::Genus, m_genus}, {ItemField::Species, m_species},
+  for (auto [field, widget] : {std::pair<ItemField, QWidget*>{ItemField::Name, m_name},
+                               {ItemField::Family, m_family},
+                               {ItemField::Genus, m_genus},
+                               {ItemField::Species, m_species},
                                {ItemField::Description, m_description}})
     SetFieldWidget(static_cast<int>(field), widget);
   resize(520, 560);
@@ -105,8 +106,8 @@ QWidget* CDlgItem::BuildNameRows() {
   }
   for (QWidget* unused : {static_cast<QWidget*>(m_name), static_cast<QWidget*>(m_nameLabel)})
     if (!editors::ShowsNameField(m_form)) unused->hide();
-  for (QWidget* unused : std::initializer_list<QWidget*>{m_family, m_genus, m_species, m_familyLabel, m_genusLabel,
-                                                         m_speciesLabel})
+  for (QWidget* unused :
+       std::initializer_list<QWidget*>{m_family, m_genus, m_species, m_familyLabel, m_genusLabel, m_speciesLabel})
     if (!editors::ShowsScientificFields(m_form)) unused->hide();
   return box;
 }

@@ -23,8 +23,7 @@ class CDlgItem : public editors::qt::EditorDialogBase {
   // item -1 makes a new item; rowCount and row place the item in the item
   // list for Next and Previous (no stepping without rows). The dialog takes
   // the picture rows that its opener made.
-  CDlgItem(CZAVDoc& document, int item, int rowCount, int row, CPictureRowsWidget* pictures,
-           QWidget* parent = nullptr);
+  CDlgItem(CZAVDoc& document, int item, int rowCount, int row, CPictureRowsWidget* pictures, QWidget* parent = nullptr);
 
   // The item edited; a new item's index once it was stored.
   int ItemIndex() const { return m_item; }
@@ -35,7 +34,7 @@ class CDlgItem : public editors::qt::EditorDialogBase {
   // caller brings its views in step and returns the item list's row count.
   void SetAfterStepStore(std::function<int(int item)> refresh) { m_afterStepStore = std::move(refresh); }
 
-protected:
+ protected:
   bool OnOK() override;
 
  private:

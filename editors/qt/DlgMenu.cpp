@@ -12,7 +12,10 @@ using editors::qt::TextOf;
 CDlgMenu::CDlgMenu(QWidget* parent, CZAVDoc& doc, int menu, int parentMenu, bool attributeMenu,
                    CPictureRowsWidget* pictures)
     : CNodeEditorDialog("Individual Menu Editor", "help.htm#Individual_Menu_Editor", parent),
-      m_doc(doc), m_menu(menu), m_parentMenu(parentMenu), m_attributeMenu(attributeMenu) {
+      m_doc(doc),
+      m_menu(menu),
+      m_parentMenu(parentMenu),
+      m_attributeMenu(attributeMenu) {
   setObjectName("menuEditor");
   const MenuEditorForm form = MenuEditorForm::Load(doc, menu);
   m_title = AddTextRow(*this, Form(), "Title:", "title", form.title);

@@ -20,9 +20,12 @@ constexpr int kHoverPeriodMs = 100;
 
 QPen PenFor(RegionPen pen) {
   switch (pen) {
-    case RegionPen::Drawing: return QPen(QColor(255, 0, 0), 1);
-    case RegionPen::Region: return QPen(QColor(0, 0, 255), 1);
-    case RegionPen::Highlight: return QPen(QColor(0, 0, 255), 3);
+    case RegionPen::Drawing:
+      return QPen(QColor(255, 0, 0), 1);
+    case RegionPen::Region:
+      return QPen(QColor(0, 0, 255), 1);
+    case RegionPen::Highlight:
+      return QPen(QColor(0, 0, 255), 3);
   }
   return QPen();
 }
@@ -35,7 +38,9 @@ QPolygon ToQPolygon(const RegionPolygon& polygon) {
 }
 
 // Region rectangles are half-open; Qt outlines a rectangle through its last pixel.
-QRect ToQRect(const RegionRect& rect) { return QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1)); }
+QRect ToQRect(const RegionRect& rect) {
+  return QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1));
+}
 
 RegionSize ScreenClientSize() {
   const QScreen* screen = QGuiApplication::primaryScreen();
@@ -46,11 +51,12 @@ RegionSize ScreenClientSize() {
 }  // namespace
 
 namespace {
-const QSet<QByteArray> kRasterFormats = {"bmp", "png", "pbm", "pgm", "ppm", "xbm", "xpm", "gif", "ico", "jpg",
-                                         "jpeg", "tif", "tiff", "webp", "tga", "wbmp", "icns", "mng"};
+const QSet<QByteArray> kRasterFormats = {"bmp", "png",  "pbm", "pgm",  "ppm",  "xbm", "xpm",  "gif",  "ico",
+                                         "jpg", "jpeg", "tif", "tiff", "webp", "tga", "wbmp", "icns", "mng"};
 }  // namespace
 
-CImageRegionCtrl::CImageRegionCtrl(ImageRegionCtrlState& state, QWidget* parent) : QAbstractScrollArea(parent), m_state(state) {
+CImageRegionCtrl::CImageRegionCtrl(ImageRegionCtrlState& state, QWidget* parent)
+    : QAbstractScrollArea(parent), m_state(state) {
   setObjectName("ImgRegion");
   setFocusPolicy(Qt::StrongFocus);
   viewport()->setMouseTracking(true);
@@ -93,7 +99,8 @@ bool CImageRegionCtrl::LoadPicture(const std::string& path) {
 
 RegionSize CImageRegionCtrl::SetupScrollBars() {
   const RegionSize visible = m_state.SetupScrollBars(MaxVisibleSize(ScreenClientSize()));
-  setHorizontalScrollBarPolicy(m_state.Bar(ScrollAxis::Horizontal).needed ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  setHorizontalScrollBarPolicy(m_state.Bar(ScrollAxis::Horizontal).needed ? Qt::ScrollBarAlwaysOn
+                                                                          : Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(m_state.Bar(ScrollAxis::Vertical).needed ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
   UpdateBarRanges();
   horizontalScrollBar()->setValue(0);
@@ -163,16 +170,21 @@ void CImageRegionCtrl::paintEvent(QPaintEvent*) {
   painter.setBrush(Qt::NoBrush);
   for (const RegionStroke& stroke : BuildPaintList(m_state)) {
     painter.setPen(PenFor(stroke.pen));
-    if (!stroke.polygon) painter.drawRect(ToQRect(stroke.rectangle));
-    else if (stroke.closed) painter.drawPolygon(ToQPolygon(*stroke.polygon));
-    else painter.drawPolyline(ToQPolygon(*stroke.polygon));
+    if (!stroke.polygon)
+      painter.drawRect(ToQRect(stroke.rectangle));
+    else if (stroke.closed)
+      painter.drawPolygon(ToQPolygon(*stroke.polygon));
+    else
+      painter.drawPolyline(ToQPolygon(*stroke.polygon));
   }
   // The band is painted over the picture on every repaint, so nothing needs erasing.
   if (const std::optional<RubberBand> band = m_state.CurrentRubberBand()) {
     painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
     const QPoint from(band->from.x, band->from.y), to(band->to.x, band->to.y);
-    if (band->rectangle) painter.drawRect(QRect(from, to).normalized());
-    else painter.drawLine(from, to);
+    if (band->rectangle)
+      painter.drawRect(QRect(from, to).normalized());
+    else
+      painter.drawLine(from, to);
   }
 }
 

@@ -52,7 +52,8 @@ void CImageRegionEditor::OnInitDialog() {
   findChild<QComboBox*>("menuTitle")->addItem(QString::fromStdString(m_model.menuTitle));
   m_model.Init();
   m_list->clear();
-  for (int row = 0; row < m_model.RowCount(); ++row) m_list->AddRow(m_model.attributeNames[row], m_model.RowChecked(row));
+  for (int row = 0; row < m_model.RowCount(); ++row)
+    m_list->AddRow(m_model.attributeNames[row], m_model.RowChecked(row));
   // A picture that cannot be read keeps the dialog's size; the regions still list and save.
   if (!m_model.IsReadOnly() && m_control->LoadPicture(m_model.picturePath)) FitDialogToControl(*this, *m_control);
   if (m_model.IsReadOnly()) {

@@ -21,8 +21,10 @@ CImageRegionSelectDlg::CImageRegionSelectDlg(IRegionSelectOwner* owner, QWidget*
   m_menus->setObjectName("menuCombo");
   m_menus->setGeometry(8, 26, 200, 24);
   connect(m_menus, &QComboBox::activated, this, &CImageRegionSelectDlg::OnMenuChosen);
-  connect(AddDialogButton(this, "<<", "previousMenu", {212, 26, 32, 24}), &QPushButton::clicked, this, [this] { StepMenu(false); });
-  connect(AddDialogButton(this, ">>", "nextMenu", {248, 26, 32, 24}), &QPushButton::clicked, this, [this] { StepMenu(true); });
+  connect(AddDialogButton(this, "<<", "previousMenu", {212, 26, 32, 24}), &QPushButton::clicked, this,
+          [this] { StepMenu(false); });
+  connect(AddDialogButton(this, ">>", "nextMenu", {248, 26, 32, 24}), &QPushButton::clicked, this,
+          [this] { StepMenu(true); });
   m_list = new RegionAttributeList(this);
   m_list->setGeometry(8, 56, 200, 280);
   m_list->installEventFilter(this);
@@ -30,10 +32,14 @@ CImageRegionSelectDlg::CImageRegionSelectDlg(IRegionSelectOwner* owner, QWidget*
   connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) {
     if (!m_filling) m_model.FocusRow(row);
   });
-  connect(AddDialogButton(this, "&Next", "nextItem", {8, 344, 96, 26}), &QPushButton::clicked, this, [this] { OnStepItem(true); });
-  connect(AddDialogButton(this, "&Prev", "previousItem", {112, 344, 96, 26}), &QPushButton::clicked, this, [this] { OnStepItem(false); });
-  connect(AddDialogButton(this, "Mark &All", "markAll", {8, 376, 96, 26}), &QPushButton::clicked, this, [this] { OnMarkAll(true); });
-  connect(AddDialogButton(this, "&Clear All", "clearAll", {112, 376, 96, 26}), &QPushButton::clicked, this, [this] { OnMarkAll(false); });
+  connect(AddDialogButton(this, "&Next", "nextItem", {8, 344, 96, 26}), &QPushButton::clicked, this,
+          [this] { OnStepItem(true); });
+  connect(AddDialogButton(this, "&Prev", "previousItem", {112, 344, 96, 26}), &QPushButton::clicked, this,
+          [this] { OnStepItem(false); });
+  connect(AddDialogButton(this, "Mark &All", "markAll", {8, 376, 96, 26}), &QPushButton::clicked, this,
+          [this] { OnMarkAll(true); });
+  connect(AddDialogButton(this, "&Clear All", "clearAll", {112, 376, 96, 26}), &QPushButton::clicked, this,
+          [this] { OnMarkAll(false); });
   m_control = new CImageRegionCtrl(m_model.Control(), this);
   m_control->setGeometry(216, 56, 248, 346);
   connect(m_control, &CImageRegionCtrl::clicked, this, &CImageRegionSelectDlg::OnPictureClicked);

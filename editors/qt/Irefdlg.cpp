@@ -31,7 +31,8 @@ CIrefdlg::CIrefdlg(std::unique_ptr<ItemReferenceEditor> editor, QWidget* parent)
     edit->setObjectName(QString("referencePage%1").arg(k));
     edit->setGeometry(kLeft, y, kEditWidth, kEditHeight);
     edit->installEventFilter(this);
-    connect(edit, &QLineEdit::textEdited, this, [this, k](const QString& text) { m_editor->SetText(k, text.toStdString()); });
+    connect(edit, &QLineEdit::textEdited, this,
+            [this, k](const QString& text) { m_editor->SetText(k, text.toStdString()); });
     auto* title = new QLabel(QString::fromStdString(m_editor->Title(k)), form);
     title->setTextFormat(Qt::PlainText);
     title->setGeometry(kLeft + kTitleOffsetX, y + kTitleOffsetY, kTitleWidth, kEditHeight);
@@ -68,8 +69,7 @@ bool CIrefdlg::eventFilter(QObject* watched, QEvent* event) {
   if (k < 0) return CSteppingItemDialog::eventFilter(watched, event);
   QScrollBar* bar = m_scroller->verticalScrollBar();
   const int page = m_scroller->viewport()->height();
-  if (event->type() == QEvent::FocusIn)
-    bar->setValue(ScrollToShow(m_spans[k], bar->value(), page, bar->maximum()));
+  if (event->type() == QEvent::FocusIn) bar->setValue(ScrollToShow(m_spans[k], bar->value(), page, bar->maximum()));
   if (event->type() == QEvent::KeyPress) {
     if (const auto key = FormFocusKey(*static_cast<QKeyEvent*>(event))) {
       Focus(MoveFormFocus(m_spans, k, *key, bar->value(), page));

@@ -58,8 +58,12 @@ void AddOkCancelBeside(QDialog& dialog, CImageRegionCtrl& control, RegionDialogA
 }
 
 namespace {
-RegionRect RectOf(const QRect& rect) { return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()}; }
-QRect QRectOf(const RegionRect& rect) { return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top); }
+RegionRect RectOf(const QRect& rect) {
+  return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+}
+QRect QRectOf(const RegionRect& rect) {
+  return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
 }  // namespace
 
 void RegionDialogAnchors::Attach(const QWidget& dialog) {

@@ -15,9 +15,12 @@ std::size_t SequenceLength(std::string_view text, std::size_t at, std::size_t& s
   const auto lead = static_cast<unsigned char>(text[at]);
   std::size_t length = 0;
   unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
-  if (lead >= 0xC2 && lead <= 0xDF) length = 2;
-  else if (lead >= 0xE0 && lead <= 0xEF) length = 3, low = lead == 0xE0 ? 0xA0 : 0x80, high = lead == 0xED ? 0x9F : 0xBF;
-  else if (lead >= 0xF0 && lead <= 0xF4) length = 4, low = lead == 0xF0 ? 0x90 : 0x80, high = lead == 0xF4 ? 0x8F : 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF)
+    length = 2;
+  else if (lead >= 0xE0 && lead <= 0xEF)
+    length = 3, low = lead == 0xE0 ? 0xA0 : 0x80, high = lead == 0xED ? 0x9F : 0xBF;
+  else if (lead >= 0xF0 && lead <= 0xF4)
+    length = 4, low = lead == 0xF0 ? 0x90 : 0x80, high = lead == 0xF4 ? 0x8F : 0xBF;
   std::size_t taken = 1;
   while (length && taken < length && at + taken < text.size() &&
          IsTrail(static_cast<unsigned char>(text[at + taken]), taken == 1 ? low : 0x80, taken == 1 ? high : 0xBF))
@@ -40,11 +43,22 @@ void AppendXmlCharacterData(std::string& out, std::string_view text) {
     const auto c = static_cast<unsigned char>(text[at]);
     if (c < 0x80) {
       switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '\r': out += "&#13;"; break;
-        case '\t': case '\n': out += static_cast<char>(c); break;
+        case '&':
+          out += "&amp;";
+          break;
+        case '<':
+          out += "&lt;";
+          break;
+        case '>':
+          out += "&gt;";
+          break;
+        case '\r':
+          out += "&#13;";
+          break;
+        case '\t':
+        case '\n':
+          out += static_cast<char>(c);
+          break;
         default:
           if (c < 0x20)
             out += kReplacement;

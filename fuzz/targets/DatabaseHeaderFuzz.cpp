@@ -8,9 +8,12 @@ FuzzVerdict FuzzDatabaseHeader(const std::uint8_t* data, std::size_t size) {
   const auto path = FuzzScratch::Get().Write("header.qor", data, size);
   CQDochdr header;
   switch (ReadDatabaseHeaderFile(path, header)) {
-    case HeaderReadResult::Ok: return FuzzVerdict::Accepted;
-    case HeaderReadResult::BadFormat: return FuzzVerdict::Rejected;
-    case HeaderReadResult::CannotOpen: break;  // the scratch file was just written
+    case HeaderReadResult::Ok:
+      return FuzzVerdict::Accepted;
+    case HeaderReadResult::BadFormat:
+      return FuzzVerdict::Rejected;
+    case HeaderReadResult::CannotOpen:
+      break;  // the scratch file was just written
   }
   return FuzzVerdict::Violated;
 }

@@ -42,18 +42,30 @@ std::unique_ptr<ReportAction> GalleryAction(int kind) {
 
 std::unique_ptr<ReportAction> MakeAction(std::uint8_t choice, int regionMenu) {
   switch (choice % 12) {
-    case 0: return std::make_unique<ReportAction>();
-    case 1: return std::make_unique<ActionFindItem>();
-    case 2: return std::make_unique<ActionFindMenuItem>();
-    case 3: return std::make_unique<ActionForItemsReport>();
-    case 4: return std::make_unique<ActionForItemReport>();
-    case 5: return std::make_unique<ActionFindMenuAndItem>();
-    case 6: return GalleryAction(kReportGallery);
-    case 7: return GalleryAction(kReportEliminated);
-    case 8: return std::make_unique<ActionForMenuListRepotrt>();
-    case 9: return std::make_unique<ActionForAnalize>();
-    case 10: return std::make_unique<ActionSelectRegion>(FuzzFrame::kMenuNode + regionMenu);
-    default: return std::make_unique<ActionSelectRegion>();
+    case 0:
+      return std::make_unique<ReportAction>();
+    case 1:
+      return std::make_unique<ActionFindItem>();
+    case 2:
+      return std::make_unique<ActionFindMenuItem>();
+    case 3:
+      return std::make_unique<ActionForItemsReport>();
+    case 4:
+      return std::make_unique<ActionForItemReport>();
+    case 5:
+      return std::make_unique<ActionFindMenuAndItem>();
+    case 6:
+      return GalleryAction(kReportGallery);
+    case 7:
+      return GalleryAction(kReportEliminated);
+    case 8:
+      return std::make_unique<ActionForMenuListRepotrt>();
+    case 9:
+      return std::make_unique<ActionForAnalize>();
+    case 10:
+      return std::make_unique<ActionSelectRegion>(FuzzFrame::kMenuNode + regionMenu);
+    default:
+      return std::make_unique<ActionSelectRegion>();
   }
 }
 

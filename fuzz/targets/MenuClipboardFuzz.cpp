@@ -27,8 +27,9 @@ bool SameRecords(const ClipboardBranch& a, const ClipboardBranch& b) {
   for (std::size_t i = 0; i < a.records.size(); ++i) {
     const ClipboardRecord& x = a.records[i];
     const ClipboardRecord& y = b.records[i];
-    if (x.tag != y.tag || x.text != y.text || x.helpText != y.helpText || SettledPictures(x.pictures) != SettledPictures(y.pictures) ||
-        x.parent != y.parent || x.children != y.children || (x.IsMenu() && x.difficulty != y.difficulty))
+    if (x.tag != y.tag || x.text != y.text || x.helpText != y.helpText ||
+        SettledPictures(x.pictures) != SettledPictures(y.pictures) || x.parent != y.parent ||
+        x.children != y.children || (x.IsMenu() && x.difficulty != y.difficulty))
       return false;
   }
   return true;

@@ -10,8 +10,8 @@
 namespace {
 
 RegionSet ReadRegionText(const std::string& text) {
-  const auto path = FuzzScratch::Get().Write("picture.regions", reinterpret_cast<const std::uint8_t*>(text.data()),
-                                             text.size());
+  const auto path =
+      FuzzScratch::Get().Write("picture.regions", reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
   RegionSet regions;
   ReadRegions(path.string(), regions);
   return regions;

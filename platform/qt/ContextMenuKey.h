@@ -11,8 +11,6 @@ inline bool IsContextMenuKey(const QKeyEvent& event) {
          (event.key() == Qt::Key_F10 && (event.modifiers() & ~Qt::KeypadModifier) == Qt::ShiftModifier);
 }
 
-inline bool IsEnterKey(const QKeyEvent& event) {
-  return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
-}
+inline bool IsEnterKey(const QKeyEvent& event) { return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter; }
 
 }  // namespace platform::qt

@@ -21,8 +21,7 @@ void QtProfile::WriteInt(const std::string& section, const std::string& key, int
   m_settings->setValue(KeyOf(section, key), value);
 }
 
-std::string QtProfile::GetString(const std::string& section, const std::string& key,
-                                 const std::string& defaultValue) {
+std::string QtProfile::GetString(const std::string& section, const std::string& key, const std::string& defaultValue) {
   return m_settings->value(KeyOf(section, key), QString::fromStdString(defaultValue)).toString().toStdString();
 }
 

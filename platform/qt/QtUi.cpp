@@ -23,10 +23,14 @@ QString CaptionOr(const std::string& caption) { return caption.empty() ? QString
 
 QMessageBox::Icon ToQt(MessageIcon icon) {
   switch (icon) {
-    case MessageIcon::Warning: return QMessageBox::Warning;
-    case MessageIcon::Error: return QMessageBox::Critical;
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::Information: break;
+    case MessageIcon::Warning:
+      return QMessageBox::Warning;
+    case MessageIcon::Error:
+      return QMessageBox::Critical;
+    case MessageIcon::Question:
+      return QMessageBox::Question;
+    case MessageIcon::Information:
+      break;
   }
   return QMessageBox::Information;
 }
@@ -100,8 +104,9 @@ std::optional<std::string> QtUi::AskFileToWrite(const std::string& title, const 
     if (RunModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     const QFileInfo chosen(dialog.selectedFiles().first());
     if (QFileInfo(chosen.absolutePath()).isDir()) return Chosen(chosen.absoluteFilePath());
-    ShowMessage((chosen.absoluteFilePath() + "\nThe folder does not exist.\nCheck the path and try again.").toStdString(),
-                title, MessageIcon::Warning);
+    ShowMessage(
+        (chosen.absoluteFilePath() + "\nThe folder does not exist.\nCheck the path and try again.").toStdString(),
+        title, MessageIcon::Warning);
     proposed = chosen.absoluteFilePath();
   }
 }

@@ -18,7 +18,8 @@ CHelpDlg::CHelpDlg(std::string topic, QWidget* parent)
   layout->addWidget(m_browser);
   new QShortcut(QKeySequence(Qt::Key_F1), this);  // swallowed
   // The dialog acts on no private link; a web link the user clicked loads.
-  connect(&m_browser->Bridge(), &CBrowserBridge::webLinkClicked, m_browser,
-          [this](const QString& address) { m_browser->setUrl(QUrl(address)); }, Qt::QueuedConnection);
+  connect(
+      &m_browser->Bridge(), &CBrowserBridge::webLinkClicked, m_browser,
+      [this](const QString& address) { m_browser->setUrl(QUrl(address)); }, Qt::QueuedConnection);
   CHelpDocument::FromText(m_topic).ShowIn(*m_browser);
 }

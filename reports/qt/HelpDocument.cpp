@@ -8,8 +8,10 @@
 
 CHelpDocument CHelpDocument::FromText(const std::string& pathOrHtml) {
   CHelpDocument document;
-  if (pathOrHtml.find("<html>") != std::string::npos) document.m_html = pathOrHtml;
-  else document.m_path = pathOrHtml;
+  if (pathOrHtml.find("<html>") != std::string::npos)
+    document.m_html = pathOrHtml;
+  else
+    document.m_path = pathOrHtml;
   return document;
 }
 

@@ -20,7 +20,8 @@ class CHelpPage : public CGuardedPage {
 
  protected:
   bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override {
-    if (!CHelpHtmlView::IsCloseLink(url.toString())) return CGuardedPage::acceptNavigationRequest(url, type, isMainFrame);
+    if (!CHelpHtmlView::IsCloseLink(url.toString()))
+      return CGuardedPage::acceptNavigationRequest(url, type, isMainFrame);
     QMetaObject::invokeMethod(&m_view, "OnAddress", Qt::QueuedConnection, Q_ARG(QString, url.toString()));
     return false;
   }
@@ -49,7 +50,9 @@ void CHelpHtmlView::OnInitialUpdate() {
   m_document.ShowIn(*m_site);
 }
 
-bool CHelpHtmlView::IsCloseLink(const QString& address) { return address.startsWith(QStringLiteral("qorlink::closedoc")); }
+bool CHelpHtmlView::IsCloseLink(const QString& address) {
+  return address.startsWith(QStringLiteral("qorlink::closedoc"));
+}
 
 // Links the user clicked: the close link closes the window, a web link
 // loads as the browser would; other private links have nothing to load.

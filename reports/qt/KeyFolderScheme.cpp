@@ -29,8 +29,8 @@ const QString kHeldHost = QStringLiteral("report");
 
 struct Folders {
   std::map<QString, std::unique_ptr<CFolderReader>> byHost;
-  std::map<QString, QString> hostOf;  // by the folder's absolute path
-  std::map<QString, QString> pathOf;  // by host
+  std::map<QString, QString> hostOf;        // by the folder's absolute path
+  std::map<QString, QString> pathOf;        // by host
   std::map<QString, QByteArray> heldPages;  // by path
   std::map<QString, QString> heldFiles;     // the file's absolute path, by path
   std::map<QString, QString> heldFileAt;    // the path, by the file's absolute path
@@ -44,9 +44,7 @@ Folders& Registry() {
 
 QString Slashed(QString path) { return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/'); }
 
-QString ProgramFolderPath() {
-  return QDir::cleanPath(QString::fromStdString(ProgramFolder().generic_string()));
-}
+QString ProgramFolderPath() { return QDir::cleanPath(QString::fromStdString(ProgramFolder().generic_string())); }
 
 const CFolderReader* ReaderFor(const QString& host) {
   if (host == kProgramHost && !Registry().hostOf.count(ProgramFolderPath())) FolderUrl(ProgramFolderPath());
@@ -123,8 +121,10 @@ class CKeyFolderHandler : public QWebEngineUrlSchemeHandler {
     QByteArray type;
     const std::optional<QByteArray> bytes =
         url.host() == kHeldHost ? HeldFile(url.path(), type) : KeyFile(url.host(), NameIn(url), type);
-    if (!bytes) job->fail(QWebEngineUrlRequestJob::UrlNotFound);
-    else Reply(*job, type, *bytes);
+    if (!bytes)
+      job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+    else
+      Reply(*job, type, *bytes);
   }
 };
 

@@ -21,8 +21,7 @@ bool CNavigationGuard::IsLocal(const QUrl& url) {
 
 bool CNavigationGuard::IsPrivateLink(const QString& raw) {
   // The same patterns as the page script's, so both sides agree.
-  static const QRegularExpression kBackslashed(QStringLiteral("^http:\\\\"),
-                                               QRegularExpression::CaseInsensitiveOption);
+  static const QRegularExpression kBackslashed(QStringLiteral("^http:\\\\"), QRegularExpression::CaseInsensitiveOption);
   static const QRegularExpression kPseudo(QStringLiteral("^http://[a-z%0-9]*(end|next)/?$"),
                                           QRegularExpression::CaseInsensitiveOption);
   static const QRegularExpression kScheme(QStringLiteral("^qor(link|attr):"),
@@ -34,7 +33,8 @@ bool CNavigationGuard::IsWebAddress(const QString& raw) {
   if (IsPrivateLink(raw)) return false;
   const QUrl url(raw);
   const QString scheme = url.scheme().toLower();
-  return url.isValid() && !url.host().isEmpty() && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
+  return url.isValid() && !url.host().isEmpty() &&
+         (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
 }
 
 bool CNavigationGuard::MayLoad(const QUrl& target, QWebEnginePage::NavigationType type, const QUrl& current) {

@@ -7,7 +7,6 @@
 
 CReportPage::CReportPage(QObject* parent) : CGuardedPage(parent) {}
 
-
 void CReportPage::LoadHtml(const std::string& html, const QUrl& base) {
   AllowScripts(true);  // the program's own page: its scripts size and move its pictures
   if (static_cast<qsizetype>(html.size()) > kInlineLimit) {
@@ -22,8 +21,8 @@ void CReportPage::LoadHtml(const std::string& html, const QUrl& base) {
 void CReportPage::LoadHeld(const std::string& html, const QUrl& base) {
   // The base element keeps pictures and style sheets resolving against the
   // database folder; the parser moves both elements into the head.
-  QByteArray page = "<meta charset=\"utf-8\"><base href=\"" + base.toString(QUrl::FullyEncoded).toHtmlEscaped().toUtf8() +
-                    "\">";
+  QByteArray page =
+      "<meta charset=\"utf-8\"><base href=\"" + base.toString(QUrl::FullyEncoded).toHtmlEscaped().toUtf8() + "\">";
   page.append(html.data(), static_cast<qsizetype>(html.size()));
   const QUrl url = key_folder::HoldPage(std::move(page));
   ReleaseHeld();  // the previous page's bytes go now

@@ -77,7 +77,8 @@ void CZAVView::OnNavigationRequested(const QString& address) {
 }
 
 QString CZAVView::StatusTextFor(const QString& text) {
-  if (text.left(8).compare(QStringLiteral("Shortcut"), Qt::CaseInsensitive) == 0) return QStringLiteral("Click Shortcut");
+  if (text.left(8).compare(QStringLiteral("Shortcut"), Qt::CaseInsensitive) == 0)
+    return QStringLiteral("Click Shortcut");
   return text;
 }
 

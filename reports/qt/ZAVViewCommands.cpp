@@ -14,9 +14,12 @@ namespace {
 using MenuEntry = std::pair<int, const char*>;
 
 const MenuEntry kItemEntries[] = {
-    {kCmdFindItemInList, "Find item in the list"}, {kCmdToggleEliminated, "Toggle eliminated"},
-    {kCmdItemDescription, "Description"},          {kCmdDistinctive, "Distinctive attributes"},
-    {kCmdEditItem, "Edit item description"},       {kCmdEditItemReferences, "Edit item references"},
+    {kCmdFindItemInList, "Find item in the list"},
+    {kCmdToggleEliminated, "Toggle eliminated"},
+    {kCmdItemDescription, "Description"},
+    {kCmdDistinctive, "Distinctive attributes"},
+    {kCmdEditItem, "Edit item description"},
+    {kCmdEditItemReferences, "Edit item references"},
     {kCmdEditItemAttributes, "Edit item attributes"},
 };
 constexpr int kViewingItemEntries = 4;

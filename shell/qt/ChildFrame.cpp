@@ -190,8 +190,10 @@ void CChildFrame::InitialUpdate() {
 void CChildFrame::UpdateCaption() { setWindowTitle(QString::fromStdString(FrameCaption(*m_document))); }
 
 void CChildFrame::UpdateStatusPanes() {
-  if (auto state = DocumentCommandState(*m_document, cmd::kForgivenessPane)) m_forgivenessPane->setText(QString::fromStdString(state->text));
-  if (auto state = DocumentCommandState(*m_document, cmd::kLockPane)) m_lockPane->setText(QString::fromStdString(state->text));
+  if (auto state = DocumentCommandState(*m_document, cmd::kForgivenessPane))
+    m_forgivenessPane->setText(QString::fromStdString(state->text));
+  if (auto state = DocumentCommandState(*m_document, cmd::kLockPane))
+    m_lockPane->setText(QString::fromStdString(state->text));
 }
 
 template <class Handle>
@@ -209,13 +211,26 @@ bool CChildFrame::OfferToPanes(Handle&& handle) {
 bool CChildFrame::OnCommand(int command) {
   if (OfferToPanes([command](CCommandTarget& target) { return target.OnCommand(command); })) return true;
   switch (command) {
-    case cmd::kFileSave: Save(false); return true;
-    case cmd::kFileSaveAs: Save(true); return true;
-    case cmd::kFileClose: close(); return true;
-    case cmd::kFilePrint: m_view->Print(); return true;
-    case cmd::kFilePageSetup: m_view->PageSetup(); return true;
-    case cmd::kExport: OnExport(); return true;
-    default: break;
+    case cmd::kFileSave:
+      Save(false);
+      return true;
+    case cmd::kFileSaveAs:
+      Save(true);
+      return true;
+    case cmd::kFileClose:
+      close();
+      return true;
+    case cmd::kFilePrint:
+      m_view->Print();
+      return true;
+    case cmd::kFilePageSetup:
+      m_view->PageSetup();
+      return true;
+    case cmd::kExport:
+      OnExport();
+      return true;
+    default:
+      break;
   }
   if (RunDialogCommand(*m_document, this, command)) return true;
   return RunDocumentCommand(*m_document, command);
@@ -226,12 +241,16 @@ std::optional<CommandState> CChildFrame::CommandStateOf(int command) {
   if (OfferToPanes([&](CCommandTarget& target) { return (state = target.CommandStateOf(command)).has_value(); }))
     return state;
   switch (command) {
-    case cmd::kFileSave: case cmd::kFileSaveAs: case cmd::kFileClose: case cmd::kFilePrint:
+    case cmd::kFileSave:
+    case cmd::kFileSaveAs:
+    case cmd::kFileClose:
+    case cmd::kFilePrint:
     case cmd::kFilePageSetup:
       return CommandState{};
     case cmd::kExport:
       return CommandState{IsDatabaseEditable(m_document.get()), CommandState::Check::None, {}};
-    default: break;
+    default:
+      break;
   }
   if (auto dialogState = DialogCommandState(*m_document, command)) return dialogState;
   return DocumentCommandState(*m_document, command);
@@ -241,7 +260,9 @@ void CChildFrame::OnExport() {
   CMenuTree& tree = m_tree->Tree();
   const HTREEITEM selected = m_tree->SelectedNode();
   const HTREEITEM parent = tree.Nodes().Parent(selected);
-  auto indexOf = [&](HTREEITEM node) { return tree.Nodes().IsValid(node) ? static_cast<int>(tree.Nodes().Data(node)) : -1; };
+  auto indexOf = [&](HTREEITEM node) {
+    return tree.Nodes().IsValid(node) ? static_cast<int>(tree.Nodes().Data(node)) : -1;
+  };
   const ExportSelection selection = ExportSelection::FromTreeNodes(tree.GetNodeKind(selected), indexOf(selected),
                                                                    tree.GetNodeKind(parent), indexOf(parent));
   CDlgExport dialog(*m_document, selection, window());
@@ -261,9 +282,12 @@ bool CChildFrame::SaveModified() {
   if (!m_document->IsModified()) return true;
   const std::string name = m_document->m_pathName.empty() ? m_document->GetTitle() : m_document->m_pathName;
   switch (platform::Ui().AskYesNoCancel("Save changes to " + name + "?")) {
-    case 1: return Save(false);
-    case 0: return true;
-    default: return false;
+    case 1:
+      return Save(false);
+    case 0:
+      return true;
+    default:
+      return false;
   }
 }
 

@@ -11,7 +11,8 @@ using K = QKeySequence;
 const std::array kTexts = {
     CommandText{cmd::kFileNew, "&New", "Create a new database", K::New, false},
     CommandText{cmd::kFileOpen, "&Open...", "Open an existing database", K::Open, false},
-    CommandText{cmd::kOpenQorDatabase, "Open QOR &Database", "Choose a database in the folder tree", K::UnknownKey, false},
+    CommandText{cmd::kOpenQorDatabase, "Open QOR &Database", "Choose a database in the folder tree", K::UnknownKey,
+                false},
     CommandText{cmd::kFileClose, "&Close", "Close the active database", K::UnknownKey, false},
     CommandText{cmd::kFileSave, "&Save", "Save the active database", K::Save, false},
     CommandText{cmd::kFileSaveAs, "Save &As...", "Save the active database with a new name", K::SaveAs, false},
@@ -27,7 +28,8 @@ const std::array kTexts = {
                 "Marked attributes and eliminated items", K::UnknownKey, false},
     CommandText{cmd::kAnalyze, "&Analyze", "Menu analysis", K::UnknownKey, false},
     CommandText{cmd::kDisplayMenus, "&Display Menus", "Menu list report", K::UnknownKey, false},
-    CommandText{cmd::kCommonAttributes, "&Common attributes", "Attributes the remaining items share", K::UnknownKey, false},
+    CommandText{cmd::kCommonAttributes, "&Common attributes", "Attributes the remaining items share", K::UnknownKey,
+                false},
     CommandText{cmd::kDeleteAllExceptRemaining, "&Delete all except remaining items",
                 "Delete all except remaining items", K::UnknownKey, false},
     CommandText{cmd::kThumbnailRegularSize, "Thumbnail/regular size", "thumbnail/regular size", K::UnknownKey, false},
@@ -87,14 +89,23 @@ QList<QKeySequence> CommandKeys(const CommandText& text) {
   // A standard key without a binding on this desktop gives no key.
   if (const QKeySequence standard(text.key); !standard.isEmpty()) keys << standard;
   switch (text.command) {
-    case cmd::kEditCopy: keys << QKeySequence(Qt::CTRL | Qt::Key_Insert); break;
-    case cmd::kEditCut: keys << QKeySequence(Qt::SHIFT | Qt::Key_Delete); break;
-    case cmd::kEditPaste: keys << QKeySequence(Qt::SHIFT | Qt::Key_Insert); break;
+    case cmd::kEditCopy:
+      keys << QKeySequence(Qt::CTRL | Qt::Key_Insert);
+      break;
+    case cmd::kEditCut:
+      keys << QKeySequence(Qt::SHIFT | Qt::Key_Delete);
+      break;
+    case cmd::kEditPaste:
+      keys << QKeySequence(Qt::SHIFT | Qt::Key_Insert);
+      break;
     // Closing a database window answers both keys on every desktop: the
     // platform's standard Close key is only one of them, and which one
     // depends on the desktop's key scheme.
-    case cmd::kFileClose: keys << QKeySequence(Qt::CTRL | Qt::Key_F4) << QKeySequence(Qt::CTRL | Qt::Key_W); break;
-    default: break;
+    case cmd::kFileClose:
+      keys << QKeySequence(Qt::CTRL | Qt::Key_F4) << QKeySequence(Qt::CTRL | Qt::Key_W);
+      break;
+    default:
+      break;
   }
   return keys;
 }

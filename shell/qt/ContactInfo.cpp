@@ -13,7 +13,8 @@ namespace {
 // A blue label whose click goes through the platform's link opener (so a
 // test sees it), never through the label's own handling of links.
 QLabel* LinkLabel(QWidget* parent, const QString& text, const char* name) {
-  auto* label = new QLabel(QString("<a href=\"%1\" style=\"color:#0000ff\">%2</a>").arg(name, text.toHtmlEscaped()), parent);
+  auto* label =
+      new QLabel(QString("<a href=\"%1\" style=\"color:#0000ff\">%2</a>").arg(name, text.toHtmlEscaped()), parent);
   label->setObjectName(name);
   label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
   label->setOpenExternalLinks(false);

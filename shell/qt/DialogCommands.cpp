@@ -25,7 +25,8 @@ std::string ItemLabel(const CZAVDoc& document) {
 
 // Empty for a database that was never saved.
 std::string DatabaseFolder(const CZAVDoc& document) {
-  return document.m_pathName.empty() ? std::string() : std::filesystem::path(document.m_pathName).parent_path().string();
+  return document.m_pathName.empty() ? std::string()
+                                     : std::filesystem::path(document.m_pathName).parent_path().string();
 }
 
 CommandState Enabled(bool on = true, std::string text = {}) {

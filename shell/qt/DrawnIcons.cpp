@@ -120,41 +120,77 @@ Drawing Lettered(const QString& text, const QColor& fill, const QColor& ink) {
 
 Drawing ForCommand(int command) {
   switch (command) {
-    case cmd::kFileNew: return Page;
-    case cmd::kFileOpen: return [](QPainter& p) { Folder(p, true); };
-    case cmd::kFileSave: return Disk;
-    case cmd::kFilePrint: return Printer;
-    case cmd::kEditCut: return Scissors;
-    case cmd::kEditCopy: return Pages;
-    case cmd::kEditPaste: return Clipboard;
-    case cmd::kItemListReport: return ListLines;
-    case cmd::kGallery: return Gallery;
-    case cmd::kMarkedAndEliminated: return [](QPainter& p) { ListLines(p); Cross(p, QColor(200, 0, 0)); };
-    case cmd::kAnalyze: return Magnifier;
-    case cmd::kThumbnailRegularSize: return Sizes;
-    case cmd::kMarkYes: return Lettered("Y", QColor(200, 255, 200), QColor(0, 110, 0));
-    case cmd::kMarkNo: return Lettered("N", QColor(255, 210, 210), QColor(170, 0, 0));
-    case cmd::kMarkClear: return Lettered("C", Qt::white, Qt::black);
-    case cmd::kMarkOr: return Lettered("OR", QColor(255, 255, 190), QColor(120, 90, 0));
-    case cmd::kMarkNever: return Lettered("NV", QColor(255, 180, 180), QColor(120, 0, 0));
-    case cmd::kMarkOnly: return Lettered("ON", QColor(190, 230, 255), QColor(0, 60, 150));
-    case cmd::kClearAllMarks: return Lettered("CA", QColor(230, 230, 230), Qt::black);
-    case cmd::kEliminateItem: return [](QPainter& p) { Cross(p, QColor(200, 0, 0)); };
-    case cmd::kAppAbout: return Lettered("?", QColor(255, 255, 220), QColor(0, 0, 160));
-    case cmd::kShowReferences: return Book;
-    case cmd::kShowDatabaseDescription: return [](QPainter& p) { Page(p); Letter(p, "i", QColor(0, 0, 200)); };
-    default: return {};
+    case cmd::kFileNew:
+      return Page;
+    case cmd::kFileOpen:
+      return [](QPainter& p) { Folder(p, true); };
+    case cmd::kFileSave:
+      return Disk;
+    case cmd::kFilePrint:
+      return Printer;
+    case cmd::kEditCut:
+      return Scissors;
+    case cmd::kEditCopy:
+      return Pages;
+    case cmd::kEditPaste:
+      return Clipboard;
+    case cmd::kItemListReport:
+      return ListLines;
+    case cmd::kGallery:
+      return Gallery;
+    case cmd::kMarkedAndEliminated:
+      return [](QPainter& p) {
+        ListLines(p);
+        Cross(p, QColor(200, 0, 0));
+      };
+    case cmd::kAnalyze:
+      return Magnifier;
+    case cmd::kThumbnailRegularSize:
+      return Sizes;
+    case cmd::kMarkYes:
+      return Lettered("Y", QColor(200, 255, 200), QColor(0, 110, 0));
+    case cmd::kMarkNo:
+      return Lettered("N", QColor(255, 210, 210), QColor(170, 0, 0));
+    case cmd::kMarkClear:
+      return Lettered("C", Qt::white, Qt::black);
+    case cmd::kMarkOr:
+      return Lettered("OR", QColor(255, 255, 190), QColor(120, 90, 0));
+    case cmd::kMarkNever:
+      return Lettered("NV", QColor(255, 180, 180), QColor(120, 0, 0));
+    case cmd::kMarkOnly:
+      return Lettered("ON", QColor(190, 230, 255), QColor(0, 60, 150));
+    case cmd::kClearAllMarks:
+      return Lettered("CA", QColor(230, 230, 230), Qt::black);
+    case cmd::kEliminateItem:
+      return [](QPainter& p) { Cross(p, QColor(200, 0, 0)); };
+    case cmd::kAppAbout:
+      return Lettered("?", QColor(255, 255, 220), QColor(0, 0, 160));
+    case cmd::kShowReferences:
+      return Book;
+    case cmd::kShowDatabaseDescription:
+      return [](QPainter& p) {
+        Page(p);
+        Letter(p, "i", QColor(0, 0, 200));
+      };
+    default:
+      return {};
   }
 }
 
 Drawing ForTreeRole(int role) {
   switch (role) {
-    case TreeIcons::kDrives: return [](QPainter& p) { Box(p, QRectF(1.5, 4.5, 13, 8), QColor(180, 180, 180)); };
-    case TreeIcons::kDesktop: return [](QPainter& p) { Box(p, QRectF(1.5, 2.5, 13, 9), QColor(70, 130, 200)); };
-    case TreeIcons::kFolder: return [](QPainter& p) { Folder(p, false); };
-    case TreeIcons::kOpenFolder: return [](QPainter& p) { Folder(p, true); };
-    case TreeIcons::kDatabase: return [](QPainter& p) { Book(p); };
-    default: return [](QPainter& p) { Box(p, QRectF(1.5, 5.5, 13, 6), QColor(210, 210, 210)); };
+    case TreeIcons::kDrives:
+      return [](QPainter& p) { Box(p, QRectF(1.5, 4.5, 13, 8), QColor(180, 180, 180)); };
+    case TreeIcons::kDesktop:
+      return [](QPainter& p) { Box(p, QRectF(1.5, 2.5, 13, 9), QColor(70, 130, 200)); };
+    case TreeIcons::kFolder:
+      return [](QPainter& p) { Folder(p, false); };
+    case TreeIcons::kOpenFolder:
+      return [](QPainter& p) { Folder(p, true); };
+    case TreeIcons::kDatabase:
+      return [](QPainter& p) { Book(p); };
+    default:
+      return [](QPainter& p) { Box(p, QRectF(1.5, 5.5, 13, 6), QColor(210, 210, 210)); };
   }
 }
 

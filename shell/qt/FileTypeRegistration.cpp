@@ -82,6 +82,7 @@ int RegisterFileTypes(const QString& dataHome, const QString& programFile) {
     ++written;
     RunIfInstalled("update-mime-database", data.filePath("mime"));
   }
-  if (const QByteArray icon = Resource(":/qor.svg"); !icon.isEmpty() && WriteIfMissing(data.filePath(kIconFile), icon)) ++written;
+  if (const QByteArray icon = Resource(":/qor.svg"); !icon.isEmpty() && WriteIfMissing(data.filePath(kIconFile), icon))
+    ++written;
   return written;
 }

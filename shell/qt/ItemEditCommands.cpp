@@ -28,7 +28,8 @@ int RefreshAfterStore(CItemListView& list, int item) {
 int RunItemEditor(CItemListView& list, int item, bool stepping) {
   CZAVDoc& doc = list.GetDocument();
   const int rows = stepping ? list.ListBox().Rows().RowCount() : 0;
-  CDlgItem dialog(doc, item, rows, stepping ? list.GetSelectedRow() : 0, new CPictureListPanel(CPictureListPanel::Wording::Image), &list);
+  CDlgItem dialog(doc, item, rows, stepping ? list.GetSelectedRow() : 0,
+                  new CPictureListPanel(CPictureListPanel::Wording::Image), &list);
   dialog.SetAfterStepStore([&list](int stored) { return RefreshAfterStore(list, stored); });
   const bool ok = platform::qt::RunModal(dialog) == QDialog::Accepted;
   // Cancel keeps what Next and Previous stored.

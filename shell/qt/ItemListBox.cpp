@@ -50,8 +50,10 @@ int CItemListBox::GetSelectedItem() const { return m_model->Rows().GetSelectedIt
 void CItemListBox::SelectRow(int row) {
   m_programmatic = true;
   const QModelIndex index = m_model->index(row, 0);
-  if (index.isValid()) selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-  else selectionModel()->clear();
+  if (index.isValid())
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+  else
+    selectionModel()->clear();
   m_programmatic = false;
 }
 
@@ -101,7 +103,8 @@ void CItemListBox::keyPressEvent(QKeyEvent* event) {
   if (platform::qt::IsEnterKey(*event)) return;
   const QString text = event->text();
   if (text.size() == 1 && text[0].unicode() < 128) {
-    const int row = m_model->Rows().TypeAhead(m_doc, static_cast<char>(text[0].unicode()), SelectedRow() < 0 ? 0 : SelectedRow());
+    const int row =
+        m_model->Rows().TypeAhead(m_doc, static_cast<char>(text[0].unicode()), SelectedRow() < 0 ? 0 : SelectedRow());
     if (row >= 0) SelectRow(row);
     if (text[0].isLetterOrNumber()) return;
   }

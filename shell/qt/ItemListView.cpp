@@ -33,9 +33,8 @@ CItemListView::CItemListView(CZAVDoc& doc, QWidget* parent) : QWidget(parent), m
   AddCommandHandler(cmd::kItemListReport, [this] { OnItemListReport(m_doc); });
   AddItemCommandHandler(cmd::kEliminateItem, [this](int item) { m_doc.ToggleItemExcluded(item); });
   AddItemCommandHandler(kEditItemRegions, [this](int item) { EditItemRegions(item); });
-  AddItemCommandHandler(kListDistinctive, [this](int item) {
-    ReportFactory().RunReport(m_doc, kReportDistinctive, item, kFirstPage);
-  });
+  AddItemCommandHandler(kListDistinctive,
+                        [this](int item) { ReportFactory().RunReport(m_doc, kReportDistinctive, item, kFirstPage); });
   AddItemEditingCommands();
   FillList();
 }
@@ -108,10 +107,14 @@ void CItemListView::EditItemAttributes() { OnCommand(kListEditAttributes); }
 
 bool CItemListView::OffersItemCommand(int command) {
   switch (command) {
-    case kCmdEditItem: return static_cast<bool>(m_itemEditor);
-    case kCmdEditItemReferences: return HasCommand(kListEditReferences);
-    case kCmdEditItemAttributes: return HasCommand(kListEditAttributes);
-    default: return false;
+    case kCmdEditItem:
+      return static_cast<bool>(m_itemEditor);
+    case kCmdEditItemReferences:
+      return HasCommand(kListEditReferences);
+    case kCmdEditItemAttributes:
+      return HasCommand(kListEditAttributes);
+    default:
+      return false;
   }
 }
 

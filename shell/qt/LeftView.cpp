@@ -165,15 +165,18 @@ void CLeftView::ScrollToTop(const QModelIndex& index) {
 // Every layout sets the tree's natural range again; the room stays until
 // the natural range covers it.
 void CLeftView::KeepScrollRoom(int maximum) {
-  if (maximum < m_scrollRoom) verticalScrollBar()->setMaximum(m_scrollRoom);
-  else if (maximum > m_scrollRoom) m_scrollRoom = -1;
+  if (maximum < m_scrollRoom)
+    verticalScrollBar()->setMaximum(m_scrollRoom);
+  else if (maximum > m_scrollRoom)
+    m_scrollRoom = -1;
 }
 
 // Scrolling back up gives back the room that is no longer needed.
 void CLeftView::ShrinkScrollRoom(int value) {
   if (value >= m_scrollRoom) return;
   m_scrollRoom = value;
-  QMetaObject::invokeMethod(this, [this] { updateGeometries(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this] { updateGeometries(); }, Qt::QueuedConnection);
 }
 
 std::vector<std::pair<TreeNodeHandle, std::string>> CLeftView::ChildNodes(TreeNodeHandle node) {
@@ -184,7 +187,9 @@ std::vector<std::pair<TreeNodeHandle, std::string>> CLeftView::ChildNodes(TreeNo
 
 void CLeftView::ShowNodeReport(TreeNodeHandle node) { m_tree.ShowNodeReport(node); }
 
-bool CLeftView::SetAttributeForAllItems(bool set, int attribute) { return m_tree.SetAttributeForAllItems(set, attribute); }
+bool CLeftView::SetAttributeForAllItems(bool set, int attribute) {
+  return m_tree.SetAttributeForAllItems(set, attribute);
+}
 
 void CLeftView::ApplyRegionMark(int mark, TreeNodeHandle attributeNode) {
   if (mark != MARK_OR)
@@ -205,8 +210,10 @@ void CLeftView::ExpandSubtree(HTREEITEM node, bool attributeMenusToo) {
   if (image != IMAGE_ATTRIBUTE_MENU)
     for (HTREEITEM child : m_tree.Nodes().Children(node)) ExpandSubtree(child, attributeMenusToo);
   const QModelIndex index = m_model->IndexOf(node);
-  if (image == IMAGE_MENU) expand(index);
-  else if (image == IMAGE_ATTRIBUTE_MENU) setExpanded(index, attributeMenusToo);
+  if (image == IMAGE_MENU)
+    expand(index);
+  else if (image == IMAGE_ATTRIBUTE_MENU)
+    setExpanded(index, attributeMenusToo);
 }
 
 void CLeftView::RunExpandCommand(bool attributeMenusToo) {

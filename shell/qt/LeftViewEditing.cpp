@@ -38,16 +38,18 @@ void CLeftView::RegisterEditCommands() {
     });
   }
   AddCommandHandler(kEditMenu, [this, menuEditor] { CMenuTreeEditing(m_tree).EditMenu(SelectedNode(), menuEditor); });
-  AddCommandHandler(kEditAttribute,
-                    [this, attributeEditor] { CMenuTreeEditing(m_tree).EditAttribute(SelectedNode(), attributeEditor); });
+  AddCommandHandler(kEditAttribute, [this, attributeEditor] {
+    CMenuTreeEditing(m_tree).EditAttribute(SelectedNode(), attributeEditor);
+  });
   const CMenuTreeEditing::ReferenceEditor referenceEditor = [this](int reference) {
     return EditReferenceTitle(m_doc, reference, this);
   };
   AddCommandHandler(kInsertReference, [this, referenceEditor] {
     ShowNewNode(CMenuTreeEditing(m_tree).InsertReference(SelectedNode(), referenceEditor));
   });
-  AddCommandHandler(kEditReference,
-                    [this, referenceEditor] { CMenuTreeEditing(m_tree).EditReference(SelectedNode(), referenceEditor); });
+  AddCommandHandler(kEditReference, [this, referenceEditor] {
+    CMenuTreeEditing(m_tree).EditReference(SelectedNode(), referenceEditor);
+  });
   // Deleting an attribute shows the page of the list's item again, and that
   // page would hand the keys to the list; the user is still in the tree.
   AddCommandHandler(kDeleteAttribute, [this] {

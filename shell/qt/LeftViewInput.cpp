@@ -30,9 +30,9 @@ struct MarkCommand {
   int command;
   int mark;
 };
-constexpr MarkCommand kMarkCommands[] = {{cmd::kMarkYes, MARK_YES},     {cmd::kMarkOr, MARK_OR},
-                                         {cmd::kMarkNo, MARK_NO},       {cmd::kMarkNever, MARK_NEVER},
-                                         {cmd::kMarkOnly, MARK_ONLY},   {cmd::kMarkClear, MARK_CLEAR}};
+constexpr MarkCommand kMarkCommands[] = {{cmd::kMarkYes, MARK_YES},   {cmd::kMarkOr, MARK_OR},
+                                         {cmd::kMarkNo, MARK_NO},     {cmd::kMarkNever, MARK_NEVER},
+                                         {cmd::kMarkOnly, MARK_ONLY}, {cmd::kMarkClear, MARK_CLEAR}};
 
 }  // namespace
 
@@ -213,8 +213,8 @@ QPoint CLeftView::KeyboardPopupPoint(const QModelIndex& index) {
   initViewItemOption(&option);
   text.setWidth(std::min(text.width(), itemDelegateForIndex(index)->sizeHint(option, index).width()));
   const QRect inSight = text & viewport()->rect();
-  const int x = inSight.isEmpty() ? std::clamp(text.center().x(), 0, std::max(0, viewport()->width() - 1))
-                                  : inSight.center().x();
+  const int x =
+      inSight.isEmpty() ? std::clamp(text.center().x(), 0, std::max(0, viewport()->width() - 1)) : inSight.center().x();
   return {x, text.center().y()};
 }
 
@@ -230,7 +230,8 @@ std::unique_ptr<QMenu> CLeftView::BuildContextMenu(HTREEITEM node) {
       continue;
     }
     if (!HasCommand(entry.command)) continue;
-    if (auto offer = m_commandOffers.find(entry.command); offer != m_commandOffers.end() && !offer->second(node)) continue;
+    if (auto offer = m_commandOffers.find(entry.command); offer != m_commandOffers.end() && !offer->second(node))
+      continue;
     QAction* action = menu->addAction(QString::fromUtf8(entry.text));
     action->setData(entry.command);
     if (auto state = CommandStateOf(entry.command)) action->setEnabled(state->enabled);
@@ -245,12 +246,12 @@ void CLeftView::OpenContextMenu(const QPoint& viewportPoint) {
   SelectWithoutPage(node);
   std::unique_ptr<QMenu> menu = BuildContextMenu(node);
   if (!menu || menu->isEmpty()) return;
-  if (QAction* chosen = m_popupRunner(*menu, viewport()->mapToGlobal(viewportPoint)))
-    OnCommand(chosen->data().toInt());
+  if (QAction* chosen = m_popupRunner(*menu, viewport()->mapToGlobal(viewportPoint))) OnCommand(chosen->data().toInt());
 }
 
 void CLeftView::focusOutEvent(QFocusEvent* event) {
-  platform::Ui().Trace("TreeView: On Kill Focus from: " + std::to_string(reinterpret_cast<std::uintptr_t>(this)) + "\n");
+  platform::Ui().Trace("TreeView: On Kill Focus from: " + std::to_string(reinterpret_cast<std::uintptr_t>(this)) +
+                       "\n");
   CZAVView::RememberFocusWindow(m_doc, this);
   QTreeView::focusOutEvent(event);
 }

@@ -33,12 +33,37 @@ constexpr int kStyleMask = 0x40FFFF;
 constexpr double kShareOfRoom = 0.9;  // of the screen, and of the work area for a database window
 
 // Toolbar buttons in order; 0 is a separator.
-constexpr int kToolBarButtons[] = {
-    cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, 0, cmd::kFilePrint, 0, cmd::kEditCut, cmd::kEditCopy,
-    cmd::kEditPaste, 0, cmd::kItemListReport, cmd::kGallery, cmd::kMarkedAndEliminated, cmd::kAnalyze, 0,
-    cmd::kThumbnailRegularSize, 0, cmd::kMarkYes, cmd::kMarkNo, cmd::kMarkClear, cmd::kMarkOr, cmd::kMarkNever,
-    cmd::kMarkOnly, cmd::kClearAllMarks, 0, cmd::kEliminateItem, 0, cmd::kAppAbout, 0, cmd::kShowReferences,
-    cmd::kShowDatabaseDescription};
+constexpr int kToolBarButtons[] = {cmd::kFileNew,
+                                   cmd::kFileOpen,
+                                   cmd::kFileSave,
+                                   0,
+                                   cmd::kFilePrint,
+                                   0,
+                                   cmd::kEditCut,
+                                   cmd::kEditCopy,
+                                   cmd::kEditPaste,
+                                   0,
+                                   cmd::kItemListReport,
+                                   cmd::kGallery,
+                                   cmd::kMarkedAndEliminated,
+                                   cmd::kAnalyze,
+                                   0,
+                                   cmd::kThumbnailRegularSize,
+                                   0,
+                                   cmd::kMarkYes,
+                                   cmd::kMarkNo,
+                                   cmd::kMarkClear,
+                                   cmd::kMarkOr,
+                                   cmd::kMarkNever,
+                                   cmd::kMarkOnly,
+                                   cmd::kClearAllMarks,
+                                   0,
+                                   cmd::kEliminateItem,
+                                   0,
+                                   cmd::kAppAbout,
+                                   0,
+                                   cmd::kShowReferences,
+                                   cmd::kShowDatabaseDescription};
 
 // A text the document gives a command ("Unlock" for "&Lock") keeps the
 // menu's access key: the menu text's key letter is marked where it first
@@ -156,10 +181,14 @@ void CMainFrame::SetToolBarStyle(int style) {
 
 int CMainFrame::ToolBarStyle() const {
   switch (toolBarArea(m_toolBar)) {
-    case Qt::LeftToolBarArea: return kAlignLeft | 0x0400;
-    case Qt::RightToolBarArea: return kAlignRight | 0x0100;
-    case Qt::BottomToolBarArea: return kAlignBottom | 0x0200;
-    default: return kDefaultToolBarStyle;
+    case Qt::LeftToolBarArea:
+      return kAlignLeft | 0x0400;
+    case Qt::RightToolBarArea:
+      return kAlignRight | 0x0100;
+    case Qt::BottomToolBarArea:
+      return kAlignBottom | 0x0200;
+    default:
+      return kDefaultToolBarStyle;
   }
 }
 
@@ -228,9 +257,8 @@ QList<QMenu*> CMainFrame::BuildMenuSet(bool withDatabase) {
   BuildFileMenu(menus, withDatabase);
   if (withDatabase) {
     AddItems(AddMenu(menus, "&Edit"), {cmd::kEditCut, cmd::kEditCopy, cmd::kEditPaste});
-    AddItems(AddMenu(menus, "&Reports"),
-             {cmd::kItemListReport, cmd::kDisplayMenus, cmd::kGallery, 0, cmd::kAnalyze, cmd::kMarkedAndEliminated,
-              cmd::kCommonAttributes});
+    AddItems(AddMenu(menus, "&Reports"), {cmd::kItemListReport, cmd::kDisplayMenus, cmd::kGallery, 0, cmd::kAnalyze,
+                                          cmd::kMarkedAndEliminated, cmd::kCommonAttributes});
     QMenu* options = AddMenu(menus, "&Options");
     QMenu* forgiveness = options->addMenu("&Forgiveness level");
     connect(forgiveness, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
@@ -239,10 +267,10 @@ QList<QMenu*> CMainFrame::BuildMenuSet(bool withDatabase) {
     AddItems(options, {cmd::kAllowMissingData, cmd::kUseThumbnails, cmd::kToggleRightPaneRefresh, 0,
                        cmd::kItemDescriptionOptions, cmd::kItemListReportOptions, cmd::kMenuReport,
                        cmd::kGalleryOptions, cmd::kThumbnailImageSize, 0, cmd::kRefreshTreeOrder});
-    AddItems(AddMenu(menus, "&Database"),
-             {cmd::kClearAllMarks, 0, cmd::kDeleteAllExceptRemaining, 0, cmd::kNoMatchingImageFile,
-              cmd::kImportItemImages, cmd::kImportMenuImages, cmd::kCreateThumbnails, 0, cmd::kLockDatabase, 0,
-              cmd::kMerge, cmd::kExport});
+    AddItems(
+        AddMenu(menus, "&Database"),
+        {cmd::kClearAllMarks, 0, cmd::kDeleteAllExceptRemaining, 0, cmd::kNoMatchingImageFile, cmd::kImportItemImages,
+         cmd::kImportMenuImages, cmd::kCreateThumbnails, 0, cmd::kLockDatabase, 0, cmd::kMerge, cmd::kExport});
     BuildWindowMenu(AddMenu(menus, "&Window"));
   } else {
     QAction* toolBar = m_toolBar->toggleViewAction();
@@ -265,7 +293,8 @@ void CMainFrame::BuildWindowMenu(QMenu* window) {
   next->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_F6), QKeySequence(Qt::CTRL | Qt::Key_Tab)});
   QAction* previous = window->addAction("Pre&vious Window", m_mdi, &QMdiArea::activatePreviousSubWindow);
   previous->setObjectName("previousWindow");
-  previous->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)});
+  previous->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)});
   for (QAction* action : {next, previous}) {
     // The menu lives off the bar while no database is open; its keys still work.
     action->setShortcutContext(Qt::ApplicationShortcut);
@@ -320,7 +349,8 @@ void CMainFrame::AddChild(CChildFrame* frame) {
   const int earlier = static_cast<int>(m_mdi->subWindowList().size());
   m_mdi->addSubWindow(frame);
   PlaceChild(*frame, earlier);
-  connect(frame, &QObject::destroyed, this, [this] { OnChildActivated(); }, Qt::QueuedConnection);
+  connect(
+      frame, &QObject::destroyed, this, [this] { OnChildActivated(); }, Qt::QueuedConnection);
   connect(frame, &QWidget::windowTitleChanged, this, [this, frame] {
     if (frame == ActiveChild()) UpdateTitle();
   });
@@ -411,7 +441,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 bool CMainFrame::event(QEvent* event) {
   // Prompts go to the status bar of the active database frame.
   if (event->type() == QEvent::StatusTip) {
-    if (CChildFrame* child = ActiveChild()) child->StatusBar()->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
+    if (CChildFrame* child = ActiveChild())
+      child->StatusBar()->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
     return true;
   }
   return QMainWindow::event(event);

@@ -11,8 +11,7 @@
 #include "database/HelpPages.h"
 #include "platform/qt/DialogButtons.h"
 
-COptionsDialog::COptionsDialog(QWidget* parent, const QString& objectName, const QString& title,
-                               const char* helpTopic)
+COptionsDialog::COptionsDialog(QWidget* parent, const QString& objectName, const QString& title, const char* helpTopic)
     : QDialog(parent), m_body(new QVBoxLayout(this)), m_helpTopic(helpTopic) {
   setObjectName(objectName);
   setWindowTitle(title);
@@ -61,9 +60,7 @@ QLineEdit* COptionsDialog::AddNumber(const QString& objectName, const QString& l
   return edit;
 }
 
-void COptionsDialog::AddButtons() {
-  platform::qt::AddOkCancel(*this, *m_body);
-}
+void COptionsDialog::AddButtons() { platform::qt::AddOkCancel(*this, *m_body); }
 
 void COptionsDialog::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_F1) {
@@ -73,8 +70,7 @@ void COptionsDialog::keyPressEvent(QKeyEvent* event) {
   QDialog::keyPressEvent(event);
 }
 
-CAttributeDataGroup::CAttributeDataGroup(QWidget* parent, AttributeData value)
-    : QGroupBox("Attribute Data", parent) {
+CAttributeDataGroup::CAttributeDataGroup(QWidget* parent, AttributeData value) : QGroupBox("Attribute Data", parent) {
   setObjectName("attributeData");
   auto* layout = new QVBoxLayout(this);
   const std::array<std::pair<const char*, const char*>, 4> choices = {

@@ -23,7 +23,8 @@ CPictureListPanel::CPictureListPanel(Wording wording, QWidget* parent) : CPictur
   auto* buttons = new QHBoxLayout;
   layout->addLayout(buttons);
   buttons->addWidget(AddButton(image ? "Add Image" : "Add", "addPicture", &CPictureListPanel::OnAddPicture));
-  buttons->addWidget(AddButton(image ? "Remove Image" : "Remove", "removePicture", &CPictureListPanel::OnRemovePicture));
+  buttons->addWidget(
+      AddButton(image ? "Remove Image" : "Remove", "removePicture", &CPictureListPanel::OnRemovePicture));
   QPushButton* removeAll = AddButton("Remove All", "removeAllPictures", &CPictureListPanel::OnRemoveAllPictures);
   QPushButton* choose = AddButton("...", "choosePicture", &CPictureListPanel::OnChoosePicture);
   buttons->addWidget(removeAll);
@@ -37,7 +38,8 @@ QPushButton* CPictureListPanel::AddButton(const char* text, const char* name, vo
   auto* button = new QPushButton(QString::fromUtf8(text), this);
   button->setObjectName(name);
   button->setAutoDefault(false);
-  connect(button, &QPushButton::clicked, this, [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
+  connect(button, &QPushButton::clicked, this,
+          [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
   return button;
 }
 

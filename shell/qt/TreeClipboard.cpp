@@ -15,9 +15,12 @@
 #include "shell/qt/TreeModel.h"
 
 CTreeClipboard::CTreeClipboard(CLeftView& view) : QObject(&view), m_view(view) {
-  view.AddCommandHandler(cmd::kEditCopy, [this] { Copy(); }, [this] { return CanCopy(); });
-  view.AddCommandHandler(cmd::kEditCut, [this] { Cut(); }, [this] { return CanCut(); });
-  view.AddCommandHandler(cmd::kEditPaste, [this] { Paste(); }, [this] { return CanPaste(); });
+  view.AddCommandHandler(
+      cmd::kEditCopy, [this] { Copy(); }, [this] { return CanCopy(); });
+  view.AddCommandHandler(
+      cmd::kEditCut, [this] { Cut(); }, [this] { return CanCut(); });
+  view.AddCommandHandler(
+      cmd::kEditPaste, [this] { Paste(); }, [this] { return CanPaste(); });
   view.installEventFilter(this);
 }
 
@@ -55,7 +58,8 @@ bool CTreeClipboard::CanPaste() const {
 
 void CTreeClipboard::PutOnClipboard(const std::vector<std::uint8_t>& bytes) const {
   auto data = std::make_unique<QMimeData>();
-  data->setData(kMimeType, QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+  data->setData(kMimeType,
+                QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
   QGuiApplication::clipboard()->setMimeData(data.release());
 }
 

@@ -34,12 +34,14 @@ bool CTreeDragDrop::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonPress:
       Press(static_cast<QMouseEvent&>(*event));
       return false;
-    case QEvent::MouseMove: return Move(static_cast<QMouseEvent*>(event)->position().toPoint());
+    case QEvent::MouseMove:
+      return Move(static_cast<QMouseEvent*>(event)->position().toPoint());
     case QEvent::MouseButtonRelease:
       if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
         Release(static_cast<QMouseEvent*>(event)->position().toPoint());
       return false;
-    default: return false;
+    default:
+      return false;
   }
 }
 
@@ -71,8 +73,10 @@ void CTreeDragDrop::Track(const QPoint& point) {
   const QModelIndex index = m_view.indexAt(point);
   m_target = CTreeModel::NodeOf(index);
   // The target shows as selected; the current node, and so the page, stays.
-  if (index.isValid()) m_view.selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
-  else m_view.selectionModel()->clearSelection();
+  if (index.isValid())
+    m_view.selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
+  else
+    m_view.selectionModel()->clearSelection();
   m_view.viewport()->setCursor(index.isValid() ? Qt::ArrowCursor : Qt::ForbiddenCursor);
   const int height = m_view.viewport()->height();
   const bool inZone = point.y() < kStartZone || point.y() >= height - kStartZone + 1;
@@ -134,7 +138,8 @@ void CTreeDragDrop::Release(const QPoint& point) {
   if (target == kNoNode) return;
   // The view ends its own press first (it selects the row under the
   // pointer); the drop then selects the moved node.
-  QMetaObject::invokeMethod(this, [this, target, dragged] { DropAndSelect(target, dragged); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this, target, dragged] { DropAndSelect(target, dragged); }, Qt::QueuedConnection);
 }
 
 void CTreeDragDrop::DropAndSelect(HTREEITEM target, HTREEITEM dragged) {

@@ -29,10 +29,11 @@ void CTreeItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   const QColor background = style.ownColours ? QColor(QRgb{style.background})
                             : selected       ? option.palette.color(QPalette::Highlight)
                                              : option.palette.color(QPalette::Base);
-  const QColor text = !style.ownColours && selected ? option.palette.color(QPalette::HighlightedText)
-                                                    : QColor(QRgb{style.text});
+  const QColor text =
+      !style.ownColours && selected ? option.palette.color(QPalette::HighlightedText) : QColor(QRgb{style.text});
   painter->fillRect(rect, background);
-  painter->drawPixmap(rect.left() + 1, rect.top() + (rect.height() - 16) / 2, TreeNodePixmap(m_tree.Nodes().Image(node)));
+  painter->drawPixmap(rect.left() + 1, rect.top() + (rect.height() - 16) / 2,
+                      TreeNodePixmap(m_tree.Nodes().Image(node)));
   rect.setLeft(rect.left() + 20);
   const QFont font = NodeFont(option.font, style.arial, style.bold);
   painter->setFont(font);

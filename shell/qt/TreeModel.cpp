@@ -53,17 +53,24 @@ QVariant CTreeModel::data(const QModelIndex& index, int role) const {
   const HTREEITEM node = NodeOf(index);
   if (!m_tree.Nodes().IsValid(node)) return {};
   switch (role) {
-    case Qt::DisplayRole: return QString::fromStdString(m_tree.GetNodeLabel(node));
-    case Qt::DecorationRole: return TreeNodePixmap(m_tree.Nodes().Image(node));
-    case kNameRole: return QString::fromStdString(m_tree.GetNodeName(node));
-    case Qt::ToolTipRole: return QString::fromUtf8(CMenuTree::GetTooltipText(m_tree.GetNodeKind(node)));
-    default: return {};
+    case Qt::DisplayRole:
+      return QString::fromStdString(m_tree.GetNodeLabel(node));
+    case Qt::DecorationRole:
+      return TreeNodePixmap(m_tree.Nodes().Image(node));
+    case kNameRole:
+      return QString::fromStdString(m_tree.GetNodeName(node));
+    case Qt::ToolTipRole:
+      return QString::fromUtf8(CMenuTree::GetTooltipText(m_tree.GetNodeKind(node)));
+    default:
+      return {};
   }
 }
 
 void CTreeModel::BeginInsertNode(HTREEITEM parent, int row) { beginInsertRows(IndexOf(parent), row, row); }
 void CTreeModel::EndInsertNode() { endInsertRows(); }
-void CTreeModel::BeginRemoveNodes(HTREEITEM parent, int first, int last) { beginRemoveRows(IndexOf(parent), first, last); }
+void CTreeModel::BeginRemoveNodes(HTREEITEM parent, int first, int last) {
+  beginRemoveRows(IndexOf(parent), first, last);
+}
 void CTreeModel::EndRemoveNodes() { endRemoveRows(); }
 
 void CTreeModel::NodeChanged(HTREEITEM node) {

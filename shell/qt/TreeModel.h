@@ -19,7 +19,9 @@ class CTreeModel : public QAbstractItemModel, public ITreeNodesObserver {
   static constexpr int kNameRole = Qt::UserRole + 1;
 
   QModelIndex IndexOf(HTREEITEM node) const;
-  static HTREEITEM NodeOf(const QModelIndex& index) { return index.isValid() ? static_cast<HTREEITEM>(index.internalId()) : kNoNode; }
+  static HTREEITEM NodeOf(const QModelIndex& index) {
+    return index.isValid() ? static_cast<HTREEITEM>(index.internalId()) : kNoNode;
+  }
   // Runs a refresh that may change every label and image. The nodes' own
   // notices are held back meanwhile: one dataChanged per node made a mark on
   // a tree of 16000 attributes cost over 100 ms, while one notice over the

@@ -49,7 +49,6 @@ std::string Canonical(const std::string& path) {
   return QDir::cleanPath(QFileInfo(QString::fromStdString(path)).absoluteFilePath()).toStdString();
 }
 
-
 // The snapshot of a large key's XML dump holds the user-interface thread a
 // while, and the browser needs that thread to bring up the first page: the
 // snapshot waits until that page has loaded, and is queued behind what the
@@ -156,7 +155,9 @@ static std::unique_ptr<CZAVDoc> MakeDocument() {
   return document;
 }
 
-CChildFrame* CZAVApp::OpenDocumentFile(const std::string& path) { return OpenDocumentFile(path, [] {}); }
+CChildFrame* CZAVApp::OpenDocumentFile(const std::string& path) {
+  return OpenDocumentFile(path, [] {});
+}
 
 CChildFrame* CZAVApp::OpenDocumentFile(const std::string& path, const std::function<void()>& whileReading) {
   const std::string full = Canonical(path);
@@ -203,9 +204,7 @@ void CZAVApp::SetActiveFrame(CChildFrame* frame) {
     ClearActiveFrame();
 }
 
-bool CZAVApp::EditDescription(CZAVDoc& document) {
-  return editors::qt::RunDescriptionEditor(document, m_mainFrame);
-}
+bool CZAVApp::EditDescription(CZAVDoc& document) { return editors::qt::RunDescriptionEditor(document, m_mainFrame); }
 
 void CZAVApp::LoadRecentFiles() {
   m_recentFiles.clear();
@@ -235,8 +234,14 @@ void CZAVApp::AddToRecentFileList(const std::string& path) {
 
 bool CZAVApp::HasCommand(int command) const {
   switch (command) {
-    case cmd::kFileNew: case cmd::kFileOpen: case cmd::kOpenQorDatabase: case cmd::kAppAbout:
-    case cmd::kHelpTopics: case cmd::kHelpKey: case cmd::kAppExit: case cmd::kMerge:
+    case cmd::kFileNew:
+    case cmd::kFileOpen:
+    case cmd::kOpenQorDatabase:
+    case cmd::kAppAbout:
+    case cmd::kHelpTopics:
+    case cmd::kHelpKey:
+    case cmd::kAppExit:
+    case cmd::kMerge:
       return true;
     default:
       return false;
@@ -251,19 +256,33 @@ void CZAVApp::OnFileOpen() {
 
 void CZAVApp::OnCommand(int command) {
   switch (command) {
-    case cmd::kFileNew: NewDocument(); break;
-    case cmd::kFileOpen: OnFileOpen(); break;
-    case cmd::kOpenQorDatabase: RunOpenDialog(false); break;
+    case cmd::kFileNew:
+      NewDocument();
+      break;
+    case cmd::kFileOpen:
+      OnFileOpen();
+      break;
+    case cmd::kOpenQorDatabase:
+      RunOpenDialog(false);
+      break;
     case cmd::kAppAbout: {
       CAboutDlg about(m_mainFrame);
       platform::qt::RunModal(about);
       break;
     }
-    case cmd::kMerge: OnMerge(); break;
+    case cmd::kMerge:
+      OnMerge();
+      break;
     // One help window for every press of F1.
-    case cmd::kHelpTopics: case cmd::kHelpKey: ShowHelp("help.htm", false); break;
-    case cmd::kAppExit: if (m_mainFrame) m_mainFrame->close(); break;
-    default: break;
+    case cmd::kHelpTopics:
+    case cmd::kHelpKey:
+      ShowHelp("help.htm", false);
+      break;
+    case cmd::kAppExit:
+      if (m_mainFrame) m_mainFrame->close();
+      break;
+    default:
+      break;
   }
 }
 

@@ -29,7 +29,7 @@ class QtUi;
 class CZAVApp : public IHelpDisplay, public DocumentHost {
  public:
   struct Setup {
-    bool installQtUi = true;             // tests keep their scripted interface
+    bool installQtUi = true;               // tests keep their scripted interface
     platform::Profile* profile = nullptr;  // null: the QSettings profile
   };
   CZAVApp();

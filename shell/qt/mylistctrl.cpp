@@ -24,7 +24,8 @@ class PictureRowDelegate : public QStyledItemDelegate {
     if (index.data(Qt::UserRole).toInt() == 1) painter->drawPixmap(at, PictureListPixmap(1));
     painter->drawPixmap(at, PictureListPixmap(0));
     painter->setPen(Qt::black);
-    painter->drawText(option.rect.adjusted(28, 0, 0, 0), Qt::AlignVCenter | Qt::TextSingleLine, index.data().toString());
+    painter->drawText(option.rect.adjusted(28, 0, 0, 0), Qt::AlignVCenter | Qt::TextSingleLine,
+                      index.data().toString());
     painter->restore();
   }
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {

@@ -80,9 +80,14 @@ TEST_F(BadInput, RandomCorruptionNeverCrashes) {
     for (int c = 0; c < changes; ++c) {
       const std::size_t at = rng() % bytes.size();
       switch (rng() % 3) {
-        case 0: bytes[at] = static_cast<std::uint8_t>(rng()); break;
-        case 1: bytes.erase(bytes.begin() + static_cast<std::ptrdiff_t>(at)); break;
-        default: bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(at), static_cast<std::uint8_t>(rng()));
+        case 0:
+          bytes[at] = static_cast<std::uint8_t>(rng());
+          break;
+        case 1:
+          bytes.erase(bytes.begin() + static_cast<std::ptrdiff_t>(at));
+          break;
+        default:
+          bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(at), static_cast<std::uint8_t>(rng()));
       }
     }
     CZAVDoc doc;

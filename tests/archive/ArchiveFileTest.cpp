@@ -23,8 +23,8 @@ void WriteBytes(const std::string& path, const Bytes& bytes, std::size_t length)
 
 // Reads the file's fields as an open does; betweenOpenAndRead may change
 // the file after its size was taken.
-CZAVDoc::LoadResult ReadThroughFile(const std::string& path, std::string& error,
-                                    const std::function<void()>& betweenOpenAndRead = [] {}) {
+CZAVDoc::LoadResult ReadThroughFile(
+    const std::string& path, std::string& error, const std::function<void()>& betweenOpenAndRead = [] {}) {
   ArchiveFile file;
   if (!file.Open(path, error)) return CZAVDoc::LoadResult::ArchiveError;
   betweenOpenAndRead();
@@ -67,4 +67,3 @@ TEST(ArchiveFile, AFileThatShrinksWhileItIsReadIsDamaged) {
     EXPECT_NE(error.find("damaged"), std::string::npos) << error;
   }
 }
-

@@ -91,11 +91,11 @@ TEST(ArchiveTags, BigTagsFromIndex7FFF) {
   // Objects fill the table up to 0x7FFE; a class first seen then gets
   // 0x7FFF and must be referred to in the long form.
   const Bytes bytes = Written([](CArchive& ar) {
-    ar.WriteObjectTag("CFoo");                        // class 1, object 2
+    ar.WriteObjectTag("CFoo");  // class 1, object 2
     for (int i = 3; i <= 0x7FFE; ++i) ar.WriteObjectTag("CFoo");
-    ar.WriteObjectTag("CBar");                        // class 0x7FFF, object 0x8000
-    ar.WriteObjectTag("CBar");                        // object 0x8001
-    ar.WriteObjectTag("CFoo");                        // small class tag still
+    ar.WriteObjectTag("CBar");  // class 0x7FFF, object 0x8000
+    ar.WriteObjectTag("CBar");  // object 0x8001
+    ar.WriteObjectTag("CFoo");  // small class tag still
   });
   ByteBuilder tail;
   tail.newClass("CBar").u16(0x7FFF).u32(0x80007FFF).classRef(1);
@@ -135,7 +135,7 @@ TEST(ArchiveTags, BadTagsAreArchiveErrors) {
   ExpectTagError(ByteBuilder().u16(0xFFFF).u16(0).u16(64).raw(std::string(64, 'C')), 0, "shorter than 64");
   ExpectTagError(ByteBuilder().u16(0x8000), 0, "class");
   ExpectTagError(ByteBuilder().newClass("CFoo").classRef(9), 1, "0x9");
-  ExpectTagError(ByteBuilder().newClass("CFoo").classRef(2), 1, "0x2");   // an object slot, not a class
+  ExpectTagError(ByteBuilder().newClass("CFoo").classRef(2), 1, "0x2");  // an object slot, not a class
   ExpectTagError(ByteBuilder().newClass("CFoo").u16(2), 1, "earlier object");
   ExpectTagError(ByteBuilder().u16(0x7FFF).u16(0x1234), 0, "DWORD");
   ExpectTagError(ByteBuilder().u16(0xFFFF).u16(0).u16(10).raw("CF"), 0, "class name");

@@ -28,7 +28,9 @@ struct ByteBuilder {
   }
   // A string below 255 bytes: one length byte and the bytes.
   ByteBuilder& shortStr(const std::string& s) { return u8(static_cast<unsigned>(s.size())).raw(s); }
-  ByteBuilder& newClass(const std::string& name) { return u16(0xFFFF).u16(0).u16(static_cast<unsigned>(name.size())).raw(name); }
+  ByteBuilder& newClass(const std::string& name) {
+    return u16(0xFFFF).u16(0).u16(static_cast<unsigned>(name.size())).raw(name);
+  }
   ByteBuilder& classRef(unsigned index) { return u16(0x8000 | index); }
 };
 
@@ -36,9 +38,9 @@ inline std::string Describe(const CZAVDoc& doc) {
   std::ostringstream o;
   const CQDochdr& h = doc.m_header;
   o << "header " << int(h.commonNamesEnabled) << int(h.scientificNamesEnabled) << int(h.showCommonNames) << ' '
-    << h.reservedWord << ' ' << h.reserved[0] << ',' << h.reserved[1] << ',' << h.reserved[2] << ','
-    << h.reserved[3] << " lock " << h.lockWord << " [" << h.title << "][" << h.dbVersion << "]["
-    << h.menuVersion << "][" << h.description << "]\n";
+    << h.reservedWord << ' ' << h.reserved[0] << ',' << h.reserved[1] << ',' << h.reserved[2] << ',' << h.reserved[3]
+    << " lock " << h.lockWord << " [" << h.title << "][" << h.dbVersion << "][" << h.menuVersion << "]["
+    << h.description << "]\n";
   for (const auto& a : doc.m_attributes)
     o << "att " << a->menuIndex << ' ' << int(a->flag) << " [" << a->name << "][" << a->secondText << "]["
       << a->helpText << "][" << a->pictures << "]\n";

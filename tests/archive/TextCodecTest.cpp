@@ -48,8 +48,19 @@ TEST(CompareNoCase, FoldsCaseBeyondAscii) {
 
 // Sorting by folded keys gives the order the case-insensitive comparison gives.
 TEST(TextCodec, FoldedKeysCompareAsTheTextsCompareWithoutCase) {
-  const std::vector<std::string> texts = {"apple", "Apple", "APPLY", "Straße", "STRASSE", "strasse b",
-                                          "\xC3\x81rbol", "arbol", "zebra", "\xC5\x98" "eka", "r", ""};
+  const std::vector<std::string> texts = {"apple",
+                                          "Apple",
+                                          "APPLY",
+                                          "Straße",
+                                          "STRASSE",
+                                          "strasse b",
+                                          "\xC3\x81rbol",
+                                          "arbol",
+                                          "zebra",
+                                          "\xC5\x98"
+                                          "eka",
+                                          "r",
+                                          ""};
   const auto sign = [](auto v) { return (v > 0) - (v < 0); };
   for (const std::string& a : texts)
     for (const std::string& b : texts)

@@ -38,10 +38,10 @@ void ExpectSameRoom(int items, int attributes, const std::vector<int>& slots) {
 
 TEST(AttributeRoom, ManySlotsAtOnceEqualOneAfterTheOther) {
   ScriptedUi ui;
-  ExpectSameRoom(50, 20, {0, 5, 10, 20, 21, 22});         // reused and new within one word
-  ExpectSameRoom(50, 30, {25, 30, 31, 32, 33, 34, 35});   // new ones cross into a second word
+  ExpectSameRoom(50, 20, {0, 5, 10, 20, 21, 22});        // reused and new within one word
+  ExpectSameRoom(50, 30, {25, 30, 31, 32, 33, 34, 35});  // new ones cross into a second word
   std::vector<int> many{0, 35};
-  for (int a = 70; a < 200; ++a) many.push_back(a);       // several words, and blocks of fewer rows
+  for (int a = 70; a < 200; ++a) many.push_back(a);  // several words, and blocks of fewer rows
   ExpectSameRoom(3000, 70, many);
 }
 

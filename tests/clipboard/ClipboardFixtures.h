@@ -29,7 +29,9 @@ class StreamWriter {
     m_ar.WriteByte(difficulty);
     return Texts(title).Tag(CLIP_DOWN);
   }
-  StreamWriter& Attribute(const std::string& name) { return Tag(CLIP_ATTRIBUTE).Texts(name).Tag(CLIP_DOWN).Tag(CLIP_UP); }
+  StreamWriter& Attribute(const std::string& name) {
+    return Tag(CLIP_ATTRIBUTE).Texts(name).Tag(CLIP_DOWN).Tag(CLIP_UP);
+  }
   StreamWriter& Texts(const std::string& text, const std::string& help = "", const std::string& pictures = "") {
     m_ar.WriteString(text);
     m_ar.WriteString(help);

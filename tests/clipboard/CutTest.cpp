@@ -102,8 +102,8 @@ TEST(ClipboardCut, TheTopMenuStays) {
   EXPECT_THROW(CClipboardMenu::FinishCut(*doc, kFruitMenu), UserAbort);
   EXPECT_THROW(CClipboardMenu::FinishCut(*doc, 42), UserAbort);
   EXPECT_EQ(Snapshot(*doc), before);
-  EXPECT_EQ(ui.Messages(), (std::vector<std::string>{"The top menu can't be cut.", "The top menu can't be cut.",
-                                                     "Wrong menu index"}));
+  EXPECT_EQ(ui.Messages(),
+            (std::vector<std::string>{"The top menu can't be cut.", "The top menu can't be cut.", "Wrong menu index"}));
 }
 
 }  // namespace

@@ -31,14 +31,14 @@ TEST(ClipboardEncode, MenuOfAttributesIsWrittenByteForByte) {
   ScriptedUi ui;
   auto doc = MakeColourKey();
   const std::vector<std::uint8_t> expected = {
-      0xBF, 0x0D,                                     // version 3519
-      0x02, 0x00, 0x00, 0x00, 0x04,                   // menu of attributes, difficulty 4
-      0x06, 'C', 'o', 'l', 'o', 'u', 'r', 0x00, 0x00,  // title, help text, pictures
-      0x0A, 0x00, 0x00, 0x00,                         // down
-      0x03, 0x00, 0x00, 0x00, 0x03, 'R', 'e', 'd', 0x00, 0x00, 0x0A, 0x00, 0x00, 0x00, 0x0B, 0x00, 0x00, 0x00,
-      0x03, 0x00, 0x00, 0x00, 0x04, 'B', 'l', 'u', 'e', 0x00, 0x00, 0x0A, 0x00, 0x00, 0x00, 0x0B, 0x00, 0x00, 0x00,
-      0x0B, 0x00, 0x00, 0x00,  // up
-      0x64, 0x00, 0x00, 0x00,  // end
+      0xBF, 0x0D,                                            // version 3519
+      0x02, 0x00, 0x00, 0x00, 0x04,                          // menu of attributes, difficulty 4
+      0x06, 'C',  'o',  'l',  'o',  'u',  'r',  0x00, 0x00,  // title, help text, pictures
+      0x0A, 0x00, 0x00, 0x00,                                // down
+      0x03, 0x00, 0x00, 0x00, 0x03, 'R',  'e',  'd',  0x00, 0x00, 0x0A, 0x00, 0x00, 0x00,
+      0x0B, 0x00, 0x00, 0x00, 0x03, 0x00, 0x00, 0x00, 0x04, 'B',  'l',  'u',  'e',  0x00,
+      0x00, 0x0A, 0x00, 0x00, 0x00, 0x0B, 0x00, 0x00, 0x00, 0x0B, 0x00, 0x00, 0x00,  // up
+      0x64, 0x00, 0x00, 0x00,                                                        // end
   };
   const auto bytes = CClipboardMenu::Copy(*doc, 1);
   EXPECT_EQ(bytes.size(), 65u);
@@ -80,8 +80,8 @@ TEST(ClipboardEncode, DamagedChildListsArePassedOver) {
   ScriptedUi ui;
   auto doc = MakeSmallKey();
   doc->GetMenu(kColourMenu).children = {kRed, 999, kBlue};  // no attribute 999
-  doc->GetMenu(kSizeMenu).kind = MENU_OF_MENUS;              // now lists menus 3 and 4
-  doc->GetMenu(kSizeMenu).children = {kFruitMenu, 77};        // a loop back to the top, and no menu 77
+  doc->GetMenu(kSizeMenu).kind = MENU_OF_MENUS;             // now lists menus 3 and 4
+  doc->GetMenu(kSizeMenu).children = {kFruitMenu, 77};      // a loop back to the top, and no menu 77
   EXPECT_EQ(DecodedTexts(CClipboardMenu::Copy(*doc, kFruitMenu)),
             (std::vector<std::string>{"Fruit", "Colour", "Red", "Blue", "Size"}));
 }

@@ -132,7 +132,10 @@ TEST_F(DescriptionEditorTest, CommonNamesOffAskFirstAndNoStoresNothing) {
   AddThreeNamedItems();
   doc.m_header.scientificNamesEnabled = 1;  // no species names yet: the switch below turns common off only
   ui.yesNoAnswers = {false};
-  EXPECT_FALSE(StoreWith([](DescriptionForm& f) { f.names = {false, true}; f.title = "New"; }));
+  EXPECT_FALSE(StoreWith([](DescriptionForm& f) {
+    f.names = {false, true};
+    f.title = "New";
+  }));
   EXPECT_FALSE(abandoned);
   EXPECT_EQ(ui.shown.back().text,
             "Disabling common names will cause deletion of all common names.  Do you wish to continue?");

@@ -35,16 +35,14 @@ TEST(MenuEditorForm, ChecksInOrderTitleThenIntegerThenRange) {
   ScriptedUi ui;
   auto doc = MakeSmallKey();
   const int menus = doc->MenuCount();
-  auto store = [&](MenuEditorForm form) {
-    return FirstFailure(ui, [&] { form.Store(*doc, -1, 0, false); });
-  };
+  auto store = [&](MenuEditorForm form) { return FirstFailure(ui, [&] { form.Store(*doc, -1, 0, false); }); };
   EXPECT_EQ(store(Menu("", "x")), "Menu name is empty.");
   EXPECT_EQ(store(Menu("Shape", "x")), "Enter an integer.");
   EXPECT_EQ(store(Menu("Shape", "")), "Enter an integer.");
   EXPECT_EQ(store(Menu("Shape", "2.5")), "Enter an integer.");
   EXPECT_EQ(store(Menu("Shape", "0")), "Enter an integer between 1 and 4.");
   EXPECT_EQ(store(Menu("Shape", "5")), "Enter an integer between 1 and 4.");
-  EXPECT_EQ(doc->MenuCount(), menus);  // nothing stored by a failed check
+  EXPECT_EQ(doc->MenuCount(), menus);       // nothing stored by a failed check
   EXPECT_EQ(Menu("  ", " 3 ").Check(), 3);  // blanks are a title; blanks around a number are allowed
   EXPECT_EQ(MenuEditorForm::Load(*doc, -1).difficulty, "4");
 }
@@ -93,9 +91,7 @@ TEST(MenuEditorForm, ExistingMenuKeepsKindAndParent) {
 TEST(AttributeEditorForm, TheLengthLimitIsTheNamesAloneAndComesBeforeEmptiness) {
   ScriptedUi ui;
   auto doc = MakeSmallKey();
-  auto store = [&](AttributeEditorForm form) {
-    return FirstFailure(ui, [&] { form.Store(*doc, -1, 1); });
-  };
+  auto store = [&](AttributeEditorForm form) { return FirstFailure(ui, [&] { form.Store(*doc, -1, 1); }); };
   EXPECT_EQ(store(Attribute(std::string(201, 'x'))), "Enter no more than 200 characters.");
   EXPECT_EQ(store(Attribute("")), "Attribute name is empty.");
   EXPECT_EQ(doc->AttributeCount(), 5);

@@ -42,8 +42,7 @@ TEST(FieldChecks, LengthCountsCharactersNotBytes) {
   EXPECT_EQ(ErrorOf([&] { CheckMaxCharacters(text + "a", 200); }), "Enter no more than 200 characters.");
   EXPECT_EQ(KeepCharacters(text, 1), "\xC3\xA4");
   EXPECT_EQ(KeepCharacters("abc", 5), "abc");
-  EXPECT_EQ(ErrorOf([] { CheckNotEmpty("", "Reference title must be entered"); }),
-            "Reference title must be entered");
+  EXPECT_EQ(ErrorOf([] { CheckNotEmpty("", "Reference title must be entered"); }), "Reference title must be entered");
 }
 
 TEST(LinkTextChecks, MarkersThatWouldGarbleStoredLinksAreRefused) {

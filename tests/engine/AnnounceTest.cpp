@@ -35,9 +35,9 @@ TEST(Announce, ScientificNamesAndCustomLevelNames) {
     bool showCommon, custom;
     std::string expected;
   };
-  for (const Case& c : {Case{false, false, "Species identified:  Ulmus minor"},
-                        Case{true, false, "Species identified:  Elm"},
-                        Case{false, true, "Art identified:  Ulmus minor"}}) {
+  for (const Case& c :
+       {Case{false, false, "Species identified:  Ulmus minor"}, Case{true, false, "Species identified:  Elm"},
+        Case{false, true, "Art identified:  Ulmus minor"}}) {
     ScriptedUi ui;
     FiveItems f;
     f->m_header.scientificNamesEnabled = 1;
@@ -53,7 +53,7 @@ TEST(Announce, AForgivenessChangeIsSilent) {
   ScriptedUi ui;
   FiveItems f;
   f.Mark({{f.red, MARK_YES}, {f.small, MARK_YES}, {f.medium, MARK_YES}});
-  f->Reevaluate(true);  // nobody
+  f->Reevaluate(true);        // nobody
   f->SetForgivenessLevel(1);  // Apple alone, with one mismatch
   EXPECT_EQ(f->m_remainingCount, 1);
   EXPECT_TRUE(ui.Messages().empty());
@@ -181,10 +181,9 @@ TEST(Explain, YesNeverAndNo) {
   f.Mark({{f.red, MARK_YES}, {f.blue, MARK_NEVER}, {f.medium, MARK_NO}});
   f->m_forgivenessLevel = 3;
   f.Evaluate();
-  EXPECT_EQ(f->ExplainElimination(B_),
-            (Strings{"Does NOT have " + Menu(1, "Colour") + ", " + Att(0, "red") + ";",
-                     "DOES have " + Menu(1, "Colour") + ", " + Att(2, "blue") + ";",
-                     "DOES have " + Menu(2, "Size") + ", " + Att(4, "medium") + ";"}));
+  EXPECT_EQ(f->ExplainElimination(B_), (Strings{"Does NOT have " + Menu(1, "Colour") + ", " + Att(0, "red") + ";",
+                                                "DOES have " + Menu(1, "Colour") + ", " + Att(2, "blue") + ";",
+                                                "DOES have " + Menu(2, "Size") + ", " + Att(4, "medium") + ";"}));
 }
 
 TEST(Explain, MissingDataSentencesNameTheMenus) {
@@ -203,10 +202,9 @@ TEST(Explain, OnlyNamesEveryOtherAttributeItHas) {
   SetBit(f->GetItemAttributeBits(C_), static_cast<WORD>(f.green));
   f.Mark({{f.blue, MARK_ONLY}, {f.small, MARK_YES}});
   f.Evaluate();
-  EXPECT_EQ(f->ExplainElimination(C_),
-            (Strings{"Has " + Menu(1, "Colour") + ", " + Att(2, "blue") + " but ALSO has " + Att(0, "red") +
-                         " AND " + Att(1, "green") + ";",
-                     "Does NOT have " + Menu(2, "Size") + ", " + Att(3, "small") + ";"}));
+  EXPECT_EQ(f->ExplainElimination(C_), (Strings{"Has " + Menu(1, "Colour") + ", " + Att(2, "blue") + " but ALSO has " +
+                                                    Att(0, "red") + " AND " + Att(1, "green") + ";",
+                                                "Does NOT have " + Menu(2, "Size") + ", " + Att(3, "small") + ";"}));
 }
 
 TEST(Explain, OrGroupsAreOneSentence) {
@@ -219,7 +217,8 @@ TEST(Explain, OrGroupsAreOneSentence) {
     const std::string group = Att(0, "red") + " OR " + Att(1, "green; pale");
     const std::string lone = "Does NOT have " + Menu(2, "Size") + ", " + Att(5, "large") + ";";
     if (missing)
-      EXPECT_EQ(f->ExplainElimination(D_), (Strings{"HAS NO DATA in menu " + Menu(1, "Colour") + " for, " + group + ";", lone}));
+      EXPECT_EQ(f->ExplainElimination(D_),
+                (Strings{"HAS NO DATA in menu " + Menu(1, "Colour") + " for, " + group + ";", lone}));
     else
       EXPECT_EQ(f->ExplainElimination(D_), (Strings{"Does NOT have " + Menu(1, "Colour") + ", " + group + ";", lone}));
   }

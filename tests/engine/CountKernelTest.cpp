@@ -16,7 +16,8 @@ Rows RandomRows(std::mt19937& rng, int count, DWORD words) {
   // Sparse, dense and full rows: full ones carry through every plane.
   const int kind = static_cast<int>(rng() % 3);
   for (auto& row : rows)
-    for (DWORD& word : row) word = kind == 2 ? ~0u : kind == 1 ? static_cast<DWORD>(rng()) : static_cast<DWORD>(rng() & rng() & rng());
+    for (DWORD& word : row)
+      word = kind == 2 ? ~0u : kind == 1 ? static_cast<DWORD>(rng()) : static_cast<DWORD>(rng() & rng() & rng());
   return rows;
 }
 

@@ -39,8 +39,8 @@ std::unique_ptr<CZAVDoc> RandomDatabase(std::mt19937& rng, bool missing, int max
     b.AddItem(freeSlot ? "" : "i" + std::to_string(i), "", freeSlot ? "" : "s", "", bits);
   }
   auto doc = b.Build(missing);
-  static const BYTE kStarts[] = {STATE_REMAINING, STATE_REMAINING, STATE_REMAINING, STATE_ELIMINATED,
-                                 STATE_USER_ELIMINATED, STATE_MISSING_DATA, STATE_SELECTED, STATE_SELECTED_ELIMINATED};
+  static const BYTE kStarts[] = {STATE_REMAINING,       STATE_REMAINING,    STATE_REMAINING, STATE_ELIMINATED,
+                                 STATE_USER_ELIMINATED, STATE_MISSING_DATA, STATE_SELECTED,  STATE_SELECTED_ELIMINATED};
   for (int i = 0; i < items; ++i)
     if (doc->GetItemState(i) != STATE_FREE) doc->m_itemStates[i] = kStarts[pick(8)];
   const int marks = pick(9);
@@ -131,7 +131,9 @@ TEST_P(DifferentialCounts, CandidateCountsMatchAPlainCount) {
     AddRandomItems(b, rng, 700 + round * (round < 6 ? 900 : 2000), attributes, 10 + 15 * (round % 6));
     auto doc = b.Build();
     for (int i = 0; i < doc->ItemCount(); ++i)
-      doc->m_itemStates[i] = rng() % 3 == 0 ? STATE_ELIMINATED : round == 5 && i % 7 == 0 ? STATE_SELECTED : STATE_REMAINING;
+      doc->m_itemStates[i] = rng() % 3 == 0             ? STATE_ELIMINATED
+                             : round == 5 && i % 7 == 0 ? STATE_SELECTED
+                                                        : STATE_REMAINING;
     doc->UpdateAttributeCounts();
     const bool selected = round == 5;
     for (int a = 0; a < attributes; ++a) {

@@ -33,7 +33,6 @@ class EliminationModel {
     return false;
   }
 
-
   // The item's lenient row: has the attribute, or has no data for its menu.
   std::vector<bool> LenientRow(int item) const {
     std::vector<bool> row(A, false);
@@ -90,9 +89,12 @@ class EliminationModel {
   void SetState(int i, BYTE s) {
     const BYTE old = r.states[i];
     const bool newOut = s == 0 || s == 2;
-    if (newOut && IsRemaining(old)) r.remaining--;
-    else if (newOut && old == 5) r.remaining--;
-    else if (!newOut && !IsRemaining(old)) r.remaining++;
+    if (newOut && IsRemaining(old))
+      r.remaining--;
+    else if (newOut && old == 5)
+      r.remaining--;
+    else if (!newOut && !IsRemaining(old))
+      r.remaining++;
     r.states[i] = s;
   }
 
@@ -151,8 +153,10 @@ class EliminationModel {
       int lacking = 0;
       for (int a : yes) lacking += !Bit(i, a);
       if (!lacking) continue;
-      if (missing && std::all_of(yes.begin(), yes.end(), [&](int a) { return L(i, a); })) State3(i);
-      else AddMismatch(i, lacking);
+      if (missing && std::all_of(yes.begin(), yes.end(), [&](int a) { return L(i, a); }))
+        State3(i);
+      else
+        AddMismatch(i, lacking);
     }
   }
 
@@ -163,8 +167,10 @@ class EliminationModel {
       if (!Remaining(i)) continue;
       int hit = 0;
       for (int a : never) hit += Bit(i, a);
-      if (hit) AddMismatch(i, hit);
-      else if (missing && AnyL(i, never)) State3(i);
+      if (hit)
+        AddMismatch(i, hit);
+      else if (missing && AnyL(i, never))
+        State3(i);
     }
   }
 
@@ -175,9 +181,15 @@ class EliminationModel {
       for (int w : WordsOf(others)) {
         const auto o = InWord(w, others);
         if (!missing) {
-          if (AnyBit(i, o)) { AddMismatch(i, 1); break; }
+          if (AnyBit(i, o)) {
+            AddMismatch(i, 1);
+            break;
+          }
         } else if (AnyL(i, o)) {
-          if (AnyBit(i, o)) { AddMismatch(i, 1); break; }
+          if (AnyBit(i, o)) {
+            AddMismatch(i, 1);
+            break;
+          }
           State3(i);
         }
       }
@@ -195,7 +207,10 @@ class EliminationModel {
         bool decided = false;
         for (int w : WordsOf(group)) {
           const auto g = InWord(w, group);
-          if (!missing && AnyBit(i, g)) { decided = true; break; }
+          if (!missing && AnyBit(i, g)) {
+            decided = true;
+            break;
+          }
           if (missing && AnyL(i, g)) {
             if (!AnyBit(i, g)) State3(i);
             decided = true;
@@ -220,7 +235,10 @@ class EliminationModel {
         bool acc = false, passed = false;
         for (int w : WordsOf(all)) {
           const auto o = InWord(w, others);
-          if (!missing && AnyBit(i, o)) { passed = true; break; }
+          if (!missing && AnyBit(i, o)) {
+            passed = true;
+            break;
+          }
           if (missing && AnyL(i, o)) {
             if (!AnyBit(i, o)) State3(i);
             passed = true;

@@ -231,8 +231,8 @@ TEST(Elimination, MissingDataMatrixAndLenientRows) {
   EXPECT_FALSE(f->HasMenuData(-1, A_));
   const DWORD* dill = f->GetLenientRow(D_);
   ASSERT_NE(dill, nullptr);
-  EXPECT_EQ(dill[0], 0b111u);        // every colour, no freed slot
-  EXPECT_EQ(dill[1], 0b001u);        // its own small only
+  EXPECT_EQ(dill[0], 0b111u);  // every colour, no freed slot
+  EXPECT_EQ(dill[1], 0b001u);  // its own small only
   EXPECT_EQ(f->GetLenientRow(E_)[1], 0b111u);
 }
 

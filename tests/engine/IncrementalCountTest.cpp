@@ -52,7 +52,8 @@ TEST_P(IncrementalCounts, FollowStateChangesAndMatrixEdits) {
     if (step % 15 == 0)
       for (BYTE& s : doc->m_itemStates)
         if (IsSelectedState(s)) s = STATE_REMAINING;
-    if (step % 7 == 3) SetBit(doc->GetItemAttributeBits(static_cast<int>(rng() % items)), static_cast<WORD>(rng() % attributes));
+    if (step % 7 == 3)
+      SetBit(doc->GetItemAttributeBits(static_cast<int>(rng() % items)), static_cast<WORD>(rng() % attributes));
     if (step % 11 == 5) SetAttributeForListedItems(*doc, static_cast<int>(rng() % attributes), step % 2 == 0);
     doc->UpdateAttributeCounts();
     ExpectPlainCounts(*doc, step);

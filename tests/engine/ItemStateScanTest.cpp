@@ -9,8 +9,9 @@
 namespace {
 
 std::vector<BYTE> RandomStates(int count, unsigned seed, bool withSelected) {
-  static const BYTE kStates[] = {STATE_ELIMINATED, STATE_REMAINING, STATE_USER_ELIMINATED, STATE_MISSING_DATA,
-                                 STATE_SELECTED, STATE_SELECTED_ELIMINATED, STATE_FREE};
+  static const BYTE kStates[] = {STATE_ELIMINATED,   STATE_REMAINING, STATE_USER_ELIMINATED,
+                                 STATE_MISSING_DATA, STATE_SELECTED,  STATE_SELECTED_ELIMINATED,
+                                 STATE_FREE};
   std::mt19937 rng(seed);
   std::vector<BYTE> states(static_cast<std::size_t>(count));
   for (BYTE& s : states) {
@@ -35,8 +36,10 @@ TEST(ItemStateScan, ResetsAndCountsAsItemByItem) {
         s = IsSelectedState(s) ? STATE_SELECTED : STATE_REMAINING;
       }
       for (BYTE& s : wantPasses) {
-        if (s == STATE_SELECTED_ELIMINATED) s = STATE_SELECTED;
-        else if (s != STATE_USER_ELIMINATED && s != STATE_FREE && s != STATE_SELECTED) s = STATE_REMAINING;
+        if (s == STATE_SELECTED_ELIMINATED)
+          s = STATE_SELECTED;
+        else if (s != STATE_USER_ELIMINATED && s != STATE_FREE && s != STATE_SELECTED)
+          s = STATE_REMAINING;
         inPlay += s != STATE_USER_ELIMINATED && s != STATE_FREE;
       }
       EXPECT_EQ(item_states::ResetForMarks(marks.data(), count, keepUser), broughtBack) << count;

@@ -71,7 +71,8 @@ void ExpectAsTheModel(const CZAVDoc& doc, const std::string& where) {
       const WORD menu = doc.GetAttribute(a).menuIndex;
       if (used && menu < menus && TestBit(row, static_cast<WORD>(a))) hasData[menu] = true;
     }
-    for (int m = 0; m < menus; ++m) ASSERT_EQ(doc.HasMenuData(m, i), hasData[m]) << where << " item " << i << " menu " << m;
+    for (int m = 0; m < menus; ++m)
+      ASSERT_EQ(doc.HasMenuData(m, i), hasData[m]) << where << " item " << i << " menu " << m;
     if (!used) continue;
     const DWORD* lenient = doc.GetLenientRow(i);
     ASSERT_NE(lenient, nullptr) << where;

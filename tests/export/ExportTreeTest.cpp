@@ -157,12 +157,11 @@ TEST(ExportTree, ARootMenuOfAttributesIsTheOnlyMenuAndCarriesIndexZero) {
   // An attribute right below a root of attributes: its parent node is no attribute-menu node.
   Walk walk(*doc, ExportSelection::FromTreeNodes(9, tall, 11, 0));
   EXPECT_EQ(walk.exporter.Between("add CURRENTATTRIBUTE=set 0", "add CURRENTATTRIBUTEMENU=unknown 0").size(), 2u);
-  EXPECT_EQ(walk.exporter.Between("begin MENUPART -1", "end MENUPART"),
-            (Calls{"begin MENUPART -1", "begin MENU 0", "add PARENT=65535 0", "add NAME=Root 0", "begin ATTRIBUTE 0",
-                   "add ATTRIBUTENAME=tall 0", "add LONGATTRIBUTENAME=tall 0", "end ATTRIBUTE", "end MENU",
-                   "end MENUPART"}));
-  EXPECT_EQ(walk.exporter.Between("begin ATTS -1", "end ATTS"),
-            (Calls{"begin ATTS -1", "add ATT=0 0", "end ATTS"}));
+  EXPECT_EQ(
+      walk.exporter.Between("begin MENUPART -1", "end MENUPART"),
+      (Calls{"begin MENUPART -1", "begin MENU 0", "add PARENT=65535 0", "add NAME=Root 0", "begin ATTRIBUTE 0",
+             "add ATTRIBUTENAME=tall 0", "add LONGATTRIBUTENAME=tall 0", "end ATTRIBUTE", "end MENU", "end MENUPART"}));
+  EXPECT_EQ(walk.exporter.Between("begin ATTS -1", "end ATTS"), (Calls{"begin ATTS -1", "add ATT=0 0", "end ATTS"}));
   EXPECT_EQ(walk.steps.size(), 3u);  // the root, its attribute, one name entry
 }
 

@@ -36,7 +36,8 @@ class OutputFile : public ::testing::Test {
   void TearDown() override { EXPECT_EQ(Read(bashrc), kBashrc) << "the file outside the key changed"; }
 
   bool Write(const std::string& bytes, std::string& error) {
-    return WriteOutputFile(target, [&](std::ostream& out) { return static_cast<bool>(out << bytes); }, error);
+    return WriteOutputFile(
+        target, [&](std::ostream& out) { return static_cast<bool>(out << bytes); }, error);
   }
   // The names in the key folder, so a temporary file left behind shows.
   std::vector<std::string> Names() const {

@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
   ::testing::InitGoogleTest(&argc, argv);
   AllowWebEngineAsRoot();
-  RegisterQorUrlSchemes();  // before the application object, as the program does
+  RegisterQorUrlSchemes();     // before the application object, as the program does
   InstallReportPageFactory();  // the program's reports, as its application object installs them
   QApplication app(argc, argv);
   return RUN_ALL_TESTS();

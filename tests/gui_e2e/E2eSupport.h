@@ -84,7 +84,9 @@ class SampleKeyTest : public ::testing::Test {
   bool WaitForPage(const QString& condition) {
     return WaitUntil([&] { return ReadDom(Page(), QStringLiteral("(%1) ? 1 : 0").arg(condition)).toInt() == 1; });
   }
-  QString PageText() { return ReadDom(Page(), QStringLiteral("document.body ? document.body.innerText : ''")).toString(); }
+  QString PageText() {
+    return ReadDom(Page(), QStringLiteral("document.body ? document.body.innerText : ''")).toString();
+  }
 
   // Clicks the first link the user can see whose href holds the text, with
   // the mouse, as a user would; returns that href.

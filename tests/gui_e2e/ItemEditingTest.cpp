@@ -32,8 +32,8 @@ class SampleItemEditing : public e2e::SampleKeyTest {
     });
     Box().scrollTo(Box().model()->index(row, 0));
     const QPoint at = Box().visualRect(Box().model()->index(row, 0)).center();
-    QMouseEvent press(QEvent::MouseButtonPress, at, Box().viewport()->mapToGlobal(at), Qt::RightButton,
-                      Qt::RightButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, at, Box().viewport()->mapToGlobal(at), Qt::RightButton, Qt::RightButton,
+                      Qt::NoModifier);
     QApplication::sendEvent(Box().viewport(), &press);
   }
   void OnDialog(std::function<void(QDialog&)> script) {

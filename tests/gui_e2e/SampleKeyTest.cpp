@@ -167,7 +167,8 @@ TEST_F(SampleKey, ReasonsOfAnEliminatedItemStandBelowTheirHeader) {
   const QString stacked = QStringLiteral(
       "(function(){var parts=[document.querySelector('.forgivenHeader')].concat("
       "Array.prototype.slice.call(document.getElementsByClassName('forgivenItem')));"
-      "for(var i=1;i<parts.length;++i)if(parts[i].getBoundingClientRect().top<parts[i-1].getBoundingClientRect().bottom)"
+      "for(var "
+      "i=1;i<parts.length;++i)if(parts[i].getBoundingClientRect().top<parts[i-1].getBoundingClientRect().bottom)"
       "return 0;return 1;})()");
   EXPECT_EQ(RunJs(Page(), stacked).toInt(), 1);
   EXPECT_TRUE(PageText().contains("Incorrect and/or missing data:\n")) << PageText().toStdString();
@@ -270,10 +271,12 @@ TEST_F(SampleKey, HelpLinkOpensAnImageGalleryWindowThatClosesItself) {
   ASSERT_TRUE(m_frame->OnCommand(cmd::kDisplayMenus));
   // The database page names menus too: wait for the list's own links, or the
   // link below goes onto a page about to be replaced.
-  ASSERT_TRUE(WaitForPage("Array.prototype.some.call(document.links, function (l) {"
-                          "return (l.getAttribute('href') || '').indexOf('menu') >= 0; })"));
-  RunJs(Page(), "var a=document.createElement('a');a.href='qorlink:help//help.htm';a.id='help';"
-                "a.textContent='Help';document.body.insertBefore(a, document.body.firstChild);");
+  ASSERT_TRUE(
+      WaitForPage("Array.prototype.some.call(document.links, function (l) {"
+                  "return (l.getAttribute('href') || '').indexOf('menu') >= 0; })"));
+  RunJs(Page(),
+        "var a=document.createElement('a');a.href='qorlink:help//help.htm';a.id='help';"
+        "a.textContent='Help';document.body.insertBefore(a, document.body.firstChild);");
   ASSERT_TRUE(viewtest::MouseClick(*View().WebView(), viewtest::ById("help")));
   QMdiArea& area = *m_app->MainFrame()->MdiArea();
   CHelpMDIChildWnd* window = nullptr;
@@ -287,12 +290,12 @@ TEST_F(SampleKey, HelpLinkOpensAnImageGalleryWindowThatClosesItself) {
   auto* helpView = qobject_cast<CHelpHtmlView*>(window->widget());
   ASSERT_NE(helpView, nullptr);
   QWebEnginePage& helpPage = *helpView->WebView()->page();
-  ASSERT_TRUE(WaitUntil([&] {
-    return RunJs(helpPage, "document.body && location.href.indexOf('help.htm') >= 0 ? 1 : 0").toInt() == 1;
-  }));
+  ASSERT_TRUE(WaitUntil(
+      [&] { return RunJs(helpPage, "document.body && location.href.indexOf('help.htm') >= 0 ? 1 : 0").toInt() == 1; }));
   QPointer<CHelpMDIChildWnd> watched = window;
-  RunJs(helpPage, "var a=document.createElement('a');a.href='qorlink::closedoc';"
-                  "document.body.appendChild(a);a.click();");
+  RunJs(helpPage,
+        "var a=document.createElement('a');a.href='qorlink::closedoc';"
+        "document.body.appendChild(a);a.click();");
   EXPECT_TRUE(WaitUntil([&] {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return watched.isNull();
@@ -313,7 +316,8 @@ TEST_F(SampleKey, GalleryPictureOpensAFullScreenViewerThatShowsIt) {
   }));
   QWebEnginePage& page = *viewer->WebView()->page();
   ASSERT_TRUE(WaitUntil([&] {
-    return RunJs(page, "(function(){var p=document.getElementById('mainImage');return p&&p.complete?1:0;})()").toInt() == 1;
+    return RunJs(page, "(function(){var p=document.getElementById('mainImage');return p&&p.complete?1:0;})()")
+               .toInt() == 1;
   }));
   EXPECT_GT(RunJs(page, "document.getElementById('mainImage').naturalWidth").toInt(), 0);
   EXPECT_TRUE(m_ui.Messages().empty());
@@ -362,9 +366,9 @@ TEST_F(SampleKey, ItemPopupOffersTheEditorsTheListHas) {
   EXPECT_TRUE(list.OffersItemCommand(kCmdEditItemAttributes));
   View().SetPopupRunner([this](QMenu& menu) { return EntryNamed(menu, {}, &m_offered); });
   View().PopupItemMenu(true);
-  EXPECT_EQ(m_offered, (QStringList{"Find item in the list", "Toggle eliminated", "Description",
-                                    "Distinctive attributes", "Edit item description", "Edit item references",
-                                    "Edit item attributes"}));
+  EXPECT_EQ(m_offered,
+            (QStringList{"Find item in the list", "Toggle eliminated", "Description", "Distinctive attributes",
+                         "Edit item description", "Edit item references", "Edit item attributes"}));
   const int item = list.ListBox().GetItemAtRow(2);
   list.SelectItem(item);
   list.EditItemReferences();
@@ -379,7 +383,8 @@ TEST_F(SampleKey, ListSelectionGetsTheFocusBackAfterItsPageLoads) {
   box.SelectRow(1);
   box.OnSelChange();
   EXPECT_EQ(Doc().m_focusWindow, &box);
-  ASSERT_TRUE(WaitUntil([&] { return Doc().m_reportKind == kReportItemDescription && Doc().m_reportArgument == item; }));
+  ASSERT_TRUE(
+      WaitUntil([&] { return Doc().m_reportKind == kReportItemDescription && Doc().m_reportArgument == item; }));
   EXPECT_TRUE(WaitUntil([&] { return QApplication::focusWidget() == &box; }));
 }
 

@@ -34,7 +34,9 @@ class SampleRegions : public SampleKeyTest {
     });
     RightPressAttribute(tree, attribute);
   }
-  static RegionAttributeList& ListOf(QDialog& dialog) { return *dialog.findChild<RegionAttributeList*>("attributeList"); }
+  static RegionAttributeList& ListOf(QDialog& dialog) {
+    return *dialog.findChild<RegionAttributeList*>("attributeList");
+  }
   static void Ok(QDialog& dialog) { QTest::mouseClick(dialog.findChild<QPushButton*>("ok"), Qt::LeftButton); }
 };
 }  // namespace

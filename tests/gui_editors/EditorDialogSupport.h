@@ -12,7 +12,6 @@
 #include <QTest>
 #include <QWidget>
 
-
 namespace editor_test {
 
 template <typename Widget>

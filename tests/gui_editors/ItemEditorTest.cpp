@@ -204,7 +204,8 @@ TEST(ItemEditorGui, PicturesAndLinksAreEditedInTheirListsAndTheLinkMarkerIsRefus
     EXPECT_EQ(links->topLevelItemCount(), 1);
     Click(dialog, "addLinkButton");  // answered by the link editor's step below
     EXPECT_EQ(RowTexts(links, 1), QStringList({"three", "c.htm"}));
-    EXPECT_EQ(links->visualItemRect(links->topLevelItem(0)).left(), links->visualItemRect(links->topLevelItem(1)).left());
+    EXPECT_EQ(links->visualItemRect(links->topLevelItem(0)).left(),
+              links->visualItemRect(links->topLevelItem(1)).left());
     ClickRow(links, 0);
     Click(dialog, "editLinkButton");
     EXPECT_EQ(RowTexts(links, 0), QStringList({"Two", "b.htm"}));

@@ -72,8 +72,8 @@ TEST_F(LinkDialogTest, BrowseStoresTheChosenPageRelativeToTheDatabaseFolder) {
   folder.Write("birds/song.htm");
   folder.Write("birds/pages/jay.htm");
   folder.Write("shared/index.htm");
-  ui.fileAnswers = {folder.File("birds/song.htm"), folder.File("birds/pages/jay.htm"),
-                    folder.File("shared/index.htm"), std::nullopt};
+  ui.fileAnswers = {folder.File("birds/song.htm"), folder.File("birds/pages/jay.htm"), folder.File("shared/index.htm"),
+                    std::nullopt};
   std::vector<QString> shown;
   const auto edited = Edit(LinkEditMode::Edit, {"Song", "old.htm"}, [&](QDialog& d) {
     for (int browse = 0; browse < 4; ++browse) {

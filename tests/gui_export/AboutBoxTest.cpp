@@ -18,7 +18,8 @@ class AboutBoxTest : public ProgramWithUserFolder {};
 void ClickText(QLabel* label) {
   ASSERT_NE(label, nullptr);
   const QSize text = label->fontMetrics().size(0, "mmmm");
-  QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(label->contentsRect().left() + text.width() / 2, label->height() / 2));
+  QTest::mouseClick(label, Qt::LeftButton, {},
+                    QPoint(label->contentsRect().left() + text.width() / 2, label->height() / 2));
 }
 
 TEST_F(AboutBoxTest, AboutNamesTheProgramAndItsBuildAndTheContactLinksOpenOnTheDesktop) {

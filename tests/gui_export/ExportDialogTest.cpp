@@ -111,9 +111,9 @@ TEST_F(ExportDialogTest, TheTargetFileIsAskedWithTheExportersFilterAndCancelKeep
   EXPECT_EQ(platform::qt::FilterString(m_ui.lastFilters), "Test files (*.tst *.test);;All files (*)");
   EXPECT_EQ(m_ui.lastInitialPath, (Folder() / "out.tst").string());
   const QString folder = QString::fromStdString(Folder().string()) + "/";
-  EXPECT_EQ(Calls(), QStringList({"created", "SetParentWindow", "SetDatabaseName garden key",
-                                  "SetDatabaseFolder " + folder, "GetWantsFile", "GetFileFilter",
-                                  "GetDefaultFileName", "released"}));
+  EXPECT_EQ(Calls(),
+            QStringList({"created", "SetParentWindow", "SetDatabaseName garden key", "SetDatabaseFolder " + folder,
+                         "GetWantsFile", "GetFileFilter", "GetDefaultFileName", "released"}));
 }
 
 // The exporter's own failure is shown; the dialog then ends as after an

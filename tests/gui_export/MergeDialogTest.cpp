@@ -51,7 +51,8 @@ class MergeDialogTest : public ProgramWithUserFolder {
   std::vector<CChildFrame*> FramesOf(CMainFrame& main, const std::string& path) {
     std::vector<CChildFrame*> frames;
     for (CChildFrame* frame : main.Children())
-      if (std::filesystem::path(frame->GetDocument().m_pathName) == std::filesystem::path(path)) frames.push_back(frame);
+      if (std::filesystem::path(frame->GetDocument().m_pathName) == std::filesystem::path(path))
+        frames.push_back(frame);
     return frames;
   }
 

@@ -138,15 +138,20 @@ TEST_F(XmlExporterTest, WhatXmlCannotCarryBecomesTheReplacementCharacter) {
   // the UTF-8 bytes of a lone surrogate, a cut sequence, an overlong form
   // and bytes that start nothing.
   const std::vector<std::pair<std::string, QString>> cases{
-      {"a\xEF\xBF\xBE" "b", "a" + replaced + "b"},
+      {"a\xEF\xBF\xBE"
+       "b",
+       "a" + replaced + "b"},
       {"\xEF\xBF\xBF", replaced},
-      {"x\x01y\x1F" "z\x0B", "x" + replaced + "y" + replaced + "z" + replaced},
+      {"x\x01y\x1F"
+       "z\x0B",
+       "x" + replaced + "y" + replaced + "z" + replaced},
       {"\xED\xA0\x80 lone", replaced + replaced + replaced + " lone"},
       {"cut \xE2\x82", "cut " + replaced},
       {"\xC0\x80 over", replaced + replaced + " over"},
       {"\xFF\xFE", replaced + replaced},
       // What XML carries stays as it was, the characters next to the excluded ones too.
-      {"\t\xEF\xBF\xBD\xEE\x80\x80\xED\x9F\xBF\xF0\x9F\x90\xA6\x7F", QString::fromUtf8("\t\xEF\xBF\xBD\xEE\x80\x80\xED\x9F\xBF\xF0\x9F\x90\xA6\x7F")},
+      {"\t\xEF\xBF\xBD\xEE\x80\x80\xED\x9F\xBF\xF0\x9F\x90\xA6\x7F",
+       QString::fromUtf8("\t\xEF\xBF\xBD\xEE\x80\x80\xED\x9F\xBF\xF0\x9F\x90\xA6\x7F")},
   };
   std::vector<std::string> texts;
   QStringList expected;

@@ -49,7 +49,8 @@ struct ItemEditFixture : TreeGuiFixture {
     auto* bar = dialog.findChild<QMenuBar*>("editorMenuBar");
     ASSERT_NE(bar, nullptr);
     for (QAction* action : bar->actions())
-      if (action->objectName() == objectName) return QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(action).center());
+      if (action->objectName() == objectName)
+        return QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(action).center());
     FAIL() << objectName;
   }
   bool Has(int item, int attribute) const { return TestBit(doc->GetItemAttributeBits(item), attribute); }

@@ -6,9 +6,9 @@
 TEST(ItemListEditing, TheRowPopupOffersTheEditingCommandsThatWork) {
   ItemEditFixture f;
   f.ListClick(Qt::RightButton, f.RowPoint(1));
-  EXPECT_EQ(f.lastPopup, (std::vector<std::string>{"Toggle eliminated", "Distinctive attributes", "Edit item attributes",
-                                                   "Edit item regions", "Edit item references", "Delete",
-                                                   "Duplicate"}));
+  EXPECT_EQ(f.lastPopup,
+            (std::vector<std::string>{"Toggle eliminated", "Distinctive attributes", "Edit item attributes",
+                                      "Edit item regions", "Edit item references", "Delete", "Duplicate"}));
   f.doc->m_header.lockWord = 0;
   f.ListClick(Qt::RightButton, f.RowPoint(1));
   EXPECT_EQ(f.lastPopup, (std::vector<std::string>{"Toggle eliminated", "Distinctive attributes"}));

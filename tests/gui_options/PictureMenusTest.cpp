@@ -51,12 +51,12 @@ TEST_F(PictureMenusTest, OptionsAndDatabaseMenusOfferTheNewCommands) {
   QMenu* database = Menu(main, "&Database");
   ASSERT_TRUE(options && database);
   const std::vector<int> optionCommands = Commands(*options);
-  for (int command : {cmd::kItemDescriptionOptions, cmd::kItemListReportOptions, cmd::kMenuReport,
-                      cmd::kGalleryOptions, cmd::kThumbnailImageSize})
+  for (int command : {cmd::kItemDescriptionOptions, cmd::kItemListReportOptions, cmd::kMenuReport, cmd::kGalleryOptions,
+                      cmd::kThumbnailImageSize})
     EXPECT_NE(std::find(optionCommands.begin(), optionCommands.end(), command), optionCommands.end()) << command;
   const std::vector<int> databaseCommands = Commands(*database);
-  for (int command : {cmd::kNoMatchingImageFile, cmd::kImportItemImages, cmd::kImportMenuImages,
-                      cmd::kCreateThumbnails}) {
+  for (int command :
+       {cmd::kNoMatchingImageFile, cmd::kImportItemImages, cmd::kImportMenuImages, cmd::kCreateThumbnails}) {
     EXPECT_NE(std::find(databaseCommands.begin(), databaseCommands.end(), command), databaseCommands.end());
     EXPECT_TRUE(main.Action(command)->isEnabled()) << command;
   }

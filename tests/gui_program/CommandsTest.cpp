@@ -188,9 +188,9 @@ TEST_F(CommandsTest, ReportCommandsShowTheirPagesInTheActiveFrame) {
   CZAVApp& app = StartApp();
   ASSERT_TRUE(app.InitInstance({QString::fromStdString(Database("r.qor", "R"))}));
   CZAVDoc& doc = app.MainFrame()->ActiveChild()->GetDocument();
-  const std::pair<int, int> commands[] = {{cmd::kItemListReport, 3}, {cmd::kDisplayMenus, 1}, {cmd::kGallery, 4},
-                                          {cmd::kAnalyze, 9},        {cmd::kMarkedAndEliminated, 12},
-                                          {cmd::kCommonAttributes, 11}};
+  const std::pair<int, int> commands[] = {
+      {cmd::kItemListReport, 3}, {cmd::kDisplayMenus, 1},         {cmd::kGallery, 4},
+      {cmd::kAnalyze, 9},        {cmd::kMarkedAndEliminated, 12}, {cmd::kCommonAttributes, 11}};
   for (const auto& [command, kind] : commands) {
     app.MainFrame()->OnCommand(command);
     EXPECT_EQ(doc.m_reportKind, kind) << command;

@@ -81,9 +81,9 @@ class SmallerMainWindowTest : public FrameLayoutTest {
   static void ExpectInsideWorkArea(CMainFrame& main) {
     const QRect room(QPoint(0, 0), main.MdiArea()->viewport()->size());
     for (CChildFrame* child : main.Children())
-      EXPECT_TRUE(room.contains(child->geometry())) << "window " << child->x() << "," << child->y() << " "
-                                                    << child->width() << "x" << child->height() << " in "
-                                                    << room.width() << "x" << room.height();
+      EXPECT_TRUE(room.contains(child->geometry()))
+          << "window " << child->x() << "," << child->y() << " " << child->width() << "x" << child->height() << " in "
+          << room.width() << "x" << room.height();
   }
 };
 
@@ -133,12 +133,37 @@ TEST_F(FrameLayoutTest, PanesNeverShrinkBelowTenPixels) {
 TEST_F(FrameLayoutTest, ToolbarButtonsStandInTheirOrder) {
   OpenFrame();
   const QList<QAction*> actions = m_app->MainFrame()->ToolBar()->actions();
-  const std::vector<int> expected = {
-      cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, 0, cmd::kFilePrint, 0, cmd::kEditCut, cmd::kEditCopy,
-      cmd::kEditPaste, 0, cmd::kItemListReport, cmd::kGallery, cmd::kMarkedAndEliminated, cmd::kAnalyze, 0,
-      cmd::kThumbnailRegularSize, 0, cmd::kMarkYes, cmd::kMarkNo, cmd::kMarkClear, cmd::kMarkOr, cmd::kMarkNever,
-      cmd::kMarkOnly, cmd::kClearAllMarks, 0, cmd::kEliminateItem, 0, cmd::kAppAbout, 0, cmd::kShowReferences,
-      cmd::kShowDatabaseDescription};
+  const std::vector<int> expected = {cmd::kFileNew,
+                                     cmd::kFileOpen,
+                                     cmd::kFileSave,
+                                     0,
+                                     cmd::kFilePrint,
+                                     0,
+                                     cmd::kEditCut,
+                                     cmd::kEditCopy,
+                                     cmd::kEditPaste,
+                                     0,
+                                     cmd::kItemListReport,
+                                     cmd::kGallery,
+                                     cmd::kMarkedAndEliminated,
+                                     cmd::kAnalyze,
+                                     0,
+                                     cmd::kThumbnailRegularSize,
+                                     0,
+                                     cmd::kMarkYes,
+                                     cmd::kMarkNo,
+                                     cmd::kMarkClear,
+                                     cmd::kMarkOr,
+                                     cmd::kMarkNever,
+                                     cmd::kMarkOnly,
+                                     cmd::kClearAllMarks,
+                                     0,
+                                     cmd::kEliminateItem,
+                                     0,
+                                     cmd::kAppAbout,
+                                     0,
+                                     cmd::kShowReferences,
+                                     cmd::kShowDatabaseDescription};
   ASSERT_EQ(actions.size(), static_cast<int>(expected.size()));
   for (int i = 0; i < actions.size(); ++i) {
     if (expected[i] == 0) {

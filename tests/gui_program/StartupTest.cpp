@@ -41,7 +41,10 @@ class StartupTest : public ProgramTest {};
 TEST_F(StartupTest, PathOnCommandLineOpensOneFrameWithThreePanesAndStatusTexts) {
   const std::string path = Database("birds.qor", "Birds");
   bool dialogShown = false;
-  platform::qt::SetModalHook([&](QDialog&) { dialogShown = true; return int(QDialog::Rejected); });
+  platform::qt::SetModalHook([&](QDialog&) {
+    dialogShown = true;
+    return int(QDialog::Rejected);
+  });
   CZAVApp& app = StartApp();
   ASSERT_TRUE(app.InitInstance({QString::fromStdString(path)}));
   EXPECT_FALSE(dialogShown);

@@ -34,6 +34,8 @@ inline void Drag(CImageRegionCtrl& control, const QPoint& from, const QPoint& to
   Send(viewport, QEvent::MouseButtonRelease, to, Qt::NoButton);
 }
 inline void Click(CImageRegionCtrl& control, const QPoint& at) { Drag(control, at, at); }
-inline void Hover(CImageRegionCtrl& control, const QPoint& at) { Send(control.viewport(), QEvent::MouseMove, at, Qt::NoButton); }
+inline void Hover(CImageRegionCtrl& control, const QPoint& at) {
+  Send(control.viewport(), QEvent::MouseMove, at, Qt::NoButton);
+}
 
 }  // namespace regions_gui

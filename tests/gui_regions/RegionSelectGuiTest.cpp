@@ -30,8 +30,7 @@ struct SelectFixture : ::testing::Test {
     const std::string wing = WritePicture(folder, "wing.png", 300, 200);
     folder.Write("wing.png.regions", "Red\r\nrect\r\n10,10,60,60\r\nBlue\r\npoly\r\n100,10,200,10,150,90\r\n");
     const std::string tail = WritePicture(folder, "tail.png", 200, 100);
-    dialog.Model().menus = {{"Wing", wing, 0, {{"Red", 0, 4}, {"Blue", 0, 5}}},
-                            {"Tail", tail, 1, {{"Long", 0, 6}}}};
+    dialog.Model().menus = {{"Wing", wing, 0, {{"Red", 0, 4}, {"Blue", 0, 5}}}, {"Tail", tail, 1, {{"Long", 0, 6}}}};
   }
   void Open(bool navigation) {
     dialog.Model().navigation = navigation;

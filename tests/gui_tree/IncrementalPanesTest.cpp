@@ -79,7 +79,8 @@ struct IncrementalPanes : TreeGuiFixture {
   // when that item still remains, else the first row; it stays on screen.
   void ExpectSelectionAfterChange(int remembered) {
     CItemListBox& box = list->ListBox();
-    const int expected = remembered >= 0 && doc->IsItemRemaining(remembered) ? box.Rows().RowsOfItem(remembered).front() : 0;
+    const int expected =
+        remembered >= 0 && doc->IsItemRemaining(remembered) ? box.Rows().RowsOfItem(remembered).front() : 0;
     EXPECT_EQ(box.SelectedRow(), expected);
     EXPECT_TRUE(box.viewport()->rect().intersects(box.visualRect(box.model()->index(expected, 0))));
   }

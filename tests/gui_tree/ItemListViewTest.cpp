@@ -69,8 +69,7 @@ TEST(ItemListView, HoveringTheListTipsItsKindOfItems) {
   const QPoint on = box.visualRect(box.model()->index(1, 0)).center();
   QHelpEvent help(QEvent::ToolTip, on, box.viewport()->mapToGlobal(on));
   QApplication::sendEvent(box.viewport(), &help);
-  const std::string label =
-      f.doc->m_header.scientificNamesEnabled ? f.doc->GetSpeciesLabel() : f.doc->GetCommonLabel();
+  const std::string label = f.doc->m_header.scientificNamesEnabled ? f.doc->GetSpeciesLabel() : f.doc->GetCommonLabel();
   EXPECT_EQ(QToolTip::text().toStdString(), label + " List");
 }
 
@@ -126,8 +125,8 @@ TEST(ItemListView, MarkWithNoSelectedRowGoesOn) {
 }
 
 // What the popup on a row of an editable database offers.
-const std::vector<std::string> kEditableRowPopup{"Toggle eliminated",    "Distinctive attributes", "Edit item attributes",
-                                                 "Edit item regions",    "Edit item references",   "Delete",
+const std::vector<std::string> kEditableRowPopup{"Toggle eliminated", "Distinctive attributes", "Edit item attributes",
+                                                 "Edit item regions", "Edit item references",   "Delete",
                                                  "Duplicate"};
 
 // The popup a right press opens: its texts, and the command chosen in it.
@@ -305,8 +304,11 @@ TEST(ItemListView, EveryStatesNameIsReadableSelectedOrNot) {
   CItemListBox& box = f.list->ListBox();
   f.doc->m_mismatchCounts.assign(f.doc->ItemCount(), 0);
   const std::vector<std::vector<std::pair<int, BYTE>>> rounds = {
-      {{kApple, STATE_ELIMINATED}, {kCherry, STATE_REMAINING}, {kLime, STATE_USER_ELIMINATED},
-       {kPine, STATE_MISSING_DATA}, {kPlum, STATE_SELECTED}},
+      {{kApple, STATE_ELIMINATED},
+       {kCherry, STATE_REMAINING},
+       {kLime, STATE_USER_ELIMINATED},
+       {kPine, STATE_MISSING_DATA},
+       {kPlum, STATE_SELECTED}},
       {{kPlum, STATE_SELECTED_ELIMINATED}, {kCherry, STATE_REMAINING}}};
   for (std::size_t round = 0; round < rounds.size(); ++round) {
     f.doc->m_mismatchCounts[kCherry] = round == 0 ? 0 : 2;

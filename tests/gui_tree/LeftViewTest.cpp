@@ -129,7 +129,8 @@ TEST(LeftView, ExpandingByHandCollapsesChildrenAndExpandCommandsOpenAll) {
 
 TEST(LeftView, TooltipsAndFocusWindow) {
   TreeGuiFixture f;
-  EXPECT_EQ(f.Index(f.Node(kRed)).data(Qt::ToolTipRole).toString(), "Attribute item. Use small button to call context menu.");
+  EXPECT_EQ(f.Index(f.Node(kRed)).data(Qt::ToolTipRole).toString(),
+            "Attribute item. Use small button to call context menu.");
   QFocusEvent out(QEvent::FocusOut);
   QApplication::sendEvent(f.tree.get(), &out);
   EXPECT_EQ(f.doc->m_focusWindow, f.tree.get());

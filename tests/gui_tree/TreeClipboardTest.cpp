@@ -104,8 +104,8 @@ TEST(TreeClipboard, ADamagedBlockPastesNothing) {
   auto good = CClipboardMenu::Copy(*f.doc, kColourMenu);
   for (const std::size_t keep : {std::size_t{1}, good.size() / 2, good.size() - 1}) {
     auto data = std::make_unique<QMimeData>();
-    data->setData(CTreeClipboard::kMimeType, QByteArray(reinterpret_cast<const char*>(good.data()),
-                                                        static_cast<qsizetype>(keep)));
+    data->setData(CTreeClipboard::kMimeType,
+                  QByteArray(reinterpret_cast<const char*>(good.data()), static_cast<qsizetype>(keep)));
     QGuiApplication::clipboard()->setMimeData(data.release());
     f.tree->SelectNode(tree.MenuRoot());
     f.ui.shown.clear();

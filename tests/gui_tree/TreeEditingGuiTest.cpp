@@ -74,8 +74,7 @@ TEST(TreeEditingGui, MenuEditorKeepsTheDialogOpenUntilTheDifficultyIsRight) {
   });
   f.RightClick(f.MenuNode(0), "Edit");
   EXPECT_EQ(openAfterOK, (std::vector<bool>{true, true, false}));
-  EXPECT_EQ(messagesWhileOpen,
-            (std::vector<std::string>{"Enter an integer between 1 and 4.", "Enter an integer."}));
+  EXPECT_EQ(messagesWhileOpen, (std::vector<std::string>{"Enter an integer between 1 and 4.", "Enter an integer."}));
   EXPECT_EQ(f.doc->GetMenu(1).title, "Hue");
   EXPECT_EQ(f.doc->GetMenu(1).difficulty, 2);
   EXPECT_EQ(f.Index(f.MenuNode(0)).data().toString(), "Hue");
@@ -145,7 +144,8 @@ TEST(TreeEditingGui, BothEditorsLabelTheirPictureList) {
   auto pictureLabel = [&](QDialog& dialog) {
     QListWidget* list = &Find<QListWidget>(dialog, "pictureList");
     for (QLabel* label : dialog.findChildren<QLabel*>())
-      if (label->buddy() && (label->buddy() == list || label->buddy()->isAncestorOf(list))) labels.push_back(label->text());
+      if (label->buddy() && (label->buddy() == list || label->buddy()->isAncestorOf(list)))
+        labels.push_back(label->text());
     Click(dialog, "cancel");
   };
   ModalScript script;
@@ -325,7 +325,7 @@ TEST(TreeEditingGui, ARefusedOkPutsTheKeyboardInTheFieldTheMessageNames) {
   f.RightClick(f.Node(kBlue), "Edit");
   EXPECT_EQ(script.DialogsRun(), 2);
   EXPECT_EQ(f.ui.Messages(), (std::vector<std::string>{"Menu name is empty.", "Enter an integer between 1 and 4.",
-                                                        "Attribute name is empty."}));
+                                                       "Attribute name is empty."}));
   EXPECT_EQ(afterRefusal, (std::vector<std::string>{"title", "difficulty", "name"}));
   EXPECT_EQ(f.doc->GetMenu(1).title, "Hue");
   EXPECT_EQ(f.doc->GetMenu(1).difficulty, 3);

@@ -62,7 +62,9 @@ struct TreeGuiFixture {
     QMouseEvent event(type, at, viewport->mapToGlobal(at), button, held, Qt::NoModifier);
     QApplication::sendEvent(viewport, &event);
   }
-  void Mouse(QEvent::Type type, Qt::MouseButton button, const QPoint& at) { SendMouse(tree->viewport(), type, button, at); }
+  void Mouse(QEvent::Type type, Qt::MouseButton button, const QPoint& at) {
+    SendMouse(tree->viewport(), type, button, at);
+  }
   // A press and a release on the item list, as a click of the user's mouse.
   void ListClick(Qt::MouseButton button, const QPoint& at) {
     QWidget* viewport = list->ListBox().viewport();

@@ -17,7 +17,9 @@ constexpr int kSizeMenu = 2;
 // The letters of one test are typed in quick succession however slow the
 // machine runs.
 struct TypeAheadFixture : TreeGuiFixture {
-  TypeAheadFixture() : interval(QApplication::keyboardInputInterval()) { QApplication::setKeyboardInputInterval(60000); }
+  TypeAheadFixture() : interval(QApplication::keyboardInputInterval()) {
+    QApplication::setKeyboardInputInterval(60000);
+  }
   ~TypeAheadFixture() { QApplication::setKeyboardInputInterval(interval); }
   int interval;
 };

@@ -45,8 +45,8 @@ std::pair<int, int> BlueColumns(const QImage& row) {
 }
 
 TEST(TreeLabelPaint, CountPartFollowsTitlesOutsideAscii) {
-  const std::string titles[] = {"Colour", "di\u2013ethyl ether", "\u201cLeaf\u201d shape", "D\u0159evo",
-                                "\u5317 region", "Mood \U0001F600"};
+  const std::string titles[] = {"Colour",     "di\u2013ethyl ether", "\u201cLeaf\u201d shape",
+                                "D\u0159evo", "\u5317 region",       "Mood \U0001F600"};
   for (const std::string& title : titles) {
     TreeGuiFixture f;
     CountColourDataOnly(f, title);

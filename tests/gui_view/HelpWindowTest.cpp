@@ -23,8 +23,9 @@ using namespace viewtest;
 
 namespace {
 
-const char kClosingPage[] = "<html><body><a id='close' href='qorlink::closedoc'>Close</a>"
-                            "<p id='text'>Picture page</p></body></html>";
+const char kClosingPage[] =
+    "<html><body><a id='close' href='qorlink::closedoc'>Close</a>"
+    "<p id='text'>Picture page</p></body></html>";
 
 CHelpDocument HtmlDocument(const std::string& html) {
   CHelpDocument document;
@@ -33,9 +34,8 @@ CHelpDocument HtmlDocument(const std::string& html) {
 }
 
 bool WaitForContent(CHelpHtmlView& view) {
-  return WaitUntil([&] {
-    return RunJs(*view.WebView()->page(), "document.getElementById('text') ? 1 : 0").toInt() == 1;
-  });
+  return WaitUntil(
+      [&] { return RunJs(*view.WebView()->page(), "document.getElementById('text') ? 1 : 0").toInt() == 1; });
 }
 
 // Runs the script in a top-level help window and tells whether the window

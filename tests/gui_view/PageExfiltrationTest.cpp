@@ -306,9 +306,8 @@ TEST_F(PageExfiltration, TheDatabasePageReadsNothingOutsideAndSendsNothing) {
 TEST_F(PageExfiltration, AReportPageReadsNothingOutsideAndSendsNothing) {
   CZAVView view(m_doc);
   std::vector<Call> calls;
-  ASSERT_TRUE(WaitForLoad(view.Page(), [&] {
-    view.ShowPage(ThiefPage().toStdString(), std::make_unique<RecordingAction>(calls, true));
-  }));
+  ASSERT_TRUE(WaitForLoad(
+      view.Page(), [&] { view.ShowPage(ThiefPage().toStdString(), std::make_unique<RecordingAction>(calls, true)); }));
   ExpectNothingLeaked(view.Page());
 }
 
@@ -368,16 +367,17 @@ TEST_F(PageExfiltration, APictureWindowsPageReadsNothingOutsideAndSendsNothing) 
 // from text, from a data address and from a script address; each would
 // mark the page, call the listener and gather peer connections towards it.
 QString ScriptEverywherePage(quint16 tcp, quint16 udp) {
-  const QString run = QStringLiteral(
-      "try { top.document.documentElement.setAttribute('data-ran', 'WHERE'); } catch (e) {}"
-      "try { document.documentElement.setAttribute('data-ran', 'WHERE'); } catch (e) {}"
-      "new Image().src = 'http://127.0.0.1:%1/WHERE';"
-      "try { var pc = new RTCPeerConnection({iceServers: [{urls: ['turn:127.0.0.1:%2?transport=udp',"
-      " 'turn:127.0.0.1:%1?transport=tcp'], username: 'u', credential: 'c'}]});"
-      " pc.createDataChannel('d'); pc.createOffer().then(function (o) { pc.setLocalDescription(o); }); }"
-      " catch (e) {}")
-                          .arg(tcp)
-                          .arg(udp);
+  const QString run =
+      QStringLiteral(
+          "try { top.document.documentElement.setAttribute('data-ran', 'WHERE'); } catch (e) {}"
+          "try { document.documentElement.setAttribute('data-ran', 'WHERE'); } catch (e) {}"
+          "new Image().src = 'http://127.0.0.1:%1/WHERE';"
+          "try { var pc = new RTCPeerConnection({iceServers: [{urls: ['turn:127.0.0.1:%2?transport=udp',"
+          " 'turn:127.0.0.1:%1?transport=tcp'], username: 'u', credential: 'c'}]});"
+          " pc.createDataChannel('d'); pc.createOffer().then(function (o) { pc.setLocalDescription(o); }); }"
+          " catch (e) {}")
+          .arg(tcp)
+          .arg(udp);
   auto at = [&](const char* where) { return QString(run).replace("WHERE", where); };
   const QString inFrame = QStringLiteral("<script>%1</script>").arg(at("srcdoc")).toHtmlEscaped();
   return QStringLiteral(
@@ -430,8 +430,9 @@ TEST_F(PageExfiltration, AKeysPageRunsNoScriptInItselfOrItsFramesAndItsLinksWork
 // picture or style sheet shows, an SVG, XHTML, XML or script file is
 // refused even as a frame or picture of the key's page.
 TEST_F(PageExfiltration, AKeysFolderServesOnlyTypesThatCarryNoScript) {
-  const QString svg = QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg' width='5' height='5'>"
-                                     "<script>new Image().src='http://127.0.0.1:%1/svg';</script></svg>")
+  const QString svg = QStringLiteral(
+                          "<svg xmlns='http://www.w3.org/2000/svg' width='5' height='5'>"
+                          "<script>new Image().src='http://127.0.0.1:%1/svg';</script></svg>")
                           .arg(m_listener.TcpPort());
   WriteFile(m_key + "/p.svg", svg.toUtf8());
   WriteFile(m_key + "/p.xhtml", svg.toUtf8());

@@ -87,9 +87,8 @@ class PageSafety : public ViewFixture {
     WriteFile(QDir(m_folder.path()).filePath("secret.txt"), "secret");
   }
   void Show(const QString& html) {
-    ASSERT_TRUE(WaitForLoad(m_view.Page(), [&] {
-      m_view.ShowPage(html.toStdString(), std::make_unique<RecordingAction>(m_calls, true));
-    }));
+    ASSERT_TRUE(WaitForLoad(
+        m_view.Page(), [&] { m_view.ShowPage(html.toStdString(), std::make_unique<RecordingAction>(m_calls, true)); }));
   }
   QVariant Js(const QString& script) { return RunJs(m_view.Page(), script); }
 };
@@ -110,16 +109,18 @@ TEST_F(PageSafety, PicturesAndStylesBesideTheDatabaseStillShow) {
 }
 
 TEST_F(PageSafety, ScriptsReadNoFiles) {
-  Show("<html><body><script>window.got = 'pending';"
-       "fetch('secret.txt').then(function (r) { return r.text(); })"
-       ".then(function (t) { window.got = t; }, function () { window.got = 'refused'; });</script></body></html>");
+  Show(
+      "<html><body><script>window.got = 'pending';"
+      "fetch('secret.txt').then(function (r) { return r.text(); })"
+      ".then(function (t) { window.got = t; }, function () { window.got = 'refused'; });</script></body></html>");
   ASSERT_TRUE(WaitUntil([&] { return Js("window.got").toString() != "pending"; }));
   EXPECT_EQ(Js("window.got").toString(), "refused");
 }
 
 TEST_F(PageSafety, PrivateLinksActOnlyOnTheUsersClick) {
-  Show("<html><body><a id='link' href='qorlink:mailto:a@b.c'>mail</a>"
-       "<a id='item' href='http:\\\\item%201end'>item</a></body></html>");
+  Show(
+      "<html><body><a id='link' href='qorlink:mailto:a@b.c'>mail</a>"
+      "<a id='item' href='http:\\\\item%201end'>item</a></body></html>");
   Js("document.getElementById('link').click();"
      "document.getElementById('item').dispatchEvent(new MouseEvent('click', {bubbles: true}));"
      "window.navigate('qorattr:Red');"
@@ -172,7 +173,8 @@ TEST(NavigationGuard, LocalPagesStayLocalAndTheProgramsOwnLoadsPass) {
   const QUrl local = QUrl::fromLocalFile("/keys/birds.htm");
   const QUrl remote("https://example.org/");
   using Page = QWebEnginePage;
-  EXPECT_TRUE(CNavigationGuard::MayLoad(QUrl::fromLocalFile("/keys/other.htm"), Page::NavigationTypeLinkClicked, local));
+  EXPECT_TRUE(
+      CNavigationGuard::MayLoad(QUrl::fromLocalFile("/keys/other.htm"), Page::NavigationTypeLinkClicked, local));
   EXPECT_FALSE(CNavigationGuard::MayLoad(remote, Page::NavigationTypeLinkClicked, local));
   EXPECT_FALSE(CNavigationGuard::MayLoad(remote, Page::NavigationTypeRedirect, local));
   EXPECT_FALSE(CNavigationGuard::MayLoad(remote, Page::NavigationTypeFormSubmitted, local));
@@ -218,8 +220,10 @@ TEST(HelpWindowSafety, AnHtmlTextPageShowsPicturesByTheirFileAddress) {
                         .toStdString();
   QPointer<CHelpHtmlView> view = OpenHelpWindow(document, nullptr);
   EXPECT_TRUE(WaitUntil([&] {
-    return RunJs(*view->WebView()->page(), "document.getElementById('pic') ? "
-                                           "document.getElementById('pic').naturalWidth : 0").toInt() == 1;
+    return RunJs(*view->WebView()->page(),
+                 "document.getElementById('pic') ? "
+                 "document.getElementById('pic').naturalWidth : 0")
+               .toInt() == 1;
   }));
   delete view.data();
 }

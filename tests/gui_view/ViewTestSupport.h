@@ -63,19 +63,22 @@ inline bool WaitForLoad(QWebEnginePage& page, const std::function<void()>& load,
 // Where the element (a script expression) shows, in the view's coordinates,
 // scrolled into sight first; an image-map region is found on its picture.
 inline QPoint ElementCentre(QWebEnginePage& page, const QString& element) {
-  const QVariantList point = ReadDom(page, QStringLiteral(
-      "(function (e) {"
-      "  if (!e) return [-1, -1];"
-      "  if (e.tagName === 'AREA') {"
-      "    var img = document.querySelector(\"img[usemap='#\" + e.parentNode.name + \"']\");"
-      "    img.scrollIntoView();"
-      "    var b = img.getBoundingClientRect(), c = e.coords.split(',').map(Number);"
-      "    return [b.left + (c[0] + c[2]) / 2, b.top + (c[1] + c[3]) / 2];"
-      "  }"
-      "  e.scrollIntoView();"
-      "  var r = e.getBoundingClientRect();"
-      "  return [r.left + r.width / 2, r.top + r.height / 2];"
-      "})(%1)").arg(element)).toList();
+  const QVariantList point =
+      ReadDom(page,
+              QStringLiteral("(function (e) {"
+                             "  if (!e) return [-1, -1];"
+                             "  if (e.tagName === 'AREA') {"
+                             "    var img = document.querySelector(\"img[usemap='#\" + e.parentNode.name + \"']\");"
+                             "    img.scrollIntoView();"
+                             "    var b = img.getBoundingClientRect(), c = e.coords.split(',').map(Number);"
+                             "    return [b.left + (c[0] + c[2]) / 2, b.top + (c[1] + c[3]) / 2];"
+                             "  }"
+                             "  e.scrollIntoView();"
+                             "  var r = e.getBoundingClientRect();"
+                             "  return [r.left + r.width / 2, r.top + r.height / 2];"
+                             "})(%1)")
+                  .arg(element))
+          .toList();
   if (point.size() != 2) return {-1, -1};
   return {qRound(point[0].toDouble()), qRound(point[1].toDouble())};
 }

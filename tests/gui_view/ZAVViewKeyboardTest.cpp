@@ -56,7 +56,9 @@ class ZAVViewKeyboard : public ViewFixture {
     ASSERT_TRUE(WaitUntil([&] { return QApplication::focusWidget() != nullptr; }));
   }
 
-  QString Focused() { return RunJs(m_view.Page(), "document.activeElement ? document.activeElement.id : ''").toString(); }
+  QString Focused() {
+    return RunJs(m_view.Page(), "document.activeElement ? document.activeElement.id : ''").toString();
+  }
 
   // Tab until the element has the focus; false when it never gets it.
   bool TabTo(const QString& id) {
@@ -66,8 +68,12 @@ class ZAVViewKeyboard : public ViewFixture {
     }
     return false;
   }
-  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(QApplication::focusWidget(), key, modifiers); }
-  bool WaitForCall(size_t count) { return WaitUntil([&] { return m_calls.size() >= count; }); }
+  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+  }
+  bool WaitForCall(size_t count) {
+    return WaitUntil([&] { return m_calls.size() >= count; });
+  }
 
   std::vector<QPoint> m_points;
 };
@@ -77,7 +83,8 @@ class ZAVViewKeyboard : public ViewFixture {
 TEST_F(ZAVViewKeyboard, TabReachesAPictureAndEnterDoesWhatItsClickDoes) {
   ASSERT_TRUE(TabTo("thumb"));
   Key(Qt::Key_Return);
-  EXPECT_TRUE(WaitUntil([&] { return RunJs(m_view.Page(), "document.getElementById('thumb').className").toString() == "enlarged"; }));
+  EXPECT_TRUE(WaitUntil(
+      [&] { return RunJs(m_view.Page(), "document.getElementById('thumb').className").toString() == "enlarged"; }));
   ASSERT_TRUE(TabTo("qorattr:Red"));
   Key(Qt::Key_Return);
   ASSERT_TRUE(WaitForCall(1));

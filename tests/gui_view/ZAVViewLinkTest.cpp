@@ -28,11 +28,9 @@ const char kLinksPage[] =
 
 class ZAVViewLinks : public ViewFixture {
  protected:
-
   void Show(bool handled = true) {
-    ASSERT_TRUE(WaitForLoad(m_view.Page(), [&] {
-      m_view.ShowPage(kLinksPage, std::make_unique<RecordingAction>(m_calls, handled));
-    }));
+    ASSERT_TRUE(WaitForLoad(m_view.Page(),
+                            [&] { m_view.ShowPage(kLinksPage, std::make_unique<RecordingAction>(m_calls, handled)); }));
   }
 
   void Click(const char* id, bool shift = false) {

@@ -22,11 +22,11 @@ namespace {
 
 class ZAVViewLoad : public ViewFixture {
  protected:
-
   // The bound only keeps a lost load from stalling the run: a page of
   // megabytes takes long to lay out in a sanitized build on a busy machine.
   bool Show(const std::string& html, std::unique_ptr<ReportAction> action = nullptr) {
-    return WaitForLoad(m_view.Page(), [&] { m_view.ShowPage(html, std::move(action)); }, kBound);
+    return WaitForLoad(
+        m_view.Page(), [&] { m_view.ShowPage(html, std::move(action)); }, kBound);
   }
   static constexpr int kBound = 120000;
 
@@ -159,10 +159,11 @@ namespace {
 // The built-in style sheet is a program resource ("qrc:"); report pages
 // based in the database folder must be able to load such resources.
 TEST_F(ZAVViewLoad, PagesLoadProgramResources) {
-  ASSERT_TRUE(Show("<html><head><script src='qrc:///qtwebchannel/qwebchannel.js' "
-                   "onload='window.resourceLoaded = 1' onerror='window.resourceLoaded = 2'></script>"
-                   "<link rel='stylesheet' href='qrc:/qor.css' onload='window.sheetLoaded = 1' "
-                   "onerror='window.sheetLoaded = 2'></head></html>"));
+  ASSERT_TRUE(
+      Show("<html><head><script src='qrc:///qtwebchannel/qwebchannel.js' "
+           "onload='window.resourceLoaded = 1' onerror='window.resourceLoaded = 2'></script>"
+           "<link rel='stylesheet' href='qrc:/qor.css' onload='window.sheetLoaded = 1' "
+           "onerror='window.sheetLoaded = 2'></head></html>"));
   ASSERT_TRUE(WaitUntil([&] { return RunJs(m_view.Page(), "window.resourceLoaded || 0").toInt() != 0; }));
   EXPECT_EQ(RunJs(m_view.Page(), "window.resourceLoaded").toInt(), 1);
   ASSERT_TRUE(WaitUntil([&] { return RunJs(m_view.Page(), "window.sheetLoaded || 0").toInt() != 0; }));
@@ -196,10 +197,9 @@ TEST_F(ZAVViewLoad, AnAnswerToACallOfALeftPageIsDroppedByTheNextOne) {
     ASSERT_TRUE(WaitUntil([&] {
       return RunInHostWorld(m_view.Page(), "typeof qt !== 'undefined' && !!qt.webChannelTransport.onmessage").toBool();
     }));
-    const QVariant delivered = RunInHostWorld(
-        m_view.Page(),
-        "qt.webChannelTransport.onmessage({data: JSON.stringify({type: 10, id: 4242 + " + QString::number(load) +
-            ", data: null})}); 'delivered'");
+    const QVariant delivered =
+        RunInHostWorld(m_view.Page(), "qt.webChannelTransport.onmessage({data: JSON.stringify({type: 10, id: 4242 + " +
+                                          QString::number(load) + ", data: null})}); 'delivered'");
     EXPECT_EQ(delivered.toString(), "delivered") << "load " << load;
   }
 }

@@ -31,9 +31,8 @@ class ZAVViewOpeningPage : public ViewFixture {
   void ShowLinkTo(const QString& path) {
     const QString html = QStringLiteral("<html><body><a id='go' href='%1'>go</a></body></html>")
                              .arg(QUrl::fromLocalFile(path).toString());
-    ASSERT_TRUE(WaitForLoad(m_view.Page(), [&] {
-      m_view.ShowPage(html.toStdString(), std::make_unique<RecordingAction>(m_calls, true));
-    }));
+    ASSERT_TRUE(WaitForLoad(
+        m_view.Page(), [&] { m_view.ShowPage(html.toStdString(), std::make_unique<RecordingAction>(m_calls, true)); }));
   }
 
   QString m_pagePath;

@@ -59,8 +59,7 @@ TEST(AttributeForm, ADamagedTreeThatNamesAMenuTwiceIsDrawnOnce) {
 TEST(AttributeEditor, ChecksShowTheItemsBitsAndStoreRoundTrips) {
   EditorFixture f;
   ItemAttributeEditor editor(*f.doc, kCherry, f.RowOf(kCherry));
-  for (int a : {kRed, kGreen, kBlue, kSmall, kLarge})
-    EXPECT_EQ(editor.IsChecked(a), a == kRed || a == kSmall) << a;
+  for (int a : {kRed, kGreen, kBlue, kSmall, kLarge}) EXPECT_EQ(editor.IsChecked(a), a == kRed || a == kSmall) << a;
   EXPECT_EQ(editor.Caption(), f.doc->GetCommonLabel() + " Attribute Data Editor:  Cherry");
   EXPECT_FALSE(editor.IsModified());
   editor.SetChecked(kBlue, true);
@@ -146,7 +145,8 @@ TEST(AttributeEditor, AnItemWithoutAttributesOrADatabaseWithoutItemsEditsNothing
 TEST(MarkAllInList, AsksWithTheMenuAndAttributeAndChangesRemainingItemsOnly) {
   EditorFixture f;
   EXPECT_EQ(MarkAllQuestion(*f.doc, kRed, true), "Mark all items in the list as having the attribute Colour: Red?");
-  EXPECT_EQ(MarkAllQuestion(*f.doc, kRed, false), "Mark all items in the list as not having the attribute Colour: Red?");
+  EXPECT_EQ(MarkAllQuestion(*f.doc, kRed, false),
+            "Mark all items in the list as not having the attribute Colour: Red?");
   f.doc->m_header.scientificNamesEnabled = 1;
   EXPECT_EQ(MarkAllQuestion(*f.doc, kSmall, true),
             "Mark all " + f.doc->GetSpeciesLabel() + " in the list as having the attribute Size: Small?");

@@ -29,8 +29,8 @@ TEST(ReferenceTitles, RenamingKeepsThePagesABlankTitleIsRefused) {
   EXPECT_FALSE(RunCommand([&] { StoreReferenceTitle(*f.doc, -1, "   "); }));
   EXPECT_FALSE(RunCommand([&] { StoreReferenceTitle(*f.doc, 0, ""); }));
   EXPECT_FALSE(RunCommand([&] { StoreReferenceTitle(*f.doc, 9, "Far"); }));
-  EXPECT_EQ(f.ui.Messages(), (std::vector<std::string>{"Reference title must be entered", "Reference title must be entered",
-                                                       "Wrong reference index"}));
+  EXPECT_EQ(f.ui.Messages(), (std::vector<std::string>{"Reference title must be entered",
+                                                       "Reference title must be entered", "Wrong reference index"}));
   EXPECT_EQ(f.doc->m_referenceTitles.size(), 2u);
 }
 

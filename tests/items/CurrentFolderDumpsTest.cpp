@@ -28,10 +28,14 @@ std::map<std::string, std::string> Snapshot(const fs::path& folder) {
   std::map<std::string, std::string> entries;
   for (const auto& entry : fs::recursive_directory_iterator(folder)) {
     const std::string name = entry.path().lexically_relative(folder).generic_string();
-    if (entry.is_symlink()) entries[name] = "L" + fs::read_symlink(entry.path()).string();
-    else if (entry.is_directory()) entries[name] = "D";
-    else if (entry.is_fifo()) entries[name] = "P";
-    else entries[name] = "F" + ReadFile(entry.path().string());
+    if (entry.is_symlink())
+      entries[name] = "L" + fs::read_symlink(entry.path()).string();
+    else if (entry.is_directory())
+      entries[name] = "D";
+    else if (entry.is_fifo())
+      entries[name] = "P";
+    else
+      entries[name] = "F" + ReadFile(entry.path().string());
   }
   return entries;
 }

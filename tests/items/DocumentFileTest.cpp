@@ -363,7 +363,8 @@ TEST(SaveFailure, AFailingWriterLeavesTheTargetAndNoTemporaryFile) {
     EXPECT_EQ(ReadFile(path), "old contents");
   }
   std::string error;
-  ASSERT_TRUE(WriteFileAtomically(path, [](std::ostream& out) { return static_cast<bool>(out << "new"); }, error));
+  ASSERT_TRUE(WriteFileAtomically(
+      path, [](std::ostream& out) { return static_cast<bool>(out << "new"); }, error));
   EXPECT_EQ(ReadFile(path), "new");
   EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator()), 1);
@@ -376,8 +377,8 @@ TEST(OpenFailure, ABadVersionWordFailsTheOpen) {
   WriteFile(path, std::string("\x02\x00", 2) + std::string(40, '\0'));
   CZAVDoc doc;
   EXPECT_FALSE(doc.OnOpenDocument(path));
-  EXPECT_EQ(ui.Messages(), std::vector<std::string>{"Cannot open the database \"" + path +
-                                                    "\": Invalid QOR Database Format."});
+  EXPECT_EQ(ui.Messages(),
+            std::vector<std::string>{"Cannot open the database \"" + path + "\": Invalid QOR Database Format."});
   EXPECT_TRUE(doc.m_pathName.empty());
   EXPECT_EQ(doc.ItemCount(), 0);
 }
@@ -487,8 +488,8 @@ TEST_F(HostileKeyFile, TheHeaderReaderRefusesAFifoADeviceAndALinkOutOfTheFolder)
   fs::create_symlink("birds.qor", Key("alias.qor"));
   for (const std::string name : {"pipe.qor", "zero.qor", "out.qor"}) {
     CQDochdr header;
-    const HeaderReadResult result = hang_guard::ReturnsWithinBound(
-        "the header read", [&] { return ReadDatabaseHeaderFile(Key(name), header); });
+    const HeaderReadResult result =
+        hang_guard::ReturnsWithinBound("the header read", [&] { return ReadDatabaseHeaderFile(Key(name), header); });
     EXPECT_EQ(result, HeaderReadResult::CannotOpen) << name;
     EXPECT_TRUE(header.title.empty()) << name;
   }

@@ -130,7 +130,7 @@ TEST(AddItem, AppendedNamesGoBehindTheOthersAndMoveNoLink) {
 
 TEST(AddItem, AnEmptyGenusOrFamilyThatAnItemStillUsesIsNeverRenamed) {
   auto doc = MakeDocument(false, true);
-  const int bare = Add(*doc, {}, "", "nudus", "");  // genus "" and family " "
+  const int bare = Add(*doc, {}, "", "nudus", "");             // genus "" and family " "
   doc->m_familyNames[doc->GetItem(bare).familyIndex].clear();  // a family emptied by hand
   const int named = Add(*doc, {}, "Aus", "alpha", "Fam");
   EXPECT_EQ(doc->m_genusNames[doc->GetItem(bare).genusIndex], "");

@@ -22,8 +22,8 @@ inline std::unique_ptr<CZAVDoc> MakeDocument(bool common, bool scientific) {
 }
 
 // Adds an item with the given names; the other arguments stay empty.
-inline int Add(CZAVDoc& doc, const std::string& common, const std::string& genus = {},
-               const std::string& species = {}, const std::string& family = {}) {
+inline int Add(CZAVDoc& doc, const std::string& common, const std::string& genus = {}, const std::string& species = {},
+               const std::string& family = {}) {
   doc.AddItem({}, species, common, genus, family, {});
   return doc.m_currentItem;
 }

@@ -36,7 +36,8 @@ TEST(NameArrays, SwitchingScientificNamesOffListsByCommonName) {
   ScriptedUi ui;
   auto doc = OpenKeyWithBothNameKinds();
   // The arrays as a key saved before both were kept sorted may hold them.
-  std::sort(doc->m_itemNames.begin(), doc->m_itemNames.end(), [](const auto& a, const auto& b) { return a->name > b->name; });
+  std::sort(doc->m_itemNames.begin(), doc->m_itemNames.end(),
+            [](const auto& a, const auto& b) { return a->name > b->name; });
   for (int at = 0; at < 5; ++at) doc->GetItem(doc->m_itemNames[at]->itemIndex).nameIndex = at;
   doc->m_header.scientificNamesEnabled = 0;
   editors::SwitchNameKinds(*doc, {true, true}, {true, false});

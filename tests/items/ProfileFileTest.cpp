@@ -3,7 +3,8 @@
 #include "items/ItemsTestSupport.h"
 
 TEST(ProfileFile, NamesAreFoundWithoutRegardToCaseAndValuesAreTrimmedAndUnquoted) {
-  const auto lines = ProfileFile::SplitLines("; comment\r\n[levelnames]\r\n common = Vernacular \r\nGENUS=\"  Group \"\n");
+  const auto lines =
+      ProfileFile::SplitLines("; comment\r\n[levelnames]\r\n common = Vernacular \r\nGENUS=\"  Group \"\n");
   std::string value;
   ASSERT_TRUE(ProfileFile::Lookup(lines, "LevelNames", "Common", value));
   EXPECT_EQ(value, "Vernacular");

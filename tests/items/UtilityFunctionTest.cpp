@@ -176,8 +176,8 @@ TEST(ActiveDatabaseFolder, ReportsEachMissingPieceAndCutsAfterTheLastSeparator) 
   CZAVDoc doc;
   SetActiveDocument(&doc);
   EXPECT_THROW(GetActiveDatabaseFolder(), UserAbort);
-  EXPECT_EQ(ui.Messages(), (std::vector<std::string>{"Can't find frame.", "Can't find document class.",
-                                                     "Please save the document."}));
+  EXPECT_EQ(ui.Messages(),
+            (std::vector<std::string>{"Can't find frame.", "Can't find document class.", "Please save the document."}));
   doc.m_pathName = "/d/keys/birds.qor";
   EXPECT_EQ(GetActiveDatabaseFolder(), "/d/keys/");
   doc.m_pathName = "birds.qor";

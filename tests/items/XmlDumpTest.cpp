@@ -142,6 +142,8 @@ TEST(XmlDump, ACycleInTheMenuTreeEnds) {
 TEST(XmlText, EscapesInOrderAndEncodesAsSingleBytes) {
   EXPECT_EQ(XmlEscape("A&B \"x\" 'y' <z>"), "A&amp;B &quot;x&quot; &apos;y&apos; &lt;z&gt;");
   EXPECT_EQ(Utf8ToLatin1WithReferences("\u00e9\u20ac\U0001F426"), "\xe9&#8364;&#128038;");
-  EXPECT_EQ(Utf8ToLatin1WithReferences("a\xff" "b\xc3"), "a?b?");
+  EXPECT_EQ(Utf8ToLatin1WithReferences("a\xff"
+                                       "b\xc3"),
+            "a?b?");
   EXPECT_EQ(FormatXml("<%s id=\"%d\"/>", {XmlArg(std::string("a<b")), XmlArg(-1)}), "<a&lt;b id=\"-1\"/>");
 }

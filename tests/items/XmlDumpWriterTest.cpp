@@ -109,8 +109,8 @@ class PlainDump {
 
 // Texts with everything the conversion and the escaping treat specially.
 std::string RandomText(std::mt19937& rng) {
-  static const char* const pieces[] = {"a", "Bc", "&", "\"", "'", "<", ">", " ", "\u00e9", "\u20ac",
-                                       "\U0001F426", "\xc3", "\x80", "\xff", "\xe2\x82"};
+  static const char* const pieces[] = {"a",      "Bc",     "&",          "\"",   "'",    "<",    ">",       " ",
+                                       "\u00e9", "\u20ac", "\U0001F426", "\xc3", "\x80", "\xff", "\xe2\x82"};
   std::string text;
   const int length = std::uniform_int_distribution<int>(0, 4)(rng);
   for (int i = 0; i < length; ++i) text += pieces[std::uniform_int_distribution<std::size_t>(0, 14)(rng)];

@@ -39,7 +39,6 @@ inline std::vector<std::string> AttributeNamesOf(const CZAVDoc& doc, int item) {
 inline std::vector<std::string> ChildTitles(const CZAVDoc& doc, int menu) {
   std::vector<std::string> titles;
   for (WORD child : doc.GetMenu(menu).children)
-    titles.push_back(doc.GetMenu(menu).kind == MENU_OF_MENUS ? doc.GetMenu(child).title
-                                                             : doc.GetAttribute(child).name);
+    titles.push_back(doc.GetMenu(menu).kind == MENU_OF_MENUS ? doc.GetMenu(child).title : doc.GetAttribute(child).name);
   return titles;
 }

@@ -15,7 +15,6 @@ class MergeTestFolder : public ::testing::Environment {
   std::unique_ptr<TempFolder> m_folder;
 };
 
-[[maybe_unused]] ::testing::Environment* const g_environment =
-    ::testing::AddGlobalTestEnvironment(new MergeTestFolder);
+[[maybe_unused]] ::testing::Environment* const g_environment = ::testing::AddGlobalTestEnvironment(new MergeTestFolder);
 
 }  // namespace

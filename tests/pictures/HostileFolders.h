@@ -18,9 +18,12 @@ inline std::map<std::string, std::string> Snapshot(const fs::path& folder) {
   std::error_code error;
   for (fs::recursive_directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
     const std::string name = it->path().lexically_relative(folder).generic_string();  // links not resolved
-    if (it->is_symlink()) entries[name] = "L" + fs::read_symlink(it->path()).string();
-    else if (it->is_directory()) entries[name] = "D";
-    else entries[name] = "F" + ReadFile(it->path());
+    if (it->is_symlink())
+      entries[name] = "L" + fs::read_symlink(it->path()).string();
+    else if (it->is_directory())
+      entries[name] = "D";
+    else
+      entries[name] = "F" + ReadFile(it->path());
   }
   return entries;
 }

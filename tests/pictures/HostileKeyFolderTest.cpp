@@ -36,12 +36,11 @@ using pictures_test::Bitmap;
 using pictures_test::Snapshot;
 using regions_test::CurrentFolder;
 
-const char* const kNames[] = {"a.jpg",        "b.png",          "c.gif",      "-rf.bmp",       "..x.tga",
-                              "new\nline.png", "x\\..\\y.tif",   "BIRDS.QOR",  "Birds.htm",     "birds.QOR.levels.dat",
-                              "other.qor",    "sub",            "Thumbnails", "Convert.log",   "a.jpg.regions",
-                              "b.png.regions", "--help.wbmp",   "d.emp",      "e.wmf",         "dir",
+const char* const kNames[] = {"a.jpg", "b.png", "c.gif", "-rf.bmp", "..x.tga", "new\nline.png", "x\\..\\y.tif",
+                              "BIRDS.QOR", "Birds.htm", "birds.QOR.levels.dat", "other.qor", "sub", "Thumbnails",
+                              "Convert.log", "a.jpg.regions", "b.png.regions", "--help.wbmp", "d.emp", "e.wmf", "dir",
                               // what the program writes where it runs, and its outputs
-                              "TEST.qorx",    "before_sorting.txt", "after_sorting.txt", "testRegions.html",
+                              "TEST.qorx", "before_sorting.txt", "after_sorting.txt", "testRegions.html",
                               "copy.qor.levels.dat", "birds_merge.qor", "copy_merge.qor", "birds.xml"};
 
 class HostileKeyFolderTest : public ReportPagesTest {
@@ -78,15 +77,24 @@ class HostileKeyFolderTest : public ReportPagesTest {
   fs::path LinkTarget(const fs::path& at) {
     const std::string out = (at.parent_path() == folder ? "../" : "../../") + home.filename().string();
     switch (random() % 9) {
-      case 0: return home / ".bashrc";
-      case 1: return out + "/outside";
-      case 2: return out + "/.bashrc";
-      case 3: return home / "absent";
-      case 4: return home / "outside";
-      case 5: return home / ".ssh" / "id_ed25519";
-      case 6: return out + "/secret.png";
-      case 7: return "/dev/zero";
-      default: return kNames[random() % std::size(kNames)];
+      case 0:
+        return home / ".bashrc";
+      case 1:
+        return out + "/outside";
+      case 2:
+        return out + "/.bashrc";
+      case 3:
+        return home / "absent";
+      case 4:
+        return home / "outside";
+      case 5:
+        return home / ".ssh" / "id_ed25519";
+      case 6:
+        return out + "/secret.png";
+      case 7:
+        return "/dev/zero";
+      default:
+        return kNames[random() % std::size(kNames)];
     }
   }
 
@@ -105,13 +113,18 @@ class HostileKeyFolderTest : public ReportPagesTest {
     std::error_code error;
     switch (random() % 6) {
       case 0:
-      case 1: fs::create_symlink(LinkTarget(path), path, error); break;
+      case 1:
+        fs::create_symlink(LinkTarget(path), path, error);
+        break;
       case 2:
         fs::create_directory(path, error);
         if (depth < 2) Lay(path, depth + 1);
         break;
-      case 3: ::mkfifo(path.c_str(), 0600); break;
-      default: PutFile(path);
+      case 3:
+        ::mkfifo(path.c_str(), 0600);
+        break;
+      default:
+        PutFile(path);
     }
   }
 
@@ -129,9 +142,10 @@ class HostileKeyFolderTest : public ReportPagesTest {
 
   // Picture names as records could hold them: found, crafted or escaping.
   std::string PictureName() {
-    const std::vector<std::string> crafted = {"sub\\a.jpg", "sub/b.png", "..\\" + home.filename().string() +
-                                              "\\.bashrc", "Thumbnails\\c.gif", "keep\\birds.qor", "x\\BIRDS.HTM",
-                                              "dir\\sub\\-rf.bmp", "dir/../a.jpg", "new\nline.png"};
+    const std::vector<std::string> crafted = {
+        "sub\\a.jpg",        "sub/b.png",       "..\\" + home.filename().string() + "\\.bashrc",
+        "Thumbnails\\c.gif", "keep\\birds.qor", "x\\BIRDS.HTM",
+        "dir\\sub\\-rf.bmp", "dir/../a.jpg",    "new\nline.png"};
     if (random() % 2) return Pick(crafted);
     return kNames[random() % std::size(kNames)];
   }

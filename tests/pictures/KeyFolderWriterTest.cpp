@@ -126,8 +126,8 @@ TEST_F(KeyFolderWriterTest, ImportFromTheDatabaseFolderNeverTouchesTheDatabasesO
   const std::vector<std::string> own = {"key.qor", "key.htm", "key.qor.levels.dat", "other.QOR"};
   for (const auto& name : own) WriteFile(keys / name, name);
   PictureImporter importer(keys, keys, "key.qor");
-  for (std::string name : {"keep\\key.qor", "keep/KEY.HTM", "x\\key.qor.levels.dat", "keep\\other.qor",
-                           "Key.Qor", "a\\b\\key.QOR"}) {
+  for (std::string name :
+       {"keep\\key.qor", "keep/KEY.HTM", "x\\key.qor.levels.dat", "keep\\other.qor", "Key.Qor", "a\\b\\key.QOR"}) {
     const std::string stored = name;
     EXPECT_EQ(importer.ResolveImage("Robin", name), kImageDatabaseFile) << stored;
     EXPECT_EQ(name, stored);

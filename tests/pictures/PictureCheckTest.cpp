@@ -42,14 +42,13 @@ TEST_F(PictureCheckTest, MissingNamesOfMenusAndAttributesEachOnTheirLine) {
   doc->GetAttribute(kRed).pictures = "red1.jpg;red2.jpg;";
   doc->GetAttribute(kRound).pictures = "round.jpg";
   const std::string& page = Check();
-  EXPECT_NE(page.find("&bull;" + FormatLink("menu", kColour, CReport::VerdanaSpan("Colour")) +
-                      Missing("missing1.jpg")),
+  EXPECT_NE(page.find("&bull;" + FormatLink("menu", kColour, CReport::VerdanaSpan("Colour")) + Missing("missing1.jpg")),
             std::string::npos);
   EXPECT_EQ(page.find("'colour.jpg'"), std::string::npos);
   const std::string red = FormatLink("att", kRed, CReport::VerdanaSpan("Red"));
-  EXPECT_NE(page.find("&bull;" + CReport::VerdanaSpan("Colour") + " : " + red + Missing("red1.jpg") +
-                      Missing("red2.jpg")),
-            std::string::npos);
+  EXPECT_NE(
+      page.find("&bull;" + CReport::VerdanaSpan("Colour") + " : " + red + Missing("red1.jpg") + Missing("red2.jpg")),
+      std::string::npos);
   EXPECT_EQ(Count(page, red), 1);
   EXPECT_NE(page.find(CReport::VerdanaSpan("Body / Shape") + " : " +
                       FormatLink("att", kRound, CReport::VerdanaSpan("Round")) + Missing("round.jpg")),
@@ -63,11 +62,10 @@ TEST_F(PictureCheckTest, ItemsInNameOrderEliminatedOnesIncluded) {
   Mark(kRed, MARK_YES);  // eliminates the Jay and the Magpie
   ASSERT_FALSE(doc->IsItemRemaining(magpie));
   const std::string& page = Check();
-  const std::string jayLine = FormatLink("item%20", jay, CReport::VerdanaSpan(GetItemDisplayName(*doc, jay))) +
-                              Missing("jay.jpg", ".");
-  const std::string magpieLine =
-      FormatLink("item%20", magpie, CReport::VerdanaSpan(GetItemDisplayName(*doc, magpie))) +
-      Missing("magpie.jpg", ".");
+  const std::string jayLine =
+      FormatLink("item%20", jay, CReport::VerdanaSpan(GetItemDisplayName(*doc, jay))) + Missing("jay.jpg", ".");
+  const std::string magpieLine = FormatLink("item%20", magpie, CReport::VerdanaSpan(GetItemDisplayName(*doc, magpie))) +
+                                 Missing("magpie.jpg", ".");
   ASSERT_NE(page.find(jayLine), std::string::npos);
   ASSERT_NE(page.find(magpieLine), std::string::npos);
   EXPECT_LT(At(page, jayLine), At(page, magpieLine));

@@ -11,7 +11,7 @@ namespace {
 using PictureFolderIndexTest = PictureFolders;
 
 TEST_F(PictureFolderIndexTest, AgreesWithTheSearchByName) {
-  const std::vector<std::string> files = {"a.jpg", "z/a.jpg", "b/a.jpg", "b/c/a.jpg", "b/c/b.jpg",
+  const std::vector<std::string> files = {"a.jpg",   "z/a.jpg",     "b/a.jpg", "b/c/a.jpg", "b/c/b.jpg",
                                           "b/b.jpg", "m/n/o/c.gif", "m/a.jpg", "only.png"};
   for (const auto& file : files) WriteFile(import / file, file);
   fs::create_directories(root / "elsewhere");

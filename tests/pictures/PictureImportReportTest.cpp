@@ -65,7 +65,9 @@ TEST_F(PictureImportReportTest, ItemImportResolvesRemainingItemsInNameOrder) {
   RunItemPictureImport(*doc, import.string());
   const std::string& page = view.last();
   EXPECT_NE(page.find("<h1>Images import report</h1><div class='param'>"), std::string::npos);
-  auto itemLink = [&](int item) { return FormatLink("item%20", item, CReport::VerdanaSpan(GetItemDisplayName(*doc, item))); };
+  auto itemLink = [&](int item) {
+    return FormatLink("item%20", item, CReport::VerdanaSpan(GetItemDisplayName(*doc, item)));
+  };
   const std::string jayBlock =
       "<br>" + itemLink(jay) + Line(" : image file sub\\jay.jpg is copied and path is changed.");
   const std::string robinBlock = "<br>" + itemLink(robin) + Line(" : image file robin.jpg already exists, skipped.");

@@ -274,7 +274,8 @@ TEST_F(HostilePictureImportTest, LinkOutOfTheImportFolderIsNotCopied) {
     std::string name = stored;
     EXPECT_EQ(Resolve(name, import), kImageCopied | kImageTransferFailed) << stored;
     EXPECT_EQ(name, stored);
-    EXPECT_EQ(ImageOutcomeText(name, kImageCopied | kImageTransferFailed), " : image file " + stored + " could not be copied.");
+    EXPECT_EQ(ImageOutcomeText(name, kImageCopied | kImageTransferFailed),
+              " : image file " + stored + " could not be copied.");
   }
   ExpectSecretNotInTheKey();
   ExpectHomeUntouched();

@@ -155,8 +155,10 @@ TEST_F(ThumbnailTest, UnreadablePictureIsLoggedAndTheRunGoesOn) {
 TEST_F(ThumbnailTest, OneWorkerAndManyGiveTheSameResultsAndLog) {
   for (int i = 0; i < 12; ++i) {
     const std::string n = std::to_string(i);
-    if (i % 4 == 0) WriteFile(keys / ("bad" + n + ".png"), "broken");
-    else MakePicture(keys / ("p" + n + ".png"), 150 + i, 100);
+    if (i % 4 == 0)
+      WriteFile(keys / ("bad" + n + ".png"), "broken");
+    else
+      MakePicture(keys / ("p" + n + ".png"), 150 + i, 100);
   }
   const auto files = ListSupportedPictures(keys);
   const auto single = CreateThumbnails(keys, files, {}, 1);
@@ -185,9 +187,8 @@ TEST_F(ThumbnailTest, ARunUsesNoMoreThreadsThanTheProcessMayRunOn) {
   if (sched_setaffinity(0, sizeof two, &two) != 0) GTEST_SKIP() << "the process may not run on two CPUs";
   for (int i = 0; i < 24; ++i) MakePicture(keys / ("p" + std::to_string(i) + ".png"), 300, 200);
   int most = 0;
-  const auto failed = CreateThumbnails(keys, ListSupportedPictures(keys), [&](int) {
-    most = std::max(most, RunningThreads());
-  });
+  const auto failed =
+      CreateThumbnails(keys, ListSupportedPictures(keys), [&](int) { most = std::max(most, RunningThreads()); });
   EXPECT_TRUE(failed.empty());
   EXPECT_GT(most, 0);
   EXPECT_LE(most, 3);
@@ -225,7 +226,9 @@ TEST_F(ThumbnailTest, PicturesAreDecodedOnlyAsTheFormatTheirNameSays) {
       "<?xml version=\"1.0\"?><svg xmlns=\"http://www.w3.org/2000/svg\" "
       "xmlns:xlink=\"http://www.w3.org/1999/xlink\" width=\"200\" height=\"100\">"
       "<rect width=\"200\" height=\"100\" fill=\"red\"/>"
-      "<image xlink:href=\"" + (root / "secret.png").string() + "\" width=\"20\" height=\"20\"/>"
+      "<image xlink:href=\"" +
+      (root / "secret.png").string() +
+      "\" width=\"20\" height=\"20\"/>"
       "<image href=\"../secret.png\" width=\"20\" height=\"20\"/></svg>";
   WriteFile(keys / "drawing.gif", drawing);
   WriteFile(keys / "drawing.png", drawing);

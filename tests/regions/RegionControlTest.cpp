@@ -20,10 +20,10 @@ TEST(RegionDrawing, ThreeClicksMakeAPolygonStoredUnderItsId) {
 
 TEST(RegionDrawing, DragsAddVerticesFromTheLastPoint) {
   ImageRegionCtrlState state;
-  Drag(state, {0, 0}, {20, 0});            // first press fixes (0,0), the release adds (20,0)
-  Drag(state, {90, 90}, {20, 30});         // a press anywhere continues from (20,0)
+  Drag(state, {0, 0}, {20, 0});     // first press fixes (0,0), the release adds (20,0)
+  Drag(state, {90, 90}, {20, 30});  // a press anywhere continues from (20,0)
   EXPECT_EQ(state.CurrentPolygon(), (RegionPolygon{{0, 0}, {20, 0}, {20, 30}}));
-  Click(state, {20, 30});                  // a click on the last vertex adds nothing
+  Click(state, {20, 30});  // a click on the last vertex adds nothing
   EXPECT_EQ(state.CurrentPolygon().size(), 3u);
 }
 
@@ -194,7 +194,7 @@ TEST(RegionPainting, EditModeOutlinesAllSelectModeOnlyTheSelected) {
   state.SetHighlightedRegion("Red");
   const auto edit = BuildPaintList(state);
   EXPECT_EQ(Pens(edit), (std::vector<RegionPen>{RegionPen::Region, RegionPen::Drawing, RegionPen::Region,
-                                                 RegionPen::Region, RegionPen::Highlight}));
+                                                RegionPen::Region, RegionPen::Highlight}));
   EXPECT_FALSE(edit[1].closed);
   EXPECT_EQ(edit[4].polygon, &set.polygons[0]);  // the polygon of Red, not its rectangle
 
@@ -221,14 +221,31 @@ TEST(RegionDrawing, RandomGesturesKeepTheRegionSetWhole) {
   for (int step = 0; step < 20000; ++step) {
     const RegionPoint point{next(300) - 50, next(300) - 50};
     switch (next(9)) {
-      case 0: state.Press(point); break;
-      case 1: case 2: state.Move(point); break;
-      case 3: state.Release(point); break;
-      case 4: stored += state.AddCurrentRegion("R" + std::to_string(next(5))); break;
-      case 5: state.DeleteRegion("R" + std::to_string(next(5))); break;
-      case 6: state.SetShapeKind(next(2) ? SHAPE_POLYGON : SHAPE_RECTANGLE); break;
-      case 7: state.HoverTick(); break;
-      default: state.SetUsage(next(4) ? USAGE_EDIT : USAGE_SELECT); break;
+      case 0:
+        state.Press(point);
+        break;
+      case 1:
+      case 2:
+        state.Move(point);
+        break;
+      case 3:
+        state.Release(point);
+        break;
+      case 4:
+        stored += state.AddCurrentRegion("R" + std::to_string(next(5)));
+        break;
+      case 5:
+        state.DeleteRegion("R" + std::to_string(next(5)));
+        break;
+      case 6:
+        state.SetShapeKind(next(2) ? SHAPE_POLYGON : SHAPE_RECTANGLE);
+        break;
+      case 7:
+        state.HoverTick();
+        break;
+      default:
+        state.SetUsage(next(4) ? USAGE_EDIT : USAGE_SELECT);
+        break;
     }
   }
   const RegionSet& set = state.Regions();

@@ -16,7 +16,8 @@ namespace {
 const std::string kRedPolygon = "Red\r\npoly\r\n10,10,50,10,30,40\r\n";
 
 struct EditorFixture {
-  explicit EditorFixture(const std::string& regionsText = kRedPolygon, std::vector<std::string> names = {"Red", "Blue"}) {
+  explicit EditorFixture(const std::string& regionsText = kRedPolygon,
+                         std::vector<std::string> names = {"Red", "Blue"}) {
     editor.attributeNames = std::move(names);
     editor.picturePath = folder.File("Legs.jpg");
     editor.menuTitle = "Legs";

@@ -24,11 +24,21 @@ class FakeOwner : public IRegionSelectOwner {
   void OnRegionSelectRequest(RegionSelectRequest request, ImageRegionSelectModel& dialog) override {
     requests.push_back(request);
     switch (request) {
-      case REQUEST_STORE: itemChoices[item] = dialog.menus; break;
-      case REQUEST_NEXT: ShowItem(dialog, (item + 1) % 3); break;
-      case REQUEST_PREVIOUS: ShowItem(dialog, (item + 2) % 3); break;
-      case REQUEST_MARK_ALL: dialog.CheckSelectedItems(true); break;
-      case REQUEST_CLEAR_ALL: dialog.CheckSelectedItems(false); break;
+      case REQUEST_STORE:
+        itemChoices[item] = dialog.menus;
+        break;
+      case REQUEST_NEXT:
+        ShowItem(dialog, (item + 1) % 3);
+        break;
+      case REQUEST_PREVIOUS:
+        ShowItem(dialog, (item + 2) % 3);
+        break;
+      case REQUEST_MARK_ALL:
+        dialog.CheckSelectedItems(true);
+        break;
+      case REQUEST_CLEAR_ALL:
+        dialog.CheckSelectedItems(false);
+        break;
     }
   }
   void ShowItem(ImageRegionSelectModel& dialog, int next) {
@@ -211,6 +221,6 @@ TEST(RegionSelect, ARegionFileThatIsAFifoShowsNoRegionsAndIsNamedOnce) {
     EXPECT_EQ(dialog.Control().Regions().rectangleIds, std::vector<std::string>{"Large"});
     dialog.PreviousMenu();
   });
-  EXPECT_EQ(ui.Messages(), std::vector<std::string>{"Cannot read the region file \"" + colour +
-                                                    "\": it is not a plain file."});
+  EXPECT_EQ(ui.Messages(),
+            std::vector<std::string>{"Cannot read the region file \"" + colour + "\": it is not a plain file."});
 }

@@ -68,8 +68,9 @@ TEST_F(FrameTest, TableRowsSpanTheMissingColumns) {
   report.AppendRow("t", "2", "3");
   report.AppendRow("");
   report.EndTable();
-  EXPECT_EQ(ReportPageBuffer(), " \n<table>\n<tr valign=top><td colspan=2 >t</td></tr>\n\n<table>\n"
-                                "<tr valign=top><td colspan=2 >t</td><td>2</td><td>3</td></tr>\n\n</table>\n");
+  EXPECT_EQ(ReportPageBuffer(),
+            " \n<table>\n<tr valign=top><td colspan=2 >t</td></tr>\n\n<table>\n"
+            "<tr valign=top><td colspan=2 >t</td><td>2</td><td>3</td></tr>\n\n</table>\n");
 }
 
 TEST_F(FrameTest, DonePageWithOneHeadAndTheThreeStyleSheets) {

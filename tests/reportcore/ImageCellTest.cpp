@@ -61,7 +61,8 @@ TEST_F(ImageCellTest, SizedSinglePairAndHeightRules) {
   const int before = PictureCounter();
   const std::string cell = Cell("a.jpg", 0, &title, true, true);
   const std::string n = std::to_string(before + 1);
-  EXPECT_NE(cell.find("<img id='IMG_TN_" + n + "' class='thumbnail' src='" + folderUrl + "a.jpg' alt=\"\""
+  EXPECT_NE(cell.find("<img id='IMG_TN_" + n + "' class='thumbnail' src='" + folderUrl +
+                      "a.jpg' alt=\"\""
                       " onMouseOver=\"window.status='Robin'\" onMouseOut=\"window.status=''\"  style='height:120px;' "),
             std::string::npos);
   EXPECT_NE(cell.find("qorlink::images//1/0/Robin;" + desk.folder.path().string() + "/a.jpg;"), std::string::npos);

@@ -20,15 +20,15 @@ TEST(KeyPageContent, ServesPagesStylesTextAndPicturesByTheirEndingInAnyCase) {
 }
 
 TEST(KeyPageContent, RefusesWhatCouldRunScriptAndWhatItDoesNotKnow) {
-  for (const char* name : {"p.svg", "p.svgz", "p.xhtml", "p.xml", "p.xsl", "p.pdf", "p.js", "p.mjs", "p.wasm",
-                           "p.swf", "p.html.svg", "noending", "dir.htm/p", ".htm/x", "p."})
+  for (const char* name : {"p.svg", "p.svgz", "p.xhtml", "p.xml", "p.xsl", "p.pdf", "p.js", "p.mjs", "p.wasm", "p.swf",
+                           "p.html.svg", "noending", "dir.htm/p", ".htm/x", "p."})
     EXPECT_FALSE(ContentTypeOf(name)) << name;
 }
 
 TEST(KeyPageContent, ThePolicyRunsNoScriptAndConnectsNowhere) {
   const std::string& policy = key_page::PagePolicy();
-  for (const char* part : {"script-src 'none'", "object-src 'none'", "worker-src 'none'", "connect-src 'none'",
-                           "form-action 'none'"})
+  for (const char* part :
+       {"script-src 'none'", "object-src 'none'", "worker-src 'none'", "connect-src 'none'", "form-action 'none'"})
     EXPECT_NE(policy.find(part), std::string::npos) << part;
   EXPECT_EQ(policy.find("http"), std::string::npos);
 }

@@ -195,8 +195,8 @@ TEST(LinkActions, ExternalLinksOpenWebAddressesAndOnlySafeDatabaseFiles) {
   EXPECT_EQ(desk.ui.opened.back().rfind("file://", 0), 0u);
   desk.folder.Write("run.desktop");
   desk.folder.Write("tool.exe");
-  for (const char* refused : {"qorlink:run.desktop", "qorlink:tool.exe", "qorlink:../birds.qor",
-                              "qorlink:/etc/passwd", "qorlink:missing.txt"})
+  for (const char* refused : {"qorlink:run.desktop", "qorlink:tool.exe", "qorlink:../birds.qor", "qorlink:/etc/passwd",
+                              "qorlink:missing.txt"})
     desk.Click(base, refused);
   EXPECT_EQ(desk.ui.opened.size(), 4u);
   EXPECT_EQ(desk.ui.Messages().size(), 5u);
@@ -221,9 +221,9 @@ TEST(LinkActions, AFailedFileLinkNamesTheResolvedFileAndAPlainReason) {
 TEST(LinkActions, ExternalLinksOfOtherSchemesNeverReachTheDesktop) {
   Desk desk;
   ReportAction base;
-  const char* const foreign[] = {"qorlink:file:///bin/sh", "qorlink:file:///etc/passwd", "qorlink:smb://host/share",
-                                 "qorlink:ftp://example.org/", "qorlink:vnd.launcher:run?x=1",
-                                 "qorlink:javascript:alert(1)"};
+  const char* const foreign[] = {"qorlink:file:///bin/sh",       "qorlink:file:///etc/passwd",
+                                 "qorlink:smb://host/share",     "qorlink:ftp://example.org/",
+                                 "qorlink:vnd.launcher:run?x=1", "qorlink:javascript:alert(1)"};
   for (const char* address : foreign) EXPECT_TRUE(desk.Click(base, address)) << address;
   EXPECT_TRUE(desk.ui.opened.empty());
   ASSERT_EQ(desk.ui.Messages().size(), std::size(foreign));

@@ -13,7 +13,9 @@ namespace {
 
 using namespace std::string_literals;
 
-const std::string kElf = "\x7F" "ELF\x02\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x3E\x00"s;
+const std::string kElf =
+    "\x7F"
+    "ELF\x02\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x3E\x00"s;
 
 // Clicks each file's link; the number of files the desktop was handed.
 std::size_t OpenedOf(Desk& desk, const std::vector<std::string>& names) {
@@ -43,9 +45,9 @@ TEST(LinkedDocuments, ScriptsProgramsAndLaunchersAreRefusedWhateverTheirName) {
   desk.folder.Write("real.pdf", "%PDF-1.4\n");
   fs::create_symlink("real.pdf", desk.folder.path() / "open.sh");
   ASSERT_EQ(::mkfifo((desk.folder.path() / "pipe.txt").c_str(), 0600), 0);
-  const std::vector<std::string> refused{"run.py",  "run.bash", "setup.exe.", "report.pdf.", "report.pdf%20",
-                                         "a.desktop", "a.pdf", "program.txt", "a.txt",  "b.txt",  "c.pdf",
-                                         "page.html", "notes.txt", "open.sh", "pipe.txt"};
+  const std::vector<std::string> refused{"run.py",    "run.bash",  "setup.exe.",  "report.pdf.", "report.pdf%20",
+                                         "a.desktop", "a.pdf",     "program.txt", "a.txt",       "b.txt",
+                                         "c.pdf",     "page.html", "notes.txt",   "open.sh",     "pipe.txt"};
   EXPECT_EQ(OpenedOf(desk, refused), 0u) << ::testing::PrintToString(desk.ui.opened);
   ASSERT_EQ(desk.ui.Messages().size(), refused.size());
   for (const auto& message : desk.ui.Messages()) EXPECT_EQ(message.rfind("Error running External Link [", 0), 0u);
@@ -88,7 +90,8 @@ TEST(LinkedDocuments, DocumentsWhoseContentsFitTheirNameOpen) {
 }
 
 TEST(LinkedDocuments, OnlyDocumentEndingsCount) {
-  for (const char* name : {"a.txt", "A.PDF", "b.docx", "c.Jpeg", "d.odp", "e.html"}) EXPECT_TRUE(HasDocumentEnding(name)) << name;
+  for (const char* name : {"a.txt", "A.PDF", "b.docx", "c.Jpeg", "d.odp", "e.html"})
+    EXPECT_TRUE(HasDocumentEnding(name)) << name;
   for (const char* name : {"run.py", "run.bash", "setup.exe.", "a.pdf.", "a.pdf ", "a.desktop", "pdf", ".pdf", "a.svg",
                            "a.js", "a.htm.sh", ""})
     EXPECT_FALSE(HasDocumentEnding(name)) << name;

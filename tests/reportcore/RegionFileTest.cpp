@@ -36,8 +36,7 @@ TEST(RegionFile, ReadsTheSixLinesAndWritesThemBackWithCrlf) {
 
 TEST(RegionFile, MalformedRecordsAndNumbers) {
   TempFolder folder;
-  const std::string path =
-      folder.Write("a.regions", "R\nrect\n1,2,3\nP\npoly\n1,2,3\nQ\nPoly\n 7,-8,x,9\nE\npoly\n\n");
+  const std::string path = folder.Write("a.regions", "R\nrect\n1,2,3\nP\npoly\n1,2,3\nQ\nPoly\n 7,-8,x,9\nE\npoly\n\n");
   RegionSet set;
   ReadRegions(path, set);
   EXPECT_EQ(set.polygonIds, (std::vector<std::string>{"P", "E"}));
@@ -83,7 +82,8 @@ TEST(RegionFile, FailedWriteReportsFailureAndKeepsTheOldFile) {
   set.rectangleIds.push_back("X");
   EXPECT_FALSE(WriteRegions((folder.path() / "no" / "such" / "f.regions").string(), set));
   if (::geteuid() != 0) {  // root writes anywhere
-    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(folder.path(),
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     EXPECT_FALSE(WriteRegions(path, set));
     std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all);
   }
@@ -126,7 +126,8 @@ TEST_F(HostileRegionFile, WhatIsNoSmallPlainFileOfThePicturesFolderIsRefusedAtOn
     EXPECT_FALSE(Read(Key(name), set, reason)) << name;
     EXPECT_EQ(reason, why) << name;
     EXPECT_EQ(set.rectangleIds, std::vector<std::string>{"Kept"}) << name;
-    const std::string map = hang_guard::ReturnsWithinBound("the image map", [&] { return MakeImageMap(Key(name), "m"); });
+    const std::string map =
+        hang_guard::ReturnsWithinBound("the image map", [&] { return MakeImageMap(Key(name), "m"); });
     EXPECT_EQ(map, "<MAP NAME=\"m\">\n</MAP>\n") << name;
   }
   RegionSet none;

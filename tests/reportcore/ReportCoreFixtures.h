@@ -119,7 +119,6 @@ class FakeFactory : public IReportFactory {
   CallLog& m_log;
 };
 
-
 using ::TempFolder;
 
 // Items 0..2 ("Robin", "Jay", "Crow"), menus 0 (menus) and 1 (attributes

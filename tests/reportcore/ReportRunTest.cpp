@@ -79,9 +79,7 @@ namespace {
 // shows two pages (as the item page's "move" link does).
 struct SlotView : IHtmlView {
   ActionSlots slots;
-  void ShowPage(const std::string&, std::unique_ptr<ReportAction> action) override {
-    slots.Install(std::move(action));
-  }
+  void ShowPage(const std::string&, std::unique_ptr<ReportAction> action) override { slots.Install(std::move(action)); }
 };
 
 struct TwoPagesAction : ReportAction {

@@ -103,9 +103,9 @@ TEST_F(AnalysisTest, RootMenuOfAttributesIsRefused) {
 }
 
 TEST_F(AnalysisTest, AllMenusMarkedWithTwoItemsLeft) {
-  Mark(kBlue, MARK_YES);    // Jay, Magpie, Crow
-  Mark(kFour, MARK_YES);    // Magpie, Crow
-  Mark(kRound, MARK_NEVER); // Magpie, Crow stay: neither is round
+  Mark(kBlue, MARK_YES);     // Jay, Magpie, Crow
+  Mark(kFour, MARK_YES);     // Magpie, Crow
+  Mark(kRound, MARK_NEVER);  // Magpie, Crow stay: neither is round
   ASSERT_EQ(doc->m_remainingCount, 2);
   CReportAnalize report(*doc);
   EXPECT_FALSE(report.Analyze());

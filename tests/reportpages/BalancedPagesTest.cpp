@@ -41,8 +41,8 @@ std::string AttributeValue(const std::string& page, const std::string& attribute
 
 // An attribute value as the browser reads it: the entities of "&" "<" ">" and quotes undone.
 std::string DecodeEntities(std::string text) {
-  const std::pair<const char*, const char*> entities[] = {
-      {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&#39;", "'"}, {"&#34;", "\""}, {"&amp;", "&"}};
+  const std::pair<const char*, const char*> entities[] = {{"&lt;", "<"},  {"&gt;", ">"},   {"&quot;", "\""},
+                                                          {"&#39;", "'"}, {"&#34;", "\""}, {"&amp;", "&"}};
   for (const auto& [entity, plain] : entities)
     for (std::size_t at = text.find(entity); at != std::string::npos; at = text.find(entity, at + 1))
       text.replace(at, std::string(entity).size(), plain);
@@ -133,8 +133,8 @@ class SampleKeyPagesTest : public ::testing::Test {
   }
 
   void EveryPage() {
-    for (int kind : {kReportMenus, kReportReferences, kReportItemList, kReportGallery, kReportAnalysis,
-                     kReportCommon, kReportEliminated}) {
+    for (int kind : {kReportMenus, kReportReferences, kReportItemList, kReportGallery, kReportAnalysis, kReportCommon,
+                     kReportEliminated}) {
       ExpectBalanced(kind, -1);
       if (kind == kReportItemList || kind == kReportGallery) ExpectBalanced(kind, -1, kNextPage);
     }

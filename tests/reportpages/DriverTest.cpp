@@ -49,8 +49,8 @@ TEST_F(DriverTest, EveryKindGetsItsPageAndAction) {
     EXPECT_EQ(doc->m_reportKind, k.kind);
     EXPECT_EQ(doc->m_reportArgument, k.argument);
     EXPECT_NE(view.last().find(k.heading), std::string::npos) << k.kind;
-    const bool plain = k.kind == kReportReferences || k.kind == kReportMenuItem ||
-                       k.kind == kReportReferenceItem || k.kind == kReportAttribute;
+    const bool plain = k.kind == kReportReferences || k.kind == kReportMenuItem || k.kind == kReportReferenceItem ||
+                       k.kind == kReportAttribute;
     EXPECT_EQ(view.action() == nullptr, plain) << k.kind;
   }
   EXPECT_NE(dynamic_cast<ActionFindMenuAndItem*>(view.action()), nullptr);

@@ -27,8 +27,8 @@ TEST_F(FurtherPagesTest, ReferenceListAndReferencePage) {
                       "<td><span class='Courier'>Field Guide</span></td></tr>\n"),
             std::string::npos);
   EXPECT_NE(list.find("<span class='Courier'>Notes &lt;1&gt;</span>"), std::string::npos);
-  EXPECT_NE(Build<CReportReferenceItem>(kFirstPage, 0).find(
-                "<h1>Reference Item</h1><br><span class='Verdana'>Field Guide</span></body>"),
+  EXPECT_NE(Build<CReportReferenceItem>(kFirstPage, 0)
+                .find("<h1>Reference Item</h1><br><span class='Verdana'>Field Guide</span></body>"),
             std::string::npos);
   EXPECT_NE(Build<CReportReferenceItem>(kFirstPage, 5).find("<h1>Item does not exist.</h1>"), std::string::npos);
   EXPECT_EQ(doc->m_reportArgument, 5);
@@ -136,10 +136,11 @@ class CurrentSearchTest : public FurtherPagesTest {};
 
 TEST_F(CurrentSearchTest, NoMarksAndNoEliminatedItems) {
   const std::string page = Build<CReportEliminated>(kFirstPage);
-  EXPECT_NE(page.find("<h1>Current Search</h1><div class='param'><div id='marklist'><span class='Verdana'>Marks"
-                      "</span><span class='Verdana'>No Marks</span></div></div><div class='param'><span class='Verdana'>"
-                      "Eliminated species</span><br><span class='Verdana'>No eliminated species</span></div>"),
-            std::string::npos);
+  EXPECT_NE(
+      page.find("<h1>Current Search</h1><div class='param'><div id='marklist'><span class='Verdana'>Marks"
+                "</span><span class='Verdana'>No Marks</span></div></div><div class='param'><span class='Verdana'>"
+                "Eliminated species</span><br><span class='Verdana'>No eliminated species</span></div>"),
+      std::string::npos);
 }
 
 TEST_F(CurrentSearchTest, MarksWithPathsAndTheUserEliminatedItems) {

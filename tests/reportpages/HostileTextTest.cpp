@@ -64,10 +64,9 @@ struct PageKind {
 };
 
 const PageKind kEveryPage[] = {
-    {kReportMenus, -1},      {kReportReferences, -1},    {kReportItemList, -1},
-    {kReportGallery, -1},    {kReportMenuItem, kShape},  {kReportReferenceItem, 0},
-    {kReportItemDescription, 0}, {kReportAttribute, kLong}, {kReportAnalysis, -1},
-    {kReportDistinctive, 0}, {kReportCommon, -1},        {kReportEliminated, -1},
+    {kReportMenus, -1},        {kReportReferences, -1},   {kReportItemList, -1},       {kReportGallery, -1},
+    {kReportMenuItem, kShape}, {kReportReferenceItem, 0}, {kReportItemDescription, 0}, {kReportAttribute, kLong},
+    {kReportAnalysis, -1},     {kReportDistinctive, 0},   {kReportCommon, -1},         {kReportEliminated, -1},
     {kReportRegions, kLegs},
 };
 

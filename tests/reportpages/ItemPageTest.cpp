@@ -48,7 +48,9 @@ TEST_F(ItemPageTest, ThePageKeepsRoomBelowItsLastLineForTheBar) {
 TEST_F(ItemPageTest, FirstItemHasNoPreviousLink) {
   const std::string page = Build(crow);
   EXPECT_NE(page.find("<DIV ID='MovingPart'><div id='moving_nav'>Previous remaining<span class='Verdana'>&nbsp;/"
-                      "&nbsp;</span>" + Move(jay, "Next remaining") + "</div></DIV><h1>Crow / Corvus corone / "
+                      "&nbsp;</span>" +
+                      Move(jay, "Next remaining") +
+                      "</div></DIV><h1>Crow / Corvus corone / "
                       "Corvidae</h1>"),
             std::string::npos);
   EXPECT_NE(page.find("onscroll='Move();'"), std::string::npos);
@@ -86,8 +88,9 @@ TEST_F(ItemPageTest, EliminatedItemShowsReasonsAndNoBar) {
   Mark(kRed, MARK_YES);
   const std::string page = Build(jay);
   EXPECT_EQ(page.find("moving_nav"), std::string::npos);
-  const auto reasons = page.find("<div class='forgivenItems'><span class='forgivenHeader'>Incorrect and/or missing "
-                                 "data:</span><span class='forgivenItem'>");
+  const auto reasons = page.find(
+      "<div class='forgivenItems'><span class='forgivenHeader'>Incorrect and/or missing "
+      "data:</span><span class='forgivenItem'>");
   ASSERT_NE(reasons, std::string::npos);
   EXPECT_NE(page.find("Red", reasons), std::string::npos);
   // Each reason stands in its span without the ";" that ends it.
@@ -139,8 +142,9 @@ TEST_F(ItemPageTest, FamilyLineLeftOutWhenItsLabelIsEmpty) {
 TEST_F(ItemPageTest, AttributeListPresentOnlyAllAndMenusWithout) {
   ItemOptions::Shared().data = 1;
   std::string page = Build(crow);
-  const auto list = page.find("<div class='param'><span class='Verdana'>Attributes:</span><br><div "
-                              "id='attributelist'><span class='attributelist'>");
+  const auto list = page.find(
+      "<div class='param'><span class='Verdana'>Attributes:</span><br><div "
+      "id='attributelist'><span class='attributelist'>");
   ASSERT_NE(list, std::string::npos);
   EXPECT_NE(page.find("<span class='attributemenu'>Colour</span><span class='Verdana'>&nbsp;&nbsp;&nbsp;&bull;&nbsp;"
                       "&nbsp;<A href=\"http:\\\\att0end\">Red</A><br />"),

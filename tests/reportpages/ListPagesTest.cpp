@@ -29,8 +29,9 @@ TEST_F(MenuListTest, MenusInTreeOrderWithAttributesAndMarks) {
   Mark(kTwo, MARK_NEVER);
   const std::string page = Build();
   EXPECT_NE(page.find("<h1>Interactive Identification Menus</h1>"), std::string::npos);
-  const auto colour = page.find("<span class='menu'><div style=\"padding-left:0mm\"><A href=\"http:\\\\menu1end\">"
-                                "<span class='Verdana'>Colour</span></A></div>");
+  const auto colour = page.find(
+      "<span class='menu'><div style=\"padding-left:0mm\"><A href=\"http:\\\\menu1end\">"
+      "<span class='Verdana'>Colour</span></A></div>");
   const auto body = page.find("http:\\\\menu3end");
   const auto shape = page.find("<div style=\"padding-left:5mm\"><A href=\"http:\\\\menu2end\">");
   const auto legs = page.find("http:\\\\menu4end");
@@ -55,8 +56,7 @@ TEST_F(MenuListTest, OptionsAddHelpTextsAndFileNames) {
   const std::string page = Build();
   EXPECT_NE(page.find("<span class='Courier'>About Legs</span><br><span class='Verdana'>legs.jpg</span></div>"),
             std::string::npos);
-  EXPECT_NE(page.find("<span class='Courier'>Two help</span><span class='Verdana'></span></div>"),
-            std::string::npos);
+  EXPECT_NE(page.find("<span class='Courier'>Two help</span><span class='Verdana'></span></div>"), std::string::npos);
   EXPECT_NE(page.find("Image file legs.jpg missing"), std::string::npos);
 }
 
@@ -132,8 +132,9 @@ TEST_F(ItemListTest, ItemsInNameOrderWithTheirParts) {
             std::string::npos);
   EXPECT_NE(page.find("<p>Black & white.</p>"), std::string::npos);
   // The Robin's picture: a break before its text, then the picture cell.
-  EXPECT_NE(page.find("</A></span></div><br><div class='param'><span class='Verdana'>Description</span><p>A small bird."),
-            std::string::npos);
+  EXPECT_NE(
+      page.find("</A></span></div><br><div class='param'><span class='Verdana'>Description</span><p>A small bird."),
+      std::string::npos);
   EXPECT_NE(page.find("robin.jpg", robinAt), std::string::npos);
   EXPECT_NE(page.find("External Links:", robinAt), std::string::npos);
   // Attribute data (present only): the Crow has no shape.

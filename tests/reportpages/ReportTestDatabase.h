@@ -99,9 +99,8 @@ inline void SetRow(CZAVDoc& doc, int item, std::initializer_list<int> attributes
 class ReportPagesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder = std::filesystem::temp_directory_path() /
-             ("qor_reportpages_" + std::to_string(::getpid()) + "_" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    folder = std::filesystem::temp_directory_path() / ("qor_reportpages_" + std::to_string(::getpid()) + "_" +
+                                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(folder);
     std::ofstream(folder / "robin.jpg") << "jpeg";
     platform::SetUserProfile(&profile);
@@ -138,7 +137,8 @@ class ReportPagesTest : public ::testing::Test {
     const WORD menus[] = {kColour, kColour, kShape, kShape, kLegs, kLegs};
     for (int a = 0; a < 6; ++a) AddAttribute(*doc, a, menus[a], names[a]);
     doc->m_referenceTitles.push_back("Field Guide");
-    doc->AddItem("robin.jpg", "rubecula", "Robin", "Erithacus", "Muscicapidae", "A small bird.@Linkswiki@$http://x\r\n");
+    doc->AddItem("robin.jpg", "rubecula", "Robin", "Erithacus", "Muscicapidae",
+                 "A small bird.@Linkswiki@$http://x\r\n");
     doc->AddItem("", "glandarius", "Jay", "Garrulus", "Corvidae", "Noisy.");
     doc->AddItem("", "pica", "Magpie", "Pica", "Corvidae", "Black & white.");
     doc->AddItem("", "corone", "Crow", "Corvus", "Corvidae", "All black.");

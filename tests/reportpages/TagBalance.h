@@ -19,7 +19,7 @@ inline std::string LowerCase(std::string text) {
 }
 
 inline bool IsVoidElement(const std::string& name) {
-  static const char* const kVoid[] = {"area", "base", "br",   "col",   "embed",  "hr",    "img",
+  static const char* const kVoid[] = {"area",  "base", "br",   "col",   "embed",  "hr",    "img",
                                       "input", "link", "meta", "param", "source", "track", "wbr"};
   return std::find(std::begin(kVoid), std::end(kVoid), name) != std::end(kVoid);
 }
@@ -75,7 +75,8 @@ inline std::string TagBalanceProblem(const std::string& html) {
     }
     at = end + 1;
   }
-  if (!open.empty()) return "<" + open.back().first + "> opened at " + std::to_string(open.back().second) + " never closed";
+  if (!open.empty())
+    return "<" + open.back().first + "> opened at " + std::to_string(open.back().second) + " never closed";
   return {};
 }
 

@@ -13,7 +13,11 @@ enum { kFruit = 0, kColour = 1, kSize = 2, kShape = 3, kOutline = 4 };
 // The small key with a menu of menus "Shape" holding "Outline", three
 // references and pages of two items for them.
 struct DropFixture : TreeFixture {
-  DropFixture() : rules(tree, [this] { ++questions; return answer; }) {
+  DropFixture()
+      : rules(tree, [this] {
+          ++questions;
+          return answer;
+        }) {
     doc->m_menus.push_back(MakeMenu(MENU_OF_MENUS, kFruit, "Shape", {kOutline}));
     doc->m_menus.push_back(MakeMenu(MENU_OF_ATTRIBUTES, kShape, "Outline", {}));
     doc->GetMenu(kFruit).children.push_back(kShape);

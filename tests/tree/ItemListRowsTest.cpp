@@ -104,11 +104,10 @@ TEST(ItemListRows, EveryRowTextIsReadableSelectedOrNot) {
     unsigned mismatches;
     const char* hue;
   };
-  const Case cases[] = {{STATE_ELIMINATED, 0, "r"},          {STATE_REMAINING, 0, "g"},
-                        {STATE_REMAINING, 2, "r"},           {STATE_USER_ELIMINATED, 0, "rg"},
-                        {STATE_MISSING_DATA, 0, "b"},        {STATE_SELECTED, 0, "rb"},
-                        {STATE_SELECTED, 2, "r"},            {STATE_SELECTED_ELIMINATED, 0, "b"},
-                        {STATE_FREE, 0, "grey"}};
+  const Case cases[] = {
+      {STATE_ELIMINATED, 0, "r"},       {STATE_REMAINING, 0, "g"},           {STATE_REMAINING, 2, "r"},
+      {STATE_USER_ELIMINATED, 0, "rg"}, {STATE_MISSING_DATA, 0, "b"},        {STATE_SELECTED, 0, "rb"},
+      {STATE_SELECTED, 2, "r"},         {STATE_SELECTED_ELIMINATED, 0, "b"}, {STATE_FREE, 0, "grey"}};
   for (const Case& c : cases) {
     f.doc->SetItemState(kApple, c.state);
     f.doc->m_mismatchCounts[kApple] = c.mismatches;
@@ -116,8 +115,8 @@ TEST(ItemListRows, EveryRowTextIsReadableSelectedOrNot) {
     for (std::uint32_t background : {kRowBackground, kSelectedTextBackground}) {
       for (std::uint32_t colour : {style.text, style.firstPart}) {
         EXPECT_GE(ContrastRatio(colour, background), kReadableContrast)
-            << "state " << int(c.state) << " with " << c.mismatches << " mismatches: " << std::hex << colour
-            << " on " << background;
+            << "state " << int(c.state) << " with " << c.mismatches << " mismatches: " << std::hex << colour << " on "
+            << background;
       }
     }
     EXPECT_EQ(Hue(style.text), c.hue) << "state " << int(c.state) << " with " << c.mismatches << " mismatches";

@@ -6,8 +6,9 @@
 
 TEST(Marking, EachMarkKindGivesItsImage) {
   TreeFixture f;
-  const std::pair<int, int> expected[] = {{MARK_YES, IMAGE_YES},     {MARK_NO, IMAGE_NO},     {MARK_NEVER, IMAGE_NEVER},
-                                          {MARK_ONLY, IMAGE_ONLY},   {MARK_OR, IMAGE_OR_SINGLE}, {MARK_CLEAR, IMAGE_ATTRIBUTE}};
+  const std::pair<int, int> expected[] = {{MARK_YES, IMAGE_YES},      {MARK_NO, IMAGE_NO},
+                                          {MARK_NEVER, IMAGE_NEVER},  {MARK_ONLY, IMAGE_ONLY},
+                                          {MARK_OR, IMAGE_OR_SINGLE}, {MARK_CLEAR, IMAGE_ATTRIBUTE}};
   for (auto [mark, image] : expected) {
     f.tree.MarkAttribute(mark, f.Attribute(kLarge), false);
     EXPECT_EQ(f.doc->GetAttributeMark(kLarge), mark);

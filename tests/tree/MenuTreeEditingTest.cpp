@@ -208,8 +208,10 @@ TEST(MenuTreeEditing, NewReferencesGoLastAndEditedOnesAreRelabelled) {
   f.tree.FillReferences();
   auto add = [&](const std::string& title) {
     return [&f, title](int reference) {
-      if (reference < 0) f.doc->m_referenceTitles.push_back(title);
-      else f.doc->m_referenceTitles[reference] = title;
+      if (reference < 0)
+        f.doc->m_referenceTitles.push_back(title);
+      else
+        f.doc->m_referenceTitles[reference] = title;
       return true;
     };
   };

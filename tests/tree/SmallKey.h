@@ -21,7 +21,8 @@
 enum { kRed, kGreen, kBlue, kSmall, kLarge };
 enum { kApple, kCherry, kLime, kPine, kPlum };
 
-inline std::unique_ptr<CQMenudata> MakeMenu(BYTE kind, WORD parent, const std::string& title, std::vector<WORD> children) {
+inline std::unique_ptr<CQMenudata> MakeMenu(BYTE kind, WORD parent, const std::string& title,
+                                            std::vector<WORD> children) {
   auto menu = std::make_unique<CQMenudata>();
   menu->kind = kind;
   menu->parent = parent;
@@ -69,8 +70,8 @@ inline std::unique_ptr<CZAVDoc> MakeSmallKey(bool withItems = true) {
   const char* fruits[] = {"Apple", "Cherry", "Lime", "Pine", "Plum"};
   for (int i = 0; i < 5; ++i) AddFruit(*doc, i, fruits[i]);
   CBitMatrix(doc->AttributeCount(), doc->ItemCount()).BuildBlocks(doc->m_dataBlocks);
-  const int bits[][2] = {{kApple, kRed}, {kApple, kLarge}, {kCherry, kRed}, {kCherry, kSmall}, {kLime, kGreen},
-                         {kLime, kSmall}, {kPine, kGreen}, {kPine, kLarge}, {kPlum, kBlue}, {kPlum, kSmall}};
+  const int bits[][2] = {{kApple, kRed},  {kApple, kLarge}, {kCherry, kRed}, {kCherry, kSmall}, {kLime, kGreen},
+                         {kLime, kSmall}, {kPine, kGreen},  {kPine, kLarge}, {kPlum, kBlue},    {kPlum, kSmall}};
   for (auto [item, attribute] : bits) GiveAttribute(*doc, item, attribute);
   Evaluate(*doc);
   return doc;
@@ -133,8 +134,7 @@ class RecordingHtml : public IHtmlView {
 
 // A document with its tree built and recording panes attached.
 struct TreeFixture {
-  explicit TreeFixture(bool withItems = true)
-      : doc(MakeSmallKey(withItems)), tree(*doc), list(*doc), treeView(tree) {
+  explicit TreeFixture(bool withItems = true) : doc(MakeSmallKey(withItems)), tree(*doc), list(*doc), treeView(tree) {
     doc->AttachViews(&html, &treeView, &list);
     doc->m_showReportHook = [this](bool) { ++reportsShown; };
     tree.OnInitialUpdate();
@@ -146,8 +146,9 @@ struct TreeFixture {
   std::string LabelOf(int attribute) const { return tree.GetNodeLabel(Attribute(attribute)); }
   int PartialMatchMessages() const {
     const auto texts = ui.Messages();
-    return static_cast<int>(std::count(texts.begin(), texts.end(),
-                                       "Only partial matches with missing data or\r\nselected but eliminated items remain."));
+    return static_cast<int>(
+        std::count(texts.begin(), texts.end(),
+                   "Only partial matches with missing data or\r\nselected but eliminated items remain."));
   }
 
   ScriptedUi ui;

@@ -9,7 +9,9 @@ class TestExporter : public QORExporter {
   explicit TestExporter(TestExporterPlugin& plugin) : m_plugin(plugin) { Log("created"); }
   ~TestExporter() override { Log("released"); }
 
-  ExportCallResult SetParentWindow(std::intptr_t window) override { return Log(window ? "SetParentWindow" : "SetParentWindow 0"); }
+  ExportCallResult SetParentWindow(std::intptr_t window) override {
+    return Log(window ? "SetParentWindow" : "SetParentWindow 0");
+  }
   ExportCallResult SetDatabaseFolder(const std::string& folder) override { return Log("SetDatabaseFolder " + folder); }
   ExportCallResult SetDatabaseName(const std::string& name) override { return Log("SetDatabaseName " + name); }
   ExportCallResult GetWantsFile(bool& wantsFile) override {
