@@ -1,27 +1,25 @@
-// Reads of the files beneath one folder, by names resolved relative to an
-// open handle of it: a name (or a link on its way) that leads out of the
-// folder is refused, and only a regular file of bounded size is read,
-// opened without blocking so that a FIFO cannot hang the program.
+// Reads of the files beneath one folder for the pages, in Qt's types: the
+// folder's handle and the bounded, non-blocking read of a regular file are
+// the core's (database/FolderHandle, database/RegularFileRead), so a name or
+// a link that leads out of the folder, a FIFO or an endless file is refused
+// here exactly as everywhere else.
 #pragma once
 
 #include <QByteArray>
 #include <QString>
 #include <optional>
 
+#include "database/FolderHandle.h"
+
 class CFolderReader {
  public:
   explicit CFolderReader(const QString& folder);
-  ~CFolderReader();
-  CFolderReader(const CFolderReader&) = delete;
-  CFolderReader& operator=(const CFolderReader&) = delete;
 
-  bool IsOpen() const { return m_fd >= 0; }
+  bool IsOpen() const { return m_folder.IsOpen(); }
   // The bytes of the file at the relative name; nothing when the name leads
   // out of the folder, is no regular file, or holds more than maxBytes.
   std::optional<QByteArray> Read(const QString& relative, qint64 maxBytes) const;
 
  private:
-  int OpenBeneath(const QByteArray& relative) const;
-
-  int m_fd = -1;
+  FolderHandle m_folder;
 };
