@@ -6,14 +6,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <functional>
-#include <future>
 #include <map>
 
 #include "editors/ImageRegionEditorModel.h"
+#include "fakes/HangGuard.h"
 #include "fakes/ScriptedUi.h"
 #include "items/ItemsTestSupport.h"
 
@@ -40,16 +37,9 @@ std::map<std::string, std::string> Snapshot(const fs::path& folder) {
   return entries;
 }
 
-// A step that waits on a FIFO would never return: it runs on a thread of its
-// own, and one still running after a bound far beyond any real run fails
-// the test and ends the program, since the stuck thread cannot be joined.
-void FinishesOrFails(const std::function<void()>& step) {
-  auto done = std::async(std::launch::async, step);
-  if (done.wait_for(std::chrono::minutes(2)) == std::future_status::ready) return done.get();
-  ADD_FAILURE() << "the step waits for ever";
-  std::fflush(nullptr);
-  std::_Exit(1);
-}
+// A step that waits on a FIFO would never return: the guard fails the test
+// and ends the program instead of hanging the run.
+void FinishesOrFails(const std::function<void()>& step) { hang_guard::ReturnsWithinBound("the step", step); }
 
 class CurrentFolderDumpsTest : public ::testing::Test {
  protected:
