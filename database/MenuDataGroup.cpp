@@ -60,6 +60,8 @@ MenuDataGroup::MenuDataGroup(const std::vector<DWORD>& menuOfBit, std::size_t wo
       m_words(wordsPerRow),
       m_menus(menus),
       m_menuWords(static_cast<std::size_t>(menus) + 1),
+      m_runLow(wordsPerRow, 0u),
+      m_runHigh(wordsPerRow, 0u),
       m_zeroRow(wordsPerRow, 0u),
       m_discarded(wordsPerRow) {
   for (std::size_t w = 0; w < m_words; ++w)
@@ -67,7 +69,11 @@ MenuDataGroup::MenuDataGroup(const std::vector<DWORD>& menuOfBit, std::size_t wo
       const DWORD menu = m_menuOfBit[w * kItems + b];
       const int first = b;
       while (b < kItems && m_menuOfBit[w * kItems + b] == menu) ++b;
-      if (menu != static_cast<DWORD>(menus)) m_runs.push_back({static_cast<DWORD>(w), menu, first, b});
+      if (menu == static_cast<DWORD>(menus)) continue;
+      m_runs.push_back({static_cast<DWORD>(w), menu, first, b});
+      const DWORD top = DWORD{1} << (b - 1);
+      m_runLow[w] |= top - (DWORD{1} << first);
+      m_runHigh[w] |= top;
     }
 }
 
@@ -88,14 +94,18 @@ void MenuDataGroup::Build(const DWORD* const rows[kItems], DWORD* const lenient[
     // follows by itself: each row's next lines are asked for ahead.
     if (w % kWordsPerLine == 0 && w + kFetchAhead < m_words)
       for (int i = 0; i < kItems; ++i) __builtin_prefetch(from[i] + w + kFetchAhead);
-    for (int q = 0; q < 8; ++q) v[q] = Quad{from[4 * q][w], from[4 * q + 1][w], from[4 * q + 2][w], from[4 * q + 3][w]};
+    // Whether a run holds any set bit lands on its highest bit: adding the
+    // run's lower bits to themselves carries into it exactly when one of
+    // them is set, and never past it. After the turn, that bit's word holds
+    // the run's items, with no loop over the run's bits.
+    const DWORD low = m_runLow[w], high = m_runHigh[w];
+    for (int q = 0; q < 8; ++q) {
+      const Quad row = {from[4 * q][w], from[4 * q + 1][w], from[4 * q + 2][w], from[4 * q + 3][w]};
+      v[q] = (((row & low) + low) | row) & high;
+    }
     Transpose(v);
     std::memcpy(block, v, sizeof block);
-    for (; run != runsEnd && run->word == w; ++run) {
-      DWORD items = 0;
-      for (int b = run->first; b < run->end; ++b) items |= block[b];
-      m_menuWords[run->menu] |= items;
-    }
+    for (; run != runsEnd && run->word == w; ++run) m_menuWords[run->menu] |= block[run->end - 1];
   }
   // A bit without a menu is never filled in.
   m_menuWords[m_menus] = ~0u;

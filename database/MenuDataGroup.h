@@ -36,6 +36,8 @@ class MenuDataGroup {
   int m_menus;
   std::vector<Run> m_runs;         // in word order, bits without a menu left out
   std::vector<DWORD> m_menuWords;  // one more, all set: the menu of no menu
+  std::vector<DWORD> m_runLow;     // per row word: every bit of a run but its highest
+  std::vector<DWORD> m_runHigh;    // per row word: the highest bit of every run
   std::vector<DWORD> m_zeroRow;    // read for an item without data
   std::vector<DWORD> m_discarded;  // written for an item whose lenient row is not kept
 };
