@@ -32,7 +32,7 @@ class CountKernels : public EachCountKernel {};
 
 TEST_P(CountKernels, CountEveryBitOfEveryRow) {
   std::mt19937 rng(41);
-  for (DWORD words : {1u, 7u, 8u, 9u, 16u, 19u}) {
+  for (DWORD words : {1u, 4u, 7u, 8u, 9u, 12u, 13u, 16u, 19u}) {
     for (int count : {0, 1, 15, 16, 17, 4095, 4096, 4111, 9000}) {
       const Rows rows = RandomRows(rng, count, words);
       CandidateCounter counter(words, GetParam());
