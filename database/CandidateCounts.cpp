@@ -45,23 +45,25 @@ template <typename T>
 }
 
 // The two three-input functions the adders are made of, on plain operators:
-// every build of the callers has them.
+// every build of the callers has them. The result goes to a parameter, not
+// a return value: a function without the vector target may not return a
+// vector (clang refuses the call's changed ABI).
 struct PlainLogic {
   template <typename T>
-  [[gnu::always_inline]] static T Xor3(const T& a, const T& b, const T& c) {
-    return a ^ b ^ c;
+  [[gnu::always_inline]] static void Xor3(T& out, const T& a, const T& b, const T& c) {
+    out = a ^ b ^ c;
   }
   template <typename T>
-  [[gnu::always_inline]] static T Majority(const T& a, const T& b, const T& c) {
-    return (a & b) | ((a ^ b) & c);
+  [[gnu::always_inline]] static void Majority(T& out, const T& a, const T& b, const T& c) {
+    out = (a & b) | ((a ^ b) & c);
   }
 };
 
 // A carry-save adder: a + b + c = 2 * high + low, bit by bit.
 template <typename Logic, typename T>
 [[gnu::always_inline]] inline void Csa(T& high, T& low, const T& a, const T& b, const T& c) {
-  high = Logic::Majority(a, b, c);
-  low = Logic::Xor3(a, b, c);
+  Logic::Majority(high, a, b, c);
+  Logic::Xor3(low, a, b, c);
 }
 
 // The sum of sixteen rows at word w, bit position by bit position, as five
@@ -100,8 +102,11 @@ template <typename Logic, typename T, int kPlanes>
     DWORD* at = planes + std::size_t{static_cast<DWORD>(p)} * words + w;
     const T plane = Load<T>(at);
     if (p < 5) {
-      Store(at, Logic::Xor3(plane, sum[p], carry));
-      carry = Logic::Majority(plane, sum[p], carry);
+      T low, high;
+      Logic::Xor3(low, plane, sum[p], carry);
+      Logic::Majority(high, plane, sum[p], carry);
+      Store(at, low);
+      carry = high;
     } else {
       Store(at, plane ^ carry);
       carry = plane & carry;
@@ -175,12 +180,12 @@ struct TernaryLogic {
         reinterpret_cast<__m128i>(a), reinterpret_cast<__m128i>(b), reinterpret_cast<__m128i>(c), kTable));
   }
   template <typename T>
-  QOR_TERNARY_TARGET static T Xor3(const T& a, const T& b, const T& c) {
-    return Apply<0x96>(a, b, c);
+  QOR_TERNARY_TARGET static void Xor3(T& out, const T& a, const T& b, const T& c) {
+    out = Apply<0x96>(a, b, c);
   }
   template <typename T>
-  QOR_TERNARY_TARGET static T Majority(const T& a, const T& b, const T& c) {
-    return Apply<0xE8>(a, b, c);
+  QOR_TERNARY_TARGET static void Majority(T& out, const T& a, const T& b, const T& c) {
+    out = Apply<0xE8>(a, b, c);
   }
 };
 
