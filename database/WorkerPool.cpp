@@ -3,9 +3,12 @@
 #include <sched.h>
 
 #include <atomic>
+#include <cstdint>
 #include <exception>
 #include <memory>
 #include <future>
+#include <mutex>
+#include <unordered_map>
 
 #include <tbb/global_control.h>
 #include <tbb/parallel_for.h>
@@ -34,6 +37,52 @@ struct Pool {
 Pool& ThePool() {
   static Pool pool;
   return pool;
+}
+
+// One call of RunBeside: its pool part, run once by whoever claims it.
+struct BesideCall {
+  std::atomic<bool> claimed{false};
+  const std::function<void()>* onPool = nullptr;
+  std::promise<void> done;
+
+  void RunUnlessClaimed() {
+    if (claimed.exchange(true)) return;
+    try {
+      (*onPool)();
+      done.set_value();
+    } catch (...) {
+      done.set_exception(std::current_exception());
+    }
+  }
+};
+
+// The calls whose queued task has not run yet, by ticket.
+class PendingBesideCalls {
+ public:
+  std::uint64_t Add(std::shared_ptr<BesideCall> call) {
+    std::lock_guard lock(m_mutex);
+    m_calls.emplace(++m_lastTicket, std::move(call));
+    return m_lastTicket;
+  }
+  // The call of the ticket, taken out; empty when it is gone already.
+  std::shared_ptr<BesideCall> Take(std::uint64_t ticket) {
+    std::lock_guard lock(m_mutex);
+    const auto found = m_calls.find(ticket);
+    if (found == m_calls.end()) return nullptr;
+    std::shared_ptr<BesideCall> call = std::move(found->second);
+    m_calls.erase(found);
+    return call;
+  }
+
+ private:
+  std::mutex m_mutex;
+  std::uint64_t m_lastTicket = 0;
+  std::unordered_map<std::uint64_t, std::shared_ptr<BesideCall>> m_calls;
+};
+
+PendingBesideCalls& PendingCalls() {
+  static PendingBesideCalls calls;
+  return calls;
 }
 
 }  // namespace
@@ -68,35 +117,26 @@ void RunBeside(const std::function<void()>& onPool, const std::function<void()>&
   // its own part has ended while every worker is still busy elsewhere (a
   // long job in the background, say). The caller never waits for a worker
   // that may not come, and no thread beyond the pool's is started.
-  struct Shared {
-    std::atomic<bool> claimed{false};
-    const std::function<void()>* onPool = nullptr;
-    std::promise<void> done;
-  };
-  auto shared = std::make_shared<Shared>();
+  auto shared = std::make_shared<BesideCall>();
   shared->onPool = &onPool;
-  auto run = [](Shared& s) {
-    try {
-      (*s.onPool)();
-      s.done.set_value();
-    } catch (...) {
-      s.done.set_exception(std::current_exception());
-    }
-  };
   std::future<void> ended = shared->done.get_future();
-  // Enqueued work is taken by a worker of the arena, never left to the
-  // calling thread, which is busy with its own part.
-  ThePool().arena.enqueue([shared, run] {
-    if (!shared->claimed.exchange(true)) run(*shared);
+  const std::uint64_t ticket = PendingCalls().Add(shared);
+  // The queued task names the call by its ticket only: when the caller has
+  // run the part itself, a task still queued at the program's end holds
+  // nothing of it, and a late task finds no call and does nothing.
+  ThePool().arena.enqueue([ticket] {
+    if (const auto call = PendingCalls().Take(ticket)) call->RunUnlessClaimed();
   });
   try {
     here();
   } catch (...) {
     if (!shared->claimed.exchange(true)) shared->done.set_value();
     ended.wait();  // onPool still uses what the caller owns
+    PendingCalls().Take(ticket);
     throw;
   }
-  if (!shared->claimed.exchange(true)) run(*shared);
+  shared->RunUnlessClaimed();
+  PendingCalls().Take(ticket);
   ended.get();
 }
 
