@@ -19,17 +19,6 @@ namespace {
 
 class DatabaseWindowsTest : public ProgramTest {
  protected:
-  CMainFrame& OpenTwo() {
-    CZAVApp& app = StartApp();
-    EXPECT_TRUE(app.InitInstance({QString::fromStdString(Database("first.qor", "Keys"))}));
-    app.OpenDocumentFile(Database("second.qor", "Keys"));
-    Pump();
-    CMainFrame& main = *app.MainFrame();
-    main.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&main));
-    return main;
-  }
-
   static QMenu* WindowMenu(CMainFrame& main) {
     for (QAction* entry : main.menuBar()->actions())
       if (entry->text() == "&Window") return entry->menu();

@@ -17,19 +17,7 @@ using namespace program_test;
 
 namespace {
 
-class MenuAccessKeysTest : public ProgramTest {
- protected:
-  CMainFrame& OpenTwo() {
-    CZAVApp& app = StartApp();
-    EXPECT_TRUE(app.InitInstance({QString::fromStdString(Database("first.qor", "First"))}));
-    app.OpenDocumentFile(Database("second.qor", "Second"));
-    Pump();
-    CMainFrame& main = *app.MainFrame();
-    main.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&main));
-    return main;
-  }
-};
+class MenuAccessKeysTest : public ProgramTest {};
 
 // The entries of a menu the user can see and choose.
 QList<QAction*> ShownEntries(const QList<QAction*>& actions) {
@@ -87,7 +75,7 @@ QStringList WalkMenuBar(CMainFrame& main, QWidget* focus) {
 }  // namespace
 
 TEST_F(MenuAccessKeysTest, EveryMenuAndEntryHasItsOwnAccessKeyWithAndWithoutADatabase) {
-  CMainFrame& main = OpenTwo();
+  CMainFrame& main = OpenTwo("First", "Second");
   CChildFrame* frame = main.ActiveChild();
   ASSERT_NE(frame, nullptr);
   main.UpdateCommandStates();

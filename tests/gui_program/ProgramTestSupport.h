@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QTest>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +17,7 @@
 #include "platform/qt/DialogRunner.h"
 #include "platform/qt/QtProfile.h"
 #include "shell/qt/ChildFrame.h"
+#include "shell/qt/MainFrame.h"
 #include "shell/qt/ZAVApp.h"
 
 namespace program_test {
@@ -79,6 +81,18 @@ class ProgramTest : public ::testing::Test {
     const auto path = Folder() / name;
     WriteDatabase(path, title, locked);
     return path.string();
+  }
+
+  // The program started on two databases, its main window active.
+  CMainFrame& OpenTwo(const std::string& firstTitle = "Keys", const std::string& secondTitle = "Keys") {
+    CZAVApp& app = StartApp();
+    EXPECT_TRUE(app.InitInstance({QString::fromStdString(Database("first.qor", firstTitle))}));
+    app.OpenDocumentFile(Database("second.qor", secondTitle));
+    Pump();
+    CMainFrame& main = *app.MainFrame();
+    main.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&main));
+    return main;
   }
 
   ScriptedUi m_ui;
