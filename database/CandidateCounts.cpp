@@ -4,6 +4,8 @@
 #include <atomic>
 #include <cstring>
 
+#include "database/VectorWords.h"
+
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #include <immintrin.h>
 #endif
@@ -32,17 +34,8 @@ typedef DWORD HalfLanes __attribute__((vector_size(16)));
 constexpr DWORD kHalfLanes = sizeof(HalfLanes) / sizeof(DWORD);
 constexpr DWORD kWordsPerLine = 64 / sizeof(DWORD);
 
-template <typename T>
-[[gnu::always_inline]] inline T Load(const DWORD* p) {
-  T v;
-  std::memcpy(&v, p, sizeof v);
-  return v;
-}
-
-template <typename T>
-[[gnu::always_inline]] inline void Store(DWORD* p, const T& v) {
-  std::memcpy(p, &v, sizeof v);
-}
+using vector_words::Load;
+using vector_words::Store;
 
 // The two three-input functions the adders are made of, on plain operators:
 // every build of the callers has them. The result goes to a parameter, not

@@ -39,10 +39,50 @@ std::vector<DWORD*> MenuRows(CZAVDoc& doc) {
   return rows;
 }
 
+// The menu words of up to 16 consecutive groups, written to each menu's
+// row together: a group's words go to as many rows as there are menus, and
+// one store to each of them at a time would miss the cache every time.
+class MenuWordBatch {
+ public:
+  static constexpr int kGroups = 16;
+
+  explicit MenuWordBatch(const std::vector<DWORD*>& menuRows)
+      : m_menuRows(menuRows), m_words(menuRows.size() * kGroups) {}
+  ~MenuWordBatch() { Flush(); }
+
+  void Add(int group, const DWORD* menuWords) {
+    if (m_count == kGroups || (m_count > 0 && group != m_first + m_count)) Flush();
+    if (m_count == 0) m_first = group;
+    std::copy(menuWords, menuWords + m_menuRows.size(), m_words.begin() + m_count * m_menuRows.size());
+    ++m_count;
+  }
+
+  // The rows' lines are asked for some menus ahead: each is written once in
+  // a rebuild, so it is never in the cache when its turn comes.
+  void Flush() {
+    constexpr std::size_t kAhead = 8;
+    const std::size_t menus = m_menuRows.size();
+    for (std::size_t m = 0; m < menus; ++m) {
+      if (m + kAhead < menus && m_menuRows[m + kAhead]) {
+        __builtin_prefetch(m_menuRows[m + kAhead] + m_first, 1);
+        __builtin_prefetch(m_menuRows[m + kAhead] + m_first + m_count - 1, 1);
+      }
+      if (DWORD* row = m_menuRows[m])
+        for (int g = 0; g < m_count; ++g) row[m_first + g] = m_words[g * menus + m];
+    }
+    m_count = 0;
+  }
+
+ private:
+  const std::vector<DWORD*>& m_menuRows;
+  std::vector<DWORD> m_words;  // per group of the batch, per menu
+  int m_first = 0, m_count = 0;
+};
+
 // The items [first, first + 32) from `walker`, standing at the first: their
 // menu-data words and the lenient rows of those with a run-time object.
 void RebuildGroup(CZAVDoc& doc, RowWalker& walker, std::size_t wordsPerRow, int first, MenuDataGroup& group,
-                  const std::vector<DWORD*>& menuRows) {
+                  MenuWordBatch& menuWords) {
   const DWORD* rows[MenuDataGroup::kItems] = {};
   DWORD* lenient[MenuDataGroup::kItems] = {};
   const int end = std::min(doc.ItemCount(), first + MenuDataGroup::kItems);
@@ -55,8 +95,7 @@ void RebuildGroup(CZAVDoc& doc, RowWalker& walker, std::size_t wordsPerRow, int 
     lenient[i - first] = words.data();
   }
   group.Build(rows, lenient);
-  for (std::size_t m = 0; m < menuRows.size(); ++m)
-    if (menuRows[m]) menuRows[m][first / MenuDataGroup::kItems] = group.MenuWords()[m];
+  menuWords.Add(first / MenuDataGroup::kItems, group.MenuWords());
 }
 
 // Whether the blocks have exactly the layout's count and sizes.
@@ -96,9 +135,10 @@ void CZAVDoc::BuildMissingDataRows() {
   const std::vector<DWORD*> menuRows = MenuRows(*this);
   ParallelFor(PlanChunks(ItemCount(), kItemsPerThread, MenuDataGroup::kItems), [&](int begin, int end, int) {
     MenuDataGroup group(menuOfBit, rows.wordsPerRow(), MenuCount());
+    MenuWordBatch menuWords(menuRows);
     RowWalker walker(rows, m_dataBlocks, begin);
     for (int first = begin; first < end; first += MenuDataGroup::kItems)
-      RebuildGroup(*this, walker, rows.wordsPerRow(), first, group, menuRows);
+      RebuildGroup(*this, walker, rows.wordsPerRow(), first, group, menuWords);
   });
 }
 
@@ -159,7 +199,9 @@ void CZAVDoc::UpdateMissingDataBitsOfItem(int item) {
   MenuDataGroup group(menuOfBit, rows.wordsPerRow(), MenuCount());
   const int first = item / MenuDataGroup::kItems * MenuDataGroup::kItems;
   RowWalker walker(rows, m_dataBlocks, first);
-  RebuildGroup(*this, walker, rows.wordsPerRow(), first, group, MenuRows(*this));
+  const std::vector<DWORD*> menuRows = MenuRows(*this);
+  MenuWordBatch menuWords(menuRows);
+  RebuildGroup(*this, walker, rows.wordsPerRow(), first, group, menuWords);
   engine_views::RepaintTreeControl(*this);
 }
 

@@ -1,12 +1,14 @@
 // The menu-data bits and lenient rows, after a full rebuild and after the
 // partial updates of one item or one attribute, against a per-bit model,
-// on random keys: menus in runs, scattered or spanning words, attributes
+// with each kernel, on random keys: menus in runs, in order (each one run,
+// often split by a word's end), scattered or spanning words, attributes
 // without a menu, free item slots, item counts around 32-item groups and
 // around the chunks the rebuild runs side by side.
 #include <gtest/gtest.h>
 
 #include <random>
 
+#include "CountKernelFixture.h"
 #include "EngineFixtures.h"
 
 namespace {
@@ -15,12 +17,19 @@ using Rng = std::mt19937;
 
 int Pick(Rng& rng, int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); }
 
-enum class MenuLayout { Runs, Scattered, Spanning };
+enum class MenuLayout { Runs, Ordered, Scattered, Spanning };
+constexpr MenuLayout kLayouts[] = {MenuLayout::Runs, MenuLayout::Ordered, MenuLayout::Scattered, MenuLayout::Spanning};
 
-// The menu of every attribute (-1 for none): runs of one menu, each
-// attribute anywhere, or long runs that cross word boundaries.
+// The menu of every attribute (-1 for none): runs of one menu, each menu
+// one run in the menus' order, each attribute anywhere, or long runs that
+// cross word boundaries.
 std::vector<int> MenusOfAttributes(Rng& rng, int attributes, int menus, MenuLayout layout) {
   std::vector<int> menuOf(attributes);
+  if (layout == MenuLayout::Ordered) {
+    for (int a = 0; a < attributes; ++a)
+      menuOf[a] = Pick(rng, 20) == 0 ? -1 : 1 + static_cast<int>(static_cast<long long>(a) * menus / attributes);
+    return menuOf;
+  }
   int menu = 1, runLeft = 0;
   for (int a = 0; a < attributes; ++a) {
     if (runLeft == 0) {
@@ -87,10 +96,13 @@ void ExpectAsTheModel(const CZAVDoc& doc, const std::string& where) {
 // Item counts at and around a 32-item group and the rebuild's chunks.
 constexpr int kItemCounts[] = {1, 31, 32, 33, 95, 2048, 2049, 4127};
 
-TEST(MissingDataDifferential, RebuildMatchesThePerBitModel) {
+class MissingDataDifferential : public EachCountKernel {};
+INSTANTIATE_TEST_SUITE_P(Kernels, MissingDataDifferential, AllCountKernels(), CountKernelName);
+
+TEST_P(MissingDataDifferential, RebuildMatchesThePerBitModel) {
   Rng rng(4242);
   for (int items : kItemCounts)
-    for (MenuLayout layout : {MenuLayout::Runs, MenuLayout::Scattered, MenuLayout::Spanning}) {
+    for (MenuLayout layout : kLayouts) {
       auto doc = RandomKey(rng, items, layout);
       ExpectAsTheModel(*doc, "items " + std::to_string(items) + " layout " + std::to_string(int(layout)));
     }
@@ -98,10 +110,10 @@ TEST(MissingDataDifferential, RebuildMatchesThePerBitModel) {
 
 // A second rebuild over changed rows writes over the matrix the first one
 // laid out: nothing of the first may be left.
-TEST(MissingDataDifferential, ARebuildOverChangedRowsMatchesThePerBitModel) {
+TEST_P(MissingDataDifferential, ARebuildOverChangedRowsMatchesThePerBitModel) {
   Rng rng(515);
   for (int items : {33, 2049})
-    for (MenuLayout layout : {MenuLayout::Runs, MenuLayout::Scattered, MenuLayout::Spanning}) {
+    for (MenuLayout layout : kLayouts) {
       auto doc = RandomKey(rng, items, layout);
       const int words = CBitMatrix(doc->AttributeCount(), doc->ItemCount()).wordsPerRow();
       for (int item = 0; item < items; ++item) {
@@ -114,9 +126,9 @@ TEST(MissingDataDifferential, ARebuildOverChangedRowsMatchesThePerBitModel) {
     }
 }
 
-TEST(MissingDataDifferential, OneItemsUpdateMatchesThePerBitModel) {
+TEST_P(MissingDataDifferential, OneItemsUpdateMatchesThePerBitModel) {
   Rng rng(77);
-  for (MenuLayout layout : {MenuLayout::Runs, MenuLayout::Scattered, MenuLayout::Spanning}) {
+  for (MenuLayout layout : kLayouts) {
     auto doc = RandomKey(rng, 70, layout);
     for (int round = 0; round < 30; ++round) {
       // Often the last item of a group, or the very last item.
@@ -134,9 +146,9 @@ TEST(MissingDataDifferential, OneItemsUpdateMatchesThePerBitModel) {
   }
 }
 
-TEST(MissingDataDifferential, OneAttributesUpdateMatchesThePerBitModel) {
+TEST_P(MissingDataDifferential, OneAttributesUpdateMatchesThePerBitModel) {
   Rng rng(91);
-  for (MenuLayout layout : {MenuLayout::Runs, MenuLayout::Scattered, MenuLayout::Spanning}) {
+  for (MenuLayout layout : kLayouts) {
     auto doc = RandomKey(rng, 100, layout);
     for (int round = 0; round < 20; ++round) {
       const int attribute = Pick(rng, doc->AttributeCount());

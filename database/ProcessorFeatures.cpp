@@ -1,0 +1,40 @@
+#include "database/ProcessorFeatures.h"
+
+// __builtin_cpu_supports takes only literal names, so each answer is spelt out.
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define QOR_ASK_PROCESSOR 1
+#else
+#define QOR_ASK_PROCESSOR 0
+#endif
+
+namespace processor_features {
+
+bool HasAvx2() {
+#if QOR_ASK_PROCESSOR
+  static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
+  return has;
+#else
+  return false;
+#endif
+}
+
+bool HasVectorLogic() {
+#if QOR_ASK_PROCESSOR
+  static const bool has = HasAvx2() && __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl");
+  return has;
+#else
+  return false;
+#endif
+}
+
+bool HasBitGather() {
+#if QOR_ASK_PROCESSOR
+  static const bool has =
+      HasVectorLogic() && __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512bitalg");
+  return has;
+#else
+  return false;
+#endif
+}
+
+}  // namespace processor_features

@@ -1,0 +1,77 @@
+#include "database/RunTopPicks.h"
+
+#include "database/ProcessorFeatures.h"
+
+#include <algorithm>
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <immintrin.h>
+#define QOR_RUN_TOPS_HAS_BITALG 1
+#else
+#define QOR_RUN_TOPS_HAS_BITALG 0
+#endif
+
+namespace {
+
+constexpr std::size_t kLanes = 8;  // 64-bit lanes of a block
+constexpr int kPicksPerLane = 8;   // per pass
+
+#if QOR_RUN_TOPS_HAS_BITALG
+__attribute__((target("avx512f,avx512bw,avx512bitalg"))) void PickBlocks(const DWORD* row, std::size_t blocks,
+                                                                         int passes, const unsigned char* index,
+                                                                         std::uint64_t* picked) {
+  for (std::size_t b = 0; b < blocks; ++b) {
+    const __m512i words = _mm512_loadu_si512(row + b * RunTopPicks::kBlockWords);
+    for (int p = 0; p < passes; ++p, index += RunTopPicks::kPicksPerPass)
+      *picked++ = _mm512_bitshuffle_epi64_mask(words, _mm512_loadu_si512(index));
+  }
+}
+#endif
+
+}  // namespace
+
+RunTopPicks::RunTopPicks(const std::vector<Pick>& picks, std::size_t words, DWORD none)
+    : m_blocks((words + kBlockWords - 1) / kBlockWords) {
+  // The picks of each lane, as bit numbers within the lane.
+  std::vector<std::vector<unsigned char>> ofLane(m_blocks * kLanes);
+  std::vector<std::vector<DWORD>> tagsOfLane(m_blocks * kLanes);
+  for (const Pick& pick : picks) {
+    const std::size_t lane = pick.word / 2;
+    ofLane[lane].push_back(static_cast<unsigned char>((pick.word % 2) * 32 + pick.bit));
+    tagsOfLane[lane].push_back(pick.tag);
+  }
+  for (const auto& lane : ofLane)
+    m_passes = std::max(m_passes, static_cast<int>((lane.size() + kPicksPerLane - 1) / kPicksPerLane));
+  m_index.assign(m_blocks * m_passes * kPicksPerPass, 0);
+  m_tags.assign(m_blocks * m_passes * kPicksPerPass, none);
+  for (std::size_t b = 0; b < m_blocks; ++b)
+    for (int p = 0; p < m_passes; ++p)
+      for (std::size_t l = 0; l < kLanes; ++l)
+        for (int j = 0; j < kPicksPerLane; ++j) {
+          const std::size_t n = static_cast<std::size_t>(p) * kPicksPerLane + j, lane = b * kLanes + l;
+          if (n >= ofLane[lane].size()) continue;
+          const std::size_t slot = (b * m_passes + p) * kPicksPerPass + l * kPicksPerLane + j;
+          m_index[slot] = ofLane[lane][n];
+          m_tags[slot] = tagsOfLane[lane][n];
+        }
+}
+
+void RunTopPicks::PickRow(const DWORD* row, std::uint64_t* picked, bool bitGather) const {
+#if QOR_RUN_TOPS_HAS_BITALG
+  if (bitGather && processor_features::HasBitGather())
+    return PickBlocks(row, m_blocks, m_passes, m_index.data(), picked);
+#endif
+  (void)bitGather;
+  // One bit at a time, as the instruction does it.
+  for (std::size_t k = 0; k < Count(); ++k) {
+    const std::size_t block = k / m_passes;
+    const DWORD* words = row + block * kBlockWords;
+    std::uint64_t bits = 0;
+    for (int j = 0; j < kPicksPerPass; ++j) {
+      const unsigned index = m_index[k * kPicksPerPass + j];  // the bit of the pick's 64-bit lane
+      const DWORD word = words[j / kPicksPerLane * 2 + index / 32];
+      bits |= std::uint64_t{word >> index % 32 & 1u} << j;
+    }
+    picked[k] = bits;
+  }
+}
