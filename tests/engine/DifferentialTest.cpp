@@ -12,8 +12,8 @@
 namespace {
 
 // A random database: up to 100 attributes in up to 6 menus (some freed,
-// menus interleaved across words), items that often lack whole menus,
-// some free item slots.
+// some naming a menu past the last one, menus interleaved across words),
+// items that often lack whole menus, some free item slots.
 std::unique_ptr<CZAVDoc> RandomDatabase(std::mt19937& rng, bool missing, int maxItems = 30) {
   auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
   DocBuilder b;
@@ -39,6 +39,11 @@ std::unique_ptr<CZAVDoc> RandomDatabase(std::mt19937& rng, bool missing, int max
     b.AddItem(freeSlot ? "" : "i" + std::to_string(i), "", freeSlot ? "" : "s", "", bits);
   }
   auto doc = b.Build(missing);
+  if (pick(4) == 0) {  // a damaged record: in no menu's list, its menu index past the menus
+    for (int a = 0; a < attributes; ++a)
+      if (menuOf[a] >= 0 && pick(8) == 0) doc->GetAttribute(a).menuIndex = static_cast<WORD>(menus + 1 + pick(2));
+    doc->UpdateMissingDataBits();
+  }
   static const BYTE kStarts[] = {STATE_REMAINING,       STATE_REMAINING,    STATE_REMAINING, STATE_ELIMINATED,
                                  STATE_USER_ELIMINATED, STATE_MISSING_DATA, STATE_SELECTED,  STATE_SELECTED_ELIMINATED};
   for (int i = 0; i < items; ++i)
