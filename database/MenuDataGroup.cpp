@@ -10,6 +10,7 @@
 // they are filled in.
 #include "database/MenuDataGroup.h"
 
+#include "database/BitBlockTurn.h"
 #include "database/ProcessorFeatures.h"
 #include "database/VectorWords.h"
 
@@ -29,48 +30,13 @@ namespace {
 // Vectors never cross a call: every function taking them is inlined by force.
 #pragma GCC diagnostic ignored "-Wpsabi"
 
-// Four row words side by side, as the processor's vector registers hold them.
-typedef DWORD Quad __attribute__((vector_size(16)));
+using bit_block_turn::Quad;
 // Eight, for the 256-bit build of the row kernel (512-bit registers, or the
 // three-input logic on 256-bit ones, made it no faster).
 typedef DWORD Octet __attribute__((vector_size(32)));
 
 using vector_words::Load;
 using vector_words::Store;
-
-// Swaps the off-diagonal halves of every block of 2j x 2j bits whose rows
-// lie in two different quads: bit c + j of row r with bit c of row r + j.
-template <int J>
-[[gnu::always_inline]] inline void SwapAcrossQuads(Quad (&v)[8], DWORD mask) {
-  constexpr int step = J / 4;
-  for (int q = 0; q < 8; q = (q + step + 1) & ~step) {
-    const Quad t = ((v[q] >> J) ^ v[q + step]) & mask;
-    v[q] ^= t << J;
-    v[q + step] ^= t;
-  }
-}
-
-// The same for rows j apart within one quad: the partner lanes come from a
-// shuffle, and the lower lane's difference goes back to the upper one.
-template <int J>
-[[gnu::always_inline]] inline void SwapWithinQuads(Quad (&v)[8], DWORD mask) {
-  const Quad lowLanes = J == 2 ? Quad{mask, mask, 0, 0} : Quad{mask, 0, mask, 0};
-  for (Quad& a : v) {
-    const Quad partner = J == 2 ? __builtin_shufflevector(a, a, 2, 3, 0, 1) : __builtin_shufflevector(a, a, 1, 0, 3, 2);
-    const Quad t = ((a >> J) ^ partner) & lowLanes;
-    a ^= (t << J) | (J == 2 ? __builtin_shufflevector(t, t, 2, 3, 0, 1) : __builtin_shufflevector(t, t, 1, 0, 3, 2));
-  }
-}
-
-// In place: bit c of word r becomes bit r of word c, word r being lane
-// r % 4 of quad r / 4.
-[[gnu::always_inline]] inline void Transpose(Quad (&v)[8]) {
-  SwapAcrossQuads<16>(v, 0x0000FFFFu);
-  SwapAcrossQuads<8>(v, 0x00FF00FFu);
-  SwapAcrossQuads<4>(v, 0x0F0F0F0Fu);
-  SwapWithinQuads<2>(v, 0x33333333u);
-  SwapWithinQuads<1>(v, 0x55555555u);
-}
 
 // The masks as the kernel reads them: held in registers, not read again
 // through the owner after each store.
@@ -198,7 +164,7 @@ MenuDataGroup::MenuDataGroup(const std::vector<DWORD>& menuOfBit, std::size_t wo
       m_vector(kernel == CountKernel::Vector && VectorCountKernelAvailable()),
       m_masks(MasksOf(wordsPerRow)),
       m_menuWords(static_cast<std::size_t>(menus) + 1),
-      m_bitGather(m_vector && processor_features::HasBitGather()),
+      m_bitGather(m_vector && processor_features::HasBitGather() && bit_block_turn::HasInstructions()),
       m_zeroRow(wordsPerRow, 0u),
       m_discarded(wordsPerRow) {
   std::vector<int> runsOfMenu(static_cast<std::size_t>(menus) + 1, 0);
@@ -290,7 +256,7 @@ void MenuDataGroup::AddMenuWords() {
     for (int q = 0; q < 8; ++q)
       v[q] = Quad{has[(4 * q) * m_stride + w], has[(4 * q + 1) * m_stride + w], has[(4 * q + 2) * m_stride + w],
                   has[(4 * q + 3) * m_stride + w]};
-    Transpose(v);
+    bit_block_turn::Turn32(v);
     std::memcpy(block, v, sizeof block);
     for (; run != runsEnd && run->word == w; ++run) m_menuWords[run->menu] |= block[run->end - 1];
   }
@@ -299,23 +265,12 @@ void MenuDataGroup::AddMenuWords() {
 // The same from the picked run tops: 64 runs turned at a time.
 void MenuDataGroup::AddPickedMenuWords() {
   const std::size_t count = m_picks.Count();
-  for (int i = 0; i < kItems; ++i) m_picks.PickRow(m_has.data() + i * m_stride, m_picked.data() + i * count, true);
-  Quad low[8], high[8];
-  DWORD block[2 * kItems];
+  for (int i = 0; i < kItems; ++i) m_picks.PickRow(m_has.data() + i * m_stride, m_picked.data() + i, kItems, true);
+  DWORD block[bit_block_turn::kBits];
   for (std::size_t k = 0; k < count; ++k) {
-    const std::uint64_t* picked = m_picked.data() + k;
-    for (int q = 0; q < 8; ++q) {
-      const std::uint64_t a = picked[(4 * q) * count], b = picked[(4 * q + 1) * count], c = picked[(4 * q + 2) * count],
-                          d = picked[(4 * q + 3) * count];
-      low[q] = Quad{DWORD(a), DWORD(b), DWORD(c), DWORD(d)};
-      high[q] = Quad{DWORD(a >> 32), DWORD(b >> 32), DWORD(c >> 32), DWORD(d >> 32)};
-    }
-    Transpose(low);
-    Transpose(high);
-    std::memcpy(block, low, sizeof low);
-    std::memcpy(block + kItems, high, sizeof high);
+    bit_block_turn::Turn(m_picked.data() + k * kItems, block, true);
     const DWORD* tags = m_picks.TagsOf(k);
-    for (int j = 0; j < 2 * kItems; ++j) m_menuWords[tags[j]] |= block[j];
+    for (int j = 0; j < bit_block_turn::kBits; ++j) m_menuWords[tags[j]] |= block[j];
   }
 }
 

@@ -82,7 +82,7 @@ class MenuDataGroup {
   bool m_bitGather;
   std::size_t m_stride;                 // words per row of m_has, whole blocks of picks
   std::vector<DWORD> m_has;             // per item, per row word: the highest bit of each run that has a set bit
-  std::vector<std::uint64_t> m_picked;  // per item: its picks of m_has
+  std::vector<std::uint64_t> m_picked;  // per pick word, per item: its picks of m_has
   std::vector<DWORD> m_zeroRow;         // read for an item without data
   std::vector<DWORD> m_discarded;       // written for an item whose lenient row is not kept
 };

@@ -37,4 +37,14 @@ bool HasBitGather() {
 #endif
 }
 
+bool HasBitTurn() {
+#if QOR_ASK_PROCESSOR
+  static const bool has = HasVectorLogic() && __builtin_cpu_supports("avx512bw") &&
+                          __builtin_cpu_supports("avx512vbmi") && __builtin_cpu_supports("gfni");
+  return has;
+#else
+  return false;
+#endif
+}
+
 }  // namespace processor_features

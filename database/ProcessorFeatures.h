@@ -13,5 +13,7 @@ bool HasAvx2();
 bool HasVectorLogic();
 // The bit gather of 64-bit lanes into a mask.
 bool HasBitGather();
+// The byte permutes and the 8 x 8 bit-matrix instruction of 512-bit registers.
+bool HasBitTurn();
 
 }  // namespace processor_features

@@ -19,11 +19,11 @@ constexpr int kPicksPerLane = 8;   // per pass
 #if QOR_RUN_TOPS_HAS_BITALG
 __attribute__((target("avx512f,avx512bw,avx512bitalg"))) void PickBlocks(const DWORD* row, std::size_t blocks,
                                                                          int passes, const unsigned char* index,
-                                                                         std::uint64_t* picked) {
+                                                                         std::uint64_t* picked, std::size_t stride) {
   for (std::size_t b = 0; b < blocks; ++b) {
     const __m512i words = _mm512_loadu_si512(row + b * RunTopPicks::kBlockWords);
-    for (int p = 0; p < passes; ++p, index += RunTopPicks::kPicksPerPass)
-      *picked++ = _mm512_bitshuffle_epi64_mask(words, _mm512_loadu_si512(index));
+    for (int p = 0; p < passes; ++p, index += RunTopPicks::kPicksPerPass, picked += stride)
+      *picked = _mm512_bitshuffle_epi64_mask(words, _mm512_loadu_si512(index));
   }
 }
 #endif
@@ -56,10 +56,10 @@ RunTopPicks::RunTopPicks(const std::vector<Pick>& picks, std::size_t words, DWOR
         }
 }
 
-void RunTopPicks::PickRow(const DWORD* row, std::uint64_t* picked, bool bitGather) const {
+void RunTopPicks::PickRow(const DWORD* row, std::uint64_t* picked, std::size_t stride, bool bitGather) const {
 #if QOR_RUN_TOPS_HAS_BITALG
   if (bitGather && processor_features::HasBitGather())
-    return PickBlocks(row, m_blocks, m_passes, m_index.data(), picked);
+    return PickBlocks(row, m_blocks, m_passes, m_index.data(), picked, stride);
 #endif
   (void)bitGather;
   // One bit at a time, as the instruction does it.
@@ -72,6 +72,6 @@ void RunTopPicks::PickRow(const DWORD* row, std::uint64_t* picked, bool bitGathe
       const DWORD word = words[j / kPicksPerLane * 2 + index / 32];
       bits |= std::uint64_t{word >> index % 32 & 1u} << j;
     }
-    picked[k] = bits;
+    picked[k * stride] = bits;
   }
 }

@@ -26,10 +26,11 @@ class RunTopPicks {
   // `none` is the tag of a pick slot left empty; picks in word order.
   RunTopPicks(const std::vector<Pick>& picks, std::size_t words, DWORD none);
 
-  // The 64-bit words of picked bits of one row, Count() of them; the row
-  // is read in whole blocks: it has PaddedWords() words. Without
-  // `bitGather`, or where the processor lacks the instruction, one bit at a time.
-  void PickRow(const DWORD* row, std::uint64_t* picked, bool bitGather) const;
+  // The 64-bit words of picked bits of one row, Count() of them, `stride`
+  // apart; the row is read in whole blocks: it has PaddedWords() words.
+  // Without `bitGather`, or where the processor lacks the instruction, one
+  // bit at a time.
+  void PickRow(const DWORD* row, std::uint64_t* picked, std::size_t stride, bool bitGather) const;
   std::size_t Count() const { return m_tags.size() / kPicksPerPass; }
   std::size_t PaddedWords() const { return m_blocks * kBlockWords; }
   // The tag of bit j of picked word k.

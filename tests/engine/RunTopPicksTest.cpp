@@ -47,7 +47,7 @@ TEST(RunTopPicks, EveryPickHoldsItsBitWithAndWithoutTheBitGather) {
     for (bool gather : {false, true}) {
       if (gather && !processor_features::HasBitGather()) continue;
       std::vector<std::uint64_t> picked(picks.Count(), 0u);
-      picks.PickRow(row.data(), picked.data(), gather);
+      picks.PickRow(row.data(), picked.data(), 1, gather);
       SCOPED_TRACE(std::string(gather ? "bit gather" : "one at a time") + ", words " + std::to_string(words));
       ExpectEachPickOnce(picks, wanted, row, picked);
     }
