@@ -7,6 +7,7 @@
 #include <limits>
 #include <ostream>
 
+#include "database/FreshMemory.h"
 #include "database/TextCodec.h"
 
 namespace {
@@ -184,7 +185,7 @@ void CArchive::CopyDwords(const DwordSpan& span, std::vector<DWORD>& out) const 
   if (!m_source) return CopyFromMemory(span, out);
   const std::size_t offset = static_cast<std::size_t>(span.bytes - m_data);
   const std::size_t bytes = 4 * std::size_t{span.count};
-  out.resize(span.count);
+  ResizeForWriting(out, span.count);
   if (bytes && !m_source->CopyOut(offset, out.data(), bytes))
     throw ArchiveError("words", std::to_string(bytes) + " bytes of DWORDs", "the end of the file", offset);
   if constexpr (std::endian::native != std::endian::little) {
@@ -193,7 +194,7 @@ void CArchive::CopyDwords(const DwordSpan& span, std::vector<DWORD>& out) const 
 }
 
 void CArchive::CopyFromMemory(const DwordSpan& span, std::vector<DWORD>& out) {
-  out.resize(span.count);
+  ResizeForWriting(out, span.count);
   if constexpr (std::endian::native == std::endian::little) {
     if (span.count) std::memcpy(out.data(), span.bytes, 4 * std::size_t{span.count});
   } else {

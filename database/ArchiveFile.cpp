@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "database/FreshMemory.h"
 #include "database/DiskFileStamp.h"
 #include "database/FileReading.h"
 
@@ -59,6 +60,7 @@ bool ArchiveFile::Fill(std::size_t offset, std::size_t length) {
   Run& current = m_filled.back();
   const std::size_t wanted = std::min(m_size, std::max(offset + length, current.end + m_step));
   m_step = std::min(2 * m_step, kLargestStep);
+  PrefaultForWriting(m_room + current.end, wanted - current.end);
   const long long got = ReadAt(m_fd, m_room + current.end, wanted - current.end, current.end);
   if (got < 0) {
     m_readError = UnreadableReason(errno);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "database/FileReading.h"
+#include "database/FreshMemory.h"
 #include "database/WorkerPool.h"
 
 namespace fs = std::filesystem;
@@ -20,18 +21,6 @@ namespace {
 constexpr std::size_t kStep = std::size_t{2} << 20;
 constexpr std::size_t kPieceBytes = std::size_t{8} << 20;
 constexpr std::size_t kRestStep = std::size_t{64} << 10;
-
-// Maps the pages of fresh memory in one call before the read writes them:
-// where a first touch is dear, one fault per page costs more than the read.
-// Only advice: a system without it faults page by page as before.
-void PrefaultForWriting(std::uint8_t* memory, std::size_t length) {
-#ifdef MADV_POPULATE_WRITE
-  ::madvise(memory, length, MADV_POPULATE_WRITE);
-#else
-  (void)memory;
-  (void)length;
-#endif
-}
 
 class Descriptor {
  public:
