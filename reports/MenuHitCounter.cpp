@@ -118,8 +118,9 @@ void AddHitSlots(const std::vector<int>& lastBits, MenuHitCounter::Layout& layou
 }
 
 using Pick = MenuHitCounter::Layout::Pick;
-constexpr int kGroup = 8;                // 64-bit words of the row added at once
-constexpr int kGroupParts = 4 * kGroup;  // a group's below, fill, last and first last bits
+constexpr int kGroup = 8;                    // 64-bit words of the row added at once
+constexpr int kGroupParts = 4 * kGroup;      // a group's below, fill, last and first last bits
+constexpr std::uint16_t kMorePicks = 0x100;  // a group's flag: its words hold more than eight last bits
 
 // Where one pick of a group goes: the newest word of the hit row when each
 // of the group's words finds there as many free bytes as it has last bits
@@ -143,7 +144,7 @@ void AddPicks(const std::vector<int>& lastBits, MenuHitCounter::Layout& layout) 
   layout.picked = true;
   layout.groups = groups;
   layout.groupParts.assign(std::size_t{static_cast<unsigned>(groups)} * kGroupParts, 0);
-  layout.groupPasses.assign(groups, 0);
+  layout.groupFlags.assign(groups, 0);
   const auto lastOf = [&](std::size_t q) {
     return q < std::size_t{static_cast<unsigned>(layout.quads)} ? layout.runQuads[q].last : 0;
   };
@@ -154,7 +155,7 @@ void AddPicks(const std::vector<int>& lastBits, MenuHitCounter::Layout& layout) 
     parts[kGroup] = quad.fill;
     parts[2 * kGroup] = quad.last;
     parts[3 * kGroup] = quad.firstLast;
-    if (quad.passes) layout.groupPasses[q / kGroup] |= static_cast<std::uint8_t>(1u << (q % kGroup));
+    if (quad.passes) layout.groupFlags[q / kGroup] |= static_cast<std::uint16_t>(1u << (q % kGroup));
   }
   std::vector<int> hitBitOf(padded * 64, -1);  // per bit of the row
   std::vector<std::uint64_t> taken;            // per word of the hit row: its bytes taken, a bit each
@@ -162,7 +163,10 @@ void AddPicks(const std::vector<int>& lastBits, MenuHitCounter::Layout& layout) 
     int most = 0;
     for (int lane = 0; lane < kGroup; ++lane)
       most = std::max(most, std::popcount(lastOf(std::size_t{static_cast<unsigned>(g * kGroup + lane)})));
-    for (int from = 0; from < most; from += 8) {
+    // Every group has a pick, if only one that reads nothing, so that the
+    // loop over the groups takes one pick a group without asking.
+    if (most > 8) layout.groupFlags[g] |= kMorePicks;
+    for (int from = 0; from < std::max(most, 1); from += 8) {
       std::array<int, kGroup> need{};
       for (int lane = 0; lane < kGroup; ++lane)
         need[lane] =
@@ -252,8 +256,8 @@ namespace {
 // carry out of each word is the top bit of (own & fill) | ((own | fill) &
 // ~sum); moved one word up, it is the carry into the next word, and the
 // last word's goes on to the next group in `carries`. A word whose run
-// fills it passes a carry on; where the group has such a word, the
-// carries go through an add of the words' bit masks instead.
+// fills it passes a carry on; where the group has such a word (`passes`),
+// the carries go through an add of the words' bit masks instead.
 QOR_PICK_TARGET inline __m512i GroupHits(__m512i x, const std::uint64_t* parts, unsigned passes, __m512i& carries) {
   const __m512i own = _mm512_and_si512(x, _mm512_loadu_si512(parts));
   const __m512i fill = _mm512_loadu_si512(parts + kGroup);
@@ -278,6 +282,8 @@ QOR_PICK_TARGET inline __m512i GroupHits(__m512i x, const std::uint64_t* parts, 
 
 // Each group's hits, picked into the hit row as they come: the picks of one
 // word of the hit row come one after the other, gathered in a register.
+// Most groups have no word a run fills and one pick; the others take the
+// longer way.
 QOR_PICK_TARGET void WriteGroupHits(const MenuHitCounter::Layout& layout, const DWORD* row, std::uint64_t* hits) {
   const int groups = layout.groups;
   const int whole = std::min(groups, layout.words / (2 * kGroup));
@@ -285,22 +291,25 @@ QOR_PICK_TARGET void WriteGroupHits(const MenuHitCounter::Layout& layout, const 
   const Pick* pick = layout.picks.data();
   __m512i carries = _mm512_setzero_si512();  // top bit of the last word: a carry comes from the group below
   std::uint64_t gathered = 0;
-  const auto pickOut = [&](const __m512i hit, int g) QOR_PICK_TARGET {
-    for (const Pick* end = layout.picks.data() + layout.pickEnds[g]; pick != end; ++pick) {
-      gathered |= _mm512_bitshuffle_epi64_mask(hit, _mm512_loadu_si512(pick->indices));
-      hits[pick->slot] = gathered;
-      gathered &= pick->keep;
-    }
+  const auto take = [&](const __m512i hit) QOR_PICK_TARGET {
+    gathered |= _mm512_bitshuffle_epi64_mask(hit, _mm512_loadu_si512(pick->indices));
+    hits[pick->slot] = gathered;
+    gathered &= pick->keep;
+    ++pick;
   };
-  for (int g = 0; g < whole; ++g)
-    pickOut(
-        GroupHits(_mm512_loadu_si512(row + 2 * kGroup * g), parts + kGroupParts * g, layout.groupPasses[g], carries),
-        g);
+  const auto group = [&](const __m512i x, int g) QOR_PICK_TARGET {
+    const unsigned flags = layout.groupFlags[g];
+    const std::uint64_t* own = parts + kGroupParts * g;
+    if (!flags) return take(GroupHits(x, own, 0, carries));
+    const __m512i hit = GroupHits(x, own, flags & 0xFF, carries);
+    const Pick* end = layout.picks.data() + layout.pickEnds[g];
+    while (pick != end) take(hit);  // each take moves on to the next pick
+  };
+  for (int g = 0; g < whole; ++g) group(_mm512_loadu_si512(row + 2 * kGroup * g), g);
   if (whole < groups) {
     // The row's last group is short: its missing words read as zeros.
     const int left = layout.words - 2 * kGroup * whole;
-    const __m512i x = _mm512_maskz_loadu_epi32(static_cast<__mmask16>((1u << left) - 1), row + 2 * kGroup * whole);
-    pickOut(GroupHits(x, parts + kGroupParts * whole, layout.groupPasses[whole], carries), whole);
+    group(_mm512_maskz_loadu_epi32(static_cast<__mmask16>((1u << left) - 1), row + 2 * kGroup * whole), whole);
   }
 }
 

@@ -53,7 +53,7 @@ class MenuHitCounter {
     bool picked = false;
     int groups = 0;
     std::vector<std::uint64_t> groupParts;  // per group its words' below, fill, last and first last bits
-    std::vector<std::uint8_t> groupPasses;  // the words whose run fills them, a bit each
+    std::vector<std::uint16_t> groupFlags;  // the words whose run fills them, a bit each; more picks than one
     std::vector<Pick> picks;                // in the order of their groups
     std::vector<int> pickEnds;              // per group: the end of its picks
     // Interleaved menus: per menu a run of (word, mask) pieces.
