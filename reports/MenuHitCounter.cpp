@@ -12,6 +12,8 @@
 #include <immintrin.h>
 #define QOR_MENU_HITS_HAVE_PICKS 1
 #define QOR_PICK_TARGET __attribute__((target("avx2,avx512f,avx512bw,avx512bitalg")))
+// The loop's own steps, inlined by force: a call per group costs as much as its work.
+#define QOR_PICK_STEP __attribute__((target("avx2,avx512f,avx512bw,avx512bitalg"), always_inline))
 #else
 #define QOR_MENU_HITS_HAVE_PICKS 0
 #endif
@@ -258,7 +260,7 @@ namespace {
 // last word's goes on to the next group in `carries`. A word whose run
 // fills it passes a carry on; where the group has such a word (`passes`),
 // the carries go through an add of the words' bit masks instead.
-QOR_PICK_TARGET inline __m512i GroupHits(__m512i x, const std::uint64_t* parts, unsigned passes, __m512i& carries) {
+QOR_PICK_STEP inline __m512i GroupHits(__m512i x, const std::uint64_t* parts, unsigned passes, __m512i& carries) {
   const __m512i own = _mm512_and_si512(x, _mm512_loadu_si512(parts));
   const __m512i fill = _mm512_loadu_si512(parts + kGroup);
   const __m512i sum = _mm512_add_epi64(own, fill);
@@ -291,13 +293,13 @@ QOR_PICK_TARGET void WriteGroupHits(const MenuHitCounter::Layout& layout, const 
   const Pick* pick = layout.picks.data();
   __m512i carries = _mm512_setzero_si512();  // top bit of the last word: a carry comes from the group below
   std::uint64_t gathered = 0;
-  const auto take = [&](const __m512i hit) QOR_PICK_TARGET {
+  const auto take = [&](const __m512i hit) QOR_PICK_STEP {
     gathered |= _mm512_bitshuffle_epi64_mask(hit, _mm512_loadu_si512(pick->indices));
     hits[pick->slot] = gathered;
     gathered &= pick->keep;
     ++pick;
   };
-  const auto group = [&](const __m512i x, int g) QOR_PICK_TARGET {
+  const auto group = [&](const __m512i x, int g) QOR_PICK_STEP {
     const unsigned flags = layout.groupFlags[g];
     const std::uint64_t* own = parts + kGroupParts * g;
     if (!flags) return take(GroupHits(x, own, 0, carries));
