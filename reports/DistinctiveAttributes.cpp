@@ -10,18 +10,24 @@
 
 namespace {
 
-// Counts, per attribute of the item, the candidates that share it: every
-// candidate row is counted column by column, and the item's own row keeps
-// the counts of its attributes.
+// Counts, per attribute of the item, the candidates that share it, and the
+// item's own row keeps the counts of its attributes. The tree keeps the
+// counts over the same items while the matrix is unchanged: then no row but
+// the item's is read; else every candidate row is counted column by column.
 std::vector<DWORD> CountShared(const CZAVDoc& doc, int item, const std::vector<int>& candidates) {
   const ItemRows rows(doc);
   const DWORD* own = rows.Row(item);
   if (!own) return std::vector<DWORD>(doc.AttributeCount(), 0);
-  // Threads only pay for themselves on many candidate rows.
-  constexpr int kCandidatesPerShare = 4096;
-  const auto words = static_cast<DWORD>(rows.wordsPerRow());
-  std::vector<DWORD> counts = CountRowsOnPool(words, static_cast<int>(candidates.size()), kCandidatesPerShare,
-                                              [&](int k) { return rows.Row(candidates[k]); });
+  std::vector<DWORD> counts;
+  if (const std::vector<DWORD>* kept = doc.CountsKeptFor(candidates)) {
+    counts = *kept;
+  } else {
+    // Threads only pay for themselves on many candidate rows.
+    constexpr int kCandidatesPerShare = 4096;
+    const auto words = static_cast<DWORD>(rows.wordsPerRow());
+    counts = CountRowsOnPool(words, static_cast<int>(candidates.size()), kCandidatesPerShare,
+                             [&](int k) { return rows.Row(candidates[k]); });
+  }
   counts.resize(doc.AttributeCount());
   for (std::size_t a = 0; a < counts.size(); ++a)
     if (!TestBit(own, static_cast<WORD>(a))) counts[a] = 0;

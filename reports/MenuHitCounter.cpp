@@ -1,8 +1,22 @@
 #include "reports/MenuHitCounter.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
+
+// The vector kernel is built where both compilers can build one function for
+// registers the rest of the program does not assume, and choose it at run
+// time; everywhere else the run menus are tested a word at a time.
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <immintrin.h>
+#define QOR_MENU_HITS_HAVE_PICKS 1
+#define QOR_PICK_TARGET __attribute__((target("avx2,avx512f,avx512bw,avx512bitalg")))
+// The loop's own steps, inlined by force: a call per group costs as much as its work.
+#define QOR_PICK_STEP __attribute__((target("avx2,avx512f,avx512bw,avx512bitalg"), always_inline))
+#else
+#define QOR_MENU_HITS_HAVE_PICKS 0
+#endif
 
 static_assert(std::endian::native == std::endian::little, "rows are read as 64-bit words");
 
@@ -66,8 +80,9 @@ void AssignHitSlots(MenuHitCounter::Layout& layout) {
   layout.slots = static_cast<int>(taken.size());
 }
 
-void AddRunMenus(const std::vector<WORD>& menuOf, int bits, const std::vector<int>& runs,
-                 MenuHitCounter::Layout& layout) {
+// The run menus' parts of each word; returns each run menu's last bit.
+std::vector<int> AddRunMenus(const std::vector<WORD>& menuOf, int bits, const std::vector<int>& runs,
+                             MenuHitCounter::Layout& layout) {
   layout.runQuads.assign(layout.quads, Quad{});
   std::vector<int> first(runs.size(), -1), last(runs.size(), -1);
   for (int a = 0; a < bits; ++a) {
@@ -93,11 +108,106 @@ void AddRunMenus(const std::vector<WORD>& menuOf, int bits, const std::vector<in
     quad.firstLast = quad.last & (0 - quad.last);
     quad.passes = quad.fill == ~std::uint64_t{0} ? ~std::uint64_t{0} : 0;
   }
+  return lastBits;
+}
+
+void AddHitSlots(const std::vector<int>& lastBits, MenuHitCounter::Layout& layout) {
   AssignHitSlots(layout);
   for (int bit : lastBits) {
     const Quad& quad = layout.runQuads[bit / 64];
     layout.runHitBits.push_back(quad.slot * 64 + (bit % 64 + quad.rotation) % 64);
   }
+}
+
+using Pick = MenuHitCounter::Layout::Pick;
+constexpr int kGroup = 8;                    // 64-bit words of the row added at once
+constexpr int kGroupParts = 4 * kGroup;      // a group's below, fill, last and first last bits
+constexpr std::uint16_t kMorePicks = 0x100;  // a group's flag: its words hold more than eight last bits
+
+// Where one pick of a group goes: the newest word of the hit row when each
+// of the group's words finds there as many free bytes as it has last bits
+// in this pick, else a new word. The picks of one word of the hit row thus
+// come one after the other, and the word is gathered in a register.
+int PlacePick(const std::array<int, kGroup>& need, std::vector<std::uint64_t>& taken) {
+  const auto fits = [&](std::uint64_t bytes) {
+    for (int lane = 0; lane < kGroup; ++lane)
+      if (std::popcount(~(bytes >> (8 * lane)) & 0xFF) < need[lane]) return false;
+    return true;
+  };
+  if (taken.empty() || !fits(taken.back())) taken.push_back(0);
+  return static_cast<int>(taken.size()) - 1;
+}
+
+// The vector kernel's layout: the groups' parts and their picks; each run
+// menu's hit bit is where its last bit is picked to.
+void AddPicks(const std::vector<int>& lastBits, MenuHitCounter::Layout& layout) {
+  const int groups = (layout.quads + kGroup - 1) / kGroup;
+  const std::size_t padded = std::size_t{static_cast<unsigned>(groups)} * kGroup;
+  layout.picked = true;
+  layout.groups = groups;
+  layout.groupParts.assign(std::size_t{static_cast<unsigned>(groups)} * kGroupParts, 0);
+  layout.groupFlags.assign(groups, 0);
+  const auto lastOf = [&](std::size_t q) {
+    return q < std::size_t{static_cast<unsigned>(layout.quads)} ? layout.runQuads[q].last : 0;
+  };
+  for (int q = 0; q < layout.quads; ++q) {
+    const Quad& quad = layout.runQuads[q];
+    std::uint64_t* parts = layout.groupParts.data() + kGroupParts * (q / kGroup) + q % kGroup;
+    parts[0] = quad.below;
+    parts[kGroup] = quad.fill;
+    parts[2 * kGroup] = quad.last;
+    parts[3 * kGroup] = quad.firstLast;
+    if (quad.passes) layout.groupFlags[q / kGroup] |= static_cast<std::uint16_t>(1u << (q % kGroup));
+  }
+  std::vector<int> hitBitOf(padded * 64, -1);  // per bit of the row
+  std::vector<std::uint64_t> taken;            // per word of the hit row: its bytes taken, a bit each
+  for (int g = 0; g < groups; ++g) {
+    int most = 0;
+    for (int lane = 0; lane < kGroup; ++lane)
+      most = std::max(most, std::popcount(lastOf(std::size_t{static_cast<unsigned>(g * kGroup + lane)})));
+    // Every group has a pick, if only one that reads nothing, so that the
+    // loop over the groups takes one pick a group without asking.
+    if (most > 8) layout.groupFlags[g] |= kMorePicks;
+    for (int from = 0; from < std::max(most, 1); from += 8) {
+      std::array<int, kGroup> need{};
+      for (int lane = 0; lane < kGroup; ++lane)
+        need[lane] =
+            std::clamp(std::popcount(lastOf(std::size_t{static_cast<unsigned>(g * kGroup + lane)})) - from, 0, 8);
+      Pick pick;
+      pick.group = g;
+      pick.slot = PlacePick(need, taken);
+      for (int lane = 0; lane < kGroup; ++lane) {
+        const std::size_t q = std::size_t{static_cast<unsigned>(g * kGroup + lane)};
+        const std::uint64_t last = lastOf(q);
+        // Bytes this pick does not fill read a bit that is never a hit.
+        const int zero = last == ~std::uint64_t{0} ? 0 : std::countr_one(last);
+        std::uint64_t rest = last;
+        for (int k = 0; k < from; ++k) rest &= rest - 1;
+        std::uint64_t indices = 0;
+        int placed = 0;
+        for (int byte = 0; byte < 8; ++byte) {
+          const int bit = lane * 8 + byte;
+          int index = zero;
+          if (placed < need[lane] && !(taken[pick.slot] >> bit & 1)) {
+            index = std::countr_zero(rest);
+            rest &= rest - 1;
+            ++placed;
+            taken[pick.slot] |= std::uint64_t{1} << bit;
+            hitBitOf[q * 64 + index] = pick.slot * 64 + bit;
+          }
+          indices |= static_cast<std::uint64_t>(index) << (8 * byte);
+        }
+        pick.indices[lane] = indices;
+      }
+      layout.picks.push_back(pick);
+    }
+    layout.pickEnds.push_back(static_cast<int>(layout.picks.size()));
+  }
+  for (std::size_t k = 0; k < layout.picks.size(); ++k)
+    layout.picks[k].keep =
+        k + 1 < layout.picks.size() && layout.picks[k + 1].slot == layout.picks[k].slot ? ~std::uint64_t{0} : 0;
+  layout.slots = static_cast<int>(taken.size());
+  for (int bit : lastBits) layout.runHitBits.push_back(hitBitOf[bit]);
 }
 
 void AddInterleavedMenus(const std::vector<WORD>& menuOf, int bits, const std::vector<int>& runs,
@@ -141,13 +251,100 @@ inline std::uint64_t QuadHits(std::uint64_t x, const Quad& quad, std::uint64_t& 
 
 }  // namespace
 
+#if QOR_MENU_HITS_HAVE_PICKS
+namespace {
+
+// Eight words of the row at once, as QuadHits does them one by one. The
+// carry out of each word is the top bit of (own & fill) | ((own | fill) &
+// ~sum); moved one word up, it is the carry into the next word, and the
+// last word's goes on to the next group in `carries`. A word whose run
+// fills it passes a carry on; where the group has such a word (`passes`),
+// the carries go through an add of the words' bit masks instead.
+QOR_PICK_STEP inline __m512i GroupHits(__m512i x, const std::uint64_t* parts, unsigned passes, __m512i& carries) {
+  const __m512i own = _mm512_and_si512(x, _mm512_loadu_si512(parts));
+  const __m512i fill = _mm512_loadu_si512(parts + kGroup);
+  const __m512i sum = _mm512_add_epi64(own, fill);
+  // (sum | x) & last: the run menus' hits within their words.
+  const __m512i hit = _mm512_ternarylogic_epi64(sum, x, _mm512_loadu_si512(parts + 2 * kGroup), 0xA8);
+  const __m512i firstLast = _mm512_loadu_si512(parts + 3 * kGroup);
+  if (passes) {
+    const unsigned carried =
+        static_cast<unsigned>(_mm512_cmplt_epi64_mask(carries, _mm512_setzero_si512())) >> (kGroup - 1);
+    const unsigned out = _mm512_cmplt_epu64_mask(sum, own);
+    const unsigned through = out | passes;
+    const unsigned added = through + out + carried;
+    carries = _mm512_maskz_set1_epi64(static_cast<__mmask8>(added >> 1), std::int64_t{-1});
+    return _mm512_mask_or_epi64(hit, static_cast<__mmask8>(added ^ through ^ out), hit, firstLast);
+  }
+  const __m512i out = _mm512_ternarylogic_epi64(own, fill, sum, 0xD4);
+  const __m512i into = _mm512_maskz_srai_epi64(0xFF, _mm512_maskz_alignr_epi64(0xFF, out, carries, kGroup - 1), 63);
+  carries = out;
+  return _mm512_ternarylogic_epi64(hit, into, firstLast, 0xF8);  // hit | (into & firstLast)
+}
+
+// Each group's hits, picked into the hit row as they come: the picks of one
+// word of the hit row come one after the other, gathered in a register.
+// Most groups have no word a run fills and one pick; the others take the
+// longer way.
+QOR_PICK_TARGET void WriteGroupHits(const MenuHitCounter::Layout& layout, const DWORD* row, std::uint64_t* hits) {
+  const int groups = layout.groups;
+  const int whole = std::min(groups, layout.words / (2 * kGroup));
+  const std::uint64_t* parts = layout.groupParts.data();
+  const Pick* pick = layout.picks.data();
+  __m512i carries = _mm512_setzero_si512();  // top bit of the last word: a carry comes from the group below
+  std::uint64_t gathered = 0;
+  const auto take = [&](const __m512i hit) QOR_PICK_STEP {
+    gathered |= _mm512_bitshuffle_epi64_mask(hit, _mm512_loadu_si512(pick->indices));
+    hits[pick->slot] = gathered;
+    gathered &= pick->keep;
+    ++pick;
+  };
+  const auto group = [&](const __m512i x, int g) QOR_PICK_STEP {
+    const unsigned flags = layout.groupFlags[g];
+    const std::uint64_t* own = parts + kGroupParts * g;
+    if (!flags) return take(GroupHits(x, own, 0, carries));
+    const __m512i hit = GroupHits(x, own, flags & 0xFF, carries);
+    const Pick* end = layout.picks.data() + layout.pickEnds[g];
+    while (pick != end) take(hit);  // each take moves on to the next pick
+  };
+  for (int g = 0; g < whole; ++g) group(_mm512_loadu_si512(row + 2 * kGroup * g), g);
+  if (whole < groups) {
+    // The row's last group is short: its missing words read as zeros.
+    const int left = layout.words - 2 * kGroup * whole;
+    group(_mm512_maskz_loadu_epi32(static_cast<__mmask16>((1u << left) - 1), row + 2 * kGroup * whole), whole);
+  }
+}
+
+bool ProcessorPicks() {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+         __builtin_cpu_supports("avx512bitalg");
+}
+
+}  // namespace
+#endif
+
+bool MenuHitCounter::PickingAvailable() {
+#if QOR_MENU_HITS_HAVE_PICKS
+  // Asked once: the answer cannot change while the program runs.
+  static const bool available = ProcessorPicks();
+  return available;
+#else
+  return false;
+#endif
+}
+
 MenuHitCounter::Layout MenuHitCounter::MakeLayout(const std::vector<WORD>& menuOf, int wordsPerRow, int menus) {
   Layout layout;
   layout.words = wordsPerRow;
   layout.quads = (wordsPerRow + 1) / 2;
   const int bits = std::min(static_cast<int>(menuOf.size()), 32 * wordsPerRow);
   const std::vector<int> runs = CountRuns(menuOf, bits, menus);
-  AddRunMenus(menuOf, bits, runs, layout);
+  const std::vector<int> lastBits = AddRunMenus(menuOf, bits, runs, layout);
+  if (CurrentCountKernel() == CountKernel::Vector && PickingAvailable())
+    AddPicks(lastBits, layout);
+  else
+    AddHitSlots(lastBits, layout);
   AddInterleavedMenus(menuOf, bits, runs, layout);
   return layout;
 }
@@ -174,6 +371,16 @@ void MenuHitCounter::WriteHits(const DWORD* row, std::uint64_t* hits) const {
     hits[quads[whole].slot] |= RotateLeft(QuadHits(row[2 * whole], quads[whole], carry), quads[whole].rotation);
 }
 
+void MenuHitCounter::WritePickedHits(const DWORD* row, std::uint64_t* hits) const {
+  // Every word of the hit row is written by its last pick.
+#if QOR_MENU_HITS_HAVE_PICKS
+  WriteGroupHits(m_layout, row, hits);
+#else
+  (void)row;
+  (void)hits;
+#endif
+}
+
 void MenuHitCounter::CountPieces(const DWORD* row) {
   const int* words = m_layout.pieceWords.data();
   const DWORD* masks = m_layout.pieceMasks.data();
@@ -188,7 +395,10 @@ void MenuHitCounter::CountPieces(const DWORD* row) {
 void MenuHitCounter::AddRow(const DWORD* row) {
   if (!m_layout.runMenus.empty()) {
     std::uint64_t* hits = m_hitRows.data() + std::size_t{static_cast<unsigned>(m_nextHitRow)} * m_layout.slots;
-    WriteHits(row, hits);
+    if (m_layout.picked)
+      WritePickedHits(row, hits);
+    else
+      WriteHits(row, hits);
     // The counter reads rows byte-wise, so it may read these words as its own.
     m_hitCounter.AddRow(reinterpret_cast<const DWORD*>(hits));
     m_nextHitRow = (m_nextHitRow + 1) % CandidateCounter::kMostRowsWaiting;

@@ -7,7 +7,9 @@
 // 64-bit words leaves a "hit" bit per menu. The hits are sparse: words whose
 // last bits do not overlap share one word of a short hit row, which is then
 // counted bit-sliced like an attribute row. Menus whose attributes are
-// interleaved with another menu's are tested piece by piece.
+// interleaved with another menu's are tested piece by piece. Where the
+// processor has 512-bit registers, eight row words are added at once and
+// their hits picked out by one instruction.
 #pragma once
 
 #include <cstdint>
@@ -36,14 +38,35 @@ class MenuHitCounter {
     int slots = 0;                // 64-bit words of a hit row
     std::vector<WORD> runMenus;   // menus counted by their hit bit
     std::vector<int> runHitBits;  // the bit of each in the hit row
+    // The vector kernel's hit row, where the processor has one: eight
+    // 64-bit words of the row at a time (a group), each word's last bits
+    // picked by index bytes, eight per word, into a 64-bit word of the hit
+    // row; a word with more than eight last bits needs more than one pick.
+    // Picks of different groups share a word of the hit row where their
+    // bytes do not overlap. The words' parts as above, per group.
+    struct Pick {
+      std::uint64_t indices[8] = {};  // per word of the group: eight bit positions, one a byte
+      std::uint64_t keep = 0;         // all ones while the next pick goes to the same word
+      int group = 0;
+      int slot = 0;
+    };
+    bool picked = false;
+    int groups = 0;
+    std::vector<std::uint64_t> groupParts;  // per group its words' below, fill, last and first last bits
+    std::vector<std::uint16_t> groupFlags;  // the words whose run fills them, a bit each; more picks than one
+    std::vector<Pick> picks;                // in the order of their groups
+    std::vector<int> pickEnds;              // per group: the end of its picks
     // Interleaved menus: per menu a run of (word, mask) pieces.
     std::vector<WORD> pieceMenus;
     std::vector<std::size_t> pieceEnds;
     std::vector<int> pieceWords;
     std::vector<DWORD> pieceMasks;
   };
-  // menuOf: the menu of every attribute, kNoIndex16 for none.
+  // menuOf: the menu of every attribute, kNoIndex16 for none. The layout is
+  // the vector kernel's where the counts' current kernel is the vector one
+  // and the processor has the picking instruction.
   static Layout MakeLayout(const std::vector<WORD>& menuOf, int wordsPerRow, int menus);
+  static bool PickingAvailable();
 
   // The layout must outlive the counter.
   explicit MenuHitCounter(const Layout& layout);
@@ -54,6 +77,7 @@ class MenuHitCounter {
 
  private:
   void WriteHits(const DWORD* row, std::uint64_t* hits) const;
+  void WritePickedHits(const DWORD* row, std::uint64_t* hits) const;
   void CountPieces(const DWORD* row);
 
   const Layout& m_layout;

@@ -41,12 +41,18 @@ void CountShare(const ItemRows& rows, const MenuHitCounter::Layout& layout, cons
 
 }  // namespace
 
-// Threads only pay for themselves on many candidate rows.
+// Threads only pay for themselves on many candidate rows. A few shares a
+// thread, not one: a thread that starts late, or is taken by another
+// process for a while, leaves its shares to the others instead of holding
+// up the whole count.
 constexpr int kCandidatesPerShare = 2048;
+constexpr int kSharesPerThread = 4;
 
 CandidateCounts CountCandidates(const CZAVDoc& doc, const std::vector<int>& candidates) {
   const int total = static_cast<int>(candidates.size());
-  return CountCandidates(doc, candidates, static_cast<unsigned>(PlanChunks(total, kCandidatesPerShare, 1).chunks));
+  const int threads = PlanChunks(total, kCandidatesPerShare, 1).chunks;
+  const int shares = std::clamp(total / kCandidatesPerShare, threads, kSharesPerThread * threads);
+  return CountCandidates(doc, candidates, static_cast<unsigned>(shares));
 }
 
 CandidateCounts CountCandidates(const CZAVDoc& doc, const std::vector<int>& candidates, unsigned shares) {

@@ -2,19 +2,23 @@
 // every candidate, on random keys: menus in long runs across row words,
 // menus scattered among each other, empty menus, attributes of no menu,
 // items lacking whole menus, with missing data on and off, and with the
-// tree's kept counts current, stale or never taken.
+// tree's kept counts current, stale or never taken; many menus of one to
+// three attributes, so that a row word holds many menus' last bits. Once
+// with each kernel of the counts, which also picks how the menus are tested.
 #include <gtest/gtest.h>
 
 #include <random>
 
+#include "engine/CountKernelFixture.h"
 #include "engine/EngineFixtures.h"
 #include "fakes/ScriptedUi.h"
+#include "reports/MenuHitCounter.h"
 #include "reports/MenuScoring.h"
 #include "reports/ReportAnalize.h"
 
 namespace {
 
-enum class MenuShape { Runs, Scattered, Mixed };
+enum class MenuShape { Runs, Scattered, Mixed, Tiny };
 
 struct RandomKey {
   std::unique_ptr<CZAVDoc> doc;
@@ -41,9 +45,9 @@ RandomKey MakeRandomKey(std::mt19937& rng, MenuShape shape, bool missing) {
   DocBuilder b;
   b.AddMenu("Root", -1, MENU_OF_MENUS);
   RandomKey key;
-  key.menus = 1 + Pick(rng, 12);
-  for (int m = 0; m < key.menus; ++m) b.AddMenu("M" + std::to_string(m), 0);
   const int attributes = 1 + Pick(rng, 700);  // runs of up to a few hundred bits span several words
+  key.menus = shape == MenuShape::Tiny ? 1 + attributes / (1 + Pick(rng, 3)) : 1 + Pick(rng, 12);
+  for (int m = 0; m < key.menus; ++m) b.AddMenu("M" + std::to_string(m), 0);
   const std::vector<int> menuOf = AssignMenus(rng, shape, attributes, key.menus);
   for (int a = 0; a < attributes; ++a) b.AddAttribute(menuOf[a] == 0 ? -1 : menuOf[a], "a" + std::to_string(a));
   const int items = 2 + Pick(rng, 120);
@@ -134,15 +138,17 @@ void ExpectSameRating(CZAVDoc& doc, const std::string& where) {
   }
 }
 
+class MenuAnalysisDifferential : public EachCountKernel {};
+
 }  // namespace
 
-TEST(MenuAnalysisDifferential, CountsAndRatingMatchThePlainModel) {
+TEST_P(MenuAnalysisDifferential, CountsAndRatingMatchThePlainModel) {
   ScriptedUi ui;  // the refusals' messages
   std::mt19937 rng(20261209);
   int keptUsed = 0, keptStale = 0;
-  for (int round = 0; round < 300; ++round) {
-    const MenuShape shape = static_cast<MenuShape>(round % 3);
-    const bool missing = round / 3 % 2 == 1;
+  for (int round = 0; round < 400; ++round) {
+    const MenuShape shape = static_cast<MenuShape>(round % 4);
+    const bool missing = round / 4 % 2 == 1;
     RandomKey key = MakeRandomKey(rng, shape, missing);
     CZAVDoc& doc = *key.doc;
     MarkAndEvaluate(rng, doc);
@@ -173,3 +179,11 @@ TEST(MenuAnalysisDifferential, CountsAndRatingMatchThePlainModel) {
   EXPECT_GT(keptUsed, 100);
   EXPECT_GT(keptStale, 100);
 }
+
+TEST_P(MenuAnalysisDifferential, TheVectorKernelPicksTheHitsWhereTheProcessorCan) {
+  const std::vector<WORD> menuOf = {0, 0, 1, 1, 1, kNoIndex16, 2};
+  const MenuHitCounter::Layout layout = MenuHitCounter::MakeLayout(menuOf, 1, 3);
+  EXPECT_EQ(layout.picked, GetParam() == CountKernel::Vector && MenuHitCounter::PickingAvailable());
+}
+
+INSTANTIATE_TEST_SUITE_P(Kernels, MenuAnalysisDifferential, AllCountKernels(), CountKernelName);
