@@ -5,6 +5,8 @@
 #include <bit>
 #include <cstring>
 
+#include "database/ProcessorFeatures.h"
+
 // The vector kernel is built where both compilers can build one function for
 // registers the rest of the program does not assume, and choose it at run
 // time; everywhere else the run menus are tested a word at a time.
@@ -315,20 +317,12 @@ QOR_PICK_TARGET void WriteGroupHits(const MenuHitCounter::Layout& layout, const 
   }
 }
 
-bool ProcessorPicks() {
-  __builtin_cpu_init();
-  return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
-         __builtin_cpu_supports("avx512bitalg");
-}
-
 }  // namespace
 #endif
 
 bool MenuHitCounter::PickingAvailable() {
 #if QOR_MENU_HITS_HAVE_PICKS
-  // Asked once: the answer cannot change while the program runs.
-  static const bool available = ProcessorPicks();
-  return available;
+  return processor_features::HasBitGather();
 #else
   return false;
 #endif
