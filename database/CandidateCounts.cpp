@@ -340,7 +340,10 @@ void CandidateCounter::AddBatch(const DWORD* const* waiting, int count, int next
     batch.rows[k] = k < count ? waiting[k] : m_zeroRow.data();
     batch.next[k] = k < nextCount ? waiting[count + k] : m_zeroRow.data();
   }
-  if (m_pending + kBatch > kMostPending) Flush();
+  if (m_pending + kBatch > kMostPending) {
+    if (m_flushed.empty()) m_flushed.assign(std::size_t{m_words} * 32, 0);
+    Flush(m_flushed.data());
+  }
 #if QOR_COUNT_HAS_X86_KERNELS
   if (m_kernel == CountKernel::Wide)
     AddBatchWide<kPlanes>(batch, m_planes.data(), m_words);
@@ -352,17 +355,16 @@ void CandidateCounter::AddBatch(const DWORD* const* waiting, int count, int next
   m_pending += count;
 }
 
-void CandidateCounter::AddPlaneCounts() {
+void CandidateCounter::AddPlaneCounts(DWORD* counts) {
 #if QOR_COUNT_HAS_X86_KERNELS
   // Every processor with the wide kernel has the 256-bit registers too.
-  if (m_kernel != CountKernel::Portable) return AddPlaneCountsAvx2(m_planes.data(), kPlanes, m_words, m_flushed.data());
+  if (m_kernel != CountKernel::Portable) return AddPlaneCountsAvx2(m_planes.data(), kPlanes, m_words, counts);
 #endif
-  AddPlaneCountsPortable(m_planes.data(), kPlanes, m_words, m_flushed.data());
+  AddPlaneCountsPortable(m_planes.data(), kPlanes, m_words, counts);
 }
 
-void CandidateCounter::Flush() {
-  if (m_flushed.empty()) m_flushed.assign(std::size_t{m_words} * 32, 0);
-  if (m_pending) AddPlaneCounts();
+void CandidateCounter::Flush(DWORD* counts) {
+  if (m_pending) AddPlaneCounts(counts);
   std::fill(m_planes.begin(), m_planes.end(), 0u);
   m_pending = 0;
 }
@@ -373,9 +375,13 @@ void CandidateCounter::AddTo(std::vector<DWORD>& counts) {
     AddBatch(m_waiting.data() + k, count, std::min(kBatch, m_waitingCount - k - count));
   }
   m_waitingCount = 0;
-  Flush();
-  if (counts.size() < m_flushed.size()) counts.resize(m_flushed.size(), 0);
+  // The planes go straight into the caller's counts; only the counts of
+  // planes emptied on the way were kept apart.
+  const std::size_t size = std::size_t{m_words} * 32;
+  if (counts.size() < size) counts.resize(size, 0);
+  Flush(counts.data());
   AddCounts(counts, m_flushed);
+  m_flushed.clear();
 }
 
 void AddCounts(std::vector<DWORD>& counts, const std::vector<DWORD>& share) {

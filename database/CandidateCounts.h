@@ -38,7 +38,8 @@ class CandidateCounter {
   // more rows have been added: it waits while a batch before it is counted.
   void AddRow(const DWORD* row);
   static constexpr int kMostRowsWaiting = 64;
-  // Adds the counts of every row added so far to counts (32 per row word).
+  // Adds the counts of every row added since the last AddTo to counts (32
+  // per row word), and starts again from none.
   void AddTo(std::vector<DWORD>& counts);
 
  private:
@@ -51,8 +52,9 @@ class CandidateCounter {
   // Counts the first count waiting rows; the nextCount rows after them are
   // the next batch.
   void AddBatch(const DWORD* const* waiting, int count, int nextCount);
-  void AddPlaneCounts();
-  void Flush();
+  void AddPlaneCounts(DWORD* counts);
+  // Empties the planes into counts (32 per row word).
+  void Flush(DWORD* counts);
 
   DWORD m_words;
   CountKernel m_kernel;                                    // one this processor runs
@@ -67,21 +69,31 @@ class CandidateCounter {
 // Adds the counts of share to counts, as far as both reach.
 void AddCounts(std::vector<DWORD>& counts, const std::vector<DWORD>& share);
 
-// The column counts (32 per row word) of rows rowAt(0) .. rowAt(count - 1),
-// a null row passed over, counted in chunks of at least minPerChunk rows on
-// the worker pool.
-template <typename RowAt>
-std::vector<DWORD> CountRowsOnPool(DWORD wordsPerRow, int count, int minPerChunk, RowAt rowAt) {
+// The column counts (32 per row word) of `count` rows, counted in chunks of
+// at least minPerChunk rows on the worker pool: addRows(begin, end, counter)
+// adds the rows begin .. end - 1 to counter.
+template <typename AddRows>
+std::vector<DWORD> CountRangesOnPool(DWORD wordsPerRow, int count, int minPerChunk, AddRows addRows) {
   std::vector<DWORD> counts(std::size_t{wordsPerRow} * 32, 0);
   if (count <= 0) return counts;
   const ChunkPlan chunks = PlanChunks(count, minPerChunk, 1);
-  std::vector<std::vector<DWORD>> partial(chunks.chunks);
+  // The first chunk counts into the result itself, the others apart.
+  std::vector<std::vector<DWORD>> partial(chunks.chunks - 1);
   ParallelFor(chunks, [&](int begin, int end, int chunk) {
     CandidateCounter counter(wordsPerRow);
-    for (int k = begin; k < end; ++k)
-      if (const DWORD* row = rowAt(k)) counter.AddRow(row);
-    counter.AddTo(partial[chunk]);
+    addRows(begin, end, counter);
+    counter.AddTo(chunk == 0 ? counts : partial[chunk - 1]);
   });
   for (const std::vector<DWORD>& share : partial) AddCounts(counts, share);
   return counts;
+}
+
+// The column counts of rows rowAt(0) .. rowAt(count - 1), a null row passed
+// over, counted in chunks of at least minPerChunk rows on the worker pool.
+template <typename RowAt>
+std::vector<DWORD> CountRowsOnPool(DWORD wordsPerRow, int count, int minPerChunk, RowAt rowAt) {
+  return CountRangesOnPool(wordsPerRow, count, minPerChunk, [&](int begin, int end, CandidateCounter& counter) {
+    for (int k = begin; k < end; ++k)
+      if (const DWORD* row = rowAt(k)) counter.AddRow(row);
+  });
 }

@@ -47,6 +47,23 @@ TEST_P(CountKernels, CountEveryBitOfEveryRow) {
   }
 }
 
+TEST_P(CountKernels, EachHandOverCountsTheRowsSinceTheLast) {
+  std::mt19937 rng(5);
+  const DWORD words = 21;
+  // Past the planes' capacity, so that counts emptied on the way are handed
+  // over too, and only once.
+  const Rows first = RandomRows(rng, 5000, words), second = RandomRows(rng, 70, words);
+  CandidateCounter counter(words, GetParam());
+  std::vector<DWORD> counts;
+  for (const auto& row : first) counter.AddRow(row.data());
+  counter.AddTo(counts);
+  EXPECT_EQ(counts, PlainCounts(first, words));
+  counts.clear();
+  for (const auto& row : second) counter.AddRow(row.data());
+  counter.AddTo(counts);
+  EXPECT_EQ(counts, PlainCounts(second, words));
+}
+
 TEST_P(CountKernels, CountOnThePoolAsInOneCounter) {
   std::mt19937 rng(8);
   const DWORD words = 11;
