@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -146,6 +147,13 @@ template <typename Logic, typename T, std::size_t kSumPlanes, std::size_t... kPl
   (Store(at + kPlane * stride, planes[kPlane]), ...);
 }
 
+// The bit planes of a counter: plane p of word w at at[p * stride + w]. Each
+// plane starts on a cache line, so that no vector of it straddles two lines.
+struct Planes {
+  DWORD* at;
+  std::size_t stride;
+};
+
 // 32 rows to count, and the 32 to be counted after them. The batch
 // reads its rows side by side, more streams than the processor follows on
 // its own: the next rows are asked for from memory while these are counted,
@@ -163,15 +171,14 @@ template <std::size_t... kRow>
   (__builtin_prefetch(batch.next[kRow] + w), ...);
 }
 
-// Adds the sums of a batch's rows into the planes (plane p of word w at
-// p * words + w) from word w on, kLanesOf<T> words at a time, as far as whole
+// Adds the sums of a batch's rows into the planes from word w on, kLanesOf<T> words at a time, as far as whole
 // vectors reach; returns the first word left.
 template <typename Logic, typename T, int kPlanes, bool kFetchNext = false>
-[[gnu::always_inline]] inline DWORD AddSums(const Batch& batch, DWORD w, DWORD* planes, DWORD words) {
+[[gnu::always_inline]] inline DWORD AddSums(const Batch& batch, DWORD w, const Planes& planes, DWORD words) {
   for (; w + kLanesOf<T> <= words; w += kLanesOf<T>) {
     if constexpr (kFetchNext) FetchNext(batch, w, std::make_index_sequence<Batch::kRows>{});
     const std::array<T, 6> sum = Sum32<Logic, T>(batch.rows.data(), w);
-    AddToPlanesAt<Logic, T>(planes + w, words, sum, std::make_index_sequence<kPlanes>{});
+    AddToPlanesAt<Logic, T>(planes.at + w, planes.stride, sum, std::make_index_sequence<kPlanes>{});
   }
   return w;
 }
@@ -185,7 +192,7 @@ template <typename Logic, typename T, int kPlanes, bool kFetchNext = false>
 // The work of one batch: the sums of its rows added into the planes,
 // eight words at a time, then four, then word by word.
 template <typename Logic, int kPlanes>
-[[gnu::always_inline]] inline void AddBatchSums(const Batch& batch, DWORD* planes, DWORD words) {
+[[gnu::always_inline]] inline void AddBatchSums(const Batch& batch, const Planes& planes, DWORD words) {
   DWORD w = AddSums<Logic, Lanes, kPlanes, true>(batch, 0, planes, words);
   FetchRowEnds(batch, words);
   w = AddSums<Logic, HalfLanes, kPlanes>(batch, w, planes, words);
@@ -195,7 +202,7 @@ template <typename Logic, int kPlanes>
 // The counts of the 32 bit positions of one row word, read from its
 // planes: bit j of plane p is worth 2^p to position j. Eight positions at a
 // time, with no branch on the bits.
-[[gnu::always_inline]] inline void AddPlaneCountsOf(const DWORD* planes, int planeCount, DWORD words, DWORD* counts) {
+[[gnu::always_inline]] inline void AddPlaneCountsOf(const Planes& planes, int planeCount, DWORD words, DWORD* counts) {
   const Lanes first = {0, 1, 2, 3, 4, 5, 6, 7};
   for (DWORD w = 0; w < words; ++w) {
     DWORD* count = counts + std::size_t{w} * 32;
@@ -203,7 +210,7 @@ template <typename Logic, int kPlanes>
       const Lanes shift = first + j;
       Lanes sum = Lanes{} & 0;
       for (int p = 0; p < planeCount; ++p) {
-        const Lanes plane = Lanes{} + planes[std::size_t{static_cast<DWORD>(p)} * words + w];
+        const Lanes plane = Lanes{} + planes.at[std::size_t{static_cast<DWORD>(p)} * planes.stride + w];
         sum += ((plane >> shift) & 1) << p;
       }
       Store(count + j, Load<Lanes>(count + j) + sum);
@@ -214,22 +221,22 @@ template <typename Logic, int kPlanes>
 // Each kernel is the same code built for one set of registers: the plain
 // one for the architecture's baseline, which every processor it runs on has.
 template <int kPlanes>
-void AddBatchPortable(const Batch& batch, DWORD* planes, DWORD words) {
+void AddBatchPortable(const Batch& batch, const Planes& planes, DWORD words) {
   AddBatchSums<PlainLogic, kPlanes>(batch, planes, words);
 }
 
-void AddPlaneCountsPortable(const DWORD* planes, int planeCount, DWORD words, DWORD* counts) {
+void AddPlaneCountsPortable(const Planes& planes, int planeCount, DWORD words, DWORD* counts) {
   AddPlaneCountsOf(planes, planeCount, words, counts);
 }
 
 #if QOR_COUNT_HAS_X86_KERNELS
 // The same code for 256-bit registers, run only where the processor has them.
 template <int kPlanes>
-__attribute__((target("avx2"))) void AddBatchAvx2(const Batch& batch, DWORD* planes, DWORD words) {
+__attribute__((target("avx2"))) void AddBatchAvx2(const Batch& batch, const Planes& planes, DWORD words) {
   AddBatchSums<PlainLogic, kPlanes>(batch, planes, words);
 }
 
-__attribute__((target("avx2"))) void AddPlaneCountsAvx2(const DWORD* planes, int planeCount, DWORD words,
+__attribute__((target("avx2"))) void AddPlaneCountsAvx2(const Planes& planes, int planeCount, DWORD words,
                                                         DWORD* counts) {
   AddPlaneCountsOf(planes, planeCount, words, counts);
 }
@@ -271,7 +278,7 @@ struct WideLogic {
 // Sixteen words at a time, then the row's last words eight, four and one
 // at a time.
 template <int kPlanes>
-QOR_WIDE_TARGET void AddBatchWide(const Batch& batch, DWORD* planes, DWORD words) {
+QOR_WIDE_TARGET void AddBatchWide(const Batch& batch, const Planes& planes, DWORD words) {
   DWORD w = AddSums<WideLogic, WideLanes, kPlanes, true>(batch, 0, planes, words);
   FetchRowEnds(batch, words);
   w = AddSums<WideLogic, Lanes, kPlanes>(batch, w, planes, words);
@@ -319,10 +326,29 @@ CountKernel UseCountKernel(CountKernel kernel) {
   return ChosenKernel().exchange(RunnableKernel(kernel), std::memory_order_relaxed);
 }
 
+namespace {
+
+constexpr DWORD kWordsPerLine = 64 / sizeof(DWORD);
+
+// Whole lines per plane.
+std::size_t PlaneStride(DWORD words) {
+  return (std::size_t{words} + kWordsPerLine - 1) / kWordsPerLine * kWordsPerLine;
+}
+
+}  // namespace
+
+// The first line boundary in the planes' storage: found anew each time, so
+// that a copied counter finds its own.
+DWORD* CandidateCounter::FirstPlane() {
+  DWORD* at = m_planes.data();
+  const std::size_t past = reinterpret_cast<std::uintptr_t>(at) % 64 / sizeof(DWORD);
+  return past ? at + (kWordsPerLine - past) : at;
+}
+
 CandidateCounter::CandidateCounter(DWORD wordsPerRow, CountKernel kernel)
     : m_words(wordsPerRow),
       m_kernel(RunnableKernel(kernel)),
-      m_planes(std::size_t{wordsPerRow} * kPlanes, 0),
+      m_planes(PlaneStride(wordsPerRow) * kPlanes + kWordsPerLine - 1, 0),
       m_zeroRow(wordsPerRow, 0) {}
 
 void CandidateCounter::AddRow(const DWORD* row) {
@@ -344,23 +370,25 @@ void CandidateCounter::AddBatch(const DWORD* const* waiting, int count, int next
     if (m_flushed.empty()) m_flushed.assign(std::size_t{m_words} * 32, 0);
     Flush(m_flushed.data());
   }
+  const Planes planes{FirstPlane(), PlaneStride(m_words)};
 #if QOR_COUNT_HAS_X86_KERNELS
   if (m_kernel == CountKernel::Wide)
-    AddBatchWide<kPlanes>(batch, m_planes.data(), m_words);
+    AddBatchWide<kPlanes>(batch, planes, m_words);
   else if (m_kernel == CountKernel::Vector)
-    AddBatchAvx2<kPlanes>(batch, m_planes.data(), m_words);
+    AddBatchAvx2<kPlanes>(batch, planes, m_words);
   else
 #endif
-    AddBatchPortable<kPlanes>(batch, m_planes.data(), m_words);
+    AddBatchPortable<kPlanes>(batch, planes, m_words);
   m_pending += count;
 }
 
 void CandidateCounter::AddPlaneCounts(DWORD* counts) {
+  const Planes planes{FirstPlane(), PlaneStride(m_words)};
 #if QOR_COUNT_HAS_X86_KERNELS
   // Every processor with the wide kernel has the 256-bit registers too.
-  if (m_kernel != CountKernel::Portable) return AddPlaneCountsAvx2(m_planes.data(), kPlanes, m_words, counts);
+  if (m_kernel != CountKernel::Portable) return AddPlaneCountsAvx2(planes, kPlanes, m_words, counts);
 #endif
-  AddPlaneCountsPortable(m_planes.data(), kPlanes, m_words, counts);
+  AddPlaneCountsPortable(planes, kPlanes, m_words, counts);
 }
 
 void CandidateCounter::Flush(DWORD* counts) {

@@ -52,6 +52,7 @@ class CandidateCounter {
   // Counts the first count waiting rows; the nextCount rows after them are
   // the next batch.
   void AddBatch(const DWORD* const* waiting, int count, int nextCount);
+  DWORD* FirstPlane();
   void AddPlaneCounts(DWORD* counts);
   // Empties the planes into counts (32 per row word).
   void Flush(DWORD* counts);
