@@ -30,7 +30,6 @@ namespace {
 typedef DWORD WideLanes __attribute__((vector_size(64)));
 typedef DWORD Lanes __attribute__((vector_size(32)));
 typedef DWORD HalfLanes __attribute__((vector_size(16)));
-constexpr DWORD kLanes = sizeof(Lanes) / sizeof(DWORD);
 
 template <typename T>
 constexpr DWORD kLanesOf = sizeof(T) / sizeof(DWORD);
@@ -99,16 +98,15 @@ template <typename Logic, typename T>
 template <typename Logic, typename T>
 [[gnu::always_inline]] inline std::array<T, 6> Sum32(const DWORD* const* r, DWORD w) {
   const std::array<T, 5> a = Sum16<Logic, T>(r, w), b = Sum16<Logic, T>(r + 16, w);
+  // Written out: a loop here is kept as one, with the planes on the stack.
   std::array<T, 6> sum;
-  T carry = a[0] & b[0];
+  T c1, c2, c3, c4;
   sum[0] = a[0] ^ b[0];
-  for (int p = 1; p < 5; ++p) {
-    T high;
-    Logic::Xor3(sum[p], a[p], b[p], carry);
-    Logic::Majority(high, a[p], b[p], carry);
-    carry = high;
-  }
-  sum[5] = carry;
+  c1 = a[0] & b[0];
+  Csa<Logic>(c2, sum[1], a[1], b[1], c1);
+  Csa<Logic>(c3, sum[2], a[2], b[2], c2);
+  Csa<Logic>(c4, sum[3], a[3], b[3], c3);
+  Csa<Logic>(sum[5], sum[4], a[4], b[4], c4);
   return sum;
 }
 
@@ -200,20 +198,22 @@ template <typename Logic, int kPlanes>
 }
 
 // The counts of the 32 bit positions of one row word, read from its
-// planes: bit j of plane p is worth 2^p to position j. Eight positions at a
-// time, with no branch on the bits.
+// planes: bit j of plane p is worth 2^p to position j. kLanesOf<T>
+// positions at a time, with no branch on the bits.
+template <typename T>
 [[gnu::always_inline]] inline void AddPlaneCountsOf(const Planes& planes, int planeCount, DWORD words, DWORD* counts) {
-  const Lanes first = {0, 1, 2, 3, 4, 5, 6, 7};
+  T first = T{} & 0;
+  for (DWORD i = 0; i < kLanesOf<T>; ++i) first[i] = i;
   for (DWORD w = 0; w < words; ++w) {
     DWORD* count = counts + std::size_t{w} * 32;
-    for (DWORD j = 0; j < 32; j += kLanes) {
-      const Lanes shift = first + j;
-      Lanes sum = Lanes{} & 0;
+    for (DWORD j = 0; j < 32; j += kLanesOf<T>) {
+      const T shift = first + j;
+      T sum = T{} & 0;
       for (int p = 0; p < planeCount; ++p) {
-        const Lanes plane = Lanes{} + planes.at[std::size_t{static_cast<DWORD>(p)} * planes.stride + w];
+        const T plane = T{} + planes.at[std::size_t{static_cast<DWORD>(p)} * planes.stride + w];
         sum += ((plane >> shift) & 1) << p;
       }
-      Store(count + j, Load<Lanes>(count + j) + sum);
+      Store(count + j, Load<T>(count + j) + sum);
     }
   }
 }
@@ -226,7 +226,7 @@ void AddBatchPortable(const Batch& batch, const Planes& planes, DWORD words) {
 }
 
 void AddPlaneCountsPortable(const Planes& planes, int planeCount, DWORD words, DWORD* counts) {
-  AddPlaneCountsOf(planes, planeCount, words, counts);
+  AddPlaneCountsOf<Lanes>(planes, planeCount, words, counts);
 }
 
 #if QOR_COUNT_HAS_X86_KERNELS
@@ -238,7 +238,7 @@ __attribute__((target("avx2"))) void AddBatchAvx2(const Batch& batch, const Plan
 
 __attribute__((target("avx2"))) void AddPlaneCountsAvx2(const Planes& planes, int planeCount, DWORD words,
                                                         DWORD* counts) {
-  AddPlaneCountsOf(planes, planeCount, words, counts);
+  AddPlaneCountsOf<Lanes>(planes, planeCount, words, counts);
 }
 
 // Where the processor has 512-bit registers it also has the three-input
@@ -284,6 +284,10 @@ QOR_WIDE_TARGET void AddBatchWide(const Batch& batch, const Planes& planes, DWOR
   w = AddSums<WideLogic, Lanes, kPlanes>(batch, w, planes, words);
   w = AddSums<WideLogic, HalfLanes, kPlanes>(batch, w, planes, words);
   AddSums<PlainLogic, DWORD, kPlanes>(batch, w, planes, words);
+}
+
+QOR_WIDE_TARGET void AddPlaneCountsWide(const Planes& planes, int planeCount, DWORD words, DWORD* counts) {
+  AddPlaneCountsOf<WideLanes>(planes, planeCount, words, counts);
 }
 #endif
 
@@ -385,8 +389,8 @@ void CandidateCounter::AddBatch(const DWORD* const* waiting, int count, int next
 void CandidateCounter::AddPlaneCounts(DWORD* counts) {
   const Planes planes{FirstPlane(), PlaneStride(m_words)};
 #if QOR_COUNT_HAS_X86_KERNELS
-  // Every processor with the wide kernel has the 256-bit registers too.
-  if (m_kernel != CountKernel::Portable) return AddPlaneCountsAvx2(planes, kPlanes, m_words, counts);
+  if (m_kernel == CountKernel::Wide) return AddPlaneCountsWide(planes, kPlanes, m_words, counts);
+  if (m_kernel == CountKernel::Vector) return AddPlaneCountsAvx2(planes, kPlanes, m_words, counts);
 #endif
   AddPlaneCountsPortable(planes, kPlanes, m_words, counts);
 }
