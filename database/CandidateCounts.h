@@ -7,7 +7,9 @@
 // whole vectors of words.
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -70,19 +72,25 @@ class CandidateCounter {
 // Adds the counts of share to counts, as far as both reach.
 void AddCounts(std::vector<DWORD>& counts, const std::vector<DWORD>& share);
 
-// The column counts (32 per row word) of `count` rows, counted in chunks of
-// at least minPerChunk rows on the worker pool: addRows(begin, end, counter)
-// adds the rows begin .. end - 1 to counter.
+// The column counts (32 per row word) of `count` rows, counted on the worker
+// pool by one counter per thread, at least minPerChunk rows each:
+// addRows(begin, end, counter) adds the rows begin .. end - 1 to counter.
+// The threads take the rows a piece at a time as they come, so that a thread
+// the machine holds back leaves its rows to the others instead of keeping
+// them all waiting.
 template <typename AddRows>
 std::vector<DWORD> CountRangesOnPool(DWORD wordsPerRow, int count, int minPerChunk, AddRows addRows) {
   std::vector<DWORD> counts(std::size_t{wordsPerRow} * 32, 0);
   if (count <= 0) return counts;
   const ChunkPlan chunks = PlanChunks(count, minPerChunk, 1);
-  // The first chunk counts into the result itself, the others apart.
+  const int piece = std::max(64, minPerChunk / 4);
+  std::atomic<int> nextPiece{0};
+  // The first counter counts into the result itself, the others apart.
   std::vector<std::vector<DWORD>> partial(chunks.chunks - 1);
-  ParallelFor(chunks, [&](int begin, int end, int chunk) {
+  ParallelFor(chunks, [&](int, int, int chunk) {
     CandidateCounter counter(wordsPerRow);
-    addRows(begin, end, counter);
+    for (int begin; (begin = nextPiece.fetch_add(piece, std::memory_order_relaxed)) < count;)
+      addRows(begin, std::min(count, begin + piece), counter);
     counter.AddTo(chunk == 0 ? counts : partial[chunk - 1]);
   });
   for (const std::vector<DWORD>& share : partial) AddCounts(counts, share);
