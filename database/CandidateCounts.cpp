@@ -155,7 +155,8 @@ struct Planes {
 // 32 rows to count, and the 32 to be counted after them. The batch
 // reads its rows side by side, more streams than the processor follows on
 // its own: the next rows are asked for from memory while these are counted,
-// a little at a time, so that the requests never wait for each other.
+// a line of each per vector of words, spread over the batch's work instead
+// of all at once.
 struct Batch {
   static constexpr int kRows = 32;
   std::array<const DWORD*, kRows> rows;
@@ -169,8 +170,9 @@ template <std::size_t... kRow>
   (__builtin_prefetch(batch.next[kRow] + w), ...);
 }
 
-// Adds the sums of a batch's rows into the planes from word w on, kLanesOf<T> words at a time, as far as whole
-// vectors reach; returns the first word left.
+// Adds the sums of a batch's rows into the planes from word w on,
+// kLanesOf<T> words at a time, as far as whole vectors reach; returns the
+// first word left.
 template <typename Logic, typename T, int kPlanes, bool kFetchNext = false>
 [[gnu::always_inline]] inline DWORD AddSums(const Batch& batch, DWORD w, const Planes& planes, DWORD words) {
   for (; w + kLanesOf<T> <= words; w += kLanesOf<T>) {
