@@ -292,6 +292,18 @@ std::vector<DWORD> CountRows(const CZAVDoc& doc, const std::vector<int>& items) 
                          [&](int k) { return layout.GetRowWordsIn(items[k], doc.m_dataBlocks); });
 }
 
+// The column counts of every row; each chunk walks its rows block by block
+// instead of looking each one up.
+std::vector<DWORD> CountAllRows(const CZAVDoc& doc) {
+  const CBitMatrix layout(doc.AttributeCount(), doc.ItemCount());
+  return CountRangesOnPool(layout.wordsPerRow(), doc.ItemCount(), kCandidatesPerThread,
+                           [&](int begin, int end, CandidateCounter& counter) {
+                             RowWalker rows(layout, doc.m_dataBlocks, static_cast<DWORD>(begin));
+                             for (int i = begin; i < end; ++i, rows.Next())
+                               if (const DWORD* row = rows.Row()) counter.AddRow(row);
+                           });
+}
+
 }  // namespace
 
 void CZAVDoc::UpdateAttributeCounts() {
@@ -322,16 +334,14 @@ void CZAVDoc::UpdateAttributeCounts() {
   std::vector<DWORD> all = since ? basis.allCounts : std::vector<DWORD>{};
   const std::size_t changed = since ? entered.size() + left.size() : candidates.size();
   const bool wholeLessOthers = othersCount < candidates.size() && othersCount < changed;
-  if (all.empty() && wholeLessOthers) {
-    std::vector<int> every(static_cast<std::size_t>(items));
-    for (int i = 0; i < items; ++i) every[i] = i;
-    all = CountRows(*this, every);
-  }
+  if (all.empty() && wholeLessOthers) all = CountAllRows(*this);
   std::vector<DWORD> counts;
   if (!all.empty() && wholeLessOthers) {
     counts = all;
-    const std::vector<DWORD> minus = CountRows(*this, others());
-    for (std::size_t a = 0; a < counts.size(); ++a) counts[a] -= minus[a];
+    if (const std::vector<int> out = others(); !out.empty()) {
+      const std::vector<DWORD> minus = CountRows(*this, out);
+      for (std::size_t a = 0; a < counts.size(); ++a) counts[a] -= minus[a];
+    }
   } else if (since && changed < candidates.size()) {
     // Fewer rows changed sides than there are candidates: the last counts
     // with the rows that left taken off and those that entered added.

@@ -1,5 +1,5 @@
 // Runs a test once per candidate-count kernel this processor has, so the
-// portable kernel is checked even where the vector one would be chosen.
+// narrower kernels are checked even where a wider one would be chosen.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,11 +9,15 @@
 
 #include "database/CandidateCounts.h"
 
+inline const char* KernelName(CountKernel kernel) {
+  return kernel == CountKernel::Wide ? "Wide" : kernel == CountKernel::Vector ? "Vector" : "Portable";
+}
+
 class EachCountKernel : public ::testing::TestWithParam<CountKernel> {
  protected:
   void SetUp() override {
-    if (GetParam() == CountKernel::Vector && !VectorCountKernelAvailable())
-      GTEST_SKIP() << "this processor has no vector kernel";
+    if (!CountKernelAvailable(GetParam()))
+      GTEST_SKIP() << "this processor has no " << KernelName(GetParam()) << " kernel";
     m_before = UseCountKernel(GetParam());
   }
   void TearDown() override { UseCountKernel(m_before); }
@@ -22,13 +26,11 @@ class EachCountKernel : public ::testing::TestWithParam<CountKernel> {
   CountKernel m_before = CurrentCountKernel();
 };
 
-inline void PrintTo(CountKernel kernel, std::ostream* out) {
-  *out << (kernel == CountKernel::Vector ? "the vector kernel" : "the portable kernel");
-}
+inline void PrintTo(CountKernel kernel, std::ostream* out) { *out << "the " << KernelName(kernel) << " kernel"; }
 
-inline std::string CountKernelName(const ::testing::TestParamInfo<CountKernel>& info) {
-  return info.param == CountKernel::Vector ? "Vector" : "Portable";
-}
+inline std::string CountKernelName(const ::testing::TestParamInfo<CountKernel>& info) { return KernelName(info.param); }
 
-// Both kernels, for INSTANTIATE_TEST_SUITE_P(Kernels, Suite, AllCountKernels(), CountKernelName).
-inline auto AllCountKernels() { return ::testing::Values(CountKernel::Portable, CountKernel::Vector); }
+// Every kernel, for INSTANTIATE_TEST_SUITE_P(Kernels, Suite, AllCountKernels(), CountKernelName).
+inline auto AllCountKernels() {
+  return ::testing::Values(CountKernel::Portable, CountKernel::Vector, CountKernel::Wide);
+}

@@ -1,5 +1,5 @@
 // Each candidate-count kernel against a plain count of the bits, over row
-// widths around the vector width and row counts around the batch size and
+// widths around the vector widths and row counts around the batch size and
 // the planes' capacity, so every tail and every emptying of the planes runs.
 #include <gtest/gtest.h>
 
@@ -32,7 +32,7 @@ class CountKernels : public EachCountKernel {};
 
 TEST_P(CountKernels, CountEveryBitOfEveryRow) {
   std::mt19937 rng(41);
-  for (DWORD words : {1u, 4u, 7u, 8u, 9u, 12u, 13u, 16u, 19u}) {
+  for (DWORD words : {1u, 4u, 7u, 8u, 9u, 12u, 13u, 16u, 19u, 28u, 31u, 32u, 33u}) {
     for (int count : {0, 1, 15, 16, 17, 4095, 4096, 4111, 9000}) {
       const Rows rows = RandomRows(rng, count, words);
       CandidateCounter counter(words, GetParam());
@@ -45,6 +45,23 @@ TEST_P(CountKernels, CountEveryBitOfEveryRow) {
       ASSERT_EQ(counts, expected) << words << " words, " << count << " rows";
     }
   }
+}
+
+TEST_P(CountKernels, EachHandOverCountsTheRowsSinceTheLast) {
+  std::mt19937 rng(5);
+  const DWORD words = 21;
+  // Past the planes' capacity, so that counts emptied on the way are handed
+  // over too, and only once.
+  const Rows first = RandomRows(rng, 5000, words), second = RandomRows(rng, 70, words);
+  CandidateCounter counter(words, GetParam());
+  std::vector<DWORD> counts;
+  for (const auto& row : first) counter.AddRow(row.data());
+  counter.AddTo(counts);
+  EXPECT_EQ(counts, PlainCounts(first, words));
+  counts.clear();
+  for (const auto& row : second) counter.AddRow(row.data());
+  counter.AddTo(counts);
+  EXPECT_EQ(counts, PlainCounts(second, words));
 }
 
 TEST_P(CountKernels, CountOnThePoolAsInOneCounter) {
@@ -64,11 +81,15 @@ INSTANTIATE_TEST_SUITE_P(Kernels, CountKernels, AllCountKernels(), CountKernelNa
 
 TEST(CountKernelChoice, NewCountersUseTheChosenKernelUntilItIsRestored) {
   const CountKernel best = CurrentCountKernel();
-  EXPECT_EQ(best, VectorCountKernelAvailable() ? CountKernel::Vector : CountKernel::Portable);
+  // The widest kernel this processor runs is the one chosen.
+  EXPECT_TRUE(CountKernelAvailable(best));
+  EXPECT_TRUE(CountKernelAvailable(CountKernel::Portable));
+  EXPECT_EQ(CountKernelAvailable(CountKernel::Wide), best == CountKernel::Wide);
+  EXPECT_EQ(CountKernelAvailable(CountKernel::Vector), best != CountKernel::Portable);
   EXPECT_EQ(UseCountKernel(CountKernel::Portable), best);
   EXPECT_EQ(CurrentCountKernel(), CountKernel::Portable);
-  // The vector kernel is taken only where the processor has it.
-  EXPECT_EQ(UseCountKernel(CountKernel::Vector), CountKernel::Portable);
+  // A kernel the processor lacks gives way to the widest one below it.
+  EXPECT_EQ(UseCountKernel(CountKernel::Wide), CountKernel::Portable);
   EXPECT_EQ(CurrentCountKernel(), best);
   UseCountKernel(best);
 }
