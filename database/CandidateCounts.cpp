@@ -6,6 +6,7 @@
 #include <cstring>
 #include <utility>
 
+#include "database/ProcessorFeatures.h"
 #include "database/VectorWords.h"
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
@@ -287,15 +288,15 @@ QOR_WIDE_TARGET void AddPlaneCountsWide(const Planes& planes, int planeCount, DW
 #endif
 
 bool ProcessorHas(CountKernel kernel) {
-  if (kernel == CountKernel::Portable) return true;
-#if QOR_COUNT_HAS_X86_KERNELS
-  __builtin_cpu_init();
-  const bool avx2 = __builtin_cpu_supports("avx2");
-  if (kernel == CountKernel::Vector) return avx2;
-  return avx2 && __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl");
-#else
+  switch (kernel) {
+    case CountKernel::Portable:
+      return true;
+    case CountKernel::Vector:
+      return QOR_COUNT_HAS_X86_KERNELS && processor_features::HasAvx2();
+    case CountKernel::Wide:
+      return QOR_COUNT_HAS_X86_KERNELS && processor_features::HasVectorLogic();
+  }
   return false;
-#endif
 }
 
 // The kernel itself where it runs here, else the next narrower one that does:

@@ -161,10 +161,11 @@ MenuDataGroup::MenuDataGroup(const std::vector<DWORD>& menuOfBit, std::size_t wo
     : m_menuOfBit(menuOfBit),
       m_words(wordsPerRow),
       m_menus(menus),
-      m_vector(kernel == CountKernel::Vector && VectorCountKernelAvailable()),
+      m_vector(kernel != CountKernel::Portable && CountKernelAvailable(CountKernel::Vector)),
       m_masks(MasksOf(wordsPerRow)),
       m_menuWords(static_cast<std::size_t>(menus) + 1),
-      m_bitGather(m_vector && processor_features::HasBitGather() && bit_block_turn::HasInstructions()),
+      m_bitGather(kernel == CountKernel::Wide && CountKernelAvailable(CountKernel::Wide) &&
+                  processor_features::HasBitGather() && bit_block_turn::HasInstructions()),
       m_zeroRow(wordsPerRow, 0u),
       m_discarded(wordsPerRow) {
   std::vector<int> runsOfMenu(static_cast<std::size_t>(menus) + 1, 0);

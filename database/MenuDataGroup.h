@@ -14,8 +14,9 @@ class MenuDataGroup {
   static constexpr int kItems = 32;
 
   // menuOfBit: the menu of every bit of a row (32 per row word), or `menus`
-  // for a bit whose attribute has no valid menu. The vector kernel is the
-  // same choice as the candidate counts'.
+  // for a bit whose attribute has no valid menu. The kernel is the same
+  // choice as the candidate counts': the 256-bit one fills the rows in, the
+  // wide one also picks the run tops out with the 512-bit instructions.
   MenuDataGroup(const std::vector<DWORD>& menuOfBit, std::size_t wordsPerRow, int menus,
                 CountKernel kernel = CurrentCountKernel());
 

@@ -335,7 +335,7 @@ MenuHitCounter::Layout MenuHitCounter::MakeLayout(const std::vector<WORD>& menuO
   const int bits = std::min(static_cast<int>(menuOf.size()), 32 * wordsPerRow);
   const std::vector<int> runs = CountRuns(menuOf, bits, menus);
   const std::vector<int> lastBits = AddRunMenus(menuOf, bits, runs, layout);
-  if (CurrentCountKernel() == CountKernel::Vector && PickingAvailable())
+  if (CurrentCountKernel() == CountKernel::Wide && PickingAvailable())
     AddPicks(lastBits, layout);
   else
     AddHitSlots(lastBits, layout);

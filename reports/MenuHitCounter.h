@@ -63,7 +63,7 @@ class MenuHitCounter {
     std::vector<DWORD> pieceMasks;
   };
   // menuOf: the menu of every attribute, kNoIndex16 for none. The layout is
-  // the vector kernel's where the counts' current kernel is the vector one
+  // the vector kernel's where the counts' current kernel is the wide one
   // and the processor has the picking instruction.
   static Layout MakeLayout(const std::vector<WORD>& menuOf, int wordsPerRow, int menus);
   static bool PickingAvailable();

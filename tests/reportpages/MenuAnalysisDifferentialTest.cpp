@@ -180,10 +180,10 @@ TEST_P(MenuAnalysisDifferential, CountsAndRatingMatchThePlainModel) {
   EXPECT_GT(keptStale, 100);
 }
 
-TEST_P(MenuAnalysisDifferential, TheVectorKernelPicksTheHitsWhereTheProcessorCan) {
+TEST_P(MenuAnalysisDifferential, TheWideKernelPicksTheHitsWhereTheProcessorCan) {
   const std::vector<WORD> menuOf = {0, 0, 1, 1, 1, kNoIndex16, 2};
   const MenuHitCounter::Layout layout = MenuHitCounter::MakeLayout(menuOf, 1, 3);
-  EXPECT_EQ(layout.picked, GetParam() == CountKernel::Vector && MenuHitCounter::PickingAvailable());
+  EXPECT_EQ(layout.picked, GetParam() == CountKernel::Wide && MenuHitCounter::PickingAvailable());
 }
 
 INSTANTIATE_TEST_SUITE_P(Kernels, MenuAnalysisDifferential, AllCountKernels(), CountKernelName);
