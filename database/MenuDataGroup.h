@@ -76,12 +76,12 @@ class MenuDataGroup {
   int m_menus;
   bool m_vector;
   std::vector<Run> m_runs;        // in word order, bits without a menu left out
-  std::vector<Run> m_sharedRuns;  // the runs of menus with more than one run
+  std::vector<Run> m_sharedRuns;  // the runs of menus with more runs than the two halves of a split
   WordMasks m_masks;
   std::vector<DWORD> m_menuWords;  // one more, all set: the menu of no menu
   RunTopPicks m_picks;             // one run of each menu, the halves of a split menu having the same top
   bool m_bitGather;
-  std::size_t m_stride;                 // words per row of m_has, whole blocks of picks
+  std::size_t m_stride = 0;             // words per row of m_has, whole blocks of picks
   std::vector<DWORD> m_has;             // per item, per row word: the highest bit of each run that has a set bit
   std::vector<std::uint64_t> m_picked;  // per pick word, per item: its picks of m_has
   std::vector<DWORD> m_zeroRow;         // read for an item without data
