@@ -44,6 +44,15 @@ struct ItemEditorFixture : TreeGuiFixture {
     const QRect rect = list->ListBox().visualRect(list->ListBox().model()->index(row, 0));
     ListClick(Qt::RightButton, rect.center());
   }
+  // Insert from the first row's popup, the new item named and stored with OK
+  // in the script's next dialog.
+  void InsertItemNamed(ModalScript& script, const QString& name) {
+    script.Then([name](QDialog& dialog) {
+      Type(dialog, "nameEdit", name);
+      Click(dialog, "ok");
+    });
+    ChooseOnRow(0, "Insert");
+  }
   std::vector<std::string> ItemNames() const {
     std::vector<std::string> names;
     for (const auto& entry : doc->m_itemNames) names.push_back(entry->name);
@@ -101,11 +110,7 @@ TEST(ItemEditorGui, AnInsertedItemKeepsTheTreesOpenMenusAndSelection) {
   ItemEditorFixture f;
   f.CloseSizeAndSelectGreen();
   ModalScript script;
-  script.Then([&](QDialog& dialog) {
-    Type(dialog, "nameEdit", "Banana");
-    Click(dialog, "ok");
-  });
-  f.ChooseOnRow(0, "Insert");
+  f.InsertItemNamed(script, "Banana");
   ASSERT_EQ(f.doc->ItemCount(), 6);
   f.ExpectPlaceKept();
 }
@@ -140,11 +145,7 @@ TEST(ItemEditorGui, AStoredItemIsJudgedByTheMarksAndStaysSelected) {
   f.tree->MarkAttribute(MARK_YES, f.Node(kRed));
   ASSERT_EQ(f.doc->m_remainingCount, 2);  // Apple and Cherry
   ModalScript script;
-  script.Then([&](QDialog& dialog) {
-    Type(dialog, "nameEdit", "Banana");
-    Click(dialog, "ok");
-  });
-  f.ChooseOnRow(0, "Insert");
+  f.InsertItemNamed(script, "Banana");
   ASSERT_EQ(f.doc->ItemCount(), 6);
   EXPECT_EQ(f.doc->GetItemState(5), STATE_ELIMINATED);  // Banana is not red
   EXPECT_EQ(f.doc->m_remainingCount, 2);
