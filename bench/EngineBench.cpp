@@ -53,7 +53,14 @@ CZAVDoc& Database(bool missing) {
 // The passes as written, one attribute at a time, word after word over all items.
 class PerBitEvaluation {
  public:
-  explicit PerBitEvaluation(CZAVDoc& doc) : m_doc(doc), m_layout(doc.AttributeCount(), doc.ItemCount()) {}
+  explicit PerBitEvaluation(CZAVDoc& doc) : m_doc(doc), m_layout(doc.AttributeCount(), doc.ItemCount()) {
+    if (!Missing()) return;
+    const std::size_t words = m_layout.wordsPerRow();
+    for (int i = 0; i < doc.ItemCount(); ++i) {
+      const DWORD* row = doc.GetLenientRow(i);
+      m_lenient.push_back(row ? std::vector<DWORD>(row, row + words) : std::vector<DWORD>(words, 0u));
+    }
+  }
 
   void Run() {
     m_doc.ResetItemStates(true);
@@ -100,7 +107,7 @@ class PerBitEvaluation {
  private:
   WORD Menu(int a) const { return m_doc.GetAttribute(a).menuIndex; }
   bool Has(int i, int a) const { return TestBit(m_layout.GetRowWordsIn(i, m_doc.m_dataBlocks), static_cast<WORD>(a)); }
-  bool Lenient(int i, int a) const { return m_doc.GetDocItem(i).attributeBits.TestBit(a); }
+  bool Lenient(int i, int a) const { return Missing() && TestBit(m_lenient[i].data(), static_cast<WORD>(a)); }
   bool Missing() const { return m_doc.m_missingData != 0; }
   void State3(int i) {
     if (m_doc.GetItemState(i) == STATE_REMAINING) m_doc.SetItemState(i, STATE_MISSING_DATA);
@@ -164,6 +171,7 @@ class PerBitEvaluation {
 
   CZAVDoc& m_doc;
   CBitMatrix m_layout;
+  std::vector<std::vector<DWORD>> m_lenient;  // each item's, while missing data is on
 };
 
 void Evaluate(CZAVDoc& doc) {

@@ -121,8 +121,8 @@ class CBitArray {
 };
 
 // The run-time companion of one item, rebuilt after every load; never stored.
-// Its lenient row is sized by the missing-data rebuild, its only user, so a
-// load without "Allow Missing Data" allocates nothing per item.
+// Its lenient row is made when it is read (CZAVDoc::GetLenientRow), so
+// neither a load nor a rebuild of the missing-data bits allocates per item.
 class CZAVDocItem {
  public:
   explicit CZAVDocItem(CQItemrec* item) : item(item) {}

@@ -17,13 +17,30 @@ constexpr std::size_t kLanes = 8;  // 64-bit lanes of a block
 constexpr int kPicksPerLane = 8;   // per pass
 
 #if QOR_RUN_TOPS_HAS_BITALG
-__attribute__((target("avx512f,avx512bw,avx512bitalg"))) void PickBlocks(const DWORD* row, std::size_t blocks,
-                                                                         int passes, const unsigned char* index,
+__attribute__((target("avx512f,avx512bw,avx512bitalg"))) void PickBlocks(const DWORD* row, std::size_t rowWords,
+                                                                         const RunTopPicks::RunMasks& masks,
+                                                                         std::size_t blocks, int passes,
+                                                                         const unsigned char* index,
                                                                          std::uint64_t* picked, std::size_t stride) {
+  const DWORD* low = masks.Low();
+  const DWORD* high = masks.High();
   for (std::size_t b = 0; b < blocks; ++b) {
-    const __m512i words = _mm512_loadu_si512(row + b * RunTopPicks::kBlockWords);
+    const std::size_t w = b * RunTopPicks::kBlockWords;
+    __m512i words;
+    if (w + RunTopPicks::kBlockWords <= rowWords) {
+      words = _mm512_loadu_si512(row + w);
+    } else {
+      // The row's last block is read only as far as the row goes (a masked
+      // read for every block would wait on the stores of the picks).
+      const unsigned left = rowWords > w ? static_cast<unsigned>(rowWords - w) : 0u;
+      words = _mm512_maskz_loadu_epi32(static_cast<__mmask16>((1u << left) - 1u), row + w);
+    }
+    // RunTops, sixteen words at a time.
+    const __m512i lows = _mm512_load_si512(low + w);
+    const __m512i carried = _mm512_add_epi32(_mm512_and_si512(words, lows), lows);
+    const __m512i tops = _mm512_and_si512(_mm512_or_si512(carried, words), _mm512_load_si512(high + w));
     for (int p = 0; p < passes; ++p, index += RunTopPicks::kPicksPerPass, picked += stride)
-      *picked = _mm512_bitshuffle_epi64_mask(words, _mm512_loadu_si512(index));
+      *picked = _mm512_bitshuffle_epi64_mask(tops, _mm512_loadu_si512(index));
   }
 }
 #endif
@@ -56,21 +73,30 @@ RunTopPicks::RunTopPicks(const std::vector<Pick>& picks, std::size_t words, DWOR
         }
 }
 
-void RunTopPicks::PickRow(const DWORD* row, std::uint64_t* picked, std::size_t stride, bool bitGather) const {
+RunTopPicks::RunMasks::RunMasks(std::size_t paddedWords)
+    : m_stride((paddedWords + kLineWords - 1) / kLineWords * kLineWords), m_words(2 * m_stride + kLineWords, 0u) {}
+
+std::size_t RunTopPicks::RunMasks::Skipped() const {
+  constexpr std::size_t line = kLineWords * sizeof(DWORD);
+  return (line - reinterpret_cast<std::uintptr_t>(m_words.data()) % line) % line / sizeof(DWORD);
+}
+
+void RunTopPicks::PickRow(const DWORD* row, std::size_t rowWords, const RunMasks& masks, std::uint64_t* picked,
+                          std::size_t stride, bool bitGather) const {
 #if QOR_RUN_TOPS_HAS_BITALG
   if (bitGather && processor_features::HasBitGather())
-    return PickBlocks(row, m_blocks, m_passes, m_index.data(), picked, stride);
+    return PickBlocks(row, rowWords, masks, m_blocks, m_passes, m_index.data(), picked, stride);
 #endif
   (void)bitGather;
   // One bit at a time, as the instruction does it.
   for (std::size_t k = 0; k < Count(); ++k) {
-    const std::size_t block = k / m_passes;
-    const DWORD* words = row + block * kBlockWords;
+    const std::size_t first = k / m_passes * kBlockWords;
     std::uint64_t bits = 0;
     for (int j = 0; j < kPicksPerPass; ++j) {
       const unsigned index = m_index[k * kPicksPerPass + j];  // the bit of the pick's 64-bit lane
-      const DWORD word = words[j / kPicksPerLane * 2 + index / 32];
-      bits |= std::uint64_t{word >> index % 32 & 1u} << j;
+      const std::size_t w = first + j / kPicksPerLane * 2 + index / 32;
+      const DWORD tops = w < rowWords ? RunTops(row[w], masks.Low()[w], masks.High()[w]) : 0u;
+      bits |= std::uint64_t{tops >> index % 32 & 1u} << j;
     }
     picked[k * stride] = bits;
   }

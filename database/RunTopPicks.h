@@ -1,8 +1,8 @@
-// The highest bits of chosen runs of a row, gathered 64 at a time by the
-// processor's bit-gather instruction (each of a 512-bit block's eight
+// Whether chosen runs of a row hold a set bit, gathered 64 runs at a time by
+// the processor's bit-gather instruction (each of a 512-bit block's eight
 // 64-bit lanes gives eight bits of its own per pass), so that a group's
-// rows of run tops are turned on their side 64 runs at a time instead of
-// one row word at a time. Only where the processor has the instruction.
+// rows of answers are turned on their side 64 runs at a time instead of one
+// row word at a time. Only where the processor has the instruction.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +10,17 @@
 #include <vector>
 
 #include "database/Records.h"
+
+// Vectors never cross a call: every function taking or giving one is inlined
+// by force into a caller built for its registers.
+#pragma GCC diagnostic ignored "-Wpsabi"
+
+// The highest bit of each run that holds a set bit of `row` (see
+// RunTopPicks::RunMasks), for a word or several side by side.
+template <typename T>
+[[gnu::always_inline]] inline T RunTops(const T& row, const T& low, const T& high) {
+  return (((row & low) + low) | row) & high;
+}
 
 class RunTopPicks {
  public:
@@ -22,15 +33,38 @@ class RunTopPicks {
     DWORD tag;  // handed back with the picked bit
   };
 
+  // Per row word, for every run: all its bits but its highest (Low) and its
+  // highest bit (High). Adding a run's lower bits to themselves carries
+  // into its highest bit exactly when one of them is set, and never past
+  // it, so the highest bit ends up telling whether the run has a set bit.
+  // PaddedWords() words of each, zero past the row, each mask starting on
+  // a cache line.
+  class RunMasks {
+   public:
+    RunMasks() = default;
+    explicit RunMasks(std::size_t paddedWords);
+    DWORD* Low() { return m_words.data() + Skipped(); }
+    DWORD* High() { return Low() + m_stride; }
+    const DWORD* Low() const { return m_words.data() + Skipped(); }
+    const DWORD* High() const { return Low() + m_stride; }
+
+   private:
+    static constexpr std::size_t kLineWords = 16;
+    std::size_t Skipped() const;
+    std::size_t m_stride = 0;
+    std::vector<DWORD> m_words;
+  };
+
   RunTopPicks() = default;
   // `none` is the tag of a pick slot left empty; picks in word order.
   RunTopPicks(const std::vector<Pick>& picks, std::size_t words, DWORD none);
 
-  // The 64-bit words of picked bits of one row, Count() of them, `stride`
-  // apart; the row is read in whole blocks: it has PaddedWords() words.
-  // Without `bitGather`, or where the processor lacks the instruction, one
-  // bit at a time.
-  void PickRow(const DWORD* row, std::uint64_t* picked, std::size_t stride, bool bitGather) const;
+  // The 64-bit words of picked bits of one row of `rowWords` words, Count()
+  // of them, `stride` apart: a pick's bit is the highest bit of its run as
+  // `masks` leave it. Without `bitGather`, or where the processor lacks the
+  // instruction, one bit at a time.
+  void PickRow(const DWORD* row, std::size_t rowWords, const RunMasks& masks, std::uint64_t* picked, std::size_t stride,
+               bool bitGather) const;
   std::size_t Count() const { return m_tags.size() / kPicksPerPass; }
   std::size_t PaddedWords() const { return m_blocks * kBlockWords; }
   // The tag of bit j of picked word k.

@@ -181,7 +181,9 @@ class CZAVDoc {
   void BuildMissingDataRows();
   // Bit (menu, item) of the menu-data matrix: the item has an attribute of the menu.
   bool HasMenuData(int menu, int item) const;
-  // The item's lenient row (has or might have each attribute); null when not built.
+  // The item's lenient row (has or might have each attribute), made from its
+  // row and the menu-data matrix at each call and kept until the next call
+  // for the item; null while that matrix does not fit the key.
   const DWORD* GetLenientRow(int item) const;
 
   // The candidate counts: by the rows of the items whose candidacy changed

@@ -18,14 +18,16 @@ class ItemFacts {
  public:
   ItemFacts(const CZAVDoc& doc, int item)
       : m_doc(doc), m_row(doc.GetItemAttributeBits(item)), m_words(CBitMatrix(doc.AttributeCount(), 1).wordsPerRow()) {
-    if (doc.m_missingData && item < static_cast<int>(doc.m_docItems.size()) && doc.m_docItems[item])
-      m_lenient = &doc.m_docItems[item]->attributeBits;
+    if (doc.m_missingData) m_lenient = doc.GetLenientRow(item);
   }
   bool Valid() const { return m_row != nullptr; }
   bool Has(int attribute) const {
     return attribute / 32 < static_cast<int>(m_words) && ::TestBit(m_row, static_cast<WORD>(attribute));
   }
-  bool NoData(int attribute) const { return m_lenient && m_lenient->TestBit(attribute) && !Has(attribute); }
+  bool NoData(int attribute) const {
+    return m_lenient && attribute / 32 < static_cast<int>(m_words) &&
+           ::TestBit(m_lenient, static_cast<WORD>(attribute)) && !Has(attribute);
+  }
   bool IsAttribute(int attribute) const {
     return attribute >= 0 && attribute < m_doc.AttributeCount() && !m_doc.GetAttribute(attribute).IsFreeSlot();
   }
@@ -34,7 +36,7 @@ class ItemFacts {
   const CZAVDoc& m_doc;
   const DWORD* m_row;
   DWORD m_words;
-  const CBitArray* m_lenient = nullptr;
+  const DWORD* m_lenient = nullptr;  // m_words words
 };
 
 class Explainer {

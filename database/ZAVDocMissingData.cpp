@@ -1,6 +1,12 @@
 // The data behind "Allow Missing Data": which menus each item has data for
 // (the menu-data matrix, one row per menu, one bit per item) and each item's
 // lenient row (has the attribute, or has no data for its menu).
+//
+// A rebuild makes the menu-data matrix alone. The evaluation makes the
+// lenient words it tests from the row itself, so an item's lenient row is
+// made from the matrix when it is read: writing every item's at each
+// rebuild would cost a copy of the whole attribute matrix that nothing
+// reads.
 #include <algorithm>
 
 #include "database/EngineViews.h"
@@ -50,17 +56,17 @@ class MenuWordBatch {
       : m_menuRows(menuRows), m_words(menuRows.size() * kGroups) {}
   ~MenuWordBatch() { Flush(); }
 
-  void Add(int group, const DWORD* menuWords) {
+  // Where the group's menu words go.
+  DWORD* Next(int group) {
     if (m_count == kGroups || (m_count > 0 && group != m_first + m_count)) Flush();
     if (m_count == 0) m_first = group;
-    std::copy(menuWords, menuWords + m_menuRows.size(), m_words.begin() + m_count * m_menuRows.size());
-    ++m_count;
+    return m_words.data() + m_count++ * m_menuRows.size();
   }
 
   // The rows' lines are asked for some menus ahead: each is written once in
   // a rebuild, so it is never in the cache when its turn comes.
   void Flush() {
-    constexpr std::size_t kAhead = 8;
+    constexpr std::size_t kAhead = 24;
     const std::size_t menus = m_menuRows.size();
     for (std::size_t m = 0; m < menus; ++m) {
       if (m + kAhead < menus && m_menuRows[m + kAhead]) {
@@ -79,23 +85,18 @@ class MenuWordBatch {
   int m_first = 0, m_count = 0;
 };
 
-// The items [first, first + 32) from `walker`, standing at the first: their
-// menu-data words and the lenient rows of those with a run-time object.
-void RebuildGroup(CZAVDoc& doc, RowWalker& walker, std::size_t wordsPerRow, int first, MenuDataGroup& group,
-                  MenuWordBatch& menuWords) {
+// The menu words of the items [first, first + 32) from `walker`, standing
+// at the first.
+void RebuildGroup(const CZAVDoc& doc, RowWalker& walker, int first, MenuDataGroup& group, MenuWordBatch& menuWords) {
   const DWORD* rows[MenuDataGroup::kItems] = {};
-  DWORD* lenient[MenuDataGroup::kItems] = {};
   const int end = std::min(doc.ItemCount(), first + MenuDataGroup::kItems);
-  for (int i = first; i < end; ++i, walker.Next()) {
-    if (!IsUsed(doc, i)) continue;
-    rows[i - first] = walker.Row();
-    if (!rows[i - first] || !IsValidIndex(i, doc.m_docItems.size()) || !doc.m_docItems[i]) continue;
-    std::vector<DWORD>& words = doc.m_docItems[i]->attributeBits.words();
-    if (words.size() < wordsPerRow) words.resize(wordsPerRow, 0);
-    lenient[i - first] = words.data();
-  }
-  group.Build(rows, lenient);
-  menuWords.Add(first / MenuDataGroup::kItems, group.MenuWords());
+  // Whether an item is used is in its record, which lies apart from the
+  // others: the next group's are asked for while this one is built.
+  for (int i = end; i < std::min(doc.ItemCount(), end + MenuDataGroup::kItems); ++i)
+    __builtin_prefetch(&doc.GetItem(i));
+  for (int i = first; i < end; ++i, walker.Next())
+    if (IsUsed(doc, i)) rows[i - first] = walker.Row();
+  group.Build(rows, menuWords.Next(first / MenuDataGroup::kItems));
 }
 
 // Whether the blocks have exactly the layout's count and sizes.
@@ -121,9 +122,6 @@ void CZAVDoc::UpdateMissingDataBits() {
   // a fault per page of fresh memory.
   const CBitMatrix menuLayout(ItemCount(), MenuCount());
   if (!MenuDataLaidOut(menuLayout, m_menuDataBlocks)) menuLayout.BuildBlocks(m_menuDataBlocks);
-  const DWORD bits = static_cast<DWORD>((AttributeCount() + 31) / 32 * 32);
-  for (auto& docItem : m_docItems)
-    if (docItem && docItem->attributeBits.bitCount() != bits) docItem->attributeBits = CBitArray(bits);
   BuildMissingDataRows();
   engine_views::RepaintTreeControl(*this);
 }
@@ -131,14 +129,14 @@ void CZAVDoc::UpdateMissingDataBits() {
 void CZAVDoc::BuildMissingDataRows() {
   if (AttributeCount() == 0 || ItemCount() == 0 || MenuCount() == 0) return;
   const CBitMatrix rows(AttributeCount(), ItemCount());
-  const std::vector<DWORD> menuOfBit = MenuOfBits(*this, rows.wordsPerRow());
+  const MenuRunPlan plan(MenuOfBits(*this, rows.wordsPerRow()), rows.wordsPerRow(), MenuCount());
   const std::vector<DWORD*> menuRows = MenuRows(*this);
   ParallelFor(PlanChunks(ItemCount(), kItemsPerThread, MenuDataGroup::kItems), [&](int begin, int end, int) {
-    MenuDataGroup group(menuOfBit, rows.wordsPerRow(), MenuCount());
+    MenuDataGroup group(plan);
     MenuWordBatch menuWords(menuRows);
     RowWalker walker(rows, m_dataBlocks, begin);
     for (int first = begin; first < end; first += MenuDataGroup::kItems)
-      RebuildGroup(*this, walker, rows.wordsPerRow(), first, group, menuWords);
+      RebuildGroup(*this, walker, first, group, menuWords);
   });
 }
 
@@ -149,36 +147,57 @@ bool CZAVDoc::HasMenuData(int menu, int item) const {
   return menuRow && ::TestBit(menuRow, static_cast<WORD>(item));
 }
 
+namespace {
+
+// Whether the menu-data matrix was laid out for the key's present counts: a
+// partial update, or a lenient row made from it, is only right on a matrix
+// the last full rebuild made.
+bool MissingDataLaidOut(const CZAVDoc& doc) {
+  return !doc.m_menuDataBlocks.empty() &&
+         MenuDataLaidOut(CBitMatrix(doc.ItemCount(), doc.MenuCount()), doc.m_menuDataBlocks);
+}
+
+// Whether the item has data for each menu.
+std::vector<bool> MenusWithData(const CZAVDoc& doc, int item) {
+  std::vector<bool> with(doc.MenuCount());
+  for (int m = 0; m < doc.MenuCount(); ++m) with[m] = doc.HasMenuData(m, item);
+  return with;
+}
+
+}  // namespace
+
+// Made at each read into the item's run-time companion, which holds it:
+// the row, and every attribute of a menu the item has no data for (all
+// zero for a free slot or a missing row). Null while the menu-data matrix
+// does not fit the key.
 const DWORD* CZAVDoc::GetLenientRow(int item) const {
-  if (!IsValidIndex(item, m_docItems.size()) || !m_docItems[item]) return nullptr;
-  const auto& words = m_docItems[item]->attributeBits.words();
-  return words.empty() ? nullptr : words.data();
+  if (!IsValidIndex(item, ItemCount()) || !IsValidIndex(item, m_docItems.size()) || !m_docItems[item]) return nullptr;
+  if (AttributeCount() == 0 || MenuCount() == 0 || !MissingDataLaidOut(*this)) return nullptr;
+  CBitArray& lenient = m_docItems[item]->attributeBits;
+  lenient = CBitArray(static_cast<DWORD>((AttributeCount() + 31) / 32 * 32));
+  const DWORD* row = IsUsed(*this, item) ? GetItemAttributeBits(item) : nullptr;
+  if (!row) return lenient.words().data();
+  std::copy(row, row + lenient.words().size(), lenient.words().begin());
+  const std::vector<bool> withData = MenusWithData(*this, item);
+  for (int a = 0; a < AttributeCount(); ++a) {
+    const WORD menu = GetAttribute(a).menuIndex;
+    if (menu < MenuCount() && !withData[menu]) lenient.SetBit(static_cast<DWORD>(a));
+  }
+  return lenient.words().data();
 }
 
 namespace {
-
-// Whether the bit sets of the lenient rows still fit the attribute count; a
-// partial update is only right on data the last full rebuild laid out.
-bool MissingDataLaidOut(const CZAVDoc& doc) {
-  if (doc.m_menuDataBlocks.empty()) return false;
-  const DWORD bits = static_cast<DWORD>((doc.AttributeCount() + 31) / 32 * 32);
-  for (const auto& docItem : doc.m_docItems)
-    if (docItem && docItem->attributeBits.bitCount() != bits) return false;
-  return true;
-}
 
 void SetMenuBit(DWORD* menuRow, int item, bool on) {
   if (!menuRow) return;
   on ? SetBit(menuRow, static_cast<WORD>(item)) : ClearBit(menuRow, static_cast<WORD>(item));
 }
 
-// The attribute's menu's bits in each row word they sit in; the attribute's
-// own bit alone when it has no menu.
-std::vector<std::pair<WORD, DWORD>> MaskOfMenuWords(const CZAVDoc& doc, int attribute) {
-  const WORD menu = doc.GetAttribute(attribute).menuIndex;
+// The menu's bits in each row word they sit in.
+std::vector<std::pair<WORD, DWORD>> MaskOfMenuWords(const CZAVDoc& doc, WORD menu) {
   std::vector<std::pair<WORD, DWORD>> words;
   for (int a = 0; a < doc.AttributeCount(); ++a) {
-    if (a != attribute && (menu >= doc.MenuCount() || doc.GetAttribute(a).menuIndex != menu)) continue;
+    if (doc.GetAttribute(a).menuIndex != menu) continue;
     const auto word = static_cast<WORD>(a / 32);
     if (words.empty() || words.back().first != word) words.emplace_back(word, 0u);
     words.back().second |= DWORD{1} << (a % 32);
@@ -195,36 +214,32 @@ void CZAVDoc::UpdateMissingDataBitsOfItem(int item) {
   if (AttributeCount() == 0 || MenuCount() == 0) return;
   if (!MissingDataLaidOut(*this)) return UpdateMissingDataBits();
   const CBitMatrix rows(AttributeCount(), ItemCount());
-  const std::vector<DWORD> menuOfBit = MenuOfBits(*this, rows.wordsPerRow());
-  MenuDataGroup group(menuOfBit, rows.wordsPerRow(), MenuCount());
+  const MenuRunPlan plan(MenuOfBits(*this, rows.wordsPerRow()), rows.wordsPerRow(), MenuCount());
+  MenuDataGroup group(plan);
   const int first = item / MenuDataGroup::kItems * MenuDataGroup::kItems;
   RowWalker walker(rows, m_dataBlocks, first);
   const std::vector<DWORD*> menuRows = MenuRows(*this);
   MenuWordBatch menuWords(menuRows);
-  RebuildGroup(*this, walker, rows.wordsPerRow(), first, group, menuWords);
+  RebuildGroup(*this, walker, first, group, menuWords);
   engine_views::RepaintTreeControl(*this);
 }
 
-// Only the attribute's menu can change: its data bit and its attributes in
-// every item's lenient row.
+// Only the data bits of the attribute's menu can change.
 void CZAVDoc::UpdateMissingDataBitsOfAttribute(int attribute) {
   if (!m_missingData || g_rebuildingMissingData || !IsValidIndex(attribute, AttributeCount())) return;
   if (ItemCount() == 0 || MenuCount() == 0) return;
   if (!MissingDataLaidOut(*this)) return UpdateMissingDataBits();
   const WORD menu = GetAttribute(attribute).menuIndex;
-  const bool hasMenu = IsValidIndex(menu, MenuCount());
-  const std::vector<std::pair<WORD, DWORD>> ofMenu = MaskOfMenuWords(*this, attribute);
+  if (!IsValidIndex(menu, MenuCount())) return;
+  const std::vector<std::pair<WORD, DWORD>> ofMenu = MaskOfMenuWords(*this, menu);
   const CBitMatrix rows(AttributeCount(), ItemCount());
-  DWORD* menuRow = hasMenu ? MenuRows(*this)[menu] : nullptr;
+  DWORD* menuRow = MenuRows(*this)[menu];
   for (int item = 0; item < ItemCount(); ++item) {
     const DWORD* row = rows.GetRowWordsIn(item, m_dataBlocks);
-    if (!row || !IsUsed(*this, item) || !IsValidIndex(item, m_docItems.size()) || !m_docItems[item]) continue;
-    bool has = !hasMenu;  // without a menu nothing is filled in
+    if (!row || !IsUsed(*this, item)) continue;
+    bool has = false;
     for (const auto& [word, mask] : ofMenu) has = has || (row[word] & mask) != 0;
-    if (hasMenu) SetMenuBit(menuRow, item, has);
-    std::vector<DWORD>& lenient = m_docItems[item]->attributeBits.words();
-    for (const auto& [word, mask] : ofMenu)
-      if (word < lenient.size()) lenient[word] = (lenient[word] & ~mask) | (row[word] & mask) | (has ? 0u : mask);
+    SetMenuBit(menuRow, item, has);
   }
   engine_views::RepaintTreeControl(*this);
 }

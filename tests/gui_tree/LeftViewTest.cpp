@@ -160,8 +160,7 @@ TEST(LeftView, SettingAnAttributeForAllItemsEndsAsAStructuralEdit) {
   ClearBit(f.doc->GetItemAttributeBits(kPlum), kBlue);
   f.doc->m_missingData = 1;
   f.doc->UpdateMissingDataBits();
-  const CBitArray& lenient = f.doc->m_docItems[kPlum]->attributeBits;
-  ASSERT_TRUE(lenient.TestBit(kGreen));
+  ASSERT_TRUE(TestBit(f.doc->GetLenientRow(kPlum), kGreen));
   f.Mouse(QEvent::MouseButtonPress, Qt::LeftButton, f.LabelPoint(f.Node(kRed)));
   f.Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, f.LabelPoint(f.Node(kRed)));
   const std::size_t pages = f.html.pages.size();
@@ -169,7 +168,7 @@ TEST(LeftView, SettingAnAttributeForAllItemsEndsAsAStructuralEdit) {
   f.ui.yesNoAnswers = {true};
   EXPECT_TRUE(f.tree->OnCommand(popup_cmd::kSetForAllItems));
   EXPECT_TRUE(f.doc->IsModified());
-  EXPECT_FALSE(f.doc->m_docItems[kPlum]->attributeBits.TestBit(kGreen)) << "the data bits follow";
+  EXPECT_FALSE(TestBit(f.doc->GetLenientRow(kPlum), kGreen)) << "the data bits follow";
   EXPECT_GT(f.html.pages.size(), pages) << "the page is made again";
   f.doc->SetModifiedFlag(false);
 }

@@ -24,7 +24,11 @@ struct MissingDataSnapshot {
 
 MissingDataSnapshot Snapshot(const CZAVDoc& doc) {
   MissingDataSnapshot s{doc.m_menuDataBlocks, {}};
-  for (const auto& item : doc.m_docItems) s.lenient.push_back(item->attributeBits.words());
+  const std::size_t words = (doc.AttributeCount() + 31) / 32;
+  for (int i = 0; i < doc.ItemCount(); ++i) {
+    const DWORD* row = doc.GetLenientRow(i);
+    s.lenient.push_back(row ? std::vector<DWORD>(row, row + words) : std::vector<DWORD>());
+  }
   return s;
 }
 

@@ -1,0 +1,65 @@
+// How each row word divides into runs of one menu's attributes, worked out
+// once per rebuild of the menu-data bits and read by every thread: the masks
+// that find whether a run holds a set bit, and where each run's answer is
+// picked out of a row.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "database/CandidateCounts.h"
+#include "database/Records.h"
+#include "database/RunTopPicks.h"
+
+class MenuRunPlan {
+ public:
+  // Consecutive bits of one row word with one menu.
+  struct Run {
+    DWORD word;
+    DWORD menu;
+    int first, end;
+  };
+  // Where a menu's answer lands among the picks: bit j of pick word k is
+  // slot 64 k + j.
+  struct MenuSlot {
+    DWORD menu;
+    DWORD slot;
+  };
+
+  // menuOfBit: the menu of every bit of a row (32 per row word), or `menus`
+  // for a bit whose attribute has no valid menu. The kernel is the same
+  // choice as the candidate counts': the wide one picks the runs' answers
+  // out with the 512-bit instructions, the others turn each row word.
+  MenuRunPlan(const std::vector<DWORD>& menuOfBit, std::size_t wordsPerRow, int menus,
+              CountKernel kernel = CurrentCountKernel());
+  MenuRunPlan(const MenuRunPlan&) = delete;
+  MenuRunPlan& operator=(const MenuRunPlan&) = delete;
+
+  std::size_t Words() const { return m_words; }
+  int Menus() const { return m_menus; }
+  // In word order; bits without a menu belong to no run.
+  const std::vector<Run>& Runs() const { return m_runs; }
+  // Per row word, padded with zero words to the picks' whole blocks, each
+  // starting on a cache line: every bit of a run but its highest, and the
+  // highest bit of every run.
+  const RunTopPicks::RunMasks& Masks() const { return m_masks; }
+  // Every run's highest bit, tagged with its menu.
+  const RunTopPicks& Picks() const { return m_picks; }
+  // Each menu's first slot, then every other slot of a menu with several
+  // runs (split by a word's end, or spread out).
+  const std::vector<MenuSlot>& FirstSlots() const { return m_firstSlots; }
+  const std::vector<MenuSlot>& MoreSlots() const { return m_moreSlots; }
+  bool Vector() const { return m_vector; }
+  bool BitGather() const { return m_bitGather; }
+
+ private:
+  std::size_t m_words;
+  int m_menus;
+  bool m_vector;
+  bool m_bitGather;
+  std::vector<Run> m_runs;
+  RunTopPicks m_picks;
+  std::vector<MenuSlot> m_firstSlots, m_moreSlots;
+  RunTopPicks::RunMasks m_masks;
+};
