@@ -1,7 +1,7 @@
 // Rows hold one item's attributes; the menu data wants one menu's items.
 //
 // Each row word is read once: whether a run of one menu's bits holds a set
-// bit lands on the run's highest bit (RunTops). The group's 32 rows of
+// bit lands on the run's highest bit. The group's 32 rows of
 // those answers are then turned on their side, which gives a word of 32
 // items per run: a menu's data for the whole group is the OR of its runs'
 // words. With the 512-bit instructions the runs' answers are picked out of
@@ -30,6 +30,14 @@ using bit_block_turn::Quad;
 
 using vector_words::Load;
 using vector_words::Store;
+
+// The highest bit of each run that holds a set bit of `row`, for a word or
+// several side by side: adding a run's lower bits to themselves carries
+// into its highest bit exactly when one of them is set, and never past it.
+template <typename T>
+[[gnu::always_inline]] inline T RunTops(const T& row, const T& low, const T& high) {
+  return (((row & low) + low) | row) & high;
+}
 
 // The run tops of a whole row, several words side by side, then its last
 // words one at a time.
@@ -61,7 +69,7 @@ __attribute__((target("avx2"))) void RunTopsOfRowAvx2(const DWORD* row, DWORD* t
 }  // namespace
 
 MenuDataGroup::MenuDataGroup(const MenuRunPlan& plan)
-    : m_plan(plan), m_stride(plan.Picks().PaddedWords()), m_zeroRow(plan.Words(), 0u) {
+    : m_plan(plan), m_stride(plan.PaddedWords()), m_zeroRow(plan.Words(), 0u) {
   if (m_plan.BitGather()) {
     m_picked.assign(m_plan.Picks().Count() * kItems, 0u);
     m_slotWords.assign(m_plan.Picks().Count() * RunTopPicks::kPicksPerPass, 0u);

@@ -37,14 +37,20 @@ class MenuRunPlan {
   MenuRunPlan& operator=(const MenuRunPlan&) = delete;
 
   std::size_t Words() const { return m_words; }
+  // Words of a row padded to whole blocks of picks: what each mask holds.
+  std::size_t PaddedWords() const {
+    return (m_words + RunTopPicks::kBlockWords - 1) / RunTopPicks::kBlockWords * RunTopPicks::kBlockWords;
+  }
   int Menus() const { return m_menus; }
-  // In word order; bits without a menu belong to no run.
+  // The runs within each row word, in word order; bits without a menu
+  // belong to no run.
   const std::vector<Run>& Runs() const { return m_runs; }
-  // Per row word, padded with zero words to the picks' whole blocks, each
-  // starting on a cache line: every bit of a run but its highest, and the
-  // highest bit of every run.
+  // With the bit gather, the runs of each 64-bit lane of the row and the
+  // carries between lanes that Picks() reads; otherwise the runs of each
+  // row word (none goes past its word, and there are no carries).
   const RunTopPicks::RunMasks& Masks() const { return m_masks; }
-  // Every run's highest bit, tagged with its menu.
+  // With the bit gather: the highest bit of every lane's run, tagged with
+  // its menu, but for a run whose answer is carried on.
   const RunTopPicks& Picks() const { return m_picks; }
   // Each menu's first slot, then every other slot of a menu with several
   // runs (split by a word's end, or spread out).
@@ -54,6 +60,10 @@ class MenuRunPlan {
   bool BitGather() const { return m_bitGather; }
 
  private:
+  void PlanWordRuns();
+  void PlanPicks(const std::vector<DWORD>& menuOfBit);
+  void AddMenuSlots();
+
   std::size_t m_words;
   int m_menus;
   bool m_vector;

@@ -16,6 +16,14 @@ namespace {
 constexpr std::size_t kLanes = 8;  // 64-bit lanes of a block
 constexpr int kPicksPerLane = 8;   // per pass
 
+// One 64-bit lane of the row and its masks, the lower word first.
+std::uint64_t Lane(const DWORD* words, std::size_t lane, std::size_t rowWords) {
+  const std::size_t w = 2 * lane;
+  const std::uint64_t low = w < rowWords ? words[w] : 0u;
+  const std::uint64_t high = w + 1 < rowWords ? words[w + 1] : 0u;
+  return low | high << 32;
+}
+
 #if QOR_RUN_TOPS_HAS_BITALG
 __attribute__((target("avx512f,avx512bw,avx512bitalg"))) void PickBlocks(const DWORD* row, std::size_t rowWords,
                                                                          const RunTopPicks::RunMasks& masks,
@@ -24,6 +32,8 @@ __attribute__((target("avx512f,avx512bw,avx512bitalg"))) void PickBlocks(const D
                                                                          std::uint64_t* picked, std::size_t stride) {
   const DWORD* low = masks.Low();
   const DWORD* high = masks.High();
+  const DWORD* carryIn = masks.CarryIn();
+  __m512i below = _mm512_setzero_si512();  // the tops of the block below, before their carries
   for (std::size_t b = 0; b < blocks; ++b) {
     const std::size_t w = b * RunTopPicks::kBlockWords;
     __m512i words;
@@ -35,10 +45,18 @@ __attribute__((target("avx512f,avx512bw,avx512bitalg"))) void PickBlocks(const D
       const unsigned left = rowWords > w ? static_cast<unsigned>(rowWords - w) : 0u;
       words = _mm512_maskz_loadu_epi32(static_cast<__mmask16>((1u << left) - 1u), row + w);
     }
-    // RunTops, sixteen words at a time.
+    // RunTops on 64-bit lanes, then again with each lane's carry from the
+    // top bit of the lane below.
     const __m512i lows = _mm512_load_si512(low + w);
-    const __m512i carried = _mm512_add_epi32(_mm512_and_si512(words, lows), lows);
-    const __m512i tops = _mm512_and_si512(_mm512_or_si512(carried, words), _mm512_load_si512(high + w));
+    const __m512i highs = _mm512_load_si512(high + w);
+    const __m512i sum = _mm512_add_epi64(_mm512_and_si512(words, lows), lows);
+    const __m512i own = _mm512_and_si512(_mm512_or_si512(sum, words), highs);
+    // (The zero-masked forms with every lane kept: the plain ones start
+    // from a register the compiler takes for unset.)
+    const __m512i fromBelow = _mm512_maskz_srli_epi64(0xFF, _mm512_maskz_alignr_epi64(0xFF, own, below, 7), 63);
+    const __m512i carry = _mm512_and_si512(fromBelow, _mm512_load_si512(carryIn + w));
+    below = own;
+    const __m512i tops = _mm512_and_si512(_mm512_or_si512(_mm512_add_epi64(sum, carry), words), highs);
     for (int p = 0; p < passes; ++p, index += RunTopPicks::kPicksPerPass, picked += stride)
       *picked = _mm512_bitshuffle_epi64_mask(tops, _mm512_loadu_si512(index));
   }
@@ -74,7 +92,7 @@ RunTopPicks::RunTopPicks(const std::vector<Pick>& picks, std::size_t words, DWOR
 }
 
 RunTopPicks::RunMasks::RunMasks(std::size_t paddedWords)
-    : m_stride((paddedWords + kLineWords - 1) / kLineWords * kLineWords), m_words(2 * m_stride + kLineWords, 0u) {}
+    : m_stride((paddedWords + kLineWords - 1) / kLineWords * kLineWords), m_words(3 * m_stride + kLineWords, 0u) {}
 
 std::size_t RunTopPicks::RunMasks::Skipped() const {
   constexpr std::size_t line = kLineWords * sizeof(DWORD);
@@ -88,15 +106,25 @@ void RunTopPicks::PickRow(const DWORD* row, std::size_t rowWords, const RunMasks
     return PickBlocks(row, rowWords, masks, m_blocks, m_passes, m_index.data(), picked, stride);
 #endif
   (void)bitGather;
-  // One bit at a time, as the instruction does it.
+  // The lanes' tops one at a time, then the picks one bit at a time, as the
+  // instructions do them.
+  std::vector<std::uint64_t> tops(m_blocks * kLanes);
+  std::uint64_t below = 0;
+  for (std::size_t lane = 0; lane < tops.size(); ++lane) {
+    const std::uint64_t x = Lane(row, lane, rowWords), low = Lane(masks.Low(), lane, PaddedWords());
+    const std::uint64_t high = Lane(masks.High(), lane, PaddedWords());
+    const std::uint64_t sum = (x & low) + low;
+    const std::uint64_t own = (sum | x) & high;
+    const std::uint64_t carry = (below >> 63) & Lane(masks.CarryIn(), lane, PaddedWords());
+    below = own;
+    tops[lane] = ((sum + carry) | x) & high;
+  }
   for (std::size_t k = 0; k < Count(); ++k) {
-    const std::size_t first = k / m_passes * kBlockWords;
+    const std::size_t block = k / m_passes;
     std::uint64_t bits = 0;
     for (int j = 0; j < kPicksPerPass; ++j) {
       const unsigned index = m_index[k * kPicksPerPass + j];  // the bit of the pick's 64-bit lane
-      const std::size_t w = first + j / kPicksPerLane * 2 + index / 32;
-      const DWORD tops = w < rowWords ? RunTops(row[w], masks.Low()[w], masks.High()[w]) : 0u;
-      bits |= std::uint64_t{tops >> index % 32 & 1u} << j;
+      bits |= (tops[block * kLanes + j / kPicksPerLane] >> index & 1u) << j;
     }
     picked[k * stride] = bits;
   }

@@ -11,17 +11,6 @@
 
 #include "database/Records.h"
 
-// Vectors never cross a call: every function taking or giving one is inlined
-// by force into a caller built for its registers.
-#pragma GCC diagnostic ignored "-Wpsabi"
-
-// The highest bit of each run that holds a set bit of `row` (see
-// RunTopPicks::RunMasks), for a word or several side by side.
-template <typename T>
-[[gnu::always_inline]] inline T RunTops(const T& row, const T& low, const T& high) {
-  return (((row & low) + low) | row) & high;
-}
-
 class RunTopPicks {
  public:
   static constexpr std::size_t kBlockWords = 16;
@@ -33,20 +22,26 @@ class RunTopPicks {
     DWORD tag;  // handed back with the picked bit
   };
 
-  // Per row word, for every run: all its bits but its highest (Low) and its
+  // Per 64-bit lane of the row (two row words, the lower one first), for
+  // every run of the lane: all its bits but its highest (Low) and its
   // highest bit (High). Adding a run's lower bits to themselves carries
   // into its highest bit exactly when one of them is set, and never past
   // it, so the highest bit ends up telling whether the run has a set bit.
-  // PaddedWords() words of each, zero past the row, each mask starting on
-  // a cache line.
+  // CarryIn has bit 0 of a lane set whose first run goes on from the lane
+  // below's last run (one menu across the lanes' border): the lower run's
+  // answer is carried into the upper one, so only the upper one need be
+  // picked. The lower run then must not take a carry itself. PaddedWords()
+  // words of each, zero past the row, each mask starting on a cache line.
   class RunMasks {
    public:
     RunMasks() = default;
     explicit RunMasks(std::size_t paddedWords);
     DWORD* Low() { return m_words.data() + Skipped(); }
     DWORD* High() { return Low() + m_stride; }
+    DWORD* CarryIn() { return Low() + 2 * m_stride; }
     const DWORD* Low() const { return m_words.data() + Skipped(); }
     const DWORD* High() const { return Low() + m_stride; }
+    const DWORD* CarryIn() const { return Low() + 2 * m_stride; }
 
    private:
     static constexpr std::size_t kLineWords = 16;
@@ -61,8 +56,9 @@ class RunTopPicks {
 
   // The 64-bit words of picked bits of one row of `rowWords` words, Count()
   // of them, `stride` apart: a pick's bit is the highest bit of its run as
-  // `masks` leave it. Without `bitGather`, or where the processor lacks the
-  // instruction, one bit at a time.
+  // `masks` leave it (its lane's tops with the carry from the lane below).
+  // Without `bitGather`, or where the processor lacks the instruction, one
+  // bit at a time.
   void PickRow(const DWORD* row, std::size_t rowWords, const RunMasks& masks, std::uint64_t* picked, std::size_t stride,
                bool bitGather) const;
   std::size_t Count() const { return m_tags.size() / kPicksPerPass; }
