@@ -9,6 +9,15 @@
 
 namespace processor_features {
 
+bool HasPopcount() {
+#if QOR_ASK_PROCESSOR
+  static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("popcnt"));
+  return has;
+#else
+  return false;
+#endif
+}
+
 bool HasAvx2() {
 #if QOR_ASK_PROCESSOR
   static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));

@@ -6,6 +6,8 @@
 
 namespace processor_features {
 
+// The count of a word's set bits in one instruction.
+bool HasPopcount();
 // 256-bit integer vectors.
 bool HasAvx2();
 // The three-input logic and masked operations of the 512-bit extensions,

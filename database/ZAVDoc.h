@@ -177,8 +177,21 @@ class CZAVDoc {
   // changed; a full rebuild where the data was not laid out for the counts.
   void UpdateMissingDataBitsOfItem(int item);
   void UpdateMissingDataBitsOfAttribute(int attribute);
-  // The menu-data matrix and every item's lenient row, in one walk.
+  // The menu-data matrix, in one walk of the rows.
   void BuildMissingDataRows();
+  // The menu of every attribute, kNoIndex16 for one without a valid menu.
+  std::vector<WORD> MenusOfAttributes() const;
+  // Whether the menu-data matrix follows the present rows and these menus
+  // of the attributes (MenusOfAttributes()): while "Allow Missing Data" is
+  // off the rebuilds after changes are skipped.
+  bool MenuDataCurrentFor(const std::vector<WORD>& menus) const;
+  // Rebuilds the menu-data matrix unless it is current: the menu analysis
+  // counts each menu's candidates with data from it, a read of one bit per
+  // item and menu instead of every candidate's row.
+  void EnsureMenuData();
+  // Each menu's count of the listed items that have data for it; only while
+  // the matrix is current.
+  std::vector<DWORD> CountItemsWithMenuData(const std::vector<int>& items) const;
   // Bit (menu, item) of the menu-data matrix: the item has an attribute of the menu.
   bool HasMenuData(int menu, int item) const;
   // The item's lenient row (has or might have each attribute), made from its
@@ -189,10 +202,12 @@ class CZAVDoc {
   // The candidate counts: by the rows of the items whose candidacy changed
   // when those are fewer than the candidates, else a full count.
   void UpdateAttributeCounts();
-  // Every writer of the bit matrix calls this (the writable row accessor does).
+  // Every writer of the bit matrix calls this (the writable row accessor
+  // does): neither the kept counts nor the menu-data matrix follow it now.
   void InvalidateCountBasis() {
     m_countBasis.valid = false;
     m_countBasis.allCounts.clear();
+    m_menuDataCurrent = false;
   }
   // The counts taken by the last UpdateAttributeCounts (32 per row word)
   // when they were taken over exactly these items, in ascending order, and
@@ -389,6 +404,8 @@ class CZAVDoc {
   BYTE m_forgivenessOn = 0;
   std::vector<WORD> m_attributeCounts;  // candidate items having each attribute
   CountBasis m_countBasis;              // run-time: what m_attributeCounts was counted over
+  bool m_menuDataCurrent = false;       // run-time: m_menuDataBlocks follows the rows...
+  std::vector<WORD> m_menuDataMenus;    // ... and these menus of the attributes
   int m_pageStart = -1;                 // first paging position of the list page shown
   int m_pageEnd = -1;                   // end paging position of the list page shown
   int m_reportKind = -1;                // current report kind, -1 while none

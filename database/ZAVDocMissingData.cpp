@@ -8,10 +8,14 @@
 // rebuild would cost a copy of the whole attribute matrix that nothing
 // reads.
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 #include "database/EngineViews.h"
 #include "database/MenuDataGroup.h"
 #include "database/ParallelFor.h"
+#include "database/ProcessorFeatures.h"
 #include "database/ZAVDoc.h"
 
 namespace {
@@ -27,13 +31,11 @@ struct RebuildGuard {
 bool IsUsed(const CZAVDoc& doc, int item) { return !doc.GetItem(item).IsFreeSlot(); }
 
 // The menu of every bit of a row, MenuCount() for a bit without a valid menu.
-std::vector<DWORD> MenuOfBits(const CZAVDoc& doc, std::size_t wordsPerRow) {
+std::vector<DWORD> MenuOfBits(const CZAVDoc& doc, const std::vector<WORD>& menus, std::size_t wordsPerRow) {
   const auto none = static_cast<DWORD>(doc.MenuCount());
   std::vector<DWORD> menuOf(wordsPerRow * MenuDataGroup::kItems, none);
-  for (int a = 0; a < doc.AttributeCount(); ++a) {
-    const WORD menu = doc.GetAttribute(a).menuIndex;
-    if (menu < doc.MenuCount()) menuOf[a] = menu;
-  }
+  for (std::size_t a = 0; a < menus.size(); ++a)
+    if (menus[a] != kNoIndex16) menuOf[a] = menus[a];
   return menuOf;
 }
 
@@ -113,23 +115,37 @@ constexpr int kItemsPerThread = 2048;
 
 }  // namespace
 
+// Every change of the data calls this. While missing data is off the
+// rebuild is skipped, and the matrix no longer follows the data until the
+// next one (the menu analysis makes one when it needs it).
 void CZAVDoc::UpdateMissingDataBits() {
-  if (!m_missingData || g_rebuildingMissingData) return;
+  if (g_rebuildingMissingData) return;
+  if (!m_missingData) {
+    m_menuDataCurrent = false;
+    return;
+  }
   RebuildGuard guard;
+  BuildMissingDataRows();
+  engine_views::RepaintTreeControl(*this);
+}
+
+void CZAVDoc::EnsureMenuData() {
+  if (m_menuDataCurrent || g_rebuildingMissingData) return;
+  RebuildGuard guard;
+  BuildMissingDataRows();
+}
+
+void CZAVDoc::BuildMissingDataRows() {
+  m_menuDataCurrent = false;
   if (AttributeCount() == 0 || ItemCount() == 0 || MenuCount() == 0) return;
   // Every word of the menu-data matrix is written by the rebuild, so blocks
   // laid out for the same counts are kept: new ones would cost a zeroing and
   // a fault per page of fresh memory.
   const CBitMatrix menuLayout(ItemCount(), MenuCount());
   if (!MenuDataLaidOut(menuLayout, m_menuDataBlocks)) menuLayout.BuildBlocks(m_menuDataBlocks);
-  BuildMissingDataRows();
-  engine_views::RepaintTreeControl(*this);
-}
-
-void CZAVDoc::BuildMissingDataRows() {
-  if (AttributeCount() == 0 || ItemCount() == 0 || MenuCount() == 0) return;
   const CBitMatrix rows(AttributeCount(), ItemCount());
-  const MenuRunPlan plan(MenuOfBits(*this, rows.wordsPerRow()), rows.wordsPerRow(), MenuCount());
+  m_menuDataMenus = MenusOfAttributes();
+  const MenuRunPlan plan(MenuOfBits(*this, m_menuDataMenus, rows.wordsPerRow()), rows.wordsPerRow(), MenuCount());
   const std::vector<DWORD*> menuRows = MenuRows(*this);
   ParallelFor(PlanChunks(ItemCount(), kItemsPerThread, MenuDataGroup::kItems), [&](int begin, int end, int) {
     MenuDataGroup group(plan);
@@ -138,6 +154,7 @@ void CZAVDoc::BuildMissingDataRows() {
     for (int first = begin; first < end; first += MenuDataGroup::kItems)
       RebuildGroup(*this, walker, first, group, menuWords);
   });
+  m_menuDataCurrent = true;
 }
 
 bool CZAVDoc::HasMenuData(int menu, int item) const {
@@ -210,11 +227,12 @@ std::vector<std::pair<WORD, DWORD>> MaskOfMenuWords(const CZAVDoc& doc, WORD men
 // The item's whole group is rebuilt: as cheap as one item, and the same
 // code as a full rebuild.
 void CZAVDoc::UpdateMissingDataBitsOfItem(int item) {
-  if (!m_missingData || g_rebuildingMissingData || !IsValidIndex(item, ItemCount())) return;
+  if (!m_missingData) return UpdateMissingDataBits();
+  if (g_rebuildingMissingData || !IsValidIndex(item, ItemCount())) return;
   if (AttributeCount() == 0 || MenuCount() == 0) return;
   if (!MissingDataLaidOut(*this)) return UpdateMissingDataBits();
   const CBitMatrix rows(AttributeCount(), ItemCount());
-  const MenuRunPlan plan(MenuOfBits(*this, rows.wordsPerRow()), rows.wordsPerRow(), MenuCount());
+  const MenuRunPlan plan(MenuOfBits(*this, MenusOfAttributes(), rows.wordsPerRow()), rows.wordsPerRow(), MenuCount());
   MenuDataGroup group(plan);
   const int first = item / MenuDataGroup::kItems * MenuDataGroup::kItems;
   RowWalker walker(rows, m_dataBlocks, first);
@@ -226,7 +244,8 @@ void CZAVDoc::UpdateMissingDataBitsOfItem(int item) {
 
 // Only the data bits of the attribute's menu can change.
 void CZAVDoc::UpdateMissingDataBitsOfAttribute(int attribute) {
-  if (!m_missingData || g_rebuildingMissingData || !IsValidIndex(attribute, AttributeCount())) return;
+  if (!m_missingData) return UpdateMissingDataBits();
+  if (g_rebuildingMissingData || !IsValidIndex(attribute, AttributeCount())) return;
   if (ItemCount() == 0 || MenuCount() == 0) return;
   if (!MissingDataLaidOut(*this)) return UpdateMissingDataBits();
   const WORD menu = GetAttribute(attribute).menuIndex;
@@ -242,4 +261,70 @@ void CZAVDoc::UpdateMissingDataBitsOfAttribute(int attribute) {
     SetMenuBit(menuRow, item, has);
   }
   engine_views::RepaintTreeControl(*this);
+}
+
+namespace {
+
+// The set bits of row & listed, two words at a time (the rows of the
+// menu-data matrix need not start on an 8-byte boundary).
+[[gnu::always_inline]] inline DWORD CountListedWith(const DWORD* row, const DWORD* listed, std::size_t words) {
+  DWORD n = 0;
+  std::size_t w = 0;
+  for (; w + 2 <= words; w += 2) {
+    std::uint64_t r, l;
+    std::memcpy(&r, row + w, sizeof r);
+    std::memcpy(&l, listed + w, sizeof l);
+    n += static_cast<DWORD>(std::popcount(r & l));
+  }
+  if (w < words) n += static_cast<DWORD>(std::popcount(row[w] & listed[w]));
+  return n;
+}
+
+DWORD CountListedPortable(const DWORD* row, const DWORD* listed, std::size_t words) {
+  return CountListedWith(row, listed, words);
+}
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+__attribute__((target("popcnt"))) DWORD CountListedPopcnt(const DWORD* row, const DWORD* listed, std::size_t words) {
+  return CountListedWith(row, listed, words);
+}
+
+DWORD CountListed(const DWORD* row, const DWORD* listed, std::size_t words) {
+  return processor_features::HasPopcount() ? CountListedPopcnt(row, listed, words)
+                                           : CountListedPortable(row, listed, words);
+}
+#else
+DWORD CountListed(const DWORD* row, const DWORD* listed, std::size_t words) {
+  return CountListedPortable(row, listed, words);
+}
+#endif
+
+constexpr int kMenusPerThread = 128;
+
+}  // namespace
+
+std::vector<WORD> CZAVDoc::MenusOfAttributes() const {
+  std::vector<WORD> menus(static_cast<std::size_t>(AttributeCount()), kNoIndex16);
+  for (int a = 0; a < AttributeCount(); ++a)
+    if (const WORD menu = GetAttribute(a).menuIndex; menu < MenuCount()) menus[a] = menu;
+  return menus;
+}
+
+bool CZAVDoc::MenuDataCurrentFor(const std::vector<WORD>& menus) const {
+  return m_menuDataCurrent && menus == m_menuDataMenus && MissingDataLaidOut(*this);
+}
+
+std::vector<DWORD> CZAVDoc::CountItemsWithMenuData(const std::vector<int>& items) const {
+  std::vector<DWORD> counts(static_cast<std::size_t>(std::max(0, MenuCount())), 0u);
+  if (!m_menuDataCurrent || !MissingDataLaidOut(*this)) return counts;
+  const CBitMatrix menuLayout(ItemCount(), MenuCount());
+  std::vector<DWORD> listed(menuLayout.wordsPerRow(), 0u);
+  for (int i : items)
+    if (IsValidIndex(i, ItemCount())) ::SetBit(listed.data(), static_cast<WORD>(i));
+  ParallelFor(PlanChunks(MenuCount(), kMenusPerThread, 1), [&](int begin, int end, int) {
+    for (int m = begin; m < end; ++m)
+      if (const DWORD* row = menuLayout.GetRowWordsIn(m, m_menuDataBlocks))
+        counts[m] = CountListed(row, listed.data(), listed.size());
+  });
+  return counts;
 }

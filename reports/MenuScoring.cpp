@@ -39,6 +39,12 @@ void CountShare(const ItemRows& rows, const MenuHitCounter::Layout& layout, cons
   menus.AddTo(share.menus);
 }
 
+// The tree's kept counts of the attributes that have a menu.
+void TakeKeptCounts(const std::vector<DWORD>& kept, const std::vector<WORD>& menuOf, std::vector<DWORD>& attributes) {
+  for (std::size_t a = 0; a < attributes.size(); ++a)
+    if (menuOf[a] != kNoIndex16) attributes[a] = kept[a];
+}
+
 }  // namespace
 
 // Threads only pay for themselves on many candidate rows. A few shares a
@@ -64,14 +70,16 @@ CandidateCounts CountCandidates(const CZAVDoc& doc, const std::vector<int>& cand
   const ItemRows rows(doc);
   if (!rows.valid()) return counts;
 
-  std::vector<WORD> menuOf(attributes);
-  for (int a = 0; a < attributes; ++a) {
-    const WORD m = doc.GetAttribute(a).menuIndex;
-    menuOf[a] = m < menus ? m : kNoIndex16;
-  }
+  const std::vector<WORD> menuOf = doc.MenusOfAttributes();
   // The tree keeps the attribute counts over the same items while the
   // matrix is unchanged; then only the menus need the rows.
   const std::vector<DWORD>* kept = doc.CountsKeptFor(candidates);
+  if (kept && doc.MenuDataCurrentFor(menuOf)) {
+    // Nothing needs the rows: the menu-data matrix has each menu's items.
+    counts.menus = doc.CountItemsWithMenuData(candidates);
+    TakeKeptCounts(*kept, menuOf, counts.attributes);
+    return counts;
+  }
   const MenuHitCounter::Layout layout = MenuHitCounter::MakeLayout(menuOf, rows.wordsPerRow(), menus);
 
   const int total = static_cast<int>(candidates.size());
@@ -88,8 +96,7 @@ CandidateCounts CountCandidates(const CZAVDoc& doc, const std::vector<int>& cand
       if (menuOf[a] != kNoIndex16) counts.attributes[a] += share.attributes[a];
     for (int m = 0; m < menus; ++m) counts.menus[m] += share.menus[m];
   }
-  for (int a = 0; a < attributes && kept; ++a)
-    if (menuOf[a] != kNoIndex16) counts.attributes[a] = (*kept)[a];
+  if (kept) TakeKeptCounts(*kept, menuOf, counts.attributes);
   return counts;
 }
 

@@ -2,7 +2,8 @@
 // every candidate, on random keys: menus in long runs across row words,
 // menus scattered among each other, empty menus, attributes of no menu,
 // items lacking whole menus, with missing data on and off, and with the
-// tree's kept counts current, stale or never taken; many menus of one to
+// tree's kept counts current, stale or never taken, the menus' counts from
+// the menu-data matrix or from the rows; many menus of one to
 // three attributes, so that a row word holds many menus' last bits. Once
 // with each kernel of the counts, which also picks how the menus are tested.
 #include <gtest/gtest.h>
@@ -145,7 +146,7 @@ class MenuAnalysisDifferential : public EachCountKernel {};
 TEST_P(MenuAnalysisDifferential, CountsAndRatingMatchThePlainModel) {
   ScriptedUi ui;  // the refusals' messages
   std::mt19937 rng(20261209);
-  int keptUsed = 0, keptStale = 0;
+  int keptUsed = 0, keptStale = 0, menuDataUsed = 0;
   for (int round = 0; round < 400; ++round) {
     const MenuShape shape = static_cast<MenuShape>(round % 4);
     const bool missing = round / 4 % 2 == 1;
@@ -154,8 +155,12 @@ TEST_P(MenuAnalysisDifferential, CountsAndRatingMatchThePlainModel) {
     MarkAndEvaluate(rng, doc);
     const std::string where = "round " + std::to_string(round);
 
+    // The menu-data matrix made as the analysis makes it, in some rounds
+    // also while missing data is off.
+    if (round % 3 == 0) doc.EnsureMenuData();
     const std::vector<int> candidates = CollectCandidateItems(doc);
     keptUsed += doc.CountsKeptFor(candidates) != nullptr;
+    menuDataUsed += doc.CountsKeptFor(candidates) && doc.MenuDataCurrentFor(doc.MenusOfAttributes());
     const CandidateCounts model = ModelCounts(doc, candidates);
     ExpectSameCounts(CountCandidates(doc, candidates), model, where);
     ExpectSameCounts(CountCandidates(doc, candidates, 1 + Pick(rng, 5)), model, where + " in shares");
@@ -172,12 +177,14 @@ TEST_P(MenuAnalysisDifferential, CountsAndRatingMatchThePlainModel) {
       DWORD* row = doc.GetItemAttributeBits(item);
       TestBit(row, attribute) ? ClearBit(row, attribute) : SetBit(row, attribute);
       keptStale += doc.CountsKeptFor(candidates) == nullptr;
+      EXPECT_FALSE(doc.MenuDataCurrentFor(doc.MenusOfAttributes())) << where;
       ExpectSameCounts(CountCandidates(doc, candidates), ModelCounts(doc, candidates), where + " after an edit");
     }
   }
-  // Both ways of counting were exercised.
+  // Every way of counting was exercised.
   EXPECT_GT(keptUsed, 100);
   EXPECT_GT(keptStale, 100);
+  EXPECT_GT(menuDataUsed, 100);
 }
 
 TEST_P(MenuAnalysisDifferential, TheWideKernelPicksTheHitsWhereTheProcessorCan) {
