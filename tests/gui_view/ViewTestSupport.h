@@ -50,8 +50,10 @@ inline QVariant ReadDom(QWebEnginePage& page, const QString& script) {
   return RunJs(page, script, 10000, QWebEngineScript::ApplicationWorld);
 }
 
-// Loads through fn and waits for the page's load to finish.
-inline bool WaitForLoad(QWebEnginePage& page, const std::function<void()>& load, int timeoutMs = 15000) {
+// Loads through fn and waits for the page's load to finish. The deadline is
+// long: a process's first page also starts the browser, which took more
+// than 15 s under the sanitizers on a busy machine.
+inline bool WaitForLoad(QWebEnginePage& page, const std::function<void()>& load, int timeoutMs = 60000) {
   int finished = 0;
   QMetaObject::Connection connection = QObject::connect(&page, &QWebEnginePage::loadFinished, [&] { ++finished; });
   load();
