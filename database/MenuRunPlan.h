@@ -1,7 +1,8 @@
-// How each row word divides into runs of one menu's attributes, worked out
-// once per rebuild of the menu-data bits and read by every thread: the masks
-// that find whether a run holds a set bit, and where each run's answer is
-// picked out of a row.
+// How a row divides into runs of one menu's attributes (within each row
+// word for the turn of the row words, within each 64-bit lane for the
+// picks), worked out once per rebuild of the menu-data bits and read by
+// every thread: the masks that find whether a run holds a set bit, and
+// where each run's answer is picked out of a row.
 #pragma once
 
 #include <cstddef>
@@ -53,7 +54,7 @@ class MenuRunPlan {
   // its menu, but for a run whose answer is carried on.
   const RunTopPicks& Picks() const { return m_picks; }
   // Each menu's first slot, then every other slot of a menu with several
-  // runs (split by a word's end, or spread out).
+  // picked runs (spread out, or across lanes beyond one carry).
   const std::vector<MenuSlot>& FirstSlots() const { return m_firstSlots; }
   const std::vector<MenuSlot>& MoreSlots() const { return m_moreSlots; }
   bool Vector() const { return m_vector; }
