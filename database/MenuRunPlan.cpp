@@ -35,16 +35,16 @@ MenuRunPlan::MenuRunPlan(const std::vector<DWORD>& menuOfBit, std::size_t wordsP
       m_vector(kernel != CountKernel::Portable && CountKernelAvailable(CountKernel::Vector)),
       m_bitGather(kernel == CountKernel::Wide && CountKernelAvailable(CountKernel::Wide) &&
                   processor_features::HasBitGather() && bit_block_turn::HasInstructions()) {
-  const auto none = static_cast<DWORD>(menus);
+  m_bitGather ? PlanPicks(menuOfBit) : PlanWordRuns(menuOfBit);
+}
+
+// The runs within each row word, for the turn of the row words.
+void MenuRunPlan::PlanWordRuns(const std::vector<DWORD>& menuOfBit) {
+  const auto none = static_cast<DWORD>(m_menus);
   for (std::size_t w = 0; w < m_words; ++w)
     EachRun(menuOfBit, w * 32, 32, none, [&](DWORD menu, int first, int end) {
       m_runs.push_back({static_cast<DWORD>(w), menu, first, end});
     });
-  m_bitGather ? PlanPicks(menuOfBit) : PlanWordRuns();
-}
-
-// The runs within each row word, for the turn of the row words.
-void MenuRunPlan::PlanWordRuns() {
   m_masks = RunTopPicks::RunMasks(PaddedWords());
   for (const Run& run : m_runs) {
     const DWORD top = DWORD{1} << (run.end - 1);

@@ -43,8 +43,8 @@ class MenuRunPlan {
     return (m_words + RunTopPicks::kBlockWords - 1) / RunTopPicks::kBlockWords * RunTopPicks::kBlockWords;
   }
   int Menus() const { return m_menus; }
-  // The runs within each row word, in word order; bits without a menu
-  // belong to no run.
+  // Without the bit gather, the runs within each row word, in word order;
+  // bits without a menu belong to no run.
   const std::vector<Run>& Runs() const { return m_runs; }
   // With the bit gather, the runs of each 64-bit lane of the row and the
   // carries between lanes that Picks() reads; otherwise the runs of each
@@ -61,7 +61,7 @@ class MenuRunPlan {
   bool BitGather() const { return m_bitGather; }
 
  private:
-  void PlanWordRuns();
+  void PlanWordRuns(const std::vector<DWORD>& menuOfBit);
   void PlanPicks(const std::vector<DWORD>& menuOfBit);
   void AddMenuSlots();
 

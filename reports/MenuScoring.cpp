@@ -54,14 +54,14 @@ void TakeKeptCounts(const std::vector<DWORD>& kept, const std::vector<WORD>& men
 constexpr int kCandidatesPerShare = 2048;
 constexpr int kSharesPerThread = 4;
 
-CandidateCounts CountCandidates(const CZAVDoc& doc, const std::vector<int>& candidates) {
+CandidateCounts CountCandidates(CZAVDoc& doc, const std::vector<int>& candidates) {
   const int total = static_cast<int>(candidates.size());
   const int threads = PlanChunks(total, kCandidatesPerShare, 1).chunks;
   const int shares = std::clamp(total / kCandidatesPerShare, threads, kSharesPerThread * threads);
   return CountCandidates(doc, candidates, static_cast<unsigned>(shares));
 }
 
-CandidateCounts CountCandidates(const CZAVDoc& doc, const std::vector<int>& candidates, unsigned shares) {
+CandidateCounts CountCandidates(CZAVDoc& doc, const std::vector<int>& candidates, unsigned shares) {
   CandidateCounts counts;
   const int attributes = doc.AttributeCount();
   const int menus = doc.MenuCount();
@@ -72,8 +72,10 @@ CandidateCounts CountCandidates(const CZAVDoc& doc, const std::vector<int>& cand
 
   const std::vector<WORD> menuOf = doc.MenusOfAttributes();
   // The tree keeps the attribute counts over the same items while the
-  // matrix is unchanged; then only the menus need the rows.
+  // matrix is unchanged; then the menus' counts come from the menu-data
+  // matrix, made once until the data changes.
   const std::vector<DWORD>* kept = doc.CountsKeptFor(candidates);
+  if (kept) doc.EnsureMenuData();
   if (kept && doc.MenuDataCurrentFor(menuOf)) {
     // Nothing needs the rows: the menu-data matrix has each menu's items.
     counts.menus = doc.CountItemsWithMenuData(candidates);

@@ -26,9 +26,11 @@ bool IsCandidateItem(const CZAVDoc& doc, int item, bool anySelected);
 
 // Counts over the candidates' rows; large sets are counted in shares on a
 // few threads (the sums do not depend on the split). The attribute counts
-// the tree kept over the same items are taken as they are.
-CandidateCounts CountCandidates(const CZAVDoc& doc, const std::vector<int>& candidates);
-CandidateCounts CountCandidates(const CZAVDoc& doc, const std::vector<int>& candidates, unsigned shares);
+// the tree kept over the same items are taken as they are, and the menus'
+// counts then come from the menu-data matrix, which is rebuilt first when a
+// change of the data left it behind.
+CandidateCounts CountCandidates(CZAVDoc& doc, const std::vector<int>& candidates);
+CandidateCounts CountCandidates(CZAVDoc& doc, const std::vector<int>& candidates, unsigned shares);
 
 // The score of a menu of attributes, lower is better; none when the menu
 // cannot be rated (no item in play, or no attribute with a count).

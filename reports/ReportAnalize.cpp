@@ -42,11 +42,7 @@ bool CReportAnalize::Analyze() {
   m_ratedMenus.clear();
   if (Refused()) return false;
   const CZAVDoc& doc = Document();
-  const std::vector<int> candidates = CollectCandidateItems(doc);
-  // With the attribute counts kept by the tree, the menus' counts come from
-  // the menu-data matrix, made once until the data changes.
-  if (doc.CountsKeptFor(candidates)) Document().EnsureMenuData();
-  m_counts = CountCandidates(doc, candidates);
+  m_counts = CountCandidates(Document(), CollectCandidateItems(doc));
   std::vector<bool> visited(doc.MenuCount(), false);
   RateMenu(0, visited);
   m_counts = {};
