@@ -26,6 +26,7 @@ class IHtmlView;
 class ILeftView;
 class IItemListView;
 class LevelNames;
+class ReadBeside;
 struct DiskFileStamp;
 struct EliminationPlan;
 struct MarkLogRecord;
@@ -274,9 +275,9 @@ class CZAVDoc {
 
   // ---- opening, saving, creating (ZAVDocFile.cpp) --------------------------------
   bool OnOpenDocument(const std::string& path);
-  // The same, with whileReading run on this thread while the file is read on
-  // the worker pool.
-  bool OnOpenDocument(const std::string& path, const std::function<void()>& whileReading);
+  // The same, with beside's part run on this thread while the file is read
+  // on the worker pool.
+  bool OnOpenDocument(const std::string& path, ReadBeside& beside);
   bool OnSaveDocument(const std::string& path);
   // The File Save command: into the file the document came from. When
   // another program changed that file since this document read or last wrote

@@ -1,4 +1,5 @@
 // Opening, saving and creating a database, with the files beside it.
+#include <atomic>
 #include <filesystem>
 
 #include "database/ArchiveFile.h"
@@ -10,6 +11,7 @@
 #include "database/LevelNames.h"
 #include "database/MarkLog.h"
 #include "database/OutputFile.h"
+#include "database/ReadBeside.h"
 #include "database/ZAVDoc.h"
 #include "platform/Ui.h"
 
@@ -78,26 +80,40 @@ void CZAVDoc::ResetMarks() {
 }
 
 bool CZAVDoc::OnOpenDocument(const std::string& path) {
-  return OnOpenDocument(path, [] {});
+  NothingBesideRead nothing;
+  return OnOpenDocument(path, nothing);
 }
 
-bool CZAVDoc::OnOpenDocument(const std::string& path, const std::function<void()>& whileReading) {
+bool CZAVDoc::OnOpenDocument(const std::string& path, ReadBeside& beside) {
   if (IsModified()) platform::Ui().Trace("Opening " + path + " replaces a document with unsaved changes");
   ArchiveFile file;
   std::string reason;
   bool read = false;
-  // The file is read and checked beside whileReading, into a document of
-  // its own; this one is changed only once both have ended.
+  // The file is read and checked beside the caller's part, into a document
+  // of its own; this one is changed only once both have ended.
   CZAVDoc fields;
   LoadResult parsed = LoadResult::Ok;
   {
     platform::WaitCursor wait;
+    std::atomic<bool> reading{false};
     worker_pool::RunBeside(
         [&] {
-          read = file.Open(path, reason);
-          if (read && file.size() > 0) parsed = ReadFields(file, fields, &reason);
+          reading = true;
+          // Also when the read throws: a caller waiting for its end must wake.
+          const auto ended = [&] {
+            reading = false;
+            beside.ReadEnded();
+          };
+          try {
+            read = file.Open(path, reason);
+            if (read && file.size() > 0) parsed = ReadFields(file, fields, &reason);
+          } catch (...) {
+            ended();
+            throw;
+          }
+          ended();
         },
-        whileReading);
+        [&] { beside.WhileReading([&] { return reading.load(); }); });
   }
   // A read that failed midway is no damage of the file's: it leaves this
   // document as one that failed at once, with the system's reason.

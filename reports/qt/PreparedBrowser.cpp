@@ -1,5 +1,6 @@
 #include "reports/qt/PreparedBrowser.h"
 
+#include <QEventLoop>
 #include <QPointer>
 #include <QUrl>
 
@@ -10,8 +11,13 @@ namespace prepared_browser {
 
 namespace {
 
-QPointer<CCustomControlSite>& Spare() {
-  static QPointer<CCustomControlSite> spare;
+struct SpareBrowser {
+  QPointer<CCustomControlSite> site;
+  bool blankUnderWay = false;
+};
+
+SpareBrowser& Spare() {
+  static SpareBrowser spare;
   return spare;
 }
 
@@ -21,17 +27,42 @@ CCustomControlSite* MakeFor(QWidget* parent) {
   return site;
 }
 
+// The spare's blank load, followed while it is the spare.
+void FollowBlankLoad(CCustomControlSite* site) {
+  const auto set = [site](bool underWay) {
+    if (Spare().site == site) Spare().blankUnderWay = underWay;
+  };
+  QWebEnginePage* page = site->page();
+  QObject::connect(page, &QWebEnginePage::loadStarted, site, [set] { set(true); });
+  QObject::connect(page, &QWebEnginePage::loadFinished, site, [set] { set(false); });
+  QObject::connect(page, &QWebEnginePage::renderProcessTerminated, site, [set] { set(false); });
+}
+
 }  // namespace
 
 void Prepare(QWidget* keeper) {
-  if (Spare()) return;
-  Spare() = MakeFor(keeper);
-  Spare()->hide();
+  if (Spare().site) return;
+  Spare() = {MakeFor(keeper), false};
+  FollowBlankLoad(Spare().site);
+  Spare().site->hide();
+}
+
+bool BlankUnderWay() { return Spare().site && Spare().blankUnderWay; }
+
+void FinishBlankLoad() {
+  if (!BlankUnderWay()) return;
+  CCustomControlSite* site = Spare().site;
+  QEventLoop loop;
+  QWebEnginePage* page = site->page();
+  QObject::connect(page, &QWebEnginePage::loadFinished, &loop, &QEventLoop::quit);
+  QObject::connect(page, &QWebEnginePage::renderProcessTerminated, &loop, &QEventLoop::quit);
+  QObject::connect(site, &QObject::destroyed, &loop, &QEventLoop::quit);
+  loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 CCustomControlSite* TakeFor(QWidget* view) {
-  CCustomControlSite* site = Spare().data();
-  Spare().clear();
+  CCustomControlSite* site = Spare().site.data();
+  Spare() = {};
   if (!site) return MakeFor(view);
   site->setParent(view);
   site->show();  // shown with the view; the keeper had it hidden

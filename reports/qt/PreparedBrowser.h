@@ -14,6 +14,16 @@ namespace prepared_browser {
 // Makes the browser for the next report view, kept hidden under keeper.
 void Prepare(QWidget* keeper);
 
+// True while the prepared browser's blank page is on its way: its load has
+// started and not yet ended.
+bool BlankUnderWay();
+
+// Returns once the prepared browser's blank page is no longer on its way,
+// turning this thread's event loop (without the user's input) meanwhile. A
+// load asked for while the blank page commits can be lost, leaving the
+// view blank; a load asked for before the blank one started replaces it.
+void FinishBlankLoad();
+
 // The prepared browser, handed to view; else a new one made for it. Its
 // page is a report page that has started loading a blank page.
 CCustomControlSite* TakeFor(QWidget* view);

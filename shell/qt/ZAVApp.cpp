@@ -9,6 +9,7 @@
 
 #include "database/CommandIds.h"
 #include "database/HelpPages.h"
+#include "database/ReadBeside.h"
 #include "database/ProgramFolders.h"
 #include "database/UtilityFunction.h"
 #include "database/XmlDump.h"
@@ -22,10 +23,10 @@
 #include "reports/ReportOptions.h"
 #include "reports/ReportPages.h"
 #include "reports/qt/Idispimp.h"
-#include "reports/qt/PreparedBrowser.h"
 #include "reports/qt/ZAVView.h"
 #include "database/qt/QORMerge.h"
 #include "shell/qt/AboutDlg.h"
+#include "shell/qt/BrowserStartBesideRead.h"
 #include "shell/qt/ChildFrame.h"
 #include "shell/qt/DlgQOROpen.h"
 #include "shell/qt/MainFrame.h"
@@ -119,8 +120,9 @@ bool CZAVApp::InitInstance(const QStringList& arguments) {
     bool cancelled = false;
     const bool createNew = RunOpenDialog(true, &cancelled);
     if (cancelled || (createNew && !NewDocument())) return false;
-  } else if (!OpenDocumentFile(path.toStdString(), [this] { prepared_browser::Prepare(m_mainFrame); })) {
-    return false;  // the browser was started while the key's file was read
+  } else {
+    BrowserStartBesideRead browserStart(m_mainFrame);  // the browser starts while the key's file is read
+    if (!OpenDocumentFile(path.toStdString(), browserStart)) return false;
   }
   if (m_showMaximized)
     m_mainFrame->showMaximized();
@@ -156,10 +158,11 @@ static std::unique_ptr<CZAVDoc> MakeDocument() {
 }
 
 CChildFrame* CZAVApp::OpenDocumentFile(const std::string& path) {
-  return OpenDocumentFile(path, [] {});
+  NothingBesideRead nothing;
+  return OpenDocumentFile(path, nothing);
 }
 
-CChildFrame* CZAVApp::OpenDocumentFile(const std::string& path, const std::function<void()>& whileReading) {
+CChildFrame* CZAVApp::OpenDocumentFile(const std::string& path, ReadBeside& beside) {
   const std::string full = Canonical(path);
   if (CChildFrame* open = FindOpenFrame(full)) {
     m_mainFrame->MdiArea()->setActiveSubWindow(open);
@@ -168,7 +171,7 @@ CChildFrame* CZAVApp::OpenDocumentFile(const std::string& path, const std::funct
   std::unique_ptr<CZAVDoc> document = MakeDocument();
   // The XML dump's snapshot waits until the first page has loaded.
   document->DeferXmlDumpOfLoad();
-  if (!document->OnOpenDocument(full, whileReading)) return nullptr;
+  if (!document->OnOpenDocument(full, beside)) return nullptr;
   AddToRecentFileList(full);
   CChildFrame* frame = AddFrame(std::move(document));
   WriteXmlDumpAfterFirstPage(*frame);

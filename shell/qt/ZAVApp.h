@@ -17,6 +17,7 @@
 class CChildFrame;
 class CMainFrame;
 class CZAVDoc;
+class ReadBeside;
 class CStreamHTMLDocTemplate;
 
 namespace platform {
@@ -47,8 +48,8 @@ class CZAVApp : public IHelpDisplay, public DocumentHost {
 
   // Opens the database in a frame of its own; null when it did not open.
   CChildFrame* OpenDocumentFile(const std::string& path);
-  // The same, with whileReading run while the file is read.
-  CChildFrame* OpenDocumentFile(const std::string& path, const std::function<void()>& whileReading);
+  // The same, with beside's part run while the file is read.
+  CChildFrame* OpenDocumentFile(const std::string& path, ReadBeside& beside);
   void OpenRecentFile(const std::string& path);
   CChildFrame* NewDocument();
   void SetActiveFrame(CChildFrame* frame);

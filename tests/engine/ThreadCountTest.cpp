@@ -18,6 +18,7 @@
 #include "bench/GeneratedDatabase.h"
 #include "database/Archive.h"
 #include "database/ParallelFor.h"
+#include "database/ReadBeside.h"
 #include "database/XmlDump.h"
 #include "database/ZAVDoc.h"
 
@@ -66,6 +67,19 @@ class ThreadWatch {
   std::thread m_watcher;
 };
 
+// The caller's own part keeps its CPU busy with a loop of the pool while
+// the file is read on the pool.
+class BusyBesideRead final : public ReadBeside {
+ public:
+  void WhileReading(const std::function<bool()>&) override {
+    std::vector<long long> sums(worker_pool::AllowedCpus(), 0);
+    ParallelFor(ChunkPlan{1 << 22, (1 << 22) / static_cast<int>(sums.size()), static_cast<int>(sums.size())},
+                [&](int begin, int end, int chunk) {
+                  for (int i = begin; i < end; ++i) sums[chunk] += i % 7;
+                });
+  }
+};
+
 // Run only inside the pinned child that the test below starts.
 TEST(ThreadCountChild, OpensAndTheirDumpsRunNoMoreThreadsThanCpus) {
   const char* key = std::getenv(kKeyVariable);
@@ -73,15 +87,8 @@ TEST(ThreadCountChild, OpensAndTheirDumpsRunNoMoreThreadsThanCpus) {
   ThreadWatch watch;
   for (int round = 0; round < 4; ++round) {
     auto doc = std::make_unique<CZAVDoc>();
-    // The caller's own part keeps its CPU busy with a loop of the pool while
-    // the file is read on the pool.
-    ASSERT_TRUE(doc->OnOpenDocument(key, [] {
-      std::vector<long long> sums(worker_pool::AllowedCpus(), 0);
-      ParallelFor(ChunkPlan{1 << 22, (1 << 22) / static_cast<int>(sums.size()), static_cast<int>(sums.size())},
-                  [&](int begin, int end, int chunk) {
-                    for (int i = begin; i < end; ++i) sums[chunk] += i % 7;
-                  });
-    }));
+    BusyBesideRead busy;
+    ASSERT_TRUE(doc->OnOpenDocument(key, busy));
     doc->UpdateAttributeCounts();
     doc.reset();
   }

@@ -7,10 +7,19 @@
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTest>
+#include <QTimer>
+#include <QWebEnginePage>
 #include <QWebEngineView>
+#include <atomic>
+#include <chrono>
+#include <future>
+#include <thread>
 
 #include "ProgramTestSupport.h"
+#include "reports/qt/CustomControlSite.h"
+#include "reports/qt/PreparedBrowser.h"
 #include "reports/qt/ZAVView.h"
+#include "shell/qt/BrowserStartBesideRead.h"
 #include "shell/qt/DirTreeCtrl.h"
 #include "shell/qt/DlgQOROpen.h"
 #include "shell/qt/ItemListView.h"
@@ -191,4 +200,60 @@ TEST_F(StartupTest, TheOpenedKeysXmlDumpWaitsUntilItsFirstPageHasLoaded) {
   EXPECT_TRUE(pendingWhileLoading);
   EXPECT_TRUE(pendingAsLoaded);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !frame->GetDocument().HasPendingXmlDump(); }, 5000));
+}
+
+// The browser's start runs its steps on the program's thread: while a key's
+// file is read at the start, that thread's queued events must run, and its
+// part must end with the read, also when the end came before its loop.
+TEST(BrowserStartBesideRead, QueuedEventsRunWhileTheFileIsReadAndThePartEndsWithTheRead) {
+  for (const bool endsFirst : {false, true}) {
+    QWidget keeper;
+    BrowserStartBesideRead beside(&keeper);
+    std::atomic<bool> reading{true};
+    std::promise<void> eventRan;
+    std::future<void> ran = eventRan.get_future();
+    bool ranBeforeTheEnd = false;
+    QTimer::singleShot(0, &keeper, [&] { eventRan.set_value(); });
+    std::thread reader([&] {
+      // The bound only keeps a broken loop from hanging the test.
+      if (!endsFirst) ranBeforeTheEnd = ran.wait_for(std::chrono::seconds(60)) == std::future_status::ready;
+      reading = false;
+      beside.ReadEnded();
+    });
+    if (endsFirst) reader.join();
+    beside.WhileReading([&] { return reading.load(); });
+    if (!endsFirst) {
+      reader.join();
+      EXPECT_TRUE(ranBeforeTheEnd);
+    }
+    EXPECT_FALSE(reading);
+    QCoreApplication::processEvents();  // a quit left queued ends no later loop
+  }
+}
+
+// A first page asked for while the prepared browser's blank page commits
+// could be lost: the part hands the browser on only once that page has ended,
+// here with a read that ends the moment the blank page is on its way.
+TEST(BrowserStartBesideRead, TheBlankPageHasEndedWhenTheKeysFirstPageIsAskedFor) {
+  QWidget keeper;
+  BrowserStartBesideRead beside(&keeper);
+  std::atomic<bool> reading{true};
+  QTimer readEnd;
+  QObject::connect(&readEnd, &QTimer::timeout, [&] {
+    if (!prepared_browser::BlankUnderWay()) return;
+    readEnd.stop();
+    reading = false;
+    beside.ReadEnded();
+  });
+  readEnd.start(0);
+  beside.WhileReading([&] { return reading.load(); });
+  EXPECT_FALSE(reading);
+  EXPECT_FALSE(prepared_browser::BlankUnderWay());
+
+  QWidget view;
+  CCustomControlSite* site = prepared_browser::TakeFor(&view);
+  QSignalSpy finished(site->page(), &QWebEnginePage::loadFinished);
+  site->page()->setHtml(QStringLiteral("<p>first page</p>"), QUrl(QStringLiteral("qrc:/")));
+  ASSERT_TRUE(finished.wait(20000));
+  EXPECT_TRUE(finished.first().first().toBool());
 }

@@ -3,6 +3,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <future>
+#include <mutex>
+#include <thread>
 #include <filesystem>
 #include <sstream>
 
@@ -13,6 +18,8 @@
 #include "platform/DocumentHost.h"
 #include "database/LevelNames.h"
 #include "database/ProgramFolders.h"
+#include "database/ReadBeside.h"
+#include "database/WorkerPool.h"
 #include "database/XmlDump.h"
 #include "fakes/HangGuard.h"
 #include "fakes/ScriptedUi.h"
@@ -412,6 +419,84 @@ TEST(OpenFailure, TruncatedAndMissingFilesAreReportedWithTheirPath) {
   CZAVDoc missing;
   EXPECT_FALSE(missing.OnOpenDocument(temp.File("gone.qor")));
   EXPECT_TRUE(ContainsMessage(ui, "gone.qor"));
+}
+
+// The opening thread's part as the program's start has it: it waits beside
+// the read, as in an event loop of its own, for the read's announced end.
+class WaitingBesideRead final : public ReadBeside {
+ public:
+  void WhileReading(const std::function<bool()>& reading) override {
+    std::unique_lock lock(m_mutex);
+    sawReading = reading();
+    if (sawReading) m_ended.wait(lock, [&] { return endings > 0; });
+    readingAfterWait = reading();
+  }
+  void ReadEnded() override {
+    std::lock_guard lock(m_mutex);
+    ++endings;
+    m_ended.notify_all();
+  }
+  bool sawReading = false;
+  bool readingAfterWait = true;
+  int endings = 0;
+
+ private:
+  std::mutex m_mutex;
+  std::condition_variable m_ended;
+};
+
+bool OpenBeside(CZAVDoc& doc, const std::string& path, ReadBeside& beside) {
+  return hang_guard::ReturnsWithinBound("an open with a caller waiting beside",
+                                        [&] { return doc.OnOpenDocument(path, beside); });
+}
+
+TEST(OpenBesideTheRead, ACallerWaitingForTheReadsEndIsWokenOnceWhetherTheOpenSucceedsOrFails) {
+  TempFolder temp;
+  ScriptedUi ui;
+  const std::string path = temp.File("birds.qor");
+  ASSERT_TRUE(SmallDatabase()->OnSaveDocument(path));
+  for (int round = 0; round < 20; ++round) {
+    CZAVDoc doc;
+    WaitingBesideRead beside;
+    ASSERT_TRUE(OpenBeside(doc, path, beside));
+    EXPECT_EQ(doc.ItemCount(), 2);
+    EXPECT_EQ(beside.endings, 1);
+    EXPECT_FALSE(beside.readingAfterWait);
+  }
+  CZAVDoc missing;
+  WaitingBesideRead beside;
+  EXPECT_FALSE(OpenBeside(missing, temp.File("gone.qor"), beside));
+  EXPECT_EQ(beside.endings, 1);
+  EXPECT_TRUE(ContainsMessage(ui, "gone.qor"));
+}
+
+// With every worker held by long work the opening thread reads the file
+// itself once its part returns: its part is told nothing is being read, and
+// so never waits for an end that could not come.
+TEST(OpenBesideTheRead, WithEveryWorkerBusyTheCallerIsNotLeftWaiting) {
+  TempFolder temp;
+  ScriptedUi ui;
+  const std::string path = temp.File("birds.qor");
+  ASSERT_TRUE(SmallDatabase()->OnSaveDocument(path));
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  std::atomic<int> started{0};
+  std::vector<std::shared_future<void>> busy;
+  const int workers = worker_pool::AllowedCpus() - 1;
+  for (int k = 0; k < workers; ++k)
+    busy.push_back(worker_pool::RunInBackground([released, &started] {
+      ++started;
+      released.wait();
+    }));
+  while (started < workers) std::this_thread::yield();
+  CZAVDoc doc;
+  WaitingBesideRead beside;
+  EXPECT_TRUE(OpenBeside(doc, path, beside));
+  EXPECT_FALSE(beside.sawReading);
+  EXPECT_EQ(beside.endings, 1);
+  EXPECT_EQ(doc.ItemCount(), 2);
+  release.set_value();
+  for (auto& job : busy) job.wait();
 }
 
 // A key's folder as a download may bring it, with a stand-in for the user's
