@@ -80,6 +80,31 @@ class PendingBesideCalls {
   std::unordered_map<std::uint64_t, std::shared_ptr<BesideCall>> m_calls;
 };
 
+// A job of RunInBackground as the pool runs it (once, through a const
+// call). The job and the holder of its promise are let go before the end is
+// told: a waiter may end the program at once, before the pool's thread would
+// have destroyed them, and the leak check would report them.
+struct BackgroundRun {
+  mutable std::shared_ptr<std::promise<void>> done;
+  mutable std::function<void()> job;
+
+  void operator()() const {
+    std::promise<void> promise = std::move(*done);
+    done.reset();
+    std::exception_ptr failed;
+    try {
+      job();
+    } catch (...) {
+      failed = std::current_exception();
+    }
+    job = nullptr;
+    if (failed)
+      promise.set_exception(failed);
+    else
+      promise.set_value();
+  }
+};
+
 PendingBesideCalls& PendingCalls() {
   static PendingBesideCalls calls;
   return calls;
@@ -143,14 +168,7 @@ void RunBeside(const std::function<void()>& onPool, const std::function<void()>&
 std::shared_future<void> RunInBackground(std::function<void()> job) {
   auto done = std::make_shared<std::promise<void>>();
   std::shared_future<void> ended = done->get_future().share();
-  auto run = [done, job = std::move(job)] {
-    try {
-      job();
-      done->set_value();
-    } catch (...) {
-      done->set_exception(std::current_exception());
-    }
-  };
+  BackgroundRun run{std::move(done), std::move(job)};
   if (AllowedCpus() == 1) {
     run();
     return ended;
