@@ -186,10 +186,11 @@ class CZAVDoc {
   // of the attributes (MenusOfAttributes()): while "Allow Missing Data" is
   // off the rebuilds after changes are skipped.
   bool MenuDataCurrentFor(const std::vector<WORD>& menus) const;
-  // Rebuilds the menu-data matrix unless it is current: the menu analysis
-  // counts each menu's candidates with data from it, a read of one bit per
-  // item and menu instead of every candidate's row.
-  void EnsureMenuData();
+  // Rebuilds the menu-data matrix unless it is current for these menus, and
+  // says whether it is then: the menu analysis counts each menu's candidates
+  // with data from it, a read of one bit per item and menu instead of every
+  // candidate's row.
+  bool EnsureMenuDataFor(const std::vector<WORD>& menus);
   // Each menu's count of the listed items that have data for it; only while
   // the matrix is current.
   std::vector<DWORD> CountItemsWithMenuData(const std::vector<int>& items) const;

@@ -129,10 +129,12 @@ void CZAVDoc::UpdateMissingDataBits() {
   engine_views::RepaintTreeControl(*this);
 }
 
-void CZAVDoc::EnsureMenuData() {
-  if (m_menuDataCurrent || g_rebuildingMissingData) return;
-  RebuildGuard guard;
-  BuildMissingDataRows();
+bool CZAVDoc::EnsureMenuDataFor(const std::vector<WORD>& menus) {
+  if (!MenuDataCurrentFor(menus) && !g_rebuildingMissingData) {
+    RebuildGuard guard;
+    BuildMissingDataRows();
+  }
+  return MenuDataCurrentFor(menus);
 }
 
 void CZAVDoc::BuildMissingDataRows() {

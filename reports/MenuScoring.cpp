@@ -75,8 +75,7 @@ CandidateCounts CountCandidates(CZAVDoc& doc, const std::vector<int>& candidates
   // matrix is unchanged; then the menus' counts come from the menu-data
   // matrix, made once until the data changes.
   const std::vector<DWORD>* kept = doc.CountsKeptFor(candidates);
-  if (kept) doc.EnsureMenuData();
-  if (kept && doc.MenuDataCurrentFor(menuOf)) {
+  if (kept && doc.EnsureMenuDataFor(menuOf)) {
     // Nothing needs the rows: the menu-data matrix has each menu's items.
     counts.menus = doc.CountItemsWithMenuData(candidates);
     TakeKeptCounts(*kept, menuOf, counts.attributes);

@@ -5,7 +5,6 @@
 
 #include <QPointer>
 #include <QStringList>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>

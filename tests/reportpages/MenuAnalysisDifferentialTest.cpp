@@ -157,7 +157,7 @@ TEST_P(MenuAnalysisDifferential, CountsAndRatingMatchThePlainModel) {
 
     // The menu-data matrix made as the analysis makes it, in some rounds
     // also while missing data is off.
-    if (round % 3 == 0) doc.EnsureMenuData();
+    if (round % 3 == 0) doc.EnsureMenuDataFor(doc.MenusOfAttributes());
     const std::vector<int> candidates = CollectCandidateItems(doc);
     keptUsed += doc.CountsKeptFor(candidates) != nullptr;
     menuDataUsed += doc.CountsKeptFor(candidates) && doc.MenuDataCurrentFor(doc.MenusOfAttributes());
