@@ -189,7 +189,9 @@ class CZAVDoc {
   // Rebuilds the menu-data matrix unless it is current for these menus, and
   // says whether it is then: the menu analysis counts each menu's candidates
   // with data from it, a read of one bit per item and menu instead of every
-  // candidate's row.
+  // candidate's row. The rebuild follows the present MenusOfAttributes(),
+  // which the caller passes as it has them at hand; other menus are never
+  // current.
   bool EnsureMenuDataFor(const std::vector<WORD>& menus);
   // Each menu's count of the listed items that have data for it; only while
   // the matrix is current.

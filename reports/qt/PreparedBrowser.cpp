@@ -2,6 +2,7 @@
 
 #include <QEventLoop>
 #include <QPointer>
+#include <QTimer>
 #include <QUrl>
 
 #include "reports/qt/CustomControlSite.h"
@@ -21,11 +22,9 @@ SpareBrowser& Spare() {
   return spare;
 }
 
-CCustomControlSite* MakeFor(QWidget* parent) {
-  auto* site = new CCustomControlSite(parent, new CReportPage);
-  site->page()->setUrl(QUrl(QStringLiteral("about:blank")));
-  return site;
-}
+CCustomControlSite* MakeFor(QWidget* parent) { return new CCustomControlSite(parent, new CReportPage); }
+
+void StartBlankLoad(CCustomControlSite* site) { site->page()->setUrl(QUrl(QStringLiteral("about:blank"))); }
 
 // The spare's blank load, followed while it is the spare.
 void FollowBlankLoad(CCustomControlSite* site) {
@@ -44,12 +43,15 @@ void Prepare(QWidget* keeper) {
   if (Spare().site) return;
   Spare() = {MakeFor(keeper), false};
   FollowBlankLoad(Spare().site);
+  StartBlankLoad(Spare().site);
   Spare().site->hide();
 }
 
-bool BlankUnderWay() { return Spare().site && Spare().blankUnderWay; }
+// The page says it is loading from the moment its navigation has begun; the
+// signal that the load started reaches this thread only later, queued.
+bool BlankUnderWay() { return Spare().site && (Spare().blankUnderWay || Spare().site->page()->isLoading()); }
 
-void FinishBlankLoad() {
+void FinishBlankLoad(std::chrono::milliseconds longest) {
   if (!BlankUnderWay()) return;
   CCustomControlSite* site = Spare().site;
   QEventLoop loop;
@@ -57,13 +59,18 @@ void FinishBlankLoad() {
   QObject::connect(page, &QWebEnginePage::loadFinished, &loop, &QEventLoop::quit);
   QObject::connect(page, &QWebEnginePage::renderProcessTerminated, &loop, &QEventLoop::quit);
   QObject::connect(site, &QObject::destroyed, &loop, &QEventLoop::quit);
+  QTimer::singleShot(longest, &loop, &QEventLoop::quit);
   loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 CCustomControlSite* TakeFor(QWidget* view) {
   CCustomControlSite* site = Spare().site.data();
   Spare() = {};
-  if (!site) return MakeFor(view);
+  if (!site) {
+    site = MakeFor(view);
+    StartBlankLoad(site);
+    return site;
+  }
   site->setParent(view);
   site->show();  // shown with the view; the keeper had it hidden
   return site;

@@ -6,6 +6,8 @@
 // the widget that keeps it.
 #pragma once
 
+#include <chrono>
+
 class CCustomControlSite;
 class QWidget;
 
@@ -18,11 +20,16 @@ void Prepare(QWidget* keeper);
 // started and not yet ended.
 bool BlankUnderWay();
 
+// A renderer that never ends its blank page must not keep the program's
+// window from coming up: the wait for that page ends after this at most.
+inline constexpr std::chrono::milliseconds kLongestBlankWait{5000};
+
 // Returns once the prepared browser's blank page is no longer on its way,
-// turning this thread's event loop (without the user's input) meanwhile. A
-// load asked for while the blank page commits can be lost, leaving the
-// view blank; a load asked for before the blank one started replaces it.
-void FinishBlankLoad();
+// or after longest, turning this thread's event loop (without the user's
+// input) meanwhile. A load asked for while the blank page commits can be
+// lost, leaving the view blank; a load asked for before the blank one
+// started replaces it.
+void FinishBlankLoad(std::chrono::milliseconds longest = kLongestBlankWait);
 
 // The prepared browser, handed to view; else a new one made for it. Its
 // page is a report page that has started loading a blank page.

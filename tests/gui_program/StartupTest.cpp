@@ -1,6 +1,7 @@
 // Start-up with and without a database named on the command line.
 #include <gtest/gtest.h>
 
+#include <QDeadlineTimer>
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
@@ -11,9 +12,15 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <atomic>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <chrono>
 #include <future>
 #include <thread>
+
+#include <unistd.h>
 
 #include "ProgramTestSupport.h"
 #include "reports/qt/CustomControlSite.h"
@@ -226,8 +233,6 @@ TEST(BrowserStartBesideRead, QueuedEventsRunWhileTheFileIsReadAndThePartEndsWith
       reader.join();
       EXPECT_TRUE(ranBeforeTheEnd);
     }
-    EXPECT_FALSE(reading);
-    QCoreApplication::processEvents();  // a quit left queued ends no later loop
   }
 }
 
@@ -238,16 +243,19 @@ TEST(BrowserStartBesideRead, TheBlankPageHasEndedWhenTheKeysFirstPageIsAskedFor)
   QWidget keeper;
   BrowserStartBesideRead beside(&keeper);
   std::atomic<bool> reading{true};
+  bool endedWithTheBlankOnItsWay = false;
+  QDeadlineTimer bound(std::chrono::seconds(60));  // only keeps a broken start from hanging the test
   QTimer readEnd;
   QObject::connect(&readEnd, &QTimer::timeout, [&] {
-    if (!prepared_browser::BlankUnderWay()) return;
+    endedWithTheBlankOnItsWay = prepared_browser::BlankUnderWay();
+    if (!endedWithTheBlankOnItsWay && !bound.hasExpired()) return;
     readEnd.stop();
     reading = false;
     beside.ReadEnded();
   });
   readEnd.start(0);
   beside.WhileReading([&] { return reading.load(); });
-  EXPECT_FALSE(reading);
+  ASSERT_TRUE(endedWithTheBlankOnItsWay);
   EXPECT_FALSE(prepared_browser::BlankUnderWay());
 
   QWidget view;
@@ -256,4 +264,80 @@ TEST(BrowserStartBesideRead, TheBlankPageHasEndedWhenTheKeysFirstPageIsAskedFor)
   site->page()->setHtml(QStringLiteral("<p>first page</p>"), QUrl(QStringLiteral("qrc:/")));
   ASSERT_TRUE(finished.wait(20000));
   EXPECT_TRUE(finished.first().first().toBool());
+}
+
+namespace {
+
+// The page of the browser prepared under keeper.
+QWebEnginePage* PreparedPage(const QWidget& keeper) {
+  auto* site = keeper.findChild<CCustomControlSite*>();
+  return site ? site->page() : nullptr;
+}
+
+// The browser's process templates: this process's children that renderers
+// are forked from.
+std::vector<pid_t> RendererTemplates() {
+  std::vector<pid_t> found;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    const std::string name = entry.path().filename().string();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    std::ifstream stat(entry.path() / "stat");
+    std::string line;
+    std::getline(stat, line);
+    const std::size_t close = line.rfind(')');
+    if (close == std::string::npos) continue;
+    std::istringstream rest(line.substr(close + 2));
+    char state = 0;
+    pid_t parent = 0;
+    rest >> state >> parent;
+    if (parent != ::getpid()) continue;
+    std::ifstream cmdline(entry.path() / "cmdline");
+    const std::string command((std::istreambuf_iterator<char>(cmdline)), std::istreambuf_iterator<char>());
+    if (command.find("--type=zygote") != std::string::npos) found.push_back(std::stoi(name));
+  }
+  return found;
+}
+
+}  // namespace
+
+// The page's navigation begins on the program's thread, and the signal that
+// the load started follows later, queued: a read that ends in between must
+// still find the blank page on its way.
+TEST(PreparedBrowser, TheBlankPageIsOnItsWayFromTheMomentItsNavigationHasBegun) {
+  QWidget keeper;
+  prepared_browser::Prepare(&keeper);
+  QWebEnginePage* page = PreparedPage(keeper);
+  ASSERT_NE(page, nullptr);
+  bool startSignalled = false;
+  QObject::connect(page, &QWebEnginePage::loadStarted, [&] { startSignalled = true; });
+  // Pass by pass, so that nothing queued in the pass that began the
+  // navigation has run yet.
+  const QDeadlineTimer bound(std::chrono::seconds(60));
+  while (!page->isLoading() && !startSignalled && !bound.hasExpired()) QCoreApplication::processEvents();
+  ASSERT_TRUE(page->isLoading());
+  EXPECT_TRUE(prepared_browser::BlankUnderWay());
+  prepared_browser::FinishBlankLoad();
+  EXPECT_FALSE(prepared_browser::BlankUnderWay());
+}
+
+// A renderer that never ends the blank page must not keep the program's
+// window from coming up: here none can start while the browser's process
+// templates (which every renderer is forked from) are stopped.
+TEST(PreparedBrowser, TheWaitForABlankPageThatNeverEndsIsBounded) {
+  QWidget keeper;
+  prepared_browser::Prepare(&keeper);
+  const std::vector<pid_t> templates = RendererTemplates();
+  ASSERT_FALSE(templates.empty());
+  for (const pid_t pid : templates) ASSERT_EQ(::kill(pid, SIGSTOP), 0);
+  QWebEnginePage* page = PreparedPage(keeper);
+  const QDeadlineTimer bound(std::chrono::seconds(60));
+  while (page && !page->isLoading() && !bound.hasExpired()) QCoreApplication::processEvents();
+  const bool underWay = prepared_browser::BlankUnderWay();
+  prepared_browser::FinishBlankLoad(std::chrono::milliseconds(100));
+  const bool stillOnItsWay = prepared_browser::BlankUnderWay();
+  for (const pid_t pid : templates) ::kill(pid, SIGCONT);
+  ASSERT_TRUE(underWay);
+  EXPECT_TRUE(stillOnItsWay);
+  prepared_browser::FinishBlankLoad();
+  EXPECT_FALSE(prepared_browser::BlankUnderWay());
 }

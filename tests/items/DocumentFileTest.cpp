@@ -423,9 +423,13 @@ TEST(OpenFailure, TruncatedAndMissingFilesAreReportedWithTheirPath) {
 
 // The opening thread's part as the program's start has it: it waits beside
 // the read, as in an event loop of its own, for the read's announced end.
+// One that expects a free worker first waits until a worker has the read or
+// has ended it; else it looks once.
 class WaitingBesideRead final : public ReadBeside {
  public:
+  explicit WaitingBesideRead(bool workerFree) : m_workerFree(workerFree) {}
   void WhileReading(const std::function<bool()>& reading) override {
+    while (m_workerFree && !reading() && !Ended()) std::this_thread::yield();
     std::unique_lock lock(m_mutex);
     sawReading = reading();
     if (sawReading) m_ended.wait(lock, [&] { return endings > 0; });
@@ -441,6 +445,11 @@ class WaitingBesideRead final : public ReadBeside {
   int endings = 0;
 
  private:
+  bool Ended() {
+    std::lock_guard lock(m_mutex);
+    return endings > 0;
+  }
+  const bool m_workerFree;
   std::mutex m_mutex;
   std::condition_variable m_ended;
 };
@@ -455,16 +464,19 @@ TEST(OpenBesideTheRead, ACallerWaitingForTheReadsEndIsWokenOnceWhetherTheOpenSuc
   ScriptedUi ui;
   const std::string path = temp.File("birds.qor");
   ASSERT_TRUE(SmallDatabase()->OnSaveDocument(path));
+  int roundsThatWaited = 0;
   for (int round = 0; round < 20; ++round) {
     CZAVDoc doc;
-    WaitingBesideRead beside;
+    WaitingBesideRead beside(true);
     ASSERT_TRUE(OpenBeside(doc, path, beside));
     EXPECT_EQ(doc.ItemCount(), 2);
     EXPECT_EQ(beside.endings, 1);
     EXPECT_FALSE(beside.readingAfterWait);
+    roundsThatWaited += beside.sawReading;
   }
+  EXPECT_GT(roundsThatWaited, 0);  // the wake-up itself was exercised
   CZAVDoc missing;
-  WaitingBesideRead beside;
+  WaitingBesideRead beside(true);
   EXPECT_FALSE(OpenBeside(missing, temp.File("gone.qor"), beside));
   EXPECT_EQ(beside.endings, 1);
   EXPECT_TRUE(ContainsMessage(ui, "gone.qor"));
@@ -490,7 +502,7 @@ TEST(OpenBesideTheRead, WithEveryWorkerBusyTheCallerIsNotLeftWaiting) {
     }));
   while (started < workers) std::this_thread::yield();
   CZAVDoc doc;
-  WaitingBesideRead beside;
+  WaitingBesideRead beside(false);
   EXPECT_TRUE(OpenBeside(doc, path, beside));
   EXPECT_FALSE(beside.sawReading);
   EXPECT_EQ(beside.endings, 1);

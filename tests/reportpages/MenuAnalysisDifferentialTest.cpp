@@ -146,7 +146,7 @@ class MenuAnalysisDifferential : public EachCountKernel {};
 TEST_P(MenuAnalysisDifferential, CountsAndRatingMatchThePlainModel) {
   ScriptedUi ui;  // the refusals' messages
   std::mt19937 rng(20261209);
-  int keptUsed = 0, keptStale = 0, menuDataUsed = 0;
+  int keptUsed = 0, keptStale = 0, menuDataUsed = 0, movedOverMatrix = 0;
   for (int round = 0; round < 400; ++round) {
     const MenuShape shape = static_cast<MenuShape>(round % 4);
     const bool missing = round / 4 % 2 == 1;
@@ -170,6 +170,16 @@ TEST_P(MenuAnalysisDifferential, CountsAndRatingMatchThePlainModel) {
     ExpectSameCounts(CountCandidates(doc, some), ModelCounts(doc, some), where + " over a subset");
     ExpectSameRating(doc, where);
 
+    // An attribute moved to another menu after the menu-data matrix was
+    // made: each menu's count follows the attributes' menus of the moment.
+    if (key.menus > 1 && doc.AttributeCount() > 0 && doc.CountsKeptFor(candidates)) {
+      doc.EnsureMenuDataFor(doc.MenusOfAttributes());
+      CQAttdata& moved = doc.GetAttribute(Pick(rng, doc.AttributeCount()));
+      moved.menuIndex = static_cast<WORD>(1 + moved.menuIndex % key.menus);
+      ExpectSameCounts(CountCandidates(doc, candidates), ModelCounts(doc, candidates), where + " after a move");
+      ++movedOverMatrix;
+    }
+
     // A bit changed after the tree's count: the kept counts must not be used.
     if (doc.AttributeCount() > 0 && !candidates.empty()) {
       const int item = candidates[Pick(rng, static_cast<int>(candidates.size()))];
@@ -185,6 +195,7 @@ TEST_P(MenuAnalysisDifferential, CountsAndRatingMatchThePlainModel) {
   EXPECT_GT(keptUsed, 100);
   EXPECT_GT(keptStale, 100);
   EXPECT_GT(menuDataUsed, 100);
+  EXPECT_GT(movedOverMatrix, 100);
 }
 
 TEST_P(MenuAnalysisDifferential, TheWideKernelPicksTheHitsWhereTheProcessorCan) {
