@@ -65,6 +65,17 @@ std::string ProposedFileName(const std::string& title) {
   return title.substr(0, title.find_first_of(" #%;/\\")) + ".qor";
 }
 
+// Tells the read's end as it leaves, also when the read throws: a caller
+// waiting beside it must wake.
+struct ReadEnds {
+  std::atomic<bool>& reading;
+  ReadBeside& beside;
+  ~ReadEnds() {
+    reading = false;
+    beside.ReadEnded();
+  }
+};
+
 }  // namespace
 
 std::string CZAVDoc::GetTitle() const { return m_header.title.empty() ? "Untitled" : m_header.title; }
@@ -99,19 +110,9 @@ bool CZAVDoc::OnOpenDocument(const std::string& path, ReadBeside& beside) {
     worker_pool::RunBeside(
         [&] {
           reading = true;
-          // Also when the read throws: a caller waiting for its end must wake.
-          const auto ended = [&] {
-            reading = false;
-            beside.ReadEnded();
-          };
-          try {
-            read = file.Open(path, reason);
-            if (read && file.size() > 0) parsed = ReadFields(file, fields, &reason);
-          } catch (...) {
-            ended();
-            throw;
-          }
-          ended();
+          const ReadEnds ends{reading, beside};
+          read = file.Open(path, reason);
+          if (read && file.size() > 0) parsed = ReadFields(file, fields, &reason);
         },
         [&] { beside.WhileReading([&] { return reading.load(); }); });
   }

@@ -9,8 +9,8 @@
 
 #include "database/CommandIds.h"
 #include "database/HelpPages.h"
-#include "database/ReadBeside.h"
 #include "database/ProgramFolders.h"
+#include "database/ReadBeside.h"
 #include "database/UtilityFunction.h"
 #include "database/XmlDump.h"
 #include "database/ZAVDoc.h"
